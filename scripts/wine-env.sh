@@ -1,0 +1,72 @@
+# Sourced by the run and test scripts: a configured Wine prefix and an X display for Windows programs.
+# Sets WINEPREFIX, DISPLAY, WINEDEBUG, WINEDLLOVERRIDES; starts Xvfb when no display is usable.
+
+MARIVEL_PREFIX_VERSION=3   # bump when the prefix configuration below changes
+export WINEPREFIX="${MARIVEL_WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/marivel/wineprefix}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+# No Mono or Gecko installers, ever: the news window's browser runs without an engine here.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+marivel_configure_prefix() {
+    local stamp="$WINEPREFIX/.marivel-prefix-v$MARIVEL_PREFIX_VERSION"
+    [ -f "$stamp" ] && return 0
+    echo "creating Wine prefix $WINEPREFIX"
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    # Without a display: no "configuration is being updated" window.
+    DISPLAY= wineboot -i >/dev/null 2>&1
+    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    local reg=(wine reg add)
+    {
+        # Frames visible without a window manager; no crash dialog that would block a test.
+        "${reg[@]}" 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f
+        "${reg[@]}" 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
+        # Chinese text: Latin from Liberation Sans, CJK linked to WenQuanYi (static, button, edit, captions).
+        "${reg[@]}" 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS Sans Serif' /t REG_SZ /d 'Liberation Sans' /f
+        local sl='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+        for f in 'Liberation Sans' 'Tahoma' 'Tahoma Bold'; do
+            "${reg[@]}" "$sl" /v "$f" /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f
+        done
+        "${reg[@]}" 'HKCU\Software\Wine\Uniscribe\Fallback' /v 696e6168 /t REG_SZ /d 'WenQuanYi Micro Hei' /f
+    } >/dev/null 2>&1
+    DISPLAY= wineserver -w
+    touch "$stamp"
+}
+
+MARIVEL_XVFB_PID=""
+# Starts a private Xvfb (1280x1024) unless MARIVEL_USE_DISPLAY=1 asks to use the current DISPLAY.
+marivel_start_display() {
+    if [ "${MARIVEL_USE_DISPLAY:-0}" = 1 ] && [ -n "${DISPLAY:-}" ]; then
+        return 0
+    fi
+    local n
+    for n in $(seq 70 99); do
+        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+            Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+            MARIVEL_XVFB_PID=$!
+            export DISPLAY=":$n"
+            for _ in $(seq 50); do
+                [ -e "/tmp/.X11-unix/X$n" ] && return 0
+                sleep 0.1
+            done
+            echo "Xvfb on :$n did not start" >&2
+            return 1
+        fi
+    done
+    echo "no free X display number" >&2
+    return 1
+}
+
+marivel_stop_display() {
+    if [ -n "$MARIVEL_XVFB_PID" ]; then
+        kill "$MARIVEL_XVFB_PID" 2>/dev/null || true
+        wait "$MARIVEL_XVFB_PID" 2>/dev/null || true
+        MARIVEL_XVFB_PID=""
+    fi
+}
+
+# A running wineserver with its services started, so that each test process starts fast.
+marivel_warm_wineserver() {
+    wineserver -p
+    wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
