@@ -1,0 +1,66 @@
+#include "app/main_form.h"
+
+#include <shellapi.h>
+
+#include "app/core/base_conversion.h"
+#include "framework/gui/wide.h"
+#include "framework/rtl/exceptions.h"
+
+namespace app {
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+template <class T>
+T* StoredComponent(gui::TForm& form, const char* name) {
+    auto* component = dynamic_cast<T*>(form.FindComponent(name));
+    if (!component) throw rtl::Exception(std::string("the stored form data of TForm1 lacks '") + name + "'");
+    return component;
+}
+
+} // namespace
+
+TForm1::TForm1(TComponent* owner) : TForm(owner) {
+    PublishMethod("Button1Click", [this](rtl::TObject* sender) { Button1Click(sender); });
+    PublishMethod("N1Click", [this](rtl::TObject* sender) { N1Click(sender); });
+    PublishMethod("Timer1Timer", [this](rtl::TObject* sender) { Timer1Timer(sender); });
+    PublishMethod("Timer2Timer", [this](rtl::TObject* sender) { Timer2Timer(sender); });
+}
+
+const rtl::TClassInfo& TForm1::StaticClassInfo() {
+    static const rtl::TClassInfo info{"TForm1", &TForm::StaticClassInfo(), {}};
+    return info;
+}
+
+void TForm1::Loaded() {
+    TForm::Loaded();
+    Label1 = StoredComponent<gui::TLabel>(*this, "Label1");
+    Label2 = StoredComponent<gui::TLabel>(*this, "Label2");
+    Label3 = StoredComponent<gui::TLabel>(*this, "Label3");
+    Label4 = StoredComponent<gui::TLabel>(*this, "Label4");
+    Edit1 = StoredComponent<gui::TEdit>(*this, "Edit1");
+    Edit2 = StoredComponent<gui::TEdit>(*this, "Edit2");
+    Edit3 = StoredComponent<gui::TEdit>(*this, "Edit3");
+    Button1 = StoredComponent<gui::TButton>(*this, "Button1");
+    Timer1 = StoredComponent<gui::TTimer>(*this, "Timer1");
+    Timer2 = StoredComponent<gui::TTimer>(*this, "Timer2");
+    MainMenu1 = StoredComponent<gui::TMainMenu>(*this, "MainMenu1");
+    N1 = StoredComponent<gui::TMenuItem>(*this, "N1");
+}
+
+void TForm1::Button1Click(rtl::TObject*) {
+    // Both boxes are read on every click; an error leaves the result box as it was.
+    Edit3->SetText(ConvertBoxes(Edit1->GetText(), Edit2->GetText()));
+}
+
+void TForm1::N1Click(rtl::TObject*) {
+    // The explorer opens the address in the user's browser; neither failure nor success is reported.
+    ShellExecuteW(Handle(), L"open", L"Explorer.exe", gui::Wide(kWebsiteAddress).c_str(), nullptr, SW_SHOWNORMAL);
+}
+
+void TForm1::Timer1Timer(rtl::TObject*) {}
+
+void TForm1::Timer2Timer(rtl::TObject*) {}
+
+} // namespace app

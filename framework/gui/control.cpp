@@ -1,0 +1,378 @@
+#include "framework/gui/control.h"
+
+#include <algorithm>
+
+#include "framework/gui/application.h"
+#include "framework/gui/wide.h"
+#include "framework/rtl/exceptions.h"
+#include "framework/rtl/property_builders.h"
+
+namespace gui {
+namespace {
+
+constexpr wchar_t kControlProperty[] = L"MarivelControl";
+
+// The control whose framework-class window is being created: its first messages arrive before
+// CreateWindowEx returns, so the window procedure binds the window to it on the first message.
+thread_local TWinControl* g_creatingControl = nullptr;
+
+void RegisterFrameworkClass(const std::wstring& className) {
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), className.c_str(), &existing)) return;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = &TWinControl::StandardWndProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
+    wc.lpszClassName = className.c_str();
+    if (!RegisterClassExW(&wc)) {
+        throw rtl::Exception("cannot register the window class " + Narrow(className) + ": error " +
+                             std::to_string(GetLastError()));
+    }
+}
+
+} // namespace
+
+// ---- TControl ----
+
+TControl::TControl(TComponent* owner) : TComponent(owner) {
+    WindowProc = [this](TMessage& message) { WndProc(message); };
+}
+
+TControl::~TControl() {
+    if (parent_) parent_->RemoveControl(this);
+}
+
+const rtl::TClassInfo& TControl::StaticClassInfo() {
+    using namespace rtl;
+    static const TClassInfo info{"TControl", &TComponent::StaticClassInfo(), {
+        IntegerProperty("Left", &TControl::SetLeft, &TControl::Left),
+        IntegerProperty("Top", &TControl::SetTop, &TControl::Top),
+        IntegerProperty("Width", &TControl::SetWidth, &TControl::Width),
+        IntegerProperty("Height", &TControl::SetHeight, &TControl::Height),
+        StringProperty("Caption", &TControl::SetCaption, &TControl::Caption),
+        StringProperty("Text", &TControl::SetText, &TControl::GetText),
+        BooleanProperty("Visible", &TControl::SetVisible, &TControl::Visible),
+        BooleanProperty("Enabled", &TControl::SetEnabled, &TControl::Enabled),
+        ColourProperty("Color", &TControl::SetColor),
+        BooleanProperty("ParentFont", &TControl::SetParentFont, &TControl::ParentFont),
+        SubObjectProperty("Font", &TControl::FontForStorage),
+        IntegerProperty("Tag", &TControl::SetTagValue, &TControl::TagValue),
+        EventProperty("OnClick", &TControl::OnClick),
+    }};
+    return info;
+}
+
+void TControl::AddStoredChild(TComponent* child) {
+    throw rtl::Exception("'" + child->Name() + "' cannot be placed inside " + ClassName() + " '" + Name() + "'");
+}
+
+void TControl::SetParent(TWinControl* parent) {
+    if (parent == parent_) return;
+    if (parent_) parent_->RemoveControl(this);
+    if (parent) parent->InsertControl(this);
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+    const bool graphic = dynamic_cast<TWinControl*>(this) == nullptr;
+    if (graphic) Invalidate();
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    if (graphic) Invalidate();
+}
+
+void TControl::SetText(const std::string& text) {
+    text_ = text;
+    Invalidate();
+}
+
+void TControl::SetVisible(bool visible) {
+    visible_ = visible;
+    Invalidate();
+}
+
+void TControl::SetEnabled(bool enabled) {
+    if (enabled_ == enabled) return;
+    enabled_ = enabled;
+    Perform(CM_ENABLEDCHANGED, 0, 0);
+    Invalidate();
+}
+
+void TControl::SetColor(TColor colour) {
+    color_ = colour;
+    Invalidate();
+}
+
+void TControl::SetParentFont(bool parentFont) {
+    parentFont_ = parentFont;
+    FontChanged();
+}
+
+TFont* TControl::FontForStorage() {
+    // A font written in stored data belongs to the control itself.
+    parentFont_ = false;
+    return &font_;
+}
+
+TFont* TControl::EffectiveFont() {
+    if (parentFont_ && parent_) return parent_->EffectiveFont();
+    return &font_;
+}
+
+LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
+    TMessage message{msg, wParam, lParam, 0};
+    WindowProc(message);
+    return message.Result;
+}
+
+void TControl::WndProc(TMessage& message) { DefaultHandler(message); }
+
+void TControl::DefaultHandler(TMessage&) {}
+
+void TControl::Invalidate() {
+    if (parent_ && parent_->HandleAllocated()) {
+        const RECT bounds = BoundsRect();
+        InvalidateRect(parent_->Handle(), &bounds, TRUE);
+    }
+}
+
+void TControl::Click() {
+    if (OnClick) OnClick(this);
+}
+
+// ---- TWinControl ----
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+
+TWinControl::~TWinControl() { DestroyHandle(); }
+
+const rtl::TClassInfo& TWinControl::StaticClassInfo() {
+    using namespace rtl;
+    static const TClassInfo info{"TWinControl", &TControl::StaticClassInfo(), {
+        IntegerProperty("TabOrder", &TWinControl::SetTabOrder, &TWinControl::TabOrder),
+        BooleanProperty("TabStop", &TWinControl::SetTabStop, &TWinControl::TabStop),
+    }};
+    return info;
+}
+
+HWND TWinControl::Handle() {
+    if (!handle_) CreateWnd();
+    return handle_;
+}
+
+TWinControl* TWinControl::FromHandle(HWND window) {
+    return window ? static_cast<TWinControl*>(GetPropW(window, kControlProperty)) : nullptr;
+}
+
+void TWinControl::CreateParams(TCreateParams& params) {
+    params.ClassName = Wide(ClassName());
+    params.Style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    if (visible_) params.Style |= WS_VISIBLE;
+    if (!enabled_) params.Style |= WS_DISABLED;
+    if (tabStop_) params.Style |= WS_TABSTOP;
+    params.X = left_;
+    params.Y = top_;
+    params.Width = width_;
+    params.Height = height_;
+    if (parent_) params.WndParent = parent_->Handle();
+}
+
+void TWinControl::CreateWnd() {
+    TCreateParams params;
+    CreateParams(params);
+    if ((params.Style & WS_CHILD) && !params.WndParent) {
+        throw rtl::Exception("control '" + Name() + "' has no parent window");
+    }
+    if (!params.SystemClass) RegisterFrameworkClass(params.ClassName);
+    g_creatingControl = params.SystemClass ? nullptr : this;
+    HWND window = CreateWindowExW(params.ExStyle, params.ClassName.c_str(), Wide(text_).c_str(), params.Style,
+                                  params.X, params.Y, params.Width, params.Height, params.WndParent,
+                                  params.MenuOrId, GetModuleHandleW(nullptr), nullptr);
+    g_creatingControl = nullptr;
+    if (!window) {
+        handle_ = nullptr;
+        throw rtl::Exception("cannot create the window of '" + Name() + "' (" + ClassName() + "): error " +
+                             std::to_string(GetLastError()));
+    }
+    if (params.SystemClass) {
+        handle_ = window;
+        SetPropW(window, kControlProperty, this);
+        defWndProc_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWinControl::StandardWndProc)));
+    }
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(EffectiveFont()->Handle()), FALSE);
+    CreateChildHandles();
+}
+
+void TWinControl::CreateChildHandles() {
+    // Windows are created in tab order, so that the window order is the tab order.
+    std::vector<TWinControl*> windowed;
+    for (TControl* control : controls_) {
+        if (auto* w = dynamic_cast<TWinControl*>(control)) windowed.push_back(w);
+    }
+    std::stable_sort(windowed.begin(), windowed.end(),
+                     [](const TWinControl* a, const TWinControl* b) { return a->TabOrder() < b->TabOrder(); });
+    for (TWinControl* child : windowed) child->HandleNeeded();
+}
+
+void TWinControl::DestroyHandle() {
+    if (!handle_) return;
+    HWND window = handle_;
+    DestroyWindow(window); // WM_NCDESTROY clears handle_
+    handle_ = nullptr;
+}
+
+void TWinControl::InsertControl(TControl* control) {
+    controls_.push_back(control);
+    control->parent_ = this;
+    if (auto* windowed = dynamic_cast<TWinControl*>(control); windowed && handle_) windowed->HandleNeeded();
+    control->Invalidate();
+}
+
+void TWinControl::RemoveControl(TControl* control) {
+    control->Invalidate();
+    if (auto* windowed = dynamic_cast<TWinControl*>(control)) windowed->DestroyHandle();
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+    control->parent_ = nullptr;
+}
+
+std::string TWinControl::GetText() const {
+    if (!handle_) return text_;
+    const int length = GetWindowTextLengthW(handle_);
+    std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(handle_, buffer.data(), length + 1);
+    buffer.resize(static_cast<std::size_t>(std::max(copied, 0)));
+    return Narrow(buffer);
+}
+
+void TWinControl::SetText(const std::string& text) {
+    text_ = text;
+    if (handle_) SetWindowTextW(handle_, Wide(text).c_str());
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    if (handle_) SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TWinControl::SetVisible(bool visible) {
+    visible_ = visible;
+    if (handle_) ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE);
+}
+
+void TWinControl::SetEnabled(bool enabled) {
+    if (handle_) EnableWindow(handle_, enabled);
+    TControl::SetEnabled(enabled);
+}
+
+void TWinControl::Invalidate() {
+    if (handle_) InvalidateRect(handle_, nullptr, TRUE);
+}
+
+bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
+
+void TWinControl::SetFocus() { ::SetFocus(Handle()); }
+
+void TWinControl::FontChanged() {
+    if (handle_) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(EffectiveFont()->Handle()), TRUE);
+    for (TControl* child : controls_) {
+        if (child->ParentFont()) child->FontChanged();
+    }
+}
+
+void TWinControl::PaintControls(HDC dc) {
+    for (TControl* control : controls_) {
+        if (dynamic_cast<TWinControl*>(control) || !control->Visible()) continue;
+        const int saved = SaveDC(dc);
+        POINT origin{};
+        GetViewportOrgEx(dc, &origin);
+        SetViewportOrgEx(dc, origin.x + control->Left(), origin.y + control->Top(), nullptr);
+        IntersectClipRect(dc, 0, 0, control->Width(), control->Height());
+        control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+        RestoreDC(dc, saved);
+    }
+}
+
+void TWinControl::ReflectToChild(TMessage& message, HWND child) {
+    if (TWinControl* control = FromHandle(child); control && control != this) {
+        message.Result = control->Perform(CN_BASE + message.Msg, message.WParam, message.LParam);
+    } else {
+        DefaultHandler(message);
+    }
+}
+
+void TWinControl::WndProc(TMessage& message) {
+    switch (message.Msg) {
+    case WM_COMMAND:
+        if (message.LParam != 0) return ReflectToChild(message, reinterpret_cast<HWND>(message.LParam));
+        break;
+    case WM_NOTIFY:
+        return ReflectToChild(message, reinterpret_cast<NMHDR*>(message.LParam)->hwndFrom);
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        if (message.LParam != 0) return ReflectToChild(message, reinterpret_cast<HWND>(message.LParam));
+        break;
+    case WM_NCDESTROY:
+        return WmNcDestroy(message);
+    default:
+        break;
+    }
+    TControl::WndProc(message);
+}
+
+void TWinControl::WmNcDestroy(TMessage& message) {
+    DefaultHandler(message);
+    if (handle_) RemovePropW(handle_, kControlProperty);
+    handle_ = nullptr;
+}
+
+void TWinControl::DefaultHandler(TMessage& message) {
+    if (!handle_) return;
+    message.Result = defWndProc_ ? CallWindowProcW(defWndProc_, handle_, message.Msg, message.WParam, message.LParam)
+                                 : DefWindowProcW(handle_, message.Msg, message.WParam, message.LParam);
+}
+
+LRESULT CALLBACK TWinControl::StandardWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    TWinControl* control = FromHandle(window);
+    if (!control && g_creatingControl) {
+        control = g_creatingControl;
+        g_creatingControl = nullptr;
+        control->handle_ = window;
+        control->defWndProc_ = nullptr; // DefWindowProc
+        SetPropW(window, kControlProperty, control);
+    }
+    if (!control) return DefWindowProcW(window, msg, wParam, lParam);
+    TMessage message{msg, wParam, lParam, 0};
+    try {
+        control->WindowProc(message);
+    } catch (...) {
+        // Exceptions never cross the system's window procedure frames: they end in the default display.
+        if (Application) Application->HandleException(control);
+    }
+    return message.Result;
+}
+
+// ---- TGraphicControl ----
+
+const rtl::TClassInfo& TGraphicControl::StaticClassInfo() {
+    static const rtl::TClassInfo info{"TGraphicControl", &TControl::StaticClassInfo(), {}};
+    return info;
+}
+
+void TGraphicControl::WndProc(TMessage& message) {
+    if (message.Msg == WM_PAINT && message.WParam != 0) {
+        Paint(reinterpret_cast<HDC>(message.WParam));
+        return;
+    }
+    TControl::WndProc(message);
+}
+
+} // namespace gui

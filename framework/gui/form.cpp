@@ -1,0 +1,294 @@
+#include "framework/gui/form.h"
+
+#include <algorithm>
+
+#include "framework/gui/application.h"
+#include "framework/gui/resources.h"
+#include "framework/gui/wide.h"
+#include "framework/rtl/form_reader.h"
+#include "framework/rtl/property_builders.h"
+
+namespace gui {
+
+TForm::TForm(TComponent* owner) : TWinControl(owner) {
+    visible_ = false;
+    color_ = rtl::clBtnFace;
+    parentFont_ = false;
+}
+
+TForm::~TForm() {
+    if (Application) Application->RemoveForm(this);
+    if (menu_) menu_->WindowHandle = nullptr;
+    DestroyHandle();
+}
+
+const rtl::TClassInfo& TForm::StaticClassInfo() {
+    using namespace rtl;
+    static const TClassInfo info{"TForm", &TWinControl::StaticClassInfo(), {
+        IntegerProperty("ClientWidth", &TForm::SetClientWidth, &TForm::ClientWidth),
+        IntegerProperty("ClientHeight", &TForm::SetClientHeight, &TForm::ClientHeight),
+        EnumProperty("BorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"},
+                     &TForm::SetBorderStyle, &TForm::BorderStyle),
+        SetProperty("BorderIcons", {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"}, &TForm::SetBorderIcons),
+        EnumProperty("Position", {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
+                                  "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"},
+                     &TForm::SetPosition, &TForm::Position),
+        ComponentProperty("Menu", &TForm::SetMenu),
+        EventProperty("OnCreate", &TForm::OnCreate),
+    }};
+    return info;
+}
+
+void TForm::AddStoredChild(TComponent* child) {
+    if (auto* control = dynamic_cast<TControl*>(child)) control->SetParent(this);
+    // Other components (timers, menus, the skin data) are only owned by the form.
+}
+
+rtl::TNotifyEvent TForm::FindNotifyMethod(const std::string& name) {
+    const auto found = methods_.find(name);
+    return found == methods_.end() ? rtl::TNotifyEvent{} : found->second;
+}
+
+void TForm::Load() { LoadFromText(LoadFormResource(ClassName())); }
+
+void TForm::LoadFromText(std::string_view text) {
+    rtl::ReadRootComponent(*this, rtl::ParseFormData(text, ClassName()), ClassName());
+    HandleNeeded();
+    DoCreate();
+}
+
+void TForm::DoCreate() {
+    if (!OnCreate) return;
+    try {
+        OnCreate(this);
+    } catch (...) {
+        // The form exists all the same; the error is shown and start-up goes on.
+        if (Application) Application->HandleException(this);
+    }
+}
+
+void TForm::SetClientWidth(int width) {
+    clientWidth_ = width;
+    clientSizeStored_ = true;
+    ApplyClientSize();
+}
+
+void TForm::SetClientHeight(int height) {
+    clientHeight_ = height;
+    clientSizeStored_ = true;
+    ApplyClientSize();
+}
+
+RECT TForm::ClientRect() const {
+    RECT rect{0, 0, clientWidth_, clientHeight_};
+    if (handle_) GetClientRect(handle_, &rect);
+    return rect;
+}
+
+void TForm::SetMenu(TMainMenu* menu) {
+    if (menu_) menu_->WindowHandle = nullptr;
+    menu_ = menu;
+    if (handle_) {
+        ::SetMenu(handle_, menu_ ? menu_->Handle() : nullptr);
+        if (menu_) menu_->WindowHandle = handle_;
+        ApplyClientSize();
+    }
+}
+
+void TForm::Notification(TComponent* component, rtl::TOperation operation) {
+    TWinControl::Notification(component, operation);
+    if (operation == rtl::TOperation::opRemove && component == menu_) {
+        if (handle_) ::SetMenu(handle_, nullptr);
+        menu_ = nullptr;
+    }
+}
+
+void TForm::CreateParams(TCreateParams& params) {
+    TWinControl::CreateParams(params);
+    params.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    params.ExStyle = 0;
+    switch (borderStyle_) {
+    case bsNone: params.Style |= WS_POPUP; break;
+    case bsSingle:
+    case bsToolWindow: params.Style |= WS_CAPTION | WS_BORDER; break;
+    case bsDialog: params.Style |= WS_POPUP | WS_CAPTION | DS_MODALFRAME; params.ExStyle |= WS_EX_DLGMODALFRAME; break;
+    case bsSizeable:
+    case bsSizeToolWin: params.Style |= WS_CAPTION | WS_THICKFRAME; break;
+    }
+    if (borderStyle_ == bsToolWindow || borderStyle_ == bsSizeToolWin) params.ExStyle |= WS_EX_TOOLWINDOW;
+    if (borderStyle_ != bsNone && (borderIcons_ & biSystemMenu)) {
+        params.Style |= WS_SYSMENU;
+        if (borderStyle_ != bsDialog && borderStyle_ != bsToolWindow && borderStyle_ != bsSizeToolWin) {
+            if (borderIcons_ & biMinimize) params.Style |= WS_MINIMIZEBOX;
+            if (borderIcons_ & biMaximize) params.Style |= WS_MAXIMIZEBOX;
+        }
+    }
+    if (borderStyle_ == bsSingle || borderStyle_ == bsSizeable) params.ExStyle |= WS_EX_WINDOWEDGE;
+    // Top-level windows belong to the hidden application window; the main form keeps its own taskbar button.
+    params.WndParent = Application ? Application->Handle() : nullptr;
+    if (Application && (Application->MainForm() == this || !Application->MainForm())) {
+        params.ExStyle |= WS_EX_APPWINDOW;
+    }
+    // The window is shown later (Show or the application's Run), never while it is created.
+    params.Style &= ~static_cast<DWORD>(WS_VISIBLE);
+}
+
+void TForm::CreateWnd() {
+    TWinControl::CreateWnd();
+    if (menu_) {
+        ::SetMenu(handle_, menu_->Handle());
+        menu_->WindowHandle = handle_;
+    }
+    ApplyClientSize();
+}
+
+void TForm::ApplyClientSize() {
+    if (!handle_ || !clientSizeStored_ || HasState(rtl::csLoading)) return;
+    // Fit the outer size to the stored client size, then correct for what the frame really took
+    // (a menu bar that wraps, a skin frame).
+    RECT rect{0, 0, clientWidth_, clientHeight_};
+    AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE)), GetMenu(handle_) != nullptr,
+                       static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_EXSTYLE)));
+    int width = rect.right - rect.left;
+    int height = rect.bottom - rect.top;
+    SetWindowPos(handle_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client{};
+    GetClientRect(handle_, &client);
+    width += clientWidth_ - client.right;
+    height += clientHeight_ - client.bottom;
+    SetWindowPos(handle_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    width_ = width;
+    height_ = height;
+}
+
+void TForm::SetBounds(int left, int top, int width, int height) {
+    TWinControl::SetBounds(left, top, width, height);
+    if (handle_) {
+        RECT client{};
+        GetClientRect(handle_, &client);
+        clientWidth_ = client.right;
+        clientHeight_ = client.bottom;
+    }
+}
+
+void TForm::ApplyPosition() {
+    if (positioned_) return;
+    positioned_ = true;
+    TForm* centreOver = nullptr;
+    if (position_ == poMainFormCenter && Application) centreOver = Application->MainForm();
+    if (position_ == poScreenCenter || position_ == poDesktopCenter) {
+        SetBounds((GetSystemMetrics(SM_CXSCREEN) - width_) / 2, (GetSystemMetrics(SM_CYSCREEN) - height_) / 2,
+                  width_, height_);
+    } else if (centreOver && centreOver != this && centreOver->HandleAllocated()) {
+        SetBounds(centreOver->Left() + (centreOver->Width() - width_) / 2,
+                  centreOver->Top() + (centreOver->Height() - height_) / 2, width_, height_);
+    }
+    // Centring the main form over itself keeps its stored position.
+}
+
+void TForm::SetVisible(bool visible) {
+    visible_ = visible;
+    if (!handle_) return;
+    if (visible) {
+        ApplyPosition();
+        ShowWindow(handle_, SW_SHOW);
+    } else {
+        ShowWindow(handle_, SW_HIDE);
+    }
+}
+
+void TForm::Show() {
+    SetVisible(true);
+    SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    BringWindowToTop(handle_);
+}
+
+void TForm::Close() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
+
+void TForm::FocusFirstControl() {
+    std::vector<TWinControl*> candidates;
+    for (TControl* control : controls_) {
+        auto* windowed = dynamic_cast<TWinControl*>(control);
+        if (windowed && windowed->TabStop() && windowed->Visible() && windowed->Enabled()) candidates.push_back(windowed);
+    }
+    if (candidates.empty()) return;
+    const auto first = std::min_element(candidates.begin(), candidates.end(), [](auto* a, auto* b) {
+        return a->TabOrder() < b->TabOrder();
+    });
+    (*first)->SetFocus();
+}
+
+void TForm::WndProc(TMessage& message) {
+    switch (message.Msg) {
+    case WM_ACTIVATE: return WmActivate(message);
+    case WM_CLOSE: return WmClose(message);
+    case WM_COMMAND: return WmCommand(message);
+    case WM_ERASEBKGND: return WmEraseBackground(message);
+    case WM_PAINT: return WmPaint(message);
+    case WM_WINDOWPOSCHANGED: return WmWindowPosChanged(message);
+    default: return TWinControl::WndProc(message);
+    }
+}
+
+void TForm::WmActivate(TMessage& message) {
+    DefaultHandler(message);
+    if (LOWORD(message.WParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(handle_, focus)) lastFocus_ = focus;
+        return;
+    }
+    if (HIWORD(message.WParam) != 0) return; // minimized
+    if (lastFocus_ && IsWindow(lastFocus_) && IsChild(handle_, lastFocus_)) {
+        ::SetFocus(lastFocus_);
+    } else {
+        FocusFirstControl();
+    }
+}
+
+void TForm::WmClose(TMessage&) {
+    // Closing the main form ends the program; any other form only hides.
+    if (Application && Application->MainForm() == this) {
+        Application->Terminate();
+    } else {
+        Hide();
+    }
+}
+
+void TForm::WmCommand(TMessage& message) {
+    if (message.LParam == 0 && HIWORD(message.WParam) == 0 && menu_ &&
+        menu_->DispatchCommand(LOWORD(message.WParam))) {
+        return;
+    }
+    TWinControl::WndProc(message);
+}
+
+void TForm::WmEraseBackground(TMessage& message) {
+    RECT rect{};
+    GetClientRect(handle_, &rect);
+    UniqueBrush brush(CreateSolidBrush(ColorToRGB(color_)));
+    FillRect(reinterpret_cast<HDC>(message.WParam), &rect, brush.get());
+    message.Result = 1;
+}
+
+void TForm::WmPaint(TMessage& message) {
+    if (message.WParam != 0) {
+        PaintControls(reinterpret_cast<HDC>(message.WParam));
+        return;
+    }
+    PAINTSTRUCT ps{};
+    HDC dc = BeginPaint(handle_, &ps);
+    PaintControls(dc);
+    EndPaint(handle_, &ps);
+}
+
+void TForm::WmWindowPosChanged(TMessage& message) {
+    DefaultHandler(message);
+    RECT rect{};
+    GetWindowRect(handle_, &rect);
+    left_ = rect.left;
+    top_ = rect.top;
+    width_ = rect.right - rect.left;
+    height_ = rect.bottom - rect.top;
+}
+
+} // namespace gui

@@ -1,0 +1,89 @@
+// Forms: top-level windows read from their stored form data.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "framework/gui/control.h"
+#include "framework/gui/menus.h"
+
+namespace gui {
+
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TBorderIcon : std::uint32_t { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
+enum TPosition {
+    poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter, poMainFormCenter,
+    poOwnerFormCenter
+};
+
+class TForm : public TWinControl {
+public:
+    explicit TForm(TComponent* owner);
+    ~TForm() override;
+
+    static const rtl::TClassInfo& StaticClassInfo();
+    const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+    void AddStoredChild(TComponent* child) override;
+    rtl::TNotifyEvent FindNotifyMethod(const std::string& name) override;
+
+    // Reads the stored form data (the resource named after the class), creates the window and runs OnCreate.
+    void Load();
+    // Reads form data given as text instead of the resource (tests, tools).
+    void LoadFromText(std::string_view text);
+
+    int ClientWidth() const { return clientWidth_; }
+    int ClientHeight() const { return clientHeight_; }
+    void SetClientWidth(int width);
+    void SetClientHeight(int height);
+    RECT ClientRect() const override;
+    TFormBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TFormBorderStyle style) { borderStyle_ = style; }
+    std::uint32_t BorderIcons() const { return borderIcons_; }
+    void SetBorderIcons(std::uint32_t icons) { borderIcons_ = icons; }
+    TPosition Position() const { return position_; }
+    void SetPosition(TPosition position) { position_ = position; }
+    TMainMenu* Menu() const { return menu_; }
+    void SetMenu(TMainMenu* menu);
+
+    void SetBounds(int left, int top, int width, int height) override;
+    void SetVisible(bool visible) override;
+    void Show();
+    void Hide() { SetVisible(false); }
+    void Close();
+
+    rtl::TNotifyEvent OnCreate;
+
+    void WndProc(TMessage& message) override;
+    void Notification(TComponent* component, rtl::TOperation operation) override;
+
+protected:
+    // Published methods that stored data binds events to.
+    void PublishMethod(const std::string& name, rtl::TNotifyEvent method) { methods_[name] = std::move(method); }
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    virtual void DoCreate();
+
+private:
+    void ApplyClientSize();
+    void ApplyPosition();
+    void FocusFirstControl();
+    void WmActivate(TMessage& message);
+    void WmClose(TMessage& message);
+    void WmCommand(TMessage& message);
+    void WmEraseBackground(TMessage& message);
+    void WmPaint(TMessage& message);
+    void WmWindowPosChanged(TMessage& message);
+
+    int clientWidth_ = 0;
+    int clientHeight_ = 0;
+    bool clientSizeStored_ = false;
+    TFormBorderStyle borderStyle_ = bsSizeable;
+    std::uint32_t borderIcons_ = biSystemMenu | biMinimize | biMaximize;
+    TPosition position_ = poDesigned;
+    bool positioned_ = false;
+    TMainMenu* menu_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    std::map<std::string, rtl::TNotifyEvent> methods_;
+};
+
+} // namespace gui

@@ -1,0 +1,20 @@
+#include "framework/gui/register_classes.h"
+
+#include "framework/gui/button.h"
+#include "framework/gui/edit.h"
+#include "framework/gui/label.h"
+#include "framework/gui/menus.h"
+#include "framework/gui/timer.h"
+
+namespace gui {
+
+void RegisterFrameworkClasses() {
+    rtl::RegisterComponentClass<TLabel>();
+    rtl::RegisterComponentClass<TEdit>();
+    rtl::RegisterComponentClass<TButton>();
+    rtl::RegisterComponentClass<TTimer>();
+    rtl::RegisterComponentClass<TMainMenu>();
+    rtl::RegisterComponentClass<TMenuItem>();
+}
+
+} // namespace gui
