@@ -9,6 +9,7 @@
 namespace app {
 
 TForm1* Form1 = nullptr;
+ShellExecuteFunction ShellExecuteHook = &ShellExecuteW;
 
 namespace {
 
@@ -56,7 +57,7 @@ void TForm1::Button1Click(rtl::TObject*) {
 
 void TForm1::N1Click(rtl::TObject*) {
     // The explorer opens the address in the user's browser; neither failure nor success is reported.
-    ShellExecuteW(Handle(), L"open", L"Explorer.exe", gui::Wide(kWebsiteAddress).c_str(), nullptr, SW_SHOWNORMAL);
+    ShellExecuteHook(Handle(), L"open", L"Explorer.exe", gui::Wide(kWebsiteAddress).c_str(), nullptr, SW_SHOWNORMAL);
 }
 
 void TForm1::Timer1Timer(rtl::TObject*) {}

@@ -1,6 +1,8 @@
 // The main window: number, base, result and the conversion button; the website command; the news timers.
 #pragma once
 
+#include <windows.h>
+
 #include "framework/gui/button.h"
 #include "framework/gui/edit.h"
 #include "framework/gui/form.h"
@@ -12,6 +14,10 @@ namespace app {
 
 // The publisher's website, opened by the menu command.
 inline constexpr const char* kWebsiteAddress = "http://www.marivel.example";
+
+// How the website command reaches the shell; tests put a recorder here.
+using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+extern ShellExecuteFunction ShellExecuteHook;
 
 class TForm1 : public gui::TForm {
 public:

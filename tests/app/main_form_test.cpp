@@ -1,0 +1,208 @@
+// The main window created in-process from its stored form data, with the default exception display.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include "app/main_form.h"
+#include "framework/gui/application.h"
+#include "framework/gui/register_classes.h"
+#include "framework/gui/wide.h"
+#include "framework/rtl/exceptions.h"
+
+using app::Form1;
+
+namespace {
+
+struct ShellCall {
+    HWND owner = nullptr;
+    std::wstring operation, file, parameters;
+    bool directoryGiven = true;
+    INT show = 0;
+    int count = 0;
+};
+ShellCall g_shellCall;
+
+HINSTANCE WINAPI RecordShellExecute(HWND owner, LPCWSTR operation, LPCWSTR file, LPCWSTR parameters,
+                                    LPCWSTR directory, INT show) {
+    g_shellCall.owner = owner;
+    g_shellCall.operation = operation ? operation : L"";
+    g_shellCall.file = file ? file : L"";
+    g_shellCall.parameters = parameters ? parameters : L"";
+    g_shellCall.directoryGiven = directory != nullptr;
+    g_shellCall.show = show;
+    ++g_shellCall.count;
+    return reinterpret_cast<HINSTANCE>(42);
+}
+
+// What the message box showed, read by a hook while it was up, and closed at once.
+struct MessageBoxSeen {
+    int count = 0;
+    std::wstring caption, text;
+    LONG_PTR style = 0;
+    HWND owner = nullptr;
+    bool mainFormEnabledMeanwhile = true;
+};
+MessageBoxSeen g_box;
+HHOOK g_hook = nullptr;
+
+LRESULT CALLBACK CloseMessageBoxes(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        wchar_t className[32] = {};
+        GetClassNameW(window, className, 32);
+        if (std::wstring(className) == L"#32770") {
+            ++g_box.count;
+            wchar_t buffer[512] = {};
+            GetWindowTextW(window, buffer, 512);
+            g_box.caption = buffer;
+            GetDlgItemTextW(window, 0xFFFF, buffer, 512);
+            g_box.text = buffer;
+            g_box.owner = GetWindow(window, GW_OWNER);
+            g_box.style = GetWindowLongPtrW(GetDlgItem(window, 0x14), GWL_STYLE);
+            g_box.mainFormEnabledMeanwhile = Form1 && IsWindowEnabled(Form1->Handle());
+            PostMessageW(window, WM_COMMAND, IDOK, 0);
+        }
+    }
+    return CallNextHookEx(g_hook, code, wParam, lParam);
+}
+
+class MainFormTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { gui::RegisterFrameworkClasses(); }
+
+    void SetUp() override {
+        application = std::make_unique<gui::TApplication>();
+        application->Initialize();
+        application->SetTitle("Marivel进制转换器");
+        application->CreateForm(Form1);
+        application->MainForm()->Show();
+        g_box = {};
+        g_shellCall = {};
+        g_hook = SetWindowsHookExW(WH_CBT, &CloseMessageBoxes, nullptr, GetCurrentThreadId());
+        app::ShellExecuteHook = &RecordShellExecute;
+    }
+
+    void TearDown() override {
+        UnhookWindowsHookEx(g_hook);
+        app::ShellExecuteHook = &ShellExecuteW;
+        application.reset();
+        Form1 = nullptr;
+    }
+
+    void Click() {
+        SendMessageW(Form1->Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Form1->Button1->Handle()), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(Form1->Button1->Handle()));
+    }
+
+    std::unique_ptr<gui::TApplication> application;
+};
+
+TEST_F(MainFormTest, StoredComponentsAreCreatedInOrderWithTheirClasses) {
+    const char* expected[][2] = {{"Label1", "TLabel"}, {"Label2", "TLabel"},   {"Label3", "TLabel"},
+                                 {"Label4", "TLabel"}, {"Edit1", "TEdit"},     {"Edit2", "TEdit"},
+                                 {"Edit3", "TEdit"},   {"Button1", "TButton"}, {"Timer1", "TTimer"},
+                                 {"Timer2", "TTimer"}, {"MainMenu1", "TMainMenu"}, {"N1", "TMenuItem"}};
+    ASSERT_EQ(Form1->ComponentCount(), 12);
+    for (int i = 0; i < 12; ++i) {
+        EXPECT_EQ(Form1->Components()[static_cast<std::size_t>(i)]->Name(), expected[i][0]);
+        EXPECT_EQ(Form1->Components()[static_cast<std::size_t>(i)]->ClassName(), expected[i][1]);
+    }
+    EXPECT_EQ(application->MainForm(), Form1);
+    EXPECT_EQ(Form1->Label4->Caption(), "填写数字2~36");
+    EXPECT_EQ(Form1->Button1->Caption(), "开始转换");
+    EXPECT_EQ(Form1->Edit1->ImeName(), "中文 (简体) - 王码五笔型86版");
+    EXPECT_EQ(Form1->Timer1->Interval(), 15000);
+    EXPECT_EQ(Form1->Timer2->Interval(), 15010);
+    EXPECT_TRUE(Form1->Timer1->Enabled());
+    EXPECT_EQ(Form1->EffectiveFont()->Name(), "MS Sans Serif");
+    EXPECT_EQ(Form1->EffectiveFont()->Height(), -11);
+}
+
+TEST_F(MainFormTest, WindowsFollowTheTabOrderAndTheFocusStartsInTheNumberBox) {
+    HWND first = GetWindow(Form1->Handle(), GW_CHILD);
+    EXPECT_EQ(first, Form1->Edit1->Handle());
+    EXPECT_EQ(GetWindow(first, GW_HWNDNEXT), Form1->Edit2->Handle());
+    EXPECT_EQ(GetWindow(Form1->Edit2->Handle(), GW_HWNDNEXT), Form1->Edit3->Handle());
+    EXPECT_EQ(GetWindow(Form1->Edit3->Handle(), GW_HWNDNEXT), Form1->Button1->Handle());
+    SetActiveWindow(Form1->Handle());
+    application->ProcessMessages();
+    EXPECT_EQ(GetFocus(), Form1->Edit1->Handle());
+}
+
+TEST_F(MainFormTest, MenuBarHasTheOneWebsiteItem) {
+    HMENU menu = GetMenu(Form1->Handle());
+    ASSERT_EQ(GetMenuItemCount(menu), 1);
+    wchar_t caption[64] = {};
+    GetMenuStringW(menu, 0, caption, 64, MF_BYPOSITION);
+    EXPECT_STREQ(caption, L"Marivel网站");
+    EXPECT_EQ(GetSubMenu(menu, 0), nullptr);
+}
+
+TEST_F(MainFormTest, WebsiteCommandCallsTheShellExactlyOnce) {
+    Form1->Edit3->SetText("kept");
+    const UINT command = GetMenuItemID(GetMenu(Form1->Handle()), 0);
+    SendMessageW(Form1->Handle(), WM_COMMAND, command, 0);
+    EXPECT_EQ(g_shellCall.count, 1);
+    EXPECT_EQ(g_shellCall.owner, Form1->Handle());
+    EXPECT_EQ(g_shellCall.operation, L"open");
+    EXPECT_EQ(g_shellCall.file, L"Explorer.exe");
+    EXPECT_EQ(g_shellCall.parameters, L"http://www.marivel.example");
+    EXPECT_FALSE(g_shellCall.directoryGiven);
+    EXPECT_EQ(g_shellCall.show, SW_SHOWNORMAL);
+    EXPECT_EQ(Form1->Edit3->GetText(), "kept");
+    EXPECT_EQ(g_box.count, 0);
+}
+
+TEST_F(MainFormTest, ConversionErrorsGoToTheDefaultDisplayAndTheProgramGoesOn) {
+    Form1->Edit1->SetText("255");
+    Form1->Edit2->SetText("16");
+    Click();
+    EXPECT_EQ(Form1->Edit3->GetText(), "FF");
+    EXPECT_EQ(g_box.count, 0);
+
+    Form1->Edit1->SetText("12a");
+    Click();
+    ASSERT_EQ(g_box.count, 1);
+    EXPECT_EQ(g_box.caption, L"Marivel进制转换器");
+    EXPECT_EQ(g_box.text, L"'12a' is not a valid integer value.");
+    EXPECT_EQ(g_box.owner, application->Handle()) << "owned by the hidden application window";
+    EXPECT_FALSE(g_box.mainFormEnabledMeanwhile) << "other windows are disabled while the box is up";
+    EXPECT_TRUE(IsWindowEnabled(Form1->Handle())) << "and enabled again afterwards";
+    EXPECT_EQ(Form1->Edit3->GetText(), "FF");
+}
+
+TEST_F(MainFormTest, FocusGoesBackWhereItWasAfterTheErrorBox) {
+    SetActiveWindow(Form1->Handle());
+    Form1->Edit2->SetFocus();
+    Form1->Edit2->SetText("x");
+    Click();
+    ASSERT_EQ(g_box.count, 1);
+    EXPECT_EQ(GetActiveWindow(), Form1->Handle());
+    EXPECT_EQ(GetFocus(), Form1->Edit2->Handle());
+}
+
+TEST_F(MainFormTest, MessagesEndingInPunctuationAreShownUnchanged) {
+    application->ShowException(rtl::Exception("This is Older Skin File\rPlease update to new version !"));
+    EXPECT_EQ(g_box.text, L"This is Older Skin File\rPlease update to new version !");
+    application->ShowException(rtl::Exception("中文"));
+    EXPECT_EQ(g_box.text, L"中文.");
+    try {
+        throw rtl::EAbort();
+    } catch (...) {
+        application->HandleException(nullptr);
+    }
+    EXPECT_EQ(g_box.count, 2) << "the silent kind shows nothing";
+}
+
+TEST_F(MainFormTest, MalformedFormDataNamesTheFormAndTheLine) {
+    app::TForm1 broken(nullptr);
+    try {
+        broken.LoadFromText("Form1 : TForm1 {\n    Left = 1\n    Colour = clRed\n}\n");
+        FAIL() << "no error";
+    } catch (const rtl::EFormDataError& e) {
+        EXPECT_EQ(e.Message(), "form data of TForm1, line 3: TForm1 has no property 'Colour'");
+    }
+}
+
+} // namespace
