@@ -145,8 +145,13 @@ BmpInfo ReadHeaders(std::span<const std::uint8_t> data) {
     if (bits <= 8) {
         const std::uint32_t maxColours = 1u << bits;
         const std::uint32_t used = core ? 0 : in.u32(46);
-        const std::uint32_t count = used == 0 || used > maxColours ? maxColours : used;
+        std::uint32_t count = used == 0 || used > maxColours ? maxColours : used;
         const std::size_t entrySize = core ? 3 : 4;
+        // Writers that leave the count out often store only the colours they use; the pixel data offset
+        // then tells where the table ends.
+        if (used == 0 && offBits > paletteAt && (offBits - paletteAt) / entrySize < count) {
+            count = static_cast<std::uint32_t>((offBits - paletteAt) / entrySize);
+        }
         in.require(paletteAt + count * entrySize, "BMP colour table");
         info.palette.resize(maxColours, 0);
         for (std::uint32_t i = 0; i < count; ++i) {
@@ -162,14 +167,35 @@ BmpInfo ReadHeaders(std::span<const std::uint8_t> data) {
     return info;
 }
 
-void DecodeUncompressed(std::span<const std::uint8_t> data, const BmpInfo& info, Bitmap& image) {
-    const std::uint64_t rowBits = std::uint64_t(info.width) * std::uint64_t(info.bitCount);
-    const std::uint64_t stride = (rowBits + 31) / 32 * 4;
-    // The last row's padding may be missing; its pixels may not.
-    const std::uint64_t needed = stride * std::uint64_t(info.height - 1) + (rowBits + 7) / 8;
-    if (info.pixelOffset + needed > data.size()) {
-        Fail("BMP pixel data truncated: " + Num(needed) + " bytes needed from byte " + Num(info.pixelOffset) + ", the data has " + Num(data.size() - info.pixelOffset));
+std::uint64_t RowStride(const BmpInfo& info) {
+    return (std::uint64_t(info.width) * std::uint64_t(info.bitCount) + 31) / 32 * 4;
+}
+
+// Refuses pixel data too short for the image the headers claim, before the image is allocated.
+void CheckPixelDataSize(std::span<const std::uint8_t> data, const BmpInfo& info) {
+    const std::size_t payload = data.size() - info.pixelOffset;
+    if (info.compression == bmp::kRle8 || info.compression == bmp::kRle4) {
+        // Runs expand at most 255 pixels per 2 bytes; jumps can skip more, but a header claiming far more
+        // pixels than that is taken as a lie rather than allocated.
+        constexpr std::int64_t kSmallImage = std::int64_t{1} << 20;
+        const std::int64_t pixels = std::int64_t{info.width} * info.height;
+        if (pixels > kSmallImage && pixels > std::int64_t(payload) * 256) {
+            Fail(std::string(info.compression == bmp::kRle4 ? "RLE4" : "RLE8") + " data of " + Num(payload) +
+                 " bytes cannot fill an image of " + Num(info.width) + " x " + Num(info.height));
+        }
+        return;
     }
+    const std::uint64_t rowBits = std::uint64_t(info.width) * std::uint64_t(info.bitCount);
+    // The last row's padding may be missing; its pixels may not.
+    const std::uint64_t needed = RowStride(info) * std::uint64_t(info.height - 1) + (rowBits + 7) / 8;
+    if (needed > payload) {
+        Fail("BMP pixel data truncated: " + Num(needed) + " bytes needed from byte " + Num(info.pixelOffset) +
+             ", the data has " + Num(payload));
+    }
+}
+
+void DecodeUncompressed(std::span<const std::uint8_t> data, const BmpInfo& info, Bitmap& image) {
+    const std::uint64_t stride = RowStride(info);
     const Channel red(info.masks[0]), green(info.masks[1]), blue(info.masks[2]);
     const int w = info.width;
     const std::size_t paletteSize = info.palette.size();
@@ -222,14 +248,6 @@ void DecodeRunLength(std::span<const std::uint8_t> data, const BmpInfo& info, Bi
     const bool rle4 = info.compression == bmp::kRle4;
     const char* name = rle4 ? "RLE4" : "RLE8";
     const std::size_t end = data.size();
-    const std::size_t payload = end - info.pixelOffset;
-    // Runs expand at most 255 pixels per 2 bytes; jumps can skip more, but a header claiming far more
-    // pixels than that is taken as a lie rather than allocated.
-    constexpr std::int64_t kSmallImage = std::int64_t{1} << 20;
-    const std::int64_t pixels = std::int64_t{info.width} * info.height;
-    if (pixels > kSmallImage && pixels > std::int64_t(payload) * 256) {
-        Fail(std::string(name) + " data of " + Num(payload) + " bytes cannot fill an image of " + Num(info.width) + " x " + Num(info.height));
-    }
     image.fill(info.palette[0]);
     const int w = info.width;
     const int h = info.height;
@@ -295,6 +313,7 @@ void DecodeRunLength(std::span<const std::uint8_t> data, const BmpInfo& info, Bi
 
 Bitmap ReadBmp(std::span<const std::uint8_t> data) {
     const BmpInfo info = ReadHeaders(data);
+    CheckPixelDataSize(data, info);
     Bitmap image(info.width, info.height);
     if (info.compression == bmp::kRle8 || info.compression == bmp::kRle4) {
         DecodeRunLength(data, info, image);

@@ -172,7 +172,10 @@ std::vector<std::uint8_t> WriteBmp(const Bitmap& bitmap, const BmpWriteOptions& 
             }
         }
     }
-    for (Pixel c : palette.colours) {
+    // A core header has no colour count: its table always has 2^bits entries.
+    std::vector<Pixel> table = palette.colours;
+    if (options.CoreHeader && bits <= 8) table.resize(std::size_t{1} << bits, 0);
+    for (Pixel c : table) {
         out.u8(BlueOf(c));
         out.u8(GreenOf(c));
         out.u8(RedOf(c));
