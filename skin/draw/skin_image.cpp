@@ -104,9 +104,9 @@ void DrawSkinImage(Bitmap& dst, const Rect& rect, const Bitmap& image, const Rec
     PutOnto(dst, rect, rendered, trans);
 }
 
-void DrawSkinBar(Bitmap& dst, const Rect& rect, const Bitmap& image, const Rect& margins, int frameIndex,
-                 int frameCount, bool trans, bool vertical) {
-    if (rect.IsInverted()) return;
+Bitmap RenderSkinBar(const Rect& rect, const Bitmap& image, const Rect& margins, int frameIndex, int frameCount,
+                     bool vertical) {
+    if (rect.IsInverted()) return {};
     const int w = rect.Width();
     const int h = rect.Height();
     Bitmap work(w, h);
@@ -122,7 +122,13 @@ void DrawSkinBar(Bitmap& dst, const Rect& rect, const Bitmap& image, const Rect&
         }
     }
     StretchCopy(work, {w - R, 0, w, h}, image, {f.Right - R, f.Top, f.Right, f.Bottom});
-    PutOnto(dst, rect, work, trans);
+    return work;
+}
+
+void DrawSkinBar(Bitmap& dst, const Rect& rect, const Bitmap& image, const Rect& margins, int frameIndex,
+                 int frameCount, bool trans, bool vertical) {
+    if (rect.IsInverted()) return;
+    PutOnto(dst, rect, RenderSkinBar(rect, image, margins, frameIndex, frameCount, vertical), trans);
 }
 
 void DrawSkinBorder(Bitmap& dst, const Rect& rect, const Bitmap& image, const Rect& margins, int frameIndex,
@@ -139,12 +145,17 @@ void DrawSkinBorder(Bitmap& dst, const Rect& rect, const Bitmap& image, const Re
     }
 }
 
+Bitmap RenderSkinFrame(const Rect& rect, const Bitmap& image, int frameIndex, int frameCount) {
+    if (rect.IsInverted()) return {};
+    Bitmap work(rect.Width(), rect.Height());
+    StretchCopy(work, work.bounds(), image, SkinFrameRect(image, frameIndex, frameCount, false));
+    return work;
+}
+
 void DrawSkinFrame(Bitmap& dst, const Rect& rect, const Bitmap& image, int frameIndex, int frameCount,
                    bool trans) {
     if (rect.IsInverted()) return;
-    Bitmap work(rect.Width(), rect.Height());
-    StretchCopy(work, work.bounds(), image, SkinFrameRect(image, frameIndex, frameCount, false));
-    PutOnto(dst, rect, work, trans);
+    PutOnto(dst, rect, RenderSkinFrame(rect, image, frameIndex, frameCount), trans);
 }
 
 void DrawTransparent(Bitmap& dst, const Rect& rect, const Bitmap& bitmap, Colour keyColour) {

@@ -33,6 +33,10 @@ void DrawSkinImage(Bitmap& dst, const Rect& rect, const Bitmap& image, const Rec
 void DrawSkinBar(Bitmap& dst, const Rect& rect, const Bitmap& image, const Rect& margins, int frameIndex,
                  int frameCount, bool trans, bool vertical);
 
+// The work bitmap of DrawSkinBar, rect's size (empty for an inverted rect), before it is put anywhere.
+Bitmap RenderSkinBar(const Rect& rect, const Bitmap& image, const Rect& margins, int frameIndex, int frameCount,
+                     bool vertical);
+
 // The eight outer pieces of the nine-slice, drawn straight onto dst inside rect; the centre is never
 // touched. Opaque.
 void DrawSkinBorder(Bitmap& dst, const Rect& rect, const Bitmap& image, const Rect& margins, int frameIndex,
@@ -41,6 +45,9 @@ void DrawSkinBorder(Bitmap& dst, const Rect& rect, const Bitmap& image, const Re
 // A whole frame of a horizontal strip stretched to rect, opaque or (trans) key-colour transparent.
 void DrawSkinFrame(Bitmap& dst, const Rect& rect, const Bitmap& image, int frameIndex, int frameCount,
                    bool trans);
+
+// The work bitmap of DrawSkinFrame: the frame stretched to rect's size (empty for an inverted rect).
+Bitmap RenderSkinFrame(const Rect& rect, const Bitmap& image, int frameIndex, int frameCount);
 
 // Copies rect's width x height from bitmap's top-left corner to rect, unscaled; pixels of exactly
 // keyColour are not drawn.
