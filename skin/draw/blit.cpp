@@ -121,11 +121,20 @@ void StretchCopy(Bitmap& dst, const Rect& dstRect, const Bitmap& src, const Rect
     }
     const bool allColumns = std::none_of(columns.begin(), columns.end(), [](int c) { return c < 0; });
     const bool unscaled = srcRect.Width() == dstRect.Width();
+    const Pixel* previousRow = nullptr; // the last destination row written, when it was written whole
+    int previousSy = -1;
     for (int y = visible.Top; y < visible.Bottom; ++y) {
         const int sy = srcRect.Top + ymap[static_cast<std::size_t>(y - dstRect.Top)];
         if (sy < 0 || sy >= src.height()) continue;
         const Pixel* from = src.scanline(sy);
         Pixel* to = dst.scanline(y) + visible.Left;
+        if (sy == previousSy && previousRow != nullptr) {
+            // A grown row repeats the row above: one block copy instead of a column lookup per pixel.
+            std::memcpy(to, previousRow, columns.size() * sizeof(Pixel));
+            continue;
+        }
+        previousSy = sy;
+        previousRow = allColumns ? to : nullptr;
         if (unscaled && allColumns) {
             std::copy_n(from + columns[0], columns.size(), to);
         } else if (allColumns) {

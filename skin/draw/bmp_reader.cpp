@@ -263,6 +263,8 @@ void DecodeRunLength(std::span<const std::uint8_t> data, const BmpInfo& info, Bi
         }
     };
     while (true) {
+        // Any column past the row's end is as good as another; keep x from growing without bound.
+        x = std::min(x, w);
         if (at >= end) {
             // Some writers stop after the last row's end-of-line escape without an end-of-bitmap one.
             if (row >= h) return;
@@ -273,10 +275,17 @@ void DecodeRunLength(std::span<const std::uint8_t> data, const BmpInfo& info, Bi
         const unsigned value = data[at + 1];
         at += 2;
         if (count > 0) {
-            for (unsigned i = 0; i < count; ++i, ++x) {
-                const unsigned index = rle4 ? (i % 2 == 0 ? value >> 4 : value & 0xF) : value;
-                put(x, row, index);
+            if (!rle4 || value >> 4 == (value & 0xF)) {
+                // One colour: fill the part of the run that lies inside the row.
+                if (row < h && x < w) {
+                    Pixel* line = image.scanline(h - 1 - row);
+                    const int stop = static_cast<int>(std::min<std::int64_t>(w, std::int64_t{x} + count));
+                    std::fill(line + x, line + stop, info.palette[rle4 ? value & 0xF : value]);
+                }
+                x = static_cast<int>(std::min<std::int64_t>(std::int64_t{x} + count, w));
+                continue;
             }
+            for (unsigned i = 0; i < count; ++i, ++x) put(x, row, i % 2 == 0 ? value >> 4 : value & 0xF);
             continue;
         }
         switch (value) {

@@ -35,7 +35,16 @@ RegionRuns CreateRegionFromBitmap(const Bitmap& bitmap, int dx, int dy, Colour k
     const ChannelTable red = KeyRange(RedOf(key), redTolerance);
     const ChannelTable green = KeyRange(GreenOf(key), greenTolerance);
     const ChannelTable blue = KeyRange(BlueOf(key), blueTolerance);
-    const auto transparent = [&](Pixel p) { return red[RedOf(p)] && green[GreenOf(p)] && blue[BlueOf(p)]; };
+    // Skin images are mostly long stretches of one colour: remember the verdict of the last colour seen.
+    Pixel lastPixel = 0;
+    bool lastVerdict = red[0] && green[0] && blue[0];
+    const auto transparent = [&](Pixel p) {
+        if (p != lastPixel) {
+            lastPixel = p;
+            lastVerdict = red[RedOf(p)] && green[GreenOf(p)] && blue[BlueOf(p)];
+        }
+        return lastVerdict;
+    };
 
     RegionRuns runs;
     const int w = bitmap.width();
