@@ -161,7 +161,8 @@ int main() {
     for (Pixel& p : flat.pixels()) p = p == kSkinKeyPixel ? p : MakePixel(40, 60, std::uint8_t((p & 0xFF) / 16));
     const std::vector<std::uint8_t> rle8 = WriteBmp(flat, {BmpEncoding::Rle8});
     for (const auto& [name, file] : {std::pair{"24-bit", &bmp24}, std::pair{"RLE8  ", &rle8}}) {
-        const double t = TimePerCall(5, [&] { const Bitmap b = ReadBmp(*file); });
+        const std::vector<std::uint8_t>* data = file; // structured bindings cannot be captured in C++20
+        const double t = TimePerCall(5, [data] { const Bitmap b = ReadBmp(*data); });
         std::printf("ReadBmp %s 1920 x 1080 (%zu bytes): %.1f us, %.0f Mpixel/s, %.0f MB/s of BMP data\n", name,
                     file->size(), t, 1920.0 * 1080.0 / t, double(file->size()) / t);
     }

@@ -3,15 +3,62 @@
 #include "framework/rtl/exceptions.h"
 
 #include <algorithm>
+#include <mutex>
 #include <string>
 #include <vector>
 
 namespace skin {
 namespace {
 
+// Painters make and drop window-sized bitmaps on every paint. Fresh large blocks cost page faults each
+// time (on some systems far more than clearing the memory), so a few large freed blocks are kept for
+// reuse. Only the user-interface thread paints, but the lock keeps other threads safe.
+class BlockPool {
+public:
+    static constexpr std::size_t kMinPooledPixels = std::size_t{1} << 16;
+    static constexpr std::size_t kMaxBlocks = 4;
+
+    std::vector<Pixel> take(std::size_t count) {
+        if (count >= kMinPooledPixels) {
+            const std::lock_guard lock(mutex_);
+            for (auto it = blocks_.begin(); it != blocks_.end(); ++it) {
+                // A block much larger than needed would keep its memory in use for a small bitmap.
+                if (it->capacity() >= count && it->capacity() <= 2 * count) {
+                    std::vector<Pixel> block = std::move(*it);
+                    blocks_.erase(it);
+                    block.assign(count, 0);
+                    return block;
+                }
+            }
+        }
+        return std::vector<Pixel>(count, 0);
+    }
+
+    void give(std::vector<Pixel>&& block) noexcept {
+        if (block.capacity() < kMinPooledPixels) return;
+        const std::lock_guard lock(mutex_);
+        if (blocks_.size() == kMaxBlocks) blocks_.erase(blocks_.begin());
+        blocks_.push_back(std::move(block));
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<std::vector<Pixel>> blocks_;
+};
+
+// Never destroyed: bitmaps with static storage (the form scratch bitmap) may give their block back
+// during static finalisation, after a pool object would already be gone.
+BlockPool& Pool() {
+    static BlockPool* const pool = new BlockPool;
+    return *pool;
+}
+
 class HeapPixelBuffer final : public PixelBuffer {
 public:
-    explicit HeapPixelBuffer(std::size_t count) : pixels_(count, 0) {}
+    explicit HeapPixelBuffer(std::size_t count) : pixels_(Pool().take(count)) {}
+    ~HeapPixelBuffer() override { Pool().give(std::move(pixels_)); }
+    HeapPixelBuffer(const HeapPixelBuffer&) = delete;
+    HeapPixelBuffer& operator=(const HeapPixelBuffer&) = delete;
     Pixel* data() noexcept override { return pixels_.data(); }
 
 private:
