@@ -1,0 +1,185 @@
+#include "skin/draw/skin_image.h"
+
+#include "skin/draw/blit.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace skin {
+namespace {
+
+// Margins after the collapse for a W x H destination.
+Rect CollapsedMargins(const Rect& margins, int width, int height) noexcept {
+    Rect m = margins;
+    if (width < m.Left + m.Right) m.Left = m.Right = 0;
+    if (height < m.Top + m.Bottom) m.Top = m.Bottom = 0;
+    return m;
+}
+
+// One piece of the nine-slice: a source rectangle of the frame and where it goes.
+struct Piece {
+    Rect source;
+    Rect target;
+};
+
+enum PieceIndex { kTopLeft, kBottomLeft, kTopRight, kLeftEdge, kTopEdge, kCentre, kBottomRight, kRightEdge, kBottomEdge };
+
+// The nine pieces in drawing order: the pieces after the centre cover whatever the centre's tiles draw
+// past its right and bottom boundary, so the order matters.
+struct NineSlice {
+    Piece pieces[9];
+    bool present[9];
+};
+
+NineSlice SliceFrame(const Rect& f, const Rect& m, int w, int h) noexcept {
+    const int L = m.Left, T = m.Top, R = m.Right, B = m.Bottom;
+    NineSlice s{};
+    s.pieces[kTopLeft] = {{f.Left, f.Top, f.Left + L, f.Top + T}, {0, 0, L, T}};
+    s.pieces[kBottomLeft] = {{f.Left, f.Bottom - B, f.Left + L, f.Bottom}, {0, h - B, L, h}};
+    s.pieces[kTopRight] = {{f.Right - R, f.Top, f.Right, f.Top + T}, {w - R, 0, w, T}};
+    s.pieces[kLeftEdge] = {{f.Left, f.Top + T, f.Left + L, f.Bottom - B}, {0, T, L, h - B}};
+    s.pieces[kTopEdge] = {{f.Left + L, f.Top, f.Right - R, f.Top + T}, {L, 0, w - R, T}};
+    s.pieces[kCentre] = {{f.Left + L, f.Top + T, f.Right - R, f.Bottom - B}, {L, T, w - R, h - B}};
+    s.pieces[kBottomRight] = {{f.Right - R, f.Bottom - B, f.Right, f.Bottom}, {w - R, h - B, w, h}};
+    s.pieces[kRightEdge] = {{f.Right - R, f.Top + T, f.Right, f.Bottom - B}, {w - R, T, w, h - B}};
+    s.pieces[kBottomEdge] = {{f.Left + L, f.Bottom - B, f.Right - R, f.Bottom}, {L, h - B, w - R, h}};
+    s.present[kTopLeft] = L * T > 0;
+    s.present[kBottomLeft] = L * B > 0;
+    s.present[kTopRight] = R * T > 0;
+    s.present[kLeftEdge] = L > 0;
+    s.present[kTopEdge] = T > 0;
+    s.present[kCentre] = true;
+    s.present[kBottomRight] = R * B > 0;
+    s.present[kRightEdge] = R > 0;
+    s.present[kBottomEdge] = B > 0;
+    return s;
+}
+
+void PutOnto(Bitmap& dst, const Rect& rect, const Bitmap& composed, bool trans) {
+    if (trans) {
+        DrawTransparent(dst, rect, composed, kSkinKeyColour);
+    } else {
+        CopyRect(dst, {rect.Left, rect.Top}, composed, composed.bounds());
+    }
+}
+
+} // namespace
+
+Rect SkinFrameRect(const Bitmap& image, int frameIndex, int frameCount, bool vertical) noexcept {
+    const int count = frameCount < 1 ? 1 : frameCount;
+    if (vertical) {
+        const int fh = image.height() / count;
+        const int y0 = (frameIndex - 1) * fh;
+        return {0, y0, image.width(), y0 + fh};
+    }
+    const int fw = image.width() / count;
+    const int x0 = (frameIndex - 1) * fw;
+    return {x0, 0, x0 + fw, image.height()};
+}
+
+Bitmap RenderSkinImage(const Rect& rect, const Bitmap& image, const Rect& margins, int frameIndex,
+                       int frameCount, bool tile, bool vertical) {
+    const int w = rect.Width();
+    const int h = rect.Height();
+    if (w < 0 || h < 0) return {};
+    Bitmap result(w, h);
+    const Rect frame = SkinFrameRect(image, frameIndex, frameCount, vertical);
+    const NineSlice slices = SliceFrame(frame, CollapsedMargins(margins, w, h), w, h);
+    for (int i = 0; i < 9; ++i) {
+        if (!slices.present[i]) continue;
+        const Piece& p = slices.pieces[i];
+        if (i == kCentre && tile) {
+            TileBitmap(result, p.target, image, p.source);
+        } else {
+            StretchCopy(result, p.target, image, p.source);
+        }
+    }
+    return result;
+}
+
+void DrawSkinImage(Bitmap& dst, const Rect& rect, const Bitmap& image, const Rect& margins, int frameIndex,
+                   int frameCount, bool trans, bool tile, bool vertical) {
+    if (rect.IsInverted()) return;
+    const Bitmap rendered = RenderSkinImage(rect, image, margins, frameIndex, frameCount, tile, vertical);
+    PutOnto(dst, rect, rendered, trans);
+}
+
+Bitmap RenderSkinBar(const Rect& rect, const Bitmap& image, const Rect& margins, int frameIndex, int frameCount,
+                     bool vertical) {
+    if (rect.IsInverted()) return {};
+    const int w = rect.Width();
+    const int h = rect.Height();
+    Bitmap work(w, h);
+    const Rect f = SkinFrameRect(image, frameIndex, frameCount, vertical);
+    const int L = margins.Left;
+    const int R = margins.Right;
+    StretchCopy(work, {0, 0, L, h}, image, {f.Left, f.Top, f.Left + L, f.Bottom});
+    // A frame without a middle (fw <= L + R) leaves the space between the ends as it is.
+    const int m = f.Width() - L - R;
+    if (m > 0) {
+        for (int x = L; x < w - R; x += m) {
+            StretchCopy(work, {x, 0, x + m, h}, image, {f.Left + L, f.Top, f.Left + L + m, f.Bottom});
+        }
+    }
+    StretchCopy(work, {w - R, 0, w, h}, image, {f.Right - R, f.Top, f.Right, f.Bottom});
+    return work;
+}
+
+void DrawSkinBar(Bitmap& dst, const Rect& rect, const Bitmap& image, const Rect& margins, int frameIndex,
+                 int frameCount, bool trans, bool vertical) {
+    if (rect.IsInverted()) return;
+    PutOnto(dst, rect, RenderSkinBar(rect, image, margins, frameIndex, frameCount, vertical), trans);
+}
+
+void DrawSkinBorder(Bitmap& dst, const Rect& rect, const Bitmap& image, const Rect& margins, int frameIndex,
+                    int frameCount, bool vertical) {
+    const int w = rect.Width();
+    const int h = rect.Height();
+    if (w < 0 || h < 0) return;
+    const Rect frame = SkinFrameRect(image, frameIndex, frameCount, vertical);
+    const NineSlice slices = SliceFrame(frame, CollapsedMargins(margins, w, h), w, h);
+    for (int i = 0; i < 9; ++i) {
+        if (i == kCentre || !slices.present[i]) continue;
+        const Piece& p = slices.pieces[i];
+        StretchCopy(dst, p.target.Offset(rect.Left, rect.Top), image, p.source);
+    }
+}
+
+Bitmap RenderSkinFrame(const Rect& rect, const Bitmap& image, int frameIndex, int frameCount) {
+    if (rect.IsInverted()) return {};
+    Bitmap work(rect.Width(), rect.Height());
+    StretchCopy(work, work.bounds(), image, SkinFrameRect(image, frameIndex, frameCount, false));
+    return work;
+}
+
+void DrawSkinFrame(Bitmap& dst, const Rect& rect, const Bitmap& image, int frameIndex, int frameCount,
+                   bool trans) {
+    if (rect.IsInverted()) return;
+    PutOnto(dst, rect, RenderSkinFrame(rect, image, frameIndex, frameCount), trans);
+}
+
+void DrawTransparent(Bitmap& dst, const Rect& rect, const Bitmap& bitmap, Colour keyColour) {
+    if (rect.IsInverted()) return;
+    CopyTransparent(dst, {rect.Left, rect.Top}, bitmap, {0, 0, rect.Width(), rect.Height()},
+                    ColourToPixel(keyColour));
+}
+
+void TileBitmap(Bitmap& dst, const Rect& destRect, const Bitmap& bitmap, const Rect& srcRect) {
+    const int tw = srcRect.Width();
+    const int th = srcRect.Height();
+    if (tw <= 0 || th <= 0) return;
+    Bitmap tileImage(tw, th);
+    CopyRect(tileImage, {0, 0}, bitmap, srcRect);
+    // Tiles wholly outside dst change nothing; start at the first one that can show.
+    const Rect clip = Intersect(Rect{destRect.Left, destRect.Top, destRect.Right + tw - 1, destRect.Bottom + th - 1}, dst.bounds());
+    if (clip.IsEmpty()) return;
+    const int firstX = destRect.Left + std::max(0, (clip.Left - destRect.Left) / tw * tw);
+    const int firstY = destRect.Top + std::max(0, (clip.Top - destRect.Top) / th * th);
+    for (std::int64_t x = firstX; x < destRect.Right && x < clip.Right; x += tw) {
+        for (std::int64_t y = firstY; y < destRect.Bottom && y < clip.Bottom; y += th) {
+            CopyRect(dst, {static_cast<int>(x), static_cast<int>(y)}, tileImage, tileImage.bounds());
+        }
+    }
+}
+
+} // namespace skin
