@@ -1,4 +1,5 @@
-// Owners of GDI and USER handles: each releases its handle with the right call, on every path.
+// Owners of GDI and USER handles: each releases its handle with the right call on every path, exceptions
+// included, so a leak needs a deliberate release().
 #pragma once
 
 #include <windows.h>
@@ -10,8 +11,8 @@ namespace gui {
 template <class Handle, class Deleter>
 class UniqueHandle {
 public:
-    UniqueHandle() = default;
-    explicit UniqueHandle(Handle handle) : handle_(handle) {}
+    UniqueHandle() noexcept = default;
+    explicit UniqueHandle(Handle handle) noexcept : handle_(handle) {}
     UniqueHandle(const UniqueHandle&) = delete;
     UniqueHandle& operator=(const UniqueHandle&) = delete;
     UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
@@ -21,10 +22,10 @@ public:
     }
     ~UniqueHandle() { reset(); }
 
-    Handle get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    Handle release() { return std::exchange(handle_, nullptr); }
-    void reset(Handle handle = nullptr) {
+    Handle get() const noexcept { return handle_; }
+    explicit operator bool() const noexcept { return handle_ != nullptr; }
+    Handle release() noexcept { return std::exchange(handle_, nullptr); }
+    void reset(Handle handle = nullptr) noexcept {
         if (handle_) Deleter{}(handle_);
         handle_ = handle;
     }
@@ -34,53 +35,61 @@ private:
 };
 
 struct GdiObjectDeleter {
-    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+    void operator()(HGDIOBJ object) const noexcept { DeleteObject(object); }
+};
+struct MemoryDcDeleter {
+    void operator()(HDC dc) const noexcept { DeleteDC(dc); }
 };
 struct MenuDeleter {
-    void operator()(HMENU menu) const { DestroyMenu(menu); }
+    void operator()(HMENU menu) const noexcept { DestroyMenu(menu); }
 };
 struct WindowDeleter {
-    void operator()(HWND window) const { DestroyWindow(window); }
+    void operator()(HWND window) const noexcept { DestroyWindow(window); }
 };
 struct HookDeleter {
-    void operator()(HHOOK hook) const { UnhookWindowsHookEx(hook); }
-};
-struct DcDeleter {
-    void operator()(HDC dc) const { DeleteDC(dc); }
+    void operator()(HHOOK hook) const noexcept { UnhookWindowsHookEx(hook); }
 };
 
-template <class T>
-using UniqueGdi = UniqueHandle<T, GdiObjectDeleter>;
-using UniqueFont = UniqueGdi<HFONT>;
-using UniqueBrush = UniqueGdi<HBRUSH>;
+// A GDI object released with DeleteObject.
+template <class Handle>
+using UniqueGdi = UniqueHandle<Handle, GdiObjectDeleter>;
 using UniqueBitmap = UniqueGdi<HBITMAP>;
 using UniqueRegion = UniqueGdi<HRGN>;
+using UniqueBrush = UniqueGdi<HBRUSH>;
+using UniqueFont = UniqueGdi<HFONT>;
+using UniquePen = UniqueGdi<HPEN>;
+// A memory device context released with DeleteDC.
+using UniqueDc = UniqueHandle<HDC, MemoryDcDeleter>;
 using UniqueMenu = UniqueHandle<HMENU, MenuDeleter>;
 using UniqueWindow = UniqueHandle<HWND, WindowDeleter>;
 using UniqueHook = UniqueHandle<HHOOK, HookDeleter>;
-using UniqueMemoryDc = UniqueHandle<HDC, DcDeleter>;
 
-// GetDC/GetWindowDC with the matching ReleaseDC.
+// A device context of a window (or of the screen, for a null window) released with ReleaseDC.
+// WholeWindow selects GetWindowDC (non-client area included) over GetDC.
 class WindowDc {
 public:
-    explicit WindowDc(HWND window, bool wholeWindow = false)
-        : window_(window), dc_(wholeWindow ? GetWindowDC(window) : GetDC(window)) {}
+    enum Area { ClientArea, WholeWindow };
+
+    explicit WindowDc(HWND window, Area area = ClientArea) noexcept
+        : window_(window), dc_(area == WholeWindow ? GetWindowDC(window) : GetDC(window)) {}
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;
     ~WindowDc() {
         if (dc_) ReleaseDC(window_, dc_);
     }
-    HDC get() const { return dc_; }
+
+    HDC get() const noexcept { return dc_; }
+    explicit operator bool() const noexcept { return dc_ != nullptr; }
 
 private:
     HWND window_;
     HDC dc_;
 };
 
-// Selects an object into a DC for a scope and puts the previous one back.
+// Selects an object into a device context for the lifetime of this owner and puts the previous one back.
 class SelectedObject {
 public:
-    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    SelectedObject(HDC dc, HGDIOBJ object) noexcept : dc_(dc), previous_(SelectObject(dc, object)) {}
     SelectedObject(const SelectedObject&) = delete;
     SelectedObject& operator=(const SelectedObject&) = delete;
     ~SelectedObject() {

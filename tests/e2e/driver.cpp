@@ -1,5 +1,7 @@
 #include "tests/e2e/driver.h"
 
+#include "framework/gui/handles.h"
+
 #include <cstdlib>
 #include <stdexcept>
 #include <thread>
@@ -234,8 +236,8 @@ std::wstring ArtifactPath(const std::wstring& name) {
 void SaveScreenshot(const RECT& rect, const std::wstring& file) {
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    const gui::WindowDc screen(nullptr);
+    const gui::UniqueDc memory(CreateCompatibleDC(screen.get()));
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -243,27 +245,25 @@ void SaveScreenshot(const RECT& rect, const std::wstring& file) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    GdiFlush();
+    const gui::UniqueBitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap) return;
+    {
+        const gui::SelectedObject selected(memory.get(), bitmap.get());
+        BitBlt(memory.get(), 0, 0, width, height, screen.get(), rect.left, rect.top, SRCCOPY);
+        GdiFlush();
+    }
     const DWORD stride = static_cast<DWORD>((width * 3 + 3) & ~3);
     BITMAPFILEHEADER header{};
     header.bfType = 0x4D42;
     header.bfOffBits = sizeof header + sizeof info.bmiHeader;
     header.bfSize = header.bfOffBits + stride * static_cast<DWORD>(height);
     HANDLE out = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (out != INVALID_HANDLE_VALUE) {
-        DWORD written = 0;
-        WriteFile(out, &header, sizeof header, &written, nullptr);
-        WriteFile(out, &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr);
-        WriteFile(out, bits, stride * static_cast<DWORD>(height), &written, nullptr);
-        CloseHandle(out);
-    }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    if (out == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(out, &header, sizeof header, &written, nullptr);
+    WriteFile(out, &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr);
+    WriteFile(out, bits, stride * static_cast<DWORD>(height), &written, nullptr);
+    CloseHandle(out);
 }
 
 } // namespace e2e
