@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "app/main_form.h"
+#include "app/news_form.h"
 #include "framework/gui/application.h"
 #include "framework/gui/register_classes.h"
 
@@ -18,6 +19,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         application.Initialize();
         application.SetTitle(kApplicationTitle);
         application.CreateForm(app::Form1);
+        application.CreateForm(app::Form2);
     } catch (const std::exception& error) {
         // Without its main window the program cannot go on: say why and stop.
         application.ShowException(error);

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "app/core/base_conversion.h"
+#include "app/news_form.h"
 #include "framework/gui/wide.h"
 #include "framework/rtl/exceptions.h"
 
@@ -60,8 +61,17 @@ void TForm1::N1Click(rtl::TObject*) {
     ShellExecuteHook(Handle(), L"open", L"Explorer.exe", gui::Wide(kWebsiteAddress).c_str(), nullptr, SW_SHOWNORMAL);
 }
 
-void TForm1::Timer1Timer(rtl::TObject*) {}
+void TForm1::Timer1Timer(rtl::TObject*) {
+    if (!Form2) return;
+    // The whole primary screen, not the work area: 35 pixels above its bottom, 15 from its right.
+    Form2->SetTop(GetSystemMetrics(SM_CYSCREEN) - Form2->Height() - 35);
+    Form2->SetLeft(GetSystemMetrics(SM_CXSCREEN) - Form2->Width() - 15);
+    Form2->Show();
+}
 
-void TForm1::Timer2Timer(rtl::TObject*) {}
+void TForm1::Timer2Timer(rtl::TObject*) {
+    // Ten milliseconds after the first tick of Timer1: it never ticks again, so the news shows once.
+    Timer1->SetEnabled(false);
+}
 
 } // namespace app

@@ -1,7 +1,7 @@
 # Sourced by the run and test scripts: a configured Wine prefix and an X display for Windows programs.
 # Sets WINEPREFIX, DISPLAY, WINEDEBUG, WINEDLLOVERRIDES; starts Xvfb when no display is usable.
 
-MARIVEL_PREFIX_VERSION=4   # bump when the prefix configuration below changes
+MARIVEL_PREFIX_VERSION=5   # bump when the prefix configuration below changes
 # "run" for the program, "test" for the tests: the tests change the prefix's registry while they run.
 MARIVEL_PREFIX_KIND="${MARIVEL_PREFIX_KIND:-run}"
 export WINEPREFIX="${MARIVEL_WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/marivel/wineprefix-$MARIVEL_PREFIX_KIND}"
@@ -23,6 +23,9 @@ marivel_configure_prefix() {
         # Frames visible without a window manager; no crash dialog that would block a test.
         "${reg[@]}" 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f
         "${reg[@]}" 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
+        # No Mono or Gecko installer dialogs, also when the environment does not say so.
+        "${reg[@]}" 'HKCU\Software\Wine\DllOverrides' /v mscoree /t REG_SZ /d '' /f
+        "${reg[@]}" 'HKCU\Software\Wine\DllOverrides' /v mshtml /t REG_SZ /d '' /f
         if [ "$MARIVEL_PREFIX_KIND" = test ]; then
             # Unmanaged windows: without a window manager, hiding a managed window waits 2 s for one.
             "${reg[@]}" 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f

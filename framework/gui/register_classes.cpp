@@ -5,6 +5,7 @@
 #include "framework/gui/label.h"
 #include "framework/gui/menus.h"
 #include "framework/gui/timer.h"
+#include "framework/gui/web_browser.h"
 
 namespace gui {
 
@@ -15,6 +16,7 @@ void RegisterFrameworkClasses() {
     rtl::RegisterComponentClass<TTimer>();
     rtl::RegisterComponentClass<TMainMenu>();
     rtl::RegisterComponentClass<TMenuItem>();
+    rtl::RegisterComponentClass<TWebBrowser>();
 }
 
 } // namespace gui

@@ -23,6 +23,7 @@ struct FindState {
     DWORD processId;
     std::wstring title;
     std::wstring className;
+    bool visibleOnly = true;
     HWND found = nullptr;
 };
 
@@ -30,7 +31,7 @@ BOOL CALLBACK FindTopLevel(HWND window, LPARAM lParam) {
     auto* state = reinterpret_cast<FindState*>(lParam);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    if (pid != state->processId || !IsWindowVisible(window)) return TRUE;
+    if (pid != state->processId || (state->visibleOnly && !IsWindowVisible(window))) return TRUE;
     if (!state->title.empty() && WindowText(window) != state->title) return TRUE;
     if (!state->className.empty() && ClassNameOf(window) != state->className) return TRUE;
     state->found = window;
@@ -108,6 +109,7 @@ ProgramUnderTest::ProgramUnderTest() {
     RegSetKeyValueW(HKEY_LOCAL_MACHINE, kHttpOpenCommand, nullptr, REG_SZ, command.c_str(),
                     static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
     STARTUPINFOW startup{};
+    started_ = std::chrono::steady_clock::now();
     startup.cb = sizeof startup;
     std::wstring commandLine = L"\"" + program + L"\"";
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
@@ -130,6 +132,16 @@ ProgramUnderTest::~ProgramUnderTest() {
     DeleteFileW((folder_ + L"\\browser.exe").c_str());
     DeleteFileW((folder_ + L"\\Marivel.exe").c_str());
     RemoveDirectoryW(folder_.c_str());
+}
+
+HWND ProgramUnderTest::FindAnyWindowByClass(const std::wstring& className) const {
+    FindState state{process_.dwProcessId, L"", className, false};
+    EnumWindows(&FindTopLevel, reinterpret_cast<LPARAM>(&state));
+    return state.found;
+}
+
+long long ProgramUnderTest::Elapsed() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started_).count();
 }
 
 long ProgramUnderTest::WaitForExit(std::chrono::milliseconds timeout) {

@@ -37,10 +37,15 @@ public:
     HWND FindWindowByTitle(const std::wstring& title, const std::wstring& className = L"") const;
     // A visible top-level window of the program of this class ("#32770" for message boxes).
     HWND FindWindowByClass(const std::wstring& className) const;
+    // A top-level window of the program of this class, visible or not.
+    HWND FindAnyWindowByClass(const std::wstring& className) const;
+    // Milliseconds since the program was started.
+    long long Elapsed() const;
 
 private:
     std::wstring folder_;
     std::wstring previousBrowser_;
+    std::chrono::steady_clock::time_point started_;
     PROCESS_INFORMATION process_{};
 };
 

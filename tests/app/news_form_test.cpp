@@ -1,0 +1,115 @@
+// The news window created in-process: its stored layout, the one navigation, and a failing navigation.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/main_form.h"
+#include "app/news_form.h"
+#include "framework/gui/application.h"
+#include "framework/gui/register_classes.h"
+
+using app::Form2;
+
+namespace {
+
+std::vector<std::wstring> g_navigations;
+int g_boxes = 0;
+std::wstring g_boxText;
+HHOOK g_hook = nullptr;
+
+LRESULT CALLBACK CloseMessageBoxes(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        wchar_t className[32] = {};
+        GetClassNameW(window, className, 32);
+        if (std::wstring(className) == L"#32770") {
+            ++g_boxes;
+            wchar_t text[512] = {};
+            GetDlgItemTextW(window, 0xFFFF, text, 512);
+            g_boxText = text;
+            PostMessageW(window, WM_COMMAND, IDOK, 0);
+        }
+    }
+    return CallNextHookEx(g_hook, code, wParam, lParam);
+}
+
+class NewsFormTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { gui::RegisterFrameworkClasses(); }
+    void SetUp() override {
+        g_navigations.clear();
+        g_boxes = 0;
+        g_hook = SetWindowsHookExW(WH_CBT, &CloseMessageBoxes, nullptr, GetCurrentThreadId());
+        application = std::make_unique<gui::TApplication>();
+        application->Initialize();
+        application->SetTitle("Marivel进制转换器");
+    }
+    void TearDown() override {
+        gui::TWebBrowser::NavigateOverride = nullptr;
+        UnhookWindowsHookEx(g_hook);
+        application.reset();
+        app::Form1 = nullptr;
+        Form2 = nullptr;
+    }
+    std::unique_ptr<gui::TApplication> application;
+};
+
+TEST_F(NewsFormTest, CreatedHiddenBorderlessAndNavigatesOnceToTheNewsPage) {
+    gui::TWebBrowser::NavigateOverride = [](const std::wstring& url) {
+        g_navigations.push_back(url);
+        return S_OK;
+    };
+    application->CreateForm(app::Form1);
+    application->CreateForm(Form2);
+    ASSERT_EQ(g_navigations.size(), 1u);
+    EXPECT_EQ(g_navigations[0], L"http://news.marivel.example/form2/news.htm");
+    EXPECT_FALSE(IsWindowVisible(Form2->Handle()));
+    RECT client{};
+    GetClientRect(Form2->Handle(), &client);
+    EXPECT_EQ(client.right, 342);
+    EXPECT_EQ(client.bottom, 266);
+    EXPECT_EQ(Form2->Width(), 342) << "no frame: outer size equals client size";
+    EXPECT_EQ(GetWindowLongPtrW(Form2->Handle(), GWL_STYLE) & (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME), 0);
+    EXPECT_EQ(Form2->WebBrowser1->Width(), 500);
+    EXPECT_EQ(Form2->WebBrowser1->Height(), 500);
+    EXPECT_EQ(Form2->WebBrowser1->ExtentX(), 13229);
+    EXPECT_EQ(g_boxes, 0);
+    EXPECT_EQ(application->MainForm(), app::Form1) << "the first form stays the main form";
+}
+
+TEST_F(NewsFormTest, TheRealControlIsHostedAndAcceptsTheNavigation) {
+    application->CreateForm(app::Form1);
+    application->CreateForm(Form2);
+    EXPECT_NE(Form2->WebBrowser1->Browser(), nullptr) << "the browser control was created and sited";
+    EXPECT_EQ(g_boxes, 0) << "Navigate succeeded";
+}
+
+TEST_F(NewsFormTest, AFailingNavigationIsShownAndTheWindowIsCreatedAnyway) {
+    gui::TWebBrowser::NavigateOverride = [](const std::wstring&) { return E_FAIL; };
+    application->CreateForm(app::Form1);
+    application->CreateForm(Form2);
+    ASSERT_NE(Form2, nullptr);
+    EXPECT_TRUE(IsWindow(Form2->Handle()));
+    EXPECT_EQ(g_boxes, 1);
+    EXPECT_EQ(g_boxText, L"Cannot open the page http://news.marivel.example/form2/news.htm: error 0x80004005.");
+}
+
+TEST_F(NewsFormTest, TimersPlaceAndShowTheNewsWindowOnceAtTheScreenCorner) {
+    gui::TWebBrowser::NavigateOverride = [](const std::wstring&) { return S_OK; };
+    application->CreateForm(app::Form1);
+    application->CreateForm(Form2);
+    app::Form1->Timer1Timer(nullptr);
+    RECT rect{};
+    GetWindowRect(Form2->Handle(), &rect);
+    EXPECT_EQ(rect.left, GetSystemMetrics(SM_CXSCREEN) - 357);
+    EXPECT_EQ(rect.top, GetSystemMetrics(SM_CYSCREEN) - 301);
+    EXPECT_TRUE(IsWindowVisible(Form2->Handle()));
+    app::Form1->Timer2Timer(nullptr);
+    EXPECT_FALSE(app::Form1->Timer1->Enabled());
+    EXPECT_TRUE(app::Form1->Timer2->Enabled()) << "Timer2 keeps running and changes nothing";
+    SendMessageW(Form2->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(Form2->Handle())) << "closing only hides";
+    EXPECT_TRUE(IsWindow(Form2->Handle()));
+}
+
+} // namespace
