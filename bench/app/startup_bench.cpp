@@ -1,0 +1,133 @@
+// Start-up figures of the program under Wine or Windows.
+//   startup_bench <path to Marivel.exe> [runs]   time from process start to the main window being visible
+//                                               (median of the runs) and the program's peak working set
+//   startup_bench --in-process                  time from this process's start to the news window's
+//                                               navigation returning, and the working set the news window adds
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/main_form.h"
+#include "app/news_form.h"
+#include "framework/gui/application.h"
+#include "framework/gui/register_classes.h"
+
+namespace {
+
+struct FindState {
+    DWORD pid;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindVisibleMainWindow(HWND window, LPARAM lParam) {
+    auto* state = reinterpret_cast<FindState*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    wchar_t className[32] = {};
+    GetClassNameW(window, className, 32);
+    if (pid == state->pid && IsWindowVisible(window) && std::wstring(className) == L"TForm1") {
+        state->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+double MillisecondsSince(const FILETIME& start) {
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    const auto ticks = [](const FILETIME& t) {
+        return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    };
+    return static_cast<double>(ticks(now) - ticks(start)) / 10000.0;
+}
+
+std::size_t WorkingSet() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return counters.WorkingSetSize;
+}
+
+int MeasureProgram(const std::wstring& program, int runs) {
+    std::vector<double> times;
+    std::size_t peak = 0;
+    for (int run = 0; run <= runs; ++run) { // run 0 warms the caches and is not counted
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        std::wstring commandLine = L"\"" + program + L"\"";
+        const auto begin = std::chrono::steady_clock::now();
+        if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &process)) {
+            std::fprintf(stderr, "cannot start the program\n");
+            return 1;
+        }
+        FindState state{process.dwProcessId};
+        while (!state.found) {
+            EnumWindows(&FindVisibleMainWindow, reinterpret_cast<LPARAM>(&state));
+            if (!state.found) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count();
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        PROCESS_MEMORY_COUNTERS counters{};
+        counters.cb = sizeof counters;
+        GetProcessMemoryInfo(process.hProcess, &counters, sizeof counters);
+        PostMessageW(state.found, WM_CLOSE, 0, 0);
+        WaitForSingleObject(process.hProcess, 10000);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        if (run > 0) {
+            times.push_back(ms);
+            peak = std::max<std::size_t>(peak, counters.PeakWorkingSetSize);
+            std::printf("run %d: main window visible after %.1f ms, peak working set %.1f MB\n", run, ms,
+                        static_cast<double>(counters.PeakWorkingSetSize) / 1048576.0);
+        }
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("median time to visible main window: %.1f ms over %d runs; largest peak working set %.1f MB\n",
+                times[times.size() / 2], runs, static_cast<double>(peak) / 1048576.0);
+    return 0;
+}
+
+int MeasureInProcess() {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    gui::RegisterFrameworkClasses();
+    gui::TApplication application;
+    application.Initialize();
+    application.SetTitle("Marivel进制转换器");
+    application.CreateForm(app::Form1);
+    application.ProcessMessages();
+    const std::size_t before = WorkingSet();
+    const double beforeNews = MillisecondsSince(created);
+    application.CreateForm(app::Form2); // its creation ends with the navigation
+    const double navigated = MillisecondsSince(created);
+    application.ProcessMessages();
+    const std::size_t after = WorkingSet();
+    std::printf("process start to main window created: %.1f ms\n", beforeNews);
+    std::printf("process start to Navigate returning: %.1f ms (news window creation %.1f ms)\n", navigated,
+                navigated - beforeNews);
+    std::printf("working set added by the news window: %.1f MB (%.1f -> %.1f MB)\n",
+                static_cast<double>(after - before) / 1048576.0, static_cast<double>(before) / 1048576.0,
+                static_cast<double>(after) / 1048576.0);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc >= 2 && std::string(argv[1]) == "--in-process") return MeasureInProcess();
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: startup_bench <Marivel.exe> [runs] | startup_bench --in-process\n");
+        return 2;
+    }
+    const std::string path = argv[1];
+    const std::wstring program(path.begin(), path.end());
+    return MeasureProgram(program, argc >= 3 ? std::max(1, std::atoi(argv[2])) : 5);
+}
