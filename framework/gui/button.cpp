@@ -1,5 +1,8 @@
 #include "framework/gui/button.h"
 
+#include "framework/gui/form.h"
+#include "framework/rtl/property_builders.h"
+
 namespace gui {
 
 TButton::TButton(TComponent* owner) : TWinControl(owner) {
@@ -9,7 +12,11 @@ TButton::TButton(TComponent* owner) : TWinControl(owner) {
 }
 
 const rtl::TClassInfo& TButton::StaticClassInfo() {
-    static const rtl::TClassInfo info{"TButton", &TWinControl::StaticClassInfo(), {}};
+    using namespace rtl;
+    static const TClassInfo info{"TButton", &TWinControl::StaticClassInfo(), {
+        IntegerProperty("ModalResult", &TButton::SetModalResult, &TButton::ModalResult),
+        BooleanProperty("Default", &TButton::SetDefault, &TButton::Default),
+    }};
     return info;
 }
 
@@ -17,8 +24,20 @@ void TButton::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     params.ClassName = L"BUTTON";
     params.SystemClass = true;
-    params.Style |= BS_PUSHBUTTON;
+    params.Style |= default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
     params.Style &= ~static_cast<DWORD>(WS_CLIPCHILDREN);
+}
+
+void TButton::Click() {
+    if (modalResult_ != 0) {
+        for (TWinControl* parent = Parent(); parent; parent = parent->Parent()) {
+            if (auto* form = dynamic_cast<TForm*>(parent)) {
+                form->SetModalResult(modalResult_);
+                break;
+            }
+        }
+    }
+    TWinControl::Click();
 }
 
 void TButton::WndProc(TMessage& message) {

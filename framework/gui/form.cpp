@@ -205,6 +205,41 @@ void TForm::Show() {
 
 void TForm::Close() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
 
+int TForm::ShowModal() {
+    HWND active = GetActiveWindow();
+    std::vector<HWND> disabled;
+    for (TForm* form : Application ? Application->Forms() : std::vector<TForm*>{}) {
+        if (form != this && form->HandleAllocated() && IsWindowEnabled(form->Handle())) {
+            disabled.push_back(form->Handle());
+            EnableWindow(form->Handle(), FALSE);
+        }
+    }
+    modal_ = true;
+    modalResult_ = mrNone;
+    Show();
+    SetActiveWindow(handle_);
+    MSG msg{};
+    while (modalResult_ == mrNone) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam)); // leave the quit for the main loop
+            modalResult_ = mrCancel;
+            break;
+        }
+        if (!IsDialogMessageW(handle_, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    for (HWND window : disabled) {
+        if (IsWindow(window)) EnableWindow(window, TRUE);
+    }
+    Hide();
+    modal_ = false;
+    if (active && IsWindow(active)) SetActiveWindow(active);
+    return modalResult_;
+}
+
 void TForm::FocusFirstControl() {
     std::vector<TWinControl*> candidates;
     for (TControl* control : controls_) {
@@ -246,8 +281,10 @@ void TForm::WmActivate(TMessage& message) {
 }
 
 void TForm::WmClose(TMessage&) {
-    // Closing the main form ends the program; any other form only hides.
-    if (Application && Application->MainForm() == this) {
+    // Closing a modal form answers Cancel; closing the main form ends the program; any other form only hides.
+    if (modal_) {
+        modalResult_ = mrCancel;
+    } else if (Application && Application->MainForm() == this) {
         Application->Terminate();
     } else {
         Hide();
@@ -255,6 +292,11 @@ void TForm::WmClose(TMessage&) {
 }
 
 void TForm::WmCommand(TMessage& message) {
+    // Escape in a modal form, as in a dialog.
+    if (modal_ && message.LParam == 0 && LOWORD(message.WParam) == IDCANCEL) {
+        modalResult_ = mrCancel;
+        return;
+    }
     if (message.LParam == 0 && HIWORD(message.WParam) == 0 && menu_ &&
         menu_->DispatchCommand(LOWORD(message.WParam))) {
         return;

@@ -11,6 +11,10 @@ namespace gui {
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIcon : std::uint32_t { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
+constexpr int mrNone = 0;
+constexpr int mrOk = IDOK;
+constexpr int mrCancel = IDCANCEL;
+
 enum TPosition {
     poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter, poMainFormCenter,
     poOwnerFormCenter
@@ -50,6 +54,10 @@ public:
     void Show();
     void Hide() { SetVisible(false); }
     void Close();
+    // Shows the form with the program's other windows disabled and returns its ModalResult once set.
+    int ShowModal();
+    int ModalResult() const { return modalResult_; }
+    void SetModalResult(int result) { modalResult_ = result; }
 
     rtl::TNotifyEvent OnCreate;
 
@@ -81,6 +89,8 @@ private:
     std::uint32_t borderIcons_ = biSystemMenu | biMinimize | biMaximize;
     TPosition position_ = poDesigned;
     bool positioned_ = false;
+    bool modal_ = false;
+    int modalResult_ = 0;
     TMainMenu* menu_ = nullptr;
     HWND lastFocus_ = nullptr;
     std::map<std::string, rtl::TNotifyEvent> methods_;
