@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/rtl/exceptions.h"
+
 namespace skin {
 
 // Layout written: version 20000, the name list length, 8 reserved bytes written as zeros, the names each

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/rtl/exceptions.h"
 #include "skin/data/message_dialog.h"
 #include "skin/data/skin_package.h"
 
