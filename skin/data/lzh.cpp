@@ -47,7 +47,10 @@ void TLZH::FillBitBuffer() {
     // Past the end of the input the stream continues with zero bits.
     while (bitCount_ <= 8) {
         std::uint8_t byte = 0;
-        if (ReadInput(&byte, 1) == 0) byte = 0;
+        if (ReadInput(&byte, 1) == 0) {
+            byte = 0;
+            bitPadding_ += 8;
+        }
         bitBuffer_ = static_cast<std::uint16_t>(bitBuffer_ | (byte << (8 - bitCount_)));
         bitCount_ = static_cast<std::uint8_t>(bitCount_ + 8);
     }

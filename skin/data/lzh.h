@@ -49,6 +49,10 @@ public:
     std::size_t ReadInput(std::uint8_t* buffer, std::size_t count);
     void WriteOutput(const std::uint8_t* buffer, std::size_t count);
 
+    // Bits of the input the decoded symbols used; above 8 x the input size when the code ran into the
+    // zero bits after the end (a truncated stream). Read-ahead into the bit buffer does not count.
+    std::uint64_t ConsumedBits() const { return std::uint64_t{inputPosition_} * 8 + bitPadding_ - bitCount_; }
+
 private:
     struct WorkTables;
 
@@ -63,6 +67,7 @@ private:
     std::vector<std::uint8_t>& output_;
     std::uint16_t bitBuffer_ = 0;
     std::uint8_t bitCount_ = 0;
+    std::uint64_t bitPadding_ = 0; // zero bits supplied after the end of the input
     std::unique_ptr<WorkTables> tables_;
 };
 

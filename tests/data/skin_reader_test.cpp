@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 
 #include "skin/data/lzh_encoder.h"
 #include "skin/data/package_writer.h"
@@ -12,30 +11,13 @@ namespace skin {
 namespace {
 
 using skin::testdata::Bytes;
+using skin::testdata::RawPackage;
 
 class RecordingDialog : public IMessageDialog {
 public:
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
     std::vector<std::string> messages;
 };
-
-void PutUint32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
-}
-
-// Any package, consistent or not, compressed as a skin stream.
-std::vector<std::uint8_t> RawPackage(std::uint32_t version, std::string_view nameList,
-                                     const std::vector<std::uint32_t>& sizes, std::string_view data,
-                                     std::optional<std::uint32_t> nameListLength = std::nullopt) {
-    std::vector<std::uint8_t> raw;
-    PutUint32(raw, version);
-    PutUint32(raw, nameListLength.value_or(static_cast<std::uint32_t>(nameList.size())));
-    for (int i = 0; i < 8; ++i) raw.push_back(static_cast<std::uint8_t>(0xA0 + i));
-    raw.insert(raw.end(), nameList.begin(), nameList.end());
-    for (const std::uint32_t size : sizes) PutUint32(raw, size);
-    raw.insert(raw.end(), data.begin(), data.end());
-    return LzhCompress(raw);
-}
 
 std::vector<std::uint8_t> GoodPackage() {
     PackageWriter writer;

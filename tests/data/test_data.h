@@ -2,9 +2,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "skin/data/lzh_encoder.h"
 
 namespace skin::testdata {
 
@@ -64,5 +67,23 @@ inline std::uint64_t Fnv1a64(const std::vector<std::uint8_t>& bytes) {
 }
 
 inline std::vector<std::uint8_t> Bytes(std::string_view text) { return {text.begin(), text.end()}; }
+
+inline void PutUint32(std::vector<std::uint8_t>& out, std::uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
+}
+
+// Any package, consistent or not, compressed as a skin stream; the reserved bytes are A0 to A7.
+inline std::vector<std::uint8_t> RawPackage(std::uint32_t version, std::string_view nameList,
+                                            const std::vector<std::uint32_t>& sizes, std::string_view data,
+                                            std::optional<std::uint32_t> nameListLength = std::nullopt) {
+    std::vector<std::uint8_t> raw;
+    PutUint32(raw, version);
+    PutUint32(raw, nameListLength.value_or(static_cast<std::uint32_t>(nameList.size())));
+    for (int i = 0; i < 8; ++i) raw.push_back(static_cast<std::uint8_t>(0xA0 + i));
+    raw.insert(raw.end(), nameList.begin(), nameList.end());
+    for (const std::uint32_t size : sizes) PutUint32(raw, size);
+    raw.insert(raw.end(), data.begin(), data.end());
+    return LzhCompress(raw);
+}
 
 } // namespace skin::testdata
