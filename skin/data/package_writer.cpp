@@ -38,7 +38,7 @@ void PackageWriter::AddMember(std::string name, std::vector<std::uint8_t> data) 
 
 std::vector<std::uint8_t> PackageWriter::Build() const {
     std::string nameList;
-    std::uint64_t dataSize = 0;
+    std::size_t dataSize = 0;
     for (const Member& member : members_) {
         nameList += member.name;
         nameList += kLineBreak;
