@@ -8,6 +8,8 @@ namespace skin {
 
 inline constexpr std::uint32_t kPackageVersion = 20000;
 inline constexpr std::size_t kPackageHeaderSize = 16; // version, name list length, 8 reserved bytes
+inline constexpr std::size_t kNameListLengthOffset = 4;
+inline constexpr std::size_t kReservedOffset = 8;
 inline constexpr std::size_t kPackageReservedSize = 8;
 inline constexpr std::size_t kMemberSizeBytes = 4;
 inline constexpr std::size_t kMaxPackageMembers = 1001; // the size table of the reader has 1001 entries

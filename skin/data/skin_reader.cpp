@@ -60,7 +60,7 @@ bool TSkinReader::LoadPackage(std::span<const std::uint8_t> source) {
             if (dialog_) dialog_->ShowMessage(kOlderSkinFileMessage);
             return false;
         }
-        const std::uint32_t nameListLength = ReadUint32Le(unpacked.data() + 4);
+        const std::uint32_t nameListLength = ReadUint32Le(unpacked.data() + kNameListLengthOffset);
         const std::size_t total = unpacked.size();
         if (nameListLength > total - kPackageHeaderSize) {
             Refuse("name list of " + std::to_string(nameListLength) + " bytes runs past the unpacked data (" +
@@ -106,7 +106,7 @@ bool TSkinReader::LoadPackage(std::span<const std::uint8_t> source) {
         offsets_ = std::move(offsets);
         version_ = version;
         nameListLength_ = nameListLength;
-        std::copy_n(unpacked.begin() + 8, kPackageReservedSize, reserved_.begin());
+        std::copy_n(unpacked.begin() + kReservedOffset, kPackageReservedSize, reserved_.begin());
         return true;
     } catch (...) {
         Clear();

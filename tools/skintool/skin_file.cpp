@@ -4,7 +4,7 @@
 
 namespace skin::tool {
 
-void LoadSkinFile(const std::filesystem::path& path, TSkinReader& reader) {
+std::vector<std::uint8_t> LoadSkinFile(const std::filesystem::path& path, TSkinReader& reader) {
     const std::vector<std::uint8_t> bytes = ReadFileBytes(path);
     bool loaded = false;
     try {
@@ -19,6 +19,7 @@ void LoadSkinFile(const std::filesystem::path& path, TSkinReader& reader) {
         throw rtl::Exception("skin file " + Quoted(path) + ": package version " + std::to_string(version) +
                              ", this program reads version " + std::to_string(kPackageVersion));
     }
+    return bytes;
 }
 
 } // namespace skin::tool

@@ -18,9 +18,7 @@ constexpr std::size_t kSizeFieldBytes = 4;
 int RunVerify(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const std::filesystem::path skinFile = args[0];
     TSkinReader reader;
-    LoadSkinFile(skinFile, reader); // version, header, member table
-
-    const std::vector<std::uint8_t> bytes = ReadFileBytes(skinFile);
+    const std::vector<std::uint8_t> bytes = LoadSkinFile(skinFile, reader); // version, header, member table
     const auto declared = static_cast<std::int32_t>(ReadUint32Le(bytes.data()));
     const std::span<const std::uint8_t> code(bytes.begin() + kSizeFieldBytes, bytes.end());
     std::vector<std::uint8_t> unpacked;
@@ -58,7 +56,7 @@ int RunVerify(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return kExitFailure;
     }
     out << Quoted(skinFile) << ": OK, version " << reader.Version() << ", " << reader.Count() << " members, "
-        << unpacked.size() << " bytes from " << bytes.size() << ", definition '" << definitionName << "'\n";
+        << unpacked.size() << " bytes unpacked from " << bytes.size() << ", definition '" << definitionName << "'\n";
     return kExitSuccess;
 }
 
