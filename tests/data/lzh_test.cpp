@@ -272,11 +272,13 @@ TEST(LzhModel, RebuildHappensExactlyWhenTheRootIs0x8000AtTheStartOfAnUpdate) {
 TEST(LzhModel, RebuildHalvesLeafFrequenciesRoundingUp) {
     AdaptiveHuffmanModel m;
     for (int i = 0; i < 6; ++i) m.UpdateModel(65); // 'A' counts 7
+    for (int i = 0; i < 7; ++i) m.UpdateModel(66); // 'B' counts 8
     m.RebuildTree();
     ExpectConsistentTree(m);
-    EXPECT_EQ(m.freq[m.parent[kTreeSize + 65]], 4);  // (7 + 1) / 2
-    EXPECT_EQ(m.freq[m.parent[kTreeSize + 66]], 1);  // (1 + 1) / 2
-    EXPECT_EQ(m.freq[kRoot], kSymbolCount - 1 + 4);
+    EXPECT_EQ(m.freq[m.parent[kTreeSize + 65]], 4); // (7 + 1) / 2
+    EXPECT_EQ(m.freq[m.parent[kTreeSize + 66]], 4); // (8 + 1) / 2
+    EXPECT_EQ(m.freq[m.parent[kTreeSize + 67]], 1); // (1 + 1) / 2
+    EXPECT_EQ(m.freq[kRoot], kSymbolCount - 2 + 4 + 4);
 }
 
 TEST(LzhModel, OffsetTableRunsGiveUpperBitsAndCodeLengths) {
