@@ -165,7 +165,7 @@ private:
 
 void Encoder::EncodeSymbol(int symbol) {
     // Walk from the leaf up to the root; the path read backwards is the code.
-    std::array<std::uint8_t, kTreeSize> path{};
+    std::array<std::uint8_t, kTreeSize> path; // no zeroing: only the first depth entries are read
     int depth = 0;
     for (int node = model_.parent[kTreeSize + symbol]; node != kRoot; node = model_.parent[node]) {
         // The decoder goes to child[c] on 0 and to child[c] + 1 on 1.
