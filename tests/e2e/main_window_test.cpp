@@ -161,6 +161,21 @@ TEST_F(MainWindowTest, FocusReturnsToTheBoxThatHadItAfterAnErrorBox) {
     EXPECT_EQ(e2e::WindowText(main.number), L"oops");
 }
 
+TEST_F(MainWindowTest, TabMovesThroughTheBoxesInOrder) {
+    Enter(main.number, L"1");
+    e2e::PressKey(VK_TAB);
+    e2e::TypeText(L"2");
+    e2e::PressKey(VK_TAB);
+    e2e::TypeText(L"3");
+    EXPECT_EQ(e2e::WindowText(main.number), L"1");
+    EXPECT_EQ(e2e::WindowText(main.base), L"2");
+    EXPECT_EQ(e2e::WindowText(main.result), L"3");
+    // On to the button: space presses it (1 in base 2).
+    e2e::PressKey(VK_TAB);
+    e2e::PressKey(VK_SPACE);
+    EXPECT_TRUE(e2e::WaitFor([&] { return e2e::WindowText(main.result) == L"1"; }, 3s));
+}
+
 TEST_F(MainWindowTest, MenuCommandOpensTheWebsiteThroughTheExplorerAndChangesNothing) {
     EXPECT_EQ(Convert(L"255", L"16"), L"FF");
     ASSERT_NE(GetMenu(main.window), nullptr);
