@@ -13,8 +13,10 @@ namespace {
 constexpr int kStretchedLength = 8;
 // The caption's last row is a hairline a quarter of the way from the caption's colour to the outline's.
 constexpr int kHairlineMix = 4;
-// Space between the last caption button and the end of the caption text.
+// Space between the last caption button and the end of the caption text, and between the window icon
+// and the start of the caption text.
 constexpr int kTextToButtonsGap = 6;
+constexpr int kIconToTextGap = 4;
 // The caption text background: fixed ends and the underline that marks the active window's title.
 constexpr int kTextBackEnd = 6;
 constexpr int kUnderlineHeight = 2;
@@ -126,7 +128,9 @@ void AddFrameElements(Skin& skin, const SkinParams& p) {
     s.Set("TXTBackleft", kTextBackEnd);
     s.Set("TXTBackRight", kTextBackEnd);
     s.Set("TextAlignment", 0);
-    s.Set("TextShift", m.IconLeft + m.IconSize + 2 - m.SideWidth);
+    // The text rectangle starts at the left border's inner edge plus TextShift; the underline (the middle of
+    // the text background, where the text itself starts) begins a small gap after the window icon.
+    s.Set("TextShift", m.IconLeft + m.IconSize + kIconToTextGap - m.SideWidth - kTextBackEnd);
     s.Set("TextShiftVert", 0);
     s.Set("TextRightClip", CaptionButtonXCoord(m, 2) - m.SideWidth + kTextToButtonsGap);
     const Palette& c = p.Colours;

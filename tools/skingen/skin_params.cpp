@@ -120,8 +120,8 @@ SkinParams GraphiteTheme() {
     c.CaptionTextInactive = Rgb(156, 162, 172);
     c.CaptionGlyph = Rgb(216, 220, 228);
     c.CaptionGlyphInactive = Rgb(136, 142, 152);
-    c.CaptionHot = Rgb(78, 84, 97);
-    c.CaptionPressed = Rgb(98, 105, 120);
+    c.CaptionHot = Rgb(70, 76, 88);
+    c.CaptionPressed = Rgb(86, 93, 107);
     c.CloseHot = Rgb(200, 48, 48);
     c.ClosePressed = Rgb(158, 34, 34);
     c.CloseGlyphHot = Rgb(255, 255, 255);
