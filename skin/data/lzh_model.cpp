@@ -1,0 +1,131 @@
+#include "lzh_model.h"
+
+#include <algorithm>
+
+namespace skin::lzh {
+
+namespace {
+
+// Runs of the offset code: how many table entries each upper value takes, and its code length.
+struct OffsetRun {
+    int firstUpper;
+    int lastUpper;
+    int entriesPerUpper;
+    int codeLength;
+};
+constexpr std::array<OffsetRun, 6> kOffsetRuns{{
+    {0, 0, 32, 3},
+    {1, 3, 16, 4},
+    {4, 11, 8, 5},
+    {12, 23, 4, 6},
+    {24, 47, 2, 7},
+    {48, 63, 1, 8},
+}};
+
+struct OffsetTables {
+    std::array<OffsetCodeEntry, 256> decode{};
+    std::array<std::uint8_t, 64> start{};
+    std::array<std::uint8_t, 64> length{};
+};
+
+constexpr OffsetTables MakeOffsetTables() {
+    OffsetTables tables{};
+    int index = 0;
+    for (const OffsetRun& run : kOffsetRuns) {
+        for (int upper = run.firstUpper; upper <= run.lastUpper; ++upper) {
+            tables.start[upper] = static_cast<std::uint8_t>(index);
+            tables.length[upper] = static_cast<std::uint8_t>(run.codeLength);
+            for (int k = 0; k < run.entriesPerUpper; ++k) {
+                tables.decode[index++] = {static_cast<std::uint8_t>(upper), static_cast<std::uint8_t>(run.codeLength)};
+            }
+        }
+    }
+    return tables;
+}
+
+constexpr OffsetTables kOffsetTables = MakeOffsetTables();
+static_assert(kOffsetTables.decode[31].upper == 0 && kOffsetTables.decode[32].upper == 1 &&
+              kOffsetTables.decode[255].upper == 63 && kOffsetTables.decode[255].length == 8);
+
+} // namespace
+
+const std::array<OffsetCodeEntry, 256> kOffsetDecodeTable = kOffsetTables.decode;
+const std::array<std::uint8_t, 64> kOffsetCodeStart = kOffsetTables.start;
+const std::array<std::uint8_t, 64> kOffsetCodeLength = kOffsetTables.length;
+
+void AdaptiveHuffmanModel::InitTree() {
+    for (int s = 0; s < kSymbolCount; ++s) {
+        freq[s] = 1;
+        child[s] = static_cast<std::int16_t>(kTreeSize + s);
+        parent[kTreeSize + s] = static_cast<std::int16_t>(s);
+    }
+    int i = 0;
+    for (int j = kSymbolCount; j <= kRoot; ++j, i += 2) {
+        freq[j] = static_cast<std::uint16_t>(freq[i] + freq[i + 1]);
+        child[j] = static_cast<std::int16_t>(i);
+        parent[i] = parent[i + 1] = static_cast<std::int16_t>(j);
+    }
+    freq[kTreeSize] = 0xFFFF;
+    parent[kRoot] = 0;
+}
+
+void AdaptiveHuffmanModel::RebuildTree() {
+    // Gather the leaves at the front, halving their counts (rounding up keeps every count above zero).
+    int j = 0;
+    for (int i = 0; i < kTreeSize; ++i) {
+        if (child[i] >= kTreeSize) {
+            freq[j] = static_cast<std::uint16_t>((freq[i] + 1) / 2);
+            child[j] = child[i];
+            ++j;
+        }
+    }
+    // Pair the lowest nodes again, inserting each new node where the frequency order keeps.
+    for (int i = 0, node = kSymbolCount; node < kTreeSize; i += 2, ++node) {
+        const auto f = static_cast<std::uint16_t>(freq[i] + freq[i + 1]);
+        int k = node - 1;
+        while (f < freq[k]) --k;
+        ++k;
+        std::copy_backward(freq.begin() + k, freq.begin() + node, freq.begin() + node + 1);
+        std::copy_backward(child.begin() + k, child.begin() + node, child.begin() + node + 1);
+        freq[k] = f;
+        child[k] = static_cast<std::int16_t>(i);
+    }
+    for (int k = 0; k < kTreeSize; ++k) {
+        const int i = child[k];
+        if (i >= kTreeSize) {
+            parent[i] = static_cast<std::int16_t>(k);
+        } else {
+            parent[i] = parent[i + 1] = static_cast<std::int16_t>(k);
+        }
+    }
+}
+
+void AdaptiveHuffmanModel::UpdateModel(int symbol) {
+    if (freq[kRoot] == kFrequencyLimit) RebuildTree();
+    int c = parent[kTreeSize + symbol];
+    do {
+        const std::uint16_t k = ++freq[c];
+        if (k > freq[c + 1]) {
+            // Move the node behind the last one of lower frequency, taking its subtree along.
+            int l = c + 1;
+            while (k > freq[l + 1]) ++l;
+            freq[c] = freq[l];
+            freq[l] = k;
+
+            const int i = child[c];
+            parent[i] = static_cast<std::int16_t>(l);
+            if (i < kTreeSize) parent[i + 1] = static_cast<std::int16_t>(l);
+
+            const int j = child[l];
+            child[l] = static_cast<std::int16_t>(i);
+            parent[j] = static_cast<std::int16_t>(c);
+            if (j < kTreeSize) parent[j + 1] = static_cast<std::int16_t>(c);
+            child[c] = static_cast<std::int16_t>(j);
+
+            c = l;
+        }
+        c = parent[c];
+    } while (c != 0);
+}
+
+} // namespace skin::lzh

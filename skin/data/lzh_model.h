@@ -1,0 +1,56 @@
+// The adaptive Huffman model of the LZHUF code, shared by the decoder (TLZH) and the encoder so that
+// both sides update the tree through one and the same code.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace skin::lzh {
+
+// Constants of the compressed format; changing any of them makes every existing skin unreadable.
+inline constexpr int kWindowSize = 4096;                  // ring buffer length
+inline constexpr int kWindowMask = kWindowSize - 1;       // positions are taken modulo the window
+inline constexpr int kLookAhead = 60;                     // longest match
+inline constexpr int kThreshold = 2;                      // shorter matches are sent as literals
+inline constexpr int kSymbolCount = 256 - kThreshold + kLookAhead; // 256 literals + 58 match lengths
+inline constexpr int kTreeSize = 2 * kSymbolCount - 1;    // nodes of the Huffman tree
+inline constexpr int kRoot = kTreeSize - 1;               // index of the root node
+inline constexpr std::uint16_t kFrequencyLimit = 0x8000;  // root frequency that triggers a rebuild
+inline constexpr std::uint8_t kFillByte = 0x20;           // initial ring content
+inline constexpr int kStartPosition = kWindowSize - kLookAhead;
+inline constexpr int kRingSpare = kLookAhead - 1;         // lets a match finder compare past the wrap
+inline constexpr int kFirstMatchSymbol = 256;
+inline constexpr int kMatchLengthBias = kFirstMatchSymbol - (kThreshold + 1); // length = symbol - 253
+
+static_assert(kSymbolCount == 314 && kTreeSize == 627 && kRoot == 626 && kStartPosition == 4036);
+
+// Nodes are stored so that frequencies never decrease with the index (sibling property); a leaf's
+// child entry is kTreeSize + symbol, and parent[kTreeSize + symbol] is that leaf's node.
+class AdaptiveHuffmanModel {
+public:
+    AdaptiveHuffmanModel() { InitTree(); }
+
+    void InitTree();
+    // Counts one more occurrence of symbol and restores the sibling property.
+    void UpdateModel(int symbol);
+    // Halves every leaf frequency and builds the internal nodes anew.
+    void RebuildTree();
+
+    std::array<std::uint16_t, kTreeSize + 1> freq{};       // entry kTreeSize is a 0xFFFF sentinel
+    std::array<std::int16_t, kTreeSize + kSymbolCount> parent{};
+    std::array<std::int16_t, kTreeSize> child{};
+};
+
+// The fixed prefix code of the upper six offset bits. Indexed by the next 8 input bits, the table
+// gives the upper bits and the length of their code; kOffsetCodeStart gives, for each upper value,
+// the first table index of its run, whose top `length` bits are the code the encoder sends.
+struct OffsetCodeEntry {
+    std::uint8_t upper;
+    std::uint8_t length;
+};
+extern const std::array<OffsetCodeEntry, 256> kOffsetDecodeTable;
+extern const std::array<std::uint8_t, 64> kOffsetCodeStart;
+extern const std::array<std::uint8_t, 64> kOffsetCodeLength;
+
+} // namespace skin::lzh

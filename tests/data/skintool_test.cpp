@@ -1,0 +1,196 @@
+#include "tools/skintool/skintool.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "skin/data/skin_package.h"
+#include "skin/data/skin_reader.h"
+#include "tests/data/test_data.h"
+#include "tools/skintool/file_io.h"
+
+namespace skin::tool {
+namespace {
+
+namespace fs = std::filesystem;
+using skin::testdata::Bytes;
+using skin::testdata::RawPackage;
+
+class Skintool : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("skintool_test_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_ / "in");
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    int Run(std::vector<std::string> args) {
+        std::ostringstream out;
+        std::ostringstream err;
+        const int code = RunSkintool(args, out, err);
+        out_ = out.str();
+        err_ = err.str();
+        return code;
+    }
+    void WriteInput(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+        WriteFileBytes(dir_ / "in" / name, bytes);
+    }
+    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+    void WriteDefaultSkinFolder() {
+        WriteInput("Skin.INI", Bytes("[Title]\r\n"));
+        WriteInput("z.bmp", Bytes("zz"));
+        WriteInput("B.bmp", skin::testdata::StructuredBytes(5000, 8));
+        WriteInput("a.BMP", Bytes("a"));
+        WriteInput("notes.txt", Bytes("left out"));
+    }
+
+    fs::path dir_;
+    std::string out_;
+    std::string err_;
+};
+
+TEST_F(Skintool, PackStoresTheIniFirstThenBitmapsInLowerCaseByteOrder) {
+    WriteDefaultSkinFolder();
+    ASSERT_EQ(Run({"pack", Path("in"), Path("s.skn")}), kExitSuccess) << err_;
+    TSkinReader reader;
+    ASSERT_TRUE(reader.LoadPackage(ReadFileBytes(Path("s.skn"))));
+    EXPECT_EQ(reader.Names(), (std::vector<std::string>{"skin.ini", "a.bmp", "b.bmp", "z.bmp"}));
+    EXPECT_EQ(reader.Reserved(), (std::array<std::uint8_t, kPackageReservedSize>{}));
+    std::vector<std::uint8_t> member;
+    reader.ExtractMember("b.bmp", member);
+    EXPECT_EQ(member, skin::testdata::StructuredBytes(5000, 8));
+}
+
+TEST_F(Skintool, PackNeedsExactlyOneIniFile) {
+    WriteInput("a.bmp", Bytes("a"));
+    EXPECT_EQ(Run({"pack", Path("in"), Path("s.skn")}), kExitFailure);
+    EXPECT_NE(err_.find("needs exactly one .ini file, found 0"), std::string::npos) << err_;
+    WriteInput("one.ini", {});
+    WriteInput("two.Ini", {});
+    EXPECT_EQ(Run({"pack", Path("in"), Path("s.skn")}), kExitFailure);
+    EXPECT_NE(err_.find("found 2"), std::string::npos) << err_;
+    EXPECT_FALSE(fs::exists(Path("s.skn")));
+    EXPECT_EQ(Run({"pack", Path("missing"), Path("s.skn")}), kExitFailure);
+    EXPECT_NE(err_.find("not a folder"), std::string::npos) << err_;
+}
+
+TEST_F(Skintool, UnpackWritesEveryMemberAsPacked) {
+    WriteDefaultSkinFolder();
+    ASSERT_EQ(Run({"pack", Path("in"), Path("s.skn")}), kExitSuccess) << err_;
+    ASSERT_EQ(Run({"unpack", Path("s.skn"), Path("out/nested")}), kExitSuccess) << err_;
+    EXPECT_EQ(ReadFileBytes(dir_ / "out/nested/b.bmp"), skin::testdata::StructuredBytes(5000, 8));
+    EXPECT_EQ(ReadFileBytes(dir_ / "out/nested/skin.ini"), Bytes("[Title]\r\n"));
+    EXPECT_FALSE(fs::exists(dir_ / "out/nested/notes.txt"));
+}
+
+TEST_F(Skintool, UnpackRefusesNamesThatAreNotPlainFileNamesAndWritesNothing) {
+    for (const std::string name : {"../evil.bmp", "sub/x.bmp", "sub\\x.bmp", "c:x.bmp", "", "..", "CON.bmp",
+                                   "nul", "trailing.", "tab\t.bmp"}) {
+        SCOPED_TRACE(name);
+        WriteFileBytes(Path("bad.skn"), RawPackage(kPackageVersion, name + "\r\nok.ini", {1, 1}, "ab"));
+        EXPECT_EQ(Run({"unpack", Path("bad.skn"), Path("out")}), kExitFailure);
+        EXPECT_NE(err_.find("cannot be written"), std::string::npos) << err_;
+        EXPECT_FALSE(fs::exists(Path("out")));
+        EXPECT_FALSE(fs::exists(Path("evil.bmp")));
+    }
+}
+
+TEST_F(Skintool, UnpackWritesOnlyTheFirstOfRepeatedNames) {
+    WriteFileBytes(Path("dup.skn"), RawPackage(kPackageVersion, "a.ini\r\nA.INI", {1, 2}, "123"));
+    ASSERT_EQ(Run({"unpack", Path("dup.skn"), Path("out")}), kExitSuccess) << err_;
+    EXPECT_EQ(ReadFileBytes(dir_ / "out/a.ini"), Bytes("1"));
+    EXPECT_NE(err_.find("repeats an earlier name"), std::string::npos);
+}
+
+TEST_F(Skintool, ListShowsMembersAndSizes) {
+    WriteFileBytes(Path("s.skn"), RawPackage(kPackageVersion, "Skin.ini\r\ntop.bmp\r\n", {3, 12}, "abc123456789012"));
+    ASSERT_EQ(Run({"list", Path("s.skn")}), kExitSuccess) << err_;
+    EXPECT_EQ(out_, "      size  name\n         3  skin.ini\n        12  top.bmp\n        15  (2 members)\n");
+}
+
+TEST_F(Skintool, VerifyAcceptsWhatPackWrites) {
+    WriteDefaultSkinFolder();
+    ASSERT_EQ(Run({"pack", Path("in"), Path("s.skn")}), kExitSuccess);
+    EXPECT_EQ(Run({"verify", Path("s.skn")}), kExitSuccess) << err_;
+    EXPECT_NE(out_.find("OK, version 20000, 4 members"), std::string::npos) << out_;
+    EXPECT_EQ(err_, "");
+}
+
+TEST_F(Skintool, VerifyReportsWhatLoadingTolerates) {
+    // Truncated code: loading decodes zero bits after the end without complaint.
+    WriteDefaultSkinFolder();
+    ASSERT_EQ(Run({"pack", Path("in"), Path("s.skn")}), kExitSuccess);
+    auto bytes = ReadFileBytes(Path("s.skn"));
+    bytes.resize(bytes.size() - 40);
+    WriteFileBytes(Path("cut.skn"), bytes);
+    EXPECT_EQ(Run({"verify", Path("cut.skn")}), kExitFailure);
+    EXPECT_NE(err_.find("too early"), std::string::npos) << err_;
+
+    // Bytes after the last member, and no definition.
+    WriteFileBytes(Path("extra.skn"), RawPackage(kPackageVersion, "a.bmp", {1}, "ab"));
+    EXPECT_EQ(Run({"verify", Path("extra.skn")}), kExitFailure);
+    EXPECT_NE(err_.find("1 bytes follow the last member"), std::string::npos) << err_;
+    EXPECT_NE(err_.find("no member name contains '.ini'"), std::string::npos) << err_;
+}
+
+TEST_F(Skintool, OtherVersionsAndDamagedFilesFailNamingTheFile) {
+    WriteFileBytes(Path("old.skn"), RawPackage(19999, "a.ini", {1}, "a"));
+    EXPECT_EQ(Run({"list", Path("old.skn")}), kExitFailure);
+    EXPECT_NE(err_.find("old.skn': package version 19999, this program reads version 20000"), std::string::npos)
+        << err_;
+    WriteFileBytes(Path("short.skn"), Bytes("ab"));
+    EXPECT_EQ(Run({"verify", Path("short.skn")}), kExitFailure);
+    EXPECT_NE(err_.find("short.skn': skin package: 2 bytes"), std::string::npos) << err_;
+    EXPECT_EQ(Run({"list", Path("absent.skn")}), kExitFailure);
+    EXPECT_NE(err_.find("absent.skn': no such file"), std::string::npos) << err_;
+}
+
+TEST_F(Skintool, DamagedFilesNeverEscapeAsCrashes) {
+    WriteDefaultSkinFolder();
+    ASSERT_EQ(Run({"pack", Path("in"), Path("s.skn")}), kExitSuccess);
+    const auto good = ReadFileBytes(Path("s.skn"));
+    skin::testdata::TestRandom random(5);
+    for (int round = 0; round < 60; ++round) {
+        auto bytes = good;
+        if (round % 2 == 0) {
+            bytes.resize(random.Below(static_cast<std::uint32_t>(bytes.size())));
+        } else {
+            for (int k = 0; k < 3; ++k) {
+                auto& byte = bytes[random.Below(static_cast<std::uint32_t>(bytes.size()))];
+                byte = static_cast<std::uint8_t>(byte ^ (1u << random.Below(8)));
+            }
+        }
+        WriteFileBytes(Path("d.skn"), bytes);
+        for (const char* command : {"list", "verify"}) {
+            const int code = Run({command, Path("d.skn")});
+            EXPECT_TRUE(code == kExitSuccess || code == kExitFailure) << command << " round " << round;
+        }
+    }
+}
+
+TEST_F(Skintool, CommandLineFollowsConventions) {
+    EXPECT_EQ(Run({}), kExitUsage);
+    EXPECT_NE(err_.find("usage: skintool <command>"), std::string::npos);
+    EXPECT_EQ(out_, "");
+
+    EXPECT_EQ(Run({"--help"}), kExitSuccess);
+    EXPECT_NE(out_.find("8 reserved"), std::string::npos);
+    EXPECT_NE(out_.find("verify <skin file>"), std::string::npos);
+    EXPECT_EQ(err_, "");
+
+    EXPECT_EQ(Run({"unpack", "--help"}), kExitSuccess);
+    EXPECT_NE(out_.find("usage: skintool unpack <skin file> <folder>"), std::string::npos);
+
+    EXPECT_EQ(Run({"frobnicate"}), kExitUsage);
+    EXPECT_NE(err_.find("unknown command 'frobnicate'"), std::string::npos);
+
+    EXPECT_EQ(Run({"list", "a", "b"}), kExitUsage);
+    EXPECT_NE(err_.find("expected <skin file>, got 2 arguments"), std::string::npos);
+}
+
+} // namespace
+} // namespace skin::tool
