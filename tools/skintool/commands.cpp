@@ -3,6 +3,7 @@
 #include <exception>
 #include <new>
 
+#include "tools/skintool/dump.h"
 #include "tools/skintool/skintool.h"
 #include "tools/skintool/subcommands.h"
 
@@ -16,6 +17,7 @@ constexpr std::array kSubcommands{
     Subcommand{"unpack", "<skin file> <folder>", 2, "write every member of a skin file into a folder", RunUnpack},
     Subcommand{"list", "<skin file>", 1, "list the members of a skin file and their sizes", RunList},
     Subcommand{"verify", "<skin file>", 1, "decode a skin file and check its version and member table", RunVerify},
+    Subcommand{"dump", "<skin file>", 1, "print how the engine reads the skin: elements, colours, caption buttons", RunDump},
 };
 
 constexpr std::string_view kFormatNotes =
