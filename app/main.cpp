@@ -3,17 +3,15 @@
 
 #include "app/main_form.h"
 #include "app/news_form.h"
+#include "app/startup.h"
 #include "framework/gui/application.h"
-#include "framework/gui/register_classes.h"
 
 namespace {
 
 constexpr const char* kApplicationTitle = "Marivel进制转换器";
 
-} // namespace
-
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    gui::RegisterFrameworkClasses();
+// Runs the application; the forms are destroyed when it returns.
+int RunApplication() {
     gui::TApplication application;
     try {
         application.Initialize();
@@ -27,4 +25,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     application.Run();
     return 0;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // Module initialisation (the form scratch bitmap exists from static initialisation on).
+    app::RegisterStoredClasses();
+    const int result = RunApplication();
+    app::FinalizeModules();
+    return result;
 }

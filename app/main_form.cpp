@@ -47,6 +47,7 @@ void TForm1::Loaded() {
     Button1 = StoredComponent<gui::TButton>(*this, "Button1");
     Timer1 = StoredComponent<gui::TTimer>(*this, "Timer1");
     Timer2 = StoredComponent<gui::TTimer>(*this, "Timer2");
+    SkinData1 = StoredComponent<skin::TSkinData>(*this, "SkinData1");
     MainMenu1 = StoredComponent<gui::TMainMenu>(*this, "MainMenu1");
     N1 = StoredComponent<gui::TMenuItem>(*this, "N1");
 }

@@ -9,6 +9,7 @@
 #include "framework/gui/label.h"
 #include "framework/gui/menus.h"
 #include "framework/gui/timer.h"
+#include "skin/data/skin_data.h"
 
 namespace app {
 
@@ -37,6 +38,7 @@ public:
     gui::TButton* Button1 = nullptr;
     gui::TTimer* Timer1 = nullptr;
     gui::TTimer* Timer2 = nullptr;
+    skin::TSkinData* SkinData1 = nullptr;
     gui::TMainMenu* MainMenu1 = nullptr;
     gui::TMenuItem* N1 = nullptr;
 

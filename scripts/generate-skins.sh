@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the skin generator natively and regenerates the committed skin sources (skins/default, skins/dark)
-# and their contact sheets (build/skins/*.bmp, and *.png when ImageMagick's convert is there). Run it after
+# and skin files (skins/*.skn), and their contact sheets (build/skins/*.bmp, and *.png when ImageMagick's convert is there). Run it after
 # changing anything in tools/skingen, then commit the changed files under skins/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -9,7 +9,7 @@ BUILD="$ROOT/build/skingen"
 JOBS="${JOBS:-2}"
 
 cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release >"$BUILD.log" 2>&1 || { tail -n 40 "$BUILD.log"; exit 1; }
-cmake --build "$BUILD" -j"$JOBS" --target skingen >>"$BUILD.log" 2>&1 || { tail -n 40 "$BUILD.log"; exit 1; }
+cmake --build "$BUILD" -j"$JOBS" --target skingen skintool >>"$BUILD.log" 2>&1 || { tail -n 40 "$BUILD.log"; exit 1; }
 
 mkdir -p "$ROOT/build/skins"
 for theme in default dark; do
@@ -19,6 +19,7 @@ for theme in default dark; do
         echo "contact sheet: ${sheet%.bmp}.png"
     fi
 done
+# The skin files shipped beside the program, for loading at run time through SkinFile.
 for theme in default dark; do
-    printf '%s: %s bytes in %s files\n' "$theme" "$(cat "$ROOT"/skins/$theme/* | wc -c)" "$(ls "$ROOT/skins/$theme" | wc -l)"
+    "$BUILD/tools/skintool/skintool" pack "$ROOT/skins/$theme" "$ROOT/skins/$theme.skn"
 done

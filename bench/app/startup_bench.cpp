@@ -16,7 +16,7 @@
 #include "app/main_form.h"
 #include "app/news_form.h"
 #include "framework/gui/application.h"
-#include "framework/gui/register_classes.h"
+#include "app/startup.h"
 
 namespace {
 
@@ -98,7 +98,7 @@ int MeasureProgram(const std::wstring& program, int runs) {
 int MeasureInProcess() {
     FILETIME created{}, exited{}, kernel{}, user{};
     GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    gui::RegisterFrameworkClasses();
+    app::RegisterStoredClasses();
     gui::TApplication application;
     application.Initialize();
     application.SetTitle("Marivel进制转换器");

@@ -199,15 +199,15 @@ private:
     FormSet ParseSet() {
         Advance(); // [
         FormSet set;
-        SkipLineBlanks();
+        SkipBlanks();
         if (Peek() == ']') {
             Advance();
             return set;
         }
         for (;;) {
-            SkipLineBlanks();
+            SkipBlanks();
             set.members.push_back(ParseIdentifier("a set member"));
-            SkipLineBlanks();
+            SkipBlanks();
             if (Peek() == ']') {
                 Advance();
                 return set;

@@ -5,8 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "app/main_form.h"
+#include "skin/manager/skin_manager.h"
 #include "framework/gui/application.h"
-#include "framework/gui/register_classes.h"
+#include "app/startup.h"
 #include "framework/gui/wide.h"
 #include "framework/rtl/exceptions.h"
 
@@ -69,7 +70,7 @@ LRESULT CALLBACK CloseMessageBoxes(int code, WPARAM wParam, LPARAM lParam) {
 
 class MainFormTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { gui::RegisterFrameworkClasses(); }
+    static void SetUpTestSuite() { app::RegisterStoredClasses(); }
 
     void SetUp() override {
         application = std::make_unique<gui::TApplication>();
@@ -87,6 +88,7 @@ protected:
         UnhookWindowsHookEx(g_hook);
         app::ShellExecuteHook = &ShellExecuteW;
         application.reset();
+        app::FinalizeModules();
         Form1 = nullptr;
     }
 
@@ -102,9 +104,10 @@ TEST_F(MainFormTest, StoredComponentsAreCreatedInOrderWithTheirClasses) {
     const char* expected[][2] = {{"Label1", "TLabel"}, {"Label2", "TLabel"},   {"Label3", "TLabel"},
                                  {"Label4", "TLabel"}, {"Edit1", "TEdit"},     {"Edit2", "TEdit"},
                                  {"Edit3", "TEdit"},   {"Button1", "TButton"}, {"Timer1", "TTimer"},
-                                 {"Timer2", "TTimer"}, {"MainMenu1", "TMainMenu"}, {"N1", "TMenuItem"}};
-    ASSERT_EQ(Form1->ComponentCount(), 12);
-    for (int i = 0; i < 12; ++i) {
+                                 {"Timer2", "TTimer"}, {"SkinData1", "TSkinData"}, {"MainMenu1", "TMainMenu"},
+                                 {"N1", "TMenuItem"}};
+    ASSERT_EQ(Form1->ComponentCount(), 13);
+    for (int i = 0; i < 13; ++i) {
         EXPECT_EQ(Form1->Components()[static_cast<std::size_t>(i)]->Name(), expected[i][0]);
         EXPECT_EQ(Form1->Components()[static_cast<std::size_t>(i)]->ClassName(), expected[i][1]);
     }
@@ -117,6 +120,31 @@ TEST_F(MainFormTest, StoredComponentsAreCreatedInOrderWithTheirClasses) {
     EXPECT_TRUE(Form1->Timer1->Enabled());
     EXPECT_EQ(Form1->EffectiveFont()->Name(), "MS Sans Serif");
     EXPECT_EQ(Form1->EffectiveFont()->Height(), -11);
+}
+
+TEST_F(MainFormTest, TheStoredFormDataCarriesTheDefaultSkinWhichLoadsWhileTheFormIsRead) {
+    skin::TSkinData* data = Form1->SkinData1;
+    ASSERT_NE(data, nullptr);
+    EXPECT_FALSE(data->SkinPending) << "the stored skin was read";
+    EXPECT_TRUE(data->Active());
+    EXPECT_EQ(data->SkinFormtype(), skin::sfMainform);
+    EXPECT_EQ(data->DisableTag(), 99);
+    EXPECT_EQ(data->SkinControls(), 0x3FFFFu);
+    EXPECT_EQ(data->Skin3rd().size(), 95u);
+    EXPECT_EQ(data->SkinName, "Marivel Light");
+    ASSERT_GE(data->SkinStream.size(), 4u);
+    // The package starts with its unpacked size; the whole stream is what the stored data holds.
+    EXPECT_GT(data->SkinStream.size(), 8000u);
+    EXPECT_LT(data->SkinStream.size(), 54284u) << "no larger than the original stored skin";
+    EXPECT_EQ(data->WriteSkinStream().size(), data->SkinStream.size() + 4);
+    EXPECT_FALSE(data->BorderTop->Image.empty());
+    EXPECT_EQ(data->BorderTop->FrameCount, 2);
+    EXPECT_EQ(data->BorderTop->LeftWidth, 25);
+    EXPECT_EQ(data->BorderTop->RightWidth, 32);
+    EXPECT_GE(data->SysButtons.size(), 8u + 3u) << "eight caption buttons, then the MDI buttons";
+    ASSERT_NE(skin::SkinManager, nullptr);
+    EXPECT_EQ(skin::SkinManager->Enabled, 1) << "skinning asked for";
+    EXPECT_EQ(data->MenuGlyphs.Count(), 4);
 }
 
 TEST_F(MainFormTest, WindowsFollowTheTabOrderAndTheFocusStartsInTheNumberBox) {

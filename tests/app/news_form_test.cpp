@@ -6,7 +6,7 @@
 #include "app/main_form.h"
 #include "app/news_form.h"
 #include "framework/gui/application.h"
-#include "framework/gui/register_classes.h"
+#include "app/startup.h"
 
 using app::Form2;
 
@@ -35,7 +35,7 @@ LRESULT CALLBACK CloseMessageBoxes(int code, WPARAM wParam, LPARAM lParam) {
 
 class NewsFormTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { gui::RegisterFrameworkClasses(); }
+    static void SetUpTestSuite() { app::RegisterStoredClasses(); }
     void SetUp() override {
         g_navigations.clear();
         g_boxes = 0;
@@ -48,6 +48,7 @@ protected:
         gui::TWebBrowser::NavigateOverride = nullptr;
         UnhookWindowsHookEx(g_hook);
         application.reset();
+        app::FinalizeModules();
         app::Form1 = nullptr;
         Form2 = nullptr;
     }

@@ -12,7 +12,8 @@ Form1 : TForm1 {
     Left = 352
     Font.Height = -11
     BorderStyle = bsSingle
-    BorderIcons = [biSystemMenu, biMinimize]
+    BorderIcons = [biSystemMenu,
+                   biMinimize]
     Empty = []
     Skin3rd = ("a=b"
                "c=d")
@@ -57,7 +58,7 @@ TEST(FormData, ParsesEveryValueKindInStoredOrder) {
     EXPECT_EQ(std::get<FormStringList>(form.properties[6].value), (FormStringList{"a=b", "c=d"}));
     EXPECT_EQ(std::get<FormBinary>(form.properties[7].value), (FormBinary{0x00, 0xFF, 0x10, 0x7F}));
     EXPECT_EQ(std::get<std::string>(form.properties[8].value), "say \"hi\"\t\\ A");
-    EXPECT_EQ(form.properties[8].line, 13);
+    EXPECT_EQ(form.properties[8].line, 14);
     ASSERT_EQ(form.children.size(), 2u);
     EXPECT_EQ(form.children[0].name, "Label1");
     EXPECT_EQ(std::get<std::string>(form.children[0].properties[0].value), "十进制整数：");

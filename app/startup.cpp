@@ -1,0 +1,16 @@
+#include "app/startup.h"
+
+#include "framework/gui/register_classes.h"
+#include "skin/data/skin_data.h"
+#include "skin/manager/skin_manager.h"
+
+namespace app {
+
+void RegisterStoredClasses() {
+    gui::RegisterFrameworkClasses();
+    skin::RegisterSkinDataClass();
+}
+
+void FinalizeModules() { skin::FreeSkinManager(); }
+
+} // namespace app

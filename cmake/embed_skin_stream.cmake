@@ -1,0 +1,25 @@
+# Writes a form's stored data with a packed skin as its "SkinStream": the template's @SKIN_STREAM@ becomes
+# the binary value (4-byte little-endian count, then the package bytes) in the stored form data syntax.
+#   cmake -DSKIN_FILE=<packed skin> -DFORM_TEMPLATE=<form.in> -DFORM_OUTPUT=<form> -P embed_skin_stream.cmake
+file(READ "${SKIN_FILE}" skin_hex HEX)
+string(LENGTH "${skin_hex}" hex_length)
+math(EXPR byte_count "${hex_length} / 2")
+math(EXPR b0 "${byte_count} & 255")
+math(EXPR b1 "(${byte_count} >> 8) & 255")
+math(EXPR b2 "(${byte_count} >> 16) & 255")
+math(EXPR b3 "(${byte_count} >> 24) & 255")
+set(count_hex "")
+foreach(b IN ITEMS ${b0} ${b1} ${b2} ${b3})
+    math(EXPR value "${b}" OUTPUT_FORMAT HEXADECIMAL)
+    string(SUBSTRING "${value}" 2 -1 digits)
+    string(LENGTH "${digits}" digits_length)
+    if(digits_length EQUAL 1)
+        set(digits "0${digits}")
+    endif()
+    string(APPEND count_hex "${digits}")
+endforeach()
+# 64 bytes a line keeps the resource readable in an editor.
+string(REPEAT "[0-9a-f]" 128 line_pattern)
+string(REGEX REPLACE "(${line_pattern})" "\\1\n            " skin_lines "${skin_hex}")
+set(SKIN_STREAM "<${count_hex}\n            ${skin_lines}>")
+configure_file("${FORM_TEMPLATE}" "${FORM_OUTPUT}" @ONLY)

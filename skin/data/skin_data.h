@@ -1,0 +1,108 @@
+// TSkinData: the non-visual component a form carries to be skinned. It keeps the compressed skin (stored
+// with the form as "SkinStream", or read from a skin file), reads it into the element records it inherits,
+// and asks the skin manager to switch skinning on and off.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/gui/control.h"
+#include "framework/gui/handles.h"
+#include "framework/gui/image_list.h"
+#include "skin/data/skin_definition.h"
+#include "skin/draw/bitmap.h"
+
+namespace skin {
+
+// Kinds of controls and menus that are skinned, bit n for member n.
+enum TSkinControlType {
+    xcMainMenu, xcPopupMenu, xcToolbar, xcControlbar, xcCombo, xcCheckBox, xcRadioButton, xcProgress, xcScrollbar,
+    xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcPanel, xcGroupBox, xcStatusBar, xcTab, xcSystemMenu, xcFastReport
+};
+using TSkinControlTypes = std::uint32_t;
+constexpr TSkinControlTypes kDefaultSkinControls = 0x3FFFF; // every kind but xcFastReport
+
+// How far a component's skin reaches.
+enum TSkinFormType { sfMainform, sfOnlyThisForm, sfDialog };
+
+class TSkinData;
+using TFormSkinEvent = std::function<void(rtl::TObject* sender, const std::string& aName, bool& DoSkin)>;
+using TSkinControlEvent =
+    std::function<void(rtl::TComponent* Sender, TSkinData* SkinData, gui::TControl* Form, gui::TControl* Control,
+                       const std::string& ControlClass, rtl::TComponent*& SkinnedControl)>;
+
+// Makes TSkinData known to the stored form reader.
+void RegisterSkinDataClass();
+
+// The class-to-kind pairs for controls of other libraries, as shipped.
+const std::vector<std::string>& DefaultSkin3rd();
+
+class TSkinData : public TSkinDefinition {
+public:
+    explicit TSkinData(rtl::TComponent* owner);
+    ~TSkinData() override;
+
+    static const rtl::TClassInfo& StaticClassInfo();
+    const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+    // Published properties.
+    bool Active() const { return active_; }
+    void SetActive(bool active);
+    int DisableTag() const { return disableTag_; }
+    void SetDisableTag(int tag) { disableTag_ = tag; }
+    TSkinControlTypes SkinControls() const { return skinControls_; }
+    void SetSkinControls(TSkinControlTypes controls) { skinControls_ = controls; }
+    bool HasSkinControl(TSkinControlType type) const { return (skinControls_ >> type) & 1u; }
+    const std::vector<std::string>& Skin3rd() const { return skin3rd_; }
+    void SetSkin3rd(const std::vector<std::string>& rows) { skin3rd_ = rows; }
+    std::string SkinFile() const { return skinFile_; }
+    void SetSkinFile(const std::string& path);
+    // A read-only indicator: "(Good)" at design time when a skin is stored, "(none)" otherwise.
+    std::string SkinStore() const;
+    void SetSkinStore(const std::string&) {}
+    TSkinFormType SkinFormtype() const { return formType_; }
+    void SetSkinFormtype(TSkinFormType type) { formType_ = type; }
+    bool MenuUpdate() const { return menuUpdate_; }
+    void SetMenuUpdate(bool update) { menuUpdate_ = update; }
+    TFormSkinEvent OnFormSkin;
+    rtl::TNotifyEvent OnSkinChanged;
+    TSkinControlEvent OnSkinControl;
+
+    // The compressed skin package: 4-byte uncompressed size, then the LZH code.
+    std::vector<std::uint8_t> SkinStream;
+    // True until a definition has been read completely; skinning cannot be switched on meanwhile.
+    bool SkinPending = true;
+    gui::TImageList MenuGlyphs;      // restore, maximize, minimize, close; 16 x 16
+    Bitmap SkinIconBitmap;           // the caption's icon button image, filled by the form skinning
+    bool FramePainting = true;       // off only while the form skinning processes a menu change
+    HBRUSH FaceBrush() const { return faceBrush_.get(); }
+
+    void Loaded() override;
+    // The stored "SkinStream": a 4-byte little-endian count N, then N bytes.
+    void ReadSkinStream(const std::vector<std::uint8_t>& stored);
+    std::vector<std::uint8_t> WriteSkinStream() const;
+    // Unpacks and reads SkinStream; false when the package is of another version (the message was shown).
+    bool LoadSkin();
+    void ApplySkinChange();
+    void QueryFormSkin(const std::string& className, bool& DoSkin);
+    void NotifySkinChanged();
+
+protected:
+    void ButtonFaceChanged() override;
+
+private:
+    bool active_ = false;
+    int disableTag_ = 99;
+    TSkinControlTypes skinControls_ = kDefaultSkinControls;
+    std::vector<std::string> skin3rd_;
+    std::string skinFile_;
+    TSkinFormType formType_ = sfMainform;
+    bool menuUpdate_ = true;
+    gui::UniqueBrush faceBrush_;
+};
+
+} // namespace skin
