@@ -45,9 +45,11 @@ constexpr std::int32_t kDefaultThumbFrames = 3;
 constexpr std::int32_t kTitleFrames = 2;
 constexpr std::int32_t kButtonFrames = 5;
 
-// Caption buttons without a frame count: 3 frames when the image is at most this many times as wide as
-// high, else 6; buttons of these actions then draw no image of their own.
-constexpr double kThreeFrameAspectLimit = 3.8;
+// Caption buttons without a frame count: 3 frames when the image is at most 3.8 (19 / 5) times as wide as
+// high, else 6; buttons of these actions then draw no image of their own. The ratio is compared in
+// integers: in floating point an image of exactly 3.8 falls on either side depending on the FPU.
+constexpr std::int64_t kThreeFrameAspectNumerator = 19;
+constexpr std::int64_t kThreeFrameAspectDenominator = 5;
 constexpr std::int32_t kThreeFrames = 3;
 constexpr std::int32_t kSixFrames = 6;
 constexpr std::int32_t kImagelessActions[] = {3, 11};
@@ -333,8 +335,9 @@ void TSkinDefinition::ReadSysButtons() {
             // No frame count: guessed from the image's shape.
             button->FrameCount = kSixFrames;
             if (!button->Image.empty()) {
-                const double aspect = static_cast<double>(button->Image.width()) / button->Image.height();
-                button->FrameCount = aspect <= kThreeFrameAspectLimit ? kThreeFrames : kSixFrames;
+                const bool threeFrames = std::int64_t{button->Image.width()} * kThreeFrameAspectDenominator <=
+                                         std::int64_t{button->Image.height()} * kThreeFrameAspectNumerator;
+                button->FrameCount = threeFrames ? kThreeFrames : kSixFrames;
                 if (button->Action < 0) button->FrameCount = kSixFrames;
             }
             if (std::find(std::begin(kImagelessActions), std::end(kImagelessActions), button->Action) !=
