@@ -45,9 +45,9 @@ constexpr std::int32_t kDefaultThumbFrames = 3;
 constexpr std::int32_t kTitleFrames = 2;
 constexpr std::int32_t kButtonFrames = 5;
 
-// Caption buttons without a frame count: 3 frames when the image is at most 3.8 (19 / 5) times as wide as
-// high, else 6; buttons of these actions then draw no image of their own. The ratio is compared in
-// integers: in floating point an image of exactly 3.8 falls on either side depending on the FPU.
+// Caption buttons without a frame count: 3 frames when the image is at most 3.8 (19/5) times as wide as
+// high, else 6; buttons of these actions then draw no image of their own. The ratio is compared exactly in
+// integers: in floating point, 38 / 10 lands above the double 3.8 where x87 extended precision is used.
 constexpr std::int64_t kThreeFrameAspectNumerator = 19;
 constexpr std::int64_t kThreeFrameAspectDenominator = 5;
 constexpr std::int32_t kThreeFrames = 3;
@@ -335,9 +335,9 @@ void TSkinDefinition::ReadSysButtons() {
             // No frame count: guessed from the image's shape.
             button->FrameCount = kSixFrames;
             if (!button->Image.empty()) {
-                const bool threeFrames = std::int64_t{button->Image.width()} * kThreeFrameAspectDenominator <=
-                                         std::int64_t{button->Image.height()} * kThreeFrameAspectNumerator;
-                button->FrameCount = threeFrames ? kThreeFrames : kSixFrames;
+                const bool narrow = std::int64_t{button->Image.width()} * kThreeFrameAspectDenominator <=
+                                    std::int64_t{button->Image.height()} * kThreeFrameAspectNumerator;
+                button->FrameCount = narrow ? kThreeFrames : kSixFrames;
                 if (button->Action < 0) button->FrameCount = kSixFrames;
             }
             if (std::find(std::begin(kImagelessActions), std::end(kImagelessActions), button->Action) !=
