@@ -47,11 +47,6 @@ public:
     // The section names in text order, as far as the 16384-byte list buffer holds them.
     std::vector<std::string> ReadSectionNames() const;
 
-    // True when section has a key whose value is not empty (what the skin reading calls "key given").
-    bool HasValue(std::string_view section, std::string_view key) const {
-        return !ReadString(section, key, {}).empty();
-    }
-
     // Blank as the profile reader trims it.
     static bool IsBlank(char c) noexcept;
 
