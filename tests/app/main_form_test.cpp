@@ -5,11 +5,12 @@
 #include <gtest/gtest.h>
 
 #include "app/main_form.h"
-#include "skin/manager/skin_manager.h"
-#include "framework/gui/application.h"
 #include "app/startup.h"
+#include "framework/gui/application.h"
 #include "framework/gui/wide.h"
 #include "framework/rtl/exceptions.h"
+#include "skin/manager/skin_manager.h"
+#include "tests/app/message_box_closer.h"
 
 using app::Form1;
 
@@ -36,38 +37,6 @@ HINSTANCE WINAPI RecordShellExecute(HWND owner, LPCWSTR operation, LPCWSTR file,
     return reinterpret_cast<HINSTANCE>(42);
 }
 
-// What the message box showed, read by a hook while it was up, and closed at once.
-struct MessageBoxSeen {
-    int count = 0;
-    std::wstring caption, text;
-    LONG_PTR style = 0;
-    HWND owner = nullptr;
-    bool mainFormEnabledMeanwhile = true;
-};
-MessageBoxSeen g_box;
-HHOOK g_hook = nullptr;
-
-LRESULT CALLBACK CloseMessageBoxes(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE) {
-        HWND window = reinterpret_cast<HWND>(wParam);
-        wchar_t className[32] = {};
-        GetClassNameW(window, className, 32);
-        if (std::wstring(className) == L"#32770") {
-            ++g_box.count;
-            wchar_t buffer[512] = {};
-            GetWindowTextW(window, buffer, 512);
-            g_box.caption = buffer;
-            GetDlgItemTextW(window, 0xFFFF, buffer, 512);
-            g_box.text = buffer;
-            g_box.owner = GetWindow(window, GW_OWNER);
-            g_box.style = GetWindowLongPtrW(GetDlgItem(window, 0x14), GWL_STYLE);
-            g_box.mainFormEnabledMeanwhile = Form1 && IsWindowEnabled(Form1->Handle());
-            PostMessageW(window, WM_COMMAND, IDOK, 0);
-        }
-    }
-    return CallNextHookEx(g_hook, code, wParam, lParam);
-}
-
 class MainFormTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { app::RegisterStoredClasses(); }
@@ -78,14 +47,13 @@ protected:
         application->SetTitle("Marivel进制转换器");
         application->CreateForm(Form1);
         application->MainForm()->Show();
-        g_box = {};
         g_shellCall = {};
-        g_hook = SetWindowsHookExW(WH_CBT, &CloseMessageBoxes, nullptr, GetCurrentThreadId());
+        boxes = std::make_unique<testing_support::MessageBoxCloser>(Form1->Handle());
         app::ShellExecuteHook = &RecordShellExecute;
     }
 
     void TearDown() override {
-        UnhookWindowsHookEx(g_hook);
+        boxes.reset();
         app::ShellExecuteHook = &ShellExecuteW;
         application.reset();
         app::FinalizeModules();
@@ -98,6 +66,7 @@ protected:
     }
 
     std::unique_ptr<gui::TApplication> application;
+    std::unique_ptr<testing_support::MessageBoxCloser> boxes;
 };
 
 TEST_F(MainFormTest, StoredComponentsAreCreatedInOrderWithTheirClasses) {
@@ -179,7 +148,7 @@ TEST_F(MainFormTest, WebsiteCommandCallsTheShellExactlyOnce) {
     EXPECT_FALSE(g_shellCall.directoryGiven);
     EXPECT_EQ(g_shellCall.show, SW_SHOWNORMAL);
     EXPECT_EQ(Form1->Edit3->GetText(), "kept");
-    EXPECT_EQ(g_box.count, 0);
+    EXPECT_EQ(boxes->seen.count, 0);
 }
 
 TEST_F(MainFormTest, ConversionErrorsGoToTheDefaultDisplayAndTheProgramGoesOn) {
@@ -187,15 +156,15 @@ TEST_F(MainFormTest, ConversionErrorsGoToTheDefaultDisplayAndTheProgramGoesOn) {
     Form1->Edit2->SetText("16");
     Click();
     EXPECT_EQ(Form1->Edit3->GetText(), "FF");
-    EXPECT_EQ(g_box.count, 0);
+    EXPECT_EQ(boxes->seen.count, 0);
 
     Form1->Edit1->SetText("12a");
     Click();
-    ASSERT_EQ(g_box.count, 1);
-    EXPECT_EQ(g_box.caption, L"Marivel进制转换器");
-    EXPECT_EQ(g_box.text, L"'12a' is not a valid integer value.");
-    EXPECT_EQ(g_box.owner, application->Handle()) << "owned by the hidden application window";
-    EXPECT_FALSE(g_box.mainFormEnabledMeanwhile) << "other windows are disabled while the box is up";
+    ASSERT_EQ(boxes->seen.count, 1);
+    EXPECT_EQ(boxes->seen.caption, L"Marivel进制转换器");
+    EXPECT_EQ(boxes->seen.text, L"'12a' is not a valid integer value.");
+    EXPECT_EQ(boxes->seen.owner, application->Handle()) << "owned by the hidden application window";
+    EXPECT_FALSE(boxes->seen.watchedWindowEnabled) << "other windows are disabled while the box is up";
     EXPECT_TRUE(IsWindowEnabled(Form1->Handle())) << "and enabled again afterwards";
     EXPECT_EQ(Form1->Edit3->GetText(), "FF");
 }
@@ -205,22 +174,22 @@ TEST_F(MainFormTest, FocusGoesBackWhereItWasAfterTheErrorBox) {
     Form1->Edit2->SetFocus();
     Form1->Edit2->SetText("x");
     Click();
-    ASSERT_EQ(g_box.count, 1);
+    ASSERT_EQ(boxes->seen.count, 1);
     EXPECT_EQ(GetActiveWindow(), Form1->Handle());
     EXPECT_EQ(GetFocus(), Form1->Edit2->Handle());
 }
 
 TEST_F(MainFormTest, MessagesEndingInPunctuationAreShownUnchanged) {
     application->ShowException(rtl::Exception("This is Older Skin File\rPlease update to new version !"));
-    EXPECT_EQ(g_box.text, L"This is Older Skin File\rPlease update to new version !");
+    EXPECT_EQ(boxes->seen.text, L"This is Older Skin File\rPlease update to new version !");
     application->ShowException(rtl::Exception("中文"));
-    EXPECT_EQ(g_box.text, L"中文.");
+    EXPECT_EQ(boxes->seen.text, L"中文.");
     try {
         throw rtl::EAbort();
     } catch (...) {
         application->HandleException(nullptr);
     }
-    EXPECT_EQ(g_box.count, 2) << "the silent kind shows nothing";
+    EXPECT_EQ(boxes->seen.count, 2) << "the silent kind shows nothing";
 }
 
 TEST_F(MainFormTest, MalformedFormDataNamesTheFormAndTheLine) {

@@ -6,6 +6,7 @@
 #include "app/main_form.h"
 #include "app/news_form.h"
 #include "framework/gui/application.h"
+#include "tests/app/message_box_closer.h"
 #include "app/startup.h"
 
 using app::Form2;
@@ -13,46 +14,26 @@ using app::Form2;
 namespace {
 
 std::vector<std::wstring> g_navigations;
-int g_boxes = 0;
-std::wstring g_boxText;
-HHOOK g_hook = nullptr;
-
-LRESULT CALLBACK CloseMessageBoxes(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE) {
-        HWND window = reinterpret_cast<HWND>(wParam);
-        wchar_t className[32] = {};
-        GetClassNameW(window, className, 32);
-        if (std::wstring(className) == L"#32770") {
-            ++g_boxes;
-            wchar_t text[512] = {};
-            GetDlgItemTextW(window, 0xFFFF, text, 512);
-            g_boxText = text;
-            PostMessageW(window, WM_COMMAND, IDOK, 0);
-        }
-    }
-    return CallNextHookEx(g_hook, code, wParam, lParam);
-}
-
 class NewsFormTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { app::RegisterStoredClasses(); }
     void SetUp() override {
         g_navigations.clear();
-        g_boxes = 0;
-        g_hook = SetWindowsHookExW(WH_CBT, &CloseMessageBoxes, nullptr, GetCurrentThreadId());
+        boxes = std::make_unique<testing_support::MessageBoxCloser>();
         application = std::make_unique<gui::TApplication>();
         application->Initialize();
         application->SetTitle("Marivel进制转换器");
     }
     void TearDown() override {
         gui::TWebBrowser::NavigateOverride = nullptr;
-        UnhookWindowsHookEx(g_hook);
+        boxes.reset();
         application.reset();
         app::FinalizeModules();
         app::Form1 = nullptr;
         Form2 = nullptr;
     }
     std::unique_ptr<gui::TApplication> application;
+    std::unique_ptr<testing_support::MessageBoxCloser> boxes;
 };
 
 TEST_F(NewsFormTest, CreatedHiddenBorderlessAndNavigatesOnceToTheNewsPage) {
@@ -74,7 +55,7 @@ TEST_F(NewsFormTest, CreatedHiddenBorderlessAndNavigatesOnceToTheNewsPage) {
     EXPECT_EQ(Form2->WebBrowser1->Width(), 500);
     EXPECT_EQ(Form2->WebBrowser1->Height(), 500);
     EXPECT_EQ(Form2->WebBrowser1->ExtentX(), 13229);
-    EXPECT_EQ(g_boxes, 0);
+    EXPECT_EQ(boxes->seen.count, 0);
     EXPECT_EQ(application->MainForm(), app::Form1) << "the first form stays the main form";
 }
 
@@ -82,7 +63,7 @@ TEST_F(NewsFormTest, TheRealControlIsHostedAndAcceptsTheNavigation) {
     application->CreateForm(app::Form1);
     application->CreateForm(Form2);
     EXPECT_NE(Form2->WebBrowser1->Browser(), nullptr) << "the browser control was created and sited";
-    EXPECT_EQ(g_boxes, 0) << "Navigate succeeded";
+    EXPECT_EQ(boxes->seen.count, 0) << "Navigate succeeded";
 }
 
 TEST_F(NewsFormTest, AFailingNavigationIsShownAndTheWindowIsCreatedAnyway) {
@@ -91,8 +72,8 @@ TEST_F(NewsFormTest, AFailingNavigationIsShownAndTheWindowIsCreatedAnyway) {
     application->CreateForm(Form2);
     ASSERT_NE(Form2, nullptr);
     EXPECT_TRUE(IsWindow(Form2->Handle()));
-    EXPECT_EQ(g_boxes, 1);
-    EXPECT_EQ(g_boxText, L"Cannot open the page http://news.marivel.example/form2/news.htm: error 0x80004005.");
+    EXPECT_EQ(boxes->seen.count, 1);
+    EXPECT_EQ(boxes->seen.text, L"Cannot open the page http://news.marivel.example/form2/news.htm: error 0x80004005.");
 }
 
 TEST_F(NewsFormTest, TimersPlaceAndShowTheNewsWindowOnceAtTheScreenCorner) {
