@@ -38,7 +38,7 @@ constexpr int kAlsoIfNoMinimizeBox = 9;
 
 enum class Kind { Plain, Close, Unavailable };
 
-struct ButtonSpec {
+struct ButtonLook {
     const char* Section;
     const char* File;
     CaptionGlyph Glyph;
@@ -50,7 +50,7 @@ struct ButtonSpec {
 };
 
 // In file order, which is also the order the engine hit-tests them in.
-constexpr ButtonSpec kRightButtons[] = {
+constexpr ButtonLook kRightButtons[] = {
     {"ButtonClose", "close.bmp", CaptionGlyph::Close, Kind::Close, kActionClose, 0, kShowAlways, kAlsoAlways},
     {"ButtonMaximize", "maximize.bmp", CaptionGlyph::Maximize, Kind::Plain, kActionMaximizeRestore, 1,
      kShowIfMaximizeBox, kAlsoIfNotMaximized},
@@ -67,16 +67,16 @@ constexpr ButtonSpec kRightButtons[] = {
 
 // Kept switched off: the engine gives a custom action no meaning of its own. A skin author turns it on by
 // giving it a visibility (for example 7 with Visibility1 9: windows without minimize and maximize boxes).
-constexpr ButtonSpec kHelpButton = {"ButtonHelp",   "help.bmp", CaptionGlyph::Help, Kind::Plain, kActionCustomHelp,
+constexpr ButtonLook kHelpButton = {"ButtonHelp",   "help.bmp", CaptionGlyph::Help, Kind::Plain, kActionCustomHelp,
                                     1,              kShowNever, kAlsoAlways};
 
 const std::vector<std::string> kCaptionFrames = {"normal", "pressed", "hot", "inactive"};
 
-SkinImage CaptionButtonStrip(const SkinParams& p, const ButtonSpec& spec) {
+SkinImage CaptionButtonStrip(const SkinParams& p, const ButtonLook& look) {
     const Metrics& m = p.Size;
     const Palette& c = p.Colours;
     const int y0 = CaptionButtonYCoord(m);
-    return MakeStrip(spec.File, m.CaptionButtonWidth, m.CaptionButtonHeight, kCaptionFrames, false,
+    return MakeStrip(look.File, m.CaptionButtonWidth, m.CaptionButtonHeight, kCaptionFrames, false,
                      [&](Bitmap& b, int f) {
                          const bool active = f != 4;
                          for (int y = 0; y < b.height(); ++y) {
@@ -85,30 +85,30 @@ SkinImage CaptionButtonStrip(const SkinParams& p, const ButtonSpec& spec) {
                          const bool pressed = f == 2;
                          const bool hot = f == 3;
                          Pixel glyph = active ? c.CaptionGlyph : c.CaptionGlyphInactive;
-                         if (spec.Look == Kind::Unavailable) {
+                         if (look.Look == Kind::Unavailable) {
                              glyph = Mix(c.CaptionGlyphInactive, CaptionColourAt(p, active, y0), 1, 3);
                          } else if (pressed || hot) {
-                             const bool close = spec.Look == Kind::Close;
+                             const bool close = look.Look == Kind::Close;
                              const Pixel plate = close ? (pressed ? c.ClosePressed : c.CloseHot)
                                                        : (pressed ? c.CaptionPressed : c.CaptionHot);
                              DrawRoundedBox(b, {b.bounds(), kPlateRadius, kAllCorners, {}, plate, plate});
                              if (close) glyph = c.CloseGlyphHot;
                          }
-                         DrawCaptionGlyph(b, b.bounds(), spec.Glyph, kGlyphSize, glyph);
+                         DrawCaptionGlyph(b, b.bounds(), look.Glyph, kGlyphSize, glyph);
                      });
 }
 
-void AddButtonSection(Skin& skin, const SkinParams& p, const ButtonSpec& spec) {
-    const SkinImage& image = skin.AddImage(CaptionButtonStrip(p, spec));
-    Section& s = skin.AddSection(spec.Section);
+void AddButtonSection(Skin& skin, const SkinParams& p, const ButtonLook& look) {
+    const SkinImage& image = skin.AddImage(CaptionButtonStrip(p, look));
+    Section& s = skin.AddSection(look.Section);
     s.Set("ButtonImage", image.File);
     s.Set("frame", image.Frames);
-    s.Set("Action", spec.Action);
+    s.Set("Action", look.Action);
     s.Set("Align", kAlignRight);
-    s.Set("Xcoord", CaptionButtonXCoord(p.Size, spec.Slot));
+    s.Set("Xcoord", CaptionButtonXCoord(p.Size, look.Slot));
     s.Set("Ycoord", CaptionButtonYCoord(p.Size));
-    s.Set("Visibility", spec.Visibility);
-    s.Set("Visibility1", spec.Visibility1);
+    s.Set("Visibility", look.Visibility);
+    s.Set("Visibility1", look.Visibility1);
 }
 
 // The window icon button. The engine always paints the window's own small icon in it; the image only gives
@@ -171,7 +171,7 @@ void AddMdiControls(Skin& skin, const SkinParams& p) {
 } // namespace
 
 void AddCaptionButtons(Skin& skin, const SkinParams& p) {
-    for (const ButtonSpec& spec : kRightButtons) AddButtonSection(skin, p, spec);
+    for (const ButtonLook& look : kRightButtons) AddButtonSection(skin, p, look);
     AddIconButton(skin, p);
     AddButtonSection(skin, p, kHelpButton);
     AddMdiControls(skin, p);

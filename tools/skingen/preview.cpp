@@ -123,7 +123,7 @@ bool IsCaptionButtonSection(const std::string& name) {
     return u.rfind("button", 0) == 0 && u != "buttons" && u != "button.radio" && u != "button.checkbox";
 }
 
-struct WindowSpec {
+struct WindowLook {
     int Width = 0;
     int Height = 0;
     bool Active = true;
@@ -138,25 +138,25 @@ struct WindowLayout {
     Rect Client;
 };
 
-WindowLayout PaintWindowFrame(Bitmap& win, const Skin& s, const WindowSpec& spec) {
+WindowLayout PaintWindowFrame(Bitmap& win, const Skin& s, const WindowLook& look) {
     const Colours col = ColoursOf(s);
     const Border left = BorderOf(s, "Left"), right = BorderOf(s, "Right"), top = BorderOf(s, "Top"),
                  bottom = BorderOf(s, "Bottom");
     const FrameSizes f = FrameSizesOf(left, top, right, bottom);
-    const int w = spec.Width;
-    const int h = spec.Height;
-    PaintBorder(win, left, {0, 0, f.Left, h}, spec.Active);
-    PaintBorder(win, right, {w - f.Right, 0, w, h}, spec.Active);
-    PaintBorder(win, bottom, {f.Left, h - f.Bottom, w - f.Right, h}, spec.Active);
+    const int w = look.Width;
+    const int h = look.Height;
+    PaintBorder(win, left, {0, 0, f.Left, h}, look.Active);
+    PaintBorder(win, right, {w - f.Right, 0, w, h}, look.Active);
+    PaintBorder(win, bottom, {f.Left, h - f.Bottom, w - f.Right, h}, look.Active);
     const Rect caption{f.Left, 0, w - f.Right, f.Top};
-    PaintBorder(win, top, caption, spec.Active);
+    PaintBorder(win, top, caption, look.Active);
 
     // Caption text with its background, as the caption painter places them.
     const Section& p = s.GetSection("Personality");
     const int backLeft = p.Int("TXTBackleft", 0);
     const int backRight = p.Int("TXTBackRight", 0);
     const std::string prefix = "  ";
-    Rect m{caption.Left, caption.Top, caption.Left + TextWidth(prefix + " " + spec.Caption), caption.Top + kLineHeight};
+    Rect m{caption.Left, caption.Top, caption.Left + TextWidth(prefix + " " + look.Caption), caption.Top + kLineHeight};
     m.Right += backLeft + backRight;
     const int dx = p.Int("TextShift", 0);
     const int dy = (caption.Height() - m.Height()) / 2 + p.Int("TextShiftVert", 0) / 2;
@@ -164,15 +164,15 @@ WindowLayout PaintWindowFrame(Bitmap& win, const Skin& s, const WindowSpec& spec
     m.Right = std::min(m.Right, caption.Right - p.Int("TextRightClip", 0));
     if (const SkinImage* back = s.ImageOf("Personality", "TextBack")) {
         skin::DrawSkinBar(win, {m.Left, caption.Top, m.Right, caption.Bottom}, back->Pixels,
-                          {backLeft, 0, backRight, 0}, spec.Active ? 1 : 2, 2, true, true);
+                          {backLeft, 0, backRight, 0}, look.Active ? 1 : 2, 2, true, true);
     }
     Bitmap text(std::max(m.Width() - backLeft - backRight, 1), caption.Height(), kKey);
-    DrawText(text, 0, m.Top + 1, prefix + spec.Caption, spec.Active ? col.TitleActive : col.TitleInactive);
+    DrawText(text, 0, m.Top + 1, prefix + look.Caption, look.Active ? col.TitleActive : col.TitleInactive);
     skin::CopyTransparent(win, {m.Left + backLeft, 0}, text, text.bounds(), kKey);
 
     // Caption buttons in file order.
     for (const Section& b : s.Sections()) {
-        if (!IsCaptionButtonSection(b.Name) || !CaptionButtonVisible(b, spec.Caps, spec.Active)) continue;
+        if (!IsCaptionButtonSection(b.Name) || !CaptionButtonVisible(b, look.Caps, look.Active)) continue;
         const SkinImage* image = s.ImageOf(b.Name, "ButtonImage");
         if (image == nullptr) continue;
         const int frames = b.Int("frame", 1);
@@ -180,25 +180,25 @@ WindowLayout PaintWindowFrame(Bitmap& win, const Skin& s, const WindowSpec& spec
         const int align = b.Int("Align", 0);
         const int x = align == 1 ? w - b.Int("Xcoord", 0) : b.Int("Xcoord", 0);
         const Rect bounds = skin::MakeRect(x, b.Int("Ycoord", 0), bw, image->Pixels.height());
-        int frame = spec.Active || frames < 4 ? 1 : 4;
-        if (spec.Active && b.Int("Action", 0) == spec.HotAction) frame = 3;
+        int frame = look.Active || frames < 4 ? 1 : 4;
+        if (look.Active && b.Int("Action", 0) == look.HotAction) frame = 3;
         skin::DrawSkinFrame(win, bounds, image->Pixels, frame, frames, true);
     }
 
     int menuHeight = 0;
-    if (!spec.Menu.empty()) {
+    if (!look.Menu.empty()) {
         menuHeight = kSystemMenuHeight;
         const Rect bar{f.Left, f.Top, w - f.Right, f.Top + menuHeight};
         const SkinImage* image = s.ImageOf("Personality", "menuBar");
         const int leftEnd = p.Int("TileLeftMenu", 1);
-        skin::DrawSkinBar(win, bar, image->Pixels, {leftEnd, 0, p.Int("TileRightMenu", 1), 0}, spec.Active ? 1 : 2, 2,
+        skin::DrawSkinBar(win, bar, image->Pixels, {leftEnd, 0, p.Int("TileRightMenu", 1), 0}, look.Active ? 1 : 2, 2,
                           false, true);
         int x = bar.Left + leftEnd + 4;
-        for (std::size_t i = 0; i < spec.Menu.size(); ++i) {
-            const int iw = TextWidth(spec.Menu[i]) + 10;
+        for (std::size_t i = 0; i < look.Menu.size(); ++i) {
+            const int iw = TextWidth(look.Menu[i]) + 10;
             const Rect item{x, bar.Top, x + iw, bar.Bottom - 1};
-            if (static_cast<int>(i) == spec.HotMenuItem) Outline(win, item, col.ButtonHilight);
-            TextCentred(win, item, spec.Menu[i], col.MenuBarText);
+            if (static_cast<int>(i) == look.HotMenuItem) Outline(win, item, col.ButtonHilight);
+            TextCentred(win, item, look.Menu[i], col.MenuBarText);
             x += iw;
         }
     }
@@ -369,16 +369,16 @@ void ShowRegion(Bitmap& win, Pixel backdrop) { Replace(win, win.bounds(), kKey, 
 
 Bitmap DrawMainWindowPreview(const Skin& s, Pixel backdrop) {
     const Colours col = ColoursOf(s);
-    WindowSpec spec;
-    spec.Width = 500;
-    spec.Height = 420;
-    spec.Caption = "Marivel - base converter";
-    spec.Caps = kCapsSystemMenu | kCapsMinimize | kCapsMaximize;
-    spec.Menu = {"File", "Edit", "Help"};
-    spec.HotMenuItem = 1;
-    spec.HotAction = 2;
-    Bitmap win(spec.Width, spec.Height, col.Face);
-    const Rect c = PaintWindowFrame(win, s, spec).Client;
+    WindowLook look;
+    look.Width = 500;
+    look.Height = 420;
+    look.Caption = "Marivel - base converter";
+    look.Caps = kCapsSystemMenu | kCapsMinimize | kCapsMaximize;
+    look.Menu = {"File", "Edit", "Help"};
+    look.HotMenuItem = 1;
+    look.HotAction = 2;
+    Bitmap win(look.Width, look.Height, col.Face);
+    const Rect c = PaintWindowFrame(win, s, look).Client;
     const int x0 = c.Left + 14;
     const int y0 = c.Top + 12;
 
@@ -436,14 +436,14 @@ Bitmap DrawMainWindowPreview(const Skin& s, Pixel backdrop) {
 
 Bitmap DrawDialogPreview(const Skin& s, Pixel backdrop) {
     const Colours col = ColoursOf(s);
-    WindowSpec spec;
-    spec.Width = 300;
-    spec.Height = 130;
-    spec.Active = false;
-    spec.Caption = "Marivel";
-    spec.Caps = kCapsSystemMenu;
-    Bitmap win(spec.Width, spec.Height, col.Face);
-    const Rect c = PaintWindowFrame(win, s, spec).Client;
+    WindowLook look;
+    look.Width = 300;
+    look.Height = 130;
+    look.Active = false;
+    look.Caption = "Marivel";
+    look.Caps = kCapsSystemMenu;
+    Bitmap win(look.Width, look.Height, col.Face);
+    const Rect c = PaintWindowFrame(win, s, look).Client;
     TextLeft(win, {c.Left + 20, c.Top + 14, c.Right, c.Top + 34}, "'12x' is not a valid integer value.", kSystemText);
     DrawPushButton(win, s, {c.Left + (c.Width() - 76) / 2, c.Bottom - 38, c.Left + (c.Width() + 76) / 2, c.Bottom - 14},
                    "OK", 4);
