@@ -307,8 +307,14 @@ void TForm::WmCommand(TMessage& message) {
 void TForm::WmEraseBackground(TMessage& message) {
     RECT rect{};
     GetClientRect(handle_, &rect);
-    UniqueBrush brush(CreateSolidBrush(ColorToRGB(color_)));
-    FillRect(reinterpret_cast<HDC>(message.WParam), &rect, brush.get());
+    HDC dc = reinterpret_cast<HDC>(message.WParam);
+    if (rtl::IsSystemColour(color_)) {
+        // The system keeps these brushes: nothing to create on every erase.
+        FillRect(dc, &rect, GetSysColorBrush(static_cast<int>(color_ & 0xFF)));
+    } else {
+        const UniqueBrush brush(CreateSolidBrush(ColorToRGB(color_)));
+        FillRect(dc, &rect, brush.get());
+    }
     message.Result = 1;
 }
 

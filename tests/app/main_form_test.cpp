@@ -10,7 +10,7 @@
 #include "framework/gui/wide.h"
 #include "framework/rtl/exceptions.h"
 #include "skin/manager/skin_manager.h"
-#include "tests/app/message_box_closer.h"
+#include "tests/support/message_box_closer.h"
 
 using app::Form1;
 

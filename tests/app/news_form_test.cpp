@@ -6,7 +6,7 @@
 #include "app/main_form.h"
 #include "app/news_form.h"
 #include "framework/gui/application.h"
-#include "tests/app/message_box_closer.h"
+#include "tests/support/message_box_closer.h"
 #include "app/startup.h"
 
 using app::Form2;

@@ -8,24 +8,11 @@
 #include <vector>
 
 #include "skin/data/lzh_encoder.h"
+#include "tests/support/test_random.h"
 
 namespace skin::testdata {
 
-// xorshift32: tiny, fully specified, identical everywhere (unlike the standard distributions).
-class TestRandom {
-public:
-    explicit TestRandom(std::uint32_t seed) : state_(seed ? seed : 1) {}
-    std::uint32_t Next() {
-        state_ ^= state_ << 13;
-        state_ ^= state_ >> 17;
-        state_ ^= state_ << 5;
-        return state_;
-    }
-    std::uint32_t Below(std::uint32_t bound) { return Next() % bound; }
-
-private:
-    std::uint32_t state_;
-};
+using skin::test::TestRandom;
 
 inline std::vector<std::uint8_t> RandomBytes(std::size_t size, std::uint32_t seed) {
     TestRandom random(seed);

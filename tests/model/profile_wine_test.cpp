@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/model/test_random.h"
+#include "tests/support/test_random.h"
 
 using skin::TProfileText;
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "framework/rtl/colours.h"
-#include "tests/model/test_random.h"
+#include "tests/support/test_random.h"
 #include "tests/model/test_skin.h"
 
 using namespace skin;
