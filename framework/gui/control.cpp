@@ -38,12 +38,11 @@ void RegisterFrameworkClass(const std::wstring& className) {
 
 // ---- TControl ----
 
-TControl::TControl(TComponent* owner) : TComponent(owner) {
-    WindowProc = [this](TMessage& message) { WndProc(message); };
-}
+TControl::TControl(TComponent* owner) : TComponent(owner) { WindowProc = TWndMethod::Of<&TControl::WndProc>(this); }
 
 TControl::~TControl() {
     if (parent_) parent_->RemoveControl(this);
+    for (TMessageHook* hook : hooks_) hook->ControlDestroyed();
 }
 
 const rtl::TClassInfo& TControl::StaticClassInfo() {
@@ -125,8 +124,10 @@ TFont* TControl::EffectiveFont() {
 }
 
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
-    TMessage message{msg, wParam, lParam, 0};
-    WindowProc(message);
+    auto* windowed = dynamic_cast<TWinControl*>(this);
+    TMessage message{msg, wParam, lParam, 0, windowed && windowed->HandleAllocated() ? windowed->handle_ : nullptr};
+    const TWndMethod method = WindowProc; // a hook may give the method back while it runs
+    method(message);
     return message.Result;
 }
 
@@ -318,14 +319,41 @@ void TWinControl::WndProc(TMessage& message) {
         return ReflectToChild(message, reinterpret_cast<NMHDR*>(message.LParam)->hwndFrom);
     case WM_HSCROLL:
     case WM_VSCROLL:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
         if (message.LParam != 0) return ReflectToChild(message, reinterpret_cast<HWND>(message.LParam));
         break;
+    case CN_BASE + WM_CTLCOLOREDIT:
+    case CN_BASE + WM_CTLCOLORLISTBOX:
+    case CN_BASE + WM_CTLCOLORBTN:
+    case CN_BASE + WM_CTLCOLORSCROLLBAR:
+    case CN_BASE + WM_CTLCOLORSTATIC:
+        return CnCtlColor(message);
     case WM_NCDESTROY:
         return WmNcDestroy(message);
     default:
         break;
     }
     TControl::WndProc(message);
+}
+
+void TWinControl::CnCtlColor(TMessage& message) {
+    // The control's Color and font colour take effect on the system control drawing it.
+    HDC dc = reinterpret_cast<HDC>(message.WParam);
+    ::SetTextColor(dc, ColorToRGB(EffectiveFont()->Color()));
+    ::SetBkColor(dc, ColorToRGB(color_));
+    if (rtl::IsSystemColour(color_)) {
+        message.Result = reinterpret_cast<LRESULT>(GetSysColorBrush(static_cast<int>(color_ & 0xFF)));
+        return;
+    }
+    if (!ctlColorBrush_ || ctlColorBrushColour_ != color_) {
+        ctlColorBrush_.reset(CreateSolidBrush(ColorToRGB(color_)));
+        ctlColorBrushColour_ = color_;
+    }
+    message.Result = reinterpret_cast<LRESULT>(ctlColorBrush_.get());
 }
 
 void TWinControl::WmNcDestroy(TMessage& message) {
@@ -350,9 +378,10 @@ LRESULT CALLBACK TWinControl::StandardWndProc(HWND window, UINT msg, WPARAM wPar
         SetPropW(window, kControlProperty, control);
     }
     if (!control) return DefWindowProcW(window, msg, wParam, lParam);
-    TMessage message{msg, wParam, lParam, 0};
+    TMessage message{msg, wParam, lParam, 0, window};
     try {
-        control->WindowProc(message);
+        const TWndMethod method = control->WindowProc;
+        method(message);
     } catch (...) {
         // Exceptions never cross the system's window procedure frames: they end in the default display.
         if (Application) Application->HandleException(control);

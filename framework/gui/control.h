@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/gui/graphics.h"
+#include "framework/gui/hooks.h"
 #include "framework/gui/messages.h"
 #include "framework/rtl/component.h"
 
@@ -60,7 +61,8 @@ public:
     int TagValue() const { return Tag(); }
     void SetTagValue(int tag) { SetTag(tag); }
 
-    // The replaceable message method; WndProc is what it starts as.
+    // The replaceable message method; WndProc is what it starts as. Replace it through a TMessageHook so
+    // that it can be given back in any order.
     TWndMethod WindowProc;
     LRESULT Perform(UINT msg, WPARAM wParam, LPARAM lParam);
     virtual void WndProc(TMessage& message);
@@ -71,6 +73,7 @@ public:
 
 protected:
     friend class TWinControl;
+    friend class TMessageHook;
     // What the control does with a message nobody else answered.
     virtual void DefaultHandler(TMessage& message);
     virtual void FontChanged() {}
@@ -83,6 +86,7 @@ protected:
     TColor color_ = rtl::clBtnFace;
     bool parentFont_ = true;
     TFont font_;
+    std::vector<TMessageHook*> hooks_; // installed on WindowProc, in installation order
 };
 
 // Parameters for creating a control's window.
@@ -150,8 +154,11 @@ protected:
     int tabOrder_ = 0;
     bool tabStop_ = false;
     bool doubleBuffered_ = false;
+    UniqueBrush ctlColorBrush_; // the background brush handed out for Color, when it is no system colour
+    TColor ctlColorBrushColour_ = 0;
 
 private:
+    void CnCtlColor(TMessage& message);
     void WmNcDestroy(TMessage& message);
     void ReflectToChild(TMessage& message, HWND child);
 };

@@ -34,6 +34,11 @@ const rtl::TClassInfo& TForm::StaticClassInfo() {
                                   "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"},
                      &TForm::SetPosition, &TForm::Position),
         ComponentProperty("Menu", &TForm::SetMenu),
+        BooleanProperty("AutoScroll", &TForm::SetAutoScroll, &TForm::AutoScroll),
+        EnumProperty("WindowState", {"wsNormal", "wsMinimized", "wsMaximized"}, &TForm::SetWindowState,
+                     &TForm::WindowState),
+        EnumProperty("FormStyle", {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"}, &TForm::SetFormStyle,
+                     &TForm::FormStyle),
         EventProperty("OnCreate", &TForm::OnCreate),
     }};
     return info;
@@ -95,6 +100,35 @@ void TForm::SetMenu(TMainMenu* menu) {
     }
 }
 
+void TForm::SetIcon(HICON icon) {
+    icon_ = icon;
+    // The small icon is the same resource at the small size, when the icon came from our resources.
+    smallIcon_ = icon;
+    if (icon && icon == LoadIconW(GetModuleHandleW(nullptr), L"MAINICON")) {
+        smallIcon_ = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                   LR_SHARED));
+        if (!smallIcon_) smallIcon_ = icon;
+    }
+    if (handle_) {
+        SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+        SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+    }
+}
+
+TWindowState TForm::WindowState() const {
+    if (!handle_) return windowState_;
+    if (IsIconic(handle_)) return wsMinimized;
+    if (IsZoomed(handle_)) return wsMaximized;
+    return wsNormal;
+}
+
+void TForm::SetWindowState(TWindowState state) {
+    windowState_ = state;
+    if (!handle_ || !IsWindowVisible(handle_)) return;
+    ShowWindow(handle_, state == wsMinimized ? SW_MINIMIZE : state == wsMaximized ? SW_MAXIMIZE : SW_RESTORE);
+}
+
 void TForm::Notification(TComponent* component, rtl::TOperation operation) {
     TWinControl::Notification(component, operation);
     if (operation == rtl::TOperation::opRemove && component == menu_) {
@@ -124,6 +158,7 @@ void TForm::CreateParams(TCreateParams& params) {
         }
     }
     if (borderStyle_ == bsSingle || borderStyle_ == bsSizeable) params.ExStyle |= WS_EX_WINDOWEDGE;
+    if (formStyle_ == fsStayOnTop) params.ExStyle |= WS_EX_TOPMOST;
     // Top-level windows belong to the hidden application window; the main form keeps its own taskbar button.
     params.WndParent = Application ? Application->Handle() : nullptr;
     if (Application && (Application->MainForm() == this || !Application->MainForm())) {
@@ -135,6 +170,8 @@ void TForm::CreateParams(TCreateParams& params) {
 
 void TForm::CreateWnd() {
     TWinControl::CreateWnd();
+    // The class icon alone leaves WM_GETICON answering nothing; whoever draws the caption asks for it.
+    SetIcon(icon_ ? icon_ : LoadIconW(GetModuleHandleW(nullptr), L"MAINICON"));
     if (menu_) {
         ::SetMenu(handle_, menu_->Handle());
         menu_->WindowHandle = handle_;
@@ -191,8 +228,11 @@ void TForm::SetVisible(bool visible) {
     if (!handle_) return;
     if (visible) {
         ApplyPosition();
-        ShowWindow(handle_, SW_SHOW);
+        ShowWindow(handle_, windowState_ == wsMinimized   ? SW_SHOWMINIMIZED
+                            : windowState_ == wsMaximized ? SW_SHOWMAXIMIZED
+                                                          : SW_SHOW);
     } else {
+        windowState_ = WindowState(); // shown again as it was
         ShowWindow(handle_, SW_HIDE);
     }
 }

@@ -15,6 +15,10 @@ constexpr int mrNone = 0;
 constexpr int mrOk = IDOK;
 constexpr int mrCancel = IDCANCEL;
 
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+// MDI frames and children are created by the MDI support; the style is stored and read now.
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+
 enum TPosition {
     poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter, poMainFormCenter,
     poOwnerFormCenter
@@ -48,6 +52,17 @@ public:
     void SetPosition(TPosition position) { position_ = position; }
     TMainMenu* Menu() const { return menu_; }
     void SetMenu(TMainMenu* menu);
+    // The window's icon, sent with WM_SETICON (both sizes) so that WM_GETICON answers it. Not owned: by
+    // default the program's own icon resource.
+    HICON Icon() const { return icon_; }
+    void SetIcon(HICON icon);
+    bool AutoScroll() const { return autoScroll_; }
+    void SetAutoScroll(bool autoScroll) { autoScroll_ = autoScroll; }
+    // Normal, minimized or maximized: read from the window once it exists.
+    TWindowState WindowState() const;
+    void SetWindowState(TWindowState state);
+    TFormStyle FormStyle() const { return formStyle_; }
+    void SetFormStyle(TFormStyle style) { formStyle_ = style; }
 
     void SetBounds(int left, int top, int width, int height) override;
     void SetVisible(bool visible) override;
@@ -92,6 +107,11 @@ private:
     bool modal_ = false;
     int modalResult_ = 0;
     TMainMenu* menu_ = nullptr;
+    HICON icon_ = nullptr;
+    HICON smallIcon_ = nullptr;
+    bool autoScroll_ = true;
+    TWindowState windowState_ = wsNormal;
+    TFormStyle formStyle_ = fsNormal;
     HWND lastFocus_ = nullptr;
     std::map<std::string, rtl::TNotifyEvent> methods_;
 };

@@ -8,26 +8,54 @@
 
 namespace gui {
 
+// How many handles the owners below hold right now, GDI and USER apart. Under Wine GetGuiResources always
+// answers 0, so leak tests count what our own code created instead. One thread, no locks.
+struct LiveHandleCounts {
+    long Gdi = 0;
+    long User = 0;
+};
+inline LiveHandleCounts& LiveHandles() noexcept {
+    static LiveHandleCounts counts;
+    return counts;
+}
+enum class HandleKind { Gdi, User };
+template <HandleKind Kind>
+inline void CountHandle(long change) noexcept {
+    (Kind == HandleKind::Gdi ? LiveHandles().Gdi : LiveHandles().User) += change;
+}
+
 template <class Handle, class Deleter>
 class UniqueHandle {
 public:
     UniqueHandle() noexcept = default;
-    explicit UniqueHandle(Handle handle) noexcept : handle_(handle) {}
+    explicit UniqueHandle(Handle handle) noexcept : handle_(handle) {
+        if (handle_) CountHandle<Deleter::kKind>(+1);
+    }
     UniqueHandle(const UniqueHandle&) = delete;
     UniqueHandle& operator=(const UniqueHandle&) = delete;
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
     UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        reset(other.release());
+        if (this != &other) {
+            reset();
+            handle_ = std::exchange(other.handle_, nullptr);
+        }
         return *this;
     }
     ~UniqueHandle() { reset(); }
 
     Handle get() const noexcept { return handle_; }
     explicit operator bool() const noexcept { return handle_ != nullptr; }
-    Handle release() noexcept { return std::exchange(handle_, nullptr); }
+    Handle release() noexcept {
+        if (handle_) CountHandle<Deleter::kKind>(-1);
+        return std::exchange(handle_, nullptr);
+    }
     void reset(Handle handle = nullptr) noexcept {
-        if (handle_) Deleter{}(handle_);
+        if (handle_) {
+            Deleter{}(handle_);
+            CountHandle<Deleter::kKind>(-1);
+        }
         handle_ = handle;
+        if (handle_) CountHandle<Deleter::kKind>(+1);
     }
 
 private:
@@ -35,18 +63,27 @@ private:
 };
 
 struct GdiObjectDeleter {
+    static constexpr HandleKind kKind = HandleKind::Gdi;
     void operator()(HGDIOBJ object) const noexcept { DeleteObject(object); }
 };
 struct MemoryDcDeleter {
+    static constexpr HandleKind kKind = HandleKind::Gdi;
     void operator()(HDC dc) const noexcept { DeleteDC(dc); }
 };
 struct MenuDeleter {
+    static constexpr HandleKind kKind = HandleKind::User;
     void operator()(HMENU menu) const noexcept { DestroyMenu(menu); }
 };
 struct WindowDeleter {
+    static constexpr HandleKind kKind = HandleKind::User;
     void operator()(HWND window) const noexcept { DestroyWindow(window); }
 };
+struct IconDeleter {
+    static constexpr HandleKind kKind = HandleKind::User;
+    void operator()(HICON icon) const noexcept { DestroyIcon(icon); }
+};
 struct HookDeleter {
+    static constexpr HandleKind kKind = HandleKind::User;
     void operator()(HHOOK hook) const noexcept { UnhookWindowsHookEx(hook); }
 };
 
@@ -63,6 +100,7 @@ using UniqueDc = UniqueHandle<HDC, MemoryDcDeleter>;
 using UniqueMenu = UniqueHandle<HMENU, MenuDeleter>;
 using UniqueWindow = UniqueHandle<HWND, WindowDeleter>;
 using UniqueHook = UniqueHandle<HHOOK, HookDeleter>;
+using UniqueIcon = UniqueHandle<HICON, IconDeleter>;
 
 // A device context of a window (or of the screen, for a null window) released with ReleaseDC.
 // WholeWindow selects GetWindowDC (non-client area included) over GetDC.
@@ -71,11 +109,16 @@ public:
     enum Area { ClientArea, WholeWindow };
 
     explicit WindowDc(HWND window, Area area = ClientArea) noexcept
-        : window_(window), dc_(area == WholeWindow ? GetWindowDC(window) : GetDC(window)) {}
+        : window_(window), dc_(area == WholeWindow ? GetWindowDC(window) : GetDC(window)) {
+        if (dc_) CountHandle<HandleKind::Gdi>(+1);
+    }
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;
     ~WindowDc() {
-        if (dc_) ReleaseDC(window_, dc_);
+        if (dc_) {
+            ReleaseDC(window_, dc_);
+            CountHandle<HandleKind::Gdi>(-1);
+        }
     }
 
     HDC get() const noexcept { return dc_; }

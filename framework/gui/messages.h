@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <functional>
 
 namespace gui {
 
@@ -12,11 +11,38 @@ struct TMessage {
     WPARAM WParam = 0;
     LPARAM LParam = 0;
     LRESULT Result = 0;
+    HWND Window = nullptr; // the window the message came to, where there is one
 };
 
-// A control's message method: the framework delivers every message of the control to it, and the skinning
-// engine replaces it and gives the previous one back.
-using TWndMethod = std::function<void(TMessage&)>;
+// A control's message method: an object and one of its member functions. The framework delivers every
+// message of the control to it; the skinning engine replaces it and gives the previous one back (see
+// hooks.h). Unlike a std::function it can be compared, so whoever gives a method back can tell whether
+// the one installed now is still its own.
+class TWndMethod {
+public:
+    TWndMethod() noexcept = default;
+
+    // The method Member of object: TWndMethod::Of<&TMyClass::MyHandler>(this).
+    template <auto Member, class T>
+    static TWndMethod Of(T* object) noexcept {
+        return TWndMethod(object, [](void* target, TMessage& message) { (static_cast<T*>(target)->*Member)(message); });
+    }
+
+    void operator()(TMessage& message) const { invoke_(object_, message); }
+    explicit operator bool() const noexcept { return invoke_ != nullptr; }
+    const void* Object() const noexcept { return object_; }
+
+    friend bool operator==(const TWndMethod& a, const TWndMethod& b) noexcept {
+        return a.object_ == b.object_ && a.invoke_ == b.invoke_;
+    }
+
+private:
+    using Invoker = void (*)(void*, TMessage&);
+    TWndMethod(void* object, Invoker invoke) noexcept : object_(object), invoke_(invoke) {}
+
+    void* object_ = nullptr;
+    Invoker invoke_ = nullptr;
+};
 
 // Framework notifications. The skinning engine's own messages use 0x3401..0x3504; these stay clear of them.
 constexpr UINT CM_BASE = 0xB000;
