@@ -9,7 +9,7 @@
 #include "framework/gui/wide.h"
 #include "framework/rtl/property_builders.h"
 #include "skin/data/skin_reader.h"
-#include "skin/manager/skin_manager.h"
+#include "skin/engine.h"
 
 namespace skin {
 namespace {
@@ -88,7 +88,7 @@ TSkinData::TSkinData(rtl::TComponent* owner) : TSkinDefinition(owner), skin3rd_(
 }
 
 TSkinData::~TSkinData() {
-    if (SkinManager) SkinManager->UnregisterSkinData(this);
+    if (ISkinManager* manager = ActiveSkinManager()) manager->UnregisterSkinData(this);
 }
 
 const rtl::TClassInfo& TSkinData::StaticClassInfo() {
@@ -158,11 +158,11 @@ bool TSkinData::LoadSkin() {
 void TSkinData::Loaded() {
     TSkinDefinition::Loaded();
     if (HasState(rtl::csDesigning)) return;
-    TSkinManage& manager = EnsureSkinManager();
+    ISkinManager& manager = EnsureActiveSkinManager();
     manager.RegisterSkinData(this);
     if (formType_ != sfMainform) {
-        manager.Enabled = 1;
-        manager.Started += 1;
+        manager.SetEnabled(true);
+        manager.AddStarted();
         if (auto* form = dynamic_cast<gui::TForm*>(Owner())) manager.SkinWindow(form->Handle());
         return;
     }
@@ -180,19 +180,24 @@ void TSkinData::SetActive(bool active) {
     if (active == active_) return;
     active_ = active;
     if (HasState(rtl::csDesigning | rtl::csReading)) return; // acted on in Loaded
-    TSkinManage& manager = EnsureSkinManager();
     const int action = active ? kActionSkin : kActionUnskin;
+    // The manager is touched only where it is asked for something: made too early, it would stand in the
+    // way of the Loaded step that registers this component once a skin is read.
     switch (formType_) {
-    case sfMainform:
+    case sfMainform: {
+        if (active && SkinPending) return;
+        ISkinManager& manager = EnsureActiveSkinManager();
+        manager.ScheduleAction(action, kActionDelayMs);
+        manager.SetPendingSkinData(this);
+        break;
+    }
+    case sfOnlyThisForm: {
+        ISkinManager& manager = EnsureActiveSkinManager();
+        manager.SetPendingSkinData(this);
         if (active && SkinPending) return;
         manager.ScheduleAction(action, kActionDelayMs);
-        manager.PendingSkinData = this;
         break;
-    case sfOnlyThisForm:
-        manager.PendingSkinData = this;
-        if (active && SkinPending) return;
-        manager.ScheduleAction(action, kActionDelayMs);
-        break;
+    }
     case sfDialog:
         break;
     }
@@ -221,10 +226,14 @@ void TSkinData::SetSkinFile(const std::string& path) {
 
 void TSkinData::ApplySkinChange() {
     if (HasState(rtl::csDesigning | rtl::csReading)) return;
-    if (!SkinManager) Loaded();
-    SkinManager->PendingSkinData = this;
-    SkinManager->FreeAllCaptionButtons();
-    SkinManager->ScheduleAction(kActionReskin, kActionDelayMs);
+    const bool firstSkin = ActiveSkinManager() == nullptr;
+    if (firstSkin) Loaded();
+    ISkinManager& manager = EnsureActiveSkinManager();
+    manager.SetPendingSkinData(this);
+    manager.FreeAllCaptionButtons();
+    // A component that has just registered skins nothing yet: an active one asks for skinning, not for a
+    // re-skin of windows that were never skinned with it.
+    manager.ScheduleAction(firstSkin && active_ ? kActionSkin : kActionReskin, kActionDelayMs);
 }
 
 void TSkinData::QueryFormSkin(const std::string& className, bool& DoSkin) {

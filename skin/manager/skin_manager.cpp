@@ -7,18 +7,24 @@
 #include "framework/gui/form.h"
 #include "framework/gui/wide.h"
 #include "skin/data/skin_data.h"
+#include "skin/form/skin_form.h"
 
 namespace skin {
 
 TSkinManage* SkinManager = nullptr;
 DWORD WindowsVersion = 0;
 
+ISkinManager* ActiveSkinManager() noexcept { return SkinManager; }
+ISkinManager& EnsureActiveSkinManager() { return EnsureSkinManager(); }
+
 namespace {
 
 std::unique_ptr<TSkinManage> g_manager; // owns what SkinManager points to
 
-constexpr UINT SKM_ISSKINNED = 0x3504;
 constexpr int kUnskinnedFormTag = 99;
+constexpr LRESULT kRefuseCreation = 10;
+constexpr DWORD kSizeGripStyle = 0x10; // SBS_SIZEGRIP
+constexpr LPARAM kStartParameter = 1000;
 
 std::string WindowClassName(HWND window) {
     wchar_t name[101] = {};
@@ -50,6 +56,12 @@ TSkinManage::TSkinManage() : ActionTimer(std::make_unique<gui::TTimer>(nullptr))
 TSkinManage::~TSkinManage() {
     ActionTimer.reset();
     HookHandle.reset();
+    while (!Forms.empty()) {
+        TWinSkinForm* form = Forms.back().get();
+        form->Phase = kPhaseClosing;
+        form->DetachOnDestroy();
+        FreeForm(form);
+    }
 }
 
 void TSkinManage::InstallHook() {
@@ -61,23 +73,47 @@ void TSkinManage::InstallHook() {
 LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wParam, LPARAM lParam) {
     TSkinManage* manager = SkinManager;
     HHOOK hook = manager ? manager->HookHandle.get() : nullptr;
-    if (code >= 0 && manager && code == HCBT_ACTIVATE) {
+    if (code < 0 || !manager) return CallNextHookEx(hook, code, wParam, lParam);
+    auto* window = reinterpret_cast<HWND>(wParam);
+    switch (code) {
+    case HCBT_CREATEWND: {
+        const std::string className = WindowClassName(window);
+        const CREATESTRUCTW* create = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+        // Skinned windows draw their own frame: a size grip child would sit on top of it.
+        if (className == "ScrollBar" && (create->style & kSizeGripStyle) &&
+            manager->FindFormByWindow(create->hwndParent)) {
+            return kRefuseCreation;
+        }
+        if (className == "#32768") manager->SkinPopupMenuWindow(window);
+        break;
+    }
+    case HCBT_DESTROYWND: manager->ReleasePopupMenuWindow(window); break;
+    case HCBT_ACTIVATE:
         if (manager->Started == 0) manager->Started = 1;
-        manager->SkinWindow(reinterpret_cast<HWND>(wParam));
+        manager->SkinWindow(window);
+        break;
+    default: break;
     }
     return CallNextHookEx(hook, code, wParam, lParam);
 }
 
-void TSkinManage::RegisterSkinData(TSkinData* skinData) { SkinDataList.push_back(skinData); }
+void TSkinManage::RegisterSkinData(TSkinData* skinData) { SkinDatas.push_back(skinData); }
 
 void TSkinManage::UnregisterSkinData(TSkinData* skinData) {
-    SkinDataList.erase(std::remove(SkinDataList.begin(), SkinDataList.end(), skinData), SkinDataList.end());
+    SkinDatas.erase(std::remove(SkinDatas.begin(), SkinDatas.end(), skinData), SkinDatas.end());
     if (PendingSkinData == skinData) PendingSkinData = nullptr;
+    // Windows still skinned with it keep their look but stop using it: they are unskinned.
+    for (auto it = Forms.rbegin(); it != Forms.rend(); ++it) {
+        if ((*it)->SkinData == skinData && (*it)->Phase != kPhaseDestroyed) (*it)->DetachAll();
+    }
+    for (std::size_t i = Forms.size(); i-- > 0;) {
+        if (Forms[i]->SkinData == skinData) FreeForm(Forms[i].get());
+    }
 }
 
 bool TSkinManage::ClassAllowed(const std::string& className) const {
     bool doSkin = true;
-    for (TSkinData* data : SkinDataList) {
+    for (TSkinData* data : SkinDatas) {
         if (data->SkinFormtype() == sfMainform) {
             data->QueryFormSkin(className, doSkin);
             break;
@@ -87,8 +123,9 @@ bool TSkinManage::ClassAllowed(const std::string& className) const {
 }
 
 bool TSkinManage::SkinWindow(HWND window) {
-    if (!Enabled) return false;
+    if (!Enabled || !IsWindow(window)) return false;
     if (SendMessageW(window, SKM_ISSKINNED, 0, 0) == 1) return false;
+    if (FindFormByWindow(window)) return false;
     gui::TForm* form = FrameworkFormOf(window);
     if (!ActivatingAll) {
         const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
@@ -103,13 +140,39 @@ bool TSkinManage::SkinWindow(HWND window) {
     if (!ClassAllowed(className)) return false;
     TSkinData* skinData = FindSkinData(window);
     if (!skinData || skinData->SkinPending) return false;
-    // The window qualifies; the form skinning object that takes it over is attached here once it exists.
-    return false;
+
+    // Listed before it attaches, so that anything the attaching sets off finds it skinned already.
+    Forms.push_back(std::make_unique<TWinSkinForm>(form));
+    TWinSkinForm& object = *Forms.back();
+    object.Window = window;
+    try {
+        if (form) {
+            object.AttachForm(*skinData, *form);
+        } else {
+            object.AttachWindow(*skinData);
+        }
+    } catch (...) {
+        // A window that cannot be skinned stays as it is.
+        object.Phase = kPhaseClosing;
+        object.DetachAll();
+        FreeForm(&object);
+        return false;
+    }
+    PostMessageW(window, SKM_START, 0, kStartParameter);
+    return true;
+}
+
+TWinSkinForm* TSkinManage::FindFormByWindow(HWND window) const {
+    if (!window) return nullptr;
+    for (const auto& form : Forms) {
+        if (form->Window == window) return form.get();
+    }
+    return nullptr;
 }
 
 TSkinData* TSkinManage::FindSkinData(HWND window) const {
     TSkinData* found = nullptr;
-    for (TSkinData* data : SkinDataList) {
+    for (TSkinData* data : SkinDatas) {
         auto* owner = dynamic_cast<gui::TForm*>(data->Owner());
         if (data->SkinFormtype() == sfOnlyThisForm && owner && owner->HandleAllocated() && owner->Handle() == window) {
             found = data;
@@ -118,16 +181,16 @@ TSkinData* TSkinManage::FindSkinData(HWND window) const {
     if (found) return found;
     const std::string className = Lower(WindowClassName(window));
     if (className == "tmessageform" || className == "#32770") {
-        for (TSkinData* data : SkinDataList) {
+        for (TSkinData* data : SkinDatas) {
             if (data->SkinFormtype() == sfDialog) found = data;
         }
         if (found) return found;
     }
-    for (TSkinData* data : SkinDataList) {
+    for (TSkinData* data : SkinDatas) {
         if (data->SkinFormtype() == sfMainform) found = data;
     }
     if (found) return found;
-    return SkinDataList.empty() ? nullptr : SkinDataList.front();
+    return SkinDatas.empty() ? nullptr : SkinDatas.front();
 }
 
 void TSkinManage::ScheduleAction(int action, int interval) {
@@ -148,31 +211,114 @@ void TSkinManage::RunPendingAction() {
     if (!data) return; // keep ticking until a component asks
     ActionTimer->SetEnabled(false);
     switch (PendingAction) {
-    case kActionSkin: {
-        Enabled = 1;
-        ActivatingAll = 1;
-        if (gui::Application) {
-            const auto forms = gui::Application->Forms();
-            for (auto it = forms.rbegin(); it != forms.rend(); ++it) {
-                if (data->SkinFormtype() == sfOnlyThisForm && (*it) != data->Owner()) continue;
-                if ((*it)->HandleAllocated()) SkinWindow((*it)->Handle());
-                if (data->SkinFormtype() == sfOnlyThisForm) break;
-            }
-        }
-        ActivatingAll = 0;
-        break;
-    }
-    case kActionUnskin:
-        Enabled = 0;
-        break;
-    default:
-        break; // re-skin and purge act on skinned windows, of which there are none yet
+    case kActionSkin: SkinAll(*data); break;
+    case kActionUnskin: UnskinAll(*data); break;
+    case kActionReskin: ReskinAll(*data); break;
+    case kActionPurge: PurgeDestroyed(); break;
+    default: break;
     }
     data->NotifySkinChanged();
     PendingSkinData = nullptr;
 }
 
-void TSkinManage::FreeAllCaptionButtons() {}
+void TSkinManage::SkinAll(TSkinData& data) {
+    Enabled = 1;
+    ActivatingAll = 1;
+    if (gui::Application) {
+        const auto forms = gui::Application->Forms(); // a copy: skinning may create windows
+        for (auto it = forms.rbegin(); it != forms.rend(); ++it) {
+            if (data.SkinFormtype() == sfOnlyThisForm && *it != data.Owner()) continue;
+            if ((*it)->HandleAllocated()) SkinWindow((*it)->Handle());
+            if (data.SkinFormtype() == sfOnlyThisForm) break;
+        }
+    }
+    ActivatingAll = 0;
+}
+
+void TSkinManage::UnskinAll(TSkinData& data) {
+    Enabled = 0;
+    const bool onlyThisForm = data.SkinFormtype() == sfOnlyThisForm;
+    for (std::size_t i = Forms.size(); i-- > 0;) {
+        if (i >= Forms.size()) continue; // the list shrank under us
+        TWinSkinForm* form = Forms[i].get();
+        if (onlyThisForm && form->SkinData != &data) continue;
+        HWND window = form->Window;
+        if (form->Phase != kPhaseDestroyed) form->DetachAll();
+        FreeForm(form);
+        if (IsWindow(window)) {
+            InvalidateRect(window, nullptr, TRUE);
+            UpdateWindow(window);
+        }
+        if (onlyThisForm) break;
+    }
+}
+
+void TSkinManage::ReskinAll(TSkinData& data) {
+    std::vector<TWinSkinForm*> targets;
+    for (const auto& form : Forms) {
+        if (form->SkinData == &data && form->Phase != kPhaseDestroyed) {
+            targets.push_back(form.get());
+            if (data.SkinFormtype() == sfOnlyThisForm) break;
+        }
+    }
+    for (TWinSkinForm* form : targets) form->ComputeFrameSizes(); // frees the old caption buttons too
+    for (TWinSkinForm* form : targets) form->Reskin();
+}
+
+void TSkinManage::PurgeDestroyed() {
+    for (std::size_t i = Forms.size(); i-- > 0;) {
+        if (Forms[i]->Phase == kPhaseDestroyed) FreeForm(Forms[i].get());
+    }
+}
+
+void TSkinManage::FreeForm(TWinSkinForm* form) {
+    const auto it = std::find_if(Forms.begin(), Forms.end(), [&](const auto& entry) { return entry.get() == form; });
+    if (it == Forms.end()) return;
+    std::unique_ptr<TWinSkinForm> owned = std::move(*it);
+    Forms.erase(it);
+    owned.reset(); // its destructor's ForgetWindow finds nothing left to forget
+}
+
+void TSkinManage::FreeAllCaptionButtons() {
+    for (const auto& form : Forms) form->FreeCaptionButtons();
+}
+
+void TSkinManage::ForgetWindow(HWND window) {
+    const auto it = std::find_if(Forms.begin(), Forms.end(), [&](const auto& entry) { return entry->Window == window; });
+    if (it == Forms.end()) return;
+    (void)it->release(); // being destroyed by its caller: only leave the list
+    Forms.erase(it);
+}
+
+void TSkinManage::SetMdiMaximized(bool maximized) {
+    if (maximized == (MdiMaximizedFlag != 0)) return;
+    MdiMaximizedFlag = maximized ? 1 : 0;
+    for (const auto& form : Forms) {
+        if (form->MdiRole != kMdiChild) continue;
+        if (maximized) {
+            if (form->HasRegion) form->ClearRegion();
+            form->SetSystemButtonStyles(true);
+        } else if (form->WindowState == kStateMinimized) {
+            form->SetSystemButtonStyles(true);
+        } else {
+            form->WindowState = kStateNormal;
+            form->UpdateRegion();
+            form->SetSystemButtonStyles(false);
+            if (!form->HasRegion) form->RefreshFrame();
+        }
+    }
+}
+
+int TSkinManage::CountMdiChildren() const {
+    return static_cast<int>(std::count_if(Forms.begin(), Forms.end(),
+                                          [](const auto& form) { return form->MdiRole == kMdiChild; }));
+}
+
+void TSkinManage::SkinPopupMenuWindow(HWND) {}
+
+bool TSkinManage::ReleasePopupMenuWindow(HWND) { return false; }
+
+HBITMAP TSkinManage::PopupBackgroundFor(HMENU) const { return nullptr; }
 
 TSkinManage& EnsureSkinManager() {
     if (!g_manager) {
@@ -183,8 +329,10 @@ TSkinManage& EnsureSkinManager() {
 }
 
 void FreeSkinManager() {
+    // Cleared first: what the destruction sets off must not find a half-destroyed manager.
+    std::unique_ptr<TSkinManage> manager = std::move(g_manager);
     SkinManager = nullptr;
-    g_manager.reset();
+    manager.reset();
 }
 
 } // namespace skin

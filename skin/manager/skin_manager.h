@@ -1,58 +1,80 @@
-// The one process-wide skin manager: the list of skin data components, the window hook, and the deferred
-// skin actions run from its timer.
+// The one process-wide skin manager: the registered skin data components, the window hook that sees the
+// thread's windows being created, activated and destroyed, the form skinning objects it attaches to them,
+// and the deferred skin actions run from its timer.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "framework/gui/handles.h"
 #include "framework/gui/timer.h"
+#include "skin/engine.h"
 
 namespace skin {
 
 class TSkinData;
+class TWinSkinForm;
 
-// Deferred actions.
-constexpr int kActionSkin = 1;
-constexpr int kActionUnskin = 2;
-constexpr int kActionReskin = 3;
-constexpr int kActionPurge = 6;
-constexpr int kActionDelayMs = 250;
-
-class TSkinManage {
+class TSkinManage final : public ISkinManager {
 public:
     TSkinManage();
-    ~TSkinManage();
+    ~TSkinManage() override;
     TSkinManage(const TSkinManage&) = delete;
     TSkinManage& operator=(const TSkinManage&) = delete;
 
     std::unique_ptr<gui::TTimer> ActionTimer;
     gui::UniqueHook HookHandle;
-    std::vector<TSkinData*> SkinDataList; // registered components, not owned
+    std::vector<std::unique_ptr<TWinSkinForm>> Forms; // one per skinned window, in order of attachment
+    std::vector<TSkinData*> SkinDatas;                 // registered components, not owned
     std::uint8_t Enabled = 0;
     std::uint8_t ActivatingAll = 0;
     std::int32_t Started = 0;
-    std::uint8_t MdiMaximized = 0;
+    std::uint8_t MdiMaximizedFlag = 0;
     HWND MdiClientWindow = nullptr;
     std::int32_t PendingAction = 0;
     TSkinData* PendingSkinData = nullptr;
 
-    void InstallHook();
-    void RegisterSkinData(TSkinData* skinData);
-    void UnregisterSkinData(TSkinData* skinData);
+    // ISkinManager.
+    void RegisterSkinData(TSkinData* skinData) override;
+    void UnregisterSkinData(TSkinData* skinData) override;
+    const std::vector<TSkinData*>& SkinDataList() const override { return SkinDatas; }
+    void InstallHook() override;
     // Decides whether window is skinned and with which skin data; true when a skinning object was attached.
-    bool SkinWindow(HWND window);
-    void ScheduleAction(int action, int interval);
-    void FreeAllCaptionButtons();
+    bool SkinWindow(HWND window) override;
+    void SetPendingSkinData(TSkinData* skinData) override { PendingSkinData = skinData; }
+    void ScheduleAction(int action, int interval) override;
+    void FreeAllCaptionButtons() override;
+    void SetEnabled(bool enabled) override { Enabled = enabled ? 1 : 0; }
+    void AddStarted() override { Started += 1; }
+    void ForgetWindow(HWND window) override;
+    bool MdiMaximized() const override { return MdiMaximizedFlag != 0; }
+    void SetMdiMaximized(bool maximized) override;
+    void SetMdiClientWindow(HWND client) override { MdiClientWindow = client; }
+
+    TWinSkinForm* FindFormByWindow(HWND window) const;
     TSkinData* FindSkinData(HWND window) const;
+    int CountMdiChildren() const;
+    // Popup menu windows ("#32768"): skinned by the popup menu support; nothing is attached to them yet.
+    void SkinPopupMenuWindow(HWND window);
+    bool ReleasePopupMenuWindow(HWND window);
+    HBITMAP PopupBackgroundFor(HMENU menu) const;
+
+    // Runs the pending action now (the timer's tick).
+    void RunPendingAction();
 
 private:
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
-    void RunPendingAction();
     bool ClassAllowed(const std::string& className) const;
+    void SkinAll(TSkinData& data);
+    void UnskinAll(TSkinData& data);
+    void ReskinAll(TSkinData& data);
+    void PurgeDestroyed();
+    // Removes the object from Forms and frees it.
+    void FreeForm(TWinSkinForm* form);
 };
 
 // The manager, created by the first skin data component that loads; freed at program end.

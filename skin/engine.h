@@ -1,0 +1,80 @@
+// What the parts of the skinning engine know of each other: the engine's private window messages and the
+// narrow interfaces through which the skin data component, the form skinning objects, the control skinning
+// objects and the skin manager reach one another without including each other's headers.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+namespace skin {
+
+class TSkinData;
+
+// Private window messages; any window of the process may receive them.
+constexpr UINT SKM_RESKIN = 0x3401;     // a skinned framework form takes the current skin again
+constexpr UINT SKM_PAINTFRAME = 0x3502; // paint the skinned frame now
+constexpr UINT SKM_START = 0x3503;      // posted once a window is attached: fit it to the skin frame
+constexpr UINT SKM_ISSKINNED = 0x3504;  // answered with 1 by every skinned window
+
+// The deferred actions of the skin manager.
+constexpr int kActionSkin = 1;
+constexpr int kActionUnskin = 2;
+constexpr int kActionReskin = 3;
+constexpr int kActionPurge = 6;
+constexpr int kActionDelayMs = 250;
+
+// Skinning phases of a form skinning object.
+enum TSkinPhase : int {
+    kPhaseAttached = 0, // attached, frame not yet fitted
+    kPhaseActive = 1,   // frame painted, region kept
+    kPhaseReskinning = 3,
+    kPhaseClosing = 4,  // detach without restoring colours or size
+    kPhaseFitting = 5,
+    kPhaseDestroyed = 6,
+};
+
+// A control skinning object as its form skinning object sees it.
+class ISkinControlObject {
+public:
+    virtual ~ISkinControlObject() = default;
+    virtual void Detach() = 0;
+    virtual void SkinChanged() = 0;
+    virtual void SendMouseLeave() = 0;
+    // The control's rectangle in screen coordinates.
+    virtual RECT WindowRect() const = 0;
+};
+
+// The skin manager as the skin data component and the form skinning objects see it.
+class ISkinManager {
+public:
+    virtual ~ISkinManager() = default;
+
+    // Skin data components.
+    virtual void RegisterSkinData(TSkinData* skinData) = 0;
+    virtual void UnregisterSkinData(TSkinData* skinData) = 0;
+    virtual const std::vector<TSkinData*>& SkinDataList() const = 0;
+    virtual void InstallHook() = 0;
+    virtual bool SkinWindow(HWND window) = 0;
+
+    // Deferred actions: the requesting component is set first, then the action scheduled.
+    virtual void SetPendingSkinData(TSkinData* skinData) = 0;
+    virtual void ScheduleAction(int action, int interval) = 0;
+    virtual void FreeAllCaptionButtons() = 0;
+    // Skinning of new windows on or off; the count of started components (see the manager).
+    virtual void SetEnabled(bool enabled) = 0;
+    virtual void AddStarted() = 0;
+
+    // Form skinning objects.
+    virtual void ForgetWindow(HWND window) = 0;
+    virtual bool MdiMaximized() const = 0;
+    virtual void SetMdiMaximized(bool maximized) = 0;
+    virtual void SetMdiClientWindow(HWND client) = 0;
+};
+
+// The manager, or null before the first skin data component loaded and after program end.
+ISkinManager* ActiveSkinManager() noexcept;
+// Creates the manager on first use.
+ISkinManager& EnsureActiveSkinManager();
+
+} // namespace skin

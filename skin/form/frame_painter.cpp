@@ -1,0 +1,245 @@
+// Frame painting and the window region of TWinSkinForm: the four borders, the caption strip composed
+// off-screen (top border, text, caption buttons) and put on the window in one copy, the menu bar row, and
+// the window's shape cut out of the borders where they carry the skin key colour.
+#include <algorithm>
+#include <optional>
+
+#include "skin/data/skin_data.h"
+#include "skin/draw/scratch_bitmap.h"
+#include "skin/draw/skin_image.h"
+#include "skin/draw/win/bitmap_dc.h"
+#include "skin/draw/win/gdi_region.h"
+#include "skin/form/skin_form.h"
+
+namespace skin {
+namespace {
+
+enum Side { kLeft = 1, kRight = 2, kTop = 3, kBottom = 4 };
+
+const TDataSkinBorder& BorderOf(const TSkinData& skin, int side) {
+    switch (side) {
+    case kLeft: return *skin.BorderLeft;
+    case kRight: return *skin.BorderRight;
+    case kTop: return *skin.BorderTop;
+    default: return *skin.BorderBottom;
+    }
+}
+
+Rect MarginsOf(const TDataSkinObject& element) {
+    return Rect{element.LeftWidth, element.TopHeight, element.RightWidth, element.BottomHeight};
+}
+
+// A region piece united into the window's region.
+void AddPiece(HRGN target, HRGN piece) {
+    if (piece) CombineRgn(target, target, piece, RGN_OR);
+}
+
+gui::UniqueRegion RectRegion(int left, int top, int right, int bottom) {
+    return gui::UniqueRegion(CreateRectRgn(left, top, right, bottom));
+}
+
+gui::UniqueRegion ShapeRegion(const Bitmap& bitmap, int dx, int dy) {
+    return win::CreateRegionFromBitmap(bitmap, dx, dy, kSkinKeyColour, 1, 1, 1);
+}
+
+} // namespace
+
+Bitmap TWinSkinForm::RenderBorder(int side, int width, int height) const {
+    const TDataSkinBorder& border = BorderOf(*SkinData, side);
+    const bool stacked = side == kTop || side == kBottom;
+    const int frame = (Active || border.FrameCount == 1) ? 1 : 2;
+    return RenderSkinImage(Rect{0, 0, width, height}, border.Image, MarginsOf(border), frame, border.FrameCount,
+                           /*tile=*/border.Tile != 1, stacked);
+}
+
+void TWinSkinForm::PaintBorder(int side, const Rect& rect, HDC dc) {
+    if (rect.IsInverted() || rect.IsEmpty()) return;
+    const Bitmap bitmap = RenderBorder(side, rect.Width(), rect.Height());
+    win::CopyToDc(dc, rect.Left, rect.Top, bitmap, bitmap.bounds());
+}
+
+void TWinSkinForm::PaintFrame(HDC dc) {
+    if (!FormScratchBitmap() || (Phase != kPhaseActive && Phase != kPhaseReskinning)) return;
+    if (FrameKind == kFramePopup || MaximizedMdiChild() || !SkinData || SkinData->SkinPending) return;
+    std::optional<gui::WindowDc> own;
+    if (!dc) {
+        own.emplace(Window, gui::WindowDc::WholeWindow);
+        dc = own->get();
+        if (!dc) return;
+    }
+    try {
+        GetWindowRect(Window, &WindowRect);
+        const int w = WindowRect.right - WindowRect.left;
+        const int h = WindowRect.bottom - WindowRect.top;
+        WindowWidth = w;
+        WindowHeight = h;
+        PaintBorder(kLeft, Rect{0, 0, FrameLeft, h}, dc);
+        PaintBorder(kRight, Rect{w - FrameRight, 0, w, h}, dc);
+        PaintBorder(kBottom, Rect{FrameLeft, h - FrameBottom, w - FrameRight, h}, dc);
+        PaintCaption(dc);
+        if (MenuBarObject) {
+            MenuBarObject->PaintMenuBar(dc, RECT{FrameLeft, FrameTop, w - FrameRight, FrameTop + MenuBarHeight});
+        }
+    } catch (...) {
+        // A frame that cannot be painted stays as it was; the window goes on working.
+    }
+    HotObject = nullptr;
+}
+
+void TWinSkinForm::PaintCaption(HDC dc) {
+    const int w = WindowWidth;
+    if (w <= 0 || FrameTop <= 0) return;
+    CaptionBitmap.set_size(w, FrameTop);
+    // What the window shows now: the side borders' top ends are part of the strip.
+    win::CopyFromDc(CaptionBitmap, Point{0, 0}, dc, Rect{0, 0, w, FrameTop});
+    const Rect strip{FrameLeft, 0, w - FrameRight, FrameTop};
+    if (!strip.IsEmpty()) {
+        const TDataSkinBorder& top = *SkinData->BorderTop;
+        const int frame = (Active || top.FrameCount == 1) ? 1 : 2;
+        DrawSkinImage(CaptionBitmap, strip, top.Image, MarginsOf(top), frame, top.FrameCount, /*trans=*/false,
+                      /*tile=*/top.Tile != 1, /*vertical=*/true);
+    }
+    {
+        win::BitmapDc memory(CaptionBitmap);
+        gui::TCanvas canvas(memory.get());
+        PaintCaptionText(canvas, RECT{strip.Left, strip.Top, strip.Right, strip.Bottom});
+    }
+    win::CopyToDc(dc, 0, 0, CaptionBitmap, CaptionBitmap.bounds());
+    SetBkMode(dc, OPAQUE);
+}
+
+void TWinSkinForm::PaintCaptionText(gui::TCanvas& canvas, const RECT& r) {
+    const TDataSkinTitle& title = *SkinData->Title;
+    canvas.SetFont(CaptionFont ? CaptionFont.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    const int previousMode = canvas.SetBkMode(TRANSPARENT);
+    canvas.SetTextColor(Active ? SkinData->TitleTextActiveColour : SkinData->TitleTextNoActiveColour);
+
+    RECT m = r;
+    canvas.DrawText(CaptionPrefix + " " + CaptionText, m, DT_CALCRECT | DT_NOCLIP);
+    m.right += title.TextBackLeft + title.TextBackRight;
+    const int available = r.right - r.left;
+    const int textWidth = m.right - m.left;
+    int dx = 0;
+    switch (RightToLeft ? 2 : title.TextAlignment) {
+    case 0: dx = title.LeftWidth; break; // the text shift
+    case 1: dx = (available - textWidth) / 2; break;
+    case 2: dx = available - title.RightWidth - textWidth; break;
+    default: break;
+    }
+    const int dy = ((r.bottom - r.top) - (m.bottom - m.top)) / 2 + title.TopHeight / 2;
+    OffsetRect(&m, dx, dy);
+    if (Style & WS_POPUP) {
+        m.right = std::max<LONG>(m.right, RightButtonsLeft - 5);
+    } else {
+        m.right = std::min<LONG>(m.right, r.right - title.RightWidth);
+    }
+    CaptionTextRect = m;
+
+    if (!title.Image.empty()) {
+        GdiFlush(); // the bar is drawn into the same pixels GDI draws the text into
+        const Rect margins{title.TextBackLeft, 0, title.TextBackRight, 0};
+        DrawSkinBar(CaptionBitmap, Rect{m.left, r.top, m.right, r.bottom}, title.Image, margins, Active ? 1 : 2, 2,
+                    /*trans=*/true, /*vertical=*/true);
+    }
+    m.left += title.TextBackLeft;
+    m.right -= title.TextBackRight;
+    canvas.DrawText(CaptionPrefix + CaptionText, m,
+                    DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX | (RightToLeft ? DT_RIGHT : 0u));
+    canvas.SetBkMode(previousMode);
+}
+
+void TWinSkinForm::UpdateRegion() {
+    RECT outer{};
+    GetWindowRect(Window, &outer);
+    const int w = outer.right - outer.left;
+    const int h = outer.bottom - outer.top;
+    if (w <= 0 || h <= 0 || MaximizedMdiChild() || !SkinData || SkinData->SkinPending) return;
+    if (w == RegionWidth && h == RegionHeight && MdiRole != kMdiChild && Phase != kPhaseReskinning) return;
+    HasRegion = false;
+    const TSkinData& skin = *SkinData;
+    gui::UniqueRegion region;
+    if (skin.BorderLeft->Trans + skin.BorderRight->Trans + skin.BorderTop->Trans + skin.BorderBottom->Trans == 0) {
+        region = RectRegion(0, 0, w, h);
+    } else {
+        RegionWidth = w;
+        RegionHeight = h;
+        region = RectRegion(FrameLeft, FrameTop, w - FrameRight, h - FrameBottom);
+        if (FrameKind != kFramePopup) {
+            AddPiece(region.get(), skin.BorderLeft->Trans == 1 && h > 1
+                                       ? ShapeRegion(RenderBorder(kLeft, FrameLeft, h), 0, 0).get()
+                                       : RectRegion(0, 0, FrameLeft, h).get());
+            AddPiece(region.get(), skin.BorderRight->Trans == 1 && h > 1
+                                       ? ShapeRegion(RenderBorder(kRight, FrameRight, h), w - FrameRight, 0).get()
+                                       : RectRegion(w - FrameRight, 0, w, h).get());
+            const int middle = w - FrameLeft - FrameRight;
+            if (skin.BorderBottom->Trans == 1 && FrameBottom >= 2 && middle > 0) {
+                AddPiece(region.get(),
+                         ShapeRegion(RenderBorder(kBottom, middle, FrameBottom), FrameLeft, h - FrameBottom).get());
+            } else {
+                AddPiece(region.get(), RectRegion(FrameLeft, h - FrameBottom, w - FrameRight, h).get());
+            }
+            if (skin.BorderTop->Trans == 1 && FrameTop > 1 && middle > 0) {
+                // The last painted caption: key-coloured pixels of its text and buttons cut the window too.
+                Bitmap strip;
+                if (!CaptionBitmap.empty() && CaptionBitmap.height() >= FrameTop &&
+                    CaptionBitmap.width() >= FrameLeft + middle) {
+                    strip = Bitmap(middle, FrameTop);
+                    for (int y = 0; y < FrameTop; ++y) {
+                        std::copy_n(CaptionBitmap.scanline(y) + FrameLeft, middle, strip.scanline(y));
+                    }
+                } else {
+                    strip = RenderBorder(kTop, middle, FrameTop);
+                }
+                AddPiece(region.get(), ShapeRegion(strip, FrameLeft, 0).get());
+            } else {
+                AddPiece(region.get(), RectRegion(FrameLeft, 0, w - FrameRight, FrameTop).get());
+            }
+        }
+    }
+    if (!region) return;
+    // From here the system owns the region (and frees the one it replaces).
+    if (SetWindowRgn(Window, region.get(), TRUE)) {
+        Region = region.release();
+        HasRegion = true;
+    }
+}
+
+void TWinSkinForm::ClearRegion() {
+    if (!HasRegion) return;
+    CaptionBitmap = Bitmap();
+    SetWindowRgn(Window, nullptr, FALSE);
+    Region = nullptr;
+    HasRegion = false;
+    RegionWidth = RegionHeight = 0;
+}
+
+void TWinSkinForm::LoadWindowIcon(Bitmap& target) {
+    const int cx = GetSystemMetrics(SM_CXSMICON);
+    const int cy = GetSystemMetrics(SM_CYSMICON);
+    Bitmap icon(cx, cy, kSkinKeyPixel);
+    HICON handle = reinterpret_cast<HICON>(SendMessageW(Window, WM_GETICON, ICON_SMALL, 0));
+    if (!handle) handle = reinterpret_cast<HICON>(SendMessageW(Window, WM_GETICON, ICON_BIG, 0));
+    if (handle) {
+        gui::UniqueIcon copy(static_cast<HICON>(CopyImage(handle, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE)));
+        if (!copy) copy.reset(static_cast<HICON>(CopyImage(handle, IMAGE_ICON, cx, cy, 0)));
+        {
+            win::BitmapDc memory(icon);
+            DrawIconEx(memory.get(), 0, 0, copy ? copy.get() : handle, cx, cy, 0, nullptr, DI_NORMAL);
+        }
+        target = std::move(icon);
+        return;
+    }
+    target = icon;
+    if (!SkinData) return;
+    if (!SkinData->SkinIconBitmap.empty()) {
+        target = SkinData->SkinIconBitmap;
+        return;
+    }
+    if (const ISkinManager* manager = ActiveSkinManager()) {
+        for (const TSkinData* data : manager->SkinDataList()) {
+            if (data->SkinFormtype() == sfMainform && !data->SkinIconBitmap.empty()) target = data->SkinIconBitmap;
+        }
+    }
+}
+
+} // namespace skin

@@ -1,0 +1,604 @@
+#include "skin/form/skin_form.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "framework/gui/wide.h"
+#include "framework/rtl/property_builders.h"
+#include "skin/data/skin_data.h"
+#include "skin/draw/scratch_bitmap.h"
+#include "skin/form/control_discovery.h"
+
+namespace skin {
+namespace {
+
+constexpr int kHoverIntervalMs = 250;
+constexpr int kCaptionTextChars = 1000;
+constexpr int kClassNameChars = 100;
+constexpr DWORD kCaptionButtonStyles = WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+// Message boxes widen to their caption plus this many spaces.
+constexpr int kMessageBoxCaptionSlack = 7;
+
+std::string WindowTextOf(HWND window) {
+    std::wstring buffer(kCaptionTextChars, L'\0');
+    const auto length = SendMessageW(window, WM_GETTEXT, kCaptionTextChars, reinterpret_cast<LPARAM>(buffer.data()));
+    buffer.resize(static_cast<std::size_t>(std::max<LRESULT>(length, 0)));
+    return gui::Narrow(buffer);
+}
+
+std::string ClassNameOf(HWND window) {
+    wchar_t name[kClassNameChars + 1] = {};
+    const int length = GetClassNameW(window, name, kClassNameChars + 1);
+    return gui::Narrow(std::wstring(name, static_cast<std::size_t>(std::max(length, 0))));
+}
+
+RECT WindowRectOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+// A frame's thickness from its image strip; a strip without frames counts as one frame.
+int FrameThickness(int imageSize, int frameCount) { return imageSize / std::max(frameCount, 1); }
+
+} // namespace
+
+TWinSkinForm::TWinSkinForm(gui::TForm* owner)
+    // The manager owns and frees this object; the form is remembered but does not own it, so freeing the
+    // form never frees it behind the manager's back.
+    : rtl::TComponent(nullptr), DoubleClickTime(GetDoubleClickTime()), Form(owner) {}
+
+TWinSkinForm::~TWinSkinForm() {
+    DetachControlObjects();
+    FreeCaptionButtons();
+    MenuBarObject.reset();
+    HoverTimer.reset();
+    if (ISkinManager* manager = ActiveSkinManager()) manager->ForgetWindow(Window);
+}
+
+const rtl::TClassInfo& TWinSkinForm::StaticClassInfo() {
+    using namespace rtl;
+    static const TClassInfo info{"TWinSkinForm", &TComponent::StaticClassInfo(), {
+        IntegerProperty("DisableTag", &TWinSkinForm::SetDisableTag, &TWinSkinForm::DisableTag),
+    }};
+    return info;
+}
+
+bool TWinSkinForm::SkinsFrame() const { return SkinData && SkinData->HasSkinControl(xcMainMenu); }
+
+// ---- attaching ----
+
+void TWinSkinForm::AttachForm(TSkinData& skinData, gui::TForm& form) {
+    Form = &form;
+    form.SetAutoScroll(false);
+    if (skinData.HasSkinControl(xcMainMenu)) {
+        SavedFormWindowProc.Install(form, gui::TWndMethod::Of<&TWinSkinForm::FormMessageHook>(this));
+    }
+    AttachWindow(skinData);
+    SavedFormColour = form.Color();
+    form.SetColor(skinData.ButtonFaceColour);
+}
+
+void TWinSkinForm::AttachWindow(TSkinData& skinData) {
+    if (PrevWndProc.Installed()) return;
+    SkinData = &skinData;
+    HoverTimer = std::make_unique<gui::TTimer>(nullptr);
+    HoverTimer->SetEnabled(false);
+    HoverTimer->SetInterval(kHoverIntervalMs);
+    HoverTimer->SetOnTimer([this](rtl::TObject*) { OnHoverTimer(); });
+
+    if (LOGFONTW font{}; gui::ReadCaptionLogFont(font)) CaptionFont = gui::CreateFontFromLogFont(font);
+
+    Style = static_cast<DWORD>(GetWindowLongPtrW(Window, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(Window, GWL_EXSTYLE));
+    RightToLeft = (exStyle & WS_EX_LEFTSCROLLBAR) != 0;
+    SystemMenu = GetSystemMenu(Window, FALSE);
+    LoadWindowIcon(IconBitmap);
+    CaptionText = WindowTextOf(Window);
+    WindowClassName = ClassNameOf(Window);
+
+    GetClientRect(Window, &ClientRect);
+    const RECT outer = WindowRectOf(Window);
+    UnskinnedFrameSize = RECT{0, 0, (outer.right - outer.left) - ClientRect.right,
+                              (outer.bottom - outer.top) - ClientRect.bottom};
+
+    ButtonCaps = 0;
+    if ((Style & WS_SYSMENU) || SystemMenu) ButtonCaps |= kCapSystemMenu;
+    if (Style & WS_MINIMIZEBOX) ButtonCaps |= kCapMinimize;
+    if (Style & WS_MAXIMIZEBOX) ButtonCaps |= kCapMaximize;
+
+    ReadWindowState();
+    if (HWND client = FindWindowExW(Window, nullptr, L"MDIClient", nullptr)) {
+        MdiRole = kMdiFrame;
+        MdiClient = client;
+        if (ISkinManager* manager = ActiveSkinManager()) manager->SetMdiClientWindow(client);
+    } else if (exStyle & WS_EX_MDICHILD) {
+        MdiRole = kMdiChild;
+    }
+
+    FrameKind = kFrameDefault;
+    if ((Style & WS_POPUP) && (Style & WS_CAPTION) != WS_CAPTION) {
+        FrameKind = kFramePopup;
+    } else if ((exStyle & WS_EX_WINDOWEDGE) || (Style & WS_THICKFRAME)) {
+        FrameKind = kFrameThick;
+    }
+    if (MdiRole == kMdiFrame) MenuUpdateSaved = skinData.MenuUpdate();
+
+    if (SkinsFrame()) {
+        FormMenu = GetMenu(Window);
+        if (FormMenu && MdiRole != kMdiChild) {
+            MenuBarObject = std::make_unique<TWinSkinMenu>(skinData, *this);
+            MenuBarHeight = GetSystemMetrics(SM_CYMENU);
+            MenuBarObject->ReadMenuFromHandle(FormMenu);
+            SetMenu(Window, nullptr); // the bar is drawn in the skinned frame from now on
+        }
+        const ISkinManager* manager = ActiveSkinManager();
+        const bool mdiMaximized = manager && manager->MdiMaximized();
+        if (!((MdiRole == kMdiChild && mdiMaximized) || WindowState == kStateMinimized)) SetSystemButtonStyles(false);
+        ComputeFrameSizes();
+    }
+
+    PrevWndProc.Install(Window, gui::TWndMethod::Of<&TWinSkinForm::SkinWndProc>(this));
+    if (Form) {
+        SkinFormControls(*this, *Form);
+    } else {
+        SkinChildWindows(*this);
+    }
+    InvalidateRect(Window, nullptr, TRUE);
+}
+
+void TWinSkinForm::AddControlObject(std::unique_ptr<ISkinControlObject> object) {
+    ControlObjects.push_back(std::move(object));
+}
+
+void TWinSkinForm::SetSystemButtonStyles(bool show) {
+    const ISkinManager* manager = ActiveSkinManager();
+    if (MdiRole == kMdiChild && manager && manager->MdiMaximized() && !show) return;
+    auto style = static_cast<DWORD>(GetWindowLongPtrW(Window, GWL_STYLE));
+    if (show) {
+        if (ButtonCaps & kCapSystemMenu) style |= WS_SYSMENU;
+        if (ButtonCaps & kCapMinimize) style |= WS_MINIMIZEBOX;
+        if (ButtonCaps & kCapMaximize) style |= WS_MAXIMIZEBOX;
+    } else {
+        style &= ~kCaptionButtonStyles;
+    }
+    SetWindowLongPtrW(Window, GWL_STYLE, static_cast<LONG_PTR>(style));
+}
+
+void TWinSkinForm::ComputeFrameSizes() {
+    if (!SkinData || SkinData->SkinPending) return;
+    const TSkinData& skin = *SkinData;
+    if (FrameKind == kFramePopup) {
+        FrameLeft = FrameTop = FrameRight = FrameBottom = 0;
+        MenuBarHeight = 0;
+    } else {
+        FrameTop = FrameThickness(skin.BorderTop->Image.height(), skin.BorderTop->FrameCount);
+        FrameLeft = FrameThickness(skin.BorderLeft->Image.width(), skin.BorderLeft->FrameCount);
+        FrameRight = FrameThickness(skin.BorderRight->Image.width(), skin.BorderRight->FrameCount);
+        FrameBottom = FrameThickness(skin.BorderBottom->Image.height(), skin.BorderBottom->FrameCount);
+    }
+    FreeCaptionButtons();
+    CaptionButtonCount = static_cast<int>(skin.SysButtons.size());
+    for (const auto& element : skin.SysButtons) {
+        CaptionButtons.push_back(std::make_unique<TWinSysButton>(*this, *element));
+    }
+}
+
+void TWinSkinForm::FreeCaptionButtons() {
+    HotObject = nullptr;
+    CaptionButtons.clear();
+    CaptionButtonCount = 0;
+}
+
+// ---- the window procedure ----
+
+void TWinSkinForm::CallPrevProc(gui::TMessage& message) { PrevWndProc.CallPrevious(message); }
+
+void TWinSkinForm::SkinWndProc(gui::TMessage& message) {
+    if (Stage1(message)) return;
+    if (!SkinsFrame()) return CallPrevProc(message);
+    if (MdiRole != kMdiChild && (Style & WS_CHILD)) return CallPrevProc(message);
+    if (Stage2(message)) return;
+    const bool stage3 = !MaximizedMdiChild() && WindowState != kStateMinimized && Phase != kPhaseAttached;
+    if (!stage3) return CallPrevProc(message);
+    Stage3(message);
+}
+
+bool TWinSkinForm::Stage1(gui::TMessage& message) {
+    switch (message.Msg) {
+    case WM_ERASEBKGND: OnEraseBackground(message); return true;
+    case WM_STYLECHANGED: OnStyleChanged(message); return true;
+    case WM_NCDESTROY: OnNcDestroy(message); return true;
+    case WM_CTLCOLORBTN: OnCtlColorButton(message); return true;
+    case WM_CTLCOLORSTATIC: OnCtlColorStatic(message); return true;
+    case SKM_ISSKINNED: message.Result = 1; return true;
+    default: return false;
+    }
+}
+
+bool TWinSkinForm::Stage2(gui::TMessage& message) {
+    switch (message.Msg) {
+    case WM_SIZE: OnSize(message, true); return false;
+    case WM_ACTIVATE:
+    case WM_NCACTIVATE: Active = message.WParam != 0; return false;
+    case WM_GETMINMAXINFO: OnGetMinMaxInfo(message); return true;
+    case WM_WINDOWPOSCHANGED: OnWindowPosChanged(message); return true;
+    case SKM_START: OnStart(message); return true;
+    default: return false;
+    }
+}
+
+void TWinSkinForm::Stage3(gui::TMessage& message) {
+    switch (message.Msg) {
+    case WM_SIZE: return OnSize(message, false); // the previous procedure already had it in stage 2
+    case WM_NCCALCSIZE: return OnNcCalcSize(message);
+    case WM_NCHITTEST: return OnNcHitTest(message);
+    case WM_NCPAINT: return OnNcPaint(message);
+    case WM_NCACTIVATE: return OnNcActivate(message);
+    case WM_NCLBUTTONDOWN: return OnNcLButtonDown(message);
+    case SKM_PAINTFRAME: return PaintFrame(nullptr);
+    default: return CallPrevProc(message);
+    }
+}
+
+void TWinSkinForm::FormMessageHook(gui::TMessage& message) {
+    switch (message.Msg) {
+    case WM_SETTEXT:
+        SavedFormWindowProc.CallPrevious(message);
+        RefreshFrame(); // paint the skinned frame over whatever the system drew
+        return;
+    case SKM_RESKIN: return Reskin();
+    default: return SavedFormWindowProc.CallPrevious(message);
+    }
+}
+
+// ---- stage 1 ----
+
+void TWinSkinForm::OnEraseBackground(gui::TMessage& message) {
+    CallPrevProc(message);
+    if (!IsPlainWindow()) return;
+    RECT client{};
+    GetClientRect(Window, &client);
+    FillRect(reinterpret_cast<HDC>(message.WParam), &client, SkinData->FaceBrush());
+    message.Result = 1;
+}
+
+void TWinSkinForm::OnStyleChanged(gui::TMessage& message) {
+    if (message.WParam == static_cast<WPARAM>(GWL_STYLE)) {
+        Style = reinterpret_cast<const STYLESTRUCT*>(message.LParam)->styleNew;
+    }
+    CallPrevProc(message);
+}
+
+void TWinSkinForm::OnNcDestroy(gui::TMessage& message) {
+    Phase = kPhaseClosing;
+    DetachOnDestroy();
+    CallPrevProc(message);
+    Phase = kPhaseDestroyed;
+    if (ISkinManager* manager = ActiveSkinManager()) {
+        manager->SetPendingSkinData(SkinData);
+        manager->ScheduleAction(kActionPurge, kActionDelayMs);
+    }
+}
+
+void TWinSkinForm::OnCtlColorButton(gui::TMessage& message) {
+    CallPrevProc(message);
+    if (IsPlainWindow()) SetBkMode(reinterpret_cast<HDC>(message.WParam), TRANSPARENT);
+}
+
+void TWinSkinForm::OnCtlColorStatic(gui::TMessage& message) {
+    CallPrevProc(message);
+    if (!IsPlainWindow()) return;
+    SetBkMode(reinterpret_cast<HDC>(message.WParam), TRANSPARENT);
+    message.Result = reinterpret_cast<LRESULT>(SkinData->FaceBrush());
+}
+
+// ---- stage 2 ----
+
+void TWinSkinForm::OnSize(gui::TMessage& message, bool callPrevious) {
+    if (callPrevious) CallPrevProc(message);
+    switch (message.WParam) {
+    case SIZE_RESTORED: WindowState = kStateNormal; break;
+    case SIZE_MINIMIZED: WindowState = kStateMinimized; break;
+    case SIZE_MAXIMIZED: WindowState = kStateMaximized; break;
+    default: break;
+    }
+    if (WindowState == kStateMinimized) return;
+    const ISkinManager* manager = ActiveSkinManager();
+    if (MdiRole == kMdiChild && ((manager && manager->MdiMaximized()) || WindowState != kStateNormal)) return;
+    if (Phase == kPhaseActive || Phase == kPhaseReskinning) UpdateRegion();
+}
+
+void TWinSkinForm::OnGetMinMaxInfo(gui::TMessage& message) {
+    CallPrevProc(message);
+    ReadWindowState();
+    if (WindowState == kStateMinimized) {
+        SetSystemButtonStyles(true); // the system draws the minimized caption
+    } else if (MdiRole != kMdiChild) {
+        SetSystemButtonStyles(false);
+    } else if (WindowState == kStateNormal) {
+        ISkinManager* manager = ActiveSkinManager();
+        if (manager && manager->MdiMaximized()) manager->SetMdiMaximized(false);
+        SetSystemButtonStyles(false);
+    } else {
+        SetSystemButtonStyles(true);
+    }
+    auto* info = reinterpret_cast<MINMAXINFO*>(message.LParam);
+    info->ptMaxTrackSize = POINT{GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED)};
+}
+
+void TWinSkinForm::OnWindowPosChanged(gui::TMessage& message) {
+    ReadWindowState();
+    CallPrevProc(message);
+}
+
+void TWinSkinForm::OnStart(gui::TMessage&) {
+    if (Phase == kPhaseAttached) {
+        const ISkinManager* manager = ActiveSkinManager();
+        if (MdiRole == kMdiChild && manager && manager->MdiMaximized()) {
+            SetSystemButtonStyles(true);
+            RefreshFrame();
+        } else if (WindowState != kStateMinimized && FrameKind != kFramePopup) {
+            Phase = kPhaseFitting;
+            FitWindowToSkin(false);
+            Phase = kPhaseActive;
+            UpdateRegion();
+        }
+    }
+    Phase = kPhaseActive;
+    HoverTimer->SetEnabled(true);
+}
+
+// ---- stage 3 ----
+
+void TWinSkinForm::OnNcCalcSize(gui::TMessage& message) {
+    CallPrevProc(message);
+    if (message.WParam == FALSE) {
+        message.Result = 0;
+        return;
+    }
+    auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(message.LParam);
+    if (!MaximizedMdiChild() && FrameKind != kFramePopup) {
+        const WINDOWPOS& pos = *params->lppos;
+        params->rgrc[0] = RECT{pos.x + FrameLeft, pos.y + FrameTop + MenuBarHeight, pos.x + pos.cx - FrameRight,
+                               pos.y + pos.cy - FrameBottom};
+    }
+    params->rgrc[1] = params->rgrc[0];
+    message.Result = WVR_VALIDRECTS;
+}
+
+void TWinSkinForm::OnNcHitTest(gui::TMessage& message) {
+    // Borders, caption and menu bar; the caption buttons answer for themselves once they are drawn.
+    const POINT at = ScreenToWindow(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
+    const RECT outer = WindowRectOf(Window);
+    const int w = outer.right - outer.left;
+    const int h = outer.bottom - outer.top;
+    if (at.x < 0 || at.y < 0 || at.x >= w || at.y >= h) {
+        message.Result = HTNOWHERE;
+        return;
+    }
+    const bool sizable = (Style & WS_THICKFRAME) && WindowState == kStateNormal;
+    const bool left = at.x < FrameLeft, right = at.x >= w - FrameRight;
+    const bool top = at.y < std::min(FrameBottom, FrameTop), bottom = at.y >= h - FrameBottom;
+    if (sizable && (left || right || top || bottom)) {
+        if (top) message.Result = left ? HTTOPLEFT : right ? HTTOPRIGHT : HTTOP;
+        else if (bottom) message.Result = left ? HTBOTTOMLEFT : right ? HTBOTTOMRIGHT : HTBOTTOM;
+        else message.Result = left ? HTLEFT : HTRIGHT;
+        return;
+    }
+    if (left || right || bottom) {
+        message.Result = HTBORDER;
+    } else if (at.y < FrameTop) {
+        message.Result = HTCAPTION;
+    } else if (at.y < FrameTop + MenuBarHeight) {
+        message.Result = HTMENU;
+    } else {
+        message.Result = HTCLIENT;
+    }
+}
+
+void TWinSkinForm::OnNcPaint(gui::TMessage& message) {
+    message.Result = 0;
+    if (!SkinData->FramePainting) return;
+    if (MaximizedMdiChild() || FrameKind == kFramePopup) return CallPrevProc(message);
+    // The whole frame: the caption is composed off-screen, so clipping to the update region saves nothing.
+    gui::WindowDc dc(Window, gui::WindowDc::WholeWindow);
+    if (dc) PaintFrame(dc.get());
+}
+
+void TWinSkinForm::OnNcActivate(gui::TMessage& message) {
+    Active = message.WParam != 0;
+    HoverTimer->SetEnabled(Active != 0);
+    if (!Active && HotControl) {
+        HotControl->SendMouseLeave();
+        HotControl = nullptr;
+    }
+    if (!MaximizedMdiChild()) PaintFrame(nullptr);
+    message.Result = 1;
+}
+
+void TWinSkinForm::OnNcLButtonDown(gui::TMessage& message) {
+    if (message.WParam == HTMENU && MenuBarObject) {
+        const POINT at = ScreenToWindow(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
+        if (TMenuBtn* item = MenuBarObject->ItemAt(at)) {
+            if (GetActiveWindow() != Window) SetActiveWindow(Window);
+            MenuBarObject->ClickMenuBarItem(*item);
+            return;
+        }
+    }
+    CallPrevProc(message);
+}
+
+// ---- state ----
+
+void TWinSkinForm::RefreshFrame() {
+    SetWindowPos(Window, nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TWinSkinForm::FitWindowToSkin(bool rereadClient) {
+    if (WindowState == kStateMaximized) return RefreshFrame();
+    const RECT outer = WindowRectOf(Window);
+    int width = ClientRect.right + FrameLeft + FrameRight;
+    if (rereadClient) GetClientRect(Window, &ClientRect);
+    int height = ClientRect.bottom + FrameTop + FrameBottom + MenuBarHeight;
+    if ((WindowClassName == "TMessageForm" || WindowClassName == "#32770") && Phase == kPhaseActive) {
+        {
+            gui::WindowDc dc(Window, gui::WindowDc::WholeWindow);
+            gui::TCanvas canvas(dc.get());
+            if (CaptionFont) canvas.SetFont(CaptionFont.get());
+            SpaceWidth = canvas.TextWidth(" ");
+        }
+        CaptionText = WindowTextOf(Window);
+        const TDataSkinTitle& title = *SkinData->Title;
+        const int needed = (static_cast<int>(gui::Wide(CaptionText).size()) + kMessageBoxCaptionSlack) * SpaceWidth +
+                           FrameLeft + FrameRight + title.LeftWidth + title.RightWidth + title.TextBackLeft +
+                           title.TextBackRight;
+        if (width < needed) {
+            const int shift = (needed - width) / 2;
+            for (HWND child = GetWindow(Window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+                RECT rect = WindowRectOf(child);
+                MapWindowPoints(nullptr, Window, reinterpret_cast<POINT*>(&rect), 2);
+                SetWindowPos(child, nullptr, rect.left + shift, rect.top, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOSENDCHANGING | SWP_NOOWNERZORDER | SWP_NOACTIVATE);
+            }
+            width = needed;
+        }
+    }
+    SetWindowPos(Window, nullptr, outer.left, outer.top, width, height,
+                 SWP_NOZORDER | SWP_NOMOVE | SWP_FRAMECHANGED | SWP_NOACTIVATE);
+}
+
+void TWinSkinForm::ReadWindowState() {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(Window, &placement)) return;
+    switch (placement.showCmd) {
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+    case SW_SHOWMINNOACTIVE: WindowState = kStateMinimized; break;
+    case SW_SHOWMAXIMIZED: WindowState = kStateMaximized; break;
+    default: WindowState = kStateNormal; break;
+    }
+}
+
+POINT TWinSkinForm::ScreenToWindow(int x, int y) const {
+    POINT point{x, y};
+    ScreenToClient(Window, &point);
+    if (WindowState != kStateMinimized) {
+        point.x += FrameLeft;
+        point.y += FrameTop + MenuBarHeight;
+    }
+    return point;
+}
+
+void TWinSkinForm::OnHoverTimer() {
+    if (MenuTracking) return;
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    if (HotObject) {
+        const POINT at = ScreenToWindow(cursor.x, cursor.y);
+        if (!PtInRect(&HotObject->BoundsRect, at)) {
+            TNCObject* leaving = HotObject;
+            HotObject = nullptr;
+            leaving->MouseLeave();
+        }
+    }
+    if (IsPlainWindow() && HotControl) {
+        const RECT rect = HotControl->WindowRect();
+        if (!PtInRect(&rect, cursor)) {
+            ISkinControlObject* leaving = HotControl;
+            HotControl = nullptr;
+            leaving->SendMouseLeave();
+        }
+    }
+}
+
+// ---- re-skinning and detaching ----
+
+void TWinSkinForm::Reskin() {
+    if (Form) {
+        Form->SetColor(SkinData->ButtonFaceColour);
+        for (rtl::TComponent* component : Form->Components()) {
+            if (auto* inner = dynamic_cast<gui::TForm*>(component)) inner->SetColor(SkinData->ButtonFaceColour);
+        }
+    }
+    for (auto& control : ControlObjects) control->SkinChanged();
+    Phase = kPhaseReskinning;
+    if (SkinsFrame()) {
+        FitWindowToSkin(true);
+        // Still re-skinning: the region is rebuilt for the new skin even when the size stayed the same.
+        UpdateRegion();
+    }
+    Phase = kPhaseActive;
+    RedrawWindow(Window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void TWinSkinForm::DetachControlObjects() {
+    HotControl = nullptr;
+    for (auto& control : ControlObjects) control->Detach();
+    ControlObjects.clear();
+}
+
+void TWinSkinForm::RestoreFormColour() {
+    if (Form && Phase != kPhaseClosing && Phase != kPhaseDestroyed) Form->SetColor(SavedFormColour);
+}
+
+void TWinSkinForm::DetachAll() {
+    if (!SkinsFrame()) return DetachControlsOnly();
+    if (HoverTimer) HoverTimer->SetEnabled(false);
+    if (!PrevWndProc.Installed()) return;
+    SavedFormWindowProc.Remove();
+    PrevWndProc.Remove();
+    DetachControlObjects();
+    RestoreFormColour();
+    SetSystemButtonStyles(true);
+    if (MenuBarObject) {
+        SetMenu(Window, MenuBarObject->MenuHandle());
+        MenuBarObject.reset();
+    }
+    CaptionBitmap = Bitmap();
+    if (Phase != kPhaseClosing && (MdiRole == kMdiChild || !(Style & WS_CHILD))) {
+        RECT outer = WindowRectOf(Window);
+        if (MdiRole == kMdiChild) {
+            const ISkinManager* manager = ActiveSkinManager();
+            (void)manager;
+            MapWindowPoints(nullptr, GetParent(Window), reinterpret_cast<POINT*>(&outer), 2);
+        }
+        const int width = (outer.right - outer.left) - FrameLeft - FrameRight + UnskinnedFrameSize.right;
+        const int height =
+            (outer.bottom - outer.top) - FrameTop - MenuBarHeight - FrameBottom + UnskinnedFrameSize.bottom;
+        SetWindowPos(Window, nullptr, outer.left, outer.top, width, height,
+                     SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
+    }
+    SetWindowRgn(Window, nullptr, TRUE); // the system frees the region it held
+    Region = nullptr;
+    HasRegion = false;
+}
+
+void TWinSkinForm::DetachOnDestroy() {
+    if (HoverTimer) HoverTimer->SetEnabled(false);
+    SavedFormWindowProc.Remove();
+    // The window procedure binding ends by itself once the window has handled WM_NCDESTROY.
+    DetachControlObjects();
+    MenuBarObject.reset();
+    CaptionBitmap = Bitmap();
+}
+
+void TWinSkinForm::DetachControlsOnly() {
+    if (HoverTimer) HoverTimer->SetEnabled(false);
+    DetachControlObjects();
+    RestoreFormColour();
+    SavedFormWindowProc.Remove();
+    PrevWndProc.Remove();
+    if (Form) {
+        for (gui::TControl* control : Form->Controls()) control->Invalidate();
+        if (Phase != kPhaseClosing) {
+            ShowWindow(Window, SW_MINIMIZE);
+            ShowWindow(Window, SW_RESTORE);
+        }
+    }
+}
+
+} // namespace skin

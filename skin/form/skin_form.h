@@ -1,0 +1,175 @@
+// TWinSkinForm: the skinning object of one top-level window. It takes over the window's procedure (and the
+// message method of a framework form), answers the non-client messages itself so that the window's frame,
+// caption and shape come from the skin, keeps track of the window's state and activation, and owns the
+// skinning objects of the window's caption buttons, menu bar and controls. The skin manager creates,
+// attaches and frees it. Frame painting and the window region are in frame_painter.cpp.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/gui/canvas.h"
+#include "framework/gui/form.h"
+#include "framework/gui/handles.h"
+#include "framework/gui/hooks.h"
+#include "framework/gui/subclass.h"
+#include "framework/gui/timer.h"
+#include "skin/draw/bitmap.h"
+#include "skin/draw/geometry.h"
+#include "skin/engine.h"
+#include "skin/form/caption_buttons.h"
+#include "skin/form/menu_bar.h"
+
+namespace skin {
+
+class TSkinData;
+
+// MdiRole values.
+constexpr std::uint8_t kOrdinaryWindow = 0;
+constexpr std::uint8_t kMdiFrame = 1;
+constexpr std::uint8_t kMdiChild = 2;
+// WindowState values.
+constexpr std::uint8_t kStateNormal = 0;
+constexpr std::uint8_t kStateMaximized = 1;
+constexpr std::uint8_t kStateMinimized = 2;
+// FrameKind values.
+constexpr std::uint8_t kFrameThick = 0;
+constexpr std::uint8_t kFramePopup = 2; // a popup without a full caption: no skinned frame
+constexpr std::uint8_t kFrameDefault = 3;
+// ButtonCaps bits.
+constexpr std::uint8_t kCapMaximize = 1;
+constexpr std::uint8_t kCapMinimize = 2;
+constexpr std::uint8_t kCapSystemMenu = 8;
+
+class TWinSkinForm : public rtl::TComponent {
+public:
+    // owner: the framework form skinned, or null for a plain window. The creator sets Window and then
+    // calls AttachForm or AttachWindow.
+    explicit TWinSkinForm(gui::TForm* owner);
+    ~TWinSkinForm() override;
+
+    static const rtl::TClassInfo& StaticClassInfo();
+    const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+    int DisableTag() const { return disableTag_; }
+    void SetDisableTag(int tag) { disableTag_ = tag; }
+
+    void AttachForm(TSkinData& skinData, gui::TForm& form);
+    void AttachWindow(TSkinData& skinData);
+
+    void SkinWndProc(gui::TMessage& message);
+    void FormMessageHook(gui::TMessage& message);
+    void CallPrevProc(gui::TMessage& message);
+
+    void SetSystemButtonStyles(bool show);
+    void ComputeFrameSizes();
+    void FitWindowToSkin(bool rereadClient);
+    void RefreshFrame();
+    void ReadWindowState();
+    void Reskin();
+    void DetachAll();
+    void DetachOnDestroy();
+    void DetachControlsOnly();
+    void FreeCaptionButtons();
+    POINT ScreenToWindow(int x, int y) const;
+
+    // Frame painting and the window region (frame_painter.cpp).
+    void PaintFrame(HDC dc);
+    void PaintBorder(int side, const Rect& rect, HDC dc);
+    void PaintCaption(HDC dc);
+    void PaintCaptionText(gui::TCanvas& canvas, const RECT& rect);
+    void UpdateRegion();
+    void ClearRegion();
+    void LoadWindowIcon(Bitmap& target);
+    // One border (side 1 left, 2 right, 3 top, 4 bottom) rendered at width x height in the current state.
+    Bitmap RenderBorder(int side, int width, int height) const;
+
+    // A control skinning object of this window, owned from now on.
+    void AddControlObject(std::unique_ptr<ISkinControlObject> object);
+
+    // State, read by the skin manager and the painters.
+    gui::TWindowSubclass PrevWndProc;           // the window's procedure before us
+    gui::TMessageHook SavedFormWindowProc;      // the framework form's message method before us
+    gui::UniqueFont CaptionFont;
+    std::unique_ptr<gui::TTimer> HoverTimer;
+    std::string CaptionPrefix = "  ";
+    std::string CaptionText;
+    std::string WindowClassName;
+    bool MenuUpdateSaved = true;
+    RECT ClientRect{};
+    DWORD LastSysMenuTick = 0;
+    UINT DoubleClickTime = 0;
+    int SpaceWidth = 0;
+    int FrameLeft = 0, FrameTop = 0, FrameRight = 0, FrameBottom = 0;
+    RECT WindowRect{};
+    RECT CaptionTextRect{};
+    RECT UnskinnedFrameSize{};
+    int MenuBarHeight = 0;
+    int CaptionButtonCount = 0;
+    bool MenuTracking = false;
+    bool RightToLeft = false;
+    HWND MdiClient = nullptr;
+    HMENU FormMenu = nullptr;
+    HMENU SystemMenu = nullptr;
+    gui::TColor SavedFormColour = 0;
+    DWORD Style = 0;
+    int RightButtonsLeft = 0;
+    TNCObject* HotObject = nullptr;
+    bool HasRegion = false;
+    // The region given to the window. SetWindowRgn hands it to the system, which frees it when the window
+    // gets another region or none: it is never ours to delete.
+    HRGN Region = nullptr;
+    gui::TForm* Form = nullptr;
+    HWND Window = nullptr;
+    TSkinData* SkinData = nullptr;
+    std::unique_ptr<TWinSkinMenu> MenuBarObject;
+    std::vector<std::unique_ptr<TWinSysButton>> CaptionButtons;
+    Bitmap IconBitmap;
+    Bitmap CaptionBitmap;
+    std::vector<std::unique_ptr<ISkinControlObject>> ControlObjects;
+    int WindowWidth = 0, WindowHeight = 0;
+    int RegionWidth = 0, RegionHeight = 0;
+    std::uint8_t Active = 1;
+    std::uint8_t MdiRole = kOrdinaryWindow;
+    std::uint8_t FrameKind = kFrameDefault;
+    std::uint8_t ButtonCaps = 0;
+    std::uint8_t WindowState = kStateNormal;
+    int Phase = kPhaseAttached;
+    ISkinControlObject* HotControl = nullptr;
+
+private:
+    bool SkinsFrame() const; // SkinControls holds xcMainMenu: the frame is the skin's
+    bool MaximizedMdiChild() const { return MdiRole == kMdiChild && WindowState != kStateNormal; }
+
+    // The three stages of SkinWndProc: each true when it answered the message.
+    bool Stage1(gui::TMessage& message);
+    bool Stage2(gui::TMessage& message);
+    void Stage3(gui::TMessage& message);
+
+    void OnEraseBackground(gui::TMessage& message);
+    void OnStyleChanged(gui::TMessage& message);
+    void OnNcDestroy(gui::TMessage& message);
+    void OnCtlColorButton(gui::TMessage& message);
+    void OnCtlColorStatic(gui::TMessage& message);
+    void OnSize(gui::TMessage& message, bool callPrevious);
+    void OnGetMinMaxInfo(gui::TMessage& message);
+    void OnWindowPosChanged(gui::TMessage& message);
+    void OnStart(gui::TMessage& message);
+    void OnNcCalcSize(gui::TMessage& message);
+    void OnNcHitTest(gui::TMessage& message);
+    void OnNcPaint(gui::TMessage& message);
+    void OnNcActivate(gui::TMessage& message);
+    void OnNcLButtonDown(gui::TMessage& message);
+    void OnHoverTimer();
+
+    void DetachControlObjects();
+    void RestoreFormColour();
+    bool IsPlainWindow() const { return Form == nullptr; }
+
+    int disableTag_ = 0;
+};
+
+} // namespace skin
