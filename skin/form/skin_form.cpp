@@ -335,6 +335,11 @@ void TWinSkinForm::OnWindowPosChanged(gui::TMessage& message) {
 
 void TWinSkinForm::OnStart(gui::TMessage&) {
     if (Phase == kPhaseAttached) {
+        // A window resized between attaching and now (a message box laying itself out) keeps its new client
+        // size: the unskinned frame measured at attach is what the system adds around it.
+        const RECT outer = WindowRectOf(Window);
+        ClientRect = RECT{0, 0, (outer.right - outer.left) - UnskinnedFrameSize.right,
+                          (outer.bottom - outer.top) - UnskinnedFrameSize.bottom};
         const ISkinManager* manager = ActiveSkinManager();
         if (MdiRole == kMdiChild && manager && manager->MdiMaximized()) {
             SetSystemButtonStyles(true);
@@ -443,7 +448,10 @@ void TWinSkinForm::FitWindowToSkin(bool rereadClient) {
     int width = ClientRect.right + FrameLeft + FrameRight;
     if (rereadClient) GetClientRect(Window, &ClientRect);
     int height = ClientRect.bottom + FrameTop + FrameBottom + MenuBarHeight;
-    if ((WindowClassName == "TMessageForm" || WindowClassName == "#32770") && Phase == kPhaseActive) {
+    // Message boxes grow to show their caption, when first fitted as well as later: checked in the fitting
+    // phase alone, the first fit (the only one most boxes get) would never widen them.
+    const bool messageBox = WindowClassName == "TMessageForm" || WindowClassName == "#32770";
+    if (messageBox && (Phase == kPhaseActive || Phase == kPhaseFitting)) {
         {
             gui::WindowDc dc(Window, gui::WindowDc::WholeWindow);
             gui::TCanvas canvas(dc.get());

@@ -128,7 +128,9 @@ TEST_F(MainFormTest, WindowsFollowTheTabOrderAndTheFocusStartsInTheNumberBox) {
 }
 
 TEST_F(MainFormTest, MenuBarHasTheOneWebsiteItem) {
-    HMENU menu = GetMenu(Form1->Handle());
+    // The form's own menu: once the window is skinned, the bar is drawn in the frame and the window
+    // itself carries no menu.
+    HMENU menu = Form1->Menu()->Handle();
     ASSERT_EQ(GetMenuItemCount(menu), 1);
     wchar_t caption[64] = {};
     GetMenuStringW(menu, 0, caption, 64, MF_BYPOSITION);
@@ -138,7 +140,7 @@ TEST_F(MainFormTest, MenuBarHasTheOneWebsiteItem) {
 
 TEST_F(MainFormTest, WebsiteCommandCallsTheShellExactlyOnce) {
     Form1->Edit3->SetText("kept");
-    const UINT command = GetMenuItemID(GetMenu(Form1->Handle()), 0);
+    const UINT command = GetMenuItemID(Form1->Menu()->Handle(), 0);
     SendMessageW(Form1->Handle(), WM_COMMAND, command, 0);
     EXPECT_EQ(g_shellCall.count, 1);
     EXPECT_EQ(g_shellCall.owner, Form1->Handle());

@@ -163,6 +163,18 @@ HWND ProgramUnderTest::FindWindowByClass(const std::wstring& className) const {
     return state.found;
 }
 
+bool IsSkinnedAndFitted(HWND window) {
+    constexpr UINT kIsSkinnedQuery = 0x3504;
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(window, kIsSkinnedQuery, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer) || answer != 1) {
+        return false;
+    }
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    const int kind = GetWindowRgn(window, region);
+    DeleteObject(region);
+    return kind != ERROR;
+}
+
 std::wstring WindowText(HWND window) {
     wchar_t buffer[1024] = {};
     DWORD_PTR copied = 0;

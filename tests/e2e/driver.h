@@ -49,6 +49,10 @@ private:
     PROCESS_INFORMATION process_{};
 };
 
+// True once the window answers the skinning engine's "is skinned" query and the skin frame has been
+// fitted (the window has its region): what a user sees from then on is the skinned window.
+bool IsSkinnedAndFitted(HWND window);
+
 std::wstring WindowText(HWND window);
 std::wstring ClassNameOf(HWND window);
 std::vector<HWND> ChildWindows(HWND parent, const std::wstring& className);

@@ -26,6 +26,8 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(e2e::WaitFor([&] { return (main.window = program.FindWindowByTitle(kTitle)) != nullptr; }, 20s))
             << "the main window did not appear";
+        ASSERT_TRUE(e2e::WaitFor([&] { return e2e::IsSkinnedAndFitted(main.window); }, 10s))
+            << "the main window was not skinned";
         auto edits = e2e::ChildWindows(main.window, L"Edit");
         ASSERT_EQ(edits.size(), 3u);
         std::sort(edits.begin(), edits.end(), [](HWND a, HWND b) {
@@ -79,7 +81,7 @@ protected:
     MainWindow main;
 };
 
-TEST_F(MainWindowTest, WindowGeometryIsFixedWithSystemMenuAndCloseOnly) {
+TEST_F(MainWindowTest, WindowGeometryIsFixedAndTheSkinDrawsTheCaptionButtons) {
     RECT window{}, client{};
     GetWindowRect(main.window, &window);
     GetClientRect(main.window, &client);
@@ -88,7 +90,7 @@ TEST_F(MainWindowTest, WindowGeometryIsFixedWithSystemMenuAndCloseOnly) {
     EXPECT_EQ(client.right, 521);
     EXPECT_EQ(client.bottom, 255);
     const LONG_PTR style = GetWindowLongPtrW(main.window, GWL_STYLE);
-    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & WS_SYSMENU) << "while skinned, the skin draws the caption buttons, not the system";
     EXPECT_FALSE(style & WS_THICKFRAME) << "must not be resizable";
     EXPECT_FALSE(style & WS_MINIMIZEBOX);
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
@@ -178,9 +180,8 @@ TEST_F(MainWindowTest, TabMovesThroughTheBoxesInOrder) {
 
 TEST_F(MainWindowTest, MenuCommandOpensTheWebsiteThroughTheExplorerAndChangesNothing) {
     EXPECT_EQ(Convert(L"255", L"16"), L"FF");
-    ASSERT_NE(GetMenu(main.window), nullptr);
-    // Menus belong to their process, so the item is found where a user sees it: on the bar just above the
-    // client area, at its left end.
+    // The skinned menu bar is drawn in the frame, so the item is found where a user sees it: on the bar
+    // just above the client area, at its left end.
     POINT clientOrigin{0, 0};
     ClientToScreen(main.window, &clientOrigin);
     e2e::ClickAt(POINT{clientOrigin.x + 30, clientOrigin.y - GetSystemMetrics(SM_CYMENU) / 2});

@@ -1,0 +1,508 @@
+// Skinned windows in-process, with both of our skins: what the screen shows of the frame and caption, the
+// window's size and shape, which windows the manager takes, switching skins and switching skinning off,
+// and the handles all of it leaves behind.
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "framework/gui/application.h"
+#include "framework/gui/form.h"
+#include "framework/gui/register_classes.h"
+#include "framework/gui/wide.h"
+#include "framework/rtl/form_data.h"
+#include "skin/data/skin_data.h"
+#include "skin/draw/win/bitmap_dc.h"
+#include "skin/form/skin_form.h"
+#include "skin/manager/skin_manager.h"
+#include "tests/support/message_box_closer.h"
+
+using skin::TSkinData;
+
+namespace {
+
+constexpr int kClientWidth = 521;
+constexpr int kClientHeight = 255;
+
+std::string SkinFile(const std::string& name) {
+    std::string path = std::string(MARIVEL_SKINS_DIR) + "/" + name;
+    for (char& c : path) c = c == '/' ? '\\' : c;
+    return "Z:" + path;
+}
+
+class TSkinTestForm : public gui::TForm {
+public:
+    using TForm::TForm;
+    static const rtl::TClassInfo& StaticClassInfo() {
+        static const rtl::TClassInfo info{"TSkinTestForm", &TForm::StaticClassInfo(), {}};
+        return info;
+    }
+    const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+};
+
+// A form of the main window's size, optionally carrying a skin data component that reads skinFile.
+std::string FormText(const std::string& caption, const std::string& skinFile, int tag = 0, int left = 200) {
+    rtl::FormObject form{"SkinForm", "TSkinTestForm", {}, {}, 1};
+    form.properties.push_back({"Caption", caption, 0});
+    form.properties.push_back({"ClientWidth", std::int64_t{kClientWidth}, 0});
+    form.properties.push_back({"ClientHeight", std::int64_t{kClientHeight}, 0});
+    form.properties.push_back({"BorderStyle", rtl::FormIdentifier{"bsSingle"}, 0});
+    form.properties.push_back({"Left", std::int64_t{left}, 0});
+    form.properties.push_back({"Top", std::int64_t{150}, 0});
+    form.properties.push_back({"Tag", std::int64_t{tag}, 0});
+    if (!skinFile.empty()) {
+        rtl::FormObject data{"SkinData1", "TSkinData", {}, {}, 2};
+        data.properties.push_back({"Active", rtl::FormIdentifier{"True"}, 0});
+        data.properties.push_back({"SkinFile", skinFile, 0});
+        form.children.push_back(data);
+    }
+    return rtl::WriteFormData(form);
+}
+
+RECT WindowRectOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+// What the screen shows of rect.
+skin::Bitmap Screenshot(const RECT& rect) {
+    skin::Bitmap shot(rect.right - rect.left, rect.bottom - rect.top);
+    HDC screen = GetDC(nullptr);
+    skin::win::CopyFromDc(shot, skin::Point{0, 0}, screen, skin::Rect{rect.left, rect.top, rect.right, rect.bottom});
+    ReleaseDC(nullptr, screen);
+    return shot;
+}
+
+bool InRegion(HWND window, int x, int y) {
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    const bool inside = GetWindowRgn(window, region) != ERROR && PtInRegion(region, x, y);
+    DeleteObject(region);
+    return inside;
+}
+
+bool HasRegion(HWND window) {
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    const bool has = GetWindowRgn(window, region) != ERROR;
+    DeleteObject(region);
+    return has;
+}
+
+class SkinFormTest : public ::testing::TestWithParam<const char*> {
+protected:
+    static void SetUpTestSuite() {
+        gui::RegisterFrameworkClasses();
+        skin::RegisterSkinDataClass();
+        rtl::RegisterComponentClass<TSkinTestForm>();
+    }
+    void SetUp() override {
+        application = std::make_unique<gui::TApplication>();
+        application->Initialize();
+        application->SetTitle("Skin form test");
+        boxes = std::make_unique<testing_support::MessageBoxCloser>();
+    }
+    void TearDown() override {
+        boxes.reset();
+        application.reset();
+        skin::FreeSkinManager();
+    }
+
+    TSkinTestForm* NewForm(const std::string& text) {
+        auto* form = new TSkinTestForm(application.get());
+        application->AddForm(form);
+        form->LoadFromText(text);
+        return form;
+    }
+    // The form that carries the skin, shown and skinned.
+    TSkinTestForm* SkinnedForm(const std::string& caption = "Skinned window") {
+        TSkinTestForm* form = NewForm(FormText(caption, SkinFile(GetParam())));
+        form->Show();
+        EXPECT_TRUE(Pump([&] { return Skinned(form->Handle()); })) << "the form was not skinned";
+        return form;
+    }
+    TSkinData& Skin(gui::TForm* carrier) { return *dynamic_cast<TSkinData*>(carrier->FindComponent("SkinData1")); }
+
+    // Dispatches messages until condition holds (true) or the time is up (false).
+    bool Pump(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(3)) {
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        while (std::chrono::steady_clock::now() < deadline) {
+            application->ProcessMessages();
+            if (condition()) return true;
+            Sleep(5);
+        }
+        application->ProcessMessages();
+        return condition();
+    }
+    void Settle(std::chrono::milliseconds time = std::chrono::milliseconds(100)) {
+        Pump([] { return false; }, time);
+    }
+    static bool Skinned(HWND window) {
+        const auto* object = skin::SkinManager ? skin::SkinManager->FindFormByWindow(window) : nullptr;
+        return object && object->Phase == skin::kPhaseActive;
+    }
+    skin::Bitmap ShowAndShoot(HWND window) {
+        RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        Settle(std::chrono::milliseconds(50));
+        return Screenshot(WindowRectOf(window));
+    }
+    // Frame thickness of a border image: one frame of its strip.
+    static int Thickness(const skin::TDataSkinBorder& border, bool vertical) {
+        return (vertical ? border.Image.height() : border.Image.width()) / std::max(border.FrameCount, 1);
+    }
+
+    std::unique_ptr<gui::TApplication> application;
+    std::unique_ptr<testing_support::MessageBoxCloser> boxes;
+};
+
+TEST_P(SkinFormTest, OuterSizeIsTheClientPlusTheSkinFrameAndCornersFollowTheKeyColour) {
+    TSkinTestForm* form = SkinnedForm();
+    const TSkinData& skin = Skin(form);
+    HWND window = form->Handle();
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, kClientWidth);
+    EXPECT_EQ(client.bottom, kClientHeight);
+    const RECT outer = WindowRectOf(window);
+    EXPECT_EQ(outer.right - outer.left,
+              kClientWidth + Thickness(*skin.BorderLeft, false) + Thickness(*skin.BorderRight, false));
+    EXPECT_EQ(outer.bottom - outer.top,
+              kClientHeight + Thickness(*skin.BorderTop, true) + Thickness(*skin.BorderBottom, true));
+    EXPECT_FALSE(GetWindowLongPtrW(window, GWL_STYLE) & WS_SYSMENU) << "the system's caption buttons are gone";
+
+    // The shape: wherever the left border's first frame has the key colour, the desktop shows through.
+    const skin::Bitmap& left = skin.BorderLeft->Image;
+    ASSERT_EQ(left.pixel(0, 0), skin::kSkinKeyPixel) << "our skins have rounded top corners";
+    EXPECT_FALSE(InRegion(window, 0, 0));
+    EXPECT_TRUE(InRegion(window, (outer.right - outer.left) / 2, (outer.bottom - outer.top) / 2));
+    EXPECT_TRUE(InRegion(window, 10, 10));
+    const skin::Bitmap shot = ShowAndShoot(window);
+    const skin::Bitmap desktop = Screenshot(RECT{0, 0, 1, 1}); // nothing is shown at the screen's corner
+    EXPECT_EQ(shot.pixel(0, 0), desktop.pixel(0, 0)) << "the corner shows the desktop";
+}
+
+TEST_P(SkinFormTest, ActiveAndInactiveFramesShowTheSkinsTwoFrames) {
+    TSkinTestForm* form = SkinnedForm();
+    const TSkinData& skin = Skin(form);
+    HWND window = form->Handle();
+    // A pixel of the left border's unscaled top rows whose two frames differ.
+    const skin::Bitmap& left = skin.BorderLeft->Image;
+    const int frameWidth = Thickness(*skin.BorderLeft, false);
+    int px = -1, py = -1;
+    for (int y = 8; y < skin.BorderLeft->TopHeight && px < 0; ++y) {
+        for (int x = 0; x < frameWidth; ++x) {
+            const skin::Pixel a = left.pixel(x, y), b = left.pixel(x + frameWidth, y);
+            if (a != b && a != skin::kSkinKeyPixel && b != skin::kSkinKeyPixel) {
+                px = x;
+                py = y;
+                break;
+            }
+        }
+    }
+    ASSERT_GE(px, 0) << "the skin's active and inactive left borders are alike";
+    SetActiveWindow(window);
+    EXPECT_EQ(ShowAndShoot(window).pixel(px, py) & 0xFFFFFF, left.pixel(px, py) & 0xFFFFFF) << "active";
+    TSkinTestForm* other = NewForm(FormText("Other", "", 99, 800)); // beside it, not over it
+    other->Show();
+    SetActiveWindow(other->Handle());
+    Settle();
+    EXPECT_EQ(ShowAndShoot(window).pixel(px, py) & 0xFFFFFF, left.pixel(px + frameWidth, py) & 0xFFFFFF)
+        << "inactive";
+}
+
+// The first column at which two caption strips differ, or -1.
+int FirstDifferentColumn(const skin::Bitmap& a, const skin::Bitmap& b, int rows) {
+    for (int x = 0; x < std::min(a.width(), b.width()); ++x) {
+        for (int y = 0; y < rows; ++y) {
+            if (a.pixel(x, y) != b.pixel(x, y)) return x;
+        }
+    }
+    return -1;
+}
+
+TEST_P(SkinFormTest, CaptionTextStartsAtTheShiftAndLongTextStopsBeforeTheClip) {
+    TSkinTestForm* form = SkinnedForm("");
+    const TSkinData& skin = Skin(form);
+    HWND window = form->Handle();
+    skin::TWinSkinForm& object = *skin::SkinManager->FindFormByWindow(window);
+    const int frameTop = object.FrameTop;
+    const skin::Bitmap empty = ShowAndShoot(window);
+
+    // The caption is read when the window is skinned: a new text shows after a re-skin.
+    const auto captionShot = [&](const std::string& text) {
+        object.CaptionText = text;
+        return ShowAndShoot(window);
+    };
+    const skin::Bitmap word = captionShot("WWWW");
+    const int textLeft = object.FrameLeft + skin.Title->LeftWidth + skin.Title->TextBackLeft;
+    const int first = FirstDifferentColumn(empty, word, frameTop);
+    EXPECT_GE(first, textLeft - 1) << "the text begins at the skin's text shift";
+    EXPECT_LT(first, textLeft + 40);
+
+    const skin::Bitmap longText = captionShot(std::string(300, 'W'));
+    const int clip = (longText.width() - object.FrameRight) - skin.Title->RightWidth;
+    bool changedPastClip = false;
+    for (int x = clip + 1; x < longText.width(); ++x) {
+        for (int y = 0; y < frameTop; ++y) changedPastClip |= longText.pixel(x, y) != empty.pixel(x, y);
+    }
+    EXPECT_FALSE(changedPastClip) << "a long caption stops (with an ellipsis) before the right clip";
+    EXPECT_GT(FirstDifferentColumn(empty, longText, frameTop), 0);
+}
+
+TEST_P(SkinFormTest, ManagerSkinsOnlyTheWindowsItShould) {
+    TSkinTestForm* form = SkinnedForm();
+    skin::TSkinManage& manager = *skin::SkinManager;
+    const std::size_t skinned = manager.Forms.size();
+    EXPECT_EQ(SendMessageW(form->Handle(), skin::SKM_ISSKINNED, 0, 0), 1);
+    EXPECT_FALSE(manager.SkinWindow(form->Handle())) << "already skinned: no second object";
+    EXPECT_FALSE(manager.SkinWindow(application->Handle())) << "TApplication";
+
+    TSkinTestForm* untouchable = NewForm(FormText("Tag 99", "", 99, 800));
+    untouchable->Show();
+    SetActiveWindow(untouchable->Handle());
+    Settle();
+    EXPECT_EQ(SendMessageW(untouchable->Handle(), skin::SKM_ISSKINNED, 0, 0), 0) << "a form tagged 99";
+
+    HWND child = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, form->Handle(), nullptr,
+                                 nullptr, nullptr);
+    EXPECT_FALSE(manager.SkinWindow(child)) << "a plain child window";
+
+    HWND empty = CreateWindowExW(0, L"STATIC", L"zero", WS_POPUP | WS_CAPTION, 0, 0, 0, 0, nullptr, nullptr,
+                                 nullptr, nullptr);
+    EXPECT_FALSE(manager.SkinWindow(empty)) << "no size yet";
+    SetWindowPos(empty, nullptr, 0, 0, 200, 100, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(manager.SkinWindow(empty)) << "skinned once it has a size";
+    EXPECT_EQ(manager.Forms.size(), skinned + 1);
+    DestroyWindow(empty);
+
+    // A size grip would sit on the skinned frame: refused there, allowed in an unskinned window.
+    HWND refused = CreateWindowExW(0, L"ScrollBar", L"", WS_CHILD | SBS_SIZEGRIP, 0, 0, 16, 16, form->Handle(),
+                                   nullptr, nullptr, nullptr);
+    EXPECT_EQ(refused, nullptr);
+    HWND allowed = CreateWindowExW(0, L"ScrollBar", L"", WS_CHILD | SBS_SIZEGRIP, 0, 0, 16, 16,
+                                   untouchable->Handle(), nullptr, nullptr, nullptr);
+    EXPECT_NE(allowed, nullptr);
+    Settle(std::chrono::milliseconds(400)); // the purge of the destroyed window
+    EXPECT_EQ(manager.FindFormByWindow(empty), nullptr);
+}
+
+TEST_P(SkinFormTest, SwitchingOffAndOnWithinTheDelayRunsOnlyTheLastRequest) {
+    TSkinTestForm* form = SkinnedForm();
+    TSkinData& skin = Skin(form);
+    const skin::TWinSkinForm* before = skin::SkinManager->FindFormByWindow(form->Handle());
+    int changes = 0;
+    skin.OnSkinChanged = [&](rtl::TObject*) { ++changes; };
+    skin.SetActive(false);
+    skin.SetActive(true);
+    Settle(std::chrono::milliseconds(600));
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(skin::SkinManager->FindFormByWindow(form->Handle()), before) << "never unskinned in between";
+}
+
+TEST_P(SkinFormTest, UnskinningGivesTheWindowItsOwnFrameBackAtTheSameClientSize) {
+    TSkinTestForm* form = SkinnedForm();
+    HWND window = form->Handle();
+    Skin(form).SetActive(false);
+    ASSERT_TRUE(Pump([&] { return skin::SkinManager->FindFormByWindow(window) == nullptr; }));
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, kClientWidth);
+    EXPECT_EQ(client.bottom, kClientHeight);
+    EXPECT_TRUE(GetWindowLongPtrW(window, GWL_STYLE) & WS_SYSMENU);
+    EXPECT_FALSE(HasRegion(window));
+    EXPECT_EQ(SendMessageW(window, skin::SKM_ISSKINNED, 0, 0), 0);
+    RECT unskinned{0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&unskinned, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
+    const RECT outer = WindowRectOf(window);
+    EXPECT_EQ(outer.right - outer.left, unskinned.right - unskinned.left);
+    Skin(form).SetActive(true);
+    EXPECT_TRUE(Pump([&] { return Skinned(window); })) << "and skinned again";
+}
+
+TEST_P(SkinFormTest, AnotherSkinFileReskinsEveryWindowAndAnOldOneChangesNothing) {
+    TSkinTestForm* form = SkinnedForm();
+    TSkinData& skin = Skin(form);
+    TSkinTestForm* second = NewForm(FormText("Second", ""));
+    second->Show();
+    ASSERT_TRUE(Pump([&] { return Skinned(second->Handle()); }));
+    int changes = 0;
+    skin.OnSkinChanged = [&](rtl::TObject*) { ++changes; };
+    const std::string other = std::string(GetParam()) == "default.skn" ? "dark.skn" : "default.skn";
+    skin.SetSkinFile(SkinFile(other));
+    Settle(std::chrono::milliseconds(600));
+    EXPECT_EQ(changes, 1);
+    for (gui::TForm* shown : {static_cast<gui::TForm*>(form), static_cast<gui::TForm*>(second)}) {
+        const RECT outer = WindowRectOf(shown->Handle());
+        EXPECT_EQ(outer.right - outer.left,
+                  kClientWidth + Thickness(*skin.BorderLeft, false) + Thickness(*skin.BorderRight, false));
+        RECT client{};
+        GetClientRect(shown->Handle(), &client);
+        EXPECT_EQ(client.bottom, kClientHeight);
+    }
+
+    // A skin file of an older version: the message, and the window as it was.
+    const RECT before = WindowRectOf(form->Handle());
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string old = std::string(temp) + "older.skn";
+    {
+        HANDLE file = CreateFileA(old.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        const unsigned char header[] = {0x1F, 0x4E, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+        DWORD written = 0;
+        WriteFile(file, header, sizeof header, &written, nullptr);
+        CloseHandle(file);
+    }
+    try {
+        skin.SetSkinFile(old);
+    } catch (const std::exception&) {
+        // a refusal by exception is fine too: what counts is the window
+    }
+    DeleteFileA(old.c_str());
+    Settle(std::chrono::milliseconds(400));
+    const RECT after = WindowRectOf(form->Handle());
+    EXPECT_TRUE(EqualRect(&before, &after));
+    EXPECT_TRUE(Skinned(form->Handle()));
+}
+
+// What a message box looks like once it has laid itself out (and, when skinned, been fitted): looked at
+// from a timer while it is up, then closed.
+struct BoxLook {
+    int outerWidth = 0, clientWidth = 0, buttonX = 0; // the OK button in client coordinates
+    int frameLeft = 0, frameRight = 0;
+};
+BoxLook g_box;
+HHOOK g_boxHook = nullptr;
+
+void CALLBACK LookAtBox(HWND box, UINT, UINT_PTR, DWORD) {
+    KillTimer(box, 1);
+    const RECT outer = WindowRectOf(box);
+    RECT client{};
+    GetClientRect(box, &client);
+    POINT origin{};
+    ClientToScreen(box, &origin);
+    g_box = BoxLook{outer.right - outer.left, client.right, WindowRectOf(GetDlgItem(box, IDOK)).left - origin.x, 0, 0};
+    if (const auto* object = skin::SkinManager->FindFormByWindow(box)) {
+        g_box.frameLeft = object->FrameLeft;
+        g_box.frameRight = object->FrameRight;
+    }
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+LRESULT CALLBACK WatchForBox(int code, WPARAM wParam, LPARAM lParam) {
+    wchar_t name[16] = {};
+    HWND window = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_ACTIVATE && GetClassNameW(window, name, 16) && std::wstring(name) == L"#32770") {
+        SetTimer(window, 1, 500, &LookAtBox);
+    }
+    return CallNextHookEx(g_boxHook, code, wParam, lParam);
+}
+
+BoxLook ShowBox(HWND owner, const wchar_t* caption) {
+    g_box = BoxLook{};
+    g_boxHook = SetWindowsHookExW(WH_CBT, &WatchForBox, nullptr, GetCurrentThreadId());
+    MessageBoxW(owner, L"Short.", caption, MB_OK);
+    UnhookWindowsHookEx(g_boxHook);
+    return g_box;
+}
+
+TEST_P(SkinFormTest, ErrorBoxWiderCaptionWidensTheBoxAndCentresItsChildren) {
+    TSkinTestForm* form = SkinnedForm();
+    boxes.reset(); // this test closes its boxes itself, after looking at them
+    const wchar_t* caption = L"A caption far longer than the short text of this box needs, so the box must grow";
+    skin::SkinManager->Enabled = 0;
+    const BoxLook plain = ShowBox(form->Handle(), caption);
+    skin::SkinManager->Enabled = 1;
+    const BoxLook skinned = ShowBox(form->Handle(), caption);
+    ASSERT_GT(plain.clientWidth, 0);
+    ASSERT_GT(skinned.frameLeft, 0) << "the box was not skinned";
+    const int fitted = plain.clientWidth + skinned.frameLeft + skinned.frameRight;
+    EXPECT_GT(skinned.outerWidth, fitted) << "widened for the caption";
+    EXPECT_NEAR(skinned.buttonX - plain.buttonX, (skinned.outerWidth - fitted) / 2, 1)
+        << "the children move right by half the growth";
+}
+
+TEST_P(SkinFormTest, SkinningCyclesAndErrorBoxesLeaveNoHandlesBehind) {
+    TSkinTestForm* form = SkinnedForm();
+    TSkinData& skin = Skin(form);
+    skin::TSkinManage& manager = *skin::SkinManager;
+    const auto cycle = [&](int action) {
+        manager.SetPendingSkinData(&skin);
+        manager.ScheduleAction(action, skin::kActionDelayMs);
+        manager.RunPendingAction();
+        application->ProcessMessages();
+    };
+    cycle(skin::kActionUnskin);
+    cycle(skin::kActionSkin);
+    application->ProcessMessages();
+    const gui::LiveHandleCounts before = gui::LiveHandles();
+    PROCESS_MEMORY_COUNTERS memory{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+    const SIZE_T workingSetBefore = memory.WorkingSetSize;
+    for (int i = 0; i < 500; ++i) {
+        cycle(skin::kActionUnskin);
+        cycle(skin::kActionSkin);
+        cycle(skin::kActionReskin);
+    }
+    ASSERT_TRUE(Pump([&] { return Skinned(form->Handle()); }));
+    for (int i = 0; i < 200; ++i) {
+        testing_support::MessageBoxCloser closer;
+        application->ShowException(std::runtime_error("error box " + std::to_string(i)));
+    }
+    application->ProcessMessages();
+    Settle(std::chrono::milliseconds(400)); // the purge of the boxes' skinning objects
+    const gui::LiveHandleCounts after = gui::LiveHandles();
+    EXPECT_EQ(after.Gdi, before.Gdi);
+    EXPECT_EQ(after.User, before.User);
+    EXPECT_EQ(manager.Forms.size(), 1u) << "only the form is still skinned";
+    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+    EXPECT_LT(memory.WorkingSetSize, workingSetBefore + 8 * 1024 * 1024) << "the working set stays put";
+}
+
+INSTANTIATE_TEST_SUITE_P(BothSkins, SkinFormTest, ::testing::Values("default.skn", "dark.skn"),
+                         [](const auto& param) { return std::string(param.param).substr(0, 4); });
+
+// The skin data component made in code: the order of Active and SkinFile does not matter.
+class SkinDataOrderTest : public SkinFormTest {};
+
+TEST_P(SkinDataOrderTest, ActiveThenSkinFileAndSkinFileThenActiveBothSkin) {
+    for (const bool activeFirst : {true, false}) {
+        for (const auto kind : {skin::sfMainform, skin::sfDialog}) {
+            SCOPED_TRACE(std::string(activeFirst ? "Active first" : "SkinFile first") +
+                         (kind == skin::sfMainform ? ", main form kind" : ", dialog kind"));
+            TSkinTestForm* form = NewForm(FormText("Made in code", ""));
+            form->Show();
+            Settle();
+            auto* data = new TSkinData(form);
+            data->SetSkinFormtype(kind);
+            if (activeFirst) data->SetActive(true);
+            data->SetSkinFile(SkinFile(GetParam()));
+            if (!activeFirst) data->SetActive(true);
+            ASSERT_NE(skin::SkinManager, nullptr);
+            EXPECT_EQ(skin::SkinManager->SkinDataList().size(), 1u) << "registered";
+            if (kind == skin::sfMainform) {
+                EXPECT_NE(skin::SkinManager->HookHandle.get(), nullptr);
+                // As a user would: to another window and back; each activation is a chance to skin.
+                TSkinTestForm* elsewhere = NewForm(FormText("Elsewhere", "", 99, 800));
+                elsewhere->Show();
+                SetActiveWindow(elsewhere->Handle());
+                Settle();
+                SetActiveWindow(form->Handle());
+                EXPECT_TRUE(Pump([&] { return Skinned(form->Handle()); })) << "skinning switched on";
+                delete elsewhere;
+            }
+            delete form;
+            skin::FreeSkinManager();
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothSkins, SkinDataOrderTest, ::testing::Values("default.skn"),
+                         [](const auto& param) { return std::string(param.param).substr(0, 4); });
+
+} // namespace
