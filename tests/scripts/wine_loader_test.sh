@@ -22,7 +22,7 @@ forced=$(env -u MARIVEL_RUNS_32BIT -u WINELOADER MARIVEL_FORCE_NO_32BIT=1 sh -c 
 IFS='|' read -r runs loader exported <<<"$forced"
 check "forced: 32-bit programs reported as not runnable" [ "$runs" = 0 ]
 check "forced: the 64-bit loader is chosen and exported" \
-    [ "$loader" = /usr/lib/wine/wine64 ] -a "$exported" = /usr/lib/wine/wine64
+    [ "$loader" = /usr/lib/wine/wine64 -a "$exported" = /usr/lib/wine/wine64 ]
 out=$(env -u MARIVEL_RUNS_32BIT -u WINELOADER MARIVEL_FORCE_NO_32BIT=1 \
     sh cmake/wine-run.sh cmd /c echo marivel-loader-ok 2>&1 | tr -d '\r')
 check "forced: the test emulator starts a 64-bit Windows program" grep -qx marivel-loader-ok <<<"$out"
