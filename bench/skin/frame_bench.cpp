@@ -1,0 +1,104 @@
+// Figures of the skinned frame, in-process under Wine or Windows:
+//   frame_bench <skin file>
+// - painting the whole skinned frame against the system's own non-client paint of the same window
+//   unskinned, for a window of the main window's size and one of 1280 x 1024;
+// - rebuilding the window region for one resize step of a 1280 x 1024 window.
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/gui/application.h"
+#include "framework/gui/register_classes.h"
+#include "skin/data/skin_data.h"
+#include "skin/form/skin_form.h"
+#include "skin/manager/skin_manager.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Best of several rounds, in microseconds per call.
+double BestMicroseconds(int calls, const std::function<void()>& work) {
+    double best = 1e30;
+    for (int round = 0; round < 5; ++round) {
+        const auto start = Clock::now();
+        for (int i = 0; i < calls; ++i) work();
+        best = std::min(best, std::chrono::duration<double, std::micro>(Clock::now() - start).count() / calls);
+    }
+    return best;
+}
+
+HWND MakeWindow(int clientWidth, int clientHeight) {
+    RECT rect{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&rect, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    HWND window = CreateWindowExW(0, L"STATIC", L"Frame benchmark window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                  rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, nullptr, nullptr);
+    return window;
+}
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: frame_bench <skin file>\n");
+        return 2;
+    }
+    gui::RegisterFrameworkClasses();
+    skin::RegisterSkinDataClass();
+    gui::TApplication application;
+    application.Initialize();
+    skin::TSkinData skinData(nullptr);
+    skinData.SetSkinFile(argv[1]);
+    skinData.SetActive(true);
+    if (skinData.SkinPending) {
+        std::fprintf(stderr, "the skin file could not be read\n");
+        return 1;
+    }
+    skin::TSkinManage& manager = skin::EnsureSkinManager();
+    manager.Enabled = 1;
+
+    struct Size {
+        const char* name;
+        int width, height;
+    };
+    for (const Size size : {Size{"main window (client 521 x 255)", 521, 255}, Size{"1280 x 1024", 1280, 1024}}) {
+        HWND plain = MakeWindow(size.width, size.height);
+        HWND skinned = MakeWindow(size.width, size.height);
+        manager.SkinWindow(skinned);
+        Pump();
+        const skin::TWinSkinForm* attached = manager.FindFormByWindow(skinned);
+        if (!attached || attached->Phase != skin::kPhaseActive) {
+            std::fprintf(stderr, "the window was not skinned\n");
+            return 1;
+        }
+        const double system = BestMicroseconds(200, [&] { SendMessageW(plain, WM_NCPAINT, 1, 0); });
+        const double ours = BestMicroseconds(200, [&] { SendMessageW(skinned, WM_NCPAINT, 1, 0); });
+        std::printf("frame paint, %s: skinned %.1f us, system %.1f us, ratio %.2f\n", size.name, ours, system,
+                    ours / system);
+        if (size.width == 1280) {
+            skin::TWinSkinForm& object = *manager.FindFormByWindow(skinned);
+            const double region = BestMicroseconds(50, [&] {
+                object.RegionWidth = 0; // as after a resize step
+                object.UpdateRegion();
+            });
+            std::printf("window region of a 1280 x 1024 window, one resize step: %.1f us\n", region);
+        }
+        DestroyWindow(plain);
+        DestroyWindow(skinned);
+        Pump();
+    }
+    return 0;
+}
