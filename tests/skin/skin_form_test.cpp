@@ -14,9 +14,12 @@
 
 #include "framework/gui/application.h"
 #include "framework/gui/form.h"
+#include "framework/gui/message_dialog.h"
 #include "framework/gui/register_classes.h"
 #include "framework/gui/wide.h"
 #include "framework/rtl/form_data.h"
+#include "skin/data/lzh_encoder.h"
+#include "skin/data/package_writer.h"
 #include "skin/data/skin_data.h"
 #include "skin/draw/win/bitmap_dc.h"
 #include "skin/form/skin_form.h"
@@ -92,6 +95,19 @@ bool HasRegion(HWND window) {
     const bool has = GetWindowRgn(window, region) != ERROR;
     DeleteObject(region);
     return has;
+}
+
+// Counts the framework's message dialogs and closes each as it appears.
+int g_messageForms = 0;
+HHOOK g_messageFormHook = nullptr;
+LRESULT CALLBACK CloseMessageForms(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        if (auto* form = dynamic_cast<gui::TMessageForm*>(gui::TWinControl::FromHandle(reinterpret_cast<HWND>(wParam)))) {
+            ++g_messageForms;
+            form->SetModalResult(gui::mrOk);
+        }
+    }
+    return CallNextHookEx(g_messageFormHook, code, wParam, lParam);
 }
 
 class SkinFormTest : public ::testing::TestWithParam<const char*> {
@@ -346,28 +362,35 @@ TEST_P(SkinFormTest, AnotherSkinFileReskinsEveryWindowAndAnOldOneChangesNothing)
         EXPECT_EQ(client.bottom, kClientHeight);
     }
 
-    // A skin file of an older version: the message, and the window as it was.
+    // A skin file of an older version: the message once, and the window as it was.
     const RECT before = WindowRectOf(form->Handle());
+    const std::string skinName = skin.SkinName;
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     const std::string old = std::string(temp) + "older.skn";
     {
+        skin::PackageWriter writer;
+        writer.AddMember("skin.ini", {'[', 'x', ']', '\n'});
+        std::vector<std::uint8_t> package = writer.Build();
+        package[0] = 0x1F; // version 19999
+        package[1] = 0x4E;
+        const std::vector<std::uint8_t> packed = skin::LzhCompress(package);
         HANDLE file = CreateFileA(old.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        const unsigned char header[] = {0x1F, 0x4E, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
         DWORD written = 0;
-        WriteFile(file, header, sizeof header, &written, nullptr);
+        WriteFile(file, packed.data(), static_cast<DWORD>(packed.size()), &written, nullptr);
         CloseHandle(file);
     }
-    try {
-        skin.SetSkinFile(old);
-    } catch (const std::exception&) {
-        // a refusal by exception is fine too: what counts is the window
-    }
+    g_messageForms = 0;
+    g_messageFormHook = SetWindowsHookExW(WH_CBT, &CloseMessageForms, nullptr, GetCurrentThreadId());
+    skin.SetSkinFile(old);
+    UnhookWindowsHookEx(g_messageFormHook);
     DeleteFileA(old.c_str());
+    EXPECT_EQ(g_messageForms, 1) << "the version message";
     Settle(std::chrono::milliseconds(400));
     const RECT after = WindowRectOf(form->Handle());
     EXPECT_TRUE(EqualRect(&before, &after));
     EXPECT_TRUE(Skinned(form->Handle()));
+    EXPECT_EQ(skin.SkinName, skinName) << "the second skin stays";
 }
 
 // What a message box looks like once it has laid itself out (and, when skinned, been fitted): looked at
