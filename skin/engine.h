@@ -16,6 +16,9 @@ constexpr UINT SKM_RESKIN = 0x3401;     // a skinned framework form takes the cu
 constexpr UINT SKM_PAINTFRAME = 0x3502; // paint the skinned frame now
 constexpr UINT SKM_START = 0x3503;      // posted once a window is attached: fit it to the skin frame
 constexpr UINT SKM_ISSKINNED = 0x3504;  // answered with 1 by every skinned window
+// Posted to a skinned window when a caption button with an action of the skin's own is clicked (WParam: the
+// action). It passes through to the window's own procedure, so a program can give such buttons a meaning.
+constexpr UINT SKM_CAPTIONACTION = 0x3505;
 
 // The deferred actions of the skin manager.
 constexpr int kActionSkin = 1;

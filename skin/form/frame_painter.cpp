@@ -42,6 +42,35 @@ gui::UniqueRegion ShapeRegion(const Bitmap& bitmap, int dx, int dy) {
     return win::CreateRegionFromBitmap(bitmap, dx, dy, kSkinKeyColour, 1, 1, 1);
 }
 
+// The icon drawn where the key colour shows through. Its soft edges are decided pixel by pixel, from the
+// icon drawn once on black and once on white: mostly covered pixels keep their colour, the rest become the
+// key colour. Drawn straight onto the key colour, the edges would blend into a magenta fringe.
+Bitmap IconOnKeyColour(HICON icon, int cx, int cy) {
+    Bitmap onBlack(cx, cy, 0x000000), onWhite(cx, cy, 0xFFFFFF);
+    for (Bitmap* background : {&onBlack, &onWhite}) {
+        win::BitmapDc memory(*background);
+        DrawIconEx(memory.get(), 0, 0, icon, cx, cy, 0, nullptr, DI_NORMAL);
+    }
+    Bitmap result(cx, cy, kSkinKeyPixel);
+    for (int y = 0; y < cy; ++y) {
+        for (int x = 0; x < cx; ++x) {
+            const Pixel black = onBlack.pixel(x, y) & 0xFFFFFF;
+            const Pixel white = onWhite.pixel(x, y) & 0xFFFFFF;
+            // Coverage from the green channel: 255 where the background does not show at all.
+            const int alpha = 255 - (static_cast<int>((white >> 8) & 0xFF) - static_cast<int>((black >> 8) & 0xFF));
+            if (alpha < 128) continue;
+            const auto unblend = [&](int shift) {
+                return static_cast<Pixel>(std::min(255, static_cast<int>((black >> shift) & 0xFF) * 255 / alpha))
+                       << shift;
+            };
+            Pixel colour = unblend(16) | unblend(8) | unblend(0);
+            if (colour == kSkinKeyPixel) colour ^= 0x000100; // a key-coloured icon pixel must still show
+            result.set_pixel(x, y, colour);
+        }
+    }
+    return result;
+}
+
 } // namespace
 
 Bitmap TWinSkinForm::RenderBorder(int side, int width, int height) const {
@@ -83,7 +112,12 @@ void TWinSkinForm::PaintFrame(HDC dc) {
     } catch (...) {
         // A frame that cannot be painted stays as it was; the window goes on working.
     }
-    HotObject = nullptr;
+    // The repaint drew every object in its normal look. A pressed one stays the hot object: the activation
+    // that a click on an inactive window sets off repaints the frame between the press and the release.
+    if (HotObject && HotObject->State != kStatePressedFrame) {
+        HotObject->State = kStateNormalFrame;
+        HotObject = nullptr;
+    }
 }
 
 void TWinSkinForm::PaintCaption(HDC dc) {
@@ -104,6 +138,9 @@ void TWinSkinForm::PaintCaption(HDC dc) {
         gui::TCanvas canvas(memory.get());
         PaintCaptionText(canvas, RECT{strip.Left, strip.Top, strip.Right, strip.Bottom});
     }
+    // The buttons follow the text: some are anchored to it.
+    LayoutCaptionButtons();
+    PaintCaptionButtons(CaptionBitmap);
     win::CopyToDc(dc, 0, 0, CaptionBitmap, CaptionBitmap.bounds());
     SetBkMode(dc, OPAQUE);
 }
@@ -222,11 +259,7 @@ void TWinSkinForm::LoadWindowIcon(Bitmap& target) {
     if (handle) {
         gui::UniqueIcon copy(static_cast<HICON>(CopyImage(handle, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE)));
         if (!copy) copy.reset(static_cast<HICON>(CopyImage(handle, IMAGE_ICON, cx, cy, 0)));
-        {
-            win::BitmapDc memory(icon);
-            DrawIconEx(memory.get(), 0, 0, copy ? copy.get() : handle, cx, cy, 0, nullptr, DI_NORMAL);
-        }
-        target = std::move(icon);
+        target = IconOnKeyColour(copy ? copy.get() : handle, cx, cy);
         return;
     }
     target = icon;

@@ -67,7 +67,8 @@ void TWinSkinMenu::PaintMenuBar(HDC dc, const RECT& rect) {
             const int textWidth = canvas.TextWidth(item->Caption);
             RECT cell{x, 0, x + textWidth + 2 * kItemPadding, height};
             canvas.DrawText(item->Caption, cell, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-            item->BoundsRect = RECT{rect.left + cell.left, rect.top, rect.left + cell.right, rect.bottom};
+            item->Bounds = RECT{rect.left + cell.left, rect.top, rect.left + cell.right, rect.bottom};
+            item->Visible = true;
             x = cell.right;
         }
     }
@@ -76,7 +77,7 @@ void TWinSkinMenu::PaintMenuBar(HDC dc, const RECT& rect) {
 
 TMenuBtn* TWinSkinMenu::ItemAt(POINT windowPoint) {
     for (auto& item : items_) {
-        if (PtInRect(&item->BoundsRect, windowPoint)) return item.get();
+        if (PtInRect(&item->Bounds, windowPoint)) return item.get();
     }
     return nullptr;
 }
@@ -91,8 +92,8 @@ void TWinSkinMenu::ClickMenuBarItem(TMenuBtn& item) {
     RECT outer{};
     GetWindowRect(window, &outer);
     form_.MenuTracking = true;
-    TrackPopupMenu(item.SubMenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, outer.left + item.BoundsRect.left,
-                   outer.top + item.BoundsRect.bottom, 0, window, nullptr);
+    TrackPopupMenu(item.SubMenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, outer.left + item.Bounds.left,
+                   outer.top + item.Bounds.bottom, 0, window, nullptr);
     form_.MenuTracking = false;
 }
 

@@ -108,6 +108,7 @@ void TWinSkinForm::AttachWindow(TSkinData& skinData) {
     if (Style & WS_MINIMIZEBOX) ButtonCaps |= kCapMinimize;
     if (Style & WS_MAXIMIZEBOX) ButtonCaps |= kCapMaximize;
 
+    BuildSystemMenu();
     ReadWindowState();
     if (HWND client = FindWindowExW(Window, nullptr, L"MDIClient", nullptr)) {
         MdiRole = kMdiFrame;
@@ -224,6 +225,8 @@ bool TWinSkinForm::Stage2(gui::TMessage& message) {
     case WM_NCACTIVATE: Active = message.WParam != 0; return false;
     case WM_GETMINMAXINFO: OnGetMinMaxInfo(message); return true;
     case WM_WINDOWPOSCHANGED: OnWindowPosChanged(message); return true;
+    case WM_COMMAND: OnCommand(message); return true;
+    case WM_SYSCOMMAND: OnSysCommand(message); return true;
     case SKM_START: OnStart(message); return true;
     default: return false;
     }
@@ -236,7 +239,11 @@ void TWinSkinForm::Stage3(gui::TMessage& message) {
     case WM_NCHITTEST: return OnNcHitTest(message);
     case WM_NCPAINT: return OnNcPaint(message);
     case WM_NCACTIVATE: return OnNcActivate(message);
+    case WM_NCMOUSEMOVE: return OnNcMouseMove(message);
     case WM_NCLBUTTONDOWN: return OnNcLButtonDown(message);
+    case WM_NCLBUTTONUP: return OnNcLButtonUp(message);
+    case WM_NCLBUTTONDBLCLK: return OnNcLButtonDblClk(message);
+    case WM_NCRBUTTONDOWN: return OnNcRButtonDown(message);
     case SKM_PAINTFRAME: return PaintFrame(nullptr);
     default: return CallPrevProc(message);
     }
@@ -423,18 +430,6 @@ void TWinSkinForm::OnNcActivate(gui::TMessage& message) {
     message.Result = 1;
 }
 
-void TWinSkinForm::OnNcLButtonDown(gui::TMessage& message) {
-    if (message.WParam == HTMENU && MenuBarObject) {
-        const POINT at = ScreenToWindow(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
-        if (TMenuBtn* item = MenuBarObject->ItemAt(at)) {
-            if (GetActiveWindow() != Window) SetActiveWindow(Window);
-            MenuBarObject->ClickMenuBarItem(*item);
-            return;
-        }
-    }
-    CallPrevProc(message);
-}
-
 // ---- state ----
 
 void TWinSkinForm::RefreshFrame() {
@@ -507,7 +502,7 @@ void TWinSkinForm::OnHoverTimer() {
     GetCursorPos(&cursor);
     if (HotObject) {
         const POINT at = ScreenToWindow(cursor.x, cursor.y);
-        if (!PtInRect(&HotObject->BoundsRect, at)) {
+        if (!PtInRect(&HotObject->Bounds, at)) {
             TNCObject* leaving = HotObject;
             HotObject = nullptr;
             leaving->MouseLeave();
@@ -555,6 +550,7 @@ void TWinSkinForm::RestoreFormColour() {
 
 void TWinSkinForm::DetachAll() {
     if (!SkinsFrame()) return DetachControlsOnly();
+    SysPopupMenu.reset();
     if (HoverTimer) HoverTimer->SetEnabled(false);
     if (!PrevWndProc.Installed()) return;
     SavedFormWindowProc.Remove();
@@ -586,6 +582,7 @@ void TWinSkinForm::DetachAll() {
 }
 
 void TWinSkinForm::DetachOnDestroy() {
+    SysPopupMenu.reset();
     if (HoverTimer) HoverTimer->SetEnabled(false);
     SavedFormWindowProc.Remove();
     // The window procedure binding ends by itself once the window has handled WM_NCDESTROY.

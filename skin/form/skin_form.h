@@ -87,6 +87,18 @@ public:
     // One border (side 1 left, 2 right, 3 top, 4 bottom) rendered at width x height in the current state.
     Bitmap RenderBorder(int side, int width, int height) const;
 
+    // Caption buttons, the system menu and non-client mouse handling (caption_buttons.cpp).
+    bool IsCaptionButtonVisible(std::size_t index);
+    void LayoutCaptionButtons();
+    void PaintCaptionButtons(Bitmap& caption);
+    TWinSysButton* CaptionButtonAt(POINT windowPoint);
+    void RunCaptionAction(int x, int y);
+    void ShowSystemMenu(int x, int y);
+    void ToggleMaximize();
+    void ToggleMinimize();
+    void RestoreWindow();
+    void MdiChildCommand(UINT command);
+
     // A control skinning object of this window, owned from now on.
     void AddControlObject(std::unique_ptr<ISkinControlObject> object);
 
@@ -111,6 +123,7 @@ public:
     int CaptionButtonCount = 0;
     bool MenuTracking = false;
     bool RightToLeft = false;
+    gui::UniqueMenu SysPopupMenu; // the skinned system menu
     HWND MdiClient = nullptr;
     HMENU FormMenu = nullptr;
     HMENU SystemMenu = nullptr;
@@ -162,8 +175,21 @@ private:
     void OnNcHitTest(gui::TMessage& message);
     void OnNcPaint(gui::TMessage& message);
     void OnNcActivate(gui::TMessage& message);
+    void OnNcMouseMove(gui::TMessage& message);
     void OnNcLButtonDown(gui::TMessage& message);
+    void OnNcLButtonUp(gui::TMessage& message);
+    void OnNcLButtonDblClk(gui::TMessage& message);
+    void OnNcRButtonDown(gui::TMessage& message);
+    void OnCommand(gui::TMessage& message);
+    void OnSysCommand(gui::TMessage& message);
     void OnHoverTimer();
+
+    // The non-client object under a point: a caption button, else a menu bar item.
+    TNCObject* ObjectAt(POINT windowPoint);
+    void BuildSystemMenu();
+    void SystemMenuItemClick(int tag);
+    void CloseWindow();
+    bool MdiChildMaximizedInFrame() const;
 
     void DetachControlObjects();
     void RestoreFormColour();
