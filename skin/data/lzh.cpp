@@ -26,15 +26,27 @@ constexpr int kCopySlack = kChunk - 1;
 
 int DecodeSymbol(AdaptiveHuffmanModel& model, LzhBitReader& reader) {
     std::uint64_t bits = reader.Bits();
-    std::ptrdiff_t node = model.child[kRoot];
+    std::ptrdiff_t node = kRoot; // always an internal node
     int codeLength = 0;
-    while (node < kTreeSize) {
-        node = model.child[static_cast<std::size_t>(node) + (bits >> 63)];
-        bits <<= 1;
-        ++codeLength;
+    int leaf = 0;
+    for (;;) {
+        // Two levels per load: the first bit picks a child; its own child (or leaf) comes with it.
+        const std::ptrdiff_t next = model.grandchild[2 * node + static_cast<std::ptrdiff_t>(bits >> 63)];
+        if (next >= kTreeSize) {
+            leaf = static_cast<int>(next);
+            codeLength += 1;
+            break;
+        }
+        node = next + static_cast<std::ptrdiff_t>((bits >> 62) & 1);
+        bits <<= 2;
+        codeLength += 2;
+        if (model.child[node] >= kTreeSize) {
+            leaf = model.child[node];
+            break;
+        }
     }
     reader.Skip(codeLength);
-    const int symbol = static_cast<int>(node) - kTreeSize;
+    const int symbol = leaf - kTreeSize;
     model.UpdateModel(symbol);
     return symbol;
 }
@@ -49,16 +61,15 @@ int DecodeOffset(LzhBitReader& reader) {
 
 // Before the first decoded byte the ring held kStartPosition spaces, then bytes not yet written (zero).
 // A match reaching back past the start reads those: they stand in for output at negative positions.
-std::uint8_t ByteBeforeStart(std::int64_t position) { return position < -kStartPosition ? 0 : kFillByte; }
+std::uint8_t ByteBeforeStart(std::ptrdiff_t position) { return position < -kStartPosition ? 0 : kFillByte; }
 
-// Copies a match from distance bytes back in the output. Nearer sources overlap the match itself and
-// repeat its last distance bytes, so they are copied a byte at a time, in order.
-void CopyMatch(std::uint8_t* output, std::int64_t position, int distance, int length) {
-    std::uint8_t* target = output + position;
-    if (distance > position) { // reaches back before the first byte
+// Copies a match from distance bytes back to target, first the output's first byte. Nearer sources
+// overlap the match itself and repeat its last distance bytes, so they are copied a byte at a time.
+void CopyMatch(const std::uint8_t* first, std::uint8_t* target, int distance, int length) {
+    if (distance > target - first) { // reaches back before the first byte
         for (int k = 0; k < length; ++k) {
-            const std::int64_t from = position + k - distance;
-            target[k] = from < 0 ? ByteBeforeStart(from) : output[from];
+            const std::ptrdiff_t from = target + k - distance - first;
+            target[k] = from < 0 ? ByteBeforeStart(from) : first[from];
         }
         return;
     }
@@ -117,25 +128,26 @@ void TLZH::Expand(std::int32_t size) {
     // output itself, which the first 4096 bytes extend with the ring's initial content (ByteBeforeStart).
     const std::size_t start = output_.size();
     output_.resize(start + static_cast<std::size_t>(size) + kLookAhead - 1 + kCopySlack);
-    std::uint8_t* output = output_.data() + start;
+    std::uint8_t* const first = output_.data() + start;
+    std::uint8_t* const end = first + size;
 
     // A local copy of the reader stays in registers; in the member, every output byte stored through a
     // uint8_t pointer (which may alias anything) would force it back to memory.
     LzhBitReader reader = reader_;
-    std::int64_t written = 0;
-    while (written < size) {
+    std::uint8_t* next = first;
+    while (next < end) {
         reader.Refill();
         const int symbol = DecodeSymbol(model, reader);
         if (symbol < kFirstMatchSymbol) {
-            output[written++] = static_cast<std::uint8_t>(symbol);
+            *next++ = static_cast<std::uint8_t>(symbol);
         } else {
             const int length = symbol - kMatchLengthBias;
-            CopyMatch(output, written, DecodeOffset(reader) + 1, length);
-            written += length;
+            CopyMatch(first, next, DecodeOffset(reader) + 1, length);
+            next += length;
         }
     }
     reader_ = reader;
-    output_.resize(start + static_cast<std::size_t>(written));
+    output_.resize(start + static_cast<std::size_t>(next - first));
 }
 
 } // namespace skin

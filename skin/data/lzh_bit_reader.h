@@ -14,23 +14,24 @@ public:
     // What a refill guarantees: it adds whole bytes while one more fits.
     static constexpr int kBitsAfterRefill = kBufferBits - 7;
 
-    explicit LzhBitReader(std::span<const std::uint8_t> input) : input_(input) {}
+    explicit LzhBitReader(std::span<const std::uint8_t> input)
+        : begin_(input.data()), next_(input.data()), end_(input.data() + input.size()) {}
 
     // Tops the buffer up to at least kBitsAfterRefill bits.
     void Refill() {
-        const int bytesThatFit = (kBufferBits - 1 - count_) / 8;
-        if (input_.size() - position_ >= sizeof(std::uint64_t)) {
+        const unsigned bytesThatFit = static_cast<unsigned>(kBufferBits - 1 - count_) / 8;
+        if (end_ - next_ >= static_cast<std::ptrdiff_t>(sizeof(std::uint64_t))) {
             // Eight bytes at once; those beyond the bytes taken land below the valid bits, where they are
             // the true next bits, so the next refill writes the same values over them.
-            buffer_ |= LoadBigEndian64(input_.data() + position_) >> count_;
-            position_ += static_cast<std::size_t>(bytesThatFit);
-            count_ += 8 * bytesThatFit;
+            buffer_ |= LoadBigEndian64(next_) >> count_;
+            next_ += bytesThatFit;
+            count_ += static_cast<int>(8 * bytesThatFit);
             return;
         }
-        for (int k = 0; k < bytesThatFit; ++k) {
+        for (unsigned k = 0; k < bytesThatFit; ++k) {
             std::uint64_t byte = 0;
-            if (position_ < input_.size()) {
-                byte = input_[position_++];
+            if (next_ < end_) {
+                byte = *next_++;
             } else {
                 padding_ += 8;
             }
@@ -55,16 +56,16 @@ public:
 
     // Bits taken by Take and Skip, zero bits after the end included.
     std::uint64_t ConsumedBits() const {
-        return std::uint64_t{position_} * 8 + padding_ - static_cast<std::uint64_t>(count_);
+        return static_cast<std::uint64_t>(next_ - begin_) * 8 + padding_ - static_cast<std::uint64_t>(count_);
     }
 
     // Copies up to count bytes that follow those already in the buffer; fewer (0 at the end) when less remains.
     std::size_t ReadBytes(std::uint8_t* buffer, std::size_t count) {
         std::size_t copied = 0;
-        for (; copied < count && position_ < input_.size(); ++copied) buffer[copied] = input_[position_++];
+        for (; copied < count && next_ < end_; ++copied) buffer[copied] = *next_++;
         return copied;
     }
-    std::size_t BytesLeft() const { return input_.size() - position_; }
+    std::size_t BytesLeft() const { return static_cast<std::size_t>(end_ - next_); }
 
 private:
     static std::uint64_t LoadBigEndian64(const std::uint8_t* bytes) {
@@ -74,8 +75,9 @@ private:
                std::uint64_t{bytes[6]} << 8 | std::uint64_t{bytes[7]};
     }
 
-    std::span<const std::uint8_t> input_;
-    std::size_t position_ = 0; // bytes taken into the buffer
+    const std::uint8_t* begin_;
+    const std::uint8_t* next_; // the first byte not yet taken into the buffer
+    const std::uint8_t* end_;
     std::uint64_t buffer_ = 0;
     int count_ = 0;            // valid bits at the top of buffer_
     std::uint64_t padding_ = 0; // zero bits supplied after the end of the input

@@ -67,6 +67,16 @@ void AdaptiveHuffmanModel::InitTree() {
     }
     freq[kTreeSize] = 0xFFFF;
     parent[kRoot] = 0;
+    LinkGrandchildren();
+}
+
+void AdaptiveHuffmanModel::LinkGrandchildren() {
+    for (int p = 0; p < kTreeSize; ++p) {
+        if (child[p] < kTreeSize) {
+            grandchild[2 * p] = child[child[p]];
+            grandchild[2 * p + 1] = child[child[p] + 1];
+        }
+    }
 }
 
 void AdaptiveHuffmanModel::RebuildTree() {
@@ -98,6 +108,7 @@ void AdaptiveHuffmanModel::RebuildTree() {
             parent[i] = parent[i + 1] = static_cast<std::int16_t>(k);
         }
     }
+    LinkGrandchildren();
 }
 
 } // namespace skin::lzh

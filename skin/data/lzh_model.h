@@ -60,6 +60,14 @@ public:
     std::array<std::uint16_t, kTreeSize + 1> freq{};       // entry kTreeSize is a 0xFFFF sentinel
     std::array<std::int16_t, kTreeSize + kSymbolCount> parent{};
     std::array<std::int16_t, kTreeSize> child{};
+    // grandchild[2 * p + b] = child[child[p] + b] for an internal node p: one load takes a decoder two
+    // levels down. Entries of leaves mean nothing.
+    std::array<std::int16_t, 2 * kTreeSize> grandchild{};
+
+private:
+    // Sets child[p] and the grandchild entries that repeat it (p's own and p's parent's).
+    void SetChild(std::ptrdiff_t p, int value);
+    void LinkGrandchildren();
 };
 
 // The fixed prefix code of the upper six offset bits. Indexed by the next 8 input bits, the table
@@ -87,20 +95,32 @@ inline void AdaptiveHuffmanModel::UpdateModel(int symbol) {
             freq[c] = freq[l];
             freq[l] = k;
 
+            // The children's parent links follow; a leaf has one child entry, so for it the second
+            // store repeats the first instead of branching.
             const int i = child[c];
             parent[i] = static_cast<std::int16_t>(l);
-            if (i < kTreeSize) parent[i + 1] = static_cast<std::int16_t>(l);
+            parent[i + (i < kTreeSize ? 1 : 0)] = static_cast<std::int16_t>(l);
 
             const int j = child[l];
-            child[l] = static_cast<std::int16_t>(i);
+            SetChild(l, i);
             parent[j] = static_cast<std::int16_t>(c);
-            if (j < kTreeSize) parent[j + 1] = static_cast<std::int16_t>(c);
-            child[c] = static_cast<std::int16_t>(j);
+            parent[j + (j < kTreeSize ? 1 : 0)] = static_cast<std::int16_t>(c);
+            SetChild(c, j);
 
             c = l;
         }
         c = parent[c];
     } while (c != 0);
+}
+
+inline void AdaptiveHuffmanModel::SetChild(std::ptrdiff_t p, int value) {
+    child[p] = static_cast<std::int16_t>(value);
+    const std::ptrdiff_t up = parent[p];
+    grandchild[2 * up + (p - child[up])] = static_cast<std::int16_t>(value);
+    if (value < kTreeSize) {
+        grandchild[2 * p] = child[value];
+        grandchild[2 * p + 1] = child[value + 1];
+    }
 }
 
 } // namespace skin::lzh
