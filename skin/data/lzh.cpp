@@ -24,29 +24,31 @@ static_assert(kLongestSymbolCode + kLongestOffsetCode <= LzhBitReader::kBitsAfte
 constexpr int kChunk = 8;
 constexpr int kCopySlack = kChunk - 1;
 
+// Walks from the root to a leaf two levels per load: for the child the next bit picks, grandchild gives
+// that child's own entry, either a leaf's (the code ends there) or its children's pair, of which the bit
+// after picks one.
 int DecodeSymbol(AdaptiveHuffmanModel& model, LzhBitReader& reader) {
     std::uint64_t bits = reader.Bits();
     std::ptrdiff_t node = kRoot; // always an internal node
     int codeLength = 0;
-    int leaf = 0;
+    int leafEntry = 0;           // kTreeSize + symbol
     for (;;) {
-        // Two levels per load: the first bit picks a child; its own child (or leaf) comes with it.
-        const std::ptrdiff_t next = model.grandchild[2 * node + static_cast<std::ptrdiff_t>(bits >> 63)];
-        if (next >= kTreeSize) {
-            leaf = static_cast<int>(next);
+        const std::ptrdiff_t entry = model.grandchild[2 * node + static_cast<std::ptrdiff_t>(bits >> 63)];
+        if (entry >= kTreeSize) {
+            leafEntry = static_cast<int>(entry);
             codeLength += 1;
             break;
         }
-        node = next + static_cast<std::ptrdiff_t>((bits >> 62) & 1);
+        node = entry + static_cast<std::ptrdiff_t>((bits >> 62) & 1);
         bits <<= 2;
         codeLength += 2;
         if (model.child[node] >= kTreeSize) {
-            leaf = model.child[node];
+            leafEntry = model.child[node];
             break;
         }
     }
     reader.Skip(codeLength);
-    const int symbol = leaf - kTreeSize;
+    const int symbol = leafEntry - kTreeSize;
     model.UpdateModel(symbol);
     return symbol;
 }
@@ -63,8 +65,9 @@ int DecodeOffset(LzhBitReader& reader) {
 // A match reaching back past the start reads those: they stand in for output at negative positions.
 std::uint8_t ByteBeforeStart(std::ptrdiff_t position) { return position < -kStartPosition ? 0 : kFillByte; }
 
-// Copies a match from distance bytes back to target, first the output's first byte. Nearer sources
-// overlap the match itself and repeat its last distance bytes, so they are copied a byte at a time.
+// Copies a match from distance bytes before target; first is where this decoding's output begins.
+// Sources nearer than a chunk overlap the match itself (repeating its last distance bytes), so they are
+// copied a byte at a time.
 void CopyMatch(const std::uint8_t* first, std::uint8_t* target, int distance, int length) {
     if (distance > target - first) { // reaches back before the first byte
         for (int k = 0; k < length; ++k) {
@@ -125,7 +128,7 @@ void TLZH::Expand(std::int32_t size) {
     AdaptiveHuffmanModel& model = tables_->model;
 
     // Room for the size, a last match running past it and the copy slack. Matches are copied within the
-    // output itself, which the first 4096 bytes extend with the ring's initial content (ByteBeforeStart).
+    // output itself; one reaching back before its beginning reads the ring's initial content there.
     const std::size_t start = output_.size();
     output_.resize(start + static_cast<std::size_t>(size) + kLookAhead - 1 + kCopySlack);
     std::uint8_t* const first = output_.data() + start;
