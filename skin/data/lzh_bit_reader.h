@@ -1,5 +1,5 @@
-// LzhBitReader: the bits of an LZH code, first bit of each byte first, taken from the input 64 bits
-// at a time; after the end of the input the code continues with zero bits.
+// LzhBitReader: the bits of an LZH code, each byte's most significant bit first, taken from the input 64
+// bits at a time; after the end of the input the code continues with zero bits.
 #pragma once
 
 #include <cstddef>
