@@ -1,7 +1,6 @@
 #include "lzh.h"
 
-#include <algorithm>
-#include <array>
+#include <cstring>
 #include <new>
 
 #include "skin/data/lzh_model.h"
@@ -15,6 +14,76 @@ namespace {
 constexpr std::int64_t kMaxBytesPerInputBit = kLookAhead / 10;
 constexpr std::int64_t kBitsPerByte = 8;
 
+// The most bits one symbol takes: its Huffman code, then for a match the offset code (8 bits, then up
+// to 6 more). One refill per symbol therefore lets it decode without checking for more input.
+constexpr int kLongestOffsetCode = 14;
+static_assert(kLongestSymbolCode + kLongestOffsetCode <= LzhBitReader::kBitsAfterRefill);
+
+// Matches are copied in 8-byte chunks when their source lies at least a chunk back, and may write up to
+// 7 bytes past their end, which later bytes overwrite or the final size cuts off.
+constexpr int kChunk = 8;
+constexpr int kCopySlack = kChunk - 1;
+
+// Walks from the root to a leaf two levels per load: for the child the next bit picks, grandchild gives
+// that child's own entry, either a leaf's (the code ends there) or its children's pair, of which the bit
+// after picks one.
+int DecodeSymbol(AdaptiveHuffmanModel& model, LzhBitReader& reader) {
+    std::uint64_t bits = reader.Bits();
+    std::ptrdiff_t node = kRoot; // always an internal node
+    int codeLength = 0;
+    int leafEntry = 0;           // kTreeSize + symbol
+    for (;;) {
+        const std::ptrdiff_t entry = model.grandchild[2 * node + static_cast<std::ptrdiff_t>(bits >> 63)];
+        if (entry >= kTreeSize) {
+            leafEntry = static_cast<int>(entry);
+            codeLength += 1;
+            break;
+        }
+        node = entry + static_cast<std::ptrdiff_t>((bits >> 62) & 1);
+        bits <<= 2;
+        codeLength += 2;
+        if (model.child[node] >= kTreeSize) {
+            leafEntry = model.child[node];
+            break;
+        }
+    }
+    reader.Skip(codeLength);
+    const int symbol = leafEntry - kTreeSize;
+    model.UpdateModel(symbol);
+    return symbol;
+}
+
+// The first 8 bits choose the upper six offset bits and the length of their code; the lower six bits
+// follow that code.
+int DecodeOffset(LzhBitReader& reader) {
+    const OffsetCodeEntry entry = kOffsetDecodeTable[reader.Bits() >> (LzhBitReader::kBufferBits - 8)];
+    reader.Skip(entry.length);
+    return entry.upper * 64 + reader.Take(6);
+}
+
+// Before the first decoded byte the ring held kStartPosition spaces, then bytes not yet written (zero).
+// A match reaching back past the start reads those: they stand in for output at negative positions.
+std::uint8_t ByteBeforeStart(std::ptrdiff_t position) { return position < -kStartPosition ? 0 : kFillByte; }
+
+// Copies a match from distance bytes before target; first is where this decoding's output begins.
+// Sources nearer than a chunk overlap the match itself (repeating its last distance bytes), so they are
+// copied a byte at a time.
+void CopyMatch(const std::uint8_t* first, std::uint8_t* target, int distance, int length) {
+    if (distance > target - first) { // reaches back before the first byte
+        for (int k = 0; k < length; ++k) {
+            const std::ptrdiff_t from = target + k - distance - first;
+            target[k] = from < 0 ? ByteBeforeStart(from) : first[from];
+        }
+        return;
+    }
+    const std::uint8_t* source = target - distance;
+    if (distance < kChunk) {
+        for (int k = 0; k < length; ++k) target[k] = source[k];
+        return;
+    }
+    for (int k = 0; k < length; k += kChunk) std::memcpy(target + k, source + k, kChunk);
+}
+
 } // namespace
 
 std::int64_t MaxExpandedSize(std::size_t codedBytes) {
@@ -23,77 +92,17 @@ std::int64_t MaxExpandedSize(std::size_t codedBytes) {
 
 struct TLZH::WorkTables {
     AdaptiveHuffmanModel model;
-    // Positions kStartPosition..4095 are zero until first written: an invalid stream may read them early.
-    std::array<std::uint8_t, kWindowSize + kRingSpare> ring{};
 };
 
 TLZH::TLZH(std::span<const std::uint8_t> input, std::vector<std::uint8_t>& output)
-    : input_(input), output_(output) {}
+    : reader_(input), output_(output) {}
 
 TLZH::~TLZH() = default;
 
-std::size_t TLZH::ReadInput(std::uint8_t* buffer, std::size_t count) {
-    if (count == 1 && inputPosition_ < input_.size()) { // the decoder's only request: skip the general copy
-        *buffer = input_[inputPosition_++];
-        return 1;
-    }
-    const std::size_t available = std::min(count, input_.size() - inputPosition_);
-    std::copy_n(input_.begin() + static_cast<std::ptrdiff_t>(inputPosition_), available, buffer);
-    inputPosition_ += available;
-    return available;
-}
+std::size_t TLZH::ReadInput(std::uint8_t* buffer, std::size_t count) { return reader_.ReadBytes(buffer, count); }
 
 void TLZH::WriteOutput(const std::uint8_t* buffer, std::size_t count) {
-    if (count == 1) { // every decoded byte comes this way: a range insert costs a quarter of the decoding
-        output_.push_back(*buffer);
-        return;
-    }
     output_.insert(output_.end(), buffer, buffer + count);
-}
-
-void TLZH::FillBitBuffer() {
-    // Past the end of the input the stream continues with zero bits.
-    while (bitCount_ <= 8) {
-        std::uint8_t byte = 0;
-        if (ReadInput(&byte, 1) == 0) {
-            byte = 0;
-            bitPadding_ += 8;
-        }
-        bitBuffer_ = static_cast<std::uint16_t>(bitBuffer_ | (byte << (8 - bitCount_)));
-        bitCount_ = static_cast<std::uint8_t>(bitCount_ + 8);
-    }
-}
-
-int TLZH::NextBit() {
-    FillBitBuffer();
-    const int bit = bitBuffer_ >> 15;
-    bitBuffer_ = static_cast<std::uint16_t>(bitBuffer_ << 1);
-    --bitCount_;
-    return bit;
-}
-
-int TLZH::NextByte() {
-    FillBitBuffer();
-    const int byte = bitBuffer_ >> 8;
-    bitBuffer_ = static_cast<std::uint16_t>(bitBuffer_ << 8);
-    bitCount_ = static_cast<std::uint8_t>(bitCount_ - 8);
-    return byte;
-}
-
-int TLZH::DecodeSymbol() {
-    AdaptiveHuffmanModel& model = tables_->model;
-    int c = model.child[kRoot];
-    while (c < kTreeSize) c = model.child[c + NextBit()];
-    const int symbol = c - kTreeSize;
-    model.UpdateModel(symbol);
-    return symbol;
-}
-
-int TLZH::DecodeOffset() {
-    int i = NextByte();
-    const OffsetCodeEntry entry = kOffsetDecodeTable[i];
-    for (int k = 0; k < entry.length - 2; ++k) i = i * 2 + NextBit();
-    return entry.upper * 64 + (i % 64);
 }
 
 void TLZH::Expand(std::int32_t size) {
@@ -102,7 +111,7 @@ void TLZH::Expand(std::int32_t size) {
         throw rtl::Exception("LZH: declared size " + std::to_string(size) + " exceeds the limit of " +
                              std::to_string(kMaxExpandedSize) + " bytes");
     }
-    const std::size_t coded = input_.size() - inputPosition_;
+    const std::size_t coded = reader_.BytesLeft();
     if (size > MaxExpandedSize(coded)) {
         throw rtl::Exception("LZH: declared size " + std::to_string(size) + " cannot come from " +
                              std::to_string(coded) + " coded bytes (at most " +
@@ -116,33 +125,32 @@ void TLZH::Expand(std::int32_t size) {
         std::unique_ptr<WorkTables>& tables;
         ~ReleaseTables() { tables.reset(); }
     } release{tables_};
+    AdaptiveHuffmanModel& model = tables_->model;
 
-    output_.reserve(output_.size() + static_cast<std::size_t>(size) + kLookAhead - 1);
-    std::array<std::uint8_t, kWindowSize + kRingSpare>& ring = tables_->ring;
-    std::fill_n(ring.begin(), kStartPosition, kFillByte);
-    int r = kStartPosition;
+    // Room for the size, a last match running past it and the copy slack. Matches are copied within the
+    // output itself; one reaching back before its beginning reads the ring's initial content there.
+    const std::size_t start = output_.size();
+    output_.resize(start + static_cast<std::size_t>(size) + kLookAhead - 1 + kCopySlack);
+    std::uint8_t* const first = output_.data() + start;
+    std::uint8_t* const end = first + size;
 
-    std::int64_t written = 0;
-    while (written < size) {
-        const int symbol = DecodeSymbol();
+    // A local copy of the reader stays in registers; in the member, every output byte stored through a
+    // uint8_t pointer (which may alias anything) would force it back to memory.
+    LzhBitReader reader = reader_;
+    std::uint8_t* next = first;
+    while (next < end) {
+        reader.Refill();
+        const int symbol = DecodeSymbol(model, reader);
         if (symbol < kFirstMatchSymbol) {
-            const auto byte = static_cast<std::uint8_t>(symbol);
-            WriteOutput(&byte, 1);
-            ring[r] = byte;
-            r = (r + 1) & kWindowMask;
-            ++written;
+            *next++ = static_cast<std::uint8_t>(symbol);
         } else {
             const int length = symbol - kMatchLengthBias;
-            const int source = (r - DecodeOffset() - 1) & kWindowMask;
-            for (int k = 0; k < length; ++k) {
-                const std::uint8_t byte = ring[(source + k) & kWindowMask];
-                WriteOutput(&byte, 1);
-                ring[r] = byte;
-                r = (r + 1) & kWindowMask;
-                ++written;
-            }
+            CopyMatch(first, next, DecodeOffset(reader) + 1, length);
+            next += length;
         }
     }
+    reader_ = reader;
+    output_.resize(start + static_cast<std::size_t>(next - first));
 }
 
 } // namespace skin

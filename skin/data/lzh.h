@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/rtl/exceptions.h"
+#include "skin/data/lzh_bit_reader.h"
 
 namespace skin {
 
@@ -51,23 +52,13 @@ public:
 
     // Bits of the input the decoded symbols used; above 8 x the input size when the code ran into the
     // zero bits after the end (a truncated stream). Read-ahead into the bit buffer does not count.
-    std::uint64_t ConsumedBits() const { return std::uint64_t{inputPosition_} * 8 + bitPadding_ - bitCount_; }
+    std::uint64_t ConsumedBits() const { return reader_.ConsumedBits(); }
 
 private:
     struct WorkTables;
 
-    int NextBit();
-    int NextByte();
-    void FillBitBuffer();
-    int DecodeSymbol();
-    int DecodeOffset();
-
-    std::span<const std::uint8_t> input_;
-    std::size_t inputPosition_ = 0;
+    lzh::LzhBitReader reader_;
     std::vector<std::uint8_t>& output_;
-    std::uint16_t bitBuffer_ = 0;
-    std::uint8_t bitCount_ = 0;
-    std::uint64_t bitPadding_ = 0; // zero bits supplied after the end of the input
     std::unique_ptr<WorkTables> tables_;
 };
 

@@ -67,6 +67,16 @@ void AdaptiveHuffmanModel::InitTree() {
     }
     freq[kTreeSize] = 0xFFFF;
     parent[kRoot] = 0;
+    LinkGrandchildren();
+}
+
+void AdaptiveHuffmanModel::LinkGrandchildren() {
+    for (int p = 0; p < kTreeSize; ++p) {
+        if (child[p] < kTreeSize) {
+            grandchild[2 * p] = child[child[p]];
+            grandchild[2 * p + 1] = child[child[p] + 1];
+        }
+    }
 }
 
 void AdaptiveHuffmanModel::RebuildTree() {
@@ -98,34 +108,7 @@ void AdaptiveHuffmanModel::RebuildTree() {
             parent[i] = parent[i + 1] = static_cast<std::int16_t>(k);
         }
     }
-}
-
-void AdaptiveHuffmanModel::UpdateModel(int symbol) {
-    if (freq[kRoot] == kFrequencyLimit) RebuildTree();
-    int c = parent[kTreeSize + symbol];
-    do {
-        const std::uint16_t k = ++freq[c];
-        if (k > freq[c + 1]) {
-            // Move the node behind the last one of lower frequency, taking its subtree along.
-            int l = c + 1;
-            while (k > freq[l + 1]) ++l;
-            freq[c] = freq[l];
-            freq[l] = k;
-
-            const int i = child[c];
-            parent[i] = static_cast<std::int16_t>(l);
-            if (i < kTreeSize) parent[i + 1] = static_cast<std::int16_t>(l);
-
-            const int j = child[l];
-            child[l] = static_cast<std::int16_t>(i);
-            parent[j] = static_cast<std::int16_t>(c);
-            if (j < kTreeSize) parent[j + 1] = static_cast<std::int16_t>(c);
-            child[c] = static_cast<std::int16_t>(j);
-
-            c = l;
-        }
-        c = parent[c];
-    } while (c != 0);
+    LinkGrandchildren();
 }
 
 } // namespace skin::lzh

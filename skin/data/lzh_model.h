@@ -25,6 +25,25 @@ inline constexpr int kMatchLengthBias = kFirstMatchSymbol - (kThreshold + 1); //
 
 static_assert(kSymbolCount == 314 && kTreeSize == 627 && kRoot == 626 && kStartPosition == 4036);
 
+// The longest code the tree can give a symbol. With the sibling property (below), the sibling of a node
+// on a leaf's path weighs at least as much as that node's own child on the path, so a node h levels
+// above a leaf weighs at least the h-th number of 1, 2, 3, 5, 8, ... (each the sum of the two before);
+// the root never weighs more than kFrequencyLimit.
+constexpr int LongestSymbolCode() {
+    std::uint32_t lighter = 1;
+    std::uint32_t least = 2;
+    int height = 1;
+    while (lighter + least <= kFrequencyLimit) {
+        const std::uint32_t next = lighter + least;
+        lighter = least;
+        least = next;
+        ++height;
+    }
+    return height;
+}
+inline constexpr int kLongestSymbolCode = LongestSymbolCode();
+static_assert(kLongestSymbolCode == 21);
+
 // Nodes are stored so that frequencies never decrease with the index (sibling property); a leaf's
 // child entry is kTreeSize + symbol, and parent[kTreeSize + symbol] is that leaf's node.
 class AdaptiveHuffmanModel {
@@ -32,7 +51,8 @@ public:
     AdaptiveHuffmanModel() { InitTree(); }
 
     void InitTree();
-    // Counts one more occurrence of symbol and restores the sibling property.
+    // Counts one more occurrence of symbol and restores the sibling property. Inline: it runs once per
+    // symbol in the decoder's and the encoder's inner loops.
     void UpdateModel(int symbol);
     // Halves every leaf frequency and builds the internal nodes anew.
     void RebuildTree();
@@ -40,6 +60,14 @@ public:
     std::array<std::uint16_t, kTreeSize + 1> freq{};       // entry kTreeSize is a 0xFFFF sentinel
     std::array<std::int16_t, kTreeSize + kSymbolCount> parent{};
     std::array<std::int16_t, kTreeSize> child{};
+    // grandchild[2 * p + b] = child[child[p] + b] for an internal node p: one load takes a decoder two
+    // levels down. Entries of leaves mean nothing.
+    std::array<std::int16_t, 2 * kTreeSize> grandchild{};
+
+private:
+    // Sets child[p] and the grandchild entries that repeat it (p's own and p's parent's).
+    void SetChild(std::ptrdiff_t p, int value);
+    void LinkGrandchildren();
 };
 
 // The fixed prefix code of the upper six offset bits. Indexed by the next 8 input bits, the table
@@ -52,5 +80,47 @@ struct OffsetCodeEntry {
 extern const std::array<OffsetCodeEntry, 256> kOffsetDecodeTable;
 extern const std::array<std::uint8_t, 64> kOffsetCodeStart;
 extern const std::array<std::uint8_t, 64> kOffsetCodeLength;
+
+inline void AdaptiveHuffmanModel::UpdateModel(int symbol) {
+    if (freq[kRoot] == kFrequencyLimit) RebuildTree();
+    // Pointer-sized, so that each parent link loaded is an index without another sign extension: the
+    // climb is a chain of dependent loads.
+    std::ptrdiff_t c = parent[kTreeSize + symbol];
+    do {
+        const std::uint16_t k = ++freq[c];
+        if (k > freq[c + 1]) {
+            // Move the node behind the last one of lower frequency, taking its subtree along.
+            std::ptrdiff_t l = c + 1;
+            while (k > freq[l + 1]) ++l;
+            freq[c] = freq[l];
+            freq[l] = k;
+
+            // The children's parent links follow; a leaf has one child entry, so for it the second
+            // store repeats the first instead of branching.
+            const int i = child[c];
+            parent[i] = static_cast<std::int16_t>(l);
+            parent[i + (i < kTreeSize ? 1 : 0)] = static_cast<std::int16_t>(l);
+
+            const int j = child[l];
+            SetChild(l, i);
+            parent[j] = static_cast<std::int16_t>(c);
+            parent[j + (j < kTreeSize ? 1 : 0)] = static_cast<std::int16_t>(c);
+            SetChild(c, j);
+
+            c = l;
+        }
+        c = parent[c];
+    } while (c != 0);
+}
+
+inline void AdaptiveHuffmanModel::SetChild(std::ptrdiff_t p, int value) {
+    child[p] = static_cast<std::int16_t>(value);
+    const std::ptrdiff_t up = parent[p];
+    grandchild[2 * up + (p - child[up])] = static_cast<std::int16_t>(value);
+    if (value < kTreeSize) {
+        grandchild[2 * p] = child[value];
+        grandchild[2 * p + 1] = child[value + 1];
+    }
+}
 
 } // namespace skin::lzh

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "skin/data/lzh_encoder.h"
 #include "skin/data/lzh_model.h"
 #include "tests/data/test_data.h"
@@ -143,6 +145,16 @@ TEST(LzhExpand, MatchIntoTheNeverWrittenEndOfTheRingYieldsZeros) {
     EXPECT_EQ(Decode(builder.Finish(), 4), std::vector<std::uint8_t>(4, 0));
 }
 
+TEST(LzhExpand, MatchesReachingBeforeTheStartReadTheRingsInitialContent) {
+    StreamBuilder builder;
+    builder.Literal('x');
+    builder.Literal('y');
+    builder.Match(5, 3);    // from 2 bytes before the start: two spaces, "xy", then its own first byte
+    builder.Match(3, 4043); // ring positions 4095 (never written: zero), then 0 and 1 (spaces)
+    const std::vector<std::uint8_t> expected{'x', 'y', ' ', ' ', 'x', 'y', ' ', 0, ' ', ' '};
+    EXPECT_EQ(Decode(builder.Finish(), 10), expected);
+}
+
 TEST(LzhExpand, LastMatchIsWrittenWholeEvenPastSize) {
     StreamBuilder builder;
     builder.Literal('a');
@@ -236,6 +248,17 @@ void ExpectConsistentTree(const AdaptiveHuffmanModel& m) {
     }
     ASSERT_EQ(leaves, kSymbolCount);
     ASSERT_EQ(m.freq[kTreeSize], 0xFFFF);
+    for (int k = 0; k < kTreeSize; ++k) {
+        if (m.child[k] >= kTreeSize) continue;
+        ASSERT_EQ(m.grandchild[2 * k], m.child[m.child[k]]) << "node " << k;
+        ASSERT_EQ(m.grandchild[2 * k + 1], m.child[m.child[k] + 1]) << "node " << k;
+    }
+}
+
+int CodeLength(const AdaptiveHuffmanModel& m, int symbol) {
+    int length = 0;
+    for (int node = m.parent[kTreeSize + symbol]; node != kRoot; node = m.parent[node]) ++length;
+    return length;
 }
 
 TEST(LzhModel, InitTreeGivesEveryLeafOneAndTheRootTheSymbolCount) {
@@ -257,6 +280,25 @@ TEST(LzhModel, UpdatesKeepTheTreeConsistentAcrossRebuilds) {
         if (step % 997 == 0) ExpectConsistentTree(m);
     }
     ExpectConsistentTree(m);
+}
+
+TEST(LzhModel, NoCodeGrowsLongerThanTheBoundTheDecoderRefillsFor) {
+    // Counts growing like 1, 2, 3, 5, 8, ... make the deepest trees the root's limit allows (the other
+    // leaves, at 1 each, keep them below the bound, which assumes nothing about them).
+    AdaptiveHuffmanModel m;
+    int longest = 0;
+    std::uint32_t previous = 1;
+    std::uint32_t count = 1;
+    for (int symbol = 0; m.freq[kRoot] + count < kFrequencyLimit; ++symbol) {
+        for (std::uint32_t k = 0; k < count; ++k) m.UpdateModel(symbol);
+        const std::uint32_t next = previous + count;
+        previous = count;
+        count = next;
+        for (int s = 0; s < kSymbolCount; ++s) longest = std::max(longest, CodeLength(m, s));
+    }
+    ExpectConsistentTree(m);
+    EXPECT_LE(longest, kLongestSymbolCode);
+    EXPECT_GE(longest, 14); // far deeper than the 9 levels of the initial tree: the test reaches deep trees
 }
 
 TEST(LzhModel, RebuildHappensExactlyWhenTheRootIs0x8000AtTheStartOfAnUpdate) {
