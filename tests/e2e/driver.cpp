@@ -212,6 +212,67 @@ void ClickAt(POINT point) {
     Settle();
 }
 
+namespace {
+
+INPUT MouseInput(POINT point, DWORD flags) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>((point.x * 65536 + width / 2) / width);
+    input.mi.dy = static_cast<LONG>((point.y * 65536 + height / 2) / height);
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    return input;
+}
+
+} // namespace
+
+void MoveMouseTo(POINT point) {
+    INPUT move = MouseInput(point, MOUSEEVENTF_MOVE);
+    SendInput(1, &move, sizeof(INPUT));
+    Settle();
+}
+
+void RightClickAt(POINT point) {
+    MoveMouseTo(point);
+    INPUT clicks[2] = {MouseInput(point, MOUSEEVENTF_RIGHTDOWN), MouseInput(point, MOUSEEVENTF_RIGHTUP)};
+    SendInput(2, clicks, sizeof(INPUT));
+    Settle();
+}
+
+void DoubleClickAt(POINT point) {
+    MoveMouseTo(point);
+    INPUT clicks[4] = {MouseInput(point, MOUSEEVENTF_LEFTDOWN), MouseInput(point, MOUSEEVENTF_LEFTUP),
+                       MouseInput(point, MOUSEEVENTF_LEFTDOWN), MouseInput(point, MOUSEEVENTF_LEFTUP)};
+    SendInput(4, clicks, sizeof(INPUT));
+    Settle();
+}
+
+std::vector<std::uint32_t> ScreenPixels(const RECT& rect) {
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    GdiFlush();
+    const auto* source = static_cast<const std::uint32_t*>(bits);
+    for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = source[i] & 0xFFFFFF;
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
 void ClickWindowCentre(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -59,10 +60,16 @@ std::vector<HWND> ChildWindows(HWND parent, const std::wstring& className);
 
 // Real input through the system's input queue.
 void ClickAt(POINT screenPoint);
+void MoveMouseTo(POINT screenPoint);
+void RightClickAt(POINT screenPoint);
+void DoubleClickAt(POINT screenPoint);
 void ClickWindowCentre(HWND window);
 void TypeText(const std::wstring& text);
 void PressKey(WORD virtualKey, bool alt = false);
 void SelectAllAndDelete(HWND edit);
+
+// The pixels (0x00RRGGBB, rows top-down) of a screen rectangle.
+std::vector<std::uint32_t> ScreenPixels(const RECT& screenRect);
 
 // Screenshot of a screen rectangle as a 24-bit BMP file.
 void SaveScreenshot(const RECT& screenRect, const std::wstring& file);

@@ -487,6 +487,56 @@ TEST_P(SkinFormTest, SkinningCyclesAndErrorBoxesLeaveNoHandlesBehind) {
     EXPECT_LT(memory.WorkingSetSize, workingSetBefore + 8 * 1024 * 1024) << "the working set stays put";
 }
 
+TEST_P(SkinFormTest, HitTestingFollowsTheSkinsFrame) {
+    TSkinTestForm* form = SkinnedForm();
+    HWND window = form->Handle();
+    const skin::TWinSkinForm& object = *skin::SkinManager->FindFormByWindow(window);
+    const RECT outer = WindowRectOf(window);
+    const int w = outer.right - outer.left, h = outer.bottom - outer.top;
+    const auto hit = [&](int x, int y) {
+        return SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(outer.left + x, outer.top + y));
+    };
+    EXPECT_EQ(hit(w / 2, object.FrameTop / 2), HTCAPTION);
+    EXPECT_EQ(hit(object.FrameLeft / 2, h / 2), HTBORDER) << "left border";
+    EXPECT_EQ(hit(w - 1 - object.FrameRight / 2, h / 2), HTBORDER) << "right border";
+    EXPECT_EQ(hit(w / 2, h - 1), HTBORDER) << "bottom border";
+    EXPECT_EQ(hit(w / 2, h / 2), HTCLIENT);
+    EXPECT_EQ(hit(w + 5, h / 2), HTNOWHERE);
+}
+
+// Posts arrive at the form's own message method: what a program sees of a caption button of the skin's own.
+struct ActionWatcher {
+    gui::TMessageHook hook;
+    WPARAM action = 0;
+    int seen = 0;
+    void Handle(gui::TMessage& message) {
+        if (message.Msg == skin::SKM_CAPTIONACTION) {
+            action = message.WParam;
+            ++seen;
+        }
+        hook.CallPrevious(message);
+    }
+};
+
+TEST_P(SkinFormTest, ACaptionButtonOfTheSkinsOwnReachesTheProgram) {
+    TSkinTestForm* form = SkinnedForm();
+    skin::TWinSkinForm& object = *skin::SkinManager->FindFormByWindow(form->Handle());
+    skin::TWinSysButton* custom = nullptr;
+    for (auto& button : object.CaptionButtons) {
+        if (button->Element->Action == 40) custom = button.get();
+    }
+    ASSERT_NE(custom, nullptr) << "our skins carry a help button with action 40";
+    ActionWatcher watcher;
+    watcher.hook.Install(*form, gui::TWndMethod::Of<&ActionWatcher::Handle>(&watcher));
+    custom->Visible = true;
+    object.HotObject = custom;
+    object.RunCaptionAction(0, 0);
+    Settle();
+    EXPECT_EQ(watcher.seen, 1);
+    EXPECT_EQ(watcher.action, 40u);
+    EXPECT_TRUE(IsWindowVisible(form->Handle())) << "and nothing else happens";
+}
+
 INSTANTIATE_TEST_SUITE_P(BothSkins, SkinFormTest, ::testing::Values("default.skn", "dark.skn"),
                          [](const auto& param) { return std::string(param.param).substr(0, 4); });
 
