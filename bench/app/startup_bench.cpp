@@ -100,14 +100,24 @@ int MeasureProgram(const std::wstring& program, int runs) {
     return 0;
 }
 
-int MeasureInProcess() {
+FILETIME ProcessCreationTime() {
     FILETIME created{}, exited{}, kernel{}, user{};
     GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    return created;
+}
+
+// The program's start-up in this process, up to the main window created.
+void StartApplication(gui::TApplication& application) {
     app::RegisterStoredClasses();
-    gui::TApplication application;
     application.Initialize();
     application.SetTitle("Marivel进制转换器");
     application.CreateForm(app::Form1);
+}
+
+int MeasureInProcess() {
+    const FILETIME created = ProcessCreationTime();
+    gui::TApplication application;
+    StartApplication(application);
     application.ProcessMessages();
     const std::size_t before = WorkingSet();
     const double beforeNews = MillisecondsSince(created);
@@ -127,13 +137,9 @@ int MeasureInProcess() {
 // One start in this process: the main window created and shown, until its first paint is done (skinned:
 // fitted to the skin frame and painted). Prints the milliseconds since the process started.
 int FirstPaintOnce(bool skinned) {
-    FILETIME created{}, exited{}, kernel{}, user{};
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    app::RegisterStoredClasses();
+    const FILETIME created = ProcessCreationTime();
     gui::TApplication application;
-    application.Initialize();
-    application.SetTitle("Marivel进制转换器");
-    application.CreateForm(app::Form1);
+    StartApplication(application);
     if (!skinned && skin::SkinManager) skin::SkinManager->Enabled = 0;
     app::Form1->Show();
     HWND window = app::Form1->Handle();

@@ -56,7 +56,8 @@ int DecodeSymbol(AdaptiveHuffmanModel& model, LzhBitReader& reader) {
 // The first 8 bits choose the upper six offset bits and the length of their code; the lower six bits
 // follow that code.
 int DecodeOffset(LzhBitReader& reader) {
-    const OffsetCodeEntry entry = kOffsetDecodeTable[reader.Bits() >> (LzhBitReader::kBufferBits - 8)];
+    const auto top8 = static_cast<std::size_t>(reader.Bits() >> (LzhBitReader::kBufferBits - 8));
+    const OffsetCodeEntry entry = kOffsetDecodeTable[top8];
     reader.Skip(entry.length);
     return entry.upper * 64 + reader.Take(6);
 }
