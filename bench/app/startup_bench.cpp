@@ -211,7 +211,9 @@ int MeasureFirstPaint(int runs) {
 
 int main(int argc, char** argv) {
     if (argc >= 2 && std::string(argv[1]) == "--in-process") return MeasureInProcess();
-    if (argc >= 3 && std::string(argv[1]) == "--first-paint-once") return FirstPaintOnce(std::string(argv[2]) == "skinned");
+    if (argc >= 3 && std::string(argv[1]) == "--first-paint-once") {
+        return FirstPaintOnce(std::string(argv[2]) == "skinned");
+    }
     if (argc >= 2 && std::string(argv[1]) == "--first-paint") {
         return MeasureFirstPaint(argc >= 3 ? std::max(1, std::atoi(argv[2])) : 7);
     }

@@ -38,7 +38,8 @@ public:
 // One caption button, bound to its skin element (not owned).
 class TWinSysButton : public TNCObject {
 public:
-    TWinSysButton(TWinSkinForm& skinForm, const TDataSkinSysButton& element) : TNCObject(skinForm), Element(&element) {}
+    TWinSysButton(TWinSkinForm& skinForm, const TDataSkinSysButton& element)
+        : TNCObject(skinForm), Element(&element) {}
 
     void Paint() override;
 

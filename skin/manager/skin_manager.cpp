@@ -284,7 +284,8 @@ void TSkinManage::FreeAllCaptionButtons() {
 }
 
 void TSkinManage::ForgetWindow(HWND window) {
-    const auto it = std::find_if(Forms.begin(), Forms.end(), [&](const auto& entry) { return entry->Window == window; });
+    const auto it =
+        std::find_if(Forms.begin(), Forms.end(), [&](const auto& entry) { return entry->Window == window; });
     if (it == Forms.end()) return;
     (void)it->release(); // being destroyed by its caller: only leave the list
     Forms.erase(it);

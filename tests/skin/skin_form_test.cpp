@@ -102,7 +102,8 @@ int g_messageForms = 0;
 HHOOK g_messageFormHook = nullptr;
 LRESULT CALLBACK CloseMessageForms(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE) {
-        if (auto* form = dynamic_cast<gui::TMessageForm*>(gui::TWinControl::FromHandle(reinterpret_cast<HWND>(wParam)))) {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        if (auto* form = dynamic_cast<gui::TMessageForm*>(gui::TWinControl::FromHandle(window))) {
             ++g_messageForms;
             form->SetModalResult(gui::mrOk);
         }
@@ -163,7 +164,8 @@ protected:
         return object && object->Phase == skin::kPhaseActive;
     }
     skin::Bitmap ShowAndShoot(HWND window) {
-        RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        RedrawWindow(window, nullptr, nullptr,
+                     RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         Settle(std::chrono::milliseconds(50));
         return Screenshot(WindowRectOf(window));
     }
