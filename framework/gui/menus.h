@@ -99,6 +99,8 @@ public:
     virtual void DrawItem(TCanvas& canvas, const RECT& rect, TOwnerDrawState state);
 
     rtl::TNotifyEvent OnClick;
+    // Setting a measure or draw event makes the item owner-drawn from the next build of the menu's handle:
+    // a popup menu's next showing, a main menu's next change.
     TMenuMeasureItemEvent OnMeasureItem;
     TMenuDrawItemEvent OnDrawItem;
     TAdvancedMenuDrawItemEvent OnAdvancedDrawItem;
