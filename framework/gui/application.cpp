@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "framework/gui/form.h"
+#include "framework/gui/messages.h"
 #include "framework/gui/wide.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/message_text.h"
@@ -119,7 +120,18 @@ bool TApplication::IsDialogKey(MSG& msg) {
     return IsDialogMessageW(root, &msg) != FALSE;
 }
 
+bool TApplication::IsDialogChar(const MSG& msg) {
+    if (msg.message != WM_SYSCHAR) return false;
+    HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+    // Typed in the form itself, the form's own procedure asks when the key is dispatched; typed in one of
+    // its controls, the key would only reach the form as the system's menu command, so ask here.
+    if (!root || root == msg.hwnd) return false;
+    auto* form = dynamic_cast<TForm*>(TWinControl::FromHandle(root));
+    return form && form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0;
+}
+
 bool TApplication::ProcessMessage(MSG& msg) {
+    if (IsDialogChar(msg)) return true;
     if (IsDialogKey(msg)) return true;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);

@@ -65,6 +65,10 @@ public:
     int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags);
     bool BiDiMode() const { return false; }
 
+    // Alt+letter typed in a control of a form: the form's message method is sent CM_DIALOGCHAR with the
+    // character and key data; true when it took the key (a non-zero answer).
+    bool IsDialogChar(const MSG& msg);
+
     // Called by forms.
     void AddForm(TForm* form);
     void RemoveForm(TForm* form);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/gui/application.h"
+#include "framework/gui/messages.h"
 #include "framework/gui/resources.h"
 #include "framework/gui/wide.h"
 #include "framework/rtl/form_reader.h"
@@ -18,7 +19,11 @@ TForm::TForm(TComponent* owner) : TWinControl(owner) {
 
 TForm::~TForm() {
     if (Application) Application->RemoveForm(this);
-    if (menu_) menu_->WindowHandle = nullptr;
+    if (menu_) {
+        // Destroying a window destroys the menu on it; this one belongs to the main menu.
+        if (handle_ && menu_->HandleAllocated() && GetMenu(handle_) == menu_->Handle()) ::SetMenu(handle_, nullptr);
+        menu_->WindowHandle = nullptr;
+    }
     DestroyHandle();
 }
 
@@ -266,6 +271,7 @@ int TForm::ShowModal() {
             modalResult_ = mrCancel;
             break;
         }
+        if (Application && Application->IsDialogChar(msg)) continue;
         if (!IsDialogMessageW(handle_, &msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
@@ -298,9 +304,13 @@ void TForm::WndProc(TMessage& message) {
     case WM_ACTIVATE: return WmActivate(message);
     case WM_CLOSE: return WmClose(message);
     case WM_COMMAND: return WmCommand(message);
+    case WM_DRAWITEM: return WmDrawItem(message);
     case WM_ERASEBKGND: return WmEraseBackground(message);
+    case WM_MEASUREITEM: return WmMeasureItem(message);
     case WM_PAINT: return WmPaint(message);
+    case WM_SYSCHAR: return WmSysChar(message);
     case WM_WINDOWPOSCHANGED: return WmWindowPosChanged(message);
+    case CM_MENUCHANGED: return CmMenuChanged(message);
     default: return TWinControl::WndProc(message);
     }
 }
@@ -342,6 +352,40 @@ void TForm::WmCommand(TMessage& message) {
         return;
     }
     TWinControl::WndProc(message);
+}
+
+void TForm::WmDrawItem(TMessage& message) {
+    // Items of the main menu; owner-drawn controls are answered by the default handling.
+    if (message.WParam == 0 && DrawMenuItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam))) {
+        message.Result = TRUE;
+        return;
+    }
+    TWinControl::WndProc(message);
+}
+
+void TForm::WmMeasureItem(TMessage& message) {
+    if (message.WParam == 0 && MeasureMenuItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam))) {
+        message.Result = TRUE;
+        return;
+    }
+    TWinControl::WndProc(message);
+}
+
+void TForm::WmSysChar(TMessage& message) {
+    // Alt+letter: the form's message method may take it (a menu bar drawn by someone else); a non-zero
+    // answer consumes the key and the system's own menu-bar keyboard handling does not start.
+    if (Perform(CM_DIALOGCHAR, message.WParam, message.LParam) != 0) {
+        message.Result = 0;
+        return;
+    }
+    DefaultHandler(message);
+}
+
+void TForm::CmMenuChanged(TMessage& message) {
+    // The main menu sends this before touching its handle (see TMainMenu); reaching the form's own method
+    // is what rebuilds it and puts it on the window.
+    if (menu_ && menu_->WindowHandle == handle_) menu_->RebuildWindowMenu();
+    message.Result = 0;
 }
 
 void TForm::WmEraseBackground(TMessage& message) {

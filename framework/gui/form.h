@@ -93,8 +93,12 @@ private:
     void WmActivate(TMessage& message);
     void WmClose(TMessage& message);
     void WmCommand(TMessage& message);
+    void WmDrawItem(TMessage& message);
     void WmEraseBackground(TMessage& message);
+    void WmMeasureItem(TMessage& message);
     void WmPaint(TMessage& message);
+    void WmSysChar(TMessage& message);
+    void CmMenuChanged(TMessage& message);
     void WmWindowPosChanged(TMessage& message);
 
     int clientWidth_ = 0;

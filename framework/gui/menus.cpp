@@ -1,6 +1,7 @@
 #include "framework/gui/menus.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "framework/gui/messages.h"
 #include "framework/gui/wide.h"
@@ -19,13 +20,20 @@ UINT NextCommand() {
     return g_nextCommand++;
 }
 
+// Item data comes back from the system as a number; only pointers of items still alive are trusted.
+std::unordered_set<const TMenuItem*>& LiveItems() {
+    static std::unordered_set<const TMenuItem*> items;
+    return items;
+}
+
 } // namespace
 
 // ---- TMenuItem ----
 
-TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NextCommand()) {}
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NextCommand()) { LiveItems().insert(this); }
 
 TMenuItem::~TMenuItem() {
+    LiveItems().erase(this);
     while (!items_.empty()) Remove(items_.back());
     if (parent_) parent_->Remove(this);
 }
@@ -33,10 +41,18 @@ TMenuItem::~TMenuItem() {
 const rtl::TClassInfo& TMenuItem::StaticClassInfo() {
     using namespace rtl;
     static const TClassInfo info{"TMenuItem", &TComponent::StaticClassInfo(), {
+        IntegerProperty("Tag", &TComponent::SetTag, &TComponent::Tag),
         StringProperty("Caption", &TMenuItem::SetCaption, &TMenuItem::Caption),
         BooleanProperty("Enabled", &TMenuItem::SetEnabled, &TMenuItem::Enabled),
         BooleanProperty("Checked", &TMenuItem::SetChecked, &TMenuItem::Checked),
         BooleanProperty("Visible", &TMenuItem::SetVisible, &TMenuItem::Visible),
+        BooleanProperty("Default", &TMenuItem::SetDefault, &TMenuItem::Default),
+        BooleanProperty("RadioItem", &TMenuItem::SetRadioItem, &TMenuItem::RadioItem),
+        IntegerProperty("GroupIndex", &TMenuItem::SetGroupIndex, &TMenuItem::GroupIndex),
+        IntegerProperty("ImageIndex", &TMenuItem::SetImageIndex, &TMenuItem::ImageIndex),
+        IntegerProperty("ShortCut", &TMenuItem::SetShortCutValue, &TMenuItem::ShortCutValue),
+        StringProperty("Hint", &TMenuItem::SetHint, &TMenuItem::Hint),
+        ComponentProperty("Action", &TMenuItem::SetAction),
         EventProperty("OnClick", &TMenuItem::OnClick),
     }};
     return info;
@@ -46,6 +62,11 @@ void TMenuItem::AddStoredChild(TComponent* child) {
     auto* item = dynamic_cast<TMenuItem*>(child);
     if (!item) throw rtl::Exception("only menu items can be placed inside menu item '" + Name() + "'");
     Add(item);
+}
+
+void TMenuItem::Notification(TComponent* component, rtl::TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation == rtl::TOperation::opRemove && component == action_) action_ = nullptr;
 }
 
 void TMenuItem::SetCaption(const std::string& caption) {
@@ -58,17 +79,48 @@ void TMenuItem::SetEnabled(bool enabled) {
 }
 void TMenuItem::SetChecked(bool checked) {
     checked_ = checked;
+    if (checked && radioItem_) UncheckRadioSiblings();
     Changed();
 }
 void TMenuItem::SetVisible(bool visible) {
     visible_ = visible;
     Changed();
 }
+void TMenuItem::SetDefault(bool isDefault) {
+    default_ = isDefault;
+    Changed();
+}
+void TMenuItem::SetRadioItem(bool radioItem) {
+    radioItem_ = radioItem;
+    if (checked_ && radioItem_) UncheckRadioSiblings();
+    Changed();
+}
+void TMenuItem::SetGroupIndex(int groupIndex) {
+    groupIndex_ = groupIndex;
+    if (checked_ && radioItem_) UncheckRadioSiblings();
+    Changed();
+}
+void TMenuItem::SetImageIndex(int index) {
+    imageIndex_ = index;
+    Changed();
+}
+void TMenuItem::SetShortCut(TShortCut shortCut) {
+    shortCut_ = shortCut;
+    Changed();
+}
+
+void TMenuItem::UncheckRadioSiblings() {
+    if (!parent_) return;
+    for (TMenuItem* sibling : parent_->items_) {
+        if (sibling != this && sibling->radioItem_ && sibling->groupIndex_ == groupIndex_) sibling->checked_ = false;
+    }
+}
 
 void TMenuItem::Add(TMenuItem* item) {
     if (item->parent_) item->parent_->Remove(item);
     items_.push_back(item);
     item->parent_ = this;
+    if (item->checked_ && item->radioItem_) item->UncheckRadioSiblings();
     Changed();
 }
 
@@ -76,6 +128,12 @@ void TMenuItem::Remove(TMenuItem* item) {
     items_.erase(std::remove(items_.begin(), items_.end(), item), items_.end());
     item->parent_ = nullptr;
     Changed();
+}
+
+int TMenuItem::MenuIndex() const {
+    if (!parent_) return -1;
+    const auto& siblings = parent_->items_;
+    return static_cast<int>(std::find(siblings.begin(), siblings.end(), this) - siblings.begin());
 }
 
 TMenuItem* TMenuItem::FindByCommand(UINT command) {
@@ -92,6 +150,31 @@ TMenu* TMenuItem::GetParentMenu() const {
     return item->menu_;
 }
 
+TImageList* TMenuItem::GetImageList() const {
+    const TMenu* menu = GetParentMenu();
+    return menu ? menu->Images() : nullptr;
+}
+
+bool TMenuItem::IsOwnerDrawn() const {
+    const TMenu* menu = GetParentMenu();
+    return (menu && menu->OwnerDraw()) || OnMeasureItem || OnDrawItem || OnAdvancedDrawItem;
+}
+
+bool TMenuItem::IsRightToLeft() const {
+    const TMenu* menu = GetParentMenu();
+    return menu && menu->IsRightToLeft();
+}
+
+bool TMenuItem::IsMenuBarItem() const {
+    const TMenu* menu = GetParentMenu();
+    return menu && menu->IsMenuBar() && parent_ && !parent_->parent_;
+}
+
+TMenuItem* TMenuItem::FromItemData(ULONG_PTR data) {
+    auto* item = reinterpret_cast<TMenuItem*>(data);
+    return item && LiveItems().count(item) ? item : nullptr;
+}
+
 void TMenuItem::Click() {
     if (enabled_ && OnClick) OnClick(this);
 }
@@ -101,23 +184,49 @@ void TMenuItem::Changed() {
     if (TMenu* menu = GetParentMenu()) menu->MenuChanged();
 }
 
-void TMenuItem::AppendTo(HMENU menu) {
+std::wstring TMenuItem::MenuText() const {
+    std::wstring text = Wide(caption_);
+    // Menu bar items have no room for a shortcut column.
+    if (shortCut_ != scNone && !IsMenuBarItem()) {
+        const std::string shortCutText = ShortCutToText(shortCut_);
+        if (!shortCutText.empty()) text += L"\t" + Wide(shortCutText);
+    }
+    return text;
+}
+
+void TMenuItem::AppendTo(HMENU menu, bool topLevel) {
     if (!visible_) return;
-    const std::wstring text = Wide(caption_);
-    if (caption_ == "-") {
-        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        return;
+    const std::wstring text = MenuText();
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA | MIIM_STRING;
+    info.fType = IsLine() ? MFT_SEPARATOR : MFT_STRING;
+    if (IsOwnerDrawn()) info.fType |= MFT_OWNERDRAW; // the text stays for GetMenuString and mnemonics
+    if (radioItem_) info.fType |= MFT_RADIOCHECK;
+    if (const TMenu* owner = GetParentMenu(); owner && owner->IsRightToLeft()) {
+        info.fType |= MFT_RIGHTORDER;
+        if (owner->BiDiMode() == bdRightToLeft && topLevel) info.fType |= MFT_RIGHTJUSTIFY;
     }
-    UINT flags = MF_STRING;
-    if (!enabled_) flags |= MF_GRAYED;
-    if (checked_) flags |= MF_CHECKED;
-    if (items_.empty()) {
-        AppendMenuW(menu, flags, command_, text.c_str());
-        return;
+    if (!enabled_) info.fState |= MFS_GRAYED;
+    if (checked_) info.fState |= MFS_CHECKED;
+    if (default_) info.fState |= MFS_DEFAULT;
+    info.wID = command_;
+    info.dwItemData = reinterpret_cast<ULONG_PTR>(this);
+    info.dwTypeData = const_cast<wchar_t*>(text.c_str());
+    info.cch = static_cast<UINT>(text.size());
+    handle_ = nullptr;
+    if (!items_.empty() && !IsLine()) {
+        handle_ = CreatePopupMenu();
+        for (TMenuItem* item : items_) item->AppendTo(handle_, false);
+        info.fMask |= MIIM_SUBMENU;
+        info.hSubMenu = handle_;
     }
-    HMENU sub = CreatePopupMenu();
-    for (TMenuItem* item : items_) item->AppendTo(sub);
-    AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), text.c_str());
+    InsertMenuItemW(menu, GetMenuItemCount(menu), TRUE, &info);
+}
+
+void TMenuItem::ForgetHandles() {
+    handle_ = nullptr;
+    for (TMenuItem* item : items_) item->ForgetHandles();
 }
 
 // ---- TMenu ----
@@ -127,10 +236,17 @@ TMenu::TMenu(TComponent* owner) : TComponent(owner) { items_.menu_ = this; }
 TMenu::~TMenu() {
     // Items are owned by the form; they only leave this menu.
     while (!items_.items_.empty()) items_.Remove(items_.items_.back());
+    DestroyMenuHandle();
 }
 
 const rtl::TClassInfo& TMenu::StaticClassInfo() {
-    static const rtl::TClassInfo info{"TMenu", &TComponent::StaticClassInfo(), {}};
+    using namespace rtl;
+    static const TClassInfo info{"TMenu", &TComponent::StaticClassInfo(), {
+        IntegerProperty("Tag", &TComponent::SetTag, &TComponent::Tag),
+        BooleanProperty("OwnerDraw", &TMenu::SetOwnerDraw, &TMenu::OwnerDraw),
+        EnumProperty("BiDiMode", {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"},
+                     &TMenu::SetBiDiMode, &TMenu::BiDiMode),
+    }};
     return info;
 }
 
@@ -139,9 +255,15 @@ void TMenu::AddStoredChild(TComponent* child) { items_.AddStoredChild(child); }
 HMENU TMenu::Handle() {
     if (!handle_) {
         handle_.reset(CreateMenuHandle());
-        for (TMenuItem* item : items_.Items()) item->AppendTo(handle_.get());
+        items_.handle_ = handle_.get();
+        for (TMenuItem* item : items_.Items()) item->AppendTo(handle_.get(), IsMenuBar());
     }
     return handle_.get();
+}
+
+void TMenu::DestroyMenuHandle() {
+    items_.ForgetHandles();
+    handle_.reset();
 }
 
 bool TMenu::DispatchCommand(UINT command) {
@@ -151,7 +273,24 @@ bool TMenu::DispatchCommand(UINT command) {
     return true;
 }
 
-void TMenu::MenuChanged() { handle_.reset(); }
+void TMenu::MenuChanged() { DestroyMenuHandle(); }
+
+void TMenu::SetOwnerDraw(bool ownerDraw) {
+    ownerDraw_ = ownerDraw;
+    if (!HasState(rtl::csLoading)) MenuChanged();
+}
+
+void TMenu::SetImages(TImageList* images) {
+    images_ = images;
+    if (!HasState(rtl::csLoading)) MenuChanged();
+}
+
+void TMenu::SetBiDiMode(TBiDiMode mode) {
+    biDiMode_ = mode;
+    if (!HasState(rtl::csLoading)) MenuChanged();
+}
+
+// ---- TMainMenu ----
 
 const rtl::TClassInfo& TMainMenu::StaticClassInfo() {
     static const rtl::TClassInfo info{"TMainMenu", &TMenu::StaticClassInfo(), {}};
@@ -159,16 +298,21 @@ const rtl::TClassInfo& TMainMenu::StaticClassInfo() {
 }
 
 void TMainMenu::MenuChanged() {
-    if (!WindowHandle) {
+    if (!WindowHandle || !IsWindow(WindowHandle)) {
         TMenu::MenuChanged();
         return;
     }
-    // Detach the old bar before destroying it, then show the rebuilt one.
-    SetMenu(WindowHandle, nullptr);
-    TMenu::MenuChanged();
-    SetMenu(WindowHandle, Handle());
-    DrawMenuBar(WindowHandle);
+    // Announce first; the form's handling of the message calls RebuildWindowMenu.
     SendMessageW(WindowHandle, CM_MENUCHANGED, 0, 0);
+}
+
+void TMainMenu::RebuildWindowMenu() {
+    if (!WindowHandle) return;
+    // A window must never keep a destroyed menu: take the old one off if it is still there.
+    if (handle_ && GetMenu(WindowHandle) == handle_.get()) ::SetMenu(WindowHandle, nullptr);
+    DestroyMenuHandle();
+    ::SetMenu(WindowHandle, Handle());
+    DrawMenuBar(WindowHandle);
 }
 
 } // namespace gui

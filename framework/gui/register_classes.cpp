@@ -4,6 +4,7 @@
 #include "framework/gui/edit.h"
 #include "framework/gui/label.h"
 #include "framework/gui/menus.h"
+#include "framework/gui/popup_menu.h"
 #include "framework/gui/timer.h"
 #include "framework/gui/web_browser.h"
 
@@ -16,6 +17,7 @@ void RegisterFrameworkClasses() {
     rtl::RegisterComponentClass<TTimer>();
     rtl::RegisterComponentClass<TMainMenu>();
     rtl::RegisterComponentClass<TMenuItem>();
+    rtl::RegisterComponentClass<TPopupMenu>();
     rtl::RegisterComponentClass<TWebBrowser>();
 }
 
