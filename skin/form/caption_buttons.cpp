@@ -317,7 +317,7 @@ void TWinSkinForm::OnNcLButtonDown(gui::TMessage& message) {
         if (!Active) SetForegroundWindow(Window);
         object->MouseDown();
         if (auto* item = dynamic_cast<TMenuBtn*>(object)) {
-            MenuBarObject->ClickMenuBarItem(*item);
+            MenuBarObject->OpenMenuBarItem(*item);
             item->MouseLeave();
         }
         message.Result = 0;
@@ -388,7 +388,8 @@ void TWinSkinForm::OnSysCommand(gui::TMessage& message) {
     const UINT command = static_cast<UINT>(message.WParam & 0xFFF0);
     if (!MenuTracking && command == SC_KEYMENU && message.LParam != ' ' && message.LParam != '-' && !GetCapture()) {
         // Alt alone, or Alt and a menu bar item's letter, belong to the skinned menu bar.
-        if (message.LParam == 0 && MenuBarObject) {
+        const auto letter = static_cast<wchar_t>(message.LParam);
+        if (MenuBarObject && (letter == 0 || MenuBarObject->FindAccelItem(letter))) {
             message.Result = 1;
             return;
         }

@@ -1,6 +1,9 @@
 #include "skin/form/menu_bar.h"
 
+#include <algorithm>
+
 #include "framework/gui/canvas.h"
+#include "framework/gui/shortcuts.h"
 #include "framework/gui/wide.h"
 #include "skin/data/skin_data.h"
 #include "skin/draw/skin_image.h"
@@ -10,18 +13,8 @@
 namespace skin {
 namespace {
 
-constexpr int kItemPadding = 7; // on each side of an item's text
-
-std::string MenuItemText(HMENU menu, UINT position) {
-    wchar_t text[256] = {};
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_STRING;
-    info.dwTypeData = text;
-    info.cch = 255;
-    if (!GetMenuItemInfoW(menu, position, TRUE, &info)) return {};
-    return gui::Narrow(text);
-}
+constexpr int kTextPadding = 10; // added to a non-empty item's text width
+constexpr int kCaptionChars = 80;
 
 gui::UniqueFont MenuFont() {
     LOGFONTW font{};
@@ -29,20 +22,140 @@ gui::UniqueFont MenuFont() {
     return {};
 }
 
+HFONT FontOrDefault(const gui::UniqueFont& font) {
+    return font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+// The item's text centred in cell, in the enabled or disabled colour.
+void DrawItemText(gui::TCanvas& canvas, const TSkinData& skin, const TMenuBtn& item, RECT cell) {
+    canvas.SetTextColor(item.Enabled ? skin.MenuBarTextColour : skin.ButtonShadowColour);
+    canvas.DrawText(item.Caption, cell, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+// The menu from the whole tracking of one drop-down: at most one is tracked in the process.
+struct DropDownTracking {
+    HHOOK hook = nullptr;
+    TWinSkinMenu* bar = nullptr;
+    TWinSkinForm* form = nullptr;
+    int currentIndex = -1;
+    HMENU selectedSubMenu = nullptr; // the item under the keyboard has a sub-menu of its own
+    bool firstKeyPosted = false;
+    bool switchPending = false;
+    POINT lastMousePos{};
+};
+DropDownTracking g_tracking;
+
+LRESULT CALLBACK DropDownHook(int code, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = CallNextHookEx(g_tracking.hook, code, wParam, lParam);
+    if (result != 0 || code != MSGF_MENU || !g_tracking.bar) return result;
+    const MSG& msg = *reinterpret_cast<const MSG*>(lParam);
+    if (!g_tracking.firstKeyPosted) {
+        g_tracking.firstKeyPosted = true;
+        PostMessageW(msg.hwnd, WM_KEYDOWN, VK_DOWN, 0); // the drop-down opens with its first entry selected
+    }
+    const auto& items = g_tracking.bar->Items();
+    const int count = static_cast<int>(items.size());
+    TMenuBtn* target = nullptr;
+    switch (msg.message) {
+    case WM_KEYDOWN:
+        if (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) g_tracking.switchPending = false;
+        if (msg.wParam == VK_LEFT && !g_tracking.selectedSubMenu && count > 0) {
+            target = items[static_cast<std::size_t>((g_tracking.currentIndex + count - 1) % count)].get();
+        }
+        if (msg.wParam == VK_RIGHT && !g_tracking.selectedSubMenu && count > 0) {
+            target = items[static_cast<std::size_t>((g_tracking.currentIndex + 1) % count)].get();
+        }
+        break;
+    case WM_SYSKEYDOWN:
+        if (msg.wParam == VK_MENU) g_tracking.form->MenuTracking = false;
+        return result;
+    case WM_MENUSELECT: {
+        if (HIWORD(msg.wParam) == 0xFFFF && msg.lParam == 0) {
+            if (!g_tracking.switchPending) g_tracking.form->MenuTracking = false;
+            return result;
+        }
+        g_tracking.switchPending = false;
+        const bool popup = (HIWORD(msg.wParam) & MF_POPUP) != 0;
+        g_tracking.selectedSubMenu = popup ? GetSubMenu(reinterpret_cast<HMENU>(msg.lParam), LOWORD(msg.wParam))
+                                           : nullptr;
+        break;
+    }
+    case WM_MOUSEMOVE: {
+        const POINT screen = msg.pt;
+        if (screen.x != g_tracking.lastMousePos.x || screen.y != g_tracking.lastMousePos.y) {
+            target = g_tracking.bar->ItemAt(g_tracking.form->ScreenToWindow(screen.x, screen.y));
+            g_tracking.lastMousePos = screen;
+        }
+        break;
+    }
+    default: break;
+    }
+    if (target && target->Index != g_tracking.currentIndex) {
+        g_tracking.switchPending = true;
+        g_tracking.bar->ClickMenuBarItem(*target); // the click outside closes this drop-down, then opens that one
+    }
+    return result;
+}
+
 } // namespace
+
+void TMenuBtn::Paint() {
+    TWinSkinMenu* bar = SkinForm.MenuBarObject.get();
+    if (!bar || bar->BackBitmap().empty()) return;
+    const RECT& menuRect = bar->MenuRect();
+    gui::WindowDc dc(SkinForm.Window, gui::WindowDc::WholeWindow);
+    if (!dc) return;
+    // The bar's background under the item, then the item over it.
+    Bitmap cell(Bounds.right - Bounds.left, menuRect.bottom - menuRect.top);
+    if (cell.empty()) return;
+    const int sourceLeft = Bounds.left - menuRect.left;
+    for (int y = 0; y < cell.height() && y < bar->BackBitmap().height(); ++y) {
+        for (int x = 0; x < cell.width() && sourceLeft + x < bar->BackBitmap().width(); ++x) {
+            if (sourceLeft + x >= 0) cell.set_pixel(x, y, bar->BackBitmap().pixel(sourceLeft + x, y));
+        }
+    }
+    {
+        win::BitmapDc memory(cell);
+        gui::TCanvas canvas(memory.get());
+        const RECT local{0, 0, cell.width(), Bounds.bottom - Bounds.top};
+        if (State == kStatePressedFrame || State == kStateHotFrame) {
+            canvas.SetBrushColor(SkinForm.SkinData->ButtonHilightColour);
+            canvas.FrameRect(local);
+        }
+        const gui::UniqueFont font = MenuFont();
+        canvas.SetFont(FontOrDefault(font));
+        canvas.SetBkMode(TRANSPARENT);
+        DrawItemText(canvas, *SkinForm.SkinData, *this, local);
+    }
+    win::CopyToDc(dc.get(), Bounds.left, menuRect.top, cell, cell.bounds());
+}
 
 TWinSkinMenu::TWinSkinMenu(TSkinData& skinData, TWinSkinForm& form) : skinData_(skinData), form_(form) {}
 
 void TWinSkinMenu::ReadMenuFromHandle(HMENU menu) {
-    menu_ = menu;
+    if (menu) menu_ = menu;
+    if (!menu_) return;
+    const int count = GetMenuItemCount(menu_);
+    if (count <= 0) return; // an empty menu stays on the window
+    if (form_.HotObject && dynamic_cast<TMenuBtn*>(form_.HotObject)) form_.HotObject = nullptr;
     items_.clear();
-    const int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
-        const auto position = static_cast<UINT>(i);
-        HMENU subMenu = GetSubMenu(menu, i);
-        const UINT command = subMenu ? 0 : GetMenuItemID(menu, i);
-        items_.push_back(std::make_unique<TMenuBtn>(form_, MenuItemText(menu, position), command, subMenu));
+        wchar_t text[kCaptionChars + 1] = {};
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING | MIIM_FTYPE;
+        info.dwTypeData = text;
+        info.cch = kCaptionChars;
+        if (!GetMenuItemInfoW(menu_, static_cast<UINT>(i), TRUE, &info)) continue;
+        auto item = std::make_unique<TMenuBtn>(form_, i);
+        item->SubMenu = info.hSubMenu;
+        item->Enabled = (info.fState & (MFS_GRAYED | MFS_DISABLED)) == 0;
+        item->Visible = true;
+        item->Command = info.wID;
+        item->Caption = gui::Narrow(text);
+        items_.push_back(std::move(item));
     }
+    if (GetMenu(form_.Window) == menu_) SetMenu(form_.Window, nullptr);
 }
 
 void TWinSkinMenu::PaintMenuBar(HDC dc, const RECT& rect) {
@@ -50,26 +163,34 @@ void TWinSkinMenu::PaintMenuBar(HDC dc, const RECT& rect) {
     const int height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0) return;
     Bitmap bar(width, height, ColourToPixel(static_cast<Colour>(gui::ColorToRGB(skinData_.MenubarColour))));
+    int x0 = 6;
     if (const TDataSkinObject* element = skinData_.MenuBar.get(); element && !element->Image.empty()) {
-        const Rect margins{element->LeftWidth, element->TopHeight, element->RightWidth, element->BottomHeight};
-        DrawSkinBar(bar, Rect{0, 0, width, height}, element->Image, margins, form_.Active ? 1 : 2,
-                    std::max(element->FrameCount, 1), /*trans=*/false, /*vertical=*/true);
+        const Rect margins{element->LeftWidth, 0, element->RightWidth, 0};
+        const Rect whole{0, 0, width, height};
+        const int frame = form_.Active ? 1 : 2;
+        if (element->Tile == 1) {
+            DrawSkinImage(bar, whole, element->Image, margins, frame, 2, /*trans=*/false, /*tile=*/false, true);
+        } else {
+            DrawSkinBar(bar, whole, element->Image, margins, frame, 2, /*trans=*/false, /*vertical=*/true);
+        }
+        x0 = element->LeftWidth + 4;
+        if (x0 > width) x0 = 12;
     }
+    menuRect_ = rect;
+    backBitmap_ = bar;
     {
         win::BitmapDc memory(bar);
         gui::TCanvas canvas(memory.get());
         const gui::UniqueFont font = MenuFont();
-        canvas.SetFont(font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+        canvas.SetFont(FontOrDefault(font));
         canvas.SetBkMode(TRANSPARENT);
-        canvas.SetTextColor(skinData_.MenuBarTextColour);
-        int x = 0;
+        int x = x0;
         for (auto& item : items_) {
-            const int textWidth = canvas.TextWidth(item->Caption);
-            RECT cell{x, 0, x + textWidth + 2 * kItemPadding, height};
-            canvas.DrawText(item->Caption, cell, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-            item->Bounds = RECT{rect.left + cell.left, rect.top, rect.left + cell.right, rect.bottom};
-            item->Visible = true;
-            x = cell.right;
+            int w = canvas.TextWidth(gui::StripHotkey(item->Caption));
+            if (w > 0) w += kTextPadding;
+            DrawItemText(canvas, skinData_, *item, RECT{x, 0, x + w, height - 1});
+            item->Bounds = RECT{rect.left + x, rect.top, rect.left + x + w, rect.bottom - 1};
+            x += w;
         }
     }
     win::CopyToDc(dc, rect.left, rect.top, bar, bar.bounds());
@@ -77,24 +198,47 @@ void TWinSkinMenu::PaintMenuBar(HDC dc, const RECT& rect) {
 
 TMenuBtn* TWinSkinMenu::ItemAt(POINT windowPoint) {
     for (auto& item : items_) {
-        if (PtInRect(&item->Bounds, windowPoint)) return item.get();
+        if (!item->Caption.empty() && PtInRect(&item->Bounds, windowPoint)) return item.get();
     }
     return nullptr;
 }
 
-void TWinSkinMenu::ClickMenuBarItem(TMenuBtn& item) {
-    HWND window = form_.Window;
-    if (!item.SubMenu) {
-        PostMessageW(window, WM_COMMAND, MAKEWPARAM(item.Command, 0), 0);
-        return;
+TMenuBtn* TWinSkinMenu::FindAccelItem(wchar_t c) {
+    for (auto& item : items_) {
+        if (item->Enabled && gui::IsAccel(c, item->Caption)) return item.get();
     }
-    // The drop-down opens under its item, in screen coordinates.
+    return nullptr;
+}
+
+bool TWinSkinMenu::OpenMenuBarItem(TMenuBtn& item) {
+    HWND window = form_.Window;
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(item.Command, 0), 0);
+    if (!item.SubMenu) return false;
     RECT outer{};
     GetWindowRect(window, &outer);
+    g_tracking = DropDownTracking{};
+    g_tracking.bar = this;
+    g_tracking.form = &form_;
+    g_tracking.currentIndex = item.Index;
+    GetCursorPos(&g_tracking.lastMousePos);
+    g_tracking.hook = SetWindowsHookExW(WH_MSGFILTER, &DropDownHook, nullptr, GetCurrentThreadId());
     form_.MenuTracking = true;
-    TrackPopupMenu(item.SubMenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, outer.left + item.Bounds.left,
-                   outer.top + item.Bounds.bottom, 0, window, nullptr);
+    if (item.Enabled) {
+        TrackPopupMenu(item.SubMenu, TPM_NONOTIFY | TPM_RIGHTBUTTON, outer.left + item.Bounds.left,
+                       outer.top + item.Bounds.bottom, 0, window, nullptr);
+    }
+    if (g_tracking.hook) UnhookWindowsHookEx(g_tracking.hook);
+    g_tracking = DropDownTracking{};
     form_.MenuTracking = false;
+    return true;
+}
+
+void TWinSkinMenu::ClickMenuBarItem(TMenuBtn& item) {
+    RECT outer{};
+    GetWindowRect(form_.Window, &outer);
+    const int x = item.Bounds.left + outer.left + 1;
+    const int y = item.Bounds.top + outer.top + 1;
+    PostMessageW(form_.Window, WM_NCLBUTTONDOWN, HTCLIENT, MAKELPARAM(x, y));
 }
 
 } // namespace skin

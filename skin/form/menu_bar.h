@@ -1,13 +1,17 @@
-// The menu bar of a skinned window: the window's menu is taken off it and the bar is drawn in the
-// skinned frame, below the caption. A click on an item runs its command or drops its sub-menu down under
-// it; the real menu goes back on the window when the skin is switched off.
+// The menu bar of a skinned window: the window's menu is taken off it and the bar is drawn in the skinned
+// frame, below the caption. Its items are non-client objects: they light up under the mouse, a click runs
+// an item's command or drops its sub-menu down under it, and while a drop-down is open the arrow keys and
+// the mouse move between the bar's items. The real menu goes back on the window when the skin is
+// switched off.
 #pragma once
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "skin/draw/bitmap.h"
 #include "skin/form/caption_buttons.h"
 
 namespace skin {
@@ -17,33 +21,48 @@ class TSkinData;
 // One top-level item of the bar.
 class TMenuBtn : public TNCObject {
 public:
-    TMenuBtn(TWinSkinForm& owner, std::string caption, UINT command, HMENU subMenu)
-        : TNCObject(owner), Caption(std::move(caption)), Command(command), SubMenu(subMenu) {}
+    TMenuBtn(TWinSkinForm& skinForm, int index) : TNCObject(skinForm), Index(index) {}
 
-    std::string Caption;
-    UINT Command;
-    HMENU SubMenu;
+    void Paint() override;
+
+    int Index;
+    std::string Caption; // with its "&" accelerator marker
+    bool Enabled = true;
+    HMENU SubMenu = nullptr;
+    UINT Command = 0;
 };
 
 class TWinSkinMenu {
 public:
     TWinSkinMenu(TSkinData& skinData, TWinSkinForm& form);
 
-    // Reads the items of menu; the menu stays owned by whoever made it.
+    // Reads the items of menu (taken as MenuHandle), then takes the menu off the window. A menu without
+    // items stays on the window.
     void ReadMenuFromHandle(HMENU menu);
     HMENU MenuHandle() const { return menu_; }
     // Paints the bar into rect (window coordinates) of dc, laying the items out.
     void PaintMenuBar(HDC dc, const RECT& rect);
-    // The item at a point in window coordinates, or null.
+    // The item with a caption at a point in window coordinates, or null.
     TMenuBtn* ItemAt(POINT windowPoint);
-    // Runs the item: its command, or its sub-menu dropped down under it.
+    // The first enabled item whose accelerator is c, or null.
+    TMenuBtn* FindAccelItem(wchar_t c);
+    // Runs the item: its command, and its sub-menu dropped down under it while the bar tracks the keys
+    // and the mouse. True when a drop-down was tracked.
+    bool OpenMenuBarItem(TMenuBtn& item);
+    // Clicks the item as the mouse would (a posted non-client press at its place).
     void ClickMenuBarItem(TMenuBtn& item);
+
+    const std::vector<std::unique_ptr<TMenuBtn>>& Items() const { return items_; }
+    const RECT& MenuRect() const { return menuRect_; }
+    const Bitmap& BackBitmap() const { return backBitmap_; }
 
 private:
     TSkinData& skinData_;
     TWinSkinForm& form_;
     HMENU menu_ = nullptr;
     std::vector<std::unique_ptr<TMenuBtn>> items_;
+    RECT menuRect_{};
+    Bitmap backBitmap_; // the bar without its texts, to repaint one item
 };
 
 } // namespace skin

@@ -228,6 +228,7 @@ bool TWinSkinForm::Stage2(gui::TMessage& message) {
     case WM_COMMAND: OnCommand(message); return true;
     case WM_SYSCOMMAND: OnSysCommand(message); return true;
     case SKM_START: OnStart(message); return true;
+    case gui::CM_MENUCHANGED: OnMenuChanged(message); return true;
     default: return false;
     }
 }
@@ -256,7 +257,41 @@ void TWinSkinForm::FormMessageHook(gui::TMessage& message) {
         RefreshFrame(); // paint the skinned frame over whatever the system drew
         return;
     case SKM_RESKIN: return Reskin();
+    case gui::CM_DIALOGCHAR: return OnDialogChar(message);
     default: return SavedFormWindowProc.CallPrevious(message);
+    }
+}
+
+// ---- the menu bar ----
+
+void TWinSkinForm::OnDialogChar(gui::TMessage& message) {
+    // Alt and an item's letter, and nothing else held down, open that item.
+    const bool onlyAlt = GetKeyState(VK_MENU) < 0 && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0;
+    if (MenuBarObject && onlyAlt) {
+        if (TMenuBtn* item = MenuBarObject->FindAccelItem(static_cast<wchar_t>(message.WParam))) {
+            MenuBarObject->ClickMenuBarItem(*item);
+            message.Result = 1;
+            return;
+        }
+    }
+    SavedFormWindowProc.CallPrevious(message);
+}
+
+void TWinSkinForm::OnMenuChanged(gui::TMessage& message) {
+    // The framework rebuilds the menu and puts it back on the window; the bar takes it off again.
+    SkinData->FramePainting = false;
+    try {
+        CallPrevProc(message);
+    } catch (...) {
+        SkinData->FramePainting = true;
+        throw;
+    }
+    SkinData->FramePainting = true;
+    if (MenuBarObject && SkinData->MenuUpdate()) {
+        if (HMENU menu = GetMenu(Window)) {
+            MenuBarObject->ReadMenuFromHandle(menu);
+            RefreshFrame();
+        }
     }
 }
 

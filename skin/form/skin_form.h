@@ -181,6 +181,8 @@ private:
     void OnNcLButtonDblClk(gui::TMessage& message);
     void OnNcRButtonDown(gui::TMessage& message);
     void OnCommand(gui::TMessage& message);
+    void OnDialogChar(gui::TMessage& message);
+    void OnMenuChanged(gui::TMessage& message);
     void OnSysCommand(gui::TMessage& message);
     void OnHoverTimer();
 
