@@ -39,6 +39,16 @@ std::string SkinFile(const std::string& name) {
     return "Z:" + path;
 }
 
+// A text as stored form data writes it between quotes.
+std::string Escaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\\' || c == '"') out += '\\';
+        out += c;
+    }
+    return out;
+}
+
 class TSkinTestForm : public gui::TForm {
 public:
     using TForm::TForm;
@@ -537,6 +547,59 @@ TEST_P(SkinFormTest, ACaptionButtonOfTheSkinsOwnReachesTheProgram) {
     EXPECT_EQ(watcher.seen, 1);
     EXPECT_EQ(watcher.action, 40u);
     EXPECT_TRUE(IsWindowVisible(form->Handle())) << "and nothing else happens";
+}
+
+TEST_P(SkinFormTest, MenuBarTakesTheMenuAndReadsItAgainWhenItChanges) {
+    TSkinTestForm* form = NewForm(R"(SkinForm : TSkinTestForm {
+    Caption = "With a menu"
+    ClientWidth = 300
+    ClientHeight = 120
+    Left = 200
+    Top = 150
+    BorderStyle = bsSizeable
+    Menu = MainMenu1
+    SkinData1 : TSkinData {
+        Active = True
+        SkinFile = ")" + Escaped(SkinFile(GetParam())) + R"("
+    }
+    MainMenu1 : TMainMenu {
+        FileItem : TMenuItem {
+            Caption = "&File"
+            OpenItem : TMenuItem {
+                Caption = "&Open"
+            }
+        }
+        HelpItem : TMenuItem {
+            Caption = "&Help"
+        }
+    }
+}
+)");
+    form->Show();
+    HWND window = form->Handle();
+    ASSERT_TRUE(Pump([&] { return Skinned(window); }));
+    skin::TWinSkinForm& object = *skin::SkinManager->FindFormByWindow(window);
+    ASSERT_NE(object.MenuBarObject, nullptr);
+    EXPECT_EQ(GetMenu(window), nullptr) << "the bar is drawn in the frame";
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.bottom, 120) << "the bar sits above the client area, which keeps its size";
+    ShowAndShoot(window);
+    const auto& items = object.MenuBarObject->Items();
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_LT(items[0]->Bounds.right, items[1]->Bounds.left + 1) << "laid out left to right";
+    EXPECT_EQ(object.MenuBarObject->FindAccelItem(L'h'), items[1].get());
+    EXPECT_EQ(object.MenuBarObject->FindAccelItem(L'x'), nullptr);
+
+    // A new top-level item: the framework rebuilds its menu, the bar takes it off the window again.
+    auto* added = new gui::TMenuItem(form);
+    added->SetCaption("&Window");
+    form->Menu()->Items()->Add(added);
+    application->ProcessMessages();
+    EXPECT_EQ(GetMenu(window), nullptr);
+    EXPECT_EQ(object.MenuBarObject->Items().size(), 3u);
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.bottom, 120);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothSkins, SkinFormTest, ::testing::Values("default.skn", "dark.skn"),
