@@ -21,6 +21,9 @@ constexpr int kTagRestore = 0;
 constexpr int kTagMaximize = 1;
 constexpr int kTagMinimize = 2;
 constexpr int kTagClose = 3;
+constexpr int kTagSeparator = 100;
+// Item data of the system menu's items: this plus the tag, far from any pointer a framework item carries.
+constexpr ULONG_PTR kSystemMenuItemData = 0x5C00;
 constexpr UINT kCommandOfTag = 1; // menu command = tag + this (0 means "nothing chosen")
 
 bool Between(int value, int low, int high) { return value >= low && value <= high; }
@@ -248,15 +251,36 @@ bool TWinSkinForm::MdiChildMaximizedInFrame() const {
 }
 
 void TWinSkinForm::BuildSystemMenu() {
+    // Owner-drawn: each item carries its tag as item data and is drawn by the skin (SystemMenuItemLook).
     SysPopupMenu.reset(CreatePopupMenu());
-    const auto add = [&](int tag, const wchar_t* caption) {
-        AppendMenuW(SysPopupMenu.get(), MF_STRING, static_cast<UINT_PTR>(tag) + kCommandOfTag, caption);
+    const auto add = [&](int tag) {
+        AppendMenuW(SysPopupMenu.get(), MF_OWNERDRAW, static_cast<UINT_PTR>(tag) + kCommandOfTag,
+                    reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(kSystemMenuItemData + tag)));
     };
-    add(kTagRestore, L" Restore ");
-    if (ButtonCaps & kCapMaximize) add(kTagMaximize, L" Maximize ");
-    if (ButtonCaps & kCapMinimize) add(kTagMinimize, L" Minimize ");
-    AppendMenuW(SysPopupMenu.get(), MF_SEPARATOR, 0, nullptr);
-    add(kTagClose, L" Close \tShift+F4");
+    add(kTagRestore);
+    if (ButtonCaps & kCapMaximize) add(kTagMaximize);
+    if (ButtonCaps & kCapMinimize) add(kTagMinimize);
+    AppendMenuW(SysPopupMenu.get(), MF_OWNERDRAW | MF_SEPARATOR, 0,
+                reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(kSystemMenuItemData + kTagSeparator)));
+    add(kTagClose);
+}
+
+bool TWinSkinForm::SystemMenuItemLook(ULONG_PTR itemData, UINT command, TMenuItemLook& look) const {
+    if (itemData < kSystemMenuItemData || itemData > kSystemMenuItemData + kTagSeparator) return false;
+    const int tag = static_cast<int>(itemData - kSystemMenuItemData);
+    static const char* const kCaptions[] = {" Restore ", " Maximize ", " Minimize ", " Close "};
+    look = TMenuItemLook{};
+    if (tag == kTagSeparator) {
+        look.Caption = "-";
+        return true;
+    }
+    look.Caption = kCaptions[tag];
+    if (tag == kTagClose) look.ShortCut = "Shift+F4";
+    look.Enabled = (GetMenuState(SysPopupMenu.get(), command, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
+    look.Images = &SkinData->MenuGlyphs;
+    look.ImageIndex = tag;
+    look.RightToLeft = RightToLeft;
+    return true;
 }
 
 void TWinSkinForm::ShowSystemMenu(int x, int y) {

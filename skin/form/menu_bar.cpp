@@ -97,6 +97,23 @@ LRESULT CALLBACK DropDownHook(int code, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
+// Every item of menu, at every depth, drawn by its window's owner from now on.
+void MakeOwnerDraw(HMENU menu) {
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_SUBMENU;
+        if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+        if (!(info.fType & MFT_OWNERDRAW)) {
+            info.fMask = MIIM_FTYPE;
+            info.fType |= MFT_OWNERDRAW;
+            SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+        }
+        if (info.hSubMenu) MakeOwnerDraw(info.hSubMenu);
+    }
+}
+
 } // namespace
 
 void TMenuBtn::Paint() {
@@ -222,6 +239,7 @@ bool TWinSkinMenu::OpenMenuBarItem(TMenuBtn& item) {
     g_tracking.currentIndex = item.Index;
     GetCursorPos(&g_tracking.lastMousePos);
     g_tracking.hook = SetWindowsHookExW(WH_MSGFILTER, &DropDownHook, nullptr, GetCurrentThreadId());
+    if (form_.Form) MakeOwnerDraw(item.SubMenu); // framework items carry what the skin draws them from
     form_.MenuTracking = true;
     if (item.Enabled) {
         TrackPopupMenu(item.SubMenu, TPM_NONOTIFY | TPM_RIGHTBUTTON, outer.left + item.Bounds.left,

@@ -9,6 +9,7 @@
 #include "skin/data/skin_data.h"
 #include "skin/draw/scratch_bitmap.h"
 #include "skin/form/control_discovery.h"
+#include "framework/gui/menus.h"
 
 namespace skin {
 namespace {
@@ -236,6 +237,8 @@ bool TWinSkinForm::Stage2(gui::TMessage& message) {
 void TWinSkinForm::Stage3(gui::TMessage& message) {
     switch (message.Msg) {
     case WM_SIZE: return OnSize(message, false); // the previous procedure already had it in stage 2
+    case WM_MEASUREITEM: return OnMeasureItem(message);
+    case WM_DRAWITEM: return OnDrawItem(message);
     case WM_NCCALCSIZE: return OnNcCalcSize(message);
     case WM_NCHITTEST: return OnNcHitTest(message);
     case WM_NCPAINT: return OnNcPaint(message);
@@ -293,6 +296,54 @@ void TWinSkinForm::OnMenuChanged(gui::TMessage& message) {
             RefreshFrame();
         }
     }
+}
+
+bool TWinSkinForm::MenuItemLook(ULONG_PTR itemData, UINT command, TMenuItemLook& look) const {
+    if (SystemMenuItemLook(itemData, command, look)) return true;
+    if (!FormMenu) return false; // only menus of the window's own menu bar are the skin's to draw
+    const gui::TMenuItem* item = gui::TMenuItem::FromItemData(itemData);
+    if (!item) return false;
+    look = LookOf(*item);
+    if (look.Caption.empty()) look.Caption = " ";
+    return true;
+}
+
+void TWinSkinForm::OnMeasureItem(gui::TMessage& message) {
+    auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
+    TMenuItemLook look;
+    if (measure->CtlType != ODT_MENU || !MenuItemLook(measure->itemData, measure->itemID, look)) {
+        return CallPrevProc(message);
+    }
+    gui::WindowDc dc(Window);
+    gui::TCanvas canvas(dc.get());
+    LOGFONTW font{};
+    gui::UniqueFont menuFont;
+    if (gui::ReadMenuLogFont(font)) menuFont = gui::CreateFontFromLogFont(font);
+    canvas.SetFont(menuFont ? menuFont.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    if (look.Caption == "-") {
+        measure->itemWidth = 10;
+        measure->itemHeight = 8;
+    } else {
+        const std::string text = look.ShortCut.empty() ? look.Caption : look.Caption + "    " + look.ShortCut;
+        const SIZE size = canvas.TextExtent(text);
+        measure->itemWidth = static_cast<UINT>(size.cx + MeasureSkinMenuItemExtra(*SkinData, look.Images != nullptr));
+        measure->itemHeight = static_cast<UINT>(std::max<LONG>(size.cy + 6, 18));
+    }
+    message.Result = TRUE;
+}
+
+void TWinSkinForm::OnDrawItem(gui::TMessage& message) {
+    auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam);
+    TMenuItemLook look;
+    if (draw->CtlType != ODT_MENU || !MenuItemLook(draw->itemData, draw->itemID, look)) return CallPrevProc(message);
+    const bool selected = (draw->itemState & ODS_SELECTED) != 0 && look.Caption != "-";
+    try {
+        DrawSkinMenuItem(*SkinData, look, draw->hDC, draw->rcItem, selected,
+                         reinterpret_cast<HMENU>(draw->hwndItem));
+    } catch (...) {
+        // An item that cannot be drawn stays empty; the menu goes on working.
+    }
+    message.Result = TRUE;
 }
 
 // ---- stage 1 ----

@@ -23,6 +23,7 @@
 #include "skin/engine.h"
 #include "skin/form/caption_buttons.h"
 #include "skin/form/menu_bar.h"
+#include "skin/manager/popup_menu.h"
 
 namespace skin {
 
@@ -183,6 +184,11 @@ private:
     void OnCommand(gui::TMessage& message);
     void OnDialogChar(gui::TMessage& message);
     void OnMenuChanged(gui::TMessage& message);
+    void OnMeasureItem(gui::TMessage& message);
+    void OnDrawItem(gui::TMessage& message);
+    // The look of an item: of the skinned system menu, of a framework menu, or false.
+    bool SystemMenuItemLook(ULONG_PTR itemData, UINT command, TMenuItemLook& look) const;
+    bool MenuItemLook(ULONG_PTR itemData, UINT command, TMenuItemLook& look) const;
     void OnSysCommand(gui::TMessage& message);
     void OnHoverTimer();
 

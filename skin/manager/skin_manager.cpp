@@ -8,6 +8,7 @@
 #include "framework/gui/wide.h"
 #include "skin/data/skin_data.h"
 #include "skin/form/skin_form.h"
+#include "skin/manager/popup_menu.h"
 
 namespace skin {
 
@@ -56,6 +57,7 @@ TSkinManage::TSkinManage() : ActionTimer(std::make_unique<gui::TTimer>(nullptr))
 TSkinManage::~TSkinManage() {
     ActionTimer.reset();
     HookHandle.reset();
+    PopupMenus.clear(); // each detaches from its window first
     while (!Forms.empty()) {
         TWinSkinForm* form = Forms.back().get();
         form->Phase = kPhaseClosing;
@@ -315,11 +317,33 @@ int TSkinManage::CountMdiChildren() const {
                                           [](const auto& form) { return form->MdiRole == kMdiChild; }));
 }
 
-void TSkinManage::SkinPopupMenuWindow(HWND) {}
+void TSkinManage::SkinPopupMenuWindow(HWND window) {
+    if (!Enabled || SendMessageW(window, SKM_ISSKINNED, 0, 0) == 1) return;
+    for (const auto& menu : PopupMenus) {
+        if (menu->Window == window) return;
+    }
+    TSkinData* data = FindSkinData(window);
+    if (!data || data->SkinPending || !data->HasSkinControl(xcMainMenu)) return;
+    PopupMenus.push_back(std::make_unique<TWinSkinPopMenu>());
+    PopupMenus.back()->Attach(window, *data, nullptr);
+}
 
-bool TSkinManage::ReleasePopupMenuWindow(HWND) { return false; }
+bool TSkinManage::ReleasePopupMenuWindow(HWND window) {
+    const auto it = std::find_if(PopupMenus.begin(), PopupMenus.end(),
+                                 [&](const auto& menu) { return menu->Window == window; });
+    if (it == PopupMenus.end()) return false;
+    (*it)->Detach();
+    PopupMenus.erase(it);
+    return true;
+}
 
-HBITMAP TSkinManage::PopupBackgroundFor(HMENU) const { return nullptr; }
+const Bitmap* TSkinManage::PopupBackgroundFor(HMENU menu) const {
+    if (!menu) return nullptr;
+    for (const auto& popup : PopupMenus) {
+        if (popup->Menu == menu) return &popup->Background;
+    }
+    return nullptr;
+}
 
 TSkinManage& EnsureSkinManager() {
     if (!g_manager) {

@@ -18,6 +18,8 @@ namespace skin {
 
 class TSkinData;
 class TWinSkinForm;
+class TWinSkinPopMenu;
+class Bitmap;
 
 class TSkinManage final : public ISkinManager {
 public:
@@ -28,7 +30,8 @@ public:
 
     std::unique_ptr<gui::TTimer> ActionTimer;
     gui::UniqueHook HookHandle;
-    std::vector<std::unique_ptr<TWinSkinForm>> Forms; // one per skinned window, in order of attachment
+    std::vector<std::unique_ptr<TWinSkinForm>> Forms;         // one per skinned window, in order of attachment
+    std::vector<std::unique_ptr<TWinSkinPopMenu>> PopupMenus; // one per skinned menu window
     std::vector<TSkinData*> SkinDatas;                 // registered components, not owned
     std::uint8_t Enabled = 0;
     std::uint8_t ActivatingAll = 0;
@@ -58,10 +61,11 @@ public:
     TWinSkinForm* FindFormByWindow(HWND window) const;
     TSkinData* FindSkinData(HWND window) const;
     int CountMdiChildren() const;
-    // Popup menu windows ("#32768"): skinned by the popup menu support; nothing is attached to them yet.
+    // Popup menu windows ("#32768"), skinned as the system creates them.
     void SkinPopupMenuWindow(HWND window);
     bool ReleasePopupMenuWindow(HWND window);
-    HBITMAP PopupBackgroundFor(HMENU menu) const;
+    // The background of the menu window showing menu, or null.
+    const Bitmap* PopupBackgroundFor(HMENU menu) const;
 
     // Runs the pending action now (the timer's tick).
     void RunPendingAction();

@@ -1,0 +1,303 @@
+#include "skin/manager/popup_menu.h"
+
+#include <algorithm>
+
+#include "framework/gui/canvas.h"
+#include "framework/gui/image_list.h"
+#include "framework/gui/menus.h"
+#include "framework/gui/shortcuts.h"
+#include "framework/gui/wide.h"
+#include "skin/data/skin_data.h"
+#include "skin/draw/skin_image.h"
+#include "skin/draw/win/bitmap_dc.h"
+#include "skin/engine.h"
+#include "skin/manager/skin_manager.h"
+
+namespace skin {
+
+TWinSkinPopMenu* PendingPopupMenu = nullptr;
+
+namespace {
+
+constexpr int kMenuFrame = 3;      // the system's menu border, replaced by the skin's background
+constexpr int kMenuItemFrames = 5; // MenuItem: 1 normal, 2 separator, 3 selected disabled, 4 selected, 5 pressed
+constexpr int kSelectedFrame = 4;
+constexpr int kGlyphSize = 16;
+constexpr int kShortCutGap = 10;
+
+Rect MarginsOf(const TDataSkinObject& element) {
+    return Rect{element.LeftWidth, element.TopHeight, element.RightWidth, element.BottomHeight};
+}
+
+gui::UniqueFont MenuFont() {
+    LOGFONTW font{};
+    if (gui::ReadMenuLogFont(font)) return gui::CreateFontFromLogFont(font);
+    return {};
+}
+
+Pixel PixelOf(gui::TColor colour) { return ColourToPixel(static_cast<Colour>(gui::ColorToRGB(colour))); }
+
+// One text of an item in the menu colours.
+void DrawMenuItemText(const TSkinData& skin, const TMenuItemLook& item, gui::TCanvas& canvas, UINT format,
+                      bool selected, RECT& rect, const std::string& text) {
+    if (text == "-") {
+        if (format & DT_CALCRECT) return;
+        RECT line = rect;
+        OffsetRect(&line, 0, 4);
+        DrawEdge(canvas.Handle(), &line, EDGE_ETCHED, BF_TOP);
+        return;
+    }
+    gui::TColor colour = selected ? skin.HilightTextColour : skin.MenuTextColour;
+    if (!item.Enabled) {
+        colour = skin.ButtonShadowColour == skin.MenuTextColour ? rtl::clBtnShadow : skin.ButtonShadowColour;
+    }
+    canvas.SetTextColor(colour);
+    canvas.DrawText((format & DT_CALCRECT) && (text.empty() || text == "&") ? " " : text, rect, format);
+}
+
+// Glyph column, caption and shortcut of an item inside rect.
+void DrawMenuItemContent(const TSkinData& skin, const TMenuItemLook& item, gui::TCanvas& canvas, bool selected,
+                         const RECT& rect) {
+    const int leftWidth = skin.MenuItem ? skin.MenuItem->LeftWidth : 0;
+    int glyph = item.Images ? item.Images->Width() : kGlyphSize;
+    if (item.Checked) glyph = std::max(glyph, kGlyphSize);
+    const bool separator = item.Caption == "-";
+    RECT square{};
+    if (item.RightToLeft) {
+        square.right = rect.right - 1 - leftWidth;
+        square.left = square.right - glyph;
+    } else {
+        square.left = rect.left + 1 + leftWidth;
+        square.right = square.left + glyph;
+    }
+    square.top = rect.top + 1;
+    square.bottom = square.top + glyph;
+    if (separator) square.left = square.right = item.RightToLeft ? rect.right : 0;
+
+    const bool hasImage = item.Images && item.ImageIndex >= 0 && item.ImageIndex < item.Images->Count();
+    if (hasImage && !separator) {
+        if (item.Checked) DrawEdge(canvas.Handle(), &square, BDR_SUNKENOUTER, BF_RECT);
+        item.Images->Draw(canvas.Handle(), square.left, square.top, item.ImageIndex, !item.Enabled);
+    } else if (item.Checked && !separator) {
+        RECT mark = square;
+        DrawFrameControl(canvas.Handle(), &mark, DFC_MENU, DFCS_MENUCHECK | DFCS_TRANSPARENT);
+    }
+
+    RECT text = item.RightToLeft ? RECT{rect.left + 1, rect.top, square.left - 3, rect.bottom}
+                                 : RECT{square.right + 3, rect.top, rect.right - 1, rect.bottom};
+    const RECT whole = text;
+    const UINT align = item.RightToLeft ? DT_RIGHT : 0u;
+    DrawMenuItemText(skin, item, canvas, DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE | align, selected,
+                     text, item.Caption);
+    OffsetRect(&text, 0, ((whole.bottom - whole.top) - (text.bottom - text.top)) / 2);
+    text.left = whole.left;
+    text.right = whole.right;
+    DrawMenuItemText(skin, item, canvas, DT_EXPANDTABS | DT_SINGLELINE | align, selected, text, item.Caption);
+    if (!item.ShortCut.empty()) {
+        RECT shortcut = item.RightToLeft ? RECT{whole.left + kShortCutGap, text.top, whole.right, text.bottom}
+                                         : RECT{whole.left, text.top, whole.right - kShortCutGap, text.bottom};
+        DrawMenuItemText(skin, item, canvas, item.RightToLeft ? 0u : DT_RIGHT, selected, shortcut, item.ShortCut);
+    }
+}
+
+// The separator line from the bottom rows of the MenuItem strip's second frame.
+void DrawSkinMenuSeparator(const TDataSkinObject& element, Bitmap& work) {
+    const int fw = element.Image.width() / kMenuItemFrames;
+    const int ih = element.Image.height();
+    const int w = work.width(), h = work.height();
+    if (fw <= 0 || ih <= 0 || w <= 0 || h <= 0) return;
+    const int y0 = h < ih ? ih - h : 0;
+    Bitmap frame(fw, ih - y0);
+    for (int y = 0; y < frame.height(); ++y) {
+        std::copy_n(element.Image.scanline(y0 + y) + fw, fw, frame.scanline(y));
+    }
+    const Rect margins{std::min(element.LeftWidth, fw), 0, std::min(element.RightWidth, fw), 0};
+    DrawSkinBar(work, Rect{0, 0, w, h}, frame, margins, 1, 1, /*trans=*/true, /*vertical=*/false);
+}
+
+// The item's piece of its menu window's background, or the menu colour.
+Bitmap ItemBackground(const TSkinData& skin, const RECT& rect, HMENU menu) {
+    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+    Bitmap work(std::max(w, 0), std::max(h, 0), PixelOf(skin.MenuColour));
+    const TSkinManage* manager = SkinManager;
+    const Bitmap* background = manager ? manager->PopupBackgroundFor(menu) : nullptr;
+    if (!background || background->empty()) return work;
+    for (int y = 0; y < work.height(); ++y) {
+        const int sy = rect.top + kMenuFrame + y;
+        if (sy < 0 || sy >= background->height()) continue;
+        for (int x = 0; x < work.width(); ++x) {
+            const int sx = rect.left + kMenuFrame + x;
+            if (sx >= 0 && sx < background->width()) work.set_pixel(x, y, background->pixel(sx, sy));
+        }
+    }
+    return work;
+}
+
+void DrawContentOnto(const TSkinData& skin, const TMenuItemLook& item, Bitmap& work, bool selected) {
+    win::BitmapDc memory(work);
+    gui::TCanvas canvas(memory.get());
+    const gui::UniqueFont font = MenuFont();
+    canvas.SetFont(font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    if (item.Default) {
+        LOGFONTW bold{};
+        GetObjectW(GetCurrentObject(memory.get(), OBJ_FONT), sizeof bold, &bold);
+        bold.lfWeight = FW_BOLD;
+        const gui::UniqueFont boldFont = gui::CreateFontFromLogFont(bold);
+        canvas.SetFont(boldFont.get());
+        canvas.SetBkMode(TRANSPARENT);
+        DrawMenuItemContent(skin, item, canvas, selected, RECT{0, 0, work.width(), work.height()});
+        return;
+    }
+    canvas.SetBkMode(TRANSPARENT);
+    DrawMenuItemContent(skin, item, canvas, selected, RECT{0, 0, work.width(), work.height()});
+}
+
+} // namespace
+
+// ---- the menu window ----
+
+void TWinSkinPopMenu::Attach(HWND window, TSkinData& skinData, HMENU menu) {
+    Window = window;
+    SkinData = &skinData;
+    Menu = menu;
+    PrevWndProc.Install(window, gui::TWndMethod::Of<&TWinSkinPopMenu::PopupWndProc>(this));
+}
+
+void TWinSkinPopMenu::Detach() {
+    if (PendingPopupMenu == this) PendingPopupMenu = nullptr;
+    PrevWndProc.Remove();
+    Background = Bitmap();
+}
+
+bool TWinSkinPopMenu::CanPaint() const {
+    return SkinData && !SkinData->SkinPending && SkinData->MenuBackground && !SkinData->MenuBackground->Image.empty();
+}
+
+void TWinSkinPopMenu::RenderBackground(int width, int height) {
+    const TDataSkinObject& element = *SkinData->MenuBackground;
+    Background = RenderSkinImage(Rect{0, 0, width, height}, element.Image, MarginsOf(element), 1, 1,
+                                 /*tile=*/element.Tile == 1, /*vertical=*/false);
+    if (!Menu) PendingPopupMenu = this;
+}
+
+void TWinSkinPopMenu::PopupWndProc(gui::TMessage& message) {
+    if (message.Msg == SKM_ISSKINNED) {
+        message.Result = 1;
+        return;
+    }
+    if (!SkinManager || !SkinManager->Enabled) return PrevWndProc.CallPrevious(message);
+    switch (message.Msg) {
+    case WM_DESTROY:
+        Detach();
+        return PrevWndProc.CallPrevious(message);
+    case WM_NCPAINT:
+        if (!PaintMenuFrame()) PrevWndProc.CallPrevious(message);
+        return;
+    case WM_PRINT:
+        if (!PrintMenu(message)) PrevWndProc.CallPrevious(message);
+        return;
+    default: return PrevWndProc.CallPrevious(message);
+    }
+}
+
+bool TWinSkinPopMenu::PaintMenuFrame() {
+    if (!CanPaint()) return false;
+    RECT outer{};
+    GetWindowRect(Window, &outer);
+    const int w = outer.right - outer.left, h = outer.bottom - outer.top;
+    if (w <= 2 * kMenuFrame || h <= 2 * kMenuFrame) return false;
+    RenderBackground(w, h);
+    gui::WindowDc dc(Window, gui::WindowDc::WholeWindow);
+    if (!dc) return true;
+    win::CopyToDc(dc.get(), 0, 0, Background, Rect{0, 0, w, kMenuFrame});
+    win::CopyToDc(dc.get(), 0, h - kMenuFrame, Background, Rect{0, h - kMenuFrame, w, h});
+    win::CopyToDc(dc.get(), 0, kMenuFrame, Background, Rect{0, kMenuFrame, kMenuFrame, h});
+    win::CopyToDc(dc.get(), w - kMenuFrame, kMenuFrame, Background, Rect{w - kMenuFrame, kMenuFrame, w, h});
+    return true;
+}
+
+bool TWinSkinPopMenu::PrintMenu(gui::TMessage& message) {
+    RECT outer{};
+    if (!CanPaint() || !GetWindowRect(Window, &outer)) return false;
+    const int w = outer.right - outer.left, h = outer.bottom - outer.top;
+    RenderBackground(w, h);
+    HDC dc = reinterpret_cast<HDC>(message.WParam);
+    win::CopyToDc(dc, 0, 0, Background, Background.bounds());
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    const gui::UniqueRegion clip(CreateRectRgn(kMenuFrame, kMenuFrame, w - kMenuFrame, h - kMenuFrame));
+    SelectClipRgn(dc, clip.get());
+    PrevWndProc.CallPrevious(message);
+    SelectClipRgn(dc, nullptr);
+    SetBkMode(dc, oldMode);
+    return true;
+}
+
+// ---- items ----
+
+TMenuItemLook LookOf(const gui::TMenuItem& item) {
+    TMenuItemLook look;
+    look.Caption = item.Caption();
+    look.Enabled = item.Enabled();
+    look.Checked = item.Checked();
+    look.Default = item.Default();
+    look.RightToLeft = item.IsRightToLeft();
+    look.Images = item.GetImageList();
+    look.ImageIndex = item.ImageIndex();
+    if (item.ShortCut() != 0) look.ShortCut = gui::ShortCutToText(item.ShortCut());
+    return look;
+}
+
+TMenuItemLook LookOfPosition(HMENU menu, UINT position) {
+    TMenuItemLook look;
+    wchar_t text[81] = {};
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STATE | MIIM_STRING | MIIM_FTYPE;
+    info.dwTypeData = text;
+    info.cch = 80;
+    GetMenuItemInfoW(menu, position, TRUE, &info);
+    std::string caption = gui::Narrow(text);
+    if (const auto tab = caption.find('\t'); tab != std::string::npos) {
+        look.ShortCut = caption.substr(tab + 1);
+        caption.resize(tab);
+    }
+    look.Caption = (caption.empty() || (info.fType & MFT_SEPARATOR)) ? "-" : caption;
+    look.Enabled = (info.fState & (MFS_GRAYED | MFS_DISABLED)) == 0;
+    look.Checked = (info.fState & MFS_CHECKED) != 0;
+    look.Default = (info.fState & MFS_DEFAULT) != 0;
+    return look;
+}
+
+int MeasureSkinMenuItemExtra(const TSkinData& skin, bool hasImages) {
+    return (skin.MenuItem ? skin.MenuItem->LeftWidth : 0) + (hasImages ? 12 : 35);
+}
+
+void DrawSkinMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, const RECT& rect, bool selected,
+                      HMENU menu) {
+    if (!skin.MenuItem || skin.MenuItem->Image.empty()) return DrawPlainMenuItem(skin, item, dc, rect, selected);
+    if (PendingPopupMenu && menu) {
+        PendingPopupMenu->Menu = menu; // the window that painted its background shows this menu
+        PendingPopupMenu = nullptr;
+    }
+    Bitmap work = ItemBackground(skin, rect, menu);
+    if (work.empty()) return;
+    const TDataSkinObject& element = *skin.MenuItem;
+    if (item.Caption == "-") {
+        DrawSkinMenuSeparator(element, work);
+    } else {
+        DrawSkinImage(work, work.bounds(), element.Image, MarginsOf(element), selected ? kSelectedFrame : 1,
+                      kMenuItemFrames, element.Trans != 0, element.Tile == 1, /*vertical=*/false);
+        DrawContentOnto(skin, item, work, selected);
+    }
+    win::CopyToDc(dc, rect.left, rect.top, work, work.bounds());
+}
+
+void DrawPlainMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, const RECT& rect, bool selected) {
+    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+    if (w <= 0 || h <= 0) return;
+    Bitmap work(w, h, PixelOf(selected ? skin.HilightColour : skin.MenuColour));
+    DrawContentOnto(skin, item, work, selected);
+    win::CopyToDc(dc, rect.left, rect.top, work, work.bounds());
+}
+
+} // namespace skin

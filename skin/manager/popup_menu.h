@@ -1,0 +1,74 @@
+// Popup menus drawn by the skin. The system shows every drop-down and popup menu in a window of class
+// "#32768": TWinSkinPopMenu replaces that window's frame and background with the skin's MenuBackground.
+// The items are owner-drawn by the routines below, each over its piece of that background, with the
+// skin's MenuItem element, a glyph column, the caption and the shortcut.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "framework/gui/subclass.h"
+#include "skin/draw/bitmap.h"
+
+namespace gui {
+class TImageList;
+class TMenuItem;
+} // namespace gui
+
+namespace skin {
+
+class TSkinData;
+
+class TWinSkinPopMenu {
+public:
+    TWinSkinPopMenu() = default;
+    TWinSkinPopMenu(const TWinSkinPopMenu&) = delete;
+    TWinSkinPopMenu& operator=(const TWinSkinPopMenu&) = delete;
+    ~TWinSkinPopMenu() { Detach(); }
+
+    void Attach(HWND window, TSkinData& skinData, HMENU menu);
+    void Detach();
+    void PopupWndProc(gui::TMessage& message);
+
+    gui::TWindowSubclass PrevWndProc;
+    HWND Window = nullptr;
+    TSkinData* SkinData = nullptr;
+    Bitmap Background; // MenuBackground at the window's size, from the last frame paint
+    HMENU Menu = nullptr;
+
+private:
+    bool CanPaint() const;
+    void RenderBackground(int width, int height);
+    bool PaintMenuFrame();
+    bool PrintMenu(gui::TMessage& message);
+};
+
+// The popup menu object that painted its background before it knew its menu (see DrawSkinMenuItem).
+extern TWinSkinPopMenu* PendingPopupMenu;
+
+// What an item shows, from a framework menu item or from a menu handle.
+struct TMenuItemLook {
+    std::string Caption;  // "-" for a separator
+    std::string ShortCut; // its text, empty for none
+    bool Enabled = true;
+    bool Checked = false;
+    bool Default = false;
+    bool RightToLeft = false;
+    const gui::TImageList* Images = nullptr;
+    int ImageIndex = -1;
+};
+
+// The look of a framework item, and of the item at position of a menu that has none.
+TMenuItemLook LookOf(const gui::TMenuItem& item);
+TMenuItemLook LookOfPosition(HMENU menu, UINT position);
+
+// Item width for the skin's glyph column and margins: the system's width (the text's) plus the extra.
+int MeasureSkinMenuItemExtra(const TSkinData& skin, bool hasImages);
+// The item drawn at rect of dc (menu window client coordinates) over the background of its menu.
+void DrawSkinMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, const RECT& rect, bool selected,
+                      HMENU menu);
+void DrawPlainMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, const RECT& rect,
+                       bool selected);
+
+} // namespace skin
