@@ -29,12 +29,12 @@ constexpr SkinKey kPersonalityKeys[] = {
 };
 
 constexpr SkinKey kColoursKeys[] = {
-    {"WindowText", K::Colour},    {"ButtonFace", K::Colour},       {"Scrollbar", K::Colour},
-    {"HilightText", K::Colour},   {"Hilight", K::Colour},          {"Menubar", K::Colour},
-    {"Menu", K::Colour},          {"MenuText", K::Colour},         {"ButtonText", K::Colour},
-    {"ButtonHilight", K::Colour}, {"Buttonlight", K::Colour},      {"ButtonShadow", K::Colour},
-    {"ButtonDkShadow", K::Colour}, {"MenuBarText", K::Colour},     {"TitleTextActive", K::Colour},
-    {"TitleTextNoActive", K::Colour},
+    {"WindowText", K::ColourText},    {"ButtonFace", K::ColourText},       {"Scrollbar", K::ColourText},
+    {"HilightText", K::ColourText},   {"Hilight", K::ColourText},          {"Menubar", K::ColourText},
+    {"Menu", K::ColourText},          {"MenuText", K::ColourText},         {"ButtonText", K::ColourText},
+    {"ButtonHilight", K::ColourText}, {"Buttonlight", K::ColourText},      {"ButtonShadow", K::ColourText},
+    {"ButtonDkShadow", K::ColourText}, {"MenuBarText", K::ColourText},     {"TitleTextActive", K::ColourText},
+    {"TitleTextNoActive", K::ColourText},
 };
 
 constexpr SkinKey kCaptionButtonKeys[] = {
@@ -50,8 +50,8 @@ constexpr SkinKey kButtonsKeys[] = {
     {"TopHeight", K::Integer},       {"BottomHeight", K::Integer},    {"Trans", K::Integer},
     {"Tile", K::Integer},            {"CheckButton", K::Bitmap},      {"RadioButton", K::Bitmap},
     {"NormalColour", K::Integer},    {"MouseOverColour", K::Integer}, {"PressedColour", K::Integer},
-    {"RadioButtonFrame", K::Integer}, {"CheckButtonFrame", K::Integer}, {"NormalColour2", K::Colour},
-    {"MouseOverColour2", K::Colour}, {"PressedColour2", K::Colour},
+    {"RadioButtonFrame", K::Integer}, {"CheckButtonFrame", K::Integer}, {"NormalColour2", K::ColourText},
+    {"MouseOverColour2", K::ColourText}, {"PressedColour2", K::ColourText},
 };
 
 constexpr SkinKey kFontsKeys[] = {{"FontHeight", K::Integer}};
@@ -66,8 +66,8 @@ constexpr SkinKey kProgressKeys[] = {
 #define MARIVEL_ELEMENT_KEYS                                                                                       \
     {"Image", K::Bitmap}, {"LeftWidth", K::Integer}, {"RightWidth", K::Integer}, {"TopHeight", K::Integer},        \
         {"BottomHeight", K::Integer}, {"Trans", K::Integer}, {"Tile", K::Integer}, {"NormalColour", K::Integer},   \
-        {"MouseOverColour", K::Integer}, {"PressedColour", K::Integer}, {"NormalColour2", K::Colour},              \
-        {"MouseOverColour2", K::Colour}, {"PressedColour2", K::Colour}
+        {"MouseOverColour", K::Integer}, {"PressedColour", K::Integer}, {"NormalColour2", K::ColourText},              \
+        {"MouseOverColour2", K::ColourText}, {"PressedColour2", K::ColourText}
 
 constexpr SkinKey kElementKeys[] = {MARIVEL_ELEMENT_KEYS, {"Style", K::Integer}};
 constexpr SkinKey kThumbKeys[] = {MARIVEL_ELEMENT_KEYS, {"Style", K::Integer}, {"FrameCount", K::Integer}};
@@ -76,7 +76,7 @@ constexpr SkinKey kComboButtonKeys[] = {MARIVEL_ELEMENT_KEYS};
 constexpr SkinKey kUpDownKeys[] = {MARIVEL_ELEMENT_KEYS, {"GlyphImage", K::Bitmap}};
 #undef MARIVEL_ELEMENT_KEYS
 
-constexpr SkinKey kColourTableKeys[] = {{"color", K::Colour}};
+constexpr SkinKey kColourTableKeys[] = {{"color", K::ColourText}};
 
 constexpr SkinSection kFixedSections[] = {
     {"TitlebarSkin", kTitlebarSkinKeys},

@@ -12,7 +12,7 @@ enum class SkinKeyKind {
     Integer, // a number; one that does not read gives the key's default
     Text,    // free text
     Bitmap,  // a bitmap reference: a package member ending in ".bmp"
-    Colour,  // a colour text "r g b"
+    ColourText, // a colour text "r g b"
 };
 
 struct SkinKey {

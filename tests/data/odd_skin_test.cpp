@@ -37,6 +37,29 @@ TEST(OddSkins, LoadAndPaintEveryElementAtEveryWindowSize) {
     }
 }
 
+// Values the odd skins found to overflow the drawing arithmetic (margins 2147483647 + 2) or to ask for a
+// stretch map gigabytes long (a bar end 2147483647 wide): they now draw what the nearest sane value draws.
+TEST(OddSkins, MarginsAndFramesFarBeyondTheImageDrawLikeTheNearestSaneValue) {
+    Bitmap image(4, 3);
+    for (int x = 0; x < 4; ++x) {
+        for (int y = 0; y < 3; ++y) image.set_pixel(x, y, static_cast<Pixel>(0x100 * x + y + 1));
+    }
+    constexpr int kMax = 2147483647;
+    EXPECT_EQ(RenderSkinImage({0, 0, 10, 6}, image, {kMax, 0, 2, 0}, 1, 1, false, false),
+              RenderSkinImage({0, 0, 10, 6}, image, {0, 0, 0, 0}, 1, 1, false, false));
+    EXPECT_EQ(RenderSkinImage({0, 0, 10, 6}, image, {-2147483647 - 1, 1, -5, 1}, 1, 1, true, false),
+              RenderSkinImage({0, 0, 10, 6}, image, {0, 1, 0, 1}, 1, 1, true, false));
+    for (const int end : {kMax, 6, 100}) {
+        Bitmap cut(6, 2), sane(6, 2);
+        DrawSkinBar(cut, {0, 0, 6, 2}, image, {end, 0, end, 0}, 1, 1, false, false);
+        DrawSkinBar(sane, {0, 0, 6, 2}, image, {6, 0, 6, 0}, 1, 1, false, false);
+        EXPECT_EQ(cut, sane) << "ends " << end;
+    }
+    // A frame past the end of the strip lies outside the image, however far past.
+    EXPECT_EQ(SkinFrameRect(image, kMax, 2, false).Left, 4);
+    EXPECT_EQ(SkinFrameRect(image, -kMax, 1, true).Top, 0);
+}
+
 // A definition naming every known section and key, each image present.
 std::string FullDefinition() {
     std::string text;
@@ -44,7 +67,7 @@ std::string FullDefinition() {
         text += "[" + std::string(name) + "]\r\n";
         for (const SkinKey& key : section.Keys) {
             text += std::string(key.Name) + "=" +
-                    (key.Kind == SkinKeyKind::Bitmap ? "a.bmp" : key.Kind == SkinKeyKind::Colour ? "1 2 3" : "1") + "\r\n";
+                    (key.Kind == SkinKeyKind::Bitmap ? "a.bmp" : key.Kind == SkinKeyKind::ColourText ? "1 2 3" : "1") + "\r\n";
         }
     };
     for (const SkinSection& section : FixedSkinSections()) write(section.Name, section);

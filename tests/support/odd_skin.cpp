@@ -112,7 +112,7 @@ OddSkin MakeOddSkin(std::uint32_t seed) {
             switch (key.Kind) {
             case SkinKeyKind::Integer: value = IntegerValue(random, key.Name); break;
             case SkinKeyKind::Bitmap: value = bitmapValue(); break;
-            case SkinKeyKind::Colour: value = ColourValue(random); break;
+            case SkinKeyKind::ColourText: value = ColourValue(random); break;
             case SkinKeyKind::Text: value = "Odd " + std::to_string(seed); break;
             }
             skin.Definition += std::string(key.Name) + "=" + value + "\r\n";
@@ -192,13 +192,16 @@ struct Painter {
         border(*skin.BorderLeft, {0, top, left, height - bottom}, false);
         border(*skin.BorderRight, {width - right, top, width, height - bottom}, false);
         const TDataSkinTitle& title = *skin.Title;
-        DrawSkinBar(window, {title.LeftWidth, 0, width - title.RightWidth, top}, title.Image,
+        // Positions from the skin, worked out in 64 bits as a window's coordinates would be, then kept to
+        // the coordinates a window can have.
+        const auto at = [](std::int64_t v) { return static_cast<int>(std::clamp<std::int64_t>(v, -32768, 32767)); };
+        DrawSkinBar(window, {at(title.LeftWidth), 0, at(std::int64_t{width} - title.RightWidth), top}, title.Image,
                     {title.TextBackLeft, 0, title.TextBackRight, 0}, 1, 2, true, true);
         for (const auto& button : skin.SysButtons) {
             const int w = button->Image.width() / std::max(button->FrameCount, 1);
-            const int x = button->Align == 1 ? width - button->XCoord : button->XCoord;
-            const Rect bounds{x, button->YCoord, x + w, button->YCoord + button->Image.height()};
-            if (bounds.IsInverted()) continue; // coordinates far out of range wrap around
+            const int x = at(button->Align == 1 ? std::int64_t{width} - button->XCoord : button->XCoord);
+            const int y = at(button->YCoord);
+            const Rect bounds{x, y, x + w, y + button->Image.height()};
             for (const int frame : {1, 4}) DrawSkinFrame(window, bounds, button->Image, frame, button->FrameCount, true);
         }
         const RegionRuns runs = CreateRegionFromBitmap(window, 0, 0, 0xFF00FF, 1, 1, 1);

@@ -295,7 +295,7 @@ private:
                 Problem(where, name + " = '" + value + "' is not a number: the engine uses the default");
             }
             break;
-        case SkinKeyKind::Colour:
+        case SkinKeyKind::ColourText:
             if (!IsCleanColour(value)) {
                 const Colour c = ParseColour(value, 0);
                 Problem(where, name + " = '" + value + "' is not a colour of three numbers 0-255: the engine reads " +
