@@ -375,7 +375,9 @@ private:
         for (std::size_t i = 0; i < skinButtons; ++i) {
             elements.push_back({skin.SysButtons[i].get(), skin.SysButtons[i]->Name, "ButtonImage", false, false});
         }
-        for (const Element& e : elements) CheckElement(e);
+        for (const Element& e : elements) {
+            if (e.Record) CheckElement(e); // Progress and MenuBar may be absent
+        }
         CheckCaptionButtons(skin, skinButtons);
     }
 
