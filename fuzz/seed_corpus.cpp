@@ -8,6 +8,7 @@
 
 #include "skin/data/lzh_encoder.h"
 #include "skin/data/package_writer.h"
+#include "tests/support/odd_skin.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const fs::path root = argv[1];
-    for (const char* target : {"lzh_expand_fuzzer", "skin_package_fuzzer", "lzh_roundtrip_fuzzer"}) {
+    for (const char* target : {"lzh_expand_fuzzer", "skin_package_fuzzer", "lzh_roundtrip_fuzzer", "skin_load_fuzzer"}) {
         fs::create_directories(root / target);
     }
     const std::vector<std::vector<std::uint8_t>> samples{
@@ -65,6 +66,12 @@ int main(int argc, char** argv) {
         const std::string name = "package" + std::to_string(bitmaps);
         Write(root / "skin_package_fuzzer" / (name + "-compressed"), Prefixed(0, writer.BuildCompressed()));
         Write(root / "skin_package_fuzzer" / (name + "-raw"), Prefixed(1, writer.Build()));
+    }
+    // Odd but loadable skins from the generator, each with another window size in its first byte.
+    for (std::uint32_t seed = 1; seed <= 24; ++seed) {
+        const std::uint8_t first = static_cast<std::uint8_t>((seed * 37) | 1);
+        Write(root / "skin_load_fuzzer" / ("odd" + std::to_string(seed)),
+              Prefixed(first, skin::test::MakeOddSkin(seed).Package().Build()));
     }
     return 0;
 }

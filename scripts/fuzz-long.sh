@@ -19,7 +19,7 @@ while [ $# -gt 0 ]; do
         *) targets+=("$1"); shift ;;
     esac
 done
-[ ${#targets[@]} -gt 0 ] || targets=(lzh_expand_fuzzer skin_package_fuzzer lzh_roundtrip_fuzzer)
+[ ${#targets[@]} -gt 0 ] || targets=(lzh_expand_fuzzer skin_package_fuzzer lzh_roundtrip_fuzzer skin_load_fuzzer)
 
 build=build/fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -99,6 +99,7 @@ const TProfileText::Key* TProfileText::Find(std::string_view section, std::strin
 
 std::string TProfileText::ReadString(std::string_view section, std::string_view key,
                                      std::string_view defaultValue) const {
+    if (lookups_) lookups_->push_back({std::string(section), std::string(key)});
     defaultValue = StripDefault(defaultValue);
     const Key* entry = Find(section, key);
     return CopyEntry(entry && entry->value ? std::string_view(*entry->value) : defaultValue);

@@ -47,6 +47,13 @@ public:
     // The section names in text order, as far as the 16384-byte list buffer holds them.
     std::vector<std::string> ReadSectionNames() const;
 
+    // Every ReadString from now on appends (section, key) as asked to log; null stops the logging.
+    struct Lookup {
+        std::string Section;
+        std::string Key;
+    };
+    void LogLookups(std::vector<Lookup>* log) noexcept { lookups_ = log; }
+
     // Blank as the profile reader trims it.
     static bool IsBlank(char c) noexcept;
 
@@ -64,6 +71,7 @@ private:
     const Key* Find(std::string_view section, std::string_view key) const;
 
     std::vector<Section> sections_;
+    std::vector<Lookup>* lookups_ = nullptr;
 };
 
 // Why text is not a skin definition, or nothing when it is one: a definition is 8-bit text and never

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "framework/rtl/text.h"
+#include "skin/data/skin_keys.h"
 #include "skin/data/skin_values.h"
 #include "skin/draw/bitmap_transforms.h"
 #include "skin/draw/blit.h"
@@ -28,11 +29,6 @@ constexpr std::string_view kVertScrollThumb = "VertScrollThumb";
 // A key no skin uses: the combo button's second image is made by mirroring, not read.
 constexpr std::string_view kUnusedKey = "****";
 
-// Which sections are caption buttons and which are colour table entries (compared upper-cased).
-constexpr std::string_view kCaptionButtonPrefix = "BUTTON";
-constexpr std::string_view kNotCaptionButtons[] = {"BUTTONS", "BUTTON.RADIO", "BUTTON.CHECKBOX"};
-constexpr std::string_view kColourTablePrefix = "COLOUR";
-constexpr std::string_view kNotColourTable = "COLOURS";
 constexpr std::string_view kColourTableKey = "color";
 
 // Defaults and fixed values of the reading.
@@ -75,18 +71,6 @@ std::string UpperCaseAscii(std::string_view text) {
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     }
     return result;
-}
-
-bool IsCaptionButtonSection(std::string_view name) {
-    const std::string upper = UpperCaseAscii(name);
-    return upper.starts_with(kCaptionButtonPrefix) &&
-           std::find(std::begin(kNotCaptionButtons), std::end(kNotCaptionButtons), upper) ==
-               std::end(kNotCaptionButtons);
-}
-
-bool IsColourTableSection(std::string_view name) {
-    const std::string upper = UpperCaseAscii(name);
-    return upper.starts_with(kColourTablePrefix) && upper != kNotColourTable;
 }
 
 std::int32_t GlyphStripFrames(const Bitmap& image) {
@@ -184,7 +168,10 @@ std::string TSkinDefinition::LoadPackageDefinition(const TSkinReader& package) {
 
 void TSkinDefinition::LoadDefinition(std::string_view definitionText, const TSkinReader& package) {
     if (const auto reason = DescribeNonText(definitionText)) throw ESkinDefinitionError("skin definition: " + *reason);
-    const TProfileText ini(definitionText);
+    LoadDefinition(TProfileText(definitionText), package);
+}
+
+void TSkinDefinition::LoadDefinition(const TProfileText& ini, const TSkinReader& package) {
     LoadContext context{ini, package, ini.ReadSectionNames(), {}};
     // Read into a definition of its own so that a failure half-way leaves this one untouched.
     TSkinDefinition loaded(nullptr);

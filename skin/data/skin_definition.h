@@ -43,6 +43,8 @@ public:
     // freed, the caption buttons and the colour table are rebuilt, and ButtonFaceChanged is called.
     // The records that always exist keep their identity; their contents are replaced.
     void LoadDefinition(std::string_view definitionText, const TSkinReader& package);
+    // The same for a definition already parsed (a profile with a lookup log shows what the reading asks).
+    void LoadDefinition(const TProfileText& definition, const TSkinReader& package);
 
     // Finds the definition member of an opened package and reads it with LoadDefinition: the first
     // member whose name ends in ".ini", or, failing that, the first whose name contains ".ini". Raises

@@ -8,12 +8,21 @@
 namespace skin {
 namespace {
 
-// Margins after the collapse for a W x H destination.
+// Margins after the collapse for a W x H destination. A negative margin is taken as 0; the sums are
+// formed in 64 bits, so margins near the integer limits collapse like any other too large for the
+// destination.
 Rect CollapsedMargins(const Rect& margins, int width, int height) noexcept {
-    Rect m = margins;
-    if (width < m.Left + m.Right) m.Left = m.Right = 0;
-    if (height < m.Top + m.Bottom) m.Top = m.Bottom = 0;
+    Rect m{std::max(margins.Left, 0), std::max(margins.Top, 0), std::max(margins.Right, 0), std::max(margins.Bottom, 0)};
+    if (width < std::int64_t{m.Left} + m.Right) m.Left = m.Right = 0;
+    if (height < std::int64_t{m.Top} + m.Bottom) m.Top = m.Bottom = 0;
     return m;
+}
+
+// The offset of frame frameIndex of frames `size` long, kept within [0, limit]: a frame past the end of
+// the strip (or before it) lies wholly outside the image and draws nothing.
+int FrameOffset(int frameIndex, int size, int limit) noexcept {
+    const std::int64_t offset = (std::int64_t{frameIndex} - 1) * size;
+    return static_cast<int>(std::clamp<std::int64_t>(offset, 0, limit));
 }
 
 // One piece of the nine-slice: a source rectangle of the frame and where it goes.
@@ -69,11 +78,11 @@ Rect SkinFrameRect(const Bitmap& image, int frameIndex, int frameCount, bool ver
     const int count = frameCount < 1 ? 1 : frameCount;
     if (vertical) {
         const int fh = image.height() / count;
-        const int y0 = (frameIndex - 1) * fh;
+        const int y0 = FrameOffset(frameIndex, fh, image.height());
         return {0, y0, image.width(), y0 + fh};
     }
     const int fw = image.width() / count;
-    const int x0 = (frameIndex - 1) * fw;
+    const int x0 = FrameOffset(frameIndex, fw, image.width());
     return {x0, 0, x0 + fw, image.height()};
 }
 
@@ -111,11 +120,18 @@ Bitmap RenderSkinBar(const Rect& rect, const Bitmap& image, const Rect& margins,
     const int h = rect.Height();
     Bitmap work(w, h);
     const Rect f = SkinFrameRect(image, frameIndex, frameCount, vertical);
-    const int L = margins.Left;
-    const int R = margins.Right;
+    // The ends keep their source width, so only the part of each that fits the bar can show: an end
+    // wider than the bar is cut to the bar's width, which draws the same pixels without stretching
+    // arithmetic on widths far beyond the image. A negative end is taken as 0.
+    const std::int64_t fullL = std::max(margins.Left, 0);
+    const std::int64_t fullR = std::max(margins.Right, 0);
+    const int L = static_cast<int>(std::min<std::int64_t>(fullL, w));
+    const int R = static_cast<int>(std::min<std::int64_t>(fullR, w));
     StretchCopy(work, {0, 0, L, h}, image, {f.Left, f.Top, f.Left + L, f.Bottom});
-    // A frame without a middle (fw <= L + R) leaves the space between the ends as it is.
-    const int m = f.Width() - L - R;
+    // A frame without a middle (fw <= L + R) leaves the space between the ends as it is. When it has
+    // one, both ends are narrower than the frame and so were not cut.
+    const std::int64_t middle = f.Width() - fullL - fullR;
+    const int m = middle > 0 ? static_cast<int>(middle) : 0;
     if (m > 0) {
         for (int x = L; x < w - R; x += m) {
             StretchCopy(work, {x, 0, x + m, h}, image, {f.Left + L, f.Top, f.Left + L + m, f.Bottom});

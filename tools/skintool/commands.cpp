@@ -17,6 +17,8 @@ constexpr std::array kSubcommands{
     Subcommand{"unpack", "<skin file> <folder>", 2, "write every member of a skin file into a folder", RunUnpack},
     Subcommand{"list", "<skin file>", 1, "list the members of a skin file and their sizes", RunList},
     Subcommand{"verify", "<skin file>", 1, "decode a skin file and check its version and member table", RunVerify},
+    Subcommand{"check", "<folder or skin file>", 1,
+               "report what would look broken (exit 1) or is likely a slip (warning) in a skin", RunCheck},
     Subcommand{"dump", "<skin file>", 1, "print how the engine reads the skin: elements, colours, caption buttons", RunDump},
 };
 

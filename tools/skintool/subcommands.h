@@ -24,6 +24,7 @@ struct Subcommand {
 int RunPack(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunUnpack(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunVerify(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 } // namespace skin::tool
