@@ -132,6 +132,7 @@ void TMenuBtn::Paint() {
         }
     }
     {
+        const gui::UniqueFont font = MenuFont(); // outlives the canvas it is selected into
         win::BitmapDc memory(cell);
         gui::TCanvas canvas(memory.get());
         const RECT local{0, 0, cell.width(), Bounds.bottom - Bounds.top};
@@ -139,7 +140,6 @@ void TMenuBtn::Paint() {
             canvas.SetBrushColor(SkinForm.SkinData->ButtonHilightColour);
             canvas.FrameRect(local);
         }
-        const gui::UniqueFont font = MenuFont();
         canvas.SetFont(FontOrDefault(font));
         canvas.SetBkMode(TRANSPARENT);
         DrawItemText(canvas, *SkinForm.SkinData, *this, local);
@@ -196,9 +196,9 @@ void TWinSkinMenu::PaintMenuBar(HDC dc, const RECT& rect) {
     menuRect_ = rect;
     backBitmap_ = bar;
     {
+        const gui::UniqueFont font = MenuFont(); // outlives the canvas it is selected into
         win::BitmapDc memory(bar);
         gui::TCanvas canvas(memory.get());
-        const gui::UniqueFont font = MenuFont();
         canvas.SetFont(FontOrDefault(font));
         canvas.SetBkMode(TRANSPARENT);
         int x = x0;

@@ -314,11 +314,11 @@ void TWinSkinForm::OnMeasureItem(gui::TMessage& message) {
     if (measure->CtlType != ODT_MENU || !MenuItemLook(measure->itemData, measure->itemID, look)) {
         return CallPrevProc(message);
     }
+    LOGFONTW font{};
+    gui::UniqueFont menuFont; // outlives the canvas it is selected into
+    if (gui::ReadMenuLogFont(font)) menuFont = gui::CreateFontFromLogFont(font);
     gui::WindowDc dc(Window);
     gui::TCanvas canvas(dc.get());
-    LOGFONTW font{};
-    gui::UniqueFont menuFont;
-    if (gui::ReadMenuLogFont(font)) menuFont = gui::CreateFontFromLogFont(font);
     canvas.SetFont(menuFont ? menuFont.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
     if (look.Caption == "-") {
         measure->itemWidth = 10;

@@ -29,12 +29,6 @@ Rect MarginsOf(const TDataSkinObject& element) {
     return Rect{element.LeftWidth, element.TopHeight, element.RightWidth, element.BottomHeight};
 }
 
-gui::UniqueFont MenuFont() {
-    LOGFONTW font{};
-    if (gui::ReadMenuLogFont(font)) return gui::CreateFontFromLogFont(font);
-    return {};
-}
-
 Pixel PixelOf(gui::TColor colour) { return ColourToPixel(static_cast<Colour>(gui::ColorToRGB(colour))); }
 
 // One text of an item in the menu colours.
@@ -134,20 +128,14 @@ Bitmap ItemBackground(const TSkinData& skin, const RECT& rect, HMENU menu) {
 }
 
 void DrawContentOnto(const TSkinData& skin, const TMenuItemLook& item, Bitmap& work, bool selected) {
+    // The fonts outlive the canvas: a font still selected into a device context cannot be deleted.
+    LOGFONTW logFont{};
+    if (!gui::ReadMenuLogFont(logFont)) GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof logFont, &logFont);
+    if (item.Default) logFont.lfWeight = FW_BOLD;
+    const gui::UniqueFont font = gui::CreateFontFromLogFont(logFont);
     win::BitmapDc memory(work);
     gui::TCanvas canvas(memory.get());
-    const gui::UniqueFont font = MenuFont();
     canvas.SetFont(font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
-    if (item.Default) {
-        LOGFONTW bold{};
-        GetObjectW(GetCurrentObject(memory.get(), OBJ_FONT), sizeof bold, &bold);
-        bold.lfWeight = FW_BOLD;
-        const gui::UniqueFont boldFont = gui::CreateFontFromLogFont(bold);
-        canvas.SetFont(boldFont.get());
-        canvas.SetBkMode(TRANSPARENT);
-        DrawMenuItemContent(skin, item, canvas, selected, RECT{0, 0, work.width(), work.height()});
-        return;
-    }
     canvas.SetBkMode(TRANSPARENT);
     DrawMenuItemContent(skin, item, canvas, selected, RECT{0, 0, work.width(), work.height()});
 }
