@@ -413,9 +413,17 @@ void TWinSkinForm::OnSysCommand(gui::TMessage& message) {
     if (!MenuTracking && command == SC_KEYMENU && message.LParam != ' ' && message.LParam != '-' && !GetCapture()) {
         // Alt alone, or Alt and a menu bar item's letter, belong to the skinned menu bar.
         const auto letter = static_cast<wchar_t>(message.LParam);
-        if (MenuBarObject && (letter == 0 || MenuBarObject->FindAccelItem(letter))) {
-            message.Result = 1;
+        if (MenuBarObject && letter == 0) {
+            MenuBarObject->EnterKeyboardMode();
+            message.Result = 0;
             return;
+        }
+        if (MenuBarObject) {
+            if (TMenuBtn* item = MenuBarObject->FindAccelItem(letter)) {
+                MenuBarObject->ClickMenuBarItem(*item); // a window whose letters no form handled first
+                message.Result = 0;
+                return;
+            }
         }
     }
     switch (command) {

@@ -3,12 +3,15 @@
 #include <algorithm>
 
 #include "framework/gui/canvas.h"
+#include "framework/gui/form.h"
+#include "framework/gui/popup_menu.h"
 #include "framework/gui/shortcuts.h"
 #include "framework/gui/wide.h"
 #include "skin/data/skin_data.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
 #include "skin/form/skin_form.h"
+#include "skin/manager/popup_menu.h"
 
 namespace skin {
 namespace {
@@ -97,6 +100,34 @@ LRESULT CALLBACK DropDownHook(int code, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
+// The bar that has the keyboard after Alt alone: at most one in the process. Messages reach it through a
+// hook on the thread's queue because the keys go to the focused control, not to the window.
+struct KeyboardTracking {
+    HHOOK hook = nullptr;
+    TWinSkinMenu* bar = nullptr;
+    bool swallowAltUp = false; // Alt ended the mode: its release must not start it again
+};
+KeyboardTracking g_keyboard;
+
+LRESULT CALLBACK MenuBarKeysHook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && wParam == PM_REMOVE) {
+        MSG& msg = *reinterpret_cast<MSG*>(lParam);
+        if (g_keyboard.swallowAltUp && (msg.message == WM_SYSKEYUP || msg.message == WM_KEYUP) &&
+            msg.wParam == VK_MENU) {
+            msg.message = WM_NULL;
+            g_keyboard.swallowAltUp = false;
+        } else if (g_keyboard.bar && g_keyboard.bar->KeyboardModeMessage(msg)) {
+            msg.message = WM_NULL;
+        }
+    }
+    const LRESULT result = CallNextHookEx(g_keyboard.hook, code, wParam, lParam);
+    if (!g_keyboard.bar && !g_keyboard.swallowAltUp && g_keyboard.hook) {
+        UnhookWindowsHookEx(g_keyboard.hook);
+        g_keyboard.hook = nullptr;
+    }
+    return result;
+}
+
 // Every item of menu, at every depth, drawn by its window's owner from now on.
 void MakeOwnerDraw(HMENU menu) {
     const int count = GetMenuItemCount(menu);
@@ -114,7 +145,58 @@ void MakeOwnerDraw(HMENU menu) {
     }
 }
 
+// The skin's measuring and drawing as a popup menu item's events. Their own types tell them from a
+// program's handlers, so switching the skin off takes back only these.
+struct SkinMeasuredItem {
+    TSkinData* skin;
+    void operator()(rtl::TObject* sender, gui::TCanvas& canvas, int& width, int& height) const {
+        if (const auto* item = dynamic_cast<const gui::TMenuItem*>(sender)) {
+            MeasureSkinMenuItem(*skin, LookOf(*item), canvas.Handle(), width, height);
+        }
+    }
+};
+
+struct SkinDrawnItem {
+    TSkinData* skin;
+    void operator()(rtl::TObject* sender, gui::TCanvas& canvas, const RECT& rect, gui::TOwnerDrawState state) const {
+        const auto* item = dynamic_cast<const gui::TMenuItem*>(sender);
+        if (!item) return;
+        const TMenuItemLook look = LookOf(*item);
+        const bool selected = (state & ODS_SELECTED) != 0 && !item->IsLine();
+        HMENU menu = item->Parent() ? item->Parent()->Handle() : nullptr;
+        DrawSkinMenuItem(*skin, look, canvas.Handle(), rect, selected, menu);
+    }
+};
+
+// True when any item at any depth had the skin's events (before: switching off; after: switching on).
+bool SetItemsSkinDrawn(gui::TMenuItem& parent, TSkinData& skinData, bool on) {
+    bool any = false;
+    for (gui::TMenuItem* item : parent.Items()) {
+        const bool ours = item->OnAdvancedDrawItem.target<SkinDrawnItem>() != nullptr;
+        if (on && (!item->OnAdvancedDrawItem || ours)) {
+            item->OnAdvancedDrawItem = SkinDrawnItem{&skinData};
+            item->OnMeasureItem = SkinMeasuredItem{&skinData};
+            any = true;
+        } else if (!on && ours) {
+            item->OnAdvancedDrawItem = nullptr;
+            if (item->OnMeasureItem.target<SkinMeasuredItem>()) item->OnMeasureItem = nullptr;
+            any = true;
+        }
+        any = SetItemsSkinDrawn(*item, skinData, on) || any;
+    }
+    return any;
+}
+
 } // namespace
+
+void SetPopupMenusOwnerDraw(gui::TForm& form, TSkinData& skinData, bool on) {
+    if (on && !skinData.HasSkinControl(xcPopupMenu)) return;
+    for (gui::TPopupMenu* popup : gui::PopupMenusOf(form)) {
+        if (on && popup->Tag() % 100 == skinData.DisableTag()) continue;
+        // Switching off leaves the owner-draw flag of a menu the skin never drew as the program set it.
+        if (SetItemsSkinDrawn(*popup->Items(), skinData, on) || on) popup->SetOwnerDraw(on);
+    }
+}
 
 void TMenuBtn::Paint() {
     TWinSkinMenu* bar = SkinForm.MenuBarObject.get();
@@ -149,11 +231,20 @@ void TMenuBtn::Paint() {
 
 TWinSkinMenu::TWinSkinMenu(TSkinData& skinData, TWinSkinForm& form) : skinData_(skinData), form_(form) {}
 
+TWinSkinMenu::~TWinSkinMenu() {
+    EndKeyboardMode();
+    if (g_keyboard.hook && !g_keyboard.bar) {
+        UnhookWindowsHookEx(g_keyboard.hook);
+        g_keyboard = KeyboardTracking{};
+    }
+}
+
 void TWinSkinMenu::ReadMenuFromHandle(HMENU menu) {
     if (menu) menu_ = menu;
     if (!menu_) return;
     const int count = GetMenuItemCount(menu_);
     if (count <= 0) return; // an empty menu stays on the window
+    EndKeyboardMode();
     if (form_.HotObject && dynamic_cast<TMenuBtn*>(form_.HotObject)) form_.HotObject = nullptr;
     items_.clear();
     for (int i = 0; i < count; ++i) {
@@ -257,6 +348,90 @@ void TWinSkinMenu::ClickMenuBarItem(TMenuBtn& item) {
     const int x = item.Bounds.left + outer.left + 1;
     const int y = item.Bounds.top + outer.top + 1;
     PostMessageW(form_.Window, WM_NCLBUTTONDOWN, HTCLIENT, MAKELPARAM(x, y));
+}
+
+// ---- the keyboard ----
+
+bool TWinSkinMenu::InKeyboardMode() const { return g_keyboard.bar == this; }
+
+void TWinSkinMenu::EnterKeyboardMode() {
+    if (InKeyboardMode() || form_.MenuTracking) return;
+    const auto first = std::find_if(items_.begin(), items_.end(), [](const auto& i) { return !i->Caption.empty(); });
+    if (first == items_.end()) return;
+    if (g_keyboard.bar) g_keyboard.bar->EndKeyboardMode();
+    if (!g_keyboard.hook) {
+        g_keyboard.hook = SetWindowsHookExW(WH_GETMESSAGE, &MenuBarKeysHook, nullptr, GetCurrentThreadId());
+        if (!g_keyboard.hook) return;
+    }
+    g_keyboard.bar = this;
+    g_keyboard.swallowAltUp = false;
+    form_.MenuTracking = true; // the hover check leaves the lit item alone
+    keyboardItem_ = first->get();
+    keyboardItem_->MouseEnter();
+}
+
+void TWinSkinMenu::EndKeyboardMode() {
+    if (!InKeyboardMode()) return;
+    g_keyboard.bar = nullptr; // the hook goes once it has run for the message in hand
+    form_.MenuTracking = false;
+    if (keyboardItem_ && form_.HotObject == keyboardItem_) keyboardItem_->MouseLeave();
+    keyboardItem_ = nullptr;
+}
+
+void TWinSkinMenu::MoveKeyboardItem(int step) {
+    const int count = static_cast<int>(items_.size());
+    if (!keyboardItem_ || count == 0) return;
+    int index = keyboardItem_->Index;
+    for (int tries = 0; tries < count; ++tries) {
+        index = (index + step + count) % count;
+        TMenuBtn& candidate = *items_[static_cast<std::size_t>(index)];
+        if (candidate.Caption.empty()) continue;
+        keyboardItem_ = &candidate;
+        candidate.MouseEnter();
+        return;
+    }
+}
+
+bool TWinSkinMenu::KeyboardModeMessage(const MSG& msg) {
+    switch (msg.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: break;
+    case WM_CHAR:
+    case WM_SYSCHAR:
+    case WM_SYSDEADCHAR:
+    case WM_DEADCHAR: return true; // the keys were the bar's
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN: EndKeyboardMode(); return false;
+    default: return false;
+    }
+    const bool rightToLeft = form_.RightToLeft;
+    TMenuBtn* open = nullptr;
+    switch (msg.wParam) {
+    case VK_LEFT: MoveKeyboardItem(rightToLeft ? 1 : -1); return true;
+    case VK_RIGHT: MoveKeyboardItem(rightToLeft ? -1 : 1); return true;
+    case VK_RETURN:
+    case VK_DOWN:
+    case VK_UP: open = keyboardItem_; break;
+    case VK_MENU:
+    case VK_F10:
+        g_keyboard.swallowAltUp = msg.wParam == VK_MENU;
+        EndKeyboardMode();
+        return true;
+    case VK_ESCAPE: EndKeyboardMode(); return true;
+    default: {
+        const auto letter = static_cast<wchar_t>(MapVirtualKeyW(static_cast<UINT>(msg.wParam), MAPVK_VK_TO_CHAR));
+        if (letter == 0) return true;
+        open = FindAccelItem(letter);
+        if (!open) return true; // as in the system's menu mode, other keys do nothing
+    }
+    }
+    EndKeyboardMode();
+    if (open && open->Enabled) ClickMenuBarItem(*open);
+    return true;
 }
 
 } // namespace skin

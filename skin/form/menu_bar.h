@@ -14,6 +14,10 @@
 #include "skin/draw/bitmap.h"
 #include "skin/form/caption_buttons.h"
 
+namespace gui {
+class TForm;
+}
+
 namespace skin {
 
 class TSkinData;
@@ -35,6 +39,9 @@ public:
 class TWinSkinMenu {
 public:
     TWinSkinMenu(TSkinData& skinData, TWinSkinForm& form);
+    ~TWinSkinMenu();
+    TWinSkinMenu(const TWinSkinMenu&) = delete;
+    TWinSkinMenu& operator=(const TWinSkinMenu&) = delete;
 
     // Reads the items of menu (taken as MenuHandle), then takes the menu off the window. A menu without
     // items stays on the window.
@@ -52,6 +59,15 @@ public:
     // Clicks the item as the mouse would (a posted non-client press at its place).
     void ClickMenuBarItem(TMenuBtn& item);
 
+    // Alt alone gives the bar the keyboard, as the system's own bar has it: the first item lights up,
+    // Left and Right move, Enter, Down, Up or an item's letter open the item, and Escape, Alt, a click or
+    // the window's deactivation give the keyboard back.
+    void EnterKeyboardMode();
+    void EndKeyboardMode();
+    bool InKeyboardMode() const;
+    // A message taken from the queue while the bar has the keyboard; true: the bar used it up.
+    bool KeyboardModeMessage(const MSG& msg);
+
     const std::vector<std::unique_ptr<TMenuBtn>>& Items() const { return items_; }
     const RECT& MenuRect() const { return menuRect_; }
     const Bitmap& BackBitmap() const { return backBitmap_; }
@@ -63,6 +79,12 @@ private:
     std::vector<std::unique_ptr<TMenuBtn>> items_;
     RECT menuRect_{};
     Bitmap backBitmap_; // the bar without its texts, to repaint one item
+    TMenuBtn* keyboardItem_ = nullptr; // the item lit by the keyboard
+    void MoveKeyboardItem(int step);
 };
+
+// The form's popup menus drawn by the skin (on: items without a draw event of their own get the skin's) or
+// by themselves again (off: the skin's events are taken back; a program's own events are never touched).
+void SetPopupMenusOwnerDraw(gui::TForm& form, TSkinData& skinData, bool on);
 
 } // namespace skin

@@ -79,6 +79,7 @@ void TWinSkinForm::AttachForm(TSkinData& skinData, gui::TForm& form) {
     AttachWindow(skinData);
     SavedFormColour = form.Color();
     form.SetColor(skinData.ButtonFaceColour);
+    SetPopupMenusOwnerDraw(form, skinData, true);
 }
 
 void TWinSkinForm::AttachWindow(TSkinData& skinData) {
@@ -314,21 +315,11 @@ void TWinSkinForm::OnMeasureItem(gui::TMessage& message) {
     if (measure->CtlType != ODT_MENU || !MenuItemLook(measure->itemData, measure->itemID, look)) {
         return CallPrevProc(message);
     }
-    LOGFONTW font{};
-    gui::UniqueFont menuFont; // outlives the canvas it is selected into
-    if (gui::ReadMenuLogFont(font)) menuFont = gui::CreateFontFromLogFont(font);
     gui::WindowDc dc(Window);
-    gui::TCanvas canvas(dc.get());
-    canvas.SetFont(menuFont ? menuFont.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
-    if (look.Caption == "-") {
-        measure->itemWidth = 10;
-        measure->itemHeight = 8;
-    } else {
-        const std::string text = look.ShortCut.empty() ? look.Caption : look.Caption + "    " + look.ShortCut;
-        const SIZE size = canvas.TextExtent(text);
-        measure->itemWidth = static_cast<UINT>(size.cx + MeasureSkinMenuItemExtra(*SkinData, look.Images != nullptr));
-        measure->itemHeight = static_cast<UINT>(std::max<LONG>(size.cy + 6, 18));
-    }
+    int width = 0, height = 0;
+    MeasureSkinMenuItem(*SkinData, look, dc.get(), width, height);
+    measure->itemWidth = static_cast<UINT>(width);
+    measure->itemHeight = static_cast<UINT>(height);
     message.Result = TRUE;
 }
 
@@ -512,6 +503,7 @@ void TWinSkinForm::OnNcActivate(gui::TMessage& message) {
         HotControl->SendMouseLeave();
         HotControl = nullptr;
     }
+    if (!Active && MenuBarObject) MenuBarObject->EndKeyboardMode();
     if (!MaximizedMdiChild()) PaintFrame(nullptr);
     message.Result = 1;
 }
@@ -609,6 +601,7 @@ void TWinSkinForm::OnHoverTimer() {
 void TWinSkinForm::Reskin() {
     if (Form) {
         Form->SetColor(SkinData->ButtonFaceColour);
+        SetPopupMenusOwnerDraw(*Form, *SkinData, true);
         for (rtl::TComponent* component : Form->Components()) {
             if (auto* inner = dynamic_cast<gui::TForm*>(component)) inner->SetColor(SkinData->ButtonFaceColour);
         }
@@ -630,8 +623,11 @@ void TWinSkinForm::DetachControlObjects() {
     ControlObjects.clear();
 }
 
-void TWinSkinForm::RestoreFormColour() {
-    if (Form && Phase != kPhaseClosing && Phase != kPhaseDestroyed) Form->SetColor(SavedFormColour);
+void TWinSkinForm::RestoreFormLook() {
+    if (Form && Phase != kPhaseClosing && Phase != kPhaseDestroyed) {
+        Form->SetColor(SavedFormColour);
+        SetPopupMenusOwnerDraw(*Form, *SkinData, false);
+    }
 }
 
 void TWinSkinForm::DetachAll() {
@@ -642,7 +638,7 @@ void TWinSkinForm::DetachAll() {
     SavedFormWindowProc.Remove();
     PrevWndProc.Remove();
     DetachControlObjects();
-    RestoreFormColour();
+    RestoreFormLook();
     SetSystemButtonStyles(true);
     if (MenuBarObject) {
         SetMenu(Window, MenuBarObject->MenuHandle());
@@ -680,7 +676,7 @@ void TWinSkinForm::DetachOnDestroy() {
 void TWinSkinForm::DetachControlsOnly() {
     if (HoverTimer) HoverTimer->SetEnabled(false);
     DetachControlObjects();
-    RestoreFormColour();
+    RestoreFormLook();
     SavedFormWindowProc.Remove();
     PrevWndProc.Remove();
     if (Form) {

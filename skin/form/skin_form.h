@@ -200,7 +200,8 @@ private:
     bool MdiChildMaximizedInFrame() const;
 
     void DetachControlObjects();
-    void RestoreFormColour();
+    // The form's own colour and its popup menus' own drawing back.
+    void RestoreFormLook();
     bool IsPlainWindow() const { return Form == nullptr; }
 
     int disableTag_ = 0;

@@ -256,8 +256,26 @@ TMenuItemLook LookOfPosition(HMENU menu, UINT position) {
     return look;
 }
 
-int MeasureSkinMenuItemExtra(const TSkinData& skin, bool hasImages) {
-    return (skin.MenuItem ? skin.MenuItem->LeftWidth : 0) + (hasImages ? 12 : 35);
+void MeasureSkinMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, int& width, int& height) {
+    if (item.Caption == "-") {
+        width = 10;
+        height = 8;
+        return;
+    }
+    LOGFONTW logFont{};
+    gui::UniqueFont font; // outlives the canvas it is selected into
+    if (gui::ReadMenuLogFont(logFont)) {
+        if (item.Default) logFont.lfWeight = FW_BOLD;
+        font = gui::CreateFontFromLogFont(logFont);
+    }
+    gui::TCanvas canvas(dc);
+    canvas.SetFont(font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    const std::string text = item.ShortCut.empty() ? item.Caption : item.Caption + "    " + item.ShortCut;
+    const SIZE size = canvas.TextExtent(text);
+    // Room for the skin's left margin and the glyph column (narrower beside an image list's images).
+    const int extra = (skin.MenuItem ? skin.MenuItem->LeftWidth : 0) + (item.Images ? 12 : 35);
+    width = static_cast<int>(size.cx) + extra;
+    height = std::max(static_cast<int>(size.cy) + 6, 18);
 }
 
 void DrawSkinMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, const RECT& rect, bool selected,

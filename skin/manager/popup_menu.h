@@ -63,8 +63,9 @@ struct TMenuItemLook {
 TMenuItemLook LookOf(const gui::TMenuItem& item);
 TMenuItemLook LookOfPosition(HMENU menu, UINT position);
 
-// Item width for the skin's glyph column and margins: the system's width (the text's) plus the extra.
-int MeasureSkinMenuItemExtra(const TSkinData& skin, bool hasImages);
+// The size of an item drawn by the skin: its caption and shortcut in the menu font, the skin's margin and
+// the glyph column. dc is only measured on.
+void MeasureSkinMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, int& width, int& height);
 // The item drawn at rect of dc (menu window client coordinates) over the background of its menu.
 void DrawSkinMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, const RECT& rect, bool selected,
                       HMENU menu);

@@ -58,6 +58,27 @@ protected:
         return e2e::WindowText(main.result);
     }
 
+    // The menu bar's one item, where a user sees it: on the bar just above the client area, at its left end.
+    POINT MenuItemPoint() const {
+        POINT clientOrigin{0, 0};
+        ClientToScreen(main.window, &clientOrigin);
+        return POINT{clientOrigin.x + 30, clientOrigin.y - GetSystemMetrics(SM_CYMENU) / 2};
+    }
+
+    // The stand-in browser was asked for the website's address.
+    void ExpectWebsiteOpened() {
+        const std::wstring record = program.Folder() + L"\\browser-called.txt";
+        ASSERT_TRUE(e2e::WaitFor([&] { return GetFileAttributesW(record.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10s))
+            << "no browser was asked to open the website";
+        e2e::WaitFor([] { return false; }, 300ms);
+        std::ifstream in(record.c_str());
+        std::stringstream recorded;
+        recorded << in.rdbuf();
+        // The explorer has handed the address on and ended by now; the exact call the program makes is
+        // checked in-process by the form tests.
+        EXPECT_NE(recorded.str().find("http://www.marivel.example"), std::string::npos) << recorded.str();
+    }
+
     // Waits for the error box, returns its caption and text, and closes it with its OK button.
     std::pair<std::wstring, std::wstring> TakeErrorBox(const std::wstring& screenshot = L"") {
         HWND box = nullptr;
@@ -180,23 +201,35 @@ TEST_F(MainWindowTest, TabMovesThroughTheBoxesInOrder) {
 
 TEST_F(MainWindowTest, MenuCommandOpensTheWebsiteThroughTheExplorerAndChangesNothing) {
     EXPECT_EQ(Convert(L"255", L"16"), L"FF");
-    // The skinned menu bar is drawn in the frame, so the item is found where a user sees it: on the bar
-    // just above the client area, at its left end.
-    POINT clientOrigin{0, 0};
-    ClientToScreen(main.window, &clientOrigin);
-    e2e::ClickAt(POINT{clientOrigin.x + 30, clientOrigin.y - GetSystemMetrics(SM_CYMENU) / 2});
-    const std::wstring record = program.Folder() + L"\\browser-called.txt";
-    ASSERT_TRUE(e2e::WaitFor([&] { return GetFileAttributesW(record.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10s))
-        << "no browser was asked to open the website";
-    e2e::WaitFor([] { return false; }, 300ms);
-    std::ifstream in(record.c_str());
-    std::stringstream recorded;
-    recorded << in.rdbuf();
-    // The explorer has handed the address on and ended by now; the exact call the program makes is checked
-    // in-process by the form tests.
-    EXPECT_NE(recorded.str().find("http://www.marivel.example"), std::string::npos) << recorded.str();
+    e2e::ClickAt(MenuItemPoint());
+    ExpectWebsiteOpened();
     EXPECT_EQ(e2e::WindowText(main.result), L"FF");
     EXPECT_EQ(e2e::WindowText(main.number), L"255");
+    EXPECT_EQ(program.FindWindowByClass(L"#32770"), nullptr);
+}
+
+TEST_F(MainWindowTest, AltGivesTheMenuBarTheKeyboardAndEnterRunsItsItem) {
+    e2e::ClickWindowCentre(main.number);
+    const POINT item = MenuItemPoint();
+    const RECT bar{item.x - 30, item.y - 9, item.x + 90, item.y + 9};
+    e2e::WaitFor([] { return false; }, 400ms); // an item lit by the pointer before the click has gone out
+    const auto normal = e2e::ScreenPixels(bar);
+    e2e::PressKey(VK_MENU);
+    ASSERT_TRUE(e2e::WaitFor([&] { return e2e::ScreenPixels(bar) != normal; }, 2s)) << "Alt did not light the item";
+    e2e::SaveScreenshot(bar, e2e::ArtifactPath(L"menu-bar-keyboard.bmp"));
+    // Typing goes to the bar, not to the focused box, until Escape gives the keyboard back.
+    const std::wstring before = e2e::WindowText(main.number);
+    e2e::TypeText(L"7");
+    e2e::PressKey(VK_ESCAPE);
+    EXPECT_TRUE(e2e::WaitFor([&] { return e2e::ScreenPixels(bar) == normal; }, 2s));
+    EXPECT_EQ(e2e::WindowText(main.number), before);
+    // Alt twice leaves the bar as it was; Alt then Enter runs the item.
+    e2e::PressKey(VK_MENU);
+    e2e::PressKey(VK_MENU);
+    EXPECT_TRUE(e2e::WaitFor([&] { return e2e::ScreenPixels(bar) == normal; }, 2s));
+    e2e::PressKey(VK_MENU);
+    e2e::PressKey(VK_RETURN);
+    ExpectWebsiteOpened();
     EXPECT_EQ(program.FindWindowByClass(L"#32770"), nullptr);
 }
 
