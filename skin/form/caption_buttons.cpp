@@ -342,7 +342,8 @@ void TWinSkinForm::OnNcLButtonDown(gui::TMessage& message) {
         object->MouseDown();
         if (auto* item = dynamic_cast<TMenuBtn*>(object)) {
             MenuBarObject->OpenMenuBarItem(*item);
-            item->MouseLeave();
+            // The item last opened goes out, unless the keyboard was left on an item of the bar.
+            if (HotObject && !MenuBarObject->InKeyboardMode()) HotObject->MouseLeave();
         }
         message.Result = 0;
         return;

@@ -35,18 +35,46 @@ void DrawItemText(gui::TCanvas& canvas, const TSkinData& skin, const TMenuBtn& i
     canvas.DrawText(item.Caption, cell, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
-// The menu from the whole tracking of one drop-down: at most one is tracked in the process.
+// The tracking of the bar's drop-downs: at most one is open in the process.
 struct DropDownTracking {
     HHOOK hook = nullptr;
     TWinSkinMenu* bar = nullptr;
     TWinSkinForm* form = nullptr;
+    HMENU topMenu = nullptr; // the open item's drop-down
     int currentIndex = -1;
-    HMENU selectedSubMenu = nullptr; // the item under the keyboard has a sub-menu of its own
+    int switchTo = -1; // the bar item to open once this drop-down has closed
     bool firstKeyPosted = false;
-    bool switchPending = false;
     POINT lastMousePos{};
 };
 DropDownTracking g_tracking;
+
+int HighlightedItem(HMENU menu) {
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE) return i;
+    }
+    return -1;
+}
+
+// Where the keyboard is inside the open drop-down: how deep, and whether its item has a sub-menu.
+struct KeyboardPlace {
+    int depth = 0;
+    bool onSubMenuItem = false;
+};
+KeyboardPlace KeyboardPlaceIn(HMENU menu) {
+    KeyboardPlace place;
+    for (int guard = 0; menu && guard < 16; ++guard) {
+        const int item = HighlightedItem(menu);
+        HMENU sub = item >= 0 ? GetSubMenu(menu, item) : nullptr;
+        if (!sub || HighlightedItem(sub) < 0) {
+            place.onSubMenuItem = sub != nullptr;
+            return place;
+        }
+        menu = sub; // its sub-menu is open and has the keyboard
+        ++place.depth;
+    }
+    return place;
+}
 
 LRESULT CALLBACK DropDownHook(int code, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = CallNextHookEx(g_tracking.hook, code, wParam, lParam);
@@ -59,43 +87,38 @@ LRESULT CALLBACK DropDownHook(int code, WPARAM wParam, LPARAM lParam) {
     const auto& items = g_tracking.bar->Items();
     const int count = static_cast<int>(items.size());
     TMenuBtn* target = nullptr;
+    bool rightToLeft = g_tracking.form->RightToLeft;
     switch (msg.message) {
-    case WM_KEYDOWN:
-        if (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) g_tracking.switchPending = false;
-        if (msg.wParam == VK_LEFT && !g_tracking.selectedSubMenu && count > 0) {
-            target = items[static_cast<std::size_t>((g_tracking.currentIndex + count - 1) % count)].get();
-        }
-        if (msg.wParam == VK_RIGHT && !g_tracking.selectedSubMenu && count > 0) {
-            target = items[static_cast<std::size_t>((g_tracking.currentIndex + 1) % count)].get();
-        }
+    case WM_KEYDOWN: {
+        if (count == 0 || (msg.wParam != VK_LEFT && msg.wParam != VK_RIGHT)) break;
+        const bool forward = (msg.wParam == VK_RIGHT) != rightToLeft;
+        const KeyboardPlace place = KeyboardPlaceIn(g_tracking.topMenu);
+        // Towards a sub-menu the key opens it; back out of an open sub-menu it closes it.
+        if (forward && place.onSubMenuItem) break;
+        if (!forward && place.depth > 0) break;
+        const int step = forward ? 1 : count - 1;
+        target = items[static_cast<std::size_t>((g_tracking.currentIndex + step) % count)].get();
         break;
+    }
     case WM_SYSKEYDOWN:
         if (msg.wParam == VK_MENU) g_tracking.form->MenuTracking = false;
         return result;
-    case WM_MENUSELECT: {
-        if (HIWORD(msg.wParam) == 0xFFFF && msg.lParam == 0) {
-            if (!g_tracking.switchPending) g_tracking.form->MenuTracking = false;
-            return result;
-        }
-        g_tracking.switchPending = false;
-        const bool popup = (HIWORD(msg.wParam) & MF_POPUP) != 0;
-        g_tracking.selectedSubMenu = popup ? GetSubMenu(reinterpret_cast<HMENU>(msg.lParam), LOWORD(msg.wParam))
-                                           : nullptr;
-        break;
-    }
     case WM_MOUSEMOVE: {
         const POINT screen = msg.pt;
         if (screen.x != g_tracking.lastMousePos.x || screen.y != g_tracking.lastMousePos.y) {
             target = g_tracking.bar->ItemAt(g_tracking.form->ScreenToWindow(screen.x, screen.y));
+            if (target && !target->SubMenu) target = nullptr; // the pointer opens drop-downs, runs nothing
             g_tracking.lastMousePos = screen;
         }
         break;
     }
     default: break;
     }
-    if (target && target->Index != g_tracking.currentIndex) {
-        g_tracking.switchPending = true;
-        g_tracking.bar->ClickMenuBarItem(*target); // the click outside closes this drop-down, then opens that one
+    if (target && target->Index != g_tracking.currentIndex && g_tracking.switchTo < 0) {
+        // This drop-down closes and the bar opens the other one once the menu's loop has ended.
+        g_tracking.switchTo = target->Index;
+        EndMenu();
+        return 1;
     }
     return result;
 }
@@ -318,26 +341,46 @@ TMenuBtn* TWinSkinMenu::FindAccelItem(wchar_t c) {
     return nullptr;
 }
 
-bool TWinSkinMenu::OpenMenuBarItem(TMenuBtn& item) {
+bool TWinSkinMenu::OpenMenuBarItem(TMenuBtn& first) {
     HWND window = form_.Window;
-    PostMessageW(window, WM_COMMAND, MAKEWPARAM(item.Command, 0), 0);
-    if (!item.SubMenu) return false;
-    RECT outer{};
-    GetWindowRect(window, &outer);
-    g_tracking = DropDownTracking{};
-    g_tracking.bar = this;
-    g_tracking.form = &form_;
-    g_tracking.currentIndex = item.Index;
-    GetCursorPos(&g_tracking.lastMousePos);
-    g_tracking.hook = SetWindowsHookExW(WH_MSGFILTER, &DropDownHook, nullptr, GetCurrentThreadId());
-    if (form_.Form) MakeOwnerDraw(item.SubMenu); // framework items carry what the skin draws them from
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(first.Command, 0), 0);
+    if (!first.SubMenu) return false;
     form_.MenuTracking = true;
-    if (item.Enabled) {
-        TrackPopupMenu(item.SubMenu, TPM_NONOTIFY | TPM_RIGHTBUTTON, outer.left + item.Bounds.left,
-                       outer.top + item.Bounds.bottom, 0, window, nullptr);
+    TMenuBtn* item = &first;
+    while (item) {
+        RECT outer{};
+        GetWindowRect(window, &outer);
+        g_tracking = DropDownTracking{};
+        g_tracking.bar = this;
+        g_tracking.form = &form_;
+        g_tracking.topMenu = item->SubMenu;
+        g_tracking.currentIndex = item->Index;
+        GetCursorPos(&g_tracking.lastMousePos);
+        g_tracking.hook = SetWindowsHookExW(WH_MSGFILTER, &DropDownHook, nullptr, GetCurrentThreadId());
+        if (form_.Form) MakeOwnerDraw(item->SubMenu); // framework items carry what the skin draws them from
+        if (item->Enabled && item->SubMenu) {
+            TrackPopupMenu(item->SubMenu, TPM_NONOTIFY | TPM_RIGHTBUTTON, outer.left + item->Bounds.left,
+                           outer.top + item->Bounds.bottom, 0, window, nullptr);
+        }
+        if (g_tracking.hook) UnhookWindowsHookEx(g_tracking.hook);
+        const int next = g_tracking.switchTo;
+        g_tracking = DropDownTracking{};
+        // The bar may have been read again meanwhile (a menu command changed it): look the item up afresh.
+        TMenuBtn* following =
+            next >= 0 && next < static_cast<int>(items_.size()) ? items_[static_cast<std::size_t>(next)].get() : nullptr;
+        if (form_.HotObject) form_.HotObject->MouseLeave();
+        if (following && !following->SubMenu) {
+            // An item without a drop-down is only lit, as the keyboard left it; Enter runs it.
+            form_.MenuTracking = false;
+            EnterKeyboardMode(following);
+            return true;
+        }
+        if (following) {
+            following->MouseDown();
+            PostMessageW(window, WM_COMMAND, MAKEWPARAM(following->Command, 0), 0);
+        }
+        item = following;
     }
-    if (g_tracking.hook) UnhookWindowsHookEx(g_tracking.hook);
-    g_tracking = DropDownTracking{};
     form_.MenuTracking = false;
     return true;
 }
@@ -354,10 +397,11 @@ void TWinSkinMenu::ClickMenuBarItem(TMenuBtn& item) {
 
 bool TWinSkinMenu::InKeyboardMode() const { return g_keyboard.bar == this; }
 
-void TWinSkinMenu::EnterKeyboardMode() {
+void TWinSkinMenu::EnterKeyboardMode(TMenuBtn* lit) {
     if (InKeyboardMode() || form_.MenuTracking) return;
     const auto first = std::find_if(items_.begin(), items_.end(), [](const auto& i) { return !i->Caption.empty(); });
     if (first == items_.end()) return;
+    if (!lit) lit = first->get();
     if (g_keyboard.bar) g_keyboard.bar->EndKeyboardMode();
     if (!g_keyboard.hook) {
         g_keyboard.hook = SetWindowsHookExW(WH_GETMESSAGE, &MenuBarKeysHook, nullptr, GetCurrentThreadId());
@@ -366,7 +410,7 @@ void TWinSkinMenu::EnterKeyboardMode() {
     g_keyboard.bar = this;
     g_keyboard.swallowAltUp = false;
     form_.MenuTracking = true; // the hover check leaves the lit item alone
-    keyboardItem_ = first->get();
+    keyboardItem_ = lit;
     keyboardItem_->MouseEnter();
 }
 

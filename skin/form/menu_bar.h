@@ -54,7 +54,8 @@ public:
     // The first enabled item whose accelerator is c, or null.
     TMenuBtn* FindAccelItem(wchar_t c);
     // Runs the item: its command, and its sub-menu dropped down under it while the bar tracks the keys
-    // and the mouse. True when a drop-down was tracked.
+    // and the mouse; Left and Right or the pointer on another item close it and open that item's.
+    // True when a drop-down was tracked.
     bool OpenMenuBarItem(TMenuBtn& item);
     // Clicks the item as the mouse would (a posted non-client press at its place).
     void ClickMenuBarItem(TMenuBtn& item);
@@ -62,7 +63,7 @@ public:
     // Alt alone gives the bar the keyboard, as the system's own bar has it: the first item lights up,
     // Left and Right move, Enter, Down, Up or an item's letter open the item, and Escape, Alt, a click or
     // the window's deactivation give the keyboard back.
-    void EnterKeyboardMode();
+    void EnterKeyboardMode(TMenuBtn* lit = nullptr); // lit: the item to light, else the first
     void EndKeyboardMode();
     bool InKeyboardMode() const;
     // A message taken from the queue while the bar has the keyboard; true: the bar used it up.

@@ -181,6 +181,11 @@ void TWinSkinPopMenu::PopupWndProc(gui::TMessage& message) {
     case WM_NCPAINT:
         if (!PaintMenuFrame()) PrevWndProc.CallPrevious(message);
         return;
+    case WM_PAINT:
+        // Some systems draw a menu's border with its items, inside the window: the skin's goes over it.
+        PrevWndProc.CallPrevious(message);
+        PaintMenuFrame();
+        return;
     case WM_PRINT:
         if (!PrintMenu(message)) PrevWndProc.CallPrevious(message);
         return;

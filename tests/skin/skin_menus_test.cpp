@@ -1,0 +1,409 @@
+// Menus of a skinned window in-process, with both of our skins: the menu bar's drop-downs and the keys that
+// move along the bar, what the screen shows of a skinned popup menu's items, and the handles that hundreds
+// of menus and a skin switch leave behind. A menu runs its own message loop, so each test hands a script of
+// steps to a timer that fires inside that loop.
+#include "framework/gui/canvas.h"
+#include "framework/gui/popup_menu.h"
+#include "skin/manager/popup_menu.h"
+#include "tests/skin/skinned_window_test.h"
+
+#include <cstdlib>
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+#include <windows.h>
+
+namespace {
+
+using namespace skin_test;
+using namespace std::chrono_literals;
+
+// The visible menu windows of this thread, the newest first.
+std::vector<HWND> OpenMenus() {
+    std::vector<HWND> menus;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM found) {
+            wchar_t name[16] = {};
+            GetClassNameW(window, name, 16);
+            if (std::wstring(name) == L"#32768" && IsWindowVisible(window)) {
+                reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&menus));
+    return menus;
+}
+
+// Steps run one per timer tick, also while a menu's own loop runs.
+class MenuScript {
+  public:
+    MenuScript& Then(std::function<void()> step) {
+        steps_.push_back(std::move(step));
+        return *this;
+    }
+    void Start(UINT intervalMs = 150) {
+        current_ = this;
+        timer_ = SetTimer(nullptr, 0, intervalMs, &Tick);
+    }
+    bool Done() const { return next_ >= steps_.size(); }
+    ~MenuScript() {
+        if (timer_) KillTimer(nullptr, timer_);
+        if (current_ == this) current_ = nullptr;
+    }
+
+  private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        MenuScript* script = current_;
+        // Every step works on an open menu, which appears a moment after the call that shows it.
+        if (!script || script->Done() || OpenMenus().empty()) return;
+        script->steps_[script->next_++]();
+    }
+    static inline MenuScript* current_ = nullptr;
+    std::vector<std::function<void()>> steps_;
+    std::size_t next_ = 0;
+    UINT_PTR timer_ = 0;
+};
+
+void PressInMenu(WPARAM key) {
+    const auto menus = OpenMenus();
+    if (!menus.empty()) PostMessageW(menus.front(), WM_KEYDOWN, key, 0);
+}
+
+// How many pixels of rect (in shot) are within 48 of colour in every channel.
+int Ink(const skin::Bitmap& shot, const RECT& rect, gui::TColor colour) {
+    const COLORREF rgb = gui::ColorToRGB(colour);
+    int count = 0;
+    for (int y = std::max<int>(rect.top, 0); y < std::min<int>(rect.bottom, shot.height()); ++y) {
+        for (int x = std::max<int>(rect.left, 0); x < std::min<int>(rect.right, shot.width()); ++x) {
+            const skin::Pixel p = shot.pixel(x, y);
+            const int r = static_cast<int>(p >> 16 & 0xFF), g = static_cast<int>(p >> 8 & 0xFF),
+                      b = static_cast<int>(p & 0xFF);
+            if (std::abs(r - GetRValue(rgb)) < 48 && std::abs(g - GetGValue(rgb)) < 48 &&
+                std::abs(b - GetBValue(rgb)) < 48) {
+                ++count;
+            }
+        }
+    }
+    return count;
+}
+
+// Pixels that differ between two equally sized pieces of shot.
+int Differences(const skin::Bitmap& shot, const RECT& a, const RECT& b) {
+    int count = 0;
+    for (int y = 0; y < a.bottom - a.top; ++y) {
+        for (int x = 0; x < a.right - a.left; ++x) {
+            if ((shot.pixel(a.left + x, a.top + y) & 0xFFFFFF) !=
+                (shot.pixel(b.left + x, b.top + y) & 0xFFFFFF)) {
+                ++count;
+            }
+        }
+    }
+    return count;
+}
+
+// The top-left corner of the skin's menu background is drawn unscaled at the menu window's corner.
+void ExpectMenuBackgroundCorner(const skin::Bitmap& shot, const TSkinData& skin) {
+    const skin::Bitmap& back = skin.MenuBackground->Image;
+    for (int y = 0; y < skin.MenuBackground->TopHeight; ++y) {
+        for (int x = 0; x < skin.MenuBackground->LeftWidth; ++x) {
+            EXPECT_EQ(shot.pixel(x, y) & 0xFFFFFF, back.pixel(x, y) & 0xFFFFFF) << "at " << x << "," << y;
+        }
+    }
+}
+
+std::string MenuForm(const std::string& skinFile) {
+    return R"(SkinForm : TSkinTestForm {
+    Caption = "Menus"
+    ClientWidth = 360
+    ClientHeight = 160
+    Left = 200
+    Top = 150
+    BorderStyle = bsSizeable
+    Menu = MainMenu1
+    SkinData1 : TSkinData {
+        Active = True
+        SkinFile = ")" +
+           Escaped(skinFile) + R"("
+    }
+    MainMenu1 : TMainMenu {
+        FileItem : TMenuItem {
+            Caption = "&File"
+            NewItem : TMenuItem {
+                Caption = "&New"
+            }
+            OpenItem : TMenuItem {
+                Caption = "&Open"
+                RecentItem : TMenuItem {
+                    Caption = "&Recent"
+                }
+            }
+        }
+        EditItem : TMenuItem {
+            Caption = "&Edit"
+            UndoItem : TMenuItem {
+                Caption = "&Undo"
+            }
+        }
+        HelpItem : TMenuItem {
+            Caption = "&Help"
+        }
+    }
+    PopupMenu1 : TPopupMenu {
+        ShortCutItem : TMenuItem {
+            Caption = "New window"
+            ShortCut = 16462
+        }
+        ImageItem : TMenuItem {
+            Caption = "Cut"
+            ImageIndex = 3
+        }
+        PlainItem : TMenuItem {
+            Caption = "Copy"
+        }
+        Line : TMenuItem {
+            Caption = "-"
+        }
+        CheckedItem : TMenuItem {
+            Caption = "Wrap"
+            Checked = True
+        }
+        DisabledItem : TMenuItem {
+            Caption = "Print"
+            Enabled = False
+        }
+    }
+    PopupMenu2 : TPopupMenu {
+        BiDiMode = bdRightToLeft
+        AlphaItem : TMenuItem {
+            Caption = "Alpha"
+        }
+        BetaItem : TMenuItem {
+            Caption = "Beta beta beta"
+        }
+    }
+}
+)";
+}
+
+class SkinMenusTest : public SkinnedWindowTest {
+  protected:
+    TSkinTestForm* MenuFormShown() {
+        TSkinTestForm* form = NewForm(MenuForm(SkinFile(GetParam())));
+        form->Show();
+        EXPECT_TRUE(Pump([&] { return Skinned(form->Handle()); })) << "the form was not skinned";
+        SetForegroundWindow(form->Handle());
+        Settle();
+        return form;
+    }
+    gui::TPopupMenu* Popup(gui::TForm* form, const char* name) {
+        return dynamic_cast<gui::TPopupMenu*>(form->FindComponent(name));
+    }
+    // Waits until the script has run and no menu is open any more.
+    bool Finish(const MenuScript& script) {
+        return Pump([&] { return script.Done() && OpenMenus().empty(); }, 8s);
+    }
+};
+
+TEST_P(SkinMenusTest, DropDownOpensUnderItsItemAndArrowKeysMoveAlongTheBar) {
+    TSkinTestForm* form = MenuFormShown();
+    const TSkinData& skin = Skin(form);
+    HWND window = form->Handle();
+    skin::TWinSkinForm& object = *skin::SkinManager->FindFormByWindow(window);
+    const auto& items = object.MenuBarObject->Items();
+    ASSERT_EQ(items.size(), 3u);
+    const RECT outer = WindowRectOf(window);
+    std::vector<POINT> opened; // top-left corner of each drop-down, window coordinates
+    skin::Bitmap fileMenu;
+    RECT firstEntry{};
+    const auto record = [&] {
+        RECT rect{};
+        GetWindowRect(OpenMenus().front(), &rect);
+        opened.push_back(POINT{rect.left - outer.left, rect.top - outer.top});
+        return rect;
+    };
+    MenuScript script;
+    script
+        .Then([&] {
+            const RECT rect = record();
+            fileMenu = Screenshot(rect);
+            GetMenuItemRect(nullptr, items[0]->SubMenu, 0, &firstEntry);
+            OffsetRect(&firstEntry, -rect.left, -rect.top);
+            PressInMenu(VK_RIGHT);
+        })
+        .Then([&] {
+            record();
+            PressInMenu(VK_LEFT);
+        })
+        .Then([&] {
+            record();
+            PressInMenu(VK_ESCAPE);
+        });
+    script.Start(250);
+    object.MenuBarObject->ClickMenuBarItem(*items[0]);
+    ASSERT_TRUE(Finish(script));
+    EXPECT_FALSE(object.MenuTracking);
+
+    ASSERT_GE(opened.size(), 3u);
+    EXPECT_NEAR(opened[0].x, items[0]->Bounds.left, 3) << "File's drop-down under File";
+    EXPECT_NEAR(opened[0].y, items[0]->Bounds.bottom, 3);
+    EXPECT_NEAR(opened[1].x, items[1]->Bounds.left, 3) << "Right: Edit's drop-down";
+    EXPECT_NEAR(opened[2].x, items[0]->Bounds.left, 3) << "Left: File's again";
+
+    // The skin's background around the items, and the first entry selected with the skin's frame for it.
+    ExpectMenuBackgroundCorner(fileMenu, skin);
+    const skin::TDataSkinObject& item = *skin.MenuItem;
+    const int frameWidth = item.Image.width() / 5;
+    int checked = 0;
+    for (int y = 0; y < item.TopHeight; ++y) {
+        for (int x = 0; x < item.LeftWidth; ++x) {
+            const skin::Pixel expected = item.Image.pixel(3 * frameWidth + x, y);
+            if (expected == skin::kSkinKeyPixel) continue;
+            EXPECT_EQ(fileMenu.pixel(firstEntry.left + x, firstEntry.top + y) & 0xFFFFFF,
+                      expected & 0xFFFFFF);
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 0);
+}
+
+TEST_P(SkinMenusTest, PopupItemsShowShortcutImageSeparatorCheckDisabledAndRightToLeft) {
+    TSkinTestForm* form = MenuFormShown();
+    TSkinData& skin = Skin(form);
+    gui::TPopupMenu* popup = Popup(form, "PopupMenu1");
+    popup->SetImages(&skin.MenuGlyphs);
+    const RECT outer = WindowRectOf(form->Handle());
+    skin::Bitmap shot;
+    std::vector<RECT> rows;
+    const auto capture = [&](gui::TPopupMenu* menu) {
+        return [&, menu] {
+            RECT rect{};
+            GetWindowRect(OpenMenus().front(), &rect);
+            shot = Screenshot(rect);
+            rows.clear();
+            for (int i = 0; i < menu->Items()->Count(); ++i) {
+                RECT row{};
+                GetMenuItemRect(nullptr, menu->Handle(), static_cast<UINT>(i), &row);
+                OffsetRect(&row, -rect.left, -rect.top);
+                rows.push_back(row);
+            }
+            PressInMenu(VK_ESCAPE);
+        };
+    };
+    {
+        MenuScript script;
+        script.Then(capture(popup));
+        script.Start();
+        popup->Popup(outer.left + 40, outer.top + 60);
+        ASSERT_TRUE(Finish(script));
+    }
+    ASSERT_EQ(rows.size(), 6u);
+    ExpectMenuBackgroundCorner(shot, skin);
+    const auto part = [](const RECT& row, int from, int to) { // a band of a row, in fractions of 100
+        const int w = row.right - row.left;
+        return RECT{row.left + w * from / 100, row.top, row.left + w * to / 100, row.bottom};
+    };
+    const RECT &shortCut = rows[0], &image = rows[1], &plain = rows[2], &line = rows[3], &check = rows[4],
+               &disabled = rows[5];
+    EXPECT_GT(Ink(shot, part(shortCut, 65, 100), skin.MenuTextColour), 5) << "the shortcut at the right";
+    EXPECT_EQ(Ink(shot, part(plain, 65, 100), skin.MenuTextColour), 0) << "no shortcut";
+    EXPECT_GT(Ink(shot, part(plain, 20, 65), skin.MenuTextColour), 5) << "the caption";
+    const int glyph = skin.MenuItem->LeftWidth + 18;
+    const auto glyphColumn = [&](const RECT& row) {
+        return RECT{row.left, row.top, row.left + glyph, row.top + 16};
+    };
+    EXPECT_GT(Differences(shot, glyphColumn(image), glyphColumn(plain)), 10) << "the image";
+    EXPECT_GT(Differences(shot, glyphColumn(check), glyphColumn(plain)), 10) << "the check mark";
+    EXPECT_EQ(line.bottom - line.top, 8) << "a separator is 8 pixels high";
+    const gui::TColor disabledColour =
+        skin.ButtonShadowColour == skin.MenuTextColour ? rtl::clBtnShadow : skin.ButtonShadowColour;
+    EXPECT_GT(Ink(shot, part(disabled, 20, 65), disabledColour), 5) << "disabled text";
+    EXPECT_LT(Ink(shot, part(disabled, 20, 65), skin.MenuTextColour),
+              Ink(shot, part(disabled, 20, 65), disabledColour));
+
+    // Right to left: the caption at the right end, the glyph column beside it. Drawn straight into a
+    // bitmap: Wine shows right-to-left popup menus blank, skinned or not.
+    skin::Bitmap mirrored(160, 20);
+    {
+        skin::win::BitmapDc memory(mirrored);
+        skin::TMenuItemLook look;
+        look.Caption = "Alpha";
+        look.RightToLeft = true;
+        skin::DrawSkinMenuItem(skin, look, memory.get(), RECT{0, 0, 160, 20}, false, nullptr);
+    }
+    EXPECT_GT(Ink(mirrored, RECT{80, 0, 160, 20}, skin.MenuTextColour), 5)
+        << "right to left: the text at the right";
+    EXPECT_EQ(Ink(mirrored, RECT{0, 0, 70, 20}, skin.MenuTextColour), 0);
+
+    // Switched off, the skin takes its drawing back and leaves a program's own drawing alone.
+    bool ownDrawn = false;
+    gui::TMenuItem* own = Popup(form, "PopupMenu2")->Items()->Items()[1];
+    own->OnAdvancedDrawItem = [&](rtl::TObject*, gui::TCanvas&, const RECT&, gui::TOwnerDrawState) {
+        ownDrawn = true;
+    };
+    skin.SetActive(false);
+    ASSERT_TRUE(Pump([&] { return !Skinned(form->Handle()); }));
+    EXPECT_FALSE(popup->Items()->Items()[0]->OnAdvancedDrawItem);
+    EXPECT_FALSE(popup->OwnerDraw());
+    ASSERT_TRUE(own->OnAdvancedDrawItem);
+    HDC memory = CreateCompatibleDC(nullptr);
+    {
+        gui::TCanvas canvas(memory);
+        own->OnAdvancedDrawItem(own, canvas, RECT{}, 0);
+    }
+    DeleteDC(memory);
+    EXPECT_TRUE(ownDrawn);
+}
+
+TEST_P(SkinMenusTest, ThreeHundredMenusAndASkinSwitchLeaveNoHandlesBehind) {
+    TSkinTestForm* form = MenuFormShown();
+    TSkinData& skin = Skin(form);
+    HWND window = form->Handle();
+    skin::TWinSkinForm& object = *skin::SkinManager->FindFormByWindow(window);
+    gui::TPopupMenu* popup = Popup(form, "PopupMenu1");
+    const RECT outer = WindowRectOf(window);
+    object.DoubleClickTime = 0; // the system menu opens again faster than a double click
+    // One of each kind: a form popup menu, a drop-down of the bar, the skinned system menu.
+    const auto openAndClose = [&](int kind) {
+        MenuScript script;
+        script.Then([] { PressInMenu(VK_ESCAPE); });
+        script.Start(10);
+        if (kind == 0) {
+            popup->Popup(outer.left + 40, outer.top + 60);
+        } else if (kind == 1) {
+            object.MenuBarObject->ClickMenuBarItem(*object.MenuBarObject->Items()[0]);
+        } else {
+            object.ShowSystemMenu(outer.left + 60, outer.top + 10);
+        }
+        return Finish(script);
+    };
+    for (int kind = 0; kind < 3; ++kind)
+        ASSERT_TRUE(openAndClose(kind)) << "kind " << kind;
+    Settle();
+    const gui::LiveHandleCounts before = gui::LiveHandles();
+    for (int i = 0; i < 300; ++i)
+        ASSERT_TRUE(openAndClose(i % 3)) << "opening " << i;
+    Settle();
+    EXPECT_EQ(gui::LiveHandles().Gdi, before.Gdi);
+    EXPECT_EQ(gui::LiveHandles().User, before.User);
+    EXPECT_TRUE(Pump([] { return skin::SkinManager->PopupMenus.empty(); })) << "every menu window let go";
+
+    // The other skin while the form and its menu bar are shown; then back.
+    const std::string other = std::string(GetParam()) == "default.skn" ? "dark.skn" : "default.skn";
+    for (const std::string& name : {other, std::string(GetParam())}) {
+        skin.SetSkinFile(SkinFile(name));
+        ASSERT_TRUE(Pump([&] { return Skinned(window) && !skin.SkinPending; }));
+        Settle(300ms);
+        for (int kind = 0; kind < 3; ++kind) ASSERT_TRUE(openAndClose(kind)) << name << ", kind " << kind;
+    }
+    Settle();
+    EXPECT_EQ(GetMenu(window), nullptr) << "the bar still holds the menu";
+    EXPECT_EQ(gui::LiveHandles().Gdi, before.Gdi);
+    EXPECT_EQ(gui::LiveHandles().User, before.User);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothSkins, SkinMenusTest, ::testing::Values("default.skn", "dark.skn"),
+                         [](const auto& param) { return std::string(param.param).substr(0, 4); });
+
+} // namespace
