@@ -2,8 +2,14 @@
 //   frame_bench <skin file>
 // - painting the whole skinned frame against the system's own non-client paint of the same window
 //   unskinned, for a window of the main window's size and one of 1280 x 1024;
-// - rebuilding the window region for one resize step of a 1280 x 1024 window.
-#include <windows.h>
+// - rebuilding the window region for one resize step of a 1280 x 1024 window;
+// - the caption with its close button hot: the whole frame repainted, and the button lit and put out again,
+//   against the system's non-client paint.
+#include "framework/gui/application.h"
+#include "framework/gui/register_classes.h"
+#include "skin/data/skin_data.h"
+#include "skin/form/skin_form.h"
+#include "skin/manager/skin_manager.h"
 
 #include <algorithm>
 #include <chrono>
@@ -11,12 +17,7 @@
 #include <functional>
 #include <string>
 #include <vector>
-
-#include "framework/gui/application.h"
-#include "framework/gui/register_classes.h"
-#include "skin/data/skin_data.h"
-#include "skin/form/skin_form.h"
-#include "skin/manager/skin_manager.h"
+#include <windows.h>
 
 namespace {
 
@@ -27,8 +28,10 @@ double BestMicroseconds(int calls, const std::function<void()>& work) {
     double best = 1e30;
     for (int round = 0; round < 5; ++round) {
         const auto start = Clock::now();
-        for (int i = 0; i < calls; ++i) work();
-        best = std::min(best, std::chrono::duration<double, std::micro>(Clock::now() - start).count() / calls);
+        for (int i = 0; i < calls; ++i)
+            work();
+        best =
+            std::min(best, std::chrono::duration<double, std::micro>(Clock::now() - start).count() / calls);
     }
     return best;
 }
@@ -36,8 +39,9 @@ double BestMicroseconds(int calls, const std::function<void()>& work) {
 HWND MakeWindow(int clientWidth, int clientHeight) {
     RECT rect{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&rect, WS_OVERLAPPEDWINDOW, FALSE, 0);
-    HWND window = CreateWindowExW(0, L"STATIC", L"Frame benchmark window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                  rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, nullptr, nullptr);
+    HWND window =
+        CreateWindowExW(0, L"STATIC", L"Frame benchmark window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                        rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, nullptr, nullptr);
     return window;
 }
 
@@ -74,7 +78,8 @@ int main(int argc, char** argv) {
         const char* name;
         int width, height;
     };
-    for (const Size size : {Size{"main window (client 521 x 255)", 521, 255}, Size{"1280 x 1024", 1280, 1024}}) {
+    for (const Size size :
+         {Size{"main window (client 521 x 255)", 521, 255}, Size{"1280 x 1024", 1280, 1024}}) {
         HWND plain = MakeWindow(size.width, size.height);
         HWND skinned = MakeWindow(size.width, size.height);
         manager.SkinWindow(skinned);
@@ -88,6 +93,27 @@ int main(int argc, char** argv) {
         const double ours = BestMicroseconds(200, [&] { SendMessageW(skinned, WM_NCPAINT, 1, 0); });
         std::printf("frame paint, %s: skinned %.1f us, system %.1f us, ratio %.2f\n", size.name, ours, system,
                     ours / system);
+        if (size.width == 521) {
+            skin::TWinSkinForm& object = *manager.FindFormByWindow(skinned);
+            skin::TWinSysButton* close = nullptr;
+            for (auto& button : object.CaptionButtons) {
+                if (button->Visible && button->Element->Action == skin::kActionClose) close = button.get();
+            }
+            if (close) {
+                close->MouseEnter();
+                const double hotFrame =
+                    BestMicroseconds(200, [&] { SendMessageW(skinned, WM_NCPAINT, 1, 0); });
+                const double hover = BestMicroseconds(200, [&] {
+                    close->MouseLeave();
+                    close->MouseEnter();
+                });
+                close->MouseLeave();
+                std::printf(
+                    "caption with the close button hot, %s: whole frame %.1f us (ratio %.2f to the system's "
+                    "paint); button put out and lit again %.1f us (ratio %.2f)\n",
+                    size.name, hotFrame, hotFrame / system, hover, hover / system);
+            }
+        }
         if (size.width == 1280) {
             skin::TWinSkinForm& object = *manager.FindFormByWindow(skinned);
             const double region = BestMicroseconds(50, [&] {
