@@ -356,6 +356,46 @@ TEST_P(SkinMenusTest, PopupItemsShowShortcutImageSeparatorCheckDisabledAndRightT
     EXPECT_TRUE(ownDrawn);
 }
 
+TEST_P(SkinMenusTest, SystemMenuOffersWhatTheWindowCanDoNow) {
+    TSkinTestForm* form = MenuFormShown();
+    HWND window = form->Handle();
+    skin::TWinSkinForm& object = *skin::SkinManager->FindFormByWindow(window);
+    HMENU menu = object.SysPopupMenu.get();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(GetMenuItemCount(menu), 5) << "Restore, Maximize, Minimize, a line (never chosen), Close";
+    // Each showing: whether each item can be chosen, and what the screen showed.
+    const auto show = [&](const std::string& artifact) {
+        std::vector<bool> enabled;
+        MenuScript script;
+        script.Then([&] {
+            for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+                enabled.push_back(!(GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED));
+            }
+            RECT shown{};
+            GetWindowRect(OpenMenus().front(), &shown);
+            const RECT outer = WindowRectOf(window);
+            SaveArtifact(Screenshot(RECT{outer.left, outer.top, std::max(outer.right, shown.right),
+                                         std::max(outer.bottom, shown.bottom)}),
+                         artifact);
+            PressInMenu(VK_ESCAPE);
+        });
+        script.Start();
+        const RECT outer = WindowRectOf(window);
+        object.ShowSystemMenu(outer.left + 20, outer.top + object.FrameTop);
+        EXPECT_TRUE(Finish(script));
+        return enabled;
+    };
+    EXPECT_EQ(show("system-menu-" + std::string(GetParam()) + ".bmp"),
+              (std::vector<bool>{false, true, true, false, true}))
+        << "a normal window cannot be restored";
+    object.ToggleMaximize();
+    ASSERT_TRUE(Pump([&] { return IsZoomed(window) != 0; }));
+    Settle(std::chrono::milliseconds(600)); // longer than a double click since the last showing
+    EXPECT_EQ(show("system-menu-maximized-" + std::string(GetParam()) + ".bmp"),
+              (std::vector<bool>{true, false, true, false, true}))
+        << "a maximized window can be restored, not maximized";
+}
+
 TEST_P(SkinMenusTest, ThreeHundredMenusAndASkinSwitchLeaveNoHandlesBehind) {
     TSkinTestForm* form = MenuFormShown();
     TSkinData& skin = Skin(form);
@@ -395,7 +435,8 @@ TEST_P(SkinMenusTest, ThreeHundredMenusAndASkinSwitchLeaveNoHandlesBehind) {
         skin.SetSkinFile(SkinFile(name));
         ASSERT_TRUE(Pump([&] { return Skinned(window) && !skin.SkinPending; }));
         Settle(300ms);
-        for (int kind = 0; kind < 3; ++kind) ASSERT_TRUE(openAndClose(kind)) << name << ", kind " << kind;
+        for (int kind = 0; kind < 3; ++kind)
+            ASSERT_TRUE(openAndClose(kind)) << name << ", kind " << kind;
     }
     Settle();
     EXPECT_EQ(GetMenu(window), nullptr) << "the bar still holds the menu";

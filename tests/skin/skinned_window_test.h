@@ -7,6 +7,7 @@
 #include "framework/gui/register_classes.h"
 #include "framework/rtl/form_data.h"
 #include "skin/data/skin_data.h"
+#include "skin/draw/bmp_writer.h"
 #include "skin/draw/win/bitmap_dc.h"
 #include "skin/form/skin_form.h"
 #include "skin/manager/skin_manager.h"
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -88,6 +90,17 @@ inline skin::Bitmap Screenshot(const RECT& rect) {
                           skin::Rect{rect.left, rect.top, rect.right, rect.bottom});
     ReleaseDC(nullptr, screen);
     return shot;
+}
+
+// Keeps a screenshot beside the build for people to look at (the artifacts folder).
+inline void SaveArtifact(const skin::Bitmap& shot, const std::string& name) {
+    std::string path = std::string(MARIVEL_ARTIFACTS_DIR) + "/" + name;
+    for (char& c : path)
+        c = c == '/' ? '\\' : c;
+    CreateDirectoryA(("Z:" + std::string(MARIVEL_ARTIFACTS_DIR)).c_str(), nullptr);
+    const std::vector<std::uint8_t> bytes = skin::WriteBmp(shot);
+    std::ofstream("Z:" + path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 inline bool InRegion(HWND window, int x, int y) {
