@@ -49,6 +49,29 @@ void DrawMenuItemText(const TSkinData& skin, const TMenuItemLook& item, gui::TCa
     canvas.DrawText((format & DT_CALCRECT) && (text.empty() || text == "&") ? " " : text, rect, format);
 }
 
+// The system's check mark in colour: the system draws it black on white, as a mask, so it is drawn into a
+// mask first and the colour goes where the mask is black.
+void DrawCheckMark(HDC dc, const RECT& square, gui::TColor colour) {
+    const int w = square.right - square.left, h = square.bottom - square.top;
+    if (w <= 0 || h <= 0) return;
+    const gui::UniqueDc maskDc(CreateCompatibleDC(dc));
+    const gui::UniqueBitmap mask(CreateBitmap(w, h, 1, 1, nullptr));
+    const gui::UniqueBrush brush(CreateSolidBrush(gui::ColorToRGB(colour)));
+    if (!maskDc || !mask || !brush) return;
+    const HGDIOBJ oldMask = SelectObject(maskDc.get(), mask.get());
+    RECT local{0, 0, w, h};
+    DrawFrameControl(maskDc.get(), &local, DFC_MENU, DFCS_MENUCHECK);
+    const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
+    const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
+    const HGDIOBJ oldBrush = SelectObject(dc, brush.get());
+    constexpr DWORD kBrushWhereSourceIsBlack = 0x00B8074A; // ((dest ^ brush) & source) ^ brush
+    BitBlt(dc, square.left, square.top, w, h, maskDc.get(), 0, 0, kBrushWhereSourceIsBlack);
+    SelectObject(dc, oldBrush);
+    SetBkColor(dc, oldBack);
+    SetTextColor(dc, oldText);
+    SelectObject(maskDc.get(), oldMask);
+}
+
 // Glyph column, caption and shortcut of an item inside rect.
 void DrawMenuItemContent(const TSkinData& skin, const TMenuItemLook& item, gui::TCanvas& canvas, bool selected,
                          const RECT& rect) {
@@ -73,8 +96,8 @@ void DrawMenuItemContent(const TSkinData& skin, const TMenuItemLook& item, gui::
         if (item.Checked) DrawEdge(canvas.Handle(), &square, BDR_SUNKENOUTER, BF_RECT);
         item.Images->Draw(canvas.Handle(), square.left, square.top, item.ImageIndex, !item.Enabled);
     } else if (item.Checked && !separator) {
-        RECT mark = square;
-        DrawFrameControl(canvas.Handle(), &mark, DFC_MENU, DFCS_MENUCHECK | DFCS_TRANSPARENT);
+        const gui::TColor text = selected ? skin.HilightTextColour : skin.MenuTextColour;
+        DrawCheckMark(canvas.Handle(), square, item.Enabled ? text : skin.ButtonShadowColour);
     }
 
     RECT text = item.RightToLeft ? RECT{rect.left + 1, rect.top, square.left - 3, rect.bottom}

@@ -299,6 +299,7 @@ TEST_P(SkinMenusTest, PopupItemsShowShortcutImageSeparatorCheckDisabledAndRightT
         ASSERT_TRUE(Finish(script));
     }
     ASSERT_EQ(rows.size(), 6u);
+    SaveArtifact(shot, "popup-menu-" + std::string(GetParam()) + ".bmp");
     ExpectMenuBackgroundCorner(shot, skin);
     const auto part = [](const RECT& row, int from, int to) { // a band of a row, in fractions of 100
         const int w = row.right - row.left;
