@@ -268,6 +268,39 @@ TEST_P(SkinMenusTest, DropDownOpensUnderItsItemAndArrowKeysMoveAlongTheBar) {
     EXPECT_GT(checked, 0);
 }
 
+// A key as the keyboard sends it, with its scan code.
+void SendKey(WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+}
+
+TEST_P(SkinMenusTest, AltAndAnItemsLetterOpenItsDropDown) {
+    TSkinTestForm* form = MenuFormShown();
+    HWND window = form->Handle();
+    skin::TWinSkinForm& object = *skin::SkinManager->FindFormByWindow(window);
+    const RECT outer = WindowRectOf(window);
+    POINT opened{-1, -1};
+    MenuScript script;
+    script.Then([&] {
+        RECT rect{};
+        GetWindowRect(OpenMenus().front(), &rect);
+        opened = POINT{rect.left - outer.left, rect.top - outer.top};
+        PressInMenu(VK_ESCAPE);
+    });
+    script.Start();
+    SendKey(VK_MENU, false);
+    SendKey('E', false);
+    SendKey('E', true);
+    SendKey(VK_MENU, true);
+    ASSERT_TRUE(Finish(script)) << "Alt+E opened nothing";
+    EXPECT_NEAR(opened.x, object.MenuBarObject->Items()[1]->Bounds.left, 3) << "Edit's drop-down";
+    EXPECT_NEAR(opened.y, object.MenuBarObject->Items()[1]->Bounds.bottom, 3);
+}
+
 TEST_P(SkinMenusTest, PopupItemsShowShortcutImageSeparatorCheckDisabledAndRightToLeft) {
     TSkinTestForm* form = MenuFormShown();
     TSkinData& skin = Skin(form);
