@@ -1,15 +1,15 @@
 // Frame painting and the window region of TWinSkinForm: the four borders, the caption strip composed
 // off-screen (top border, text, caption buttons) and put on the window in one copy, the menu bar row, and
 // the window's shape cut out of the borders where they carry the skin key colour.
-#include <algorithm>
-#include <optional>
-
 #include "skin/data/skin_data.h"
 #include "skin/draw/scratch_bitmap.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
 #include "skin/draw/win/gdi_region.h"
 #include "skin/form/skin_form.h"
+
+#include <algorithm>
+#include <optional>
 
 namespace skin {
 namespace {
@@ -18,10 +18,14 @@ enum Side { kLeft = 1, kRight = 2, kTop = 3, kBottom = 4 };
 
 const TDataSkinBorder& BorderOf(const TSkinData& skin, int side) {
     switch (side) {
-    case kLeft: return *skin.BorderLeft;
-    case kRight: return *skin.BorderRight;
-    case kTop: return *skin.BorderTop;
-    default: return *skin.BorderBottom;
+    case kLeft:
+        return *skin.BorderLeft;
+    case kRight:
+        return *skin.BorderRight;
+    case kTop:
+        return *skin.BorderTop;
+    default:
+        return *skin.BorderBottom;
     }
 }
 
@@ -38,8 +42,16 @@ gui::UniqueRegion RectRegion(int left, int top, int right, int bottom) {
     return gui::UniqueRegion(CreateRectRgn(left, top, right, bottom));
 }
 
+// More rectangles than the outline of any window needs: a skin that scatters its key colour over a whole
+// border would otherwise make each resize build and hand over a region of tens of thousands of rectangles
+// (hundreds of milliseconds under Wine, whose window manager gets every one). Such a piece is solid.
+constexpr std::size_t kMostShapeRects = 4096;
+
 gui::UniqueRegion ShapeRegion(const Bitmap& bitmap, int dx, int dy) {
-    return win::CreateRegionFromBitmap(bitmap, dx, dy, kSkinKeyColour, 1, 1, 1);
+    const RegionRuns runs = CreateRegionFromBitmap(bitmap, dx, dy, kSkinKeyColour, 1, 1, 1);
+    if (runs.Rects.size() > kMostShapeRects)
+        return RectRegion(dx, dy, dx + bitmap.width(), dy + bitmap.height());
+    return win::CreateGdiRegion(runs);
 }
 
 // The icon drawn where the key colour shows through. Its soft edges are decided pixel by pixel, from the
@@ -57,10 +69,12 @@ Bitmap IconOnKeyColour(HICON icon, int cx, int cy) {
             const Pixel black = onBlack.pixel(x, y) & 0xFFFFFF;
             const Pixel white = onWhite.pixel(x, y) & 0xFFFFFF;
             // Coverage from the green channel: 255 where the background does not show at all.
-            const int alpha = 255 - (static_cast<int>((white >> 8) & 0xFF) - static_cast<int>((black >> 8) & 0xFF));
+            const int alpha =
+                255 - (static_cast<int>((white >> 8) & 0xFF) - static_cast<int>((black >> 8) & 0xFF));
             if (alpha < 128) continue;
             const auto unblend = [&](int shift) {
-                return static_cast<Pixel>(std::min(255, static_cast<int>((black >> shift) & 0xFF) * 255 / alpha))
+                return static_cast<Pixel>(
+                           std::min(255, static_cast<int>((black >> shift) & 0xFF) * 255 / alpha))
                        << shift;
             };
             Pixel colour = unblend(16) | unblend(8) | unblend(0);
@@ -77,7 +91,8 @@ Bitmap TWinSkinForm::RenderBorder(int side, int width, int height) const {
     const TDataSkinBorder& border = BorderOf(*SkinData, side);
     const bool stacked = side == kTop || side == kBottom;
     const int frame = (Active || border.FrameCount == 1) ? 1 : 2;
-    return RenderSkinImage(Rect{0, 0, width, height}, border.Image, MarginsOf(border), frame, border.FrameCount,
+    return RenderSkinImage(Rect{0, 0, width, height}, border.Image, MarginsOf(border), frame,
+                           border.FrameCount,
                            /*tile=*/border.Tile != 1, stacked);
 }
 
@@ -107,7 +122,8 @@ void TWinSkinForm::PaintFrame(HDC dc) {
         PaintBorder(kBottom, Rect{FrameLeft, h - FrameBottom, w - FrameRight, h}, dc);
         PaintCaption(dc);
         if (MenuBarObject) {
-            MenuBarObject->PaintMenuBar(dc, RECT{FrameLeft, FrameTop, w - FrameRight, FrameTop + MenuBarHeight});
+            MenuBarObject->PaintMenuBar(dc,
+                                        RECT{FrameLeft, FrameTop, w - FrameRight, FrameTop + MenuBarHeight});
         }
     } catch (...) {
         // A frame that cannot be painted stays as it was; the window goes on working.
@@ -158,10 +174,17 @@ void TWinSkinForm::PaintCaptionText(gui::TCanvas& canvas, const RECT& r) {
     const int textWidth = m.right - m.left;
     int dx = 0;
     switch (RightToLeft ? 2 : title.TextAlignment) {
-    case 0: dx = title.LeftWidth; break; // the text shift
-    case 1: dx = (available - textWidth) / 2; break;
-    case 2: dx = available - title.RightWidth - textWidth; break;
-    default: break;
+    case 0:
+        dx = title.LeftWidth;
+        break; // the text shift
+    case 1:
+        dx = (available - textWidth) / 2;
+        break;
+    case 2:
+        dx = available - title.RightWidth - textWidth;
+        break;
+    default:
+        break;
     }
     const int dy = ((r.bottom - r.top) - (m.bottom - m.top)) / 2 + title.TopHeight / 2;
     OffsetRect(&m, dx, dy);
@@ -175,7 +198,8 @@ void TWinSkinForm::PaintCaptionText(gui::TCanvas& canvas, const RECT& r) {
     if (!title.Image.empty()) {
         GdiFlush(); // the bar is drawn into the same pixels GDI draws the text into
         const Rect margins{title.TextBackLeft, 0, title.TextBackRight, 0};
-        DrawSkinBar(CaptionBitmap, Rect{m.left, r.top, m.right, r.bottom}, title.Image, margins, Active ? 1 : 2, 2,
+        DrawSkinBar(CaptionBitmap, Rect{m.left, r.top, m.right, r.bottom}, title.Image, margins,
+                    Active ? 1 : 2, 2,
                     /*trans=*/true, /*vertical=*/true);
     }
     m.left += title.TextBackLeft;
@@ -195,7 +219,8 @@ void TWinSkinForm::UpdateRegion() {
     HasRegion = false;
     const TSkinData& skin = *SkinData;
     gui::UniqueRegion region;
-    if (skin.BorderLeft->Trans + skin.BorderRight->Trans + skin.BorderTop->Trans + skin.BorderBottom->Trans == 0) {
+    if (skin.BorderLeft->Trans + skin.BorderRight->Trans + skin.BorderTop->Trans + skin.BorderBottom->Trans ==
+        0) {
         region = RectRegion(0, 0, w, h);
     } else {
         RegionWidth = w;
@@ -205,13 +230,15 @@ void TWinSkinForm::UpdateRegion() {
             AddPiece(region.get(), skin.BorderLeft->Trans == 1 && h > 1
                                        ? ShapeRegion(RenderBorder(kLeft, FrameLeft, h), 0, 0).get()
                                        : RectRegion(0, 0, FrameLeft, h).get());
-            AddPiece(region.get(), skin.BorderRight->Trans == 1 && h > 1
-                                       ? ShapeRegion(RenderBorder(kRight, FrameRight, h), w - FrameRight, 0).get()
-                                       : RectRegion(w - FrameRight, 0, w, h).get());
+            AddPiece(region.get(),
+                     skin.BorderRight->Trans == 1 && h > 1
+                         ? ShapeRegion(RenderBorder(kRight, FrameRight, h), w - FrameRight, 0).get()
+                         : RectRegion(w - FrameRight, 0, w, h).get());
             const int middle = w - FrameLeft - FrameRight;
             if (skin.BorderBottom->Trans == 1 && FrameBottom >= 2 && middle > 0) {
                 AddPiece(region.get(),
-                         ShapeRegion(RenderBorder(kBottom, middle, FrameBottom), FrameLeft, h - FrameBottom).get());
+                         ShapeRegion(RenderBorder(kBottom, middle, FrameBottom), FrameLeft, h - FrameBottom)
+                             .get());
             } else {
                 AddPiece(region.get(), RectRegion(FrameLeft, h - FrameBottom, w - FrameRight, h).get());
             }
@@ -270,7 +297,8 @@ void TWinSkinForm::LoadWindowIcon(Bitmap& target) {
     }
     if (const ISkinManager* manager = ActiveSkinManager()) {
         for (const TSkinData* data : manager->SkinDataList()) {
-            if (data->SkinFormtype() == sfMainform && !data->SkinIconBitmap.empty()) target = data->SkinIconBitmap;
+            if (data->SkinFormtype() == sfMainform && !data->SkinIconBitmap.empty())
+                target = data->SkinIconBitmap;
         }
     }
 }
