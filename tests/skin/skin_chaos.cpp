@@ -259,9 +259,13 @@ void TrySkin(gui::TApplication& application, const std::string& file, ChaosRun& 
             }
         }
         GetWindowRect(window, &outer);
-        if (close) {
-            const LPARAM at = MAKELPARAM(outer.left + (close->Bounds.left + close->Bounds.right) / 2,
-                                         outer.top + (close->Bounds.top + close->Bounds.bottom) / 2);
+        const POINT centre{close ? (close->Bounds.left + close->Bounds.right) / 2 : 0,
+                           close ? (close->Bounds.top + close->Bounds.bottom) / 2 : 0};
+        // Only a button a user can reach: one drawn outside the window, or under another, cannot be clicked
+        // (and a press the skin does not take would start the system's modal move of the window).
+        if (close && object->CaptionButtonAt(centre) == close && centre.x < outer.right - outer.left &&
+            centre.y < outer.bottom - outer.top && centre.x >= 0 && centre.y >= 0) {
+            const LPARAM at = MAKELPARAM(outer.left + centre.x, outer.top + centre.y);
             SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, at);
             SendMessageW(window, WM_NCLBUTTONUP, HTCAPTION, at);
         }
