@@ -79,6 +79,27 @@ void AdaptiveHuffmanModel::LinkGrandchildren() {
     }
 }
 
+std::ptrdiff_t AdaptiveHuffmanModel::MoveUp(std::ptrdiff_t c) {
+    const std::uint16_t f = freq[c];
+    std::ptrdiff_t l = c + 1;
+    while (freq[l + 1] == f) ++l;
+    // Node c keeps the weight f: the subtree that takes its place weighs f as well.
+    freq[l] = static_cast<std::uint16_t>(f + 1);
+
+    // The children's parent links follow; a leaf has one child entry, so for it the second store
+    // repeats the first instead of branching.
+    const int i = child[c];
+    parent[i] = static_cast<std::int16_t>(l);
+    parent[i + (i < kTreeSize ? 1 : 0)] = static_cast<std::int16_t>(l);
+
+    const int j = child[l];
+    SetChild(l, i);
+    parent[j] = static_cast<std::int16_t>(c);
+    parent[j + (j < kTreeSize ? 1 : 0)] = static_cast<std::int16_t>(c);
+    SetChild(c, j);
+    return l;
+}
+
 void AdaptiveHuffmanModel::RebuildTree() {
     // Gather the leaves at the front, halving their counts (rounding up keeps every count above zero).
     int j = 0;

@@ -56,6 +56,9 @@ public:
     void UpdateModel(int symbol);
     // Halves every leaf frequency and builds the internal nodes anew.
     void RebuildTree();
+    // Counts one more occurrence of node c, whose weight equals the next node's: swaps it, subtree and
+    // all, with the last node of that weight, which then carries the count. Gives that node's index.
+    std::ptrdiff_t MoveUp(std::ptrdiff_t c);
 
     std::array<std::uint16_t, kTreeSize + 1> freq{};       // entry kTreeSize is a 0xFFFF sentinel
     std::array<std::int16_t, kTreeSize + kSymbolCount> parent{};
@@ -87,27 +90,13 @@ inline void AdaptiveHuffmanModel::UpdateModel(int symbol) {
     // climb is a chain of dependent loads.
     std::ptrdiff_t c = parent[kTreeSize + symbol];
     do {
-        const std::uint16_t k = ++freq[c];
-        if (k > freq[c + 1]) {
-            // Move the node behind the last one of lower frequency, taking its subtree along.
-            std::ptrdiff_t l = c + 1;
-            while (k > freq[l + 1]) ++l;
-            freq[c] = freq[l];
-            freq[l] = k;
-
-            // The children's parent links follow; a leaf has one child entry, so for it the second
-            // store repeats the first instead of branching.
-            const int i = child[c];
-            parent[i] = static_cast<std::int16_t>(l);
-            parent[i + (i < kTreeSize ? 1 : 0)] = static_cast<std::int16_t>(l);
-
-            const int j = child[l];
-            SetChild(l, i);
-            parent[j] = static_cast<std::int16_t>(c);
-            parent[j + (j < kTreeSize ? 1 : 0)] = static_cast<std::int16_t>(c);
-            SetChild(c, j);
-
-            c = l;
+        // Frequencies never decrease with the index, so one more occurrence lifts a node above the next
+        // one exactly when the two weigh the same now.
+        const std::uint16_t f = freq[c];
+        if (f == freq[c + 1]) [[unlikely]] {
+            c = MoveUp(c);
+        } else {
+            freq[c] = static_cast<std::uint16_t>(f + 1);
         }
         c = parent[c];
     } while (c != 0);
