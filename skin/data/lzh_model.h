@@ -44,6 +44,17 @@ constexpr int LongestSymbolCode() {
 inline constexpr int kLongestSymbolCode = LongestSymbolCode();
 static_assert(kLongestSymbolCode == 21);
 
+// The decoder looks the first kPrefixBits bits of a code up at once (see prefix below).
+inline constexpr int kPrefixBits = 6;
+
+// What the first kPrefixBits bits of a code lead to: the leaf a shorter code ends at (entry kTreeSize +
+// symbol, length the code's length), else the node they reach (entry < kTreeSize, length kPrefixBits),
+// which may be a leaf as well.
+struct CodePrefix {
+    std::int16_t entry;
+    std::uint8_t length;
+};
+
 // Nodes are stored so that frequencies never decrease with the index (sibling property); a leaf's
 // child entry is kTreeSize + symbol, and parent[kTreeSize + symbol] is that leaf's node.
 class AdaptiveHuffmanModel {
@@ -66,11 +77,21 @@ public:
     // grandchild[2 * p + b] = child[child[p] + b] for an internal node p: one load takes a decoder two
     // levels down. Entries of leaves mean nothing.
     std::array<std::int16_t, 2 * kTreeSize> grandchild{};
+    // Indexed by the first kPrefixBits bits of a code. Only a change of child[] above that depth changes
+    // it, so it is refreshed below the two nodes MoveUp swaps when either of them is marked inPrefix:
+    // true for every node less than kPrefixBits deep, and for some deeper ones that were once.
+    std::array<CodePrefix, 1 << kPrefixBits> prefix{};
+    std::array<bool, kTreeSize> inPrefix{};
 
 private:
     // Sets child[p] and the grandchild entries that repeat it (p's own and p's parent's).
     void SetChild(std::ptrdiff_t p, int value);
     void LinkGrandchildren();
+    void BuildPrefixes();
+    // Sets the prefix entries below node, depth deep along code (its first depth bits).
+    void FillPrefixes(std::ptrdiff_t node, unsigned code, int depth);
+    // After the subtree below node changed: its prefix entries if node is less than kPrefixBits deep.
+    void RefreshPrefixes(std::ptrdiff_t node);
 };
 
 // The fixed prefix code of the upper six offset bits. Indexed by the next 8 input bits, the table
