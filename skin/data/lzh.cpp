@@ -46,7 +46,7 @@ int WalkToLeaf(const AdaptiveHuffmanModel& model, std::ptrdiff_t node, std::uint
 // leads.
 int DecodeSymbol(AdaptiveHuffmanModel& model, LzhBitReader& reader) {
     const std::uint64_t bits = reader.Bits();
-    const CodePrefix prefix = model.prefix[bits >> (LzhBitReader::kBufferBits - kPrefixBits)];
+    const CodePrefix prefix = model.prefix[static_cast<std::size_t>(bits >> (LzhBitReader::kBufferBits - kPrefixBits))];
     int leafEntry = prefix.entry;
     int codeLength = prefix.length;
     if (leafEntry < kTreeSize) leafEntry = WalkToLeaf(model, leafEntry, bits << kPrefixBits, codeLength);
