@@ -24,29 +24,32 @@ static_assert(kLongestSymbolCode + kLongestOffsetCode <= LzhBitReader::kBitsAfte
 constexpr int kChunk = 8;
 constexpr int kCopySlack = kChunk - 1;
 
-// Walks from the root to a leaf two levels per load: for the child the next bit picks, grandchild gives
-// that child's own entry, either a leaf's (the code ends there) or its children's pair, of which the bit
-// after picks one.
-int DecodeSymbol(AdaptiveHuffmanModel& model, LzhBitReader& reader) {
-    std::uint64_t bits = reader.Bits();
-    std::ptrdiff_t node = kRoot; // always an internal node
-    int codeLength = 0;
-    int leafEntry = 0;           // kTreeSize + symbol
+// Walks on from node (internal or a leaf) to a leaf two levels per load, bits holding the next bits
+// from bit 63 on: for the child the next bit picks, grandchild gives that child's own entry, either a
+// leaf's (the code ends there) or its children's pair, of which the bit after picks one. Adds the bits
+// taken to codeLength; gives the leaf's entry (kTreeSize + symbol).
+int WalkToLeaf(const AdaptiveHuffmanModel& model, std::ptrdiff_t node, std::uint64_t bits, int& codeLength) {
     for (;;) {
+        if (model.child[node] >= kTreeSize) return model.child[node];
         const std::ptrdiff_t entry = model.grandchild[2 * node + static_cast<std::ptrdiff_t>(bits >> 63)];
         if (entry >= kTreeSize) {
-            leafEntry = static_cast<int>(entry);
             codeLength += 1;
-            break;
+            return static_cast<int>(entry);
         }
         node = entry + static_cast<std::ptrdiff_t>((bits >> 62) & 1);
         bits <<= 2;
         codeLength += 2;
-        if (model.child[node] >= kTreeSize) {
-            leafEntry = model.child[node];
-            break;
-        }
     }
+}
+
+// Most codes are no longer than kPrefixBits and take one look-up; longer ones walk on from where it
+// leads.
+int DecodeSymbol(AdaptiveHuffmanModel& model, LzhBitReader& reader) {
+    const std::uint64_t bits = reader.Bits();
+    const CodePrefix prefix = model.prefix[static_cast<std::size_t>(bits >> (LzhBitReader::kBufferBits - kPrefixBits))];
+    int leafEntry = prefix.entry;
+    int codeLength = prefix.length;
+    if (leafEntry < kTreeSize) leafEntry = WalkToLeaf(model, leafEntry, bits << kPrefixBits, codeLength);
     reader.Skip(codeLength);
     const int symbol = leafEntry - kTreeSize;
     model.UpdateModel(symbol);

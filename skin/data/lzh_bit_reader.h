@@ -19,27 +19,17 @@ public:
 
     // Tops the buffer up to at least kBitsAfterRefill bits.
     void Refill() {
-        const unsigned bytesThatFit = static_cast<unsigned>(kBufferBits - 1 - count_) / 8;
-        if (end_ - next_ >= static_cast<std::ptrdiff_t>(sizeof(std::uint64_t))) {
+        if (end_ - next_ >= static_cast<std::ptrdiff_t>(sizeof(std::uint64_t))) [[likely]] {
             // Eight bytes at once; those beyond the bytes taken land below the valid bits, where they are
-            // the true next bits, so the next refill writes the same values over them.
+            // the true next bits, so the next refill writes the same values over them. The buffer takes
+            // (63 - count) / 8 whole bytes, which leaves 56 + count % 8 bits: count | 56.
             buffer_ |= LoadBigEndian64(next_) >> count_;
-            next_ += bytesThatFit;
-            count_ += static_cast<int>(8 * bytesThatFit);
+            next_ += static_cast<unsigned>(kBufferBits - 1 - count_) / 8;
+            count_ |= kBufferBits - 8;
             return;
         }
-        for (unsigned k = 0; k < bytesThatFit; ++k) {
-            std::uint64_t byte = 0;
-            if (next_ < end_) {
-                byte = *next_++;
-            } else {
-                padding_ += 8;
-            }
-            buffer_ |= byte << (kBufferBits - 8 - count_);
-            count_ += 8;
-        }
+        RefillNearEnd();
     }
-
     // The buffered bits, the next one in bit 63. Only the top Available() of them are valid.
     std::uint64_t Bits() const { return buffer_; }
     int Available() const { return count_; }
@@ -68,6 +58,21 @@ public:
     std::size_t BytesLeft() const { return static_cast<std::size_t>(end_ - next_); }
 
 private:
+    // Byte by byte from the last 7 bytes on, then zero bits.
+    void RefillNearEnd() {
+        const unsigned bytesThatFit = static_cast<unsigned>(kBufferBits - 1 - count_) / 8;
+        for (unsigned k = 0; k < bytesThatFit; ++k) {
+            std::uint64_t byte = 0;
+            if (next_ < end_) {
+                byte = *next_++;
+            } else {
+                padding_ += 8;
+            }
+            buffer_ |= byte << (kBufferBits - 8 - count_);
+            count_ += 8;
+        }
+    }
+
     static std::uint64_t LoadBigEndian64(const std::uint8_t* bytes) {
         // Compilers turn this into a single load and byte swap.
         return std::uint64_t{bytes[0]} << 56 | std::uint64_t{bytes[1]} << 48 | std::uint64_t{bytes[2]} << 40 |

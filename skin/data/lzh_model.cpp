@@ -68,6 +68,7 @@ void AdaptiveHuffmanModel::InitTree() {
     freq[kTreeSize] = 0xFFFF;
     parent[kRoot] = 0;
     LinkGrandchildren();
+    BuildPrefixes();
 }
 
 void AdaptiveHuffmanModel::LinkGrandchildren() {
@@ -77,6 +78,66 @@ void AdaptiveHuffmanModel::LinkGrandchildren() {
             grandchild[2 * p + 1] = child[child[p] + 1];
         }
     }
+}
+
+std::ptrdiff_t AdaptiveHuffmanModel::MoveUp(std::ptrdiff_t c) {
+    const std::uint16_t f = freq[c];
+    std::ptrdiff_t l = c + 1;
+    while (freq[l + 1] == f) ++l;
+    // Node c keeps the weight f: the subtree that takes its place weighs f as well.
+    freq[l] = static_cast<std::uint16_t>(f + 1);
+
+    // The children's parent links follow; a leaf has one child entry, so for it the second store
+    // repeats the first instead of branching.
+    const int i = child[c];
+    parent[i] = static_cast<std::int16_t>(l);
+    parent[i + (i < kTreeSize ? 1 : 0)] = static_cast<std::int16_t>(l);
+
+    const int j = child[l];
+    SetChild(l, i);
+    parent[j] = static_cast<std::int16_t>(c);
+    parent[j + (j < kTreeSize ? 1 : 0)] = static_cast<std::int16_t>(c);
+    SetChild(c, j);
+    if (inPrefix[c]) RefreshPrefixes(c);
+    if (inPrefix[l]) RefreshPrefixes(l);
+    return l;
+}
+
+void AdaptiveHuffmanModel::BuildPrefixes() {
+    inPrefix.fill(false);
+    FillPrefixes(kRoot, 0, 0);
+}
+
+void AdaptiveHuffmanModel::FillPrefixes(std::ptrdiff_t node, unsigned code, int depth) {
+    if (depth == kPrefixBits) {
+        prefix[code] = {static_cast<std::int16_t>(node), static_cast<std::uint8_t>(kPrefixBits)};
+        return;
+    }
+    inPrefix[node] = true;
+    const int c = child[node];
+    if (c >= kTreeSize) { // a leaf: every continuation of its code
+        const int shift = kPrefixBits - depth;
+        std::fill_n(prefix.begin() + (code << shift), 1u << shift,
+                    CodePrefix{static_cast<std::int16_t>(c), static_cast<std::uint8_t>(depth)});
+        return;
+    }
+    FillPrefixes(c, code * 2, depth + 1);
+    FillPrefixes(c + 1, code * 2 + 1, depth + 1);
+}
+
+void AdaptiveHuffmanModel::RefreshPrefixes(std::ptrdiff_t node) {
+    // The code of node, read upwards: its last bit first.
+    unsigned code = 0;
+    int depth = 0;
+    for (std::ptrdiff_t p = node; p != kRoot; p = parent[p]) {
+        if (depth == kPrefixBits - 1) { // node is at least kPrefixBits deep
+            inPrefix[node] = false;
+            return;
+        }
+        code |= static_cast<unsigned>(p - child[parent[p]]) << depth;
+        ++depth;
+    }
+    FillPrefixes(node, code, depth);
 }
 
 void AdaptiveHuffmanModel::RebuildTree() {
@@ -109,6 +170,7 @@ void AdaptiveHuffmanModel::RebuildTree() {
         }
     }
     LinkGrandchildren();
+    BuildPrefixes();
 }
 
 } // namespace skin::lzh

@@ -44,6 +44,17 @@ constexpr int LongestSymbolCode() {
 inline constexpr int kLongestSymbolCode = LongestSymbolCode();
 static_assert(kLongestSymbolCode == 21);
 
+// The decoder looks the first kPrefixBits bits of a code up at once (see prefix below).
+inline constexpr int kPrefixBits = 6;
+
+// What the first kPrefixBits bits of a code lead to: the leaf a shorter code ends at (entry kTreeSize +
+// symbol, length the code's length), else the node they reach (entry < kTreeSize, length kPrefixBits),
+// which may be a leaf as well.
+struct CodePrefix {
+    std::int16_t entry;
+    std::uint8_t length;
+};
+
 // Nodes are stored so that frequencies never decrease with the index (sibling property); a leaf's
 // child entry is kTreeSize + symbol, and parent[kTreeSize + symbol] is that leaf's node.
 class AdaptiveHuffmanModel {
@@ -56,6 +67,9 @@ public:
     void UpdateModel(int symbol);
     // Halves every leaf frequency and builds the internal nodes anew.
     void RebuildTree();
+    // Counts one more occurrence of node c, whose weight equals the next node's: swaps it, subtree and
+    // all, with the last node of that weight, which then carries the count. Gives that node's index.
+    std::ptrdiff_t MoveUp(std::ptrdiff_t c);
 
     std::array<std::uint16_t, kTreeSize + 1> freq{};       // entry kTreeSize is a 0xFFFF sentinel
     std::array<std::int16_t, kTreeSize + kSymbolCount> parent{};
@@ -63,11 +77,21 @@ public:
     // grandchild[2 * p + b] = child[child[p] + b] for an internal node p: one load takes a decoder two
     // levels down. Entries of leaves mean nothing.
     std::array<std::int16_t, 2 * kTreeSize> grandchild{};
+    // Indexed by the first kPrefixBits bits of a code. Only a change of child[] above that depth changes
+    // it, so it is refreshed below the two nodes MoveUp swaps when either of them is marked inPrefix:
+    // true for every node less than kPrefixBits deep, and for some deeper ones that were once.
+    std::array<CodePrefix, 1 << kPrefixBits> prefix{};
+    std::array<bool, kTreeSize> inPrefix{};
 
 private:
     // Sets child[p] and the grandchild entries that repeat it (p's own and p's parent's).
     void SetChild(std::ptrdiff_t p, int value);
     void LinkGrandchildren();
+    void BuildPrefixes();
+    // Sets the prefix entries below node, depth deep along code (its first depth bits).
+    void FillPrefixes(std::ptrdiff_t node, unsigned code, int depth);
+    // After the subtree below node changed: its prefix entries if node is less than kPrefixBits deep.
+    void RefreshPrefixes(std::ptrdiff_t node);
 };
 
 // The fixed prefix code of the upper six offset bits. Indexed by the next 8 input bits, the table
@@ -87,27 +111,13 @@ inline void AdaptiveHuffmanModel::UpdateModel(int symbol) {
     // climb is a chain of dependent loads.
     std::ptrdiff_t c = parent[kTreeSize + symbol];
     do {
-        const std::uint16_t k = ++freq[c];
-        if (k > freq[c + 1]) {
-            // Move the node behind the last one of lower frequency, taking its subtree along.
-            std::ptrdiff_t l = c + 1;
-            while (k > freq[l + 1]) ++l;
-            freq[c] = freq[l];
-            freq[l] = k;
-
-            // The children's parent links follow; a leaf has one child entry, so for it the second
-            // store repeats the first instead of branching.
-            const int i = child[c];
-            parent[i] = static_cast<std::int16_t>(l);
-            parent[i + (i < kTreeSize ? 1 : 0)] = static_cast<std::int16_t>(l);
-
-            const int j = child[l];
-            SetChild(l, i);
-            parent[j] = static_cast<std::int16_t>(c);
-            parent[j + (j < kTreeSize ? 1 : 0)] = static_cast<std::int16_t>(c);
-            SetChild(c, j);
-
-            c = l;
+        // Frequencies never decrease with the index, so one more occurrence lifts a node above the next
+        // one exactly when the two weigh the same now.
+        const std::uint16_t f = freq[c];
+        if (f == freq[c + 1]) [[unlikely]] {
+            c = MoveUp(c);
+        } else {
+            freq[c] = static_cast<std::uint16_t>(f + 1);
         }
         c = parent[c];
     } while (c != 0);

@@ -253,6 +253,19 @@ void ExpectConsistentTree(const AdaptiveHuffmanModel& m) {
         ASSERT_EQ(m.grandchild[2 * k], m.child[m.child[k]]) << "node " << k;
         ASSERT_EQ(m.grandchild[2 * k + 1], m.child[m.child[k] + 1]) << "node " << k;
     }
+    // Each prefix entry is where a walk from the root along its bits stops: at a leaf, or kPrefixBits
+    // down. Every node the walks pass above that depth is marked, or a swap there would go unnoticed.
+    for (int bits = 0; bits < (1 << kPrefixBits); ++bits) {
+        int node = kRoot;
+        int depth = 0;
+        for (; depth < kPrefixBits; ++depth) {
+            ASSERT_TRUE(m.inPrefix[node]) << "node " << node;
+            if (m.child[node] >= kTreeSize) break;
+            node = m.child[node] + ((bits >> (kPrefixBits - 1 - depth)) & 1);
+        }
+        ASSERT_EQ(m.prefix[bits].entry, depth < kPrefixBits ? m.child[node] : node) << "prefix " << bits;
+        ASSERT_EQ(m.prefix[bits].length, depth) << "prefix " << bits;
+    }
 }
 
 int CodeLength(const AdaptiveHuffmanModel& m, int symbol) {
