@@ -24,10 +24,11 @@ enum TPosition {
     poOwnerFormCenter
 };
 
-class TForm : public TWinControl {
+// What every form is: a top-level window read from stored data, with its frame, menu and position.
+class TCustomForm : public TWinControl {
 public:
-    explicit TForm(TComponent* owner);
-    ~TForm() override;
+    explicit TCustomForm(TComponent* owner);
+    ~TCustomForm() override;
 
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -118,6 +119,14 @@ private:
     TFormStyle formStyle_ = fsNormal;
     HWND lastFocus_ = nullptr;
     std::map<std::string, rtl::TNotifyEvent> methods_;
+};
+
+// The form class that programs derive their forms from.
+class TForm : public TCustomForm {
+public:
+    explicit TForm(TComponent* owner) : TCustomForm(owner) {}
+    static const rtl::TClassInfo& StaticClassInfo();
+    const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 };
 
 } // namespace gui
