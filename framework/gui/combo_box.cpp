@@ -62,7 +62,9 @@ void TComboBox::CreateParams(TCreateParams& params) {
     params.SystemClass = true;
     params.Style |= WS_VSCROLL | CBS_AUTOHSCROLL |
                     (style_ == csSimple ? CBS_SIMPLE : style_ == csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN);
-    params.Style &= ~static_cast<DWORD>(WS_CLIPCHILDREN);
+    // A simple combo box erases what its list leaves free (below the last whole item) itself, around its
+    // children.
+    if (style_ != csSimple) params.Style &= ~static_cast<DWORD>(WS_CLIPCHILDREN);
     params.Height = WindowHeight();
 }
 
@@ -84,6 +86,15 @@ void TComboBox::WndProc(TMessage& message) {
         if ((HIWORD(message.WParam) == CBN_SELCHANGE || HIWORD(message.WParam) == CBN_EDITCHANGE) && OnChange &&
             !HasState(rtl::csLoading)) {
             OnChange(this);
+        }
+        return;
+    case WM_ERASEBKGND:
+        if (style_ != csSimple) return TWinControl::WndProc(message);
+        {
+            RECT client{};
+            GetClientRect(handle_, &client);
+            FillColour(reinterpret_cast<HDC>(message.WParam), client, Color());
+            message.Result = 1;
         }
         return;
     case WM_CTLCOLOREDIT:

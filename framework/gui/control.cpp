@@ -465,8 +465,9 @@ void TWinControl::WndProc(TMessage& message) {
         if (reinterpret_cast<HWND>(message.LParam) != handle_) captureGraphic_ = nullptr;
         break;
     case WM_DRAWITEM:
-        if (message.WParam != 0) {
-            return ReflectToChild(message, reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam)->hwndItem);
+        // Owner-drawn controls draw themselves (menus have no window to reflect to).
+        if (const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam); item->CtlType != ODT_MENU) {
+            return ReflectToChild(message, item->hwndItem);
         }
         break;
     case WM_COMMAND:

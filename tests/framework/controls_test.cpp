@@ -37,7 +37,8 @@ namespace {
 
 using gui::TControlFamily;
 
-// A 24-bit BMP file of width x height whose left half is blue and right half yellow.
+// A 24-bit BMP file of width x height whose left half is blue and right half yellow, above a bottom row of
+// fuchsia (the colour a glyph's bottom-left pixel makes transparent).
 std::vector<std::uint8_t> TwoColourBmp(int width, int height) {
     const int stride = (width * 3 + 3) / 4 * 4;
     const std::uint32_t size = 54 + static_cast<std::uint32_t>(stride * height);
@@ -57,7 +58,9 @@ std::vector<std::uint8_t> TwoColourBmp(int width, int height) {
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             std::uint8_t* p = &bytes[54 + static_cast<std::size_t>(y * stride + x * 3)];
-            if (x < width / 2) {
+            if (y == 0) { // rows are stored bottom-up
+                p[0] = p[2] = 255;
+            } else if (x < width / 2) {
                 p[0] = 255; // blue
             } else {
                 p[1] = p[2] = 255; // yellow
@@ -702,6 +705,15 @@ TEST_F(ControlsTest, ColourAndParentColourShowInPixelsAndDoubleBufferingPaintsOf
         ItemIndex = 0
         DoubleBuffered = True
     }
+    BitBtn1 : TBitBtn {
+        Left = 200
+        Top = 130
+        Width = 100
+        Height = 30
+        Caption = "Glyph"
+        Glyph.Data = <)" + Hex(TwoColourBmp(32, 16)) + R"(>
+        NumGlyphs = 2
+    }
 }
 )");
     auto* panel = Find<gui::TPanel>(form, "Panel1");
@@ -735,6 +747,22 @@ TEST_F(ControlsTest, ColourAndParentColourShowInPixelsAndDoubleBufferingPaintsOf
         EXPECT_EQ(counter.Count(WM_PAINT), 2) << control->Name() << ": the window's, then the buffer's";
     }
     EXPECT_EQ(PixelAt(list->Handle(), 140, 6), GetSysColor(COLOR_HIGHLIGHT)) << "the buffer reached the window";
+
+    // The owner-drawn bitmap button draws the first image of its glyph strip (blue; the second is yellow).
+    HWND bitBtn = Find<gui::TBitBtn>(form, "BitBtn1")->Handle();
+    PixelAt(bitBtn, 0, 0);
+    HDC dc = GetDC(bitBtn);
+    int blue = 0, yellow = 0;
+    for (int y = 0; y < 30; ++y) {
+        for (int x = 0; x < 100; ++x) {
+            const COLORREF pixel = GetPixel(dc, x, y);
+            blue += pixel == RGB(0, 0, 255);
+            yellow += pixel == RGB(255, 255, 0);
+        }
+    }
+    ReleaseDC(bitBtn, dc);
+    EXPECT_GT(blue, 16 * 16 / 2) << "about the glyph's 16 x 16 pixels, less the transparent ones";
+    EXPECT_EQ(yellow, 0);
 }
 
 } // namespace
