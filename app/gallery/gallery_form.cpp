@@ -16,15 +16,12 @@ namespace {
 // The pages, in the order of the page list.
 constexpr const char* kPageNames[] = {"ButtonsPage", "ChecksPage", "EditsPage", "ListsPage", "ContainersPage",
                                       "SpecialPage"};
-// The control of a page shown with the focus.
+// Tags that make a control show a state without the user: the focus, the mouse over it (the framework's
+// mouse-enter notification, which a skin draws as hot), pressed (the system's pushed look).
 constexpr int kFocusTag = 1;
+constexpr int kHotTag = 2;
+constexpr int kPressedTag = 3;
 
-template <class T>
-T* StoredComponent(gui::TForm& form, const std::string& name) {
-    auto* component = dynamic_cast<T*>(form.FindComponent(name));
-    if (!component) throw rtl::Exception("the stored form data of TGalleryForm lacks '" + name + "'");
-    return component;
-}
 
 bool IsInside(const gui::TControl* control, const gui::TControl* container) {
     for (const gui::TControl* parent = control->Parent(); parent; parent = parent->Parent()) {
@@ -89,11 +86,11 @@ const rtl::TClassInfo& TGalleryForm::StaticClassInfo() {
 void TGalleryForm::Loaded() {
     TForm::Loaded();
     pages_.clear();
-    for (const char* name : kPageNames) pages_.push_back(StoredComponent<gui::TPanel>(*this, name));
-    pageList_ = StoredComponent<gui::TListBox>(*this, "PageList");
-    skinChooser_ = StoredComponent<gui::TComboBox>(*this, "SkinChooser");
-    activeCheck_ = StoredComponent<gui::TCheckBox>(*this, "ActiveCheck");
-    skinData_ = StoredComponent<skin::TSkinData>(*this, "SkinData1");
+    for (const char* name : kPageNames) pages_.push_back(StoredComponent<gui::TPanel>(name));
+    pageList_ = StoredComponent<gui::TListBox>("PageList");
+    skinChooser_ = StoredComponent<gui::TComboBox>("SkinChooser");
+    activeCheck_ = StoredComponent<gui::TCheckBox>("ActiveCheck");
+    skinData_ = StoredComponent<skin::TSkinData>("SkinData1");
 }
 
 void TGalleryForm::FormCreate(rtl::TObject*) { ShowPage(0); }
@@ -103,17 +100,19 @@ void TGalleryForm::ShowPage(int index) {
     currentPage_ = index;
     for (int i = 0; i < PageCount(); ++i) pages_[static_cast<std::size_t>(i)]->SetVisible(i == index);
     if (pageList_->ItemIndex() != index) pageList_->SetItemIndex(index);
-    FocusPageControl();
+    PresentStates();
 }
 
-void TGalleryForm::FocusPageControl() {
+void TGalleryForm::PresentStates() {
+    if (!HandleAllocated()) return;
     const gui::TPanel* page = pages_[static_cast<std::size_t>(currentPage_)];
     for (TComponent* component : Components()) {
-        auto* control = dynamic_cast<gui::TWinControl*>(component);
-        if (control && control->Tag() == kFocusTag && IsInside(control, page) && HandleAllocated()) {
-            control->SetFocus();
-            return;
-        }
+        auto* control = dynamic_cast<gui::TControl*>(component);
+        if (!control || !IsInside(control, page)) continue;
+        auto* windowed = dynamic_cast<gui::TWinControl*>(control);
+        if (control->Tag() == kHotTag) control->Perform(gui::CM_MOUSEENTER, 0, 0);
+        if (windowed && control->Tag() == kPressedTag) SendMessageW(windowed->Handle(), BM_SETSTATE, TRUE, 0);
+        if (windowed && control->Tag() == kFocusTag) windowed->SetFocus();
     }
 }
 

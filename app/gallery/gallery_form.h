@@ -33,9 +33,11 @@ public:
 
     int PageCount() const { return static_cast<int>(pages_.size()); }
     int CurrentPage() const { return currentPage_; }
-    // Shows page index (0-based) and focuses its control with tag 1, the one shown focused.
+    // Shows page index (0-based) and its controls' states (PresentStates).
     void ShowPage(int index);
-    void FocusPageControl();
+    // Gives the page's controls with tag 1 the focus, tells those with tag 2 the mouse is over them (a skin
+    // draws them hot) and pushes those with tag 3 (pressed). Call again once the window is skinned.
+    void PresentStates();
     // Loads a skin file into the gallery's skin data; raises an error naming a file that is not there.
     void LoadSkinFile(const std::string& path);
     skin::TSkinData* SkinData() const { return skinData_; }

@@ -55,7 +55,7 @@ int SaveScreenshot(gui::TApplication& application, const std::string& file) {
                      static_cast<long long>(kSkinningTimeout.count()));
         return kExitFailed;
     }
-    form.FocusPageControl();
+    form.PresentStates();
     RedrawWindow(form.Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     PumpUntil(application, kSettleTime, [] { return false; });
     gallery::SaveWindowScreenshot(form.Handle(), file);

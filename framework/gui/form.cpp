@@ -6,6 +6,7 @@
 #include "framework/gui/messages.h"
 #include "framework/gui/resources.h"
 #include "framework/gui/wide.h"
+#include "framework/rtl/exceptions.h"
 #include "framework/rtl/form_reader.h"
 #include "framework/rtl/property_builders.h"
 
@@ -63,6 +64,10 @@ const rtl::TClassInfo& TForm::StaticClassInfo() {
 rtl::TNotifyEvent TCustomForm::FindNotifyMethod(const std::string& name) {
     const auto found = methods_.find(name);
     return found == methods_.end() ? rtl::TNotifyEvent{} : found->second;
+}
+
+void TCustomForm::MissingStoredComponent(const std::string& name) const {
+    throw rtl::Exception("the stored form data of " + ClassName() + " lacks '" + name + "'");
 }
 
 void TCustomForm::Load() { LoadFromText(LoadFormResource(ClassName())); }

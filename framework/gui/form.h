@@ -39,6 +39,14 @@ public:
     void Load();
     // Reads form data given as text instead of the resource (tests, tools).
     void LoadFromText(std::string_view text);
+    // The stored component of that name and class; raises an error naming the form's class when the stored
+    // data lacks it.
+    template <class T>
+    T* StoredComponent(const std::string& name) const {
+        auto* component = dynamic_cast<T*>(FindComponent(name));
+        if (!component) MissingStoredComponent(name);
+        return component;
+    }
 
     int ClientWidth() const { return clientWidth_; }
     int ClientHeight() const { return clientHeight_; }
@@ -88,6 +96,7 @@ protected:
     virtual void DoCreate();
 
 private:
+    [[noreturn]] void MissingStoredComponent(const std::string& name) const;
     void ApplyClientSize();
     void ApplyPosition();
     void FocusFirstControl();

@@ -13,12 +13,8 @@ public:
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
+    // Glyph, NumGlyphs, Layout, Margin and Spacing (published as the button's own).
     TButtonGlyph& ButtonGlyph() { return glyph_; }
-    TBitmap* Glyph() { return glyph_.Glyph(); }
-    int NumGlyphs() const { return glyph_.NumGlyphs(); }
-    TButtonLayout Layout() const { return glyph_.Layout(); }
-    int Margin() const { return glyph_.Margin(); }
-    int Spacing() const { return glyph_.Spacing(); }
 
     bool Down() const { return down_; }
     // Only buttons of a group stay down; the one going down lifts the others of its group. The down button

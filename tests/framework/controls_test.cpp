@@ -380,12 +380,13 @@ TEST_F(ControlsTest, EveryFamilyLoadsFromStoredDataIntoItsWindowInsideItsContain
     EXPECT_EQ(Find<gui::TDateTimePicker>(form, "DateTimePicker2")->Kind(), gui::dtkDate);
 
     gui::TBitBtn* bitBtn = Find<gui::TBitBtn>(form, "BitBtn1");
-    EXPECT_EQ(bitBtn->Glyph()->Width(), 32);
-    EXPECT_EQ(bitBtn->Glyph()->Height(), 16);
-    EXPECT_EQ(bitBtn->NumGlyphs(), 2);
-    EXPECT_EQ(bitBtn->Layout(), gui::blGlyphTop);
-    EXPECT_EQ(bitBtn->Margin(), 2);
-    EXPECT_EQ(bitBtn->Spacing(), 3);
+    const gui::TButtonGlyph& glyph = bitBtn->ButtonGlyph();
+    EXPECT_EQ(glyph.GlyphBitmap().Width(), 32);
+    EXPECT_EQ(glyph.GlyphBitmap().Height(), 16);
+    EXPECT_EQ(glyph.NumGlyphs(), 2);
+    EXPECT_EQ(glyph.Layout(), gui::blGlyphTop);
+    EXPECT_EQ(glyph.Margin(), 2);
+    EXPECT_EQ(glyph.Spacing(), 3);
     EXPECT_EQ(GetWindowLongW(bitBtn->Handle(), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
 
     gui::TRadioGroup* group = Find<gui::TRadioGroup>(form, "RadioGroup1");

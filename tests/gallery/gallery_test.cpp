@@ -4,47 +4,35 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "skin/draw/bmp_reader.h"
+#include "tests/e2e/driver.h"
 
 namespace {
+
+using e2e::EnvPath;
 
 constexpr int kClientWidth = 640;  // the gallery's stored client size
 constexpr int kClientHeight = 420;
 
-std::wstring WindowsPath(std::string path) {
-    std::wstring wide(path.begin(), path.end());
-    if (!wide.empty() && wide[0] == L'/') {
-        for (wchar_t& c : wide) c = c == L'/' ? L'\\' : c;
-        wide = L"Z:" + wide;
-    }
-    return wide;
-}
-
-std::string Env(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
 std::wstring GalleryFolder() {
-    std::wstring exe = WindowsPath(Env("MARIVEL_GALLERY"));
+    const std::wstring exe = EnvPath("MARIVEL_GALLERY");
     return exe.substr(0, exe.find_last_of(L'\\') + 1);
 }
 
 std::wstring ArtifactPath(const std::wstring& name) {
-    const std::wstring folder = WindowsPath(Env("MARIVEL_ARTIFACTS"));
+    const std::wstring folder = EnvPath("MARIVEL_ARTIFACTS");
     CreateDirectoryW(folder.c_str(), nullptr);
     return folder + L"\\" + name;
 }
 
 // Runs the gallery with arguments and returns its exit code (-1 when it did not end within a minute).
 int RunGallery(const std::wstring& arguments) {
-    const std::wstring exe = WindowsPath(Env("MARIVEL_GALLERY"));
+    const std::wstring exe = EnvPath("MARIVEL_GALLERY");
     std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -80,7 +68,6 @@ double DifferingShare(const skin::Bitmap& a, const skin::Bitmap& b, int y) {
 }
 
 TEST(Gallery, ScreenshotHoldsTheSkinnedWindowAndFollowsTheChosenSkin) {
-    ASSERT_FALSE(Env("MARIVEL_GALLERY").empty()) << "MARIVEL_GALLERY names the gallery program";
     const std::wstring stored = ArtifactPath(L"gallery-default-page1.bmp");
     const std::wstring dark = ArtifactPath(L"gallery-dark-page1.bmp");
     DeleteFileW(stored.c_str());
