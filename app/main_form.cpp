@@ -12,17 +12,6 @@ namespace app {
 TForm1* Form1 = nullptr;
 ShellExecuteFunction ShellExecuteHook = &ShellExecuteW;
 
-namespace {
-
-template <class T>
-T* StoredComponent(gui::TForm& form, const char* name) {
-    auto* component = dynamic_cast<T*>(form.FindComponent(name));
-    if (!component) throw rtl::Exception(std::string("the stored form data of TForm1 lacks '") + name + "'");
-    return component;
-}
-
-} // namespace
-
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
     PublishMethod("Button1Click", [this](rtl::TObject* sender) { Button1Click(sender); });
     PublishMethod("N1Click", [this](rtl::TObject* sender) { N1Click(sender); });
@@ -37,19 +26,19 @@ const rtl::TClassInfo& TForm1::StaticClassInfo() {
 
 void TForm1::Loaded() {
     TForm::Loaded();
-    Label1 = StoredComponent<gui::TLabel>(*this, "Label1");
-    Label2 = StoredComponent<gui::TLabel>(*this, "Label2");
-    Label3 = StoredComponent<gui::TLabel>(*this, "Label3");
-    Label4 = StoredComponent<gui::TLabel>(*this, "Label4");
-    Edit1 = StoredComponent<gui::TEdit>(*this, "Edit1");
-    Edit2 = StoredComponent<gui::TEdit>(*this, "Edit2");
-    Edit3 = StoredComponent<gui::TEdit>(*this, "Edit3");
-    Button1 = StoredComponent<gui::TButton>(*this, "Button1");
-    Timer1 = StoredComponent<gui::TTimer>(*this, "Timer1");
-    Timer2 = StoredComponent<gui::TTimer>(*this, "Timer2");
-    SkinData1 = StoredComponent<skin::TSkinData>(*this, "SkinData1");
-    MainMenu1 = StoredComponent<gui::TMainMenu>(*this, "MainMenu1");
-    N1 = StoredComponent<gui::TMenuItem>(*this, "N1");
+    Label1 = StoredComponent<gui::TLabel>("Label1");
+    Label2 = StoredComponent<gui::TLabel>("Label2");
+    Label3 = StoredComponent<gui::TLabel>("Label3");
+    Label4 = StoredComponent<gui::TLabel>("Label4");
+    Edit1 = StoredComponent<gui::TEdit>("Edit1");
+    Edit2 = StoredComponent<gui::TEdit>("Edit2");
+    Edit3 = StoredComponent<gui::TEdit>("Edit3");
+    Button1 = StoredComponent<gui::TButton>("Button1");
+    Timer1 = StoredComponent<gui::TTimer>("Timer1");
+    Timer2 = StoredComponent<gui::TTimer>("Timer2");
+    SkinData1 = StoredComponent<skin::TSkinData>("SkinData1");
+    MainMenu1 = StoredComponent<gui::TMainMenu>("MainMenu1");
+    N1 = StoredComponent<gui::TMenuItem>("N1");
 }
 
 void TForm1::Button1Click(rtl::TObject*) {

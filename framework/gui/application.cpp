@@ -79,9 +79,10 @@ void TApplication::AddForm(TForm* form) {
     if (!mainForm_) mainForm_ = form;
 }
 
-void TApplication::RemoveForm(TForm* form) {
-    forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
-    if (mainForm_ == form) mainForm_ = nullptr;
+void TApplication::RemoveForm(TCustomForm* form) {
+    // Called while the form is destroyed, when it is no TForm any more: compared as a TCustomForm.
+    std::erase_if(forms_, [form](TForm* listed) { return static_cast<TCustomForm*>(listed) == form; });
+    if (mainForm_ && static_cast<TCustomForm*>(mainForm_) == form) mainForm_ = nullptr;
 }
 
 void TApplication::Run() {

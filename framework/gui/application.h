@@ -14,6 +14,7 @@
 
 namespace gui {
 
+class TCustomForm;
 class TForm;
 
 class TApplication : public rtl::TComponent {
@@ -71,7 +72,7 @@ public:
 
     // Called by forms.
     void AddForm(TForm* form);
-    void RemoveForm(TForm* form);
+    void RemoveForm(TCustomForm* form);
 
 private:
     bool ProcessMessage(MSG& msg);

@@ -1,6 +1,9 @@
 #include "framework/gui/control.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
+#include <utility>
 
 #include "framework/gui/application.h"
 #include "framework/gui/wide.h"
@@ -34,6 +37,25 @@ void RegisterFrameworkClass(const std::wstring& className) {
     }
 }
 
+// BeginPaint and EndPaint, paired on every path.
+class PaintScope {
+public:
+    explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    ~PaintScope() { EndPaint(window_, &paint_); }
+    HDC dc() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
+bool IsClientMouseMessage(UINT msg) {
+    return msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK && msg != WM_MOUSEWHEEL;
+}
+
 } // namespace
 
 // ---- TControl ----
@@ -57,12 +79,19 @@ const rtl::TClassInfo& TControl::StaticClassInfo() {
         BooleanProperty("Visible", &TControl::SetVisible, &TControl::Visible),
         BooleanProperty("Enabled", &TControl::SetEnabled, &TControl::Enabled),
         ColourProperty("Color", &TControl::SetColor),
+        BooleanProperty("ParentColor", &TControl::SetParentColor, &TControl::ParentColor),
         BooleanProperty("ParentFont", &TControl::SetParentFont, &TControl::ParentFont),
         SubObjectProperty("Font", &TControl::FontForStorage),
         IntegerProperty("Tag", &TControl::SetTagValue, &TControl::TagValue),
         EventProperty("OnClick", &TControl::OnClick),
     }};
     return info;
+}
+
+void TWinControl::AddStoredChild(TComponent* child) {
+    auto* control = dynamic_cast<TControl*>(child);
+    if (!acceptsControls_ || !control) return TControl::AddStoredChild(child);
+    control->SetParent(this);
 }
 
 void TControl::AddStoredChild(TComponent* child) {
@@ -102,9 +131,20 @@ void TControl::SetEnabled(bool enabled) {
     Invalidate();
 }
 
+TColor TControl::Color() const { return parentColor_ && parent_ ? parent_->Color() : color_; }
+
 void TControl::SetColor(TColor colour) {
     color_ = colour;
-    Invalidate();
+    parentColor_ = false;
+    ColorChanged();
+}
+
+void TControl::SetParentColor(bool parentColor) {
+    if (parentColor == parentColor_) return;
+    // Turned off, the control keeps the colour it shows now.
+    if (!parentColor) color_ = Color();
+    parentColor_ = parentColor;
+    ColorChanged();
 }
 
 void TControl::SetParentFont(bool parentFont) {
@@ -150,13 +190,20 @@ void TControl::Click() {
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
-TWinControl::~TWinControl() { DestroyHandle(); }
+TWinControl::~TWinControl() {
+    // Children may outlive their parent (the form owns them and frees them after its own window part is
+    // gone): they must not reach back into it.
+    hotGraphic_ = captureGraphic_ = nullptr;
+    for (TControl* child : controls_) child->parent_ = nullptr;
+    DestroyHandle();
+}
 
 const rtl::TClassInfo& TWinControl::StaticClassInfo() {
     using namespace rtl;
     static const TClassInfo info{"TWinControl", &TControl::StaticClassInfo(), {
         IntegerProperty("TabOrder", &TWinControl::SetTabOrder, &TWinControl::TabOrder),
         BooleanProperty("TabStop", &TWinControl::SetTabStop, &TWinControl::TabStop),
+        BooleanProperty("DoubleBuffered", &TWinControl::SetDoubleBuffered, &TWinControl::DoubleBuffered),
     }};
     return info;
 }
@@ -235,7 +282,19 @@ void TWinControl::InsertControl(TControl* control) {
     control->Invalidate();
 }
 
+TControl* TWinControl::GraphicControlAt(POINT point) const {
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        TControl* control = *it;
+        if (dynamic_cast<TWinControl*>(control) || !control->Visible() || !control->Enabled()) continue;
+        const RECT bounds = control->BoundsRect();
+        if (PtInRect(&bounds, point)) return control;
+    }
+    return nullptr;
+}
+
 void TWinControl::RemoveControl(TControl* control) {
+    if (hotGraphic_ == control) hotGraphic_ = nullptr;
+    if (captureGraphic_ == control) captureGraphic_ = nullptr;
     control->Invalidate();
     if (auto* windowed = dynamic_cast<TWinControl*>(control)) windowed->DestroyHandle();
     controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
@@ -289,6 +348,13 @@ void TWinControl::FontChanged() {
     }
 }
 
+void TWinControl::ColorChanged() {
+    Invalidate();
+    for (TControl* child : controls_) {
+        if (child->ParentColor()) child->ColorChanged();
+    }
+}
+
 void TWinControl::PaintControls(HDC dc) {
     for (TControl* control : controls_) {
         if (dynamic_cast<TWinControl*>(control) || !control->Visible()) continue;
@@ -310,8 +376,100 @@ void TWinControl::ReflectToChild(TMessage& message, HWND child) {
     }
 }
 
+bool TWinControl::PaintDoubleBuffered(TMessage& message) {
+    if (!doubleBuffered_ || !handle_) return false;
+    if (message.Msg == WM_ERASEBKGND) {
+        if (reinterpret_cast<HDC>(message.WParam) == bufferDc_) return false;
+        message.Result = 1; // erased off-screen, with the paint
+        return true;
+    }
+    if (message.Msg != WM_PAINT || message.WParam != 0) return false;
+    const PaintScope paint(handle_);
+    RECT client{};
+    GetClientRect(handle_, &client);
+    const UniqueDc memory(CreateCompatibleDC(paint.dc()));
+    const UniqueBitmap bitmap(CreateCompatibleBitmap(paint.dc(), std::max<LONG>(client.right, 1),
+                                                     std::max<LONG>(client.bottom, 1)));
+    if (!memory || !bitmap) return false;
+    const SelectedObject selected(memory.get(), bitmap.get());
+    HDC buffer = memory.get();
+    struct Restore {
+        HDC& slot;
+        HDC previous;
+        ~Restore() { slot = previous; }
+    } restore{bufferDc_, std::exchange(bufferDc_, buffer)};
+    Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(buffer), reinterpret_cast<LPARAM>(buffer));
+    Perform(WM_PAINT, reinterpret_cast<WPARAM>(buffer), 0);
+    BitBlt(paint.dc(), 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
+    message.Result = 0;
+    return true;
+}
+
+void TWinControl::WmMouseMove(TMessage& message) {
+    if (!mouseInside_) {
+        // WM_MOUSELEAVE ends the stay; it is asked for once per entry.
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle_, 0};
+        mouseInside_ = TrackMouseEvent(&track) != FALSE;
+        Perform(CM_MOUSEENTER, 0, 0);
+    }
+    const POINT point{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+    if (!captureGraphic_) SetHotGraphic(GraphicControlAt(point));
+    if (!RouteMouseToGraphic(message)) DefaultHandler(message);
+}
+
+void TWinControl::WmMouseLeave(TMessage& message) {
+    mouseInside_ = false;
+    if (!captureGraphic_) SetHotGraphic(nullptr);
+    Perform(CM_MOUSELEAVE, 0, 0);
+    DefaultHandler(message);
+}
+
+void TWinControl::SetHotGraphic(TControl* control) {
+    if (control == hotGraphic_) return;
+    if (TControl* previous = std::exchange(hotGraphic_, control)) previous->Perform(CM_MOUSELEAVE, 0, 0);
+    if (control) control->Perform(CM_MOUSEENTER, 0, 0);
+}
+
+bool TWinControl::RouteMouseToGraphic(TMessage& message) {
+    const POINT point{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+    TControl* target = captureGraphic_ ? captureGraphic_ : GraphicControlAt(point);
+    if (!target) return false;
+    const bool press = message.Msg == WM_LBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK ||
+                       message.Msg == WM_RBUTTONDOWN || message.Msg == WM_MBUTTONDOWN;
+    const bool release = message.Msg == WM_LBUTTONUP || message.Msg == WM_RBUTTONUP || message.Msg == WM_MBUTTONUP;
+    if (press && !captureGraphic_) {
+        // The pressed control keeps the mouse until the button goes up, wherever the mouse goes meanwhile.
+        captureGraphic_ = target;
+        SetCapture(handle_);
+    }
+    message.Result = target->Perform(message.Msg, message.WParam,
+                                     MAKELPARAM(point.x - target->Left(), point.y - target->Top()));
+    if (release && captureGraphic_) {
+        captureGraphic_ = nullptr;
+        if (GetCapture() == handle_) ReleaseCapture();
+        SetHotGraphic(GraphicControlAt(point));
+    }
+    return true;
+}
+
 void TWinControl::WndProc(TMessage& message) {
+    if (PaintDoubleBuffered(message)) return;
+    if (IsClientMouseMessage(message.Msg)) {
+        if (message.Msg == WM_MOUSEMOVE) return WmMouseMove(message);
+        if (RouteMouseToGraphic(message)) return;
+    }
     switch (message.Msg) {
+    case WM_MOUSELEAVE:
+        return WmMouseLeave(message);
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(message.LParam) != handle_) captureGraphic_ = nullptr;
+        break;
+    case WM_DRAWITEM:
+        // Owner-drawn controls draw themselves (menus have no window to reflect to).
+        if (const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam); item->CtlType != ODT_MENU) {
+            return ReflectToChild(message, item->hwndItem);
+        }
+        break;
     case WM_COMMAND:
         if (message.LParam != 0) return ReflectToChild(message, reinterpret_cast<HWND>(message.LParam));
         break;
@@ -344,14 +502,15 @@ void TWinControl::CnCtlColor(TMessage& message) {
     // The control's Color and font colour take effect on the system control drawing it.
     HDC dc = reinterpret_cast<HDC>(message.WParam);
     ::SetTextColor(dc, ColorToRGB(EffectiveFont()->Color()));
-    ::SetBkColor(dc, ColorToRGB(color_));
-    if (rtl::IsSystemColour(color_)) {
-        message.Result = reinterpret_cast<LRESULT>(GetSysColorBrush(static_cast<int>(color_ & 0xFF)));
+    const TColor colour = Color();
+    ::SetBkColor(dc, ColorToRGB(colour));
+    if (rtl::IsSystemColour(colour)) {
+        message.Result = reinterpret_cast<LRESULT>(GetSysColorBrush(static_cast<int>(colour & 0xFF)));
         return;
     }
-    if (!ctlColorBrush_ || ctlColorBrushColour_ != color_) {
-        ctlColorBrush_.reset(CreateSolidBrush(ColorToRGB(color_)));
-        ctlColorBrushColour_ = color_;
+    if (!ctlColorBrush_ || ctlColorBrushColour_ != colour) {
+        ctlColorBrush_.reset(CreateSolidBrush(ColorToRGB(colour)));
+        ctlColorBrushColour_ = colour;
     }
     message.Result = reinterpret_cast<LRESULT>(ctlColorBrush_.get());
 }
@@ -389,7 +548,51 @@ LRESULT CALLBACK TWinControl::StandardWndProc(HWND window, UINT msg, WPARAM wPar
     return message.Result;
 }
 
+// ---- TCustomControl ----
+
+const rtl::TClassInfo& TCustomControl::StaticClassInfo() {
+    static const rtl::TClassInfo info{"TCustomControl", &TWinControl::StaticClassInfo(), {}};
+    return info;
+}
+
+void TCustomControl::WndProc(TMessage& message) {
+    if (PaintDoubleBuffered(message)) return;
+    switch (message.Msg) {
+    case WM_ERASEBKGND: {
+        RECT client{};
+        GetClientRect(handle_, &client);
+        FillColour(reinterpret_cast<HDC>(message.WParam), client, Color());
+        message.Result = 1;
+        return;
+    }
+    case WM_PAINT:
+        return WmPaint(message);
+    default:
+        return TWinControl::WndProc(message);
+    }
+}
+
+void TCustomControl::WmPaint(TMessage& message) {
+    if (message.WParam != 0) {
+        HDC dc = reinterpret_cast<HDC>(message.WParam);
+        Paint(dc);
+        PaintControls(dc);
+        return;
+    }
+    const PaintScope paint(handle_);
+    Paint(paint.dc());
+    PaintControls(paint.dc());
+}
+
 // ---- TGraphicControl ----
+
+TGraphicControl::~TGraphicControl() {
+    try {
+        Perform(CM_GRAPHICDESTROYING, 0, 0);
+    } catch (...) {
+        // Nothing may leave a destructor; a hook that fails here has nothing left to do anyway.
+    }
+}
 
 const rtl::TClassInfo& TGraphicControl::StaticClassInfo() {
     static const rtl::TClassInfo info{"TGraphicControl", &TControl::StaticClassInfo(), {}};

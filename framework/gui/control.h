@@ -1,5 +1,6 @@
 // Controls: the visual components. TControl holds bounds, caption, colour, font and the replaceable message
-// method; TWinControl owns a window; TGraphicControl is painted by its parent's window.
+// method; TWinControl owns a window; TCustomControl is a window of the framework's own class that paints
+// itself; TGraphicControl has no window and is painted by its parent's.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +16,10 @@
 namespace gui {
 
 class TWinControl;
+
+// Where text sits: left, right or centred (check boxes and radio buttons know only the first two: the
+// side of the caption).
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 class TControl : public rtl::TComponent {
 public:
@@ -50,8 +55,11 @@ public:
     virtual void SetVisible(bool visible);
     bool Enabled() const { return enabled_; }
     virtual void SetEnabled(bool enabled);
-    TColor Color() const { return color_; }
-    virtual void SetColor(TColor colour);
+    // While ParentColor is on the control shows its parent's colour; setting Color turns it off.
+    TColor Color() const;
+    void SetColor(TColor colour);
+    bool ParentColor() const { return parentColor_; }
+    void SetParentColor(bool parentColor);
     bool ParentFont() const { return parentFont_; }
     void SetParentFont(bool parentFont);
     TFont* Font() { return &font_; }
@@ -77,6 +85,8 @@ protected:
     // What the control does with a message nobody else answered.
     virtual void DefaultHandler(TMessage& message);
     virtual void FontChanged() {}
+    // The colour the control shows changed (its own, or its parent's while ParentColor is on).
+    virtual void ColorChanged() { Invalidate(); }
 
     std::string text_;
     TWinControl* parent_ = nullptr;
@@ -84,6 +94,7 @@ protected:
     bool visible_ = true;
     bool enabled_ = true;
     TColor color_ = rtl::clBtnFace;
+    bool parentColor_ = true;
     bool parentFont_ = true;
     TFont font_;
     std::vector<TMessageHook*> hooks_; // installed on WindowProc, in installation order
@@ -107,6 +118,8 @@ public:
 
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+    // Containers take the controls stored inside them as children; other controls refuse them.
+    void AddStoredChild(TComponent* child) override;
 
     HWND Handle();                                  // created on demand
     bool HandleAllocated() const { return handle_ != nullptr; }
@@ -119,8 +132,12 @@ public:
     void SetTabOrder(int order) { tabOrder_ = order; }
     bool TabStop() const { return tabStop_; }
     void SetTabStop(bool tabStop) { tabStop_ = tabStop; }
+    // A double-buffered control paints (background and all) into a memory bitmap that reaches the screen in
+    // one copy: its message method then sees WM_ERASEBKGND and WM_PAINT with that bitmap's DC in WParam.
     bool DoubleBuffered() const { return doubleBuffered_; }
     void SetDoubleBuffered(bool value) { doubleBuffered_ = value; }
+    // The visible, enabled window-less child at a client point (the topmost), if any.
+    TControl* GraphicControlAt(POINT point) const;
 
     std::string GetText() const override;
     void SetText(const std::string& text) override;
@@ -143,6 +160,9 @@ protected:
     void CreateChildHandles();
     void DefaultHandler(TMessage& message) override;
     void FontChanged() override;
+    void ColorChanged() override;
+    // The double-buffered paint and the erase it makes unnecessary; true when the message was answered.
+    bool PaintDoubleBuffered(TMessage& message);
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
     // Paints the window-less children onto dc.
@@ -154,19 +174,51 @@ protected:
     int tabOrder_ = 0;
     bool tabStop_ = false;
     bool doubleBuffered_ = false;
+    bool acceptsControls_ = false;  // stored controls may be placed inside
     UniqueBrush ctlColorBrush_; // the background brush handed out for Color, when it is no system colour
     TColor ctlColorBrushColour_ = 0;
 
-private:
+    // Answers a control's WM_CTLCOLOR* with its Color and font colour.
     void CnCtlColor(TMessage& message);
+
+private:
     void WmNcDestroy(TMessage& message);
+    void WmMouseMove(TMessage& message);
+    void WmMouseLeave(TMessage& message);
+    // Delivers a client-area mouse message to the window-less child under the mouse (or the one that holds
+    // the mouse since a press); true when one took it.
+    bool RouteMouseToGraphic(TMessage& message);
+    void SetHotGraphic(TControl* control);
     void ReflectToChild(TMessage& message, HWND child);
+
+    HDC bufferDc_ = nullptr;               // the memory DC of the double-buffered paint under way
+    bool mouseInside_ = false;             // CM_MOUSEENTER sent, WM_MOUSELEAVE awaited
+    TControl* hotGraphic_ = nullptr;       // the window-less child the mouse is over
+    TControl* captureGraphic_ = nullptr;   // the window-less child pressed, which gets the mouse until release
+};
+
+// A window of the framework's own class that paints itself: its background in Color, then Paint, then its
+// window-less children.
+class TCustomControl : public TWinControl {
+public:
+    explicit TCustomControl(TComponent* owner) : TWinControl(owner) {}
+    static const rtl::TClassInfo& StaticClassInfo();
+    const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+    void WndProc(TMessage& message) override;
+
+protected:
+    virtual void Paint(HDC dc) = 0;
+
+private:
+    void WmPaint(TMessage& message);
 };
 
 // A control without a window: its parent delivers WM_PAINT (with a DC in WParam) to its message method.
 class TGraphicControl : public TControl {
 public:
     explicit TGraphicControl(TComponent* owner) : TControl(owner) {}
+    // The message method gets CM_GRAPHICDESTROYING first.
+    ~TGraphicControl() override;
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
     void WndProc(TMessage& message) override;

@@ -5,39 +5,40 @@
 
 namespace gui {
 
-TEdit::TEdit(TComponent* owner) : TWinControl(owner) {
+TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
     width_ = 121;
     height_ = 21;
     tabStop_ = true;
     color_ = rtl::clWindow;
+    parentColor_ = false;
 }
 
-const rtl::TClassInfo& TEdit::StaticClassInfo() {
+const rtl::TClassInfo& TCustomEdit::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TEdit", &TWinControl::StaticClassInfo(), {
-        StringProperty("ImeName", &TEdit::SetImeName, &TEdit::ImeName),
-        BooleanProperty("ReadOnly", &TEdit::SetReadOnly, &TEdit::ReadOnly),
-        EventProperty("OnChange", &TEdit::OnChange),
+    static const TClassInfo info{"TCustomEdit", &TWinControl::StaticClassInfo(), {
+        StringProperty("ImeName", &TCustomEdit::SetImeName, &TCustomEdit::ImeName),
+        BooleanProperty("ReadOnly", &TCustomEdit::SetReadOnly, &TCustomEdit::ReadOnly),
+        EventProperty("OnChange", &TCustomEdit::OnChange),
     }};
     return info;
 }
 
-void TEdit::SetReadOnly(bool readOnly) {
+void TCustomEdit::SetReadOnly(bool readOnly) {
     readOnly_ = readOnly;
     if (handle_) SendMessageW(handle_, EM_SETREADONLY, readOnly, 0);
 }
 
-void TEdit::CreateParams(TCreateParams& params) {
+void TCustomEdit::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     params.ClassName = L"EDIT";
     params.SystemClass = true;
-    params.Style |= ES_AUTOHSCROLL | ES_LEFT;
+    params.Style |= ES_LEFT;
     params.Style &= ~static_cast<DWORD>(WS_CLIPCHILDREN);
     if (readOnly_) params.Style |= ES_READONLY;
     params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
-void TEdit::WndProc(TMessage& message) {
+void TCustomEdit::WndProc(TMessage& message) {
     switch (message.Msg) {
     case WM_SETFOCUS:
         ActivateInputMethod(imeName_);
@@ -52,6 +53,16 @@ void TEdit::WndProc(TMessage& message) {
         break;
     }
     TWinControl::WndProc(message);
+}
+
+const rtl::TClassInfo& TEdit::StaticClassInfo() {
+    static const rtl::TClassInfo info{"TEdit", &TCustomEdit::StaticClassInfo(), {}};
+    return info;
+}
+
+void TEdit::CreateParams(TCreateParams& params) {
+    TCustomEdit::CreateParams(params);
+    params.Style |= ES_AUTOHSCROLL;
 }
 
 } // namespace gui

@@ -1,13 +1,14 @@
-// A single-line edit box (the system EDIT control, subclassed).
+// Edit boxes: the system EDIT control, subclassed. TCustomEdit holds what every edit box has; TEdit is the
+// single-line box, TMemo (memo.h) the multi-line one.
 #pragma once
 
 #include "framework/gui/control.h"
 
 namespace gui {
 
-class TEdit : public TWinControl {
+class TCustomEdit : public TWinControl {
 public:
-    explicit TEdit(TComponent* owner);
+    explicit TCustomEdit(TComponent* owner);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
@@ -25,6 +26,16 @@ protected:
 private:
     std::string imeName_;
     bool readOnly_ = false;
+};
+
+class TEdit : public TCustomEdit {
+public:
+    explicit TEdit(TComponent* owner) : TCustomEdit(owner) {}
+    static const rtl::TClassInfo& StaticClassInfo();
+    const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+protected:
+    void CreateParams(TCreateParams& params) override;
 };
 
 } // namespace gui

@@ -6,18 +6,20 @@
 #include "framework/gui/messages.h"
 #include "framework/gui/resources.h"
 #include "framework/gui/wide.h"
+#include "framework/rtl/exceptions.h"
 #include "framework/rtl/form_reader.h"
 #include "framework/rtl/property_builders.h"
 
 namespace gui {
 
-TForm::TForm(TComponent* owner) : TWinControl(owner) {
+TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
     visible_ = false;
     color_ = rtl::clBtnFace;
+    parentColor_ = false;
     parentFont_ = false;
 }
 
-TForm::~TForm() {
+TCustomForm::~TCustomForm() {
     if (Application) Application->RemoveForm(this);
     if (menu_) {
         // Destroying a window destroys the menu on it; this one belongs to the main menu.
@@ -27,47 +29,56 @@ TForm::~TForm() {
     DestroyHandle();
 }
 
-const rtl::TClassInfo& TForm::StaticClassInfo() {
+const rtl::TClassInfo& TCustomForm::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TForm", &TWinControl::StaticClassInfo(), {
-        IntegerProperty("ClientWidth", &TForm::SetClientWidth, &TForm::ClientWidth),
-        IntegerProperty("ClientHeight", &TForm::SetClientHeight, &TForm::ClientHeight),
+    static const TClassInfo info{"TCustomForm", &TWinControl::StaticClassInfo(), {
+        IntegerProperty("ClientWidth", &TCustomForm::SetClientWidth, &TCustomForm::ClientWidth),
+        IntegerProperty("ClientHeight", &TCustomForm::SetClientHeight, &TCustomForm::ClientHeight),
         EnumProperty("BorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"},
-                     &TForm::SetBorderStyle, &TForm::BorderStyle),
-        SetProperty("BorderIcons", {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"}, &TForm::SetBorderIcons),
+                     &TCustomForm::SetBorderStyle, &TCustomForm::BorderStyle),
+        SetProperty("BorderIcons", {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"}, &TCustomForm::SetBorderIcons),
         EnumProperty("Position", {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
                                   "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"},
-                     &TForm::SetPosition, &TForm::Position),
-        ComponentProperty("Menu", &TForm::SetMenu),
-        BooleanProperty("AutoScroll", &TForm::SetAutoScroll, &TForm::AutoScroll),
-        EnumProperty("WindowState", {"wsNormal", "wsMinimized", "wsMaximized"}, &TForm::SetWindowState,
-                     &TForm::WindowState),
-        EnumProperty("FormStyle", {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"}, &TForm::SetFormStyle,
-                     &TForm::FormStyle),
-        EventProperty("OnCreate", &TForm::OnCreate),
+                     &TCustomForm::SetPosition, &TCustomForm::Position),
+        ComponentProperty("Menu", &TCustomForm::SetMenu),
+        BooleanProperty("AutoScroll", &TCustomForm::SetAutoScroll, &TCustomForm::AutoScroll),
+        EnumProperty("WindowState", {"wsNormal", "wsMinimized", "wsMaximized"}, &TCustomForm::SetWindowState,
+                     &TCustomForm::WindowState),
+        EnumProperty("FormStyle", {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"}, &TCustomForm::SetFormStyle,
+                     &TCustomForm::FormStyle),
+        EventProperty("OnCreate", &TCustomForm::OnCreate),
     }};
     return info;
 }
 
-void TForm::AddStoredChild(TComponent* child) {
+void TCustomForm::AddStoredChild(TComponent* child) {
     if (auto* control = dynamic_cast<TControl*>(child)) control->SetParent(this);
     // Other components (timers, menus, the skin data) are only owned by the form.
 }
 
-rtl::TNotifyEvent TForm::FindNotifyMethod(const std::string& name) {
+const rtl::TClassInfo& TForm::StaticClassInfo() {
+    static const rtl::TClassInfo info{"TForm", &TCustomForm::StaticClassInfo(), {}};
+    return info;
+}
+
+rtl::TNotifyEvent TCustomForm::FindNotifyMethod(const std::string& name) {
     const auto found = methods_.find(name);
     return found == methods_.end() ? rtl::TNotifyEvent{} : found->second;
 }
 
-void TForm::Load() { LoadFromText(LoadFormResource(ClassName())); }
+void TCustomForm::MissingStoredComponent(const std::string& name) const {
+    throw rtl::Exception("the stored form data of " + ClassName() + " lacks '" + name + "'");
+}
 
-void TForm::LoadFromText(std::string_view text) {
+void TCustomForm::Load() { LoadFromText(LoadFormResource(ClassName())); }
+
+void TCustomForm::LoadFromText(std::string_view text) {
     rtl::ReadRootComponent(*this, rtl::ParseFormData(text, ClassName()), ClassName());
     HandleNeeded();
     DoCreate();
 }
 
-void TForm::DoCreate() {
+void TCustomForm::DoCreate() {
     if (!OnCreate) return;
     try {
         OnCreate(this);
@@ -77,25 +88,25 @@ void TForm::DoCreate() {
     }
 }
 
-void TForm::SetClientWidth(int width) {
+void TCustomForm::SetClientWidth(int width) {
     clientWidth_ = width;
     clientSizeStored_ = true;
     ApplyClientSize();
 }
 
-void TForm::SetClientHeight(int height) {
+void TCustomForm::SetClientHeight(int height) {
     clientHeight_ = height;
     clientSizeStored_ = true;
     ApplyClientSize();
 }
 
-RECT TForm::ClientRect() const {
+RECT TCustomForm::ClientRect() const {
     RECT rect{0, 0, clientWidth_, clientHeight_};
     if (handle_) GetClientRect(handle_, &rect);
     return rect;
 }
 
-void TForm::SetMenu(TMainMenu* menu) {
+void TCustomForm::SetMenu(TMainMenu* menu) {
     if (menu_) menu_->WindowHandle = nullptr;
     menu_ = menu;
     if (handle_) {
@@ -105,7 +116,7 @@ void TForm::SetMenu(TMainMenu* menu) {
     }
 }
 
-void TForm::SetIcon(HICON icon) {
+void TCustomForm::SetIcon(HICON icon) {
     icon_ = icon;
     // The small icon is the same resource at the small size, when the icon came from our resources.
     smallIcon_ = icon;
@@ -121,20 +132,20 @@ void TForm::SetIcon(HICON icon) {
     }
 }
 
-TWindowState TForm::WindowState() const {
+TWindowState TCustomForm::WindowState() const {
     if (!handle_) return windowState_;
     if (IsIconic(handle_)) return wsMinimized;
     if (IsZoomed(handle_)) return wsMaximized;
     return wsNormal;
 }
 
-void TForm::SetWindowState(TWindowState state) {
+void TCustomForm::SetWindowState(TWindowState state) {
     windowState_ = state;
     if (!handle_ || !IsWindowVisible(handle_)) return;
     ShowWindow(handle_, state == wsMinimized ? SW_MINIMIZE : state == wsMaximized ? SW_MAXIMIZE : SW_RESTORE);
 }
 
-void TForm::Notification(TComponent* component, rtl::TOperation operation) {
+void TCustomForm::Notification(TComponent* component, rtl::TOperation operation) {
     TWinControl::Notification(component, operation);
     if (operation == rtl::TOperation::opRemove && component == menu_) {
         if (handle_) ::SetMenu(handle_, nullptr);
@@ -142,7 +153,7 @@ void TForm::Notification(TComponent* component, rtl::TOperation operation) {
     }
 }
 
-void TForm::CreateParams(TCreateParams& params) {
+void TCustomForm::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     params.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     params.ExStyle = 0;
@@ -173,7 +184,7 @@ void TForm::CreateParams(TCreateParams& params) {
     params.Style &= ~static_cast<DWORD>(WS_VISIBLE);
 }
 
-void TForm::CreateWnd() {
+void TCustomForm::CreateWnd() {
     TWinControl::CreateWnd();
     // The class icon alone leaves WM_GETICON answering nothing; whoever draws the caption asks for it.
     SetIcon(icon_ ? icon_ : LoadIconW(GetModuleHandleW(nullptr), L"MAINICON"));
@@ -184,7 +195,7 @@ void TForm::CreateWnd() {
     ApplyClientSize();
 }
 
-void TForm::ApplyClientSize() {
+void TCustomForm::ApplyClientSize() {
     if (!handle_ || !clientSizeStored_ || HasState(rtl::csLoading)) return;
     // Fit the outer size to the stored client size, then correct for what the frame really took
     // (a menu bar that wraps, a skin frame).
@@ -203,7 +214,7 @@ void TForm::ApplyClientSize() {
     height_ = height;
 }
 
-void TForm::SetBounds(int left, int top, int width, int height) {
+void TCustomForm::SetBounds(int left, int top, int width, int height) {
     TWinControl::SetBounds(left, top, width, height);
     if (handle_) {
         RECT client{};
@@ -213,7 +224,7 @@ void TForm::SetBounds(int left, int top, int width, int height) {
     }
 }
 
-void TForm::ApplyPosition() {
+void TCustomForm::ApplyPosition() {
     if (positioned_) return;
     positioned_ = true;
     TForm* centreOver = nullptr;
@@ -228,7 +239,7 @@ void TForm::ApplyPosition() {
     // Centring the main form over itself keeps its stored position.
 }
 
-void TForm::SetVisible(bool visible) {
+void TCustomForm::SetVisible(bool visible) {
     visible_ = visible;
     if (!handle_) return;
     if (visible) {
@@ -242,15 +253,15 @@ void TForm::SetVisible(bool visible) {
     }
 }
 
-void TForm::Show() {
+void TCustomForm::Show() {
     SetVisible(true);
     SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     BringWindowToTop(handle_);
 }
 
-void TForm::Close() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
+void TCustomForm::Close() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
 
-int TForm::ShowModal() {
+int TCustomForm::ShowModal() {
     HWND active = GetActiveWindow();
     std::vector<HWND> disabled;
     for (TForm* form : Application ? Application->Forms() : std::vector<TForm*>{}) {
@@ -286,7 +297,7 @@ int TForm::ShowModal() {
     return modalResult_;
 }
 
-void TForm::FocusFirstControl() {
+void TCustomForm::FocusFirstControl() {
     std::vector<TWinControl*> candidates;
     for (TControl* control : controls_) {
         auto* windowed = dynamic_cast<TWinControl*>(control);
@@ -299,7 +310,8 @@ void TForm::FocusFirstControl() {
     (*first)->SetFocus();
 }
 
-void TForm::WndProc(TMessage& message) {
+void TCustomForm::WndProc(TMessage& message) {
+    if (PaintDoubleBuffered(message)) return;
     switch (message.Msg) {
     case WM_ACTIVATE: return WmActivate(message);
     case WM_CLOSE: return WmClose(message);
@@ -315,7 +327,7 @@ void TForm::WndProc(TMessage& message) {
     }
 }
 
-void TForm::WmActivate(TMessage& message) {
+void TCustomForm::WmActivate(TMessage& message) {
     DefaultHandler(message);
     if (LOWORD(message.WParam) == WA_INACTIVE) {
         HWND focus = GetFocus();
@@ -330,7 +342,7 @@ void TForm::WmActivate(TMessage& message) {
     }
 }
 
-void TForm::WmClose(TMessage&) {
+void TCustomForm::WmClose(TMessage&) {
     // Closing a modal form answers Cancel; closing the main form ends the program; any other form only hides.
     if (modal_) {
         modalResult_ = mrCancel;
@@ -341,7 +353,7 @@ void TForm::WmClose(TMessage&) {
     }
 }
 
-void TForm::WmCommand(TMessage& message) {
+void TCustomForm::WmCommand(TMessage& message) {
     // Escape in a modal form, as in a dialog.
     if (modal_ && message.LParam == 0 && LOWORD(message.WParam) == IDCANCEL) {
         modalResult_ = mrCancel;
@@ -354,7 +366,7 @@ void TForm::WmCommand(TMessage& message) {
     TWinControl::WndProc(message);
 }
 
-void TForm::WmDrawItem(TMessage& message) {
+void TCustomForm::WmDrawItem(TMessage& message) {
     // Items of the main menu; owner-drawn controls are answered by the default handling.
     if (message.WParam == 0 && DrawMenuItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam))) {
         message.Result = TRUE;
@@ -363,7 +375,7 @@ void TForm::WmDrawItem(TMessage& message) {
     TWinControl::WndProc(message);
 }
 
-void TForm::WmMeasureItem(TMessage& message) {
+void TCustomForm::WmMeasureItem(TMessage& message) {
     if (message.WParam == 0 && MeasureMenuItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam))) {
         message.Result = TRUE;
         return;
@@ -371,7 +383,7 @@ void TForm::WmMeasureItem(TMessage& message) {
     TWinControl::WndProc(message);
 }
 
-void TForm::WmSysChar(TMessage& message) {
+void TCustomForm::WmSysChar(TMessage& message) {
     // Alt+letter: the form's message method may take it (a menu bar drawn by someone else); a non-zero
     // answer consumes the key and the system's own menu-bar keyboard handling does not start.
     if (Perform(CM_DIALOGCHAR, message.WParam, message.LParam) != 0) {
@@ -381,28 +393,21 @@ void TForm::WmSysChar(TMessage& message) {
     DefaultHandler(message);
 }
 
-void TForm::CmMenuChanged(TMessage& message) {
+void TCustomForm::CmMenuChanged(TMessage& message) {
     // The main menu sends this before touching its handle (see TMainMenu); reaching the form's own method
     // is what rebuilds it and puts it on the window.
     if (menu_ && menu_->WindowHandle == handle_) menu_->RebuildWindowMenu();
     message.Result = 0;
 }
 
-void TForm::WmEraseBackground(TMessage& message) {
+void TCustomForm::WmEraseBackground(TMessage& message) {
     RECT rect{};
     GetClientRect(handle_, &rect);
-    HDC dc = reinterpret_cast<HDC>(message.WParam);
-    if (rtl::IsSystemColour(color_)) {
-        // The system keeps these brushes: nothing to create on every erase.
-        FillRect(dc, &rect, GetSysColorBrush(static_cast<int>(color_ & 0xFF)));
-    } else {
-        const UniqueBrush brush(CreateSolidBrush(ColorToRGB(color_)));
-        FillRect(dc, &rect, brush.get());
-    }
+    FillColour(reinterpret_cast<HDC>(message.WParam), rect, Color());
     message.Result = 1;
 }
 
-void TForm::WmPaint(TMessage& message) {
+void TCustomForm::WmPaint(TMessage& message) {
     if (message.WParam != 0) {
         PaintControls(reinterpret_cast<HDC>(message.WParam));
         return;
@@ -413,7 +418,7 @@ void TForm::WmPaint(TMessage& message) {
     EndPaint(handle_, &ps);
 }
 
-void TForm::WmWindowPosChanged(TMessage& message) {
+void TCustomForm::WmWindowPosChanged(TMessage& message) {
     DefaultHandler(message);
     RECT rect{};
     GetWindowRect(handle_, &rect);

@@ -24,10 +24,11 @@ enum TPosition {
     poOwnerFormCenter
 };
 
-class TForm : public TWinControl {
+// What every form is: a top-level window read from stored data, with its frame, menu and position.
+class TCustomForm : public TWinControl {
 public:
-    explicit TForm(TComponent* owner);
-    ~TForm() override;
+    explicit TCustomForm(TComponent* owner);
+    ~TCustomForm() override;
 
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -38,6 +39,14 @@ public:
     void Load();
     // Reads form data given as text instead of the resource (tests, tools).
     void LoadFromText(std::string_view text);
+    // The stored component of that name and class; raises an error naming the form's class when the stored
+    // data lacks it.
+    template <class T>
+    T* StoredComponent(const std::string& name) const {
+        auto* component = dynamic_cast<T*>(FindComponent(name));
+        if (!component) MissingStoredComponent(name);
+        return component;
+    }
 
     int ClientWidth() const { return clientWidth_; }
     int ClientHeight() const { return clientHeight_; }
@@ -87,6 +96,7 @@ protected:
     virtual void DoCreate();
 
 private:
+    [[noreturn]] void MissingStoredComponent(const std::string& name) const;
     void ApplyClientSize();
     void ApplyPosition();
     void FocusFirstControl();
@@ -118,6 +128,14 @@ private:
     TFormStyle formStyle_ = fsNormal;
     HWND lastFocus_ = nullptr;
     std::map<std::string, rtl::TNotifyEvent> methods_;
+};
+
+// The form class that programs derive their forms from.
+class TForm : public TCustomForm {
+public:
+    explicit TForm(TComponent* owner) : TCustomForm(owner) {}
+    static const rtl::TClassInfo& StaticClassInfo();
+    const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 };
 
 } // namespace gui

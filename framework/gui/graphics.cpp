@@ -29,6 +29,16 @@ COLORREF ColorToRGB(TColor colour) {
     return colour & 0xFFFFFF;
 }
 
+void FillColour(HDC dc, const RECT& rect, TColor colour) {
+    if (rtl::IsSystemColour(colour)) {
+        // The system keeps these brushes: nothing to create on every fill.
+        FillRect(dc, &rect, GetSysColorBrush(static_cast<int>(colour & 0xFF)));
+        return;
+    }
+    const UniqueBrush brush(CreateSolidBrush(ColorToRGB(colour)));
+    FillRect(dc, &rect, brush.get());
+}
+
 const rtl::TClassInfo& TFont::StaticClassInfo() {
     using namespace rtl;
     static const TClassInfo info{"TFont", &TPersistent::StaticClassInfo(), {

@@ -16,6 +16,8 @@ using rtl::TColor;
 
 // The RGB value a colour stands for now (system colours resolved).
 COLORREF ColorToRGB(TColor colour);
+// Fills rect on dc with colour (a system colour with the system's own brush).
+void FillColour(HDC dc, const RECT& rect, TColor colour);
 
 enum TFontStyle : std::uint32_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 

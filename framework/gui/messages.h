@@ -51,11 +51,20 @@ constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 12;
 constexpr UINT CM_MOUSEENTER = CM_BASE + 19;
 constexpr UINT CM_MOUSELEAVE = CM_BASE + 20;
 constexpr UINT CM_MENUCHANGED = CM_BASE + 21;
+// A check box's or radio button's check state changed (by a click or by the program).
+constexpr UINT CM_CHECKSTATECHANGED = CM_BASE + 27;
+// A window-less control is being destroyed: the last message its message method gets, as a windowed
+// control's gets WM_NCDESTROY, so that whoever hooked it can give the method back.
+constexpr UINT CM_GRAPHICDESTROYING = CM_BASE + 33;
+// A check box's or radio button's pushed look changed (BM_SETSTATE): the system control has already drawn
+// it, outside WM_PAINT, so whoever paints over the control draws again.
+constexpr UINT CM_BUTTONSTATECHANGED = CM_BASE + 208;
 
 // Notifications a parent reflects back to the child control that sent them: CN_BASE + the original message.
 constexpr UINT CN_BASE = 0xBC00;
 constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
 constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
+constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM;
 constexpr UINT CN_HSCROLL = CN_BASE + WM_HSCROLL;
 constexpr UINT CN_VSCROLL = CN_BASE + WM_VSCROLL;
 

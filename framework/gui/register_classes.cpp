@@ -1,10 +1,20 @@
 #include "framework/gui/register_classes.h"
 
+#include "framework/gui/bit_btn.h"
 #include "framework/gui/button.h"
+#include "framework/gui/check_box.h"
+#include "framework/gui/combo_box.h"
+#include "framework/gui/date_time_picker.h"
 #include "framework/gui/edit.h"
+#include "framework/gui/group_box.h"
 #include "framework/gui/label.h"
+#include "framework/gui/list_box.h"
+#include "framework/gui/memo.h"
 #include "framework/gui/menus.h"
+#include "framework/gui/panel.h"
 #include "framework/gui/popup_menu.h"
+#include "framework/gui/radio_button.h"
+#include "framework/gui/speed_button.h"
 #include "framework/gui/timer.h"
 #include "framework/gui/web_browser.h"
 
@@ -19,6 +29,17 @@ void RegisterFrameworkClasses() {
     rtl::RegisterComponentClass<TMenuItem>();
     rtl::RegisterComponentClass<TPopupMenu>();
     rtl::RegisterComponentClass<TWebBrowser>();
+    rtl::RegisterComponentClass<TMemo>();
+    rtl::RegisterComponentClass<TCheckBox>();
+    rtl::RegisterComponentClass<TRadioButton>();
+    rtl::RegisterComponentClass<TGroupBox>();
+    rtl::RegisterComponentClass<TRadioGroup>();
+    rtl::RegisterComponentClass<TPanel>();
+    rtl::RegisterComponentClass<TComboBox>();
+    rtl::RegisterComponentClass<TListBox>();
+    rtl::RegisterComponentClass<TBitBtn>();
+    rtl::RegisterComponentClass<TSpeedButton>();
+    rtl::RegisterComponentClass<TDateTimePicker>();
 }
 
 } // namespace gui

@@ -26,6 +26,13 @@ bool TClassInfo::InheritsFrom(const std::string& className) const {
     return false;
 }
 
+bool TClassInfo::InheritsFrom(const TClassInfo& base) const {
+    for (const TClassInfo* info = this; info; info = info->Parent) {
+        if (info == &base) return true;
+    }
+    return false;
+}
+
 const TClassInfo& TPersistent::StaticClassInfo() {
     static const TClassInfo info{"TPersistent", nullptr, {}};
     return info;
@@ -97,6 +104,12 @@ std::map<std::string, TComponentFactory>& Factories() {
 
 void RegisterComponentClass(const std::string& className, TComponentFactory factory) {
     Factories()[className] = std::move(factory);
+}
+
+std::vector<std::string> RegisteredComponentClasses() {
+    std::vector<std::string> names;
+    for (const auto& entry : Factories()) names.push_back(entry.first);
+    return names;
 }
 
 TComponent* CreateComponentByClassName(const std::string& className, TComponent* owner) {

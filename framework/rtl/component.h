@@ -88,6 +88,8 @@ private:
 using TComponentFactory = std::function<TComponent*(TComponent* owner)>;
 void RegisterComponentClass(const std::string& className, TComponentFactory factory);
 TComponent* CreateComponentByClassName(const std::string& className, TComponent* owner);
+// The names of the registered classes, in alphabetical order.
+std::vector<std::string> RegisteredComponentClasses();
 
 template <class T>
 void RegisterComponentClass() {

@@ -40,6 +40,8 @@ struct TClassInfo {
 
     const TPropInfo* FindProperty(const std::string& name) const; // case-insensitive, searches parents
     bool InheritsFrom(const std::string& className) const;
+    // Whether this is base or a class derived from it (compared by identity, not by name).
+    bool InheritsFrom(const TClassInfo& base) const;
 };
 
 } // namespace rtl

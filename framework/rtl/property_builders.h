@@ -152,4 +152,25 @@ TPropInfo EventProperty(std::string name, TNotifyEvent C::*event) {
     return info;
 }
 
+// A property of a part of the component (an object it holds) published as the component's own: info describes
+// it on the part's class, part reaches the part.
+template <class C, class P>
+TPropInfo DelegatedProperty(TPropInfo info, P& (C::*part)()) {
+    auto partOf = [part](TPersistent& target) -> TPersistent& { return (dynamic_cast<C&>(target).*part)(); };
+    if (info.Store) {
+        info.Store = [store = info.Store, partOf](TPersistent& target, const FormValue& value, TReadContext& context) {
+            store(partOf(target), value, context);
+        };
+    }
+    if (info.GetText) {
+        info.GetText = [get = info.GetText, partOf](const TPersistent& target) {
+            return get(partOf(const_cast<TPersistent&>(target)));
+        };
+    }
+    if (info.SubObject) {
+        info.SubObject = [sub = info.SubObject, partOf](TPersistent& target) { return sub(partOf(target)); };
+    }
+    return info;
+}
+
 } // namespace rtl

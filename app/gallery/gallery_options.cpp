@@ -1,0 +1,48 @@
+#include "app/gallery/gallery_options.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <optional>
+
+#include "framework/gui/wide.h"
+#include "framework/rtl/exceptions.h"
+#include "framework/rtl/int_conversion.h"
+
+namespace gallery {
+
+TGalleryOptions ParseGalleryOptions(const std::vector<std::string>& arguments, int pageCount) {
+    TGalleryOptions options;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& name = arguments[i];
+        if (name != "--screenshot" && name != "--page" && name != "--skin") {
+            throw rtl::Exception("unknown option '" + name + "' (options: --screenshot FILE, --page N, --skin FILE)");
+        }
+        if (i + 1 >= arguments.size()) throw rtl::Exception(name + " needs a value");
+        const std::string& value = arguments[++i];
+        if (name == "--screenshot") {
+            options.ScreenshotFile = value;
+        } else if (name == "--skin") {
+            options.SkinFile = value;
+        } else {
+            const std::optional<std::int32_t> page = rtl::TryStrToInt(value);
+            if (!page || *page < 1 || *page > pageCount) {
+                throw rtl::Exception("--page wants a number from 1 to " + std::to_string(pageCount) + ", not '" +
+                                     value + "'");
+            }
+            options.Page = *page;
+        }
+    }
+    return options;
+}
+
+std::vector<std::string> CommandLineArguments() {
+    int count = 0;
+    LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    for (int i = 1; i < count; ++i) arguments.push_back(gui::Narrow(words[i]));
+    LocalFree(words);
+    return arguments;
+}
+
+} // namespace gallery

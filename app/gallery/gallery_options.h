@@ -1,0 +1,22 @@
+// The gallery's command line: --screenshot FILE saves the skinned window as a BMP file and exits, --page N
+// picks the page shown (1 is the first), --skin FILE the skin file loaded instead of the stored skin.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace gallery {
+
+struct TGalleryOptions {
+    std::string ScreenshotFile; // empty: the gallery runs until closed
+    int Page = 1;
+    std::string SkinFile;       // empty: the stored skin
+};
+
+// Reads the arguments after the program name; raises an error that says which one is wrong.
+TGalleryOptions ParseGalleryOptions(const std::vector<std::string>& arguments, int pageCount);
+
+// The program's arguments after its name, in UTF-8.
+std::vector<std::string> CommandLineArguments();
+
+} // namespace gallery

@@ -1,0 +1,100 @@
+// The control gallery: every control family of the framework on one page each, skinned, for skin authors and
+// for tests. See gallery_options.h for the command line.
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <string>
+
+#include "app/gallery/gallery_form.h"
+#include "app/gallery/gallery_options.h"
+#include "app/gallery/screenshot.h"
+#include "framework/gui/application.h"
+#include "framework/gui/register_classes.h"
+#include "skin/data/skin_data.h"
+#include "skin/form/skin_form.h"
+#include "skin/manager/skin_manager.h"
+
+namespace {
+
+constexpr const char* kTitle = "Marivel control gallery";
+constexpr auto kSkinningTimeout = std::chrono::seconds(5);
+constexpr auto kSettleTime = std::chrono::milliseconds(400);
+
+// Exit codes of the screenshot run.
+constexpr int kExitSaved = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+bool Skinned(HWND window) {
+    const auto* object = skin::SkinManager ? skin::SkinManager->FindFormByWindow(window) : nullptr;
+    return object && object->Phase == skin::kPhaseActive;
+}
+
+// Dispatches messages until condition holds or the time is up; answers the condition.
+template <class Condition>
+bool PumpUntil(gui::TApplication& application, std::chrono::milliseconds timeout, Condition condition) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (std::chrono::steady_clock::now() < deadline) {
+        application.ProcessMessages();
+        if (condition()) return true;
+        Sleep(10);
+    }
+    application.ProcessMessages();
+    return condition();
+}
+
+int SaveScreenshot(gui::TApplication& application, const std::string& file) {
+    gallery::TGalleryForm& form = *gallery::GalleryForm;
+    form.Show();
+    SetForegroundWindow(form.Handle());
+    const bool wanted = form.SkinData()->Active();
+    if (wanted && !PumpUntil(application, kSkinningTimeout, [&] { return Skinned(form.Handle()); })) {
+        std::fprintf(stderr, "gallery: the window was not skinned within %lld s\n",
+                     static_cast<long long>(kSkinningTimeout.count()));
+        return kExitFailed;
+    }
+    form.PresentStates();
+    RedrawWindow(form.Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    PumpUntil(application, kSettleTime, [] { return false; });
+    gallery::SaveWindowScreenshot(form.Handle(), file);
+    return kExitSaved;
+}
+
+int RunGallery() {
+    gui::TApplication application;
+    gallery::TGalleryOptions options;
+    try {
+        application.Initialize();
+        application.SetTitle(kTitle);
+        application.CreateForm(gallery::GalleryForm);
+        options = gallery::ParseGalleryOptions(gallery::CommandLineArguments(), gallery::GalleryForm->PageCount());
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "gallery: %s\n", error.what());
+        if (gallery::CommandLineArguments().empty()) application.ShowException(error);
+        return kExitUsage;
+    }
+    try {
+        if (!options.SkinFile.empty()) gallery::GalleryForm->LoadSkinFile(options.SkinFile);
+        gallery::GalleryForm->ShowPage(options.Page - 1);
+        if (!options.ScreenshotFile.empty()) return SaveScreenshot(application, options.ScreenshotFile);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "gallery: %s\n", error.what());
+        if (options.ScreenshotFile.empty()) application.ShowException(error);
+        return kExitFailed;
+    }
+    application.Run();
+    return kExitSaved;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    gui::RegisterFrameworkClasses();
+    skin::RegisterSkinDataClass();
+    rtl::RegisterComponentClass<gallery::TGalleryCheckGroup>();
+    const int result = RunGallery();
+    skin::FreeSkinManager();
+    return result;
+}

@@ -1,0 +1,56 @@
+#include "framework/gui/control_families.h"
+
+#include "framework/gui/bit_btn.h"
+#include "framework/gui/check_box.h"
+#include "framework/gui/combo_box.h"
+#include "framework/gui/date_time_picker.h"
+#include "framework/gui/edit.h"
+#include "framework/gui/form.h"
+#include "framework/gui/group_box.h"
+#include "framework/gui/list_box.h"
+#include "framework/gui/memo.h"
+#include "framework/gui/panel.h"
+#include "framework/gui/radio_button.h"
+#include "framework/gui/speed_button.h"
+
+namespace gui {
+
+const std::vector<TControlFamilyEntry>& ControlFamilies() {
+    using F = TControlFamily;
+    static const std::vector<TControlFamilyEntry> families{
+        {F::PageControl, "page control", nullptr},
+        {F::TabControl, "tab control", nullptr},
+        {F::CheckBox, "check box", &TCheckBox::StaticClassInfo()},
+        {F::RadioGroup, "radio group", &TRadioGroup::StaticClassInfo()},
+        {F::Panel, "panel", &TPanel::StaticClassInfo()},
+        {F::RadioButton, "radio button", &TRadioButton::StaticClassInfo()},
+        {F::ToolBar, "tool bar", nullptr},
+        {F::StatusBar, "status bar", nullptr},
+        {F::ProgressBar, "progress bar", nullptr},
+        {F::ScrollBar, "scroll bar control", nullptr},
+        {F::ComboBox, "combo box", &TComboBox::StaticClassInfo()},
+        {F::DateTimePicker, "date and time picker", &TDateTimePicker::StaticClassInfo()},
+        {F::BitmapButton, "bitmap button", &TBitBtn::StaticClassInfo()},
+        {F::SpeedButton, "speed button", &TSpeedButton::StaticClassInfo()},
+        {F::GroupBox, "group box", &TGroupBox::StaticClassInfo()},
+        {F::ListView, "list view", nullptr},
+        {F::ListBox, "list box", &TListBox::StaticClassInfo()},
+        {F::Memo, "memo", &TMemo::StaticClassInfo()},
+        {F::Button, "button", &TButton::StaticClassInfo()},
+        {F::CustomEdit, "edit", &TCustomEdit::StaticClassInfo()},
+        {F::Container, "container", nullptr},
+        {F::Form, "form", &TCustomForm::StaticClassInfo()},
+    };
+    return families;
+}
+
+const rtl::TClassInfo* FamilyClass(TControlFamily family) {
+    return ControlFamilies()[static_cast<std::size_t>(family)].Class;
+}
+
+bool IsOfFamily(const rtl::TPersistent& object, TControlFamily family) {
+    const rtl::TClassInfo* base = FamilyClass(family);
+    return base && object.ClassInfo().InheritsFrom(*base);
+}
+
+} // namespace gui
