@@ -1,0 +1,159 @@
+// What the skinned window tests share: forms built from stored form data that carry one of our skins, the
+// screen read back, and a fixture that runs an application per test and pumps its messages.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "framework/gui/application.h"
+#include "framework/gui/form.h"
+#include "framework/gui/register_classes.h"
+#include "framework/rtl/form_data.h"
+#include "skin/data/skin_data.h"
+#include "skin/draw/win/bitmap_dc.h"
+#include "skin/form/skin_form.h"
+#include "skin/manager/skin_manager.h"
+#include "tests/support/message_box_closer.h"
+
+namespace skin_tests {
+
+using skin::TSkinData;
+
+constexpr int kClientWidth = 521;
+constexpr int kClientHeight = 255;
+
+inline std::string SkinFile(const std::string& name) {
+    std::string path = std::string(MARIVEL_SKINS_DIR) + "/" + name;
+    for (char& c : path) c = c == '/' ? '\\' : c;
+    return "Z:" + path;
+}
+
+// A text as stored form data writes it between quotes.
+inline std::string Escaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\\' || c == '"') out += '\\';
+        out += c;
+    }
+    return out;
+}
+
+class TSkinTestForm : public gui::TForm {
+public:
+    using TForm::TForm;
+    static const rtl::TClassInfo& StaticClassInfo() {
+        static const rtl::TClassInfo info{"TSkinTestForm", &TForm::StaticClassInfo(), {}};
+        return info;
+    }
+    const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+};
+
+// A form of the main window's size, optionally carrying a skin data component that reads skinFile.
+inline std::string FormText(const std::string& caption, const std::string& skinFile, int tag = 0, int left = 200) {
+    rtl::FormObject form{"SkinForm", "TSkinTestForm", {}, {}, 1};
+    form.properties.push_back({"Caption", caption, 0});
+    form.properties.push_back({"ClientWidth", std::int64_t{kClientWidth}, 0});
+    form.properties.push_back({"ClientHeight", std::int64_t{kClientHeight}, 0});
+    form.properties.push_back({"BorderStyle", rtl::FormIdentifier{"bsSingle"}, 0});
+    form.properties.push_back({"Left", std::int64_t{left}, 0});
+    form.properties.push_back({"Top", std::int64_t{150}, 0});
+    form.properties.push_back({"Tag", std::int64_t{tag}, 0});
+    if (!skinFile.empty()) {
+        rtl::FormObject data{"SkinData1", "TSkinData", {}, {}, 2};
+        data.properties.push_back({"Active", rtl::FormIdentifier{"True"}, 0});
+        data.properties.push_back({"SkinFile", skinFile, 0});
+        form.children.push_back(data);
+    }
+    return rtl::WriteFormData(form);
+}
+
+inline RECT WindowRectOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+// What the screen shows of rect.
+inline skin::Bitmap Screenshot(const RECT& rect) {
+    skin::Bitmap shot(rect.right - rect.left, rect.bottom - rect.top);
+    HDC screen = GetDC(nullptr);
+    skin::win::CopyFromDc(shot, skin::Point{0, 0}, screen, skin::Rect{rect.left, rect.top, rect.right, rect.bottom});
+    ReleaseDC(nullptr, screen);
+    return shot;
+}
+
+
+class SkinFormTest : public ::testing::TestWithParam<const char*> {
+protected:
+    static void SetUpTestSuite() {
+        gui::RegisterFrameworkClasses();
+        skin::RegisterSkinDataClass();
+        rtl::RegisterComponentClass<TSkinTestForm>();
+    }
+    void SetUp() override {
+        application = std::make_unique<gui::TApplication>();
+        application->Initialize();
+        application->SetTitle("Skin form test");
+        boxes = std::make_unique<testing_support::MessageBoxCloser>();
+    }
+    void TearDown() override {
+        boxes.reset();
+        application.reset();
+        skin::FreeSkinManager();
+    }
+
+    TSkinTestForm* NewForm(const std::string& text) {
+        auto* form = new TSkinTestForm(application.get());
+        application->AddForm(form);
+        form->LoadFromText(text);
+        return form;
+    }
+    // The form that carries the skin, shown and skinned.
+    TSkinTestForm* SkinnedForm(const std::string& caption = "Skinned window") {
+        TSkinTestForm* form = NewForm(FormText(caption, SkinFile(GetParam())));
+        form->Show();
+        EXPECT_TRUE(Pump([&] { return Skinned(form->Handle()); })) << "the form was not skinned";
+        return form;
+    }
+    TSkinData& Skin(gui::TForm* carrier) { return *dynamic_cast<TSkinData*>(carrier->FindComponent("SkinData1")); }
+
+    // Dispatches messages until condition holds (true) or the time is up (false).
+    bool Pump(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(3)) {
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        while (std::chrono::steady_clock::now() < deadline) {
+            application->ProcessMessages();
+            if (condition()) return true;
+            Sleep(5);
+        }
+        application->ProcessMessages();
+        return condition();
+    }
+    void Settle(std::chrono::milliseconds time = std::chrono::milliseconds(100)) {
+        Pump([] { return false; }, time);
+    }
+    static bool Skinned(HWND window) {
+        const auto* object = skin::SkinManager ? skin::SkinManager->FindFormByWindow(window) : nullptr;
+        return object && object->Phase == skin::kPhaseActive;
+    }
+    skin::Bitmap ShowAndShoot(HWND window) {
+        RedrawWindow(window, nullptr, nullptr,
+                     RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        Settle(std::chrono::milliseconds(50));
+        return Screenshot(WindowRectOf(window));
+    }
+    // Frame thickness of a border image: one frame of its strip.
+    static int Thickness(const skin::TDataSkinBorder& border, bool vertical) {
+        return (vertical ? border.Image.height() : border.Image.width()) / std::max(border.FrameCount, 1);
+    }
+
+    std::unique_ptr<gui::TApplication> application;
+    std::unique_ptr<testing_support::MessageBoxCloser> boxes;
+};
+
+} // namespace skin_tests
