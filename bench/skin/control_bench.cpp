@@ -5,32 +5,16 @@
 // a border over the edit's own painting.
 #include <windows.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <functional>
 
-#include "framework/gui/application.h"
-#include "framework/gui/register_classes.h"
-#include "skin/data/skin_data.h"
+#include "bench/skin/skin_bench.h"
 #include "skin/form/control_discovery.h"
 #include "skin/form/skin_form.h"
-#include "skin/manager/skin_manager.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-// Best of several rounds, in microseconds per call.
-double BestMicroseconds(int calls, const std::function<void()>& work) {
-    double best = 1e30;
-    for (int round = 0; round < 5; ++round) {
-        const auto start = Clock::now();
-        for (int i = 0; i < calls; ++i) work();
-        best = std::min(best, std::chrono::duration<double, std::micro>(Clock::now() - start).count() / calls);
-    }
-    return best;
-}
+using skin_bench::BestMicroseconds;
+using skin_bench::Pump;
 
 struct Window {
     HWND frame = nullptr, button = nullptr, edit = nullptr;
@@ -53,36 +37,15 @@ Window MakeWindow(int left) {
     return w;
 }
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
 void Repaint(HWND window) { RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: control_bench <skin file>\n");
-        return 2;
-    }
-    gui::RegisterFrameworkClasses();
-    skin::RegisterSkinDataClass();
-    gui::TApplication application;
-    application.Initialize();
-    skin::TSkinData skinData(nullptr);
-    skinData.SetSkinFile(argv[1]);
-    skinData.SetActive(true);
-    if (skinData.SkinPending) {
-        std::fprintf(stderr, "the skin file could not be read\n");
-        return 1;
-    }
-    skin::TSkinManage& manager = skin::EnsureSkinManager();
-
+    int exitCode = 0;
+    const auto bench = skin_bench::StartBenchSkin(argc, argv, "control_bench", exitCode);
+    if (!bench) return exitCode;
+    skin::TSkinManage& manager = *bench->manager;
     manager.Enabled = 0;
     const Window plain = MakeWindow(0);
     manager.Enabled = 1;

@@ -11,16 +11,9 @@ const rtl::TClassInfo& TSkinBox::StaticClassInfo() {
 
 void TSkinBox::Attach(gui::TWinControl& control, TSkinData& skinData, bool useSkinColour, gui::TCanvas& canvas) {
     if (Attached) return;
-    UseSkinColour = useSkinColour;
-    SkinData = &skinData;
-    Canvas = &canvas;
-    Control = &control;
-    Handle = control.Handle();
+    BindControl(control, skinData, useSkinColour, canvas);
     if (ISkinControlHost* host = Host()) host->RegisterControlObject(this);
-    if (UseSkinColour) {
-        SavedColour = control.Color();
-        control.SetColor(skinData.ButtonFaceColour);
-    }
+    TakeSkinColour();
     Attached = true;
 }
 

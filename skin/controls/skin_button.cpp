@@ -203,16 +203,21 @@ COLORREF TSkinButton::StateTextColour(int frame) const {
     }
 }
 
+bool TSkinButton::ComposeFace(const RECT& rect, int frame, int frameCount) {
+    const SIZE size = SizeOf(rect);
+    if (size.cx <= 0 || size.cy <= 0) return false;
+    FaceBitmap.set_size(size.cx, size.cy);
+    FillRect(FaceBitmap, FaceBitmap.bounds(), ColourToPixel(static_cast<Colour>(FaceColour())));
+    DrawSkinElement(FaceBitmap, RECT{0, 0, size.cx, size.cy}, *SkinData->Buttons, frame, frameCount);
+    return true;
+}
+
 void TSkinButton::DrawSkin(HDC dc, const RECT& rect) {
     if (!HasButtonImage(SkinData)) return;
     RefreshState();
     const int frame = StateFrame(Focused);
-    const SIZE size = SizeOf(rect);
-    if (size.cx <= 0 || size.cy <= 0) return;
-    const RECT face{0, 0, size.cx, size.cy};
-    FaceBitmap.set_size(size.cx, size.cy);
-    FillRect(FaceBitmap, FaceBitmap.bounds(), ColourToPixel(static_cast<Colour>(FaceColour())));
-    DrawSkinElement(FaceBitmap, face, *SkinData->Buttons, frame, kButtonFrames);
+    if (!ComposeFace(rect, frame, kButtonFrames)) return;
+    const RECT face = FaceRect();
     {
         FaceCanvas text(FaceBitmap, Handle);
         SetTextColor(text.dc(), StateTextColour(frame));
@@ -257,12 +262,8 @@ void TSkinBitButton::DrawSkin(HDC dc, const RECT& rect) {
     RefreshState();
     const bool focused = Control ? Control->Focused() : Focused;
     const int frame = StateFrame(focused);
-    const SIZE size = SizeOf(rect);
-    if (size.cx <= 0 || size.cy <= 0) return;
-    const RECT face{0, 0, size.cx, size.cy};
-    FaceBitmap.set_size(size.cx, size.cy);
-    FillRect(FaceBitmap, FaceBitmap.bounds(), ColourToPixel(static_cast<Colour>(FaceColour())));
-    DrawSkinElement(FaceBitmap, face, *SkinData->Buttons, frame, SkinData->Buttons->FrameCount);
+    if (!ComposeFace(rect, frame, SkinData->Buttons->FrameCount)) return;
+    const RECT face = FaceRect();
 
     TGlyphButtonLook look = Control ? ReadLook(*Control) : TGlyphButtonLook{};
     RECT client{};

@@ -63,6 +63,9 @@ protected:
     // Focused, Enabled and Caption from the window (the framework control's text when the window has none).
     void RefreshState();
     bool IsDefaultButton() const;
+    // FaceBitmap sized to rect, the face colour under the frame of the Buttons element; false for no area.
+    bool ComposeFace(const RECT& rect, int frame, int frameCount);
+    RECT FaceRect() const { return RECT{0, 0, FaceBitmap.width(), FaceBitmap.height()}; }
     bool FocusRectHidden() const;
     void OnMouseMove();
     void OnLeftButtonUp();

@@ -54,9 +54,10 @@ RECT TSkinGlyphButton::GlyphRect(const RECT& rect, int width, int height) const 
 }
 
 void TSkinGlyphButton::DrawSkin(HDC dc, const RECT& rect) {
-    const Bitmap* image = SkinData && SkinData->Buttons ? GlyphImage() : nullptr;
-    if (!image || image->empty()) return;
-    const int frames = std::max(GlyphFrameCount(), 1);
+    if (!SkinData || !SkinData->Buttons) return;
+    const Bitmap* image = &(*SkinData->Buttons.*image_);
+    if (image->empty()) return;
+    const int frames = std::max(*SkinData->Buttons.*frames_, 1);
     const int width = image->width() / frames;
     if (width <= 0) return;
     const RECT glyph = GlyphRect(rect, width, image->height());
@@ -71,8 +72,8 @@ const rtl::TClassInfo& TSkinCheckBox::StaticClassInfo() {
     return info;
 }
 
-const Bitmap* TSkinCheckBox::GlyphImage() const { return &SkinData->Buttons->CheckButtonImage; }
-int TSkinCheckBox::GlyphFrameCount() const { return SkinData->Buttons->CheckButtonFrame; }
+TSkinCheckBox::TSkinCheckBox(rtl::TComponent* owner)
+    : TSkinGlyphButton(owner, &TDataSkinButton::CheckButtonImage, &TDataSkinButton::CheckButtonFrame) {}
 
 int TSkinCheckBox::GlyphFrame() const {
     const LRESULT state = SendMessageW(Handle, BM_GETSTATE, 0, 0);
@@ -89,8 +90,8 @@ const rtl::TClassInfo& TSkinRadioButton::StaticClassInfo() {
     return info;
 }
 
-const Bitmap* TSkinRadioButton::GlyphImage() const { return &SkinData->Buttons->RadioButtonImage; }
-int TSkinRadioButton::GlyphFrameCount() const { return SkinData->Buttons->RadioButtonFrame; }
+TSkinRadioButton::TSkinRadioButton(rtl::TComponent* owner)
+    : TSkinGlyphButton(owner, &TDataSkinButton::RadioButtonImage, &TDataSkinButton::RadioButtonFrame) {}
 
 int TSkinRadioButton::GlyphFrame() const {
     int frame = CheckedValue(SendMessageW(Handle, BM_GETCHECK, 0, 0));

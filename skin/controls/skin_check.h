@@ -2,7 +2,10 @@
 // buttons replaced by a glyph of the skin, drawn over the control's own box after each of its paints.
 #pragma once
 
+#include <cstdint>
+
 #include "skin/controls/skin_control.h"
+#include "skin/data/skin_records.h"
 
 namespace skin {
 
@@ -17,7 +20,9 @@ constexpr int kGlyphColumn = 14;
 // What the two share: the repaints that follow a check state change, and the glyph placed by the style.
 class TSkinGlyphButton : public TSkinControl {
 public:
-    using TSkinControl::TSkinControl;
+    // image, frames: the glyph strip of the Buttons element and its frame count.
+    TSkinGlyphButton(rtl::TComponent* owner, Bitmap TDataSkinButton::*image, std::int32_t TDataSkinButton::*frames)
+        : TSkinControl(owner), image_(image), frames_(frames) {}
     void AfterMessage(gui::TMessage& message) override;
     void DrawSkin(HDC dc, const RECT& rect) override;
 
@@ -27,34 +32,28 @@ public:
     virtual int GlyphFrame() const = 0;
 
 protected:
-    virtual const Bitmap* GlyphImage() const = 0;
-    virtual int GlyphFrameCount() const = 0;
     // Checked (2) or unchecked (1): a framework control's published "Checked" decides when it has one.
     int CheckedValue(LRESULT windowAnswer) const;
+
+private:
+    Bitmap TDataSkinButton::*image_;
+    std::int32_t TDataSkinButton::*frames_;
 };
 
 class TSkinCheckBox : public TSkinGlyphButton {
 public:
-    using TSkinGlyphButton::TSkinGlyphButton;
+    explicit TSkinCheckBox(rtl::TComponent* owner);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
     int GlyphFrame() const override;
-
-protected:
-    const Bitmap* GlyphImage() const override;
-    int GlyphFrameCount() const override;
 };
 
 class TSkinRadioButton : public TSkinGlyphButton {
 public:
-    using TSkinGlyphButton::TSkinGlyphButton;
+    explicit TSkinRadioButton(rtl::TComponent* owner);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
     int GlyphFrame() const override;
-
-protected:
-    const Bitmap* GlyphImage() const override;
-    int GlyphFrameCount() const override;
 };
 
 } // namespace skin

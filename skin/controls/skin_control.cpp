@@ -26,21 +26,29 @@ ISkinControlHost* TSkinControl::Host() const { return dynamic_cast<ISkinControlH
 
 void TSkinControl::Attach(gui::TWinControl& control, TSkinData& skinData, bool useSkinColour, gui::TCanvas& canvas) {
     if (Attached) return;
+    BindControl(control, skinData, useSkinColour, canvas);
+    SavedWindowProc.Install(control, gui::TWndMethod::Of<&TSkinControl::SkinWndProc>(this));
+    control.SetDoubleBuffered(true);
+    if (ISkinControlHost* host = Host()) host->RegisterControlObject(this);
+    ReadWindowState();
+    TakeSkinColour();
+    control.Invalidate();
+    Attached = true;
+}
+
+void TSkinControl::BindControl(gui::TWinControl& control, TSkinData& skinData, bool useSkinColour,
+                               gui::TCanvas& canvas) {
     UseSkinColour = useSkinColour;
     SkinData = &skinData;
     Canvas = &canvas;
     Control = &control;
     Handle = control.Handle();
-    SavedWindowProc.Install(control, gui::TWndMethod::Of<&TSkinControl::SkinWndProc>(this));
-    control.SetDoubleBuffered(true);
-    if (ISkinControlHost* host = Host()) host->RegisterControlObject(this);
-    ReadWindowState();
-    if (UseSkinColour) {
-        SavedColour = control.Color();
-        control.SetColor(skinData.ButtonFaceColour);
-    }
-    control.Invalidate();
-    Attached = true;
+}
+
+void TSkinControl::TakeSkinColour() {
+    if (!UseSkinColour || !Control) return;
+    SavedColour = Control->Color();
+    Control->SetColor(SkinData->ButtonFaceColour);
 }
 
 void TSkinControl::AttachHandle(HWND handle, TSkinData& skinData, gui::TCanvas& canvas) {

@@ -95,6 +95,10 @@ public:
     bool Attached = false;
 
 protected:
+    // Attach's first steps: the fields, the control's window (made if need be).
+    void BindControl(gui::TWinControl& control, TSkinData& skinData, bool useSkinColour, gui::TCanvas& canvas);
+    // With UseSkinColour: the control's own colour kept, the skin's face colour given.
+    void TakeSkinColour();
     // The form skinning object this object was created for, or null.
     ISkinControlHost* Host() const;
     bool IsHotControl() const;

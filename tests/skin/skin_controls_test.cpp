@@ -291,7 +291,6 @@ struct SkinnedBox {
 };
 SkinnedBox g_skinnedBox;
 const skin::TDataSkinObject* g_buttonElement = nullptr;
-HHOOK g_boxWatch = nullptr;
 
 void CALLBACK InspectBox(HWND box, UINT, UINT_PTR, DWORD) {
     KillTimer(box, 1);
@@ -304,23 +303,13 @@ void CALLBACK InspectBox(HWND box, UINT, UINT_PTR, DWORD) {
     SendMessageW(ok, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
 }
 
-LRESULT CALLBACK WatchBox(int code, WPARAM wParam, LPARAM lParam) {
-    wchar_t name[16] = {};
-    HWND window = reinterpret_cast<HWND>(wParam);
-    if (code == HCBT_ACTIVATE && GetClassNameW(window, name, 16) && std::wstring(name) == L"#32770") {
-        SetTimer(window, 1, 500, &InspectBox);
-    }
-    return CallNextHookEx(g_boxWatch, code, wParam, lParam);
-}
-
 TEST_P(SkinControlsTest, MessageBoxButtonIsSkinnedAndClicksThroughTheSkin) {
     TSkinTestForm* form = ControlsForm();
     boxes.reset();
     g_skinnedBox = SkinnedBox{};
     g_buttonElement = Skin(form).Buttons.get();
-    g_boxWatch = SetWindowsHookExW(WH_CBT, &WatchBox, nullptr, GetCurrentThreadId());
+    const MessageBoxWatch watch(&InspectBox);
     const int answer = MessageBoxW(form->Handle(), L"Text.", L"Box", MB_OKCANCEL);
-    UnhookWindowsHookEx(g_boxWatch);
     EXPECT_TRUE(g_skinnedBox.skinned);
     EXPECT_TRUE(g_skinnedBox.okIsSkinButton);
     EXPECT_EQ(g_skinnedBox.framesShown, std::vector<int>{skin::kButtonHot}) << "OK has the focus";
@@ -519,13 +508,7 @@ TEST_P(SkinControlsTest, UnskinningGivesControlsTheirLookBackAndCyclesLeaveNoHan
     TSkinTestForm* form = ControlsForm();
     TSkinData& skin = Skin(form);
     HWND edit = HandleOf(form, "Edit1"), button = HandleOf(form, "Button1");
-    skin::TSkinManage& manager = *skin::SkinManager;
-    const auto cycle = [&](int action) {
-        manager.SetPendingSkinData(&skin);
-        manager.ScheduleAction(action, skin::kActionDelayMs);
-        manager.RunPendingAction();
-        application->ProcessMessages();
-    };
+    const auto cycle = [&](int action) { RunSkinAction(skin, action); };
     cycle(skin::kActionUnskin);
     EXPECT_TRUE(ButtonFramesShown(ShotOf(button), *skin.Buttons).empty()) << "the system's own button";
     const skin::Bitmap plainEdit = ShotOf(edit);

@@ -284,7 +284,6 @@ struct BoxLook {
     int frameLeft = 0, frameRight = 0;
 };
 BoxLook g_box;
-HHOOK g_boxHook = nullptr;
 
 void CALLBACK LookAtBox(HWND box, UINT, UINT_PTR, DWORD) {
     KillTimer(box, 1);
@@ -301,20 +300,10 @@ void CALLBACK LookAtBox(HWND box, UINT, UINT_PTR, DWORD) {
     PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
-LRESULT CALLBACK WatchForBox(int code, WPARAM wParam, LPARAM lParam) {
-    wchar_t name[16] = {};
-    HWND window = reinterpret_cast<HWND>(wParam);
-    if (code == HCBT_ACTIVATE && GetClassNameW(window, name, 16) && std::wstring(name) == L"#32770") {
-        SetTimer(window, 1, 500, &LookAtBox);
-    }
-    return CallNextHookEx(g_boxHook, code, wParam, lParam);
-}
-
 BoxLook ShowBox(HWND owner, const wchar_t* caption) {
     g_box = BoxLook{};
-    g_boxHook = SetWindowsHookExW(WH_CBT, &WatchForBox, nullptr, GetCurrentThreadId());
+    const MessageBoxWatch watch(&LookAtBox);
     MessageBoxW(owner, L"Short.", caption, MB_OK);
-    UnhookWindowsHookEx(g_boxHook);
     return g_box;
 }
 
@@ -338,12 +327,7 @@ TEST_P(SkinFormTest, SkinningCyclesAndErrorBoxesLeaveNoHandlesBehind) {
     TSkinTestForm* form = SkinnedForm();
     TSkinData& skin = Skin(form);
     skin::TSkinManage& manager = *skin::SkinManager;
-    const auto cycle = [&](int action) {
-        manager.SetPendingSkinData(&skin);
-        manager.ScheduleAction(action, skin::kActionDelayMs);
-        manager.RunPendingAction();
-        application->ProcessMessages();
-    };
+    const auto cycle = [&](int action) { RunSkinAction(skin, action); };
     cycle(skin::kActionUnskin);
     cycle(skin::kActionSkin);
     application->ProcessMessages();

@@ -108,6 +108,14 @@ protected:
         skin::FreeSkinManager();
     }
 
+    // Runs a deferred skin action of the manager for skin now, as its timer would.
+    void RunSkinAction(TSkinData& skin, int action) {
+        skin::TSkinManage& manager = *skin::SkinManager;
+        manager.SetPendingSkinData(&skin);
+        manager.ScheduleAction(action, skin::kActionDelayMs);
+        manager.RunPendingAction();
+        application->ProcessMessages();
+    }
     TSkinTestForm* NewForm(const std::string& text) {
         auto* form = new TSkinTestForm(application.get());
         application->AddForm(form);
@@ -154,6 +162,31 @@ protected:
 
     std::unique_ptr<gui::TApplication> application;
     std::unique_ptr<testing_support::MessageBoxCloser> boxes;
+};
+
+// While it lives, every message box of this thread is handed to look from a timer, half a second after it
+// is activated (laid out, skinned and painted by then); look closes the box.
+class MessageBoxWatch {
+public:
+    explicit MessageBoxWatch(TIMERPROC look) {
+        look_ = look;
+        hook_ = SetWindowsHookExW(WH_CBT, &Hook, nullptr, GetCurrentThreadId());
+    }
+    MessageBoxWatch(const MessageBoxWatch&) = delete;
+    MessageBoxWatch& operator=(const MessageBoxWatch&) = delete;
+    ~MessageBoxWatch() { UnhookWindowsHookEx(hook_); }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        wchar_t name[16] = {};
+        HWND window = reinterpret_cast<HWND>(wParam);
+        if (code == HCBT_ACTIVATE && GetClassNameW(window, name, 16) && std::wstring(name) == L"#32770") {
+            SetTimer(window, 1, 500, look_);
+        }
+        return CallNextHookEx(hook_, code, wParam, lParam);
+    }
+    static inline HHOOK hook_ = nullptr;
+    static inline TIMERPROC look_ = nullptr;
 };
 
 } // namespace skin_tests
