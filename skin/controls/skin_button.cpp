@@ -101,8 +101,15 @@ const rtl::TClassInfo& TSkinButton::StaticClassInfo() {
 
 bool TSkinButton::BeforeMessage(gui::TMessage& message) {
     switch (message.Msg) {
-    case WM_PAINT: HandlePaintMessage(message); return false;
-    case WM_ERASEBKGND: message.Result = 1; return false;
+    // A skin without a button image leaves the painting to the button: it would show nothing otherwise.
+    case WM_PAINT:
+        if (!HasButtonImage(SkinData)) return true;
+        HandlePaintMessage(message);
+        return false;
+    case WM_ERASEBKGND:
+        if (!HasButtonImage(SkinData)) return true;
+        message.Result = 1;
+        return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         if (!Focused) SetFocus(Handle);
@@ -319,6 +326,7 @@ void TSkinSpeedButton::Detach() {
 bool TSkinSpeedButton::BeforeMessage(gui::TMessage& message) {
     switch (message.Msg) {
     case WM_PAINT:
+        if (!HasButtonImage(SkinData)) return true; // the button's own painting, as for push buttons
         if (GraphicControl && message.WParam) {
             const RECT client = GraphicControl->ClientRect();
             PaintSpeedButton(reinterpret_cast<HDC>(message.WParam), RECT{0, 0, client.right - client.left,

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <utility>
 #include <vector>
 
 #include "framework/gui/button.h"
@@ -427,6 +428,41 @@ TEST_P(SkinControlsTest, PlainWindowChecksRadiosAndCombosShowTheSkinsGlyphsInThe
     const skin::Bitmap edit = ShotOf(c.edit);
     EXPECT_NE(RgbOf(edit.pixel(0, edit.height() / 2)), PixelOfColour(skin.ButtonShadowColour))
         << "the system's own edit border";
+}
+
+TEST_P(SkinControlsTest, OddSkinValuesDrawTheNearestSaneLook) {
+    TSkinTestForm* form = ControlsForm();
+    TSkinData& skin = Skin(form);
+    PlainControls c;
+    MakePlainControls(c);
+    ShowWindow(c.window, SW_SHOW);
+    SetForegroundWindow(c.window);
+    ASSERT_TRUE(Pump([&] { return Skinned(c.window); }));
+
+    // Strips without a frame count are one frame each.
+    const skin::Bitmap& check = skin.Buttons->CheckButtonImage;
+    const int checkFrames = std::exchange(skin.Buttons->CheckButtonFrame, 0);
+    const skin::Bitmap glyphShot = ShotOf(c.check);
+    EXPECT_EQ(GlyphMismatches(glyphShot, 0, (glyphShot.height() - check.height()) / 2, check, 1, 1), 0)
+        << "the whole strip as the glyph, from the control's left";
+    skin.Buttons->CheckButtonFrame = checkFrames;
+    const int sunkFrames = std::exchange(skin.SunkEdge->FrameCount, 0);
+    const int comboFrames = std::exchange(skin.ComboButton->FrameCount, 0);
+    const skin::Bitmap comboShot = ShotOf(c.combo);
+    EXPECT_EQ(RgbOf(comboShot.pixel(0, comboShot.height() / 2)),
+              RgbOf(skin.SunkEdge->Image.pixel(0, skin.SunkEdge->Image.height() / 2)));
+    skin.SunkEdge->FrameCount = sunkFrames;
+    skin.ComboButton->FrameCount = comboFrames;
+
+    // Without a button image the button paints itself rather than nothing.
+    const skin::Bitmap image = std::exchange(skin.Buttons->Image, skin::Bitmap());
+    const skin::Bitmap own = ShotOf(HandleOf(form, "Button1"));
+    skin.Buttons->Image = image;
+    EXPECT_TRUE(ButtonFramesShown(own, *skin.Buttons).empty()) << "not the skin's face left from before";
+    const skin::Pixel face = PixelOfColour(skin.ButtonFaceColour);
+    const auto pixels = own.pixels();
+    EXPECT_GT(std::count_if(pixels.begin(), pixels.end(), [&](skin::Pixel p) { return RgbOf(p) != face; }), 100)
+        << "its frame and caption";
 }
 
 TEST_P(SkinControlsTest, DecisionListFollowsTagsSkin3rdAndTheSkinControlEvent) {
