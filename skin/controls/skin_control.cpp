@@ -106,7 +106,9 @@ void TSkinControl::AfterMessage(gui::TMessage& message) {
         }
         return RedrawNow();
     case WM_PAINT: return PaintSkin(reinterpret_cast<HDC>(message.WParam));
-    case WM_NCDESTROY: return Detach();
+    case WM_NCDESTROY:
+        Handle = nullptr; // gone: nothing to repaint, and a new window may get the same handle
+        return Detach();
     default: return;
     }
 }

@@ -430,6 +430,44 @@ TEST_P(SkinControlsTest, PlainWindowChecksRadiosAndCombosShowTheSkinsGlyphsInThe
         << "the system's own edit border";
 }
 
+TEST_P(SkinControlsTest, AttachingTwiceKeepsOneHookAndDetachingGivesHandlersAndColoursBack) {
+    gui::TWndMethod ownMethod;
+    gui::TButton* button = nullptr;
+    TSkinTestForm* form = ControlsForm("", [&](TSkinData& skin) {
+        button = dynamic_cast<gui::TButton*>(skin.Owner()->FindComponent("Button1"));
+        ownMethod = button->WindowProc;
+    });
+    TSkinData& skin = Skin(form);
+    HWND window = form->Handle();
+    auto* object = ObjectFor<skin::TSkinButton>(window, button->Handle());
+    ASSERT_NE(object, nullptr);
+    const gui::TWndMethod skinned = button->WindowProc;
+    EXPECT_FALSE(skinned == ownMethod);
+    object->Attach(*button, skin, false, ObjectOf(window).ControlCanvas());
+    EXPECT_TRUE(button->WindowProc == skinned) << "a second attach changes nothing";
+    EXPECT_EQ(ObjectOf(window).ControlObjects.size(), 3u);
+
+    // A control given the skin's face colour while attached gets its own back.
+    auto* tagged = dynamic_cast<gui::TEdit*>(form->FindComponent("Edit2"));
+    const gui::TColor ownColour = tagged->Color();
+    auto* box = new skin::TSkinCheckBox(&ObjectOf(window));
+    box->Attach(*tagged, skin, true, ObjectOf(window).ControlCanvas());
+    EXPECT_EQ(tagged->Color(), skin.ButtonFaceColour);
+
+    PlainControls c;
+    MakePlainControls(c);
+    const LONG_PTR ownProcedure = GetWindowLongPtrW(c.check, GWLP_WNDPROC);
+    ShowWindow(c.window, SW_SHOW);
+    SetForegroundWindow(c.window);
+    ASSERT_TRUE(Pump([&] { return Skinned(c.window); }));
+
+    skin.SetActive(false);
+    ASSERT_TRUE(Pump([&] { return skin::SkinManager->FindFormByWindow(window) == nullptr; }));
+    EXPECT_TRUE(button->WindowProc == ownMethod) << "the button's own message method";
+    EXPECT_EQ(tagged->Color(), ownColour);
+    EXPECT_EQ(GetWindowLongPtrW(c.check, GWLP_WNDPROC), ownProcedure) << "the check box's own procedure";
+}
+
 TEST_P(SkinControlsTest, OddSkinValuesDrawTheNearestSaneLook) {
     TSkinTestForm* form = ControlsForm();
     TSkinData& skin = Skin(form);
