@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -17,6 +19,8 @@
 #include "skin/controls/skin_check.h"
 #include "skin/controls/skin_combo.h"
 #include "skin/controls/skin_edit.h"
+#include "skin/controls/control_drawing.h"
+#include "skin/draw/win/bitmap_dc.h"
 #include "skin/form/control_discovery.h"
 #include "tests/skin/skin_test_fixture.h"
 
@@ -283,6 +287,14 @@ TEST_P(SkinControlsTest, StartButtonShowsTheSkinsFrameInEveryState) {
     SetFocus(edit);
     MoveMouse(away);
     EXPECT_TRUE(shows(skin::kButtonNormal)) << "back to normal";
+
+    HWND second = HandleOf(form, "Button2");
+    MoveMouse(CentreOf(window));
+    EXPECT_TRUE(shows(skin::kButtonHot));
+    MoveMouse(CentreOf(second));
+    EXPECT_TRUE(shows(skin::kButtonNormal)) << "left for another button";
+    EXPECT_TRUE(Pump([&] { return ButtonFramesShown(ShotOf(second), *skin.Buttons) == std::vector<int>{4}; }))
+        << "which is hot now";
 }
 
 // A message box looked at while it is up, then its OK button clicked through the skin.
@@ -610,6 +622,104 @@ TEST_P(SkinControlsTest, UnskinningGivesControlsTheirLookBackAndCyclesLeaveNoHan
     const skin::Bitmap shot = ShotOf(edit);
     EXPECT_EQ(RgbOf(shot.pixel(0, shot.height() / 2)), PixelOfColour(skin.ButtonShadowColour)) << "the new skin";
     EXPECT_EQ(ButtonFramesShown(ShotOf(button), *skin.Buttons).size(), 1u);
+}
+
+// ---- the shared drawing routines, on an off-screen bitmap ----
+
+// Where anything other than white was drawn on a white bitmap: the ink's box.
+RECT InkBox(const skin::Bitmap& bitmap) {
+    RECT box{bitmap.width(), bitmap.height(), -1, -1};
+    for (int y = 0; y < bitmap.height(); ++y) {
+        for (int x = 0; x < bitmap.width(); ++x) {
+            if (RgbOf(bitmap.pixel(x, y)) == 0xFFFFFFu) continue;
+            box = RECT{std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x),
+                       std::max<LONG>(box.bottom, y)};
+        }
+    }
+    return box;
+}
+
+// Draws with draw onto a white bitmap of width x height through a canvas with the GUI font.
+skin::Bitmap DrawnOnWhite(int width, int height, const std::function<void(gui::TCanvas&)>& draw) {
+    skin::Bitmap bitmap(skin::win::DibPixelAllocator(), width, height);
+    bitmap.fill(0xFFFFFF);
+    {
+        skin::win::BitmapDc dc(bitmap);
+        gui::TCanvas canvas(dc.get());
+        canvas.SetFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+        draw(canvas);
+    }
+    return bitmap;
+}
+
+TEST(ControlDrawingTest, CaptionTextSitsOnePixelAboveTheMiddleAndCentredTextOnIt) {
+    const RECT rect{0, 0, 120, 40};
+    int textHeight = 0;
+    // The text at the top of the rectangle, centred across it: where its ink starts below the text's top.
+    const RECT top = InkBox(DrawnOnWhite(120, 40, [&](gui::TCanvas& canvas) {
+        RECT r = rect;
+        canvas.DrawText("Convert", r, DT_CENTER | DT_SINGLELINE);
+        textHeight = canvas.TextHeight("Convert");
+    }));
+    const RECT caption = InkBox(DrawnOnWhite(120, 40, [&](gui::TCanvas& canvas) {
+        skin::DrawCaptionText(canvas, rect, skin::kAlignCentre, true, "Convert");
+    }));
+    const RECT centred = InkBox(DrawnOnWhite(120, 40, [&](gui::TCanvas& canvas) {
+        skin::DrawCentredText(canvas, rect, "Convert", 2, true);
+    }));
+    ASSERT_GE(top.right, top.left) << "the system drew the text";
+    const int free = 40 - textHeight;
+    const int captionAbove = caption.top - top.top, centredAbove = centred.top - top.top;
+    EXPECT_LE(std::abs((free - 2) - 2 * captionAbove), 1) << "one pixel above the middle";
+    EXPECT_LE(std::abs(free - 2 * centredAbove), 1) << "in the middle";
+    EXPECT_NEAR(caption.left, top.left, 1) << "centred across";
+    EXPECT_NEAR(centred.left, top.left, 1);
+
+    const RECT left = InkBox(DrawnOnWhite(120, 40, [&](gui::TCanvas& canvas) {
+        skin::DrawCaptionText(canvas, rect, skin::kAlignLeft, true, "Convert");
+    }));
+    EXPECT_LE(left.left, 2) << "left aligned";
+    const skin::Bitmap disabled = DrawnOnWhite(120, 40, [&](gui::TCanvas& canvas) {
+        canvas.SetTextColor(rtl::clBlack);
+        skin::DrawCaptionText(canvas, rect, skin::kAlignCentre, false, "Convert");
+    });
+    bool shadow = false;
+    for (skin::Pixel p : disabled.pixels()) shadow |= RgbOf(p) == skin::ColourToPixel(GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_TRUE(shadow) << "disabled text in the button shadow colour";
+    const RECT nothing = InkBox(DrawnOnWhite(120, 40, [&](gui::TCanvas& canvas) {
+        skin::DrawCaptionText(canvas, RECT{50, 0, 10, 40}, skin::kAlignCentre, true, "Convert");
+    }));
+    EXPECT_LT(nothing.right, nothing.left) << "an inverted rectangle draws nothing";
+}
+
+TEST(ControlDrawingTest, GlyphFramesAreTransparentByTheirTopLeftPixelAndStripFramesByTheKeyColour) {
+    // Two 4 x 3 frames: a red background with a blue centre column, then a green one with a black one.
+    skin::Bitmap strip(8, 3);
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            const bool second = x >= 4, centre = x % 4 == 1;
+            strip.set_pixel(x, y, second ? (centre ? 0x000000 : 0x00FF00) : (centre ? 0x0000FF : 0xFF0000));
+        }
+    }
+    const skin::Bitmap glyph = DrawnOnWhite(10, 10, [&](gui::TCanvas& canvas) {
+        skin::DrawGlyphFrame(canvas, RECT{2, 2, 9, 9}, 2, 2, strip);
+    });
+    EXPECT_EQ(RgbOf(glyph.pixel(3, 3)), 0x000000u) << "the second frame's centre, unscaled at the top-left";
+    EXPECT_EQ(RgbOf(glyph.pixel(2, 2)), 0xFFFFFFu) << "its background is left out";
+    EXPECT_EQ(RgbOf(glyph.pixel(3, 5)), 0xFFFFFFu) << "three rows high";
+
+    skin::Bitmap keyed(4, 1);
+    keyed.set_pixel(0, 0, skin::kSkinKeyPixel);
+    keyed.set_pixel(1, 0, 0x123456);
+    keyed.set_pixel(2, 0, skin::kSkinKeyPixel);
+    keyed.set_pixel(3, 0, 0x654321);
+    const skin::Bitmap stretched = DrawnOnWhite(10, 10, [&](gui::TCanvas& canvas) {
+        skin::DrawStripFrame(canvas, RECT{0, 0, 4, 4}, 2, 2, keyed);
+        skin::DrawStripFrame(canvas, RECT{6, 6, 2, 2}, 2, 1, keyed);
+    });
+    EXPECT_EQ(RgbOf(stretched.pixel(0, 3)), 0xFFFFFFu) << "the key colour is left out";
+    EXPECT_EQ(RgbOf(stretched.pixel(3, 3)), 0x654321u) << "frame 2 stretched to the rectangle";
+    EXPECT_EQ(RgbOf(stretched.pixel(6, 6)), 0xFFFFFFu) << "an inverted rectangle draws nothing";
 }
 
 INSTANTIATE_TEST_SUITE_P(BothSkins, SkinControlsTest, ::testing::Values("default.skn", "dark.skn"),
