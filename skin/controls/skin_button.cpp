@@ -1,7 +1,5 @@
 #include "skin/controls/skin_button.h"
 
-#include <windowsx.h>
-
 #include <cstdlib>
 
 #include "skin/controls/control_drawing.h"
@@ -55,7 +53,9 @@ TGlyphButtonLayout LayoutGlyphButton(const TGlyphButtonLook& look, SIZE clientSi
     }
     int spacing = (textSize.cx == 0 || glyphSize.cx == 0) ? 0 : look.Spacing;
     int margin = look.Margin;
-    const int client = Along(clientSize, vertical), glyph = Along(glyphSize, vertical), text = Along(textSize, vertical);
+    const int client = Along(clientSize, vertical);
+    const int glyph = Along(glyphSize, vertical);
+    const int text = Along(textSize, vertical);
     if (margin == -1 && spacing == -1) {
         margin = (client - (glyph + text)) / 3;
         spacing = margin;

@@ -81,7 +81,8 @@ std::vector<int> ButtonFramesShown(const skin::Bitmap& shot, const skin::TDataSk
                 const int dx[2] = {x, shot.width() - 1 - x}, dy[2] = {y, shot.height() - 1 - y};
                 for (int corner = 0; corner < 4; ++corner) {
                     const skin::Pixel p = RgbOf(strip.pixel((f - 1) * fw + sx[corner & 1], sy[corner >> 1]));
-                    if (p != skin::kSkinKeyPixel && RgbOf(shot.pixel(dx[corner & 1], dy[corner >> 1])) != p) same = false;
+                    const skin::Pixel onScreen = RgbOf(shot.pixel(dx[corner & 1], dy[corner >> 1]));
+                    if (p != skin::kSkinKeyPixel && onScreen != p) same = false;
                 }
             }
         }
@@ -420,7 +421,8 @@ TEST_P(SkinControlsTest, PlainWindowChecksRadiosAndCombosShowTheSkinsGlyphsInThe
     const auto edgeFrame = [&](int frame) {
         return Pump([&] {
             const skin::Bitmap shot = ShotOf(c.combo);
-            return RgbOf(shot.pixel(0, shot.height() / 2)) == RgbOf(sunk.pixel((frame - 1) * sunkWidth, sunk.height() / 2));
+            const skin::Pixel edge = RgbOf(sunk.pixel((frame - 1) * sunkWidth, sunk.height() / 2));
+            return RgbOf(shot.pixel(0, shot.height() / 2)) == edge;
         });
     };
     SetFocus(c.edit);
