@@ -321,6 +321,7 @@ void TSkinSpeedButton::Detach() {
     if (!SavedWindowProc.Installed()) GraphicControl = nullptr; // freed: it unhooked us itself
     SavedWindowProc.Remove();
     TSkinBitButton::Detach();
+    if (GraphicControl) GraphicControl->Invalidate(); // it paints itself again
 }
 
 bool TSkinSpeedButton::BeforeMessage(gui::TMessage& message) {
