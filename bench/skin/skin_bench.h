@@ -18,13 +18,28 @@
 namespace skin_bench {
 
 // Best of several rounds, in microseconds per call.
-inline double BestMicroseconds(int calls, const std::function<void()>& work) {
+inline double BestMicroseconds(int calls, const std::function<void()>& work, int rounds = 5) {
     using Clock = std::chrono::steady_clock;
     double best = 1e30;
-    for (int round = 0; round < 5; ++round) {
+    for (int round = 0; round < rounds; ++round) {
         const auto start = Clock::now();
         for (int i = 0; i < calls; ++i) work();
         best = std::min(best, std::chrono::duration<double, std::micro>(Clock::now() - start).count() / calls);
+    }
+    return best;
+}
+
+// The best of several rounds of two pieces of work measured in turns, so that a busy machine slows both
+// alike; microseconds per call.
+struct PairOfTimes {
+    double First = 1e30, Second = 1e30;
+};
+inline PairOfTimes BestMicrosecondsInTurns(int calls, const std::function<void()>& first,
+                                           const std::function<void()>& second, int rounds = 15) {
+    PairOfTimes best;
+    for (int round = 0; round < rounds; ++round) {
+        best.First = std::min(best.First, BestMicroseconds(calls, first, 1));
+        best.Second = std::min(best.Second, BestMicroseconds(calls, second, 1));
     }
     return best;
 }
