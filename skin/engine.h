@@ -7,6 +7,10 @@
 
 #include <vector>
 
+namespace gui {
+class TCanvas;
+}
+
 namespace skin {
 
 class TSkinData;
@@ -44,8 +48,25 @@ public:
     virtual void Detach() = 0;
     virtual void SkinChanged() = 0;
     virtual void SendMouseLeave() = 0;
-    // The control's rectangle in screen coordinates.
-    virtual RECT WindowRect() const = 0;
+    // The control's rectangle in screen coordinates, as of its last skin paint.
+    virtual RECT ScreenRect() const = 0;
+    // The control's window; null for a control without a window of its own.
+    virtual HWND ControlWindow() const = 0;
+};
+
+// A form skinning object as its control skinning objects see it (the owner they are created with).
+class ISkinControlHost {
+public:
+    virtual ~ISkinControlHost() = default;
+    // Adds object to the window's control skinning objects, which own it from then on, unless it is listed
+    // already; true when it was.
+    virtual bool RegisterControlObject(ISkinControlObject* object) = 0;
+    // The canvas every control skinning object of the window is handed at attach.
+    virtual gui::TCanvas& ControlCanvas() = 0;
+    virtual int SkinPhase() const = 0;
+    // The control the mouse is over, for the hover protocol of buttons; null for none.
+    virtual ISkinControlObject* HotControlObject() const = 0;
+    virtual void SetHotControlObject(ISkinControlObject* object) = 0;
 };
 
 // The skin manager as the skin data component and the form skinning objects see it.

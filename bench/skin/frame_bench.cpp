@@ -5,36 +5,16 @@
 // - rebuilding the window region for one resize step of a 1280 x 1024 window;
 // - the caption with its close button hot: the whole frame repainted, and the button lit and put out again,
 //   against the system's non-client paint.
-#include "framework/gui/application.h"
-#include "framework/gui/register_classes.h"
-#include "skin/data/skin_data.h"
+#include "bench/skin/skin_bench.h"
 #include "skin/form/skin_form.h"
-#include "skin/manager/skin_manager.h"
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <functional>
-#include <string>
-#include <vector>
 #include <windows.h>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-// Best of several rounds, in microseconds per call.
-double BestMicroseconds(int calls, const std::function<void()>& work) {
-    double best = 1e30;
-    for (int round = 0; round < 5; ++round) {
-        const auto start = Clock::now();
-        for (int i = 0; i < calls; ++i)
-            work();
-        best =
-            std::min(best, std::chrono::duration<double, std::micro>(Clock::now() - start).count() / calls);
-    }
-    return best;
-}
+using skin_bench::BestMicroseconds;
+using skin_bench::Pump;
 
 HWND MakeWindow(int clientWidth, int clientHeight) {
     RECT rect{0, 0, clientWidth, clientHeight};
@@ -45,34 +25,13 @@ HWND MakeWindow(int clientWidth, int clientHeight) {
     return window;
 }
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: frame_bench <skin file>\n");
-        return 2;
-    }
-    gui::RegisterFrameworkClasses();
-    skin::RegisterSkinDataClass();
-    gui::TApplication application;
-    application.Initialize();
-    skin::TSkinData skinData(nullptr);
-    skinData.SetSkinFile(argv[1]);
-    skinData.SetActive(true);
-    if (skinData.SkinPending) {
-        std::fprintf(stderr, "the skin file could not be read\n");
-        return 1;
-    }
-    skin::TSkinManage& manager = skin::EnsureSkinManager();
-    manager.Enabled = 1;
+    int exitCode = 0;
+    const auto bench = skin_bench::StartBenchSkin(argc, argv, "frame_bench", exitCode);
+    if (!bench) return exitCode;
+    skin::TSkinManage& manager = *bench->manager;
 
     struct Size {
         const char* name;

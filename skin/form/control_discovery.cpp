@@ -1,9 +1,360 @@
 #include "skin/form/control_discovery.h"
 
+#include <algorithm>
+#include <cctype>
+#include <initializer_list>
+
+#include "framework/gui/control.h"
+#include "framework/gui/wide.h"
+#include "skin/controls/skin_box.h"
+#include "skin/controls/skin_button.h"
+#include "skin/controls/skin_check.h"
+#include "skin/controls/skin_combo.h"
+#include "skin/controls/skin_edit.h"
+#include "skin/data/skin_data.h"
+#include "skin/form/skin_form.h"
+
 namespace skin {
+namespace {
 
-void SkinFormControls(TWinSkinForm&, gui::TForm&) {}
+constexpr int kClassNameChars = 100;
+constexpr std::size_t kSkin3rdKindChars = 50;
 
-void SkinChildWindows(TWinSkinForm&) {}
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+std::string Upper(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+bool IsA(const rtl::TComponent& component, std::initializer_list<const char*> classNames) {
+    return std::any_of(classNames.begin(), classNames.end(),
+                       [&](const char* name) { return component.InheritsFrom(name); });
+}
+
+bool Gate(const TWinSkinForm& formObject, TSkinControlType type) { return formObject.SkinData->HasSkinControl(type); }
+
+bool HasTabs(const TWinSkinForm& formObject) { return formObject.SkinData->Tabs != nullptr; }
+
+std::string PropertyText(const rtl::TComponent& component, const std::string& name) {
+    const rtl::TPropInfo* property = component.ClassInfo().FindProperty(name);
+    return property && property->GetText ? property->GetText(component) : std::string();
+}
+
+// A new object of class T, owned by the form object, attached to a framework control through its message
+// method (it registers itself).
+template <class T>
+void AttachNew(TWinSkinForm& formObject, rtl::TComponent& component, bool useSkinColour) {
+    auto* control = dynamic_cast<gui::TWinControl*>(&component);
+    if (!control) return;
+    auto* object = new T(&formObject);
+    object->Attach(*control, *formObject.SkinData, useSkinColour, formObject.ControlCanvas());
+}
+
+// A new object of class T attached to a window through its procedure, then listed.
+template <class T>
+void AttachToWindow(TWinSkinForm& formObject, HWND window) {
+    auto* object = new T(&formObject);
+    RegisterControlObject(formObject, object);
+    object->AttachHandle(window, *formObject.SkinData, formObject.ControlCanvas());
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+}
+
+template <class T>
+void AttachToWindowOf(TWinSkinForm& formObject, rtl::TComponent& component) {
+    if (auto* control = dynamic_cast<gui::TWinControl*>(&component)) AttachToWindow<T>(formObject, control->Handle());
+}
+
+// The children of a group: parent colour off, each with a glyph button object of class T.
+template <class T>
+void SkinGroupChildren(TWinSkinForm& formObject, rtl::TComponent& group) {
+    auto* container = dynamic_cast<gui::TWinControl*>(&group);
+    if (!container) return;
+    for (gui::TControl* child : container->Controls()) {
+        rtl::SetEnumProperty(*child, "ParentColor", "False");
+        AttachNew<T>(formObject, *child, true);
+    }
+}
+
+void SkinParentColourOff(gui::TWinControl& container) {
+    for (gui::TControl* child : container.Controls()) rtl::SetEnumProperty(*child, "ParentColor", "False");
+}
+
+void SetColour(rtl::TComponent& component, gui::TColor colour) {
+    if (auto* control = dynamic_cast<gui::TControl*>(&component)) control->SetColor(colour);
+}
+
+// The decision list after the OnSkinControl event, for one component; row numbers as in the list.
+void MapByClass(TWinSkinForm& formObject, rtl::TComponent& component, const std::string& n, int t) {
+    TSkinData& skin = *formObject.SkinData;
+    if (n == "TDBCOMBOBOXEH" || n == "TQRPREVIEW" || n == "TFRDESIGNERPAGE" || n == "TFRPBOX") return; // 1
+    if (n == "TTOOLBAR") {                                                                                // 2
+        rtl::SetEnumProperty(component, "Flat", "True");
+        return SetColour(component, skin.ButtonFaceColour);
+    }
+    // Rows whose painters are still to come (tabs, track bars, up-downs, status bars, progress bars, scroll
+    // bars): the control is done once its row matches, and keeps its own look until then.
+    const bool tabs = Gate(formObject, xcTab) && HasTabs(formObject);
+    const bool scrollBars = Gate(formObject, xcScrollbar);
+    if (tabs && IsA(component, {"TPageControl"})) return;                         // 3
+    if (MapBySkin3rd(formObject, n, component)) return;                           // 4
+    if (tabs && (n == "TTABSET" || n == "TTABBEDNOTEBOOK")) return;               // 5, 6
+    if (n == "TMVCPANEL") return SkinFormControls(formObject, component);         // 7
+    if (tabs && IsA(component, {"TCustomTabControl", "TTabControl"})) return;     // 8
+    if (IsA(component, {"TCustomCheckBox", "TCheckBox"})) {                       // 9
+        if (Gate(formObject, xcCheckBox)) AttachNew<TSkinCheckBox>(formObject, component, true);
+        return;
+    }
+    if (Gate(formObject, xcButton) && (n == "TTRACKBAR" || n == "TUPDOWN")) return; // 10, 11
+    if (IsA(component, {"TCustomRadioGroup", "TRadioGroup"})) {                   // 12
+        if (!Gate(formObject, xcRadioButton)) return;
+        SkinGroupChildren<TSkinRadioButton>(formObject, component);
+        return AttachNew<TSkinBox>(formObject, component, true);
+    }
+    if (n == "TDBNAVIGATOR") {                                                    // 13
+        if (!Gate(formObject, xcPanel)) return;
+        rtl::SetEnumProperty(component, "Flat", "True");
+        return AttachNew<TSkinBox>(formObject, component, true);
+    }
+    if (IsA(component, {"TCustomPanel", "TPanel"})) {                             // 14
+        if (!Gate(formObject, xcPanel)) return;
+        if (auto* panel = dynamic_cast<gui::TWinControl*>(&component)) SkinParentColourOff(*panel);
+        AttachNew<TSkinBox>(formObject, component, true);
+        return SkinFormControls(formObject, component);
+    }
+    if (IsA(component, {"TRadioButton"})) {                                       // 15
+        if (Gate(formObject, xcRadioButton)) AttachNew<TSkinRadioButton>(formObject, component, true);
+        return;
+    }
+    if (IsA(component, {"TToolBar"})) {                                           // 16
+        if (!Gate(formObject, xcToolbar)) return;
+        rtl::SetEnumProperty(component, "Flat", "True");
+        return AttachNew<TSkinBox>(formObject, component, true);
+    }
+    if (Gate(formObject, xcStatusBar) && IsA(component, {"TStatusBar"})) return;  // 17
+    if (Gate(formObject, xcProgress) && IsA(component, {"TProgressBar"})) return; // 18
+    if (scrollBars && IsA(component, {"TScrollBar"})) return;                     // 19
+    if (IsA(component, {"TCustomComboBox", "TComboBox"}) || t == kTagCombo) {     // 20
+        if (Gate(formObject, xcCombo)) AttachNew<TSkinComBox>(formObject, component, false);
+        return;
+    }
+    if (n == "TDATETIMEPICKER") {                                                 // 21
+        if (!Gate(formObject, xcEdit)) return;
+        if (PropertyText(component, "Kind") == "dtkTime") return AttachNew<TSkinEdit>(formObject, component, false);
+        return AttachNew<TSkinComBox>(formObject, component, false);
+    }
+    if (scrollBars && (n == "TRICHEDIT" || n == "TWWDBRICHEDIT" || n == "TDXDBMEMO")) return; // 22, 23
+    if (IsA(component, {"TBitBtn"})) {                                            // 24
+        if (Gate(formObject, xcBitBtn)) AttachNew<TSkinBitButton>(formObject, component, false);
+        return;
+    }
+    if (IsA(component, {"TSpeedButton"})) {                                       // 25
+        auto* control = dynamic_cast<gui::TControl*>(&component);
+        if (!control || !Gate(formObject, xcSpeedButton)) return;
+        auto* object = new TSkinSpeedButton(&formObject);
+        return object->AttachGraphic(*control, skin, formObject.ControlCanvas());
+    }
+    if (IsA(component, {"TCustomGroupBox", "TGroupBox"})) {                       // 26
+        if (!Gate(formObject, xcPanel)) return;
+        AttachNew<TSkinBox>(formObject, component, true);
+        return SkinFormControls(formObject, component);
+    }
+    if (scrollBars && (n == "TDXTREELIST" || n == "TDXDBTREELIST" || n == "TDXDBGRID")) return; // 27
+    if (scrollBars && IsA(component, {"TCustomListView", "TListView", "TCustomListBox", "TListBox"})) return; // 28, 29
+    if (scrollBars && IsA(component, {"TCustomMemo", "TMemo"})) return;             // 30
+    if (scrollBars && (t == kTagScrolling || HasScrollBars(component))) return;      // 31
+    if (IsA(component, {"TButton"})) {                                            // 32
+        if (Gate(formObject, xcButton)) AttachNew<TSkinButton>(formObject, component, false);
+        return;
+    }
+    // 33. Edit boxes: TEdit stands in for the edit family until the framework has TCustomEdit.
+    if (IsA(component, {"TCustomEdit", "TEdit"}) || t == kTagEdit) {
+        if (Gate(formObject, xcEdit)) AttachToWindowOf<TSkinEdit>(formObject, component);
+        return;
+    }
+    if (IsA(component, {"TScrollBox", "TFrame"})) return SkinFormControls(formObject, component); // 34
+    if (IsA(component, {"TCustomForm", "TForm"})) {                               // 35
+        SetColour(component, skin.ButtonFaceColour);
+        return SkinFormControls(formObject, component);
+    }
+}
+
+bool HandledBySkinControlEvent(TWinSkinForm& formObject, rtl::TComponent& container, rtl::TComponent& component,
+                               const std::string& n) {
+    TSkinData& skin = *formObject.SkinData;
+    if (!skin.OnSkinControl) return false;
+    rtl::TComponent* skinned = nullptr;
+    skin.OnSkinControl(&formObject, &skin, dynamic_cast<gui::TControl*>(&container),
+                       dynamic_cast<gui::TControl*>(&component), n, skinned);
+    auto* object = dynamic_cast<TSkinControl*>(skinned);
+    if (!object) return false;
+    auto* control = dynamic_cast<gui::TWinControl*>(&component);
+    if (!RegisterControlObject(formObject, object) && control) {
+        object->Attach(*control, skin, object->UseSkinColour, formObject.ControlCanvas());
+        if (IsA(component, {"TScrollBox", "TFrame"})) SkinFormControls(formObject, component);
+    }
+    return true;
+}
+
+} // namespace
+
+void SkinFormControls(TWinSkinForm& formObject, rtl::TComponent& container) {
+    if (!formObject.SkinData) return;
+    // Components may be added while the walk runs (an event handler making objects): walk a copy.
+    const std::vector<rtl::TComponent*> components = container.Components();
+    for (rtl::TComponent* component : components) {
+        const std::string n = Upper(component->ClassName());
+        const int t = component->Tag() % 100;
+        if (t == formObject.SkinData->DisableTag() || IsAlreadySkinned(formObject, *component)) continue;
+        if (auto* windowed = dynamic_cast<gui::TWinControl*>(component)) {
+            try {
+                windowed->HandleNeeded();
+            } catch (...) {
+                continue; // a control whose window cannot be made stays as it is
+            }
+        }
+        try {
+            if (HandledBySkinControlEvent(formObject, container, *component, n)) continue;
+            MapByClass(formObject, *component, n, t);
+        } catch (...) {
+            // One control that cannot be skinned does not keep the others from it.
+        }
+    }
+}
+
+bool MapBySkin3rd(TWinSkinForm& formObject, const std::string& className, rtl::TComponent& control) {
+    const std::string key = Lower(className) + "=";
+    const auto& rows = formObject.SkinData->Skin3rd();
+    const auto row = std::find_if(rows.begin(), rows.end(), [&](const std::string& line) {
+        return Lower(line).compare(0, key.size(), key) == 0;
+    });
+    if (row == rows.end()) return false;
+    const std::size_t equals = row->find('=');
+    const std::string kind = Lower(row->substr(equals == std::string::npos ? 0 : equals + 1, kSkin3rdKindChars));
+    if (kind == "combobox") {
+        if (Gate(formObject, xcCombo)) AttachNew<TSkinComBox>(formObject, control, false);
+    } else if (kind == "edit") {
+        if (Gate(formObject, xcEdit)) AttachToWindowOf<TSkinEdit>(formObject, control);
+    } else if (kind == "radiobutton") {
+        if (Gate(formObject, xcRadioButton)) AttachNew<TSkinRadioButton>(formObject, control, true);
+    } else if (kind == "panel") {
+        if (Gate(formObject, xcPanel)) {
+            rtl::SetEnumProperty(control, "Transparent", "True");
+            AttachNew<TSkinBox>(formObject, control, true);
+        }
+    } else if (kind == "button") {
+        if (Gate(formObject, xcButton)) AttachNew<TSkinButton>(formObject, control, false);
+    } else if (kind == "radiogroup" || kind == "checkgroup") {
+        if (Gate(formObject, xcPanel)) {
+            if (Gate(formObject, xcRadioButton)) {
+                if (kind == "radiogroup") SkinGroupChildren<TSkinRadioButton>(formObject, control);
+                if (kind == "checkgroup") SkinGroupChildren<TSkinCheckBox>(formObject, control);
+            }
+            AttachNew<TSkinBox>(formObject, control, true);
+        }
+    } else if (kind == "checkbox") {
+        if (Gate(formObject, xcCheckBox)) AttachNew<TSkinCheckBox>(formObject, control, true);
+    }
+    // "trackbar", "tab", "progress" and "scrollbar" get their painters later; they count as handled already.
+    return true;
+}
+
+bool IsAlreadySkinned(const TWinSkinForm& formObject, rtl::TComponent& control) {
+    auto* windowed = dynamic_cast<gui::TWinControl*>(&control);
+    for (const auto& entry : formObject.ControlObjects) {
+        const auto* object = dynamic_cast<const TSkinControl*>(entry.get());
+        if (object && object->GraphicControl) {
+            if (object->GraphicControl == &control) return true;
+            continue;
+        }
+        if (!windowed) continue;
+        if (!windowed->HandleAllocated()) {
+            const std::string formName = formObject.Form ? formObject.Form->Name() : std::string();
+            return Lower(formName).find("preview") != std::string::npos || formName == "TQRStandardPreview" ||
+                   formName == "TppPrintPreview" || formName == "TdxfmStdPreview";
+        }
+        if (windowed->Handle() == entry->ControlWindow()) return true;
+    }
+    return false;
+}
+
+bool HasScrollBars(rtl::TComponent& control) {
+    if (auto* windowed = dynamic_cast<gui::TWinControl*>(&control); windowed && windowed->HandleAllocated()) {
+        if (GetWindowLongPtrW(windowed->Handle(), GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) return true;
+    }
+    return control.Tag() == kTagScrollBars ||
+           IsA(control, {"TScrollBox", "TCustomTreeView", "TTreeView", "TCustomGrid", "TStringGrid", "TDrawGrid"});
+}
+
+ISkinControlObject* FindControlObject(const TWinSkinForm& formObject, HWND window) {
+    for (const auto& entry : formObject.ControlObjects) {
+        if (entry->ControlWindow() == window) return entry.get();
+    }
+    return nullptr;
+}
+
+bool RegisterControlObject(TWinSkinForm& formObject, ISkinControlObject* object) {
+    const auto listed = std::find_if(formObject.ControlObjects.begin(), formObject.ControlObjects.end(),
+                                     [&](const auto& entry) { return entry.get() == object; });
+    if (listed != formObject.ControlObjects.end()) return true;
+    formObject.AddControlObject(std::unique_ptr<ISkinControlObject>(object));
+    return false;
+}
+
+// ---- plain windows ----
+
+namespace {
+
+std::string WindowClassOf(HWND window) {
+    wchar_t name[kClassNameChars + 1] = {};
+    const int length = GetClassNameW(window, name, kClassNameChars + 1);
+    return Lower(gui::Narrow(std::wstring(name, static_cast<std::size_t>(std::max(length, 0)))));
+}
+
+// The object for a child window of class "button", or none (0) for group boxes and owner-drawn buttons.
+enum class ButtonKind { None, Push, Check, Radio };
+ButtonKind ButtonKindOf(DWORD s) {
+    if ((s & BS_TYPEMASK) == BS_OWNERDRAW) return ButtonKind::None; // its owner draws it, not the skin
+    if ((s & 7) == 7) return ButtonKind::None;
+    if ((s & 3) == 3 || (s & 2) || (s & 5) == 5) return ButtonKind::Check;
+    if ((s & 9) == 9 || (s & 4)) return ButtonKind::Radio;
+    return ButtonKind::Push;
+}
+
+void SkinChildWindow(TWinSkinForm& formObject, HWND child) {
+    const std::string className = WindowClassOf(child);
+    const auto s = static_cast<DWORD>(GetWindowLongPtrW(child, GWL_STYLE));
+    if (className == "button") {
+        switch (ButtonKindOf(s)) {
+        case ButtonKind::Push: return AttachToWindow<TSkinButton>(formObject, child);
+        case ButtonKind::Check: return AttachToWindow<TSkinCheckBox>(formObject, child);
+        case ButtonKind::Radio: return AttachToWindow<TSkinRadioButton>(formObject, child);
+        case ButtonKind::None: return;
+        }
+    }
+    if (className == "combobox" && (s & 3) != CBS_SIMPLE) return AttachToWindow<TSkinComBox>(formObject, child);
+    if (className == "comboboxex32") {
+        if (HWND combo = GetWindow(child, GW_CHILD)) AttachToWindow<TSkinComBox>(formObject, combo);
+        return;
+    }
+    if (className == "edit") return AttachToWindow<TSkinEdit>(formObject, child);
+    // "scrollbar" (size grips) and "systabcontrol32" get their painters later.
+}
+
+} // namespace
+
+void SkinChildWindows(TWinSkinForm& formObject) {
+    if (!formObject.SkinData) return;
+    for (HWND child = GetTopWindow(formObject.Window); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!(GetWindowLongPtrW(child, GWL_STYLE) & WS_CHILD) || FindControlObject(formObject, child)) continue;
+        try {
+            SkinChildWindow(formObject, child);
+        } catch (...) {
+        }
+    }
+}
 
 } // namespace skin

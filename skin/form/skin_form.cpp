@@ -155,6 +155,10 @@ void TWinSkinForm::AddControlObject(std::unique_ptr<ISkinControlObject> object) 
     ControlObjects.push_back(std::move(object));
 }
 
+bool TWinSkinForm::RegisterControlObject(ISkinControlObject* object) {
+    return skin::RegisterControlObject(*this, object);
+}
+
 void TWinSkinForm::SetSystemButtonStyles(bool show) {
     const ISkinManager* manager = ActiveSkinManager();
     if (MdiRole == kMdiChild && manager && manager->MdiMaximized() && !show) return;
@@ -586,8 +590,9 @@ void TWinSkinForm::OnHoverTimer() {
             leaving->MouseLeave();
         }
     }
-    if (IsPlainWindow() && HotControl) {
-        const RECT rect = HotControl->WindowRect();
+    // Framework forms too: the framework sends its controls no mouse-leave notification of its own.
+    if (HotControl) {
+        const RECT rect = HotControl->ScreenRect();
         if (!PtInRect(&rect, cursor)) {
             ISkinControlObject* leaving = HotControl;
             HotControl = nullptr;

@@ -46,7 +46,7 @@ constexpr std::uint8_t kCapMaximize = 1;
 constexpr std::uint8_t kCapMinimize = 2;
 constexpr std::uint8_t kCapSystemMenu = 8;
 
-class TWinSkinForm : public rtl::TComponent {
+class TWinSkinForm : public rtl::TComponent, public ISkinControlHost {
 public:
     // owner: the framework form skinned, or null for a plain window. The creator sets Window and then
     // calls AttachForm or AttachWindow.
@@ -102,6 +102,13 @@ public:
 
     // A control skinning object of this window, owned from now on.
     void AddControlObject(std::unique_ptr<ISkinControlObject> object);
+
+    // What the control skinning objects ask of their form skinning object.
+    bool RegisterControlObject(ISkinControlObject* object) override;
+    gui::TCanvas& ControlCanvas() override { return controlCanvas_; }
+    int SkinPhase() const override { return Phase; }
+    ISkinControlObject* HotControlObject() const override { return HotControl; }
+    void SetHotControlObject(ISkinControlObject* object) override { HotControl = object; }
 
     // State, read by the skin manager and the painters.
     gui::TWindowSubclass PrevWndProc;           // the window's procedure before us
@@ -205,6 +212,7 @@ private:
     bool IsPlainWindow() const { return Form == nullptr; }
 
     int disableTag_ = 0;
+    gui::TCanvas controlCanvas_;
 };
 
 } // namespace skin

@@ -199,6 +199,21 @@ TEST_F(MainWindowTest, TabMovesThroughTheBoxesInOrder) {
     EXPECT_TRUE(e2e::WaitFor([&] { return e2e::WindowText(main.result) == L"1"; }, 3s));
 }
 
+TEST_F(MainWindowTest, TheButtonLightsUnderTheMouseAndGoesBackWhenItLeaves) {
+    RECT button{}, window{};
+    GetWindowRect(main.button, &button);
+    GetWindowRect(main.window, &window);
+    const POINT away{window.left + 30, button.top + 5}; // the window's face, beside the button
+    e2e::ClickAt(POINT{window.left + 200, window.top + 5}); // active, so the skin watches the mouse
+    e2e::MoveMouseTo(away);
+    e2e::WaitFor([] { return false; }, 400ms);
+    const auto normal = e2e::ScreenPixels(button);
+    e2e::MoveMouseTo(POINT{(button.left + button.right) / 2, (button.top + button.bottom) / 2});
+    EXPECT_TRUE(e2e::WaitFor([&] { return e2e::ScreenPixels(button) != normal; }, 2s)) << "hot under the mouse";
+    e2e::MoveMouseTo(away);
+    EXPECT_TRUE(e2e::WaitFor([&] { return e2e::ScreenPixels(button) == normal; }, 2s)) << "normal once it left";
+}
+
 TEST_F(MainWindowTest, MenuCommandOpensTheWebsiteThroughTheExplorerAndChangesNothing) {
     EXPECT_EQ(Convert(L"255", L"16"), L"FF");
     e2e::ClickAt(MenuItemPoint());

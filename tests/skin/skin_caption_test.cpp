@@ -1,7 +1,7 @@
 // The caption buttons of a resizable skinned window in-process, with both of our skins: hover and press
 // light exactly their own button, and maximize, minimize, restore and a double click on the caption keep the
 // window skinned and sized as a user expects.
-#include "tests/skin/skinned_window_test.h"
+#include "tests/skin/skin_test_fixture.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -9,7 +9,7 @@
 
 namespace {
 
-using namespace skin_test;
+using namespace skin_tests;
 
 std::string ResizableForm(const std::string& skinFile) {
     return R"(SkinForm : TSkinTestForm {
@@ -47,7 +47,7 @@ bool Inside(const RECT& inner, const RECT& outer) {
            inner.bottom <= outer.bottom;
 }
 
-class SkinCaptionTest : public SkinnedWindowTest {
+class SkinCaptionTest : public SkinFormTest {
   protected:
     TSkinTestForm* Shown() {
         TSkinTestForm* form = NewForm(ResizableForm(SkinFile(GetParam())));

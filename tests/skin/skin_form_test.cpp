@@ -8,17 +8,28 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
+#include <memory>
 #include <string>
 
+#include "framework/gui/application.h"
+#include "framework/gui/form.h"
 #include "framework/gui/message_dialog.h"
+#include "framework/gui/register_classes.h"
 #include "framework/gui/wide.h"
+#include "framework/rtl/form_data.h"
 #include "skin/data/lzh_encoder.h"
 #include "skin/data/package_writer.h"
-#include "tests/skin/skinned_window_test.h"
+#include "skin/data/skin_data.h"
+#include "skin/draw/win/bitmap_dc.h"
+#include "skin/form/skin_form.h"
+#include "skin/manager/skin_manager.h"
+#include "tests/skin/skin_test_fixture.h"
+#include "tests/support/message_box_closer.h"
+
+using namespace skin_tests;
 
 namespace {
-
-using namespace skin_test;
 
 // Counts the framework's message dialogs and closes each as it appears.
 int g_messageForms = 0;
@@ -34,7 +45,6 @@ LRESULT CALLBACK CloseMessageForms(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(g_messageFormHook, code, wParam, lParam);
 }
 
-class SkinFormTest : public SkinnedWindowTest {};
 
 TEST_P(SkinFormTest, OuterSizeIsTheClientPlusTheSkinFrameAndCornersFollowTheKeyColour) {
     TSkinTestForm* form = SkinnedForm();
@@ -260,7 +270,6 @@ struct BoxLook {
     int frameLeft = 0, frameRight = 0;
 };
 BoxLook g_box;
-HHOOK g_boxHook = nullptr;
 
 void CALLBACK LookAtBox(HWND box, UINT, UINT_PTR, DWORD) {
     KillTimer(box, 1);
@@ -277,20 +286,10 @@ void CALLBACK LookAtBox(HWND box, UINT, UINT_PTR, DWORD) {
     PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
-LRESULT CALLBACK WatchForBox(int code, WPARAM wParam, LPARAM lParam) {
-    wchar_t name[16] = {};
-    HWND window = reinterpret_cast<HWND>(wParam);
-    if (code == HCBT_ACTIVATE && GetClassNameW(window, name, 16) && std::wstring(name) == L"#32770") {
-        SetTimer(window, 1, 500, &LookAtBox);
-    }
-    return CallNextHookEx(g_boxHook, code, wParam, lParam);
-}
-
 BoxLook ShowBox(HWND owner, const wchar_t* caption) {
     g_box = BoxLook{};
-    g_boxHook = SetWindowsHookExW(WH_CBT, &WatchForBox, nullptr, GetCurrentThreadId());
+    const MessageBoxWatch watch(&LookAtBox);
     MessageBoxW(owner, L"Short.", caption, MB_OK);
-    UnhookWindowsHookEx(g_boxHook);
     return g_box;
 }
 
@@ -314,12 +313,7 @@ TEST_P(SkinFormTest, SkinningCyclesAndErrorBoxesLeaveNoHandlesBehind) {
     TSkinTestForm* form = SkinnedForm();
     TSkinData& skin = Skin(form);
     skin::TSkinManage& manager = *skin::SkinManager;
-    const auto cycle = [&](int action) {
-        manager.SetPendingSkinData(&skin);
-        manager.ScheduleAction(action, skin::kActionDelayMs);
-        manager.RunPendingAction();
-        application->ProcessMessages();
-    };
+    const auto cycle = [&](int action) { RunSkinAction(skin, action); };
     cycle(skin::kActionUnskin);
     cycle(skin::kActionSkin);
     application->ProcessMessages();

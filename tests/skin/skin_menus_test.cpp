@@ -5,7 +5,7 @@
 #include "framework/gui/canvas.h"
 #include "framework/gui/popup_menu.h"
 #include "skin/manager/popup_menu.h"
-#include "tests/skin/skinned_window_test.h"
+#include "tests/skin/skin_test_fixture.h"
 
 #include <cstdlib>
 #include <functional>
@@ -16,7 +16,7 @@
 
 namespace {
 
-using namespace skin_test;
+using namespace skin_tests;
 using namespace std::chrono_literals;
 
 BOOL CALLBACK CollectMenuWindow(HWND window, LPARAM found) {
@@ -186,7 +186,7 @@ std::string MenuForm(const std::string& skinFile) {
 )";
 }
 
-class SkinMenusTest : public SkinnedWindowTest {
+class SkinMenusTest : public SkinFormTest {
   protected:
     TSkinTestForm* MenuFormShown() {
         TSkinTestForm* form = NewForm(MenuForm(SkinFile(GetParam())));

@@ -1,5 +1,5 @@
-// What the in-process tests of skinned windows share: our skin files, forms made from stored form data,
-// screenshots, and a fixture with an application that dispatches messages until a condition holds.
+// What the skinned window tests share: forms built from stored form data that carry one of our skins, the
+// screen read back, and a fixture that runs an application per test and pumps its messages.
 #pragma once
 
 #include "framework/gui/application.h"
@@ -22,7 +22,7 @@
 #include <string>
 #include <windows.h>
 
-namespace skin_test {
+namespace skin_tests {
 
 using skin::TSkinData;
 
@@ -92,17 +92,6 @@ inline skin::Bitmap Screenshot(const RECT& rect) {
     return shot;
 }
 
-// Keeps a screenshot beside the build for people to look at (the artifacts folder).
-inline void SaveArtifact(const skin::Bitmap& shot, const std::string& name) {
-    std::string path = std::string(MARIVEL_ARTIFACTS_DIR) + "/" + name;
-    for (char& c : path)
-        c = c == '/' ? '\\' : c;
-    CreateDirectoryA(("Z:" + std::string(MARIVEL_ARTIFACTS_DIR)).c_str(), nullptr);
-    const std::vector<std::uint8_t> bytes = skin::WriteBmp(shot);
-    std::ofstream("Z:" + path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
 inline bool InRegion(HWND window, int x, int y) {
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     const bool inside = GetWindowRgn(window, region) != ERROR && PtInRegion(region, x, y);
@@ -117,8 +106,19 @@ inline bool HasRegion(HWND window) {
     return has;
 }
 
+// Keeps a screenshot beside the build for people to look at (the artifacts folder).
+inline void SaveArtifact(const skin::Bitmap& shot, const std::string& name) {
+    std::string path = std::string(MARIVEL_ARTIFACTS_DIR) + "/" + name;
+    for (char& c : path)
+        c = c == '/' ? '\\' : c;
+    CreateDirectoryA(("Z:" + std::string(MARIVEL_ARTIFACTS_DIR)).c_str(), nullptr);
+    const std::vector<std::uint8_t> bytes = skin::WriteBmp(shot);
+    std::ofstream("Z:" + path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
 // A test run with each of our skins (the parameter: the skin file's name).
-class SkinnedWindowTest : public ::testing::TestWithParam<const char*> {
+class SkinFormTest : public ::testing::TestWithParam<const char*> {
   protected:
     static void SetUpTestSuite() {
         gui::RegisterFrameworkClasses();
@@ -137,6 +137,14 @@ class SkinnedWindowTest : public ::testing::TestWithParam<const char*> {
         skin::FreeSkinManager();
     }
 
+    // Runs a deferred skin action of the manager for skin now, as its timer would.
+    void RunSkinAction(TSkinData& skin, int action) {
+        skin::TSkinManage& manager = *skin::SkinManager;
+        manager.SetPendingSkinData(&skin);
+        manager.ScheduleAction(action, skin::kActionDelayMs);
+        manager.RunPendingAction();
+        application->ProcessMessages();
+    }
     TSkinTestForm* NewForm(const std::string& text) {
         auto* form = new TSkinTestForm(application.get());
         application->AddForm(form);
@@ -188,4 +196,29 @@ class SkinnedWindowTest : public ::testing::TestWithParam<const char*> {
     std::unique_ptr<testing_support::MessageBoxCloser> boxes;
 };
 
-} // namespace skin_test
+// While it lives, every message box of this thread is handed to look from a timer, half a second after it
+// is activated (laid out, skinned and painted by then); look closes the box.
+class MessageBoxWatch {
+  public:
+    explicit MessageBoxWatch(TIMERPROC look) {
+        look_ = look;
+        hook_ = SetWindowsHookExW(WH_CBT, &Hook, nullptr, GetCurrentThreadId());
+    }
+    MessageBoxWatch(const MessageBoxWatch&) = delete;
+    MessageBoxWatch& operator=(const MessageBoxWatch&) = delete;
+    ~MessageBoxWatch() { UnhookWindowsHookEx(hook_); }
+
+  private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        wchar_t name[16] = {};
+        HWND window = reinterpret_cast<HWND>(wParam);
+        if (code == HCBT_ACTIVATE && GetClassNameW(window, name, 16) && std::wstring(name) == L"#32770") {
+            SetTimer(window, 1, 500, look_);
+        }
+        return CallNextHookEx(hook_, code, wParam, lParam);
+    }
+    static inline HHOOK hook_ = nullptr;
+    static inline TIMERPROC look_ = nullptr;
+};
+
+} // namespace skin_tests
