@@ -170,8 +170,8 @@ void MapByClass(TWinSkinForm& formObject, rtl::TComponent& component, const std:
         if (Gate(formObject, xcButton)) AttachNew<TSkinButton>(formObject, component, false);
         return;
     }
-    // 33. Edit boxes: TEdit stands in for the edit family until the framework has TCustomEdit.
-    if (IsA(component, {"TCustomEdit", "TEdit"}) || t == kTagEdit) {
+    // 33. Edit boxes (TEdit, TMemo and any other TCustomEdit).
+    if (IsA(component, {"TCustomEdit"}) || t == kTagEdit) {
         if (Gate(formObject, xcEdit)) AttachToWindowOf<TSkinEdit>(formObject, component);
         return;
     }
