@@ -356,7 +356,7 @@ TEST_P(SkinMenusTest, PopupItemsShowShortcutImageSeparatorCheckDisabledAndRightT
               Ink(shot, part(disabled, 20, 65), disabledColour));
 
     // Right to left: the caption at the right end, the glyph column beside it. Drawn straight into a
-    // bitmap: Wine shows right-to-left popup menus blank, skinned or not.
+    // bitmap: under Wine a right-to-left popup menu shows blank.
     skin::Bitmap mirrored(160, 20);
     {
         skin::win::BitmapDc memory(mirrored);
