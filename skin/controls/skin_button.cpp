@@ -1,12 +1,15 @@
 #include "skin/controls/skin_button.h"
 
-#include <cstdlib>
-
+#include "framework/gui/bit_btn.h"
+#include "framework/gui/handles.h"
+#include "framework/gui/speed_button.h"
 #include "skin/controls/control_drawing.h"
 #include "skin/data/skin_data.h"
 #include "skin/draw/blit.h"
 #include "skin/draw/scratch_bitmap.h"
 #include "skin/draw/win/bitmap_dc.h"
+
+#include <cstdlib>
 
 namespace skin {
 namespace {
@@ -15,15 +18,21 @@ namespace {
 constexpr int kFocusInset = 3;
 constexpr int kGlyphCountLimit = 128;
 
-bool HasButtonImage(const TSkinData* skin) { return skin && skin->Buttons && !skin->Buttons->Image.empty(); }
+bool HasButtonImage(const TSkinData* skin) {
+    return skin && skin->Buttons && !skin->Buttons->Image.empty();
+}
 
-COLORREF Resolved(Colour colour) { return gui::ColorToRGB(static_cast<gui::TColor>(colour)); }
+COLORREF Resolved(Colour colour) {
+    return gui::ColorToRGB(static_cast<gui::TColor>(colour));
+}
 
-SIZE SizeOf(const RECT& rect) { return SIZE{rect.right - rect.left, rect.bottom - rect.top}; }
+SIZE SizeOf(const RECT& rect) {
+    return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
 
 // A canvas on a composed bitmap with a control's font selected; everything goes back when it ends.
 class FaceCanvas {
-public:
+  public:
     FaceCanvas(Bitmap& bitmap, HWND window) : dc_(bitmap), canvas_(dc_.get()) {
         HFONT font = window ? reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)) : nullptr;
         canvas_.SetFont(font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
@@ -31,17 +40,19 @@ public:
     gui::TCanvas& canvas() { return canvas_; }
     HDC dc() const { return dc_.get(); }
 
-private:
+  private:
     win::BitmapDc dc_;
     gui::TCanvas canvas_;
 };
 
-int Along(const SIZE& size, bool vertical) { return vertical ? size.cy : size.cx; }
+int Along(const SIZE& size, bool vertical) {
+    return vertical ? size.cy : size.cx;
+}
 
 } // namespace
 
-TGlyphButtonLayout LayoutGlyphButton(const TGlyphButtonLook& look, SIZE clientSize, SIZE glyphSize, SIZE textSize,
-                                     bool speedButton, int size) {
+TGlyphButtonLayout LayoutGlyphButton(const TGlyphButtonLook& look, SIZE clientSize, SIZE glyphSize,
+                                     SIZE textSize, bool speedButton, int size) {
     TGlyphButtonLayout out;
     const bool vertical = look.Layout == glGlyphTop || look.Layout == glGlyphBottom;
     if (!vertical) {
@@ -92,7 +103,8 @@ TGlyphButtonLayout LayoutGlyphButton(const TGlyphButtonLook& look, SIZE clientSi
 
 // ---- TSkinButton ----
 
-TSkinButton::TSkinButton(rtl::TComponent* owner) : TSkinControl(owner), FaceBitmap(win::DibPixelAllocator(), 0, 0) {}
+TSkinButton::TSkinButton(rtl::TComponent* owner)
+    : TSkinControl(owner), FaceBitmap(win::DibPixelAllocator(), 0, 0) {}
 
 const rtl::TClassInfo& TSkinButton::StaticClassInfo() {
     static const rtl::TClassInfo info{"TSkinButton", &TSkinControl::StaticClassInfo(), {}};
@@ -116,7 +128,8 @@ bool TSkinButton::BeforeMessage(gui::TMessage& message) {
         SetState(kPressed, true);
         PaintSkin(nullptr);
         return false;
-    default: return true;
+    default:
+        return true;
     }
 }
 
@@ -129,15 +142,21 @@ void TSkinButton::AfterMessage(gui::TMessage& message) {
             RedrawNow();
         }
         return;
-    case WM_MOUSEMOVE: return OnMouseMove();
-    case WM_LBUTTONUP: return OnLeftButtonUp();
-    case gui::CM_MOUSEENTER: return OnMouseEnter();
-    case gui::CM_MOUSELEAVE: return OnMouseLeave();
+    case WM_MOUSEMOVE:
+        return OnMouseMove();
+    case WM_LBUTTONUP:
+        return OnLeftButtonUp();
+    case gui::CM_MOUSEENTER:
+        return OnMouseEnter();
+    case gui::CM_MOUSELEAVE:
+        return OnMouseLeave();
     // The system button paints itself at once, not through WM_PAINT, when these change its look.
     case BM_SETSTATE:
     case BM_SETSTYLE:
-    case WM_UPDATEUISTATE: return RedrawNow();
-    default: return TSkinControl::AfterMessage(message);
+    case WM_UPDATEUISTATE:
+        return RedrawNow();
+    default:
+        return TSkinControl::AfterMessage(message);
     }
 }
 
@@ -175,7 +194,8 @@ void TSkinButton::OnMouseLeave() {
     SetState(kMouseOver | kPressed, false);
     if (!wasEnabled) return;
     RedrawNow();
-    if (ISkinControlHost* host = Host(); host && host->HotControlObject() == this) host->SetHotControlObject(nullptr);
+    if (ISkinControlHost* host = Host(); host && host->HotControlObject() == this)
+        host->SetHotControlObject(nullptr);
 }
 
 void TSkinButton::RefreshState() {
@@ -203,10 +223,14 @@ int TSkinButton::StateFrame(bool focused) const {
 COLORREF TSkinButton::StateTextColour(int frame) const {
     const TDataSkinButton& element = *SkinData->Buttons;
     switch (frame) {
-    case kButtonDisabled: return GetSysColor(COLOR_BTNSHADOW);
-    case kButtonPressed: return Resolved(element.PressedColour2);
-    case kButtonHot: return Resolved(element.MouseOverColour2);
-    default: return Resolved(element.NormalColour2);
+    case kButtonDisabled:
+        return GetSysColor(COLOR_BTNSHADOW);
+    case kButtonPressed:
+        return Resolved(element.PressedColour2);
+    case kButtonHot:
+        return Resolved(element.MouseOverColour2);
+    default:
+        return Resolved(element.NormalColour2);
     }
 }
 
@@ -240,8 +264,6 @@ void TSkinButton::DrawSkin(HDC dc, const RECT& rect) {
 
 // ---- TSkinBitButton ----
 
-std::function<const Bitmap*(gui::TControl& control)> TSkinBitButton::GlyphReader;
-
 const rtl::TClassInfo& TSkinBitButton::StaticClassInfo() {
     static const rtl::TClassInfo info{"TSkinBitButton", &TSkinButton::StaticClassInfo(), {}};
     return info;
@@ -250,7 +272,8 @@ const rtl::TClassInfo& TSkinBitButton::StaticClassInfo() {
 TGlyphButtonLook TSkinBitButton::ReadLook(gui::TControl& control) {
     TGlyphButtonLook look;
     std::string text;
-    if (ReadPropertyText(control, "NumGlyphs", text)) look.NumGlyphs = std::atoi(text.c_str()) % kGlyphCountLimit;
+    if (ReadPropertyText(control, "NumGlyphs", text))
+        look.NumGlyphs = std::atoi(text.c_str()) % kGlyphCountLimit;
     if (ReadPropertyText(control, "Margin", text)) look.Margin = std::atoi(text.c_str());
     if (ReadPropertyText(control, "Spacing", text)) look.Spacing = std::atoi(text.c_str());
     if (ReadPropertyText(control, "Down", text)) look.Down = text == "true" || text == "True";
@@ -260,8 +283,26 @@ TGlyphButtonLook TSkinBitButton::ReadLook(gui::TControl& control) {
             if (text == names[i]) look.Layout = i;
         }
     }
-    if (GlyphReader) look.Glyph = GlyphReader(control);
+    look.Glyph = ReadGlyph(control);
     return look;
+}
+
+const Bitmap* TSkinBitButton::ReadGlyph(gui::TControl& control) {
+    const gui::TButtonGlyph* glyph = nullptr;
+    if (auto* bitButton = dynamic_cast<gui::TBitBtn*>(&control)) glyph = &bitButton->ButtonGlyph();
+    if (auto* speedButton = dynamic_cast<gui::TSpeedButton*>(&control)) glyph = &speedButton->ButtonGlyph();
+    if (!glyph || glyph->GlyphBitmap().Empty()) return nullptr;
+    const gui::TBitmap& strip = glyph->GlyphBitmap();
+    if (strip.Handle() != glyphSource_ || glyphCopy_.empty()) {
+        glyphCopy_ = Bitmap(strip.Width(), strip.Height());
+        const gui::UniqueDc memory(CreateCompatibleDC(nullptr));
+        if (!memory || glyphCopy_.empty()) return nullptr;
+        const HGDIOBJ old = SelectObject(memory.get(), strip.Handle());
+        win::CopyFromDc(glyphCopy_, Point{0, 0}, memory.get(), Rect{0, 0, strip.Width(), strip.Height()});
+        SelectObject(memory.get(), old);
+        glyphSource_ = strip.Handle();
+    }
+    return &glyphCopy_;
 }
 
 void TSkinBitButton::DrawSkin(HDC dc, const RECT& rect) {
@@ -283,7 +324,8 @@ void TSkinBitButton::DrawSkin(HDC dc, const RECT& rect) {
         RECT measured = face;
         if (!Caption.empty()) text.canvas().DrawText(Caption, measured, DT_CALCRECT);
         const SIZE textSize = Caption.empty() ? SIZE{} : SizeOf(measured);
-        const TGlyphButtonLayout layout = LayoutGlyphButton(look, SizeOf(client), glyphSize, textSize, false, 0);
+        const TGlyphButtonLayout layout =
+            LayoutGlyphButton(look, SizeOf(client), glyphSize, textSize, false, 0);
         if (hasGlyph) {
             const RECT at{layout.GlyphPos.x, layout.GlyphPos.y, layout.GlyphPos.x + glyphSize.cx,
                           layout.GlyphPos.y + glyphSize.cy};
@@ -291,7 +333,8 @@ void TSkinBitButton::DrawSkin(HDC dc, const RECT& rect) {
         }
         text.canvas().SetBkMode(TRANSPARENT);
         SetTextColor(text.dc(), StateTextColour(frame));
-        RECT target{layout.TextPos.x, layout.TextPos.y, layout.TextPos.x + textSize.cx, layout.TextPos.y + textSize.cy};
+        RECT target{layout.TextPos.x, layout.TextPos.y, layout.TextPos.x + textSize.cx,
+                    layout.TextPos.y + textSize.cy};
         text.canvas().DrawText(Caption, target, layout.TextFormat);
     }
     win::CopyToDc(dc, rect.left, rect.top, FaceBitmap, FaceBitmap.bounds());
@@ -301,7 +344,9 @@ void TSkinBitButton::DrawSkin(HDC dc, const RECT& rect) {
 
 TSkinSpeedButton::TSkinSpeedButton(rtl::TComponent* owner) : TSkinBitButton(owner) {}
 
-TSkinSpeedButton::~TSkinSpeedButton() { Detach(); }
+TSkinSpeedButton::~TSkinSpeedButton() {
+    Detach();
+}
 
 const rtl::TClassInfo& TSkinSpeedButton::StaticClassInfo() {
     static const rtl::TClassInfo info{"TSkinSpeedButton", &TSkinBitButton::StaticClassInfo(), {}};
@@ -312,7 +357,8 @@ void TSkinSpeedButton::AttachGraphic(gui::TControl& control, TSkinData& skinData
     SkinData = &skinData;
     Canvas = &canvas;
     GraphicControl = &control;
-    SavedWindowProc.Install(control, gui::TWndMethod::Of<&TSkinControl::SkinWndProc>(static_cast<TSkinControl*>(this)));
+    SavedWindowProc.Install(
+        control, gui::TWndMethod::Of<&TSkinControl::SkinWndProc>(static_cast<TSkinControl*>(this)));
     if (ISkinControlHost* host = Host()) host->RegisterControlObject(this);
     Attached = true;
 }
@@ -330,8 +376,8 @@ bool TSkinSpeedButton::BeforeMessage(gui::TMessage& message) {
         if (!HasButtonImage(SkinData)) return true; // the button's own painting, as for push buttons
         if (GraphicControl && message.WParam) {
             const RECT client = GraphicControl->ClientRect();
-            PaintSpeedButton(reinterpret_cast<HDC>(message.WParam), RECT{0, 0, client.right - client.left,
-                                                                         client.bottom - client.top});
+            PaintSpeedButton(reinterpret_cast<HDC>(message.WParam),
+                             RECT{0, 0, client.right - client.left, client.bottom - client.top});
         }
         message.Result = 1;
         return false;
@@ -341,26 +387,33 @@ bool TSkinSpeedButton::BeforeMessage(gui::TMessage& message) {
         SetState(kPressed, true);
         PaintSkin(nullptr);
         return false;
-    default: return true; // the push button's filter has nothing for a window-less button here
+    default:
+        return true; // the push button's filter has nothing for a window-less button here
     }
 }
 
 void TSkinSpeedButton::AfterMessage(gui::TMessage& message) {
     switch (message.Msg) {
     case WM_NCDESTROY:
-    case gui::CM_BASE + 0x21: return Detach();
+    case gui::CM_BASE + 0x21:
+        return Detach();
     case WM_KEYDOWN:
     case WM_KEYUP:
         if (message.WParam != VK_SPACE) return;
         SetState(kPressed, message.Msg == WM_KEYDOWN);
         return PaintSkin(nullptr);
-    case WM_LBUTTONUP: SetState(kPressed, false); return PaintSkin(nullptr);
-    case gui::CM_MOUSEENTER: SetState(kMouseOver, true); return PaintSkin(nullptr);
+    case WM_LBUTTONUP:
+        SetState(kPressed, false);
+        return PaintSkin(nullptr);
+    case gui::CM_MOUSEENTER:
+        SetState(kMouseOver, true);
+        return PaintSkin(nullptr);
     case gui::CM_MOUSELEAVE:
         SetState(kMouseOver | kPressed, false);
         if (GraphicControl && GraphicControl->Visible()) PaintSkin(nullptr);
         return;
-    default: return TSkinButton::AfterMessage(message);
+    default:
+        return TSkinButton::AfterMessage(message);
     }
 }
 

@@ -4,9 +4,9 @@
 // mouse button over, so that the pressed look follows the skin.
 #pragma once
 
-#include <functional>
-
 #include "skin/controls/skin_control.h"
+
+#include <functional>
 
 namespace skin {
 
@@ -26,8 +26,8 @@ struct TGlyphButtonLook {
     const Bitmap* Glyph = nullptr; // null or empty: no glyph
     int NumGlyphs = 1;
     int Layout = glGlyphLeft;
-    int Margin = -1;  // -1: automatic
-    int Spacing = 4;  // -1: automatic
+    int Margin = -1; // -1: automatic
+    int Spacing = 4; // -1: automatic
     bool Down = false;
 };
 
@@ -39,11 +39,11 @@ struct TGlyphButtonLayout {
 };
 // speedButton: the speed button's rule for an automatic margin with a given spacing, which measures along
 // size (rect width for layouts left and right) and adds one.
-TGlyphButtonLayout LayoutGlyphButton(const TGlyphButtonLook& look, SIZE clientSize, SIZE glyphSize, SIZE textSize,
-                                     bool speedButton, int size);
+TGlyphButtonLayout LayoutGlyphButton(const TGlyphButtonLook& look, SIZE clientSize, SIZE glyphSize,
+                                     SIZE textSize, bool speedButton, int size);
 
 class TSkinButton : public TSkinControl {
-public:
+  public:
     explicit TSkinButton(rtl::TComponent* owner);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -59,7 +59,7 @@ public:
 
     Bitmap FaceBitmap; // the whole button is composed here and copied to the window once
 
-protected:
+  protected:
     // Focused, Enabled and Caption from the window (the framework control's text when the window has none).
     void RefreshState();
     bool IsDefaultButton() const;
@@ -74,22 +74,26 @@ protected:
 };
 
 class TSkinBitButton : public TSkinButton {
-public:
+  public:
     using TSkinButton::TSkinButton;
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
     void DrawSkin(HDC dc, const RECT& rect) override;
 
-    // Reads the glyph and its layout from a bitmap or speed button. Until the framework has such buttons the
-    // glyph reader is empty and only the published numbers (NumGlyphs, Layout, Margin, Spacing, Down) are
-    // read by name.
-    static std::function<const Bitmap*(gui::TControl& control)> GlyphReader;
-    static TGlyphButtonLook ReadLook(gui::TControl& control);
+    // Reads the glyph strip of a framework bitmap or speed button, and its layout: the published numbers
+    // (NumGlyphs, Layout, Margin, Spacing, Down) by name.
+    TGlyphButtonLook ReadLook(gui::TControl& control);
+
+  private:
+    // The button's glyph strip as a skin bitmap, copied again only when the strip's handle changes.
+    const Bitmap* ReadGlyph(gui::TControl& control);
+    Bitmap glyphCopy_;
+    HBITMAP glyphSource_ = nullptr;
 };
 
 class TSkinSpeedButton : public TSkinBitButton {
-public:
+  public:
     explicit TSkinSpeedButton(rtl::TComponent* owner);
     ~TSkinSpeedButton() override;
     static const rtl::TClassInfo& StaticClassInfo();
@@ -103,7 +107,7 @@ public:
     void PaintSkin(HDC dc) override;
     void PaintSpeedButton(HDC dc, const RECT& rect);
 
-private:
+  private:
     // The speed button's own device context for painting outside WM_PAINT: its parent's, moved to it.
     void PaintOnParent();
 };

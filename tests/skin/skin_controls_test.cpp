@@ -1,28 +1,28 @@
 // Skinned controls in-process, with both of our skins: which controls of a framework form and of a plain
 // window get a skinning object, what the screen shows of edits, buttons, check boxes, radio buttons and combo
 // boxes in their states (compared with the skin's own bitmaps), and what unskinning gives back.
-#include <windows.h>
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <chrono>
-#include <cstdlib>
-#include <functional>
-#include <utility>
-#include <vector>
-
+#include "framework/gui/bit_btn.h"
 #include "framework/gui/button.h"
 #include "framework/gui/edit.h"
+#include "skin/controls/control_drawing.h"
 #include "skin/controls/skin_box.h"
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_check.h"
 #include "skin/controls/skin_combo.h"
 #include "skin/controls/skin_edit.h"
-#include "skin/controls/control_drawing.h"
+#include "skin/draw/bmp_writer.h"
 #include "skin/draw/win/bitmap_dc.h"
 #include "skin/form/control_discovery.h"
 #include "tests/skin/skin_test_fixture.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <gtest/gtest.h>
+#include <utility>
+#include <vector>
+#include <windows.h>
 
 using namespace skin_tests;
 
@@ -30,7 +30,7 @@ namespace {
 
 // A button class of another library, for the Skin3rd list.
 class TFancyButton : public gui::TButton {
-public:
+  public:
     using TButton::TButton;
     static const rtl::TClassInfo& StaticClassInfo() {
         static const rtl::TClassInfo info{"TFancyButton", &TButton::StaticClassInfo(), {}};
@@ -39,7 +39,9 @@ public:
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 };
 
-skin::Pixel RgbOf(skin::Pixel pixel) { return pixel & skin::kPixelRgbMask; }
+skin::Pixel RgbOf(skin::Pixel pixel) {
+    return pixel & skin::kPixelRgbMask;
+}
 skin::Pixel PixelOfColour(skin::Colour colour) {
     return skin::ColourToPixel(static_cast<skin::Colour>(gui::ColorToRGB(colour)));
 }
@@ -93,7 +95,8 @@ std::vector<int> ButtonFramesShown(const skin::Bitmap& shot, const skin::TDataSk
 
 // How many pixels of frame `frame` of a glyph strip (key colour left out) the screen shows differently at
 // (left, top) of shot.
-int GlyphMismatches(const skin::Bitmap& shot, int left, int top, const skin::Bitmap& strip, int frames, int frame) {
+int GlyphMismatches(const skin::Bitmap& shot, int left, int top, const skin::Bitmap& strip, int frames,
+                    int frame) {
     const int fw = strip.width() / frames;
     int mismatches = 0;
     for (int y = 0; y < strip.height(); ++y) {
@@ -137,7 +140,8 @@ std::string ControlsFormText(const std::string& skinFile, const std::string& ext
     BorderStyle = bsSingle
     SkinData1 : TSkinData {
         Active = True
-        SkinFile = ")" + Escaped(skinFile) + R"("
+        SkinFile = ")" +
+           Escaped(skinFile) + R"("
     }
     Label1 : TLabel {
         Left = 7
@@ -176,11 +180,12 @@ std::string ControlsFormText(const std::string& skinFile, const std::string& ext
         Default = True
         TabOrder = 4
     }
-)" + extra + "}\n";
+)" + extra +
+           "}\n";
 }
 
 class SkinControlsTest : public SkinFormTest {
-protected:
+  protected:
     static void SetUpTestSuite() {
         SkinFormTest::SetUpTestSuite();
         rtl::RegisterComponentClass<TFancyButton>();
@@ -196,8 +201,7 @@ protected:
         return form;
     }
     static skin::TWinSkinForm& ObjectOf(HWND window) { return *skin::SkinManager->FindFormByWindow(window); }
-    template <class T>
-    static T* ObjectFor(HWND window, HWND control) {
+    template <class T> static T* ObjectFor(HWND window, HWND control) {
         return dynamic_cast<T*>(skin::FindControlObject(ObjectOf(window), control));
     }
     static HWND HandleOf(gui::TForm* form, const char* name) {
@@ -243,8 +247,9 @@ TEST_P(SkinControlsTest, StartButtonShowsTheSkinsFrameInEveryState) {
     int clicks = 0;
     button->OnClick = [&](rtl::TObject*) { ++clicks; };
     const auto shows = [&](int frame) {
-        return Pump([&] { return ButtonFramesShown(ShotOf(window), *skin.Buttons) == std::vector<int>{frame}; },
-                    std::chrono::milliseconds(1500));
+        return Pump(
+            [&] { return ButtonFramesShown(ShotOf(window), *skin.Buttons) == std::vector<int>{frame}; },
+            std::chrono::milliseconds(1500));
     };
     const POINT away{5, 5};
 
@@ -268,11 +273,13 @@ TEST_P(SkinControlsTest, StartButtonShowsTheSkinsFrameInEveryState) {
     EXPECT_EQ(GetFocus(), window);
 
     MoveMouse(away);
-    EXPECT_TRUE(Pump([&] { return ObjectOf(form->Handle()).HotControl == nullptr; })) << "the hover timer saw it go";
+    EXPECT_TRUE(Pump([&] { return ObjectOf(form->Handle()).HotControl == nullptr; }))
+        << "the hover timer saw it go";
     EXPECT_TRUE(shows(skin::kButtonHot)) << "focused";
     const skin::Bitmap focused = ShotOf(window);
     bool focusRect = false;
-    for (int y = 4; y < focused.height() - 4; ++y) focusRect |= focused.pixel(3, y) != hot.pixel(3, y);
+    for (int y = 4; y < focused.height() - 4; ++y)
+        focusRect |= focused.pixel(3, y) != hot.pixel(3, y);
     EXPECT_TRUE(focusRect) << "a focus rectangle inside the face";
 
     SendMessageW(window, WM_KEYDOWN, VK_SPACE, 0);
@@ -311,10 +318,42 @@ void CALLBACK InspectBox(HWND box, UINT, UINT_PTR, DWORD) {
     HWND ok = GetDlgItem(box, IDOK);
     skin::TWinSkinForm* object = skin::SkinManager->FindFormByWindow(box);
     g_skinnedBox.skinned = object != nullptr;
-    if (object) g_skinnedBox.okIsSkinButton = dynamic_cast<skin::TSkinButton*>(skin::FindControlObject(*object, ok));
+    if (object)
+        g_skinnedBox.okIsSkinButton = dynamic_cast<skin::TSkinButton*>(skin::FindControlObject(*object, ok));
     g_skinnedBox.framesShown = ButtonFramesShown(ShotOf(ok), *g_buttonElement);
     SendMessageW(ok, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageW(ok, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}
+
+TEST_P(SkinControlsTest, BitButtonShowsItsGlyphOnTheSkinsFace) {
+    TSkinTestForm* form = ControlsForm(R"(    BitBtn1 : TBitBtn {
+        Left = 300
+        Top = 100
+        Width = 120
+        Height = 30
+        Caption = "Glyph"
+    }
+)");
+    const TSkinData& skin = Skin(form);
+    auto* button = dynamic_cast<gui::TBitBtn*>(form->FindComponent("BitBtn1"));
+    ASSERT_NE(button, nullptr);
+    ASSERT_NE(ObjectFor<skin::TSkinBitButton>(form->Handle(), button->Handle()), nullptr);
+    // A 12 x 12 red glyph whose top-left pixel (white) is its transparent colour.
+    skin::Bitmap glyph(12, 12, 0x00FF0000);
+    glyph.set_pixel(0, 0, 0x00FFFFFF);
+    button->ButtonGlyph().Glyph()->LoadFromBmpBytes(skin::WriteBmp(glyph));
+    const auto redPixels = [&] {
+        const skin::Bitmap shot = ShotOf(button->Handle());
+        int red = 0;
+        for (int y = 0; y < shot.height(); ++y) {
+            for (int x = 0; x < shot.width(); ++x)
+                red += RgbOf(shot.pixel(x, y)) == 0xFF0000u;
+        }
+        return red;
+    };
+    EXPECT_TRUE(Pump([&] { return redPixels() >= 12 * 12 - 1; })) << "the glyph, its corner transparent";
+    EXPECT_LT(redPixels(), 12 * 12);
+    EXPECT_FALSE(ButtonFramesShown(ShotOf(button->Handle()), *skin.Buttons).empty()) << "on the skin's face";
 }
 
 TEST_P(SkinControlsTest, MessageBoxButtonIsSkinnedAndClicksThroughTheSkin) {
@@ -350,8 +389,8 @@ void MakePlainControls(PlainControls& c) {
     wc.lpszClassName = L"SkinTestPlainWindow";
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     RegisterClassW(&wc);
-    c.window = CreateWindowExW(0, wc.lpszClassName, L"Plain", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 760, 150,
-                               360, 300, nullptr, nullptr, nullptr, nullptr);
+    c.window = CreateWindowExW(0, wc.lpszClassName, L"Plain", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 760,
+                               150, 360, 300, nullptr, nullptr, nullptr, nullptr);
     const auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int y, int h = 20) {
         return CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, 10, y, 200, h, c.window, nullptr,
                                nullptr, nullptr);
@@ -384,7 +423,8 @@ TEST_P(SkinControlsTest, PlainWindowChecksRadiosAndCombosShowTheSkinsGlyphsInThe
     EXPECT_NE(ObjectFor<skin::TSkinComBox>(c.window, c.combo), nullptr);
     EXPECT_NE(ObjectFor<skin::TSkinEdit>(c.window, c.edit), nullptr);
     EXPECT_EQ(skin::FindControlObject(ObjectOf(c.window), c.group), nullptr) << "group boxes keep their look";
-    EXPECT_EQ(skin::FindControlObject(ObjectOf(c.window), c.ownerDrawn), nullptr) << "so do owner-drawn buttons";
+    EXPECT_EQ(skin::FindControlObject(ObjectOf(c.window), c.ownerDrawn), nullptr)
+        << "so do owner-drawn buttons";
 
     const skin::TDataSkinButton& buttons = *skin.Buttons;
     const auto glyphShown = [&](HWND control, const skin::Bitmap& strip, int frames, int frame) {
@@ -513,7 +553,8 @@ TEST_P(SkinControlsTest, OddSkinValuesDrawTheNearestSaneLook) {
     EXPECT_TRUE(ButtonFramesShown(own, *skin.Buttons).empty()) << "not the skin's face left from before";
     const skin::Pixel face = PixelOfColour(skin.ButtonFaceColour);
     const auto pixels = own.pixels();
-    EXPECT_GT(std::count_if(pixels.begin(), pixels.end(), [&](skin::Pixel p) { return RgbOf(p) != face; }), 100)
+    EXPECT_GT(std::count_if(pixels.begin(), pixels.end(), [&](skin::Pixel p) { return RgbOf(p) != face; }),
+              100)
         << "its frame and caption";
 }
 
@@ -567,20 +608,26 @@ TEST_P(SkinControlsTest, DecisionListFollowsTagsSkin3rdAndTheSkinControlEvent) {
         };
     });
     HWND window = form->Handle();
-    EXPECT_EQ(ObjectFor<skin::TSkinControl>(window, HandleOf(form, "Tagged199")), nullptr) << "199 mod 100 is 99";
-    EXPECT_NE(ObjectFor<skin::TSkinButton>(window, HandleOf(form, "TaggedMinus99")), nullptr) << "-99 is not 99";
-    EXPECT_NE(ObjectFor<skin::TSkinComBox>(window, HandleOf(form, "Tagged95")), nullptr) << "95 forces a combo box";
+    EXPECT_EQ(ObjectFor<skin::TSkinControl>(window, HandleOf(form, "Tagged199")), nullptr)
+        << "199 mod 100 is 99";
+    EXPECT_NE(ObjectFor<skin::TSkinButton>(window, HandleOf(form, "TaggedMinus99")), nullptr)
+        << "-99 is not 99";
+    EXPECT_NE(ObjectFor<skin::TSkinComBox>(window, HandleOf(form, "Tagged95")), nullptr)
+        << "95 forces a combo box";
     EXPECT_EQ(ObjectFor<skin::TSkinControl>(window, HandleOf(form, "Tagged55")), nullptr)
         << "exactly 55 scrolls, which has no painter yet";
-    EXPECT_NE(ObjectFor<skin::TSkinButton>(window, HandleOf(form, "Tagged155")), nullptr) << "only exactly 55";
-    EXPECT_NE(ObjectFor<skin::TSkinEdit>(window, HandleOf(form, "Fancy")), nullptr) << "Skin3rd, any spelling";
+    EXPECT_NE(ObjectFor<skin::TSkinButton>(window, HandleOf(form, "Tagged155")), nullptr)
+        << "only exactly 55";
+    EXPECT_NE(ObjectFor<skin::TSkinEdit>(window, HandleOf(form, "Fancy")), nullptr)
+        << "Skin3rd, any spelling";
     EXPECT_EQ(eventClass, "TBUTTON");
     EXPECT_EQ(eventControl, form->FindComponent("EventButton"));
     EXPECT_NE(ObjectFor<skin::TSkinCheckBox>(window, HandleOf(form, "EventButton")), nullptr)
         << "the event's object is attached";
 
     // A Skin3rd kind whose gate is closed still keeps the control from the built-in rows.
-    TSkinTestForm* gated = NewForm(ControlsFormText(SkinFile(GetParam()), "    Fancy : TFancyButton {\n    }\n"));
+    TSkinTestForm* gated =
+        NewForm(ControlsFormText(SkinFile(GetParam()), "    Fancy : TFancyButton {\n    }\n"));
     TSkinData& gatedSkin = Skin(gated);
     gatedSkin.SetSkin3rd({"tfancybutton=edit"});
     gatedSkin.SetSkinControls(gatedSkin.SkinControls() & ~(1u << skin::xcEdit));
@@ -588,7 +635,8 @@ TEST_P(SkinControlsTest, DecisionListFollowsTagsSkin3rdAndTheSkinControlEvent) {
     SetForegroundWindow(gated->Handle());
     ASSERT_TRUE(Pump([&] { return Skinned(gated->Handle()); }));
     EXPECT_EQ(ObjectFor<skin::TSkinControl>(gated->Handle(), HandleOf(gated, "Fancy")), nullptr);
-    EXPECT_EQ(ObjectFor<skin::TSkinControl>(gated->Handle(), HandleOf(gated, "Edit1")), nullptr) << "edits gated";
+    EXPECT_EQ(ObjectFor<skin::TSkinControl>(gated->Handle(), HandleOf(gated, "Edit1")), nullptr)
+        << "edits gated";
     EXPECT_NE(ObjectFor<skin::TSkinButton>(gated->Handle(), HandleOf(gated, "Button1")), nullptr);
 }
 
@@ -622,7 +670,8 @@ TEST_P(SkinControlsTest, UnskinningGivesControlsTheirLookBackAndCyclesLeaveNoHan
     skin.SetSkinFile(SkinFile(other));
     Settle(std::chrono::milliseconds(600));
     const skin::Bitmap shot = ShotOf(edit);
-    EXPECT_EQ(RgbOf(shot.pixel(0, shot.height() / 2)), PixelOfColour(skin.ButtonShadowColour)) << "the new skin";
+    EXPECT_EQ(RgbOf(shot.pixel(0, shot.height() / 2)), PixelOfColour(skin.ButtonShadowColour))
+        << "the new skin";
     EXPECT_EQ(ButtonFramesShown(ShotOf(button), *skin.Buttons).size(), 1u);
 }
 
@@ -666,9 +715,8 @@ TEST(ControlDrawingTest, CaptionTextSitsOnePixelAboveTheMiddleAndCentredTextOnIt
     const RECT caption = InkBox(DrawnOnWhite(120, 40, [&](gui::TCanvas& canvas) {
         skin::DrawCaptionText(canvas, rect, skin::kAlignCentre, true, "Convert");
     }));
-    const RECT centred = InkBox(DrawnOnWhite(120, 40, [&](gui::TCanvas& canvas) {
-        skin::DrawCentredText(canvas, rect, "Convert", 2, true);
-    }));
+    const RECT centred = InkBox(DrawnOnWhite(
+        120, 40, [&](gui::TCanvas& canvas) { skin::DrawCentredText(canvas, rect, "Convert", 2, true); }));
     ASSERT_GE(top.right, top.left) << "the system drew the text";
     const int free = 40 - textHeight;
     const int captionAbove = caption.top - top.top, centredAbove = centred.top - top.top;
@@ -686,7 +734,8 @@ TEST(ControlDrawingTest, CaptionTextSitsOnePixelAboveTheMiddleAndCentredTextOnIt
         skin::DrawCaptionText(canvas, rect, skin::kAlignCentre, false, "Convert");
     });
     bool shadow = false;
-    for (skin::Pixel p : disabled.pixels()) shadow |= RgbOf(p) == skin::ColourToPixel(GetSysColor(COLOR_BTNSHADOW));
+    for (skin::Pixel p : disabled.pixels())
+        shadow |= RgbOf(p) == skin::ColourToPixel(GetSysColor(COLOR_BTNSHADOW));
     EXPECT_TRUE(shadow) << "disabled text in the button shadow colour";
     const RECT nothing = InkBox(DrawnOnWhite(120, 40, [&](gui::TCanvas& canvas) {
         skin::DrawCaptionText(canvas, RECT{50, 0, 10, 40}, skin::kAlignCentre, true, "Convert");
