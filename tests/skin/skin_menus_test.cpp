@@ -267,6 +267,41 @@ TEST_P(SkinMenusTest, DropDownOpensUnderItsItemAndArrowKeysMoveAlongTheBar) {
     EXPECT_GT(checked, 0);
 }
 
+TEST_P(SkinMenusTest, RightOpensASubMenuAndLeftClosesItInsteadOfMovingAlongTheBar) {
+    TSkinTestForm* form = MenuFormShown();
+    HWND window = form->Handle();
+    skin::TWinSkinForm& object = *skin::SkinManager->FindFormByWindow(window);
+    const auto& items = object.MenuBarObject->Items();
+    const RECT outer = WindowRectOf(window);
+    std::vector<std::size_t> open; // menu windows open after each key
+    LONG lastLeft = -1;            // where the last drop-down stood
+    const auto note = [&] {
+        open.push_back(OpenMenus().size());
+        RECT rect{};
+        GetWindowRect(OpenMenus().back(), &rect);
+        lastLeft = rect.left - outer.left;
+    };
+    MenuScript script;
+    script
+        .Then([&] { PressInMenu(VK_DOWN); }) // from New to Open, which has a sub-menu
+        .Then([&] { PressInMenu(VK_RIGHT); })
+        .Then([&] {
+            note();
+            PressInMenu(VK_LEFT);
+        })
+        .Then([&] {
+            note();
+            PressInMenu(VK_ESCAPE);
+        });
+    script.Start(250);
+    object.MenuBarObject->ClickMenuBarItem(*items[0]);
+    ASSERT_TRUE(Finish(script));
+    ASSERT_EQ(open.size(), 2u);
+    EXPECT_EQ(open[0], 2u) << "Right on Open opened its sub-menu";
+    EXPECT_EQ(open[1], 1u) << "Left closed the sub-menu, not File's drop-down";
+    EXPECT_NEAR(lastLeft, items[0]->Bounds.left, 3) << "still under File";
+}
+
 // A key as the keyboard sends it, with its scan code.
 void SendKey(WORD key, bool up) {
     INPUT input{};
