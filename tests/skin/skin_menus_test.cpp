@@ -302,6 +302,26 @@ TEST_P(SkinMenusTest, RightOpensASubMenuAndLeftClosesItInsteadOfMovingAlongTheBa
     EXPECT_NEAR(lastLeft, items[0]->Bounds.left, 3) << "still under File";
 }
 
+TEST_P(SkinMenusTest, RightOntoAnItemWithoutDropDownLightsItForTheKeyboard) {
+    TSkinTestForm* form = MenuFormShown();
+    skin::TWinSkinForm& object = *skin::SkinManager->FindFormByWindow(form->Handle());
+    const auto& items = object.MenuBarObject->Items();
+    int helpClicks = 0;
+    dynamic_cast<gui::TMenuItem*>(form->FindComponent("HelpItem"))->OnClick = [&](rtl::TObject*) {
+        ++helpClicks;
+    };
+    MenuScript script;
+    script.Then([] { PressInMenu(VK_RIGHT); }).Then([] { PressInMenu(VK_RIGHT); }); // File, Edit, then Help
+    script.Start(250);
+    object.MenuBarObject->ClickMenuBarItem(*items[0]);
+    ASSERT_TRUE(Finish(script));
+    Settle();
+    EXPECT_TRUE(object.MenuBarObject->InKeyboardMode()) << "Help is lit, waiting for Enter";
+    EXPECT_EQ(object.HotObject, items[2].get());
+    EXPECT_EQ(helpClicks, 0) << "and has not run";
+    object.MenuBarObject->EndKeyboardMode();
+}
+
 // A key as the keyboard sends it, with its scan code.
 void SendKey(WORD key, bool up) {
     INPUT input{};
