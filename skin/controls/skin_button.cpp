@@ -292,16 +292,15 @@ const Bitmap* TSkinBitButton::ReadGlyph(gui::TControl& control) {
     if (auto* bitButton = dynamic_cast<gui::TBitBtn*>(&control)) glyph = &bitButton->ButtonGlyph();
     if (auto* speedButton = dynamic_cast<gui::TSpeedButton*>(&control)) glyph = &speedButton->ButtonGlyph();
     if (!glyph || glyph->GlyphBitmap().Empty()) return nullptr;
+    // Copied on every read: a strip loaded again may get the freed strip's handle value, so a handle
+    // cannot tell whether a kept copy is still right, and glyphs are small.
     const gui::TBitmap& strip = glyph->GlyphBitmap();
-    if (strip.Handle() != glyphSource_ || glyphCopy_.empty()) {
-        glyphCopy_ = Bitmap(strip.Width(), strip.Height());
-        const gui::UniqueDc memory(CreateCompatibleDC(nullptr));
-        if (!memory || glyphCopy_.empty()) return nullptr;
-        const HGDIOBJ old = SelectObject(memory.get(), strip.Handle());
-        win::CopyFromDc(glyphCopy_, Point{0, 0}, memory.get(), Rect{0, 0, strip.Width(), strip.Height()});
-        SelectObject(memory.get(), old);
-        glyphSource_ = strip.Handle();
-    }
+    glyphCopy_ = Bitmap(strip.Width(), strip.Height());
+    const gui::UniqueDc memory(CreateCompatibleDC(nullptr));
+    if (!memory || glyphCopy_.empty()) return nullptr;
+    const HGDIOBJ old = SelectObject(memory.get(), strip.Handle());
+    win::CopyFromDc(glyphCopy_, Point{0, 0}, memory.get(), Rect{0, 0, strip.Width(), strip.Height()});
+    SelectObject(memory.get(), old);
     return &glyphCopy_;
 }
 

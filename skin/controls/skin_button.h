@@ -86,10 +86,9 @@ class TSkinBitButton : public TSkinButton {
     TGlyphButtonLook ReadLook(gui::TControl& control);
 
   private:
-    // The button's glyph strip as a skin bitmap, copied again only when the strip's handle changes.
+    // The button's glyph strip as a skin bitmap (a copy kept in glyphCopy_ until the next read).
     const Bitmap* ReadGlyph(gui::TControl& control);
     Bitmap glyphCopy_;
-    HBITMAP glyphSource_ = nullptr;
 };
 
 class TSkinSpeedButton : public TSkinBitButton {
