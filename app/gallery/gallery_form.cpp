@@ -116,6 +116,15 @@ void TGalleryForm::PresentStates() {
     }
 }
 
+gui::TWinControl* TGalleryForm::HotDemonstration() const {
+    const gui::TPanel* page = pages_[static_cast<std::size_t>(currentPage_)];
+    for (TComponent* component : Components()) {
+        auto* windowed = dynamic_cast<gui::TWinControl*>(component);
+        if (windowed && windowed->Tag() == kHotTag && IsInside(windowed, page)) return windowed;
+    }
+    return nullptr;
+}
+
 void TGalleryForm::LoadSkinFile(const std::string& path) {
     if (!FileExists(path)) throw rtl::Exception("skin file '" + path + "' not found");
     skinData_->SetSkinFile(path);

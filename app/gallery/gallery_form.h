@@ -38,6 +38,9 @@ public:
     // Gives the page's controls with tag 1 the focus, tells those with tag 2 the mouse is over them (a skin
     // draws them hot) and pushes those with tag 3 (pressed). Call again once the window is skinned.
     void PresentStates();
+    // The page's first windowed control that shows the hot state: only one control can be under the pointer,
+    // and the skin keeps a windowed control hot only while it is.
+    gui::TWinControl* HotDemonstration() const;
     // Loads a skin file into the gallery's skin data; raises an error naming a file that is not there.
     void LoadSkinFile(const std::string& path);
     skin::TSkinData* SkinData() const { return skinData_; }

@@ -55,6 +55,15 @@ int SaveScreenshot(gui::TApplication& application, const std::string& file) {
                      static_cast<long long>(kSkinningTimeout.count()));
         return kExitFailed;
     }
+    // The pointer over the page's hot example, as a user's would be; anywhere else it would light nothing.
+    RECT hot{};
+    if (gui::TWinControl* control = form.HotDemonstration()) {
+        GetWindowRect(control->Handle(), &hot);
+    } else {
+        GetWindowRect(form.Handle(), &hot);
+        OffsetRect(&hot, 0, hot.bottom - hot.top + 40);
+    }
+    SetCursorPos((hot.left + hot.right) / 2, (hot.top + hot.bottom) / 2);
     form.PresentStates();
     RedrawWindow(form.Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     PumpUntil(application, kSettleTime, [] { return false; });

@@ -1,15 +1,19 @@
-// The gallery's form in-process: made, shown on each page and freed a hundred times, and its skin switched
-// two hundred times while shown, it leaves no handles behind.
+// The gallery's form in-process: every page's controls as the screen shows them, unskinned, with each skin
+// and unskinned again; made, shown on each page and freed a hundred times, and its skin switched two
+// hundred times while shown, it leaves no handles behind.
 #include "app/gallery/gallery_form.h"
 #include "framework/gui/application.h"
 #include "framework/gui/handles.h"
 #include "framework/gui/register_classes.h"
 #include "skin/data/skin_data.h"
+#include "skin/draw/win/bitmap_dc.h"
 #include "skin/form/skin_form.h"
 #include "skin/manager/skin_manager.h"
 
 #include <chrono>
 #include <functional>
+#include <map>
+#include <set>
 #include <gtest/gtest.h>
 #include <string>
 #include <windows.h>
@@ -64,6 +68,138 @@ class GalleryFormTest : public ::testing::Test {
     gui::TApplication application;
     gallery::TGalleryForm* mainForm = nullptr;
 };
+
+// What the screen shows of a window.
+skin::Bitmap ScreenPixels(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    skin::Bitmap shot(rect.right - rect.left, rect.bottom - rect.top);
+    const gui::WindowDc screen(nullptr);
+    skin::win::CopyFromDc(shot, skin::Point{0, 0}, screen.get(), skin::Rect{rect.left, rect.top, rect.right, rect.bottom});
+    return shot;
+}
+
+// The share of pixels two pictures of one control differ in (1 when the sizes differ).
+double Difference(const skin::Bitmap& a, const skin::Bitmap& b) {
+    if (a.width() != b.width() || a.height() != b.height() || a.width() * a.height() == 0) return 1;
+    int differing = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            differing += a.pixel(x, y) != b.pixel(x, y);
+    return static_cast<double>(differing) / (a.width() * a.height());
+}
+
+// The families the skin draws (with either skin, every one of them looks different from its own look).
+const std::set<std::string>& SkinnedFamilies() {
+    static const std::set<std::string> families{"TButton", "TBitBtn", "TCheckBox", "TRadioButton", "TEdit",
+                                                "TComboBox", "TDateTimePicker", "TGroupBox", "TPanel",
+                                                "TRadioGroup", "TGalleryCheckGroup"};
+    return families;
+}
+
+TEST_F(GalleryFormTest, EveryPageIsDrawnByEachSkinButTag99AndGetsItsOwnLookBack) {
+    gallery::TGalleryForm* form = nullptr;
+    application.CreateForm(form);
+    form->SkinData()->SetActive(false); // before the manager's timer skins it: the system's look first
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    SetCursorPos(0, 0);
+    const auto settle = [&] { Pump([] { return false; }, std::chrono::milliseconds(150)); };
+    const auto switchTo = [&](bool active, const char* skinFile) {
+        if (skinFile) form->LoadSkinFile(SkinFile(skinFile));
+        form->SkinData()->SetActive(active);
+        skin::SkinManager->RunPendingAction();
+        if (active) {
+            ASSERT_TRUE(Pump([&] { return Skinned(form->Handle()); }));
+        }
+        form->PresentStates();
+        RedrawWindow(form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        settle();
+    };
+    // Every visible windowed control of each page, by name, in one look.
+    using Look = std::map<std::string, skin::Bitmap>;
+    const auto look = [&] {
+        std::vector<Look> pages;
+        for (int page = 0; page < form->PageCount(); ++page) {
+            form->ShowPage(page);
+            RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+            settle();
+            Look controls;
+            for (rtl::TComponent* component : form->Components()) {
+                auto* control = dynamic_cast<gui::TWinControl*>(component);
+                if (control && control->HandleAllocated() && IsWindowVisible(control->Handle()))
+                    controls[control->Name()] = ScreenPixels(control->Handle());
+            }
+            pages.push_back(std::move(controls));
+        }
+        form->ShowPage(0);
+        return pages;
+    };
+    switchTo(false, nullptr);
+    const std::vector<Look> own = look();
+    switchTo(true, nullptr);
+    const std::vector<Look> stored = look();
+    switchTo(true, "dark.skn");
+    const std::vector<Look> dark = look();
+    switchTo(false, nullptr);
+    const std::vector<Look> ownAgain = look();
+
+    int skinnedSeen = 0, tag99Seen = 0;
+    for (std::size_t page = 0; page < own.size(); ++page) {
+        for (const auto& [name, ownPixels] : own[page]) {
+            const auto* control = dynamic_cast<gui::TControl*>(form->FindComponent(name));
+            ASSERT_NE(control, nullptr) << name;
+            const std::string where = "page " + std::to_string(page + 1) + ", " + name;
+            EXPECT_LT(Difference(ownPixels, ownAgain[page].at(name)), 0.01) << where << ": own look back unskinned";
+            if (control->Tag() % 100 == 99) {
+                ++tag99Seen;
+                EXPECT_LT(Difference(ownPixels, stored[page].at(name)), 0.01) << where << ": tag 99 left alone";
+                EXPECT_LT(Difference(ownPixels, dark[page].at(name)), 0.01) << where << ": tag 99 left alone";
+            } else if (SkinnedFamilies().contains(control->ClassName())) {
+                ++skinnedSeen;
+                EXPECT_GT(Difference(ownPixels, stored[page].at(name)), 0.02) << where << ": drawn by the skin";
+                EXPECT_GT(Difference(stored[page].at(name), dark[page].at(name)), 0.02)
+                    << where << ": repainted by the other skin";
+            }
+        }
+    }
+    EXPECT_GE(tag99Seen, 3);
+    EXPECT_GE(skinnedSeen, 30);
+    delete form;
+}
+
+// The buttons page's push buttons show their states in the skin's faces: hot under the pointer, pressed by
+// the program, focused, disabled, default and normal each look different.
+TEST_F(GalleryFormTest, ButtonStatesShowInTheSkinsFaces) {
+    for (const char* skinFile : {"default.skn", "dark.skn"}) {
+        gallery::TGalleryForm* form = ShownGallery();
+        form->LoadSkinFile(SkinFile(skinFile));
+        skin::SkinManager->RunPendingAction();
+        ASSERT_TRUE(Pump([&] { return Skinned(form->Handle()); }));
+        form->ShowPage(0);
+        RECT hot{};
+        GetWindowRect(form->HotDemonstration()->Handle(), &hot);
+        SetCursorPos((hot.left + hot.right) / 2, (hot.top + hot.bottom) / 2);
+        form->PresentStates();
+        Pump([] { return false; }, std::chrono::milliseconds(300));
+        // The face beside the caption, left of the text: the state's face frame and nothing else.
+        std::map<std::string, skin::Colour> faces;
+        for (const char* name : {"NormalButton", "HotButton", "PressedButton", "FocusedButton",
+                                 "DisabledButton", "DefaultButton"}) {
+            auto* button = dynamic_cast<gui::TWinControl*>(form->FindComponent(name));
+            ASSERT_NE(button, nullptr) << name;
+            const skin::Bitmap pixels = ScreenPixels(button->Handle());
+            faces[name] = pixels.pixel(6, pixels.height() / 2);
+        }
+        EXPECT_NE(faces["HotButton"], faces["NormalButton"]) << skinFile;
+        EXPECT_NE(faces["PressedButton"], faces["NormalButton"]) << skinFile;
+        EXPECT_NE(faces["PressedButton"], faces["HotButton"]) << skinFile;
+        EXPECT_NE(faces["DisabledButton"], faces["NormalButton"]) << skinFile;
+        EXPECT_EQ(faces["FocusedButton"], faces["HotButton"]) << skinFile << ": focus lights the face";
+        delete form;
+        SetCursorPos(0, 0);
+    }
+}
 
 TEST_F(GalleryFormTest, MadeShownAndFreedAHundredTimesAndReskinnedTwoHundredLeavesNoHandles) {
     const auto cycle = [&](int round) {
