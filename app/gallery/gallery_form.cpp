@@ -1,11 +1,16 @@
 #include "app/gallery/gallery_form.h"
 
 #include <commdlg.h>
+#include <shlobj.h>
+
+#include <filesystem>
+#include <sstream>
 
 #include "framework/gui/application.h"
 #include "framework/gui/message_dialog.h"
 #include "framework/gui/wide.h"
 #include "framework/rtl/exceptions.h"
+#include "tools/skintool/skin_authoring.h"
 
 namespace gallery {
 
@@ -28,6 +33,60 @@ bool IsInside(const gui::TControl* control, const gui::TControl* container) {
         if (parent == container) return true;
     }
     return false;
+}
+
+// The chooser's entries after the shipped skins.
+constexpr int kOtherFileEntry = 2;
+constexpr int kFolderEntry = 3;
+constexpr std::size_t kListedFindings = 15;
+
+bool FolderExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(gui::Wide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::filesystem::path FilePath(const std::string& path) {
+    return std::filesystem::path(gui::Wide(path));
+}
+
+// The checker's findings about a skin that would look broken, one line each (warnings left out), at most
+// kListedFindings of them; empty when it finds none or cannot read the skin (loading then says why).
+std::string BrokenFindings(const std::string& path) {
+    std::ostringstream report;
+    try {
+        if (skin::tool::CheckSkin(FilePath(path), report).Problems == 0) return {};
+    } catch (const std::exception&) {
+        return {};
+    }
+    std::istringstream lines(report.str());
+    std::string text, line;
+    std::size_t listed = 0, more = 0;
+    while (std::getline(lines, line)) {
+        if (line.find(": warning: ") != std::string::npos) continue;
+        if (listed++ < kListedFindings) {
+            text += line + "\n";
+        } else {
+            ++more;
+        }
+    }
+    if (more > 0) text += "... and " + std::to_string(more) + " more\n";
+    return text;
+}
+
+std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
+    std::vector<std::uint8_t> bytes;
+    const HANDLE file = CreateFileW(gui::Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) throw rtl::Exception("cannot open '" + path + "'");
+    LARGE_INTEGER size{};
+    GetFileSizeEx(file, &size);
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    DWORD read = 0;
+    const bool ok = bytes.empty() || (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+                                      read == bytes.size());
+    CloseHandle(file);
+    if (!ok) throw rtl::Exception("cannot read '" + path + "'");
+    return bytes;
 }
 
 bool FileExists(const std::string& path) {
@@ -67,6 +126,19 @@ std::string ChooseFile(HWND owner, const wchar_t* filter) {
     return gui::Narrow(file.c_str());
 }
 
+std::string ChooseFolder(HWND owner, const wchar_t* title) {
+    BROWSEINFOW browse{};
+    browse.hwndOwner = owner;
+    browse.lpszTitle = title;
+    browse.ulFlags = BIF_RETURNONLYFSDIRS;
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&browse);
+    if (!chosen) return {};
+    std::wstring folder(MAX_PATH, L'\0');
+    const bool named = SHGetPathFromIDListW(chosen, folder.data());
+    CoTaskMemFree(chosen);
+    return named ? gui::Narrow(folder.c_str()) : std::string();
+}
+
 TGalleryForm::TGalleryForm(TComponent* owner) : TForm(owner) {
     PublishMethod("FormCreate", [this](rtl::TObject* s) { FormCreate(s); });
     PublishMethod("PageListClick", [this](rtl::TObject* s) { PageListClick(s); });
@@ -76,6 +148,9 @@ TGalleryForm::TGalleryForm(TComponent* owner) : TForm(owner) {
     PublishMethod("SkinChooserChange", [this](rtl::TObject* s) { SkinChooserChange(s); });
     PublishMethod("ActiveCheckClick", [this](rtl::TObject* s) { ActiveCheckClick(s); });
     PublishMethod("ExitItemClick", [this](rtl::TObject* s) { ExitItemClick(s); });
+    PublishMethod("OpenSkinFileItemClick", [this](rtl::TObject* s) { OpenSkinFileItemClick(s); });
+    PublishMethod("OpenSkinFolderItemClick", [this](rtl::TObject* s) { OpenSkinFolderItemClick(s); });
+    PublishMethod("ReloadSkinItemClick", [this](rtl::TObject* s) { ReloadSkinItemClick(s); });
 }
 
 const rtl::TClassInfo& TGalleryForm::StaticClassInfo() {
@@ -126,8 +201,54 @@ gui::TWinControl* TGalleryForm::HotDemonstration() const {
 }
 
 void TGalleryForm::LoadSkinFile(const std::string& path) {
-    if (!FileExists(path)) throw rtl::Exception("skin file '" + path + "' not found");
-    skinData_->SetSkinFile(path);
+    if (FolderExists(path)) {
+        if (!skinData_->LoadSkinPackage(skin::tool::PackSkinFolder(FilePath(path)).Compressed)) {
+            throw rtl::Exception("the skin in '" + path + "' was not loaded");
+        }
+    } else if (FileExists(path)) {
+        skinData_->SetSkinFile(path);
+    } else {
+        throw rtl::Exception("skin file '" + path + "' not found");
+    }
+    skinSource_ = path;
+    ShowChosenSkin(path, FolderExists(path));
+}
+
+// The chooser names the skin shown: a shipped skin by its entry, any other file or folder by the entry
+// that opens one.
+void TGalleryForm::ShowChosenSkin(const std::string& path, bool folder) {
+    int entry = folder ? kFolderEntry : kOtherFileEntry;
+    for (std::size_t i = 0; i < ShippedSkinFiles().size(); ++i) {
+        if (!folder && FilePath(path) == FilePath(ProgramFolder() + ShippedSkinFiles()[i])) entry = static_cast<int>(i);
+    }
+    chosenSkin_ = entry;
+    if (skinChooser_) skinChooser_->SetItemIndex(entry);
+}
+
+bool TGalleryForm::OpenSkinSource(const std::string& requested) {
+    const std::string path = requested.empty() ? ProgramFolder() + ShippedSkinFiles().front() : requested;
+    skinSource_ = path; // F5 tries again after the author mends what is reported
+    const std::string title = gui::Application->Title();
+    const bool folder = FolderExists(path);
+    const std::string findings = BrokenFindings(path);
+    if (!findings.empty() &&
+        gui::Application->ShowMessageBox("The skin in '" + path + "' would look broken:\n" + findings +
+                                             "\nLoad it anyway?",
+                                         title, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES) {
+        return false;
+    }
+    try {
+        std::vector<std::uint8_t> package =
+            folder ? skin::tool::PackSkinFolder(FilePath(path)).Compressed : ReadFileBytes(path);
+        if (!skinData_->LoadSkinPackage(std::move(package))) return false; // the reader told the user why
+    } catch (const std::exception& error) {
+        gui::Application->ShowMessageBox("The skin in '" + path + "' was not loaded: " + error.what() + "\n" +
+                                             findings + "\nThe skin shown stays.",
+                                         title, MB_OK | MB_ICONSTOP);
+        return false;
+    }
+    ShowChosenSkin(path, folder);
+    return true;
 }
 
 void TGalleryForm::PageListClick(rtl::TObject*) {
@@ -153,21 +274,29 @@ void TGalleryForm::SkinChooserChange(rtl::TObject*) {
     std::string path;
     if (choice >= 0 && choice < static_cast<int>(ShippedSkinFiles().size())) {
         path = ProgramFolder() + ShippedSkinFiles()[static_cast<std::size_t>(choice)];
+    } else if (choice == kFolderEntry) {
+        path = ChooseFolder(Handle(), L"The skin folder: one .ini file and its .bmp files");
     } else {
         path = ChooseFile(Handle(), L"Skin files (*.skn)\0*.skn\0All files (*.*)\0*.*\0");
     }
-    if (path.empty()) {
-        skinChooser_->SetItemIndex(chosenSkin_); // cancelled: the skin shown stays chosen
-        return;
-    }
-    skinChooser_->SetItemIndex(chosenSkin_);
-    LoadSkinFile(path);
-    chosenSkin_ = choice;
-    skinChooser_->SetItemIndex(chosenSkin_);
+    skinChooser_->SetItemIndex(chosenSkin_); // the skin shown stays chosen until another is loaded
+    if (!path.empty()) OpenSkinSource(path);
 }
 
 void TGalleryForm::ActiveCheckClick(rtl::TObject*) { skinData_->SetActive(activeCheck_->Checked()); }
 
 void TGalleryForm::ExitItemClick(rtl::TObject*) { Close(); }
+
+void TGalleryForm::OpenSkinFileItemClick(rtl::TObject*) {
+    const std::string path = ChooseFile(Handle(), L"Skin files (*.skn)\0*.skn\0All files (*.*)\0*.*\0");
+    if (!path.empty()) OpenSkinSource(path);
+}
+
+void TGalleryForm::OpenSkinFolderItemClick(rtl::TObject*) {
+    const std::string path = ChooseFolder(Handle(), L"The skin folder: one .ini file and its .bmp files");
+    if (!path.empty()) OpenSkinSource(path);
+}
+
+void TGalleryForm::ReloadSkinItemClick(rtl::TObject*) { ReloadSkin(); }
 
 } // namespace gallery

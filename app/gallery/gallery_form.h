@@ -41,8 +41,17 @@ public:
     // The page's first windowed control that shows the hot state: only one control can be under the pointer,
     // and the skin keeps a windowed control hot only while it is.
     gui::TWinControl* HotDemonstration() const;
-    // Loads a skin file into the gallery's skin data; raises an error naming a file that is not there.
+    // Loads a skin file or a skin folder (packed on the fly) into the gallery's skin data, unchecked (for
+    // the command line and tests); raises an error naming a file that is not there or a skin not loaded.
     void LoadSkinFile(const std::string& path);
+    // Opens a skin file, or a skin folder packed on the fly, for a skin author, and remembers it for
+    // ReloadSkin. What the skin checker finds broken is listed with its member and line, and the skin is
+    // loaded only if the user still wants it; a skin that cannot be loaded is reported the same way and the
+    // skin shown stays. Answers whether the skin was loaded.
+    bool OpenSkinSource(const std::string& path);
+    // F5: opens the remembered skin file or folder again, after its author edited it.
+    bool ReloadSkin() { return OpenSkinSource(skinSource_); }
+    const std::string& SkinSource() const { return skinSource_; }
     skin::TSkinData* SkinData() const { return skinData_; }
 
     void FormCreate(rtl::TObject* sender);
@@ -53,6 +62,9 @@ public:
     void SkinChooserChange(rtl::TObject* sender);
     void ActiveCheckClick(rtl::TObject* sender);
     void ExitItemClick(rtl::TObject* sender);
+    void OpenSkinFileItemClick(rtl::TObject* sender);
+    void OpenSkinFolderItemClick(rtl::TObject* sender);
+    void ReloadSkinItemClick(rtl::TObject* sender);
 
 private:
     std::vector<gui::TPanel*> pages_;
@@ -61,7 +73,9 @@ private:
     gui::TCheckBox* activeCheck_ = nullptr;
     skin::TSkinData* skinData_ = nullptr;
     int currentPage_ = 0;
-    int chosenSkin_ = 0; // the chooser's entry of the skin shown
+    int chosenSkin_ = 0;      // the chooser's entry of the skin shown
+    std::string skinSource_;  // the skin file or folder F5 opens again; empty: the first shipped skin
+    void ShowChosenSkin(const std::string& path, bool folder);
 };
 
 // The names of the skin files shipped beside the gallery, in the chooser's order.
@@ -70,6 +84,8 @@ const std::vector<std::string>& ShippedSkinFiles();
 std::string ProgramFolder();
 // Asks for a file with the system's file-open dialog; empty when the user cancels.
 std::string ChooseFile(HWND owner, const wchar_t* filter);
+// Asks for a folder with the system's folder browser; empty when the user cancels.
+std::string ChooseFolder(HWND owner, const wchar_t* title);
 
 extern TGalleryForm* GalleryForm;
 

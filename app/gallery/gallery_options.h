@@ -1,5 +1,5 @@
 // The gallery's command line: --screenshot FILE saves the skinned window as a BMP file and exits, --page N
-// picks the page shown (1 is the first), --skin FILE the skin file loaded instead of the stored skin.
+// picks the page shown (1 is the first), --skin FILE the skin file (or skin folder) loaded instead of the stored skin.
 #pragma once
 
 #include <string>

@@ -131,8 +131,23 @@ bool TApplication::IsDialogChar(const MSG& msg) {
     return form && form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0;
 }
 
+bool TApplication::IsMenuShortCut(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    const WORD key = static_cast<WORD>(msg.wParam);
+    if (key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU) return false;
+    HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+    auto* form = root ? dynamic_cast<TForm*>(TWinControl::FromHandle(root)) : nullptr;
+    if (!form || !form->Menu() || !IsWindowEnabled(root)) return false;
+    TShortCut shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0) shift |= scShift;
+    if (GetKeyState(VK_CONTROL) < 0) shift |= scCtrl;
+    if (GetKeyState(VK_MENU) < 0) shift |= scAlt;
+    return form->Menu()->IsShortCut(ShortCut(key, shift));
+}
+
 bool TApplication::ProcessMessage(MSG& msg) {
     if (IsDialogChar(msg)) return true;
+    if (IsMenuShortCut(msg)) return true;
     if (IsDialogKey(msg)) return true;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);

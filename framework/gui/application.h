@@ -69,6 +69,8 @@ public:
     // Alt+letter typed in a control of a form: the form's message method is sent CM_DIALOGCHAR with the
     // character and key data; true when it took the key (a non-zero answer).
     bool IsDialogChar(const MSG& msg);
+    // A key that is the shortcut of an item of the active form's main menu runs that item.
+    bool IsMenuShortCut(const MSG& msg);
 
     // Called by forms.
     void AddForm(TForm* form);

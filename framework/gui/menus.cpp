@@ -273,6 +273,30 @@ bool TMenu::DispatchCommand(UINT command) {
     return true;
 }
 
+namespace {
+
+TMenuItem* FindShortCut(TMenuItem& parent, TShortCut shortCut) {
+    for (TMenuItem* item : parent.Items()) {
+        if (!item->Enabled() || !item->Visible()) continue;
+        if (item->Count() > 0) {
+            if (TMenuItem* found = FindShortCut(*item, shortCut)) return found;
+        } else if (item->ShortCut() == shortCut) {
+            return item;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+bool TMenu::IsShortCut(TShortCut shortCut) {
+    if (shortCut == scNone) return false;
+    TMenuItem* item = FindShortCut(items_, shortCut);
+    if (!item) return false;
+    item->Click();
+    return true;
+}
+
 void TMenu::MenuChanged() { DestroyMenuHandle(); }
 
 void TMenu::SetOwnerDraw(bool ownerDraw) {

@@ -148,6 +148,9 @@ public:
     bool HandleAllocated() const { return static_cast<bool>(handle_); }
     // Runs the click of the item with this command; false when no item has it.
     bool DispatchCommand(UINT command);
+    // Runs the click of the enabled, visible item whose shortcut this is (sub-menus of hidden or disabled
+    // items included no further); false when none has it.
+    bool IsShortCut(TShortCut shortCut);
     // An item's look or the list of items changed: the handle is rebuilt.
     virtual void MenuChanged();
 

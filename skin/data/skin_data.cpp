@@ -211,17 +211,29 @@ void TSkinData::SetSkinFile(const std::string& path) {
         return;
     }
     if (!FileExists(path)) return; // nothing loaded, nothing shown
-    std::vector<std::uint8_t> previous = SkinStream;
-    SkinStream = ReadWholeFile(path);
-    // When the file cannot be read as a skin, the previous skin's records stay in place: keep the stream
+    LoadSkinPackage(ReadWholeFile(path));
+}
+
+bool TSkinData::LoadSkinPackage(std::vector<std::uint8_t> package) {
+    SkinPending = true;
+    std::vector<std::uint8_t> previous = std::move(SkinStream);
+    SkinStream = std::move(package);
+    // When the bytes cannot be read as a skin, the previous skin's records stay in place: keep the stream
     // that goes with them.
+    bool loaded = false;
     try {
-        if (!LoadSkin()) SkinStream = std::move(previous);
+        loaded = LoadSkin();
     } catch (...) {
         SkinStream = std::move(previous);
+        SkinPending = false;
         throw;
     }
+    if (!loaded) {
+        SkinStream = std::move(previous);
+        SkinPending = SkinStream.empty();
+    }
     ApplySkinChange();
+    return loaded;
 }
 
 void TSkinData::ApplySkinChange() {

@@ -61,6 +61,9 @@ public:
     void SetSkin3rd(const std::vector<std::string>& rows) { skin3rd_ = rows; }
     std::string SkinFile() const { return skinFile_; }
     void SetSkinFile(const std::string& path);
+    // Loads a skin package from memory (a packed skin file's bytes) and re-skins with it. Answers false, and
+    // raises for a damaged package, leaving the previous skin in place either way.
+    bool LoadSkinPackage(std::vector<std::uint8_t> package);
     // A read-only indicator: "(Good)" at design time when a skin is stored, "(none)" otherwise.
     std::string SkinStore() const;
     void SetSkinStore(const std::string&) {}

@@ -532,3 +532,59 @@ TEST_F(MenusTest, StoredPopupMenuAndItemPropertiesReadBack) {
 }
 
 } // namespace
+
+// A menu item's shortcut pressed anywhere on the form, a control having the focus, runs the item, also from
+// a sub-menu; a disabled or hidden item's shortcut is an ordinary key for the control.
+TEST_F(MenusTest, ShortCutKeysRunTheirEnabledVisibleItemsThroughTheMessageLoop) {
+    LoadForm(R"(    Menu = MainMenu1
+    MainMenu1 : TMainMenu {
+        FileItem : TMenuItem {
+            Caption = "&File"
+            MoreItem : TMenuItem {
+                Caption = "&More"
+                ReloadItem : TMenuItem {
+                    Caption = "&Reload"
+                    ShortCut = 116
+                    OnClick = CloseClick
+                }
+            }
+            OffItem : TMenuItem {
+                Caption = "Off"
+                ShortCut = 117
+                Enabled = False
+                OnClick = CloseClick
+            }
+        }
+    }
+    Edit1 : TEdit {
+        Width = 100
+        Height = 21
+    }
+)");
+    auto* edit = dynamic_cast<gui::TEdit*>(form->FindComponent("Edit1"));
+    ASSERT_NE(edit, nullptr);
+    struct Keys {
+        gui::TWindowSubclass subclass;
+        std::vector<WPARAM> down;
+        void Handle(gui::TMessage& message) {
+            if (message.Msg == WM_KEYDOWN) down.push_back(message.WParam);
+            subclass.CallPrevious(message);
+        }
+    } keys;
+    ASSERT_TRUE(keys.subclass.Install(edit->Handle(), gui::TWndMethod::Of<&Keys::Handle>(&keys)));
+
+    PostMessageW(edit->Handle(), WM_KEYDOWN, VK_F5, 1);
+    application->ProcessMessages();
+    EXPECT_EQ(form->closeClicks, 1) << "F5 runs the item in the sub-menu";
+    EXPECT_TRUE(keys.down.empty()) << "and is taken from the edit";
+
+    PostMessageW(edit->Handle(), WM_KEYDOWN, VK_F6, 1);
+    application->ProcessMessages();
+    EXPECT_EQ(form->closeClicks, 1) << "a disabled item's shortcut runs nothing";
+    EXPECT_EQ(keys.down, std::vector<WPARAM>{VK_F6}) << "the edit gets the key";
+
+    dynamic_cast<TMenuItem*>(form->FindComponent("ReloadItem"))->SetVisible(false);
+    PostMessageW(edit->Handle(), WM_KEYDOWN, VK_F5, 1);
+    application->ProcessMessages();
+    EXPECT_EQ(form->closeClicks, 1) << "nor does a hidden one's";
+}

@@ -5,12 +5,15 @@
 #include "framework/gui/application.h"
 #include "framework/gui/handles.h"
 #include "framework/gui/register_classes.h"
+#include "framework/gui/wide.h"
 #include "skin/data/skin_data.h"
 #include "skin/draw/win/bitmap_dc.h"
 #include "skin/form/skin_form.h"
 #include "skin/manager/skin_manager.h"
 
 #include <chrono>
+#include <fstream>
+#include <sstream>
 #include <functional>
 #include <map>
 #include <set>
@@ -199,6 +202,156 @@ TEST_F(GalleryFormTest, ButtonStatesShowInTheSkinsFaces) {
         delete form;
         SetCursorPos(0, 0);
     }
+}
+
+// While it lives, this thread's message boxes are answered with a button a moment after they show, their
+// texts kept.
+class AnsweredBoxes {
+  public:
+    explicit AnsweredBoxes(int answer) {
+        answer_ = answer;
+        texts_.clear();
+        hook_ = SetWindowsHookExW(WH_CBT, &Hook, nullptr, GetCurrentThreadId());
+    }
+    AnsweredBoxes(const AnsweredBoxes&) = delete;
+    AnsweredBoxes& operator=(const AnsweredBoxes&) = delete;
+    ~AnsweredBoxes() { UnhookWindowsHookEx(hook_); }
+    static const std::vector<std::string>& Texts() { return texts_; }
+
+  private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        wchar_t name[16] = {};
+        HWND window = reinterpret_cast<HWND>(wParam);
+        if (code == HCBT_ACTIVATE && GetClassNameW(window, name, 16) && std::wstring(name) == L"#32770")
+            SetTimer(window, 1, 200, &Answer);
+        return CallNextHookEx(hook_, code, wParam, lParam);
+    }
+    static void CALLBACK Answer(HWND box, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(box, timer);
+        wchar_t text[2048] = {};
+        GetDlgItemTextW(box, 0xFFFF, text, 2048);
+        texts_.push_back(gui::Narrow(text));
+        PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(answer_), 0);
+    }
+    static inline HHOOK hook_ = nullptr;
+    static inline int answer_ = IDNO;
+    static inline std::vector<std::string> texts_;
+};
+
+// A skin author's folder, a copy of one of our skins' sources, whose definition lines can be changed.
+class SkinFolder {
+  public:
+    explicit SkinFolder(const std::string& skin) {
+        wchar_t temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        path_ = gui::Narrow(temp) + "marivel-reload-" + std::to_string(GetCurrentProcessId());
+        CreateDirectoryW(gui::Wide(path_).c_str(), nullptr);
+        const std::string from = SkinFile(skin); // the folder of the skin's sources
+        WIN32_FIND_DATAW found{};
+        HANDLE search = FindFirstFileW(gui::Wide(from + "\\*").c_str(), &found);
+        for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+            CopyFileW(gui::Wide(from + "\\" + gui::Narrow(found.cFileName)).c_str(),
+                      gui::Wide(File(gui::Narrow(found.cFileName))).c_str(), FALSE);
+        }
+        if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    }
+    ~SkinFolder() {
+        WIN32_FIND_DATAW found{};
+        HANDLE search = FindFirstFileW(gui::Wide(path_ + "\\*").c_str(), &found);
+        for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found))
+            DeleteFileW(gui::Wide(File(gui::Narrow(found.cFileName))).c_str());
+        if (search != INVALID_HANDLE_VALUE) FindClose(search);
+        RemoveDirectoryW(gui::Wide(path_).c_str());
+    }
+    const std::string& Path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + "\\" + name; }
+    // Replaces the line that starts with key= in the definition.
+    void SetLine(const std::string& key, const std::string& value) const {
+        std::ifstream in(File("skin.ini"), std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        in.close();
+        std::string all = text.str();
+        const std::size_t at = all.find("\n" + key + "=");
+        ASSERT_NE(at, std::string::npos) << key;
+        const std::size_t end = all.find_first_of("\r\n", at + 1);
+        all.replace(at + 1, end - at - 1, key + "=" + value);
+        std::ofstream(File("skin.ini"), std::ios::binary) << all;
+    }
+    void Write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(File(name), std::ios::binary) << bytes;
+    }
+
+  private:
+    std::string path_;
+};
+
+// F5 as a user presses it, the focus on a control of the gallery.
+void PressF5() {
+    INPUT keys[2] = {};
+    for (INPUT& key : keys) {
+        key.type = INPUT_KEYBOARD;
+        key.ki.wVk = VK_F5;
+        key.ki.wScan = static_cast<WORD>(MapVirtualKeyW(VK_F5, MAPVK_VK_TO_VSC));
+    }
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+}
+
+// A skin author edits a skin folder and presses F5: the gallery shows the edit; an edit that would look
+// broken is named with its file and line and, declined, leaves the skin shown; a member that cannot be read
+// is reported by name and the skin shown stays.
+TEST_F(GalleryFormTest, F5ReloadsAnEditedSkinFolderAndKeepsTheSkinShownWhenTheEditIsBroken) {
+    const SkinFolder folder("default");
+    gallery::TGalleryForm* form = ShownGallery();
+    ASSERT_TRUE(form->OpenSkinSource(folder.Path()));
+    skin::SkinManager->RunPendingAction();
+    ASSERT_TRUE(Pump([&] { return Skinned(form->Handle()); }));
+    auto* list = dynamic_cast<gui::TWinControl*>(form->FindComponent("PageList"));
+    list->SetFocus();
+    // The form's face between the page list and the page: the skin's ButtonFace colour.
+    const auto face = [&] {
+        Pump([] { return false; }, std::chrono::milliseconds(400)); // the manager re-skins on its timer
+        skin::SkinManager->RunPendingAction();
+        RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Pump([] { return false; }, std::chrono::milliseconds(150));
+        RECT client{};
+        GetWindowRect(list->Handle(), &client);
+        const skin::Bitmap pixels = ScreenPixels(form->Handle());
+        RECT outer{};
+        GetWindowRect(form->Handle(), &outer);
+        return pixels.pixel(client.right - outer.left + 3, client.top - outer.top + 40);
+    };
+    const skin::Colour stored = face();
+
+    folder.SetLine("ButtonFace", "200 40 40");
+    PressF5();
+    const skin::Colour edited = face();
+    EXPECT_NE(edited, stored) << "the edit shows after F5";
+    EXPECT_TRUE(Skinned(form->Handle()));
+
+    {
+        const AnsweredBoxes boxes(IDNO);
+        folder.SetLine("ButtonFace", "300 -1 2");
+        PressF5();
+        EXPECT_EQ(face(), edited) << "declined: the skin shown stays";
+        ASSERT_EQ(boxes.Texts().size(), 1u);
+        EXPECT_NE(boxes.Texts()[0].find("skin.ini:"), std::string::npos) << boxes.Texts()[0];
+        EXPECT_NE(boxes.Texts()[0].find("ButtonFace"), std::string::npos) << boxes.Texts()[0];
+    }
+    {
+        const AnsweredBoxes boxes(IDYES);
+        folder.SetLine("ButtonFace", "40 200 40");
+        folder.Write("top.bmp", "BM not a bitmap");
+        PressF5();
+        EXPECT_EQ(face(), edited) << "a member that cannot be read: the skin shown stays";
+        EXPECT_TRUE(Skinned(form->Handle()));
+        ASSERT_EQ(boxes.Texts().size(), 2u) << "the checker's finding, then the load error";
+        EXPECT_NE(boxes.Texts()[1].find("was not loaded"), std::string::npos) << boxes.Texts()[1];
+        EXPECT_NE(boxes.Texts()[1].find("top.bmp"), std::string::npos) << boxes.Texts()[1];
+    }
+    delete form;
 }
 
 TEST_F(GalleryFormTest, MadeShownAndFreedAHundredTimesAndReskinnedTwoHundredLeavesNoHandles) {

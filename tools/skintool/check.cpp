@@ -28,6 +28,7 @@
 #include "skin/data/skin_values.h"
 #include "skin/draw/bmp_reader.h"
 #include "tools/skintool/file_io.h"
+#include "tools/skintool/skin_authoring.h"
 #include "tools/skintool/skin_file.h"
 #include "tools/skintool/skintool.h"
 #include "tools/skintool/subcommands.h"
@@ -456,14 +457,19 @@ private:
 
 } // namespace
 
-int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
-    const fs::path path = args[0];
+CheckCounts CheckSkin(const fs::path& path, std::ostream& out) {
     const SkinSource source = fs::is_directory(path) ? ReadFolder(path) : ReadSkinFile(path);
     Checker checker(source, out);
     checker.Run();
-    out << "check: " << checker.problems << (checker.problems == 1 ? " problem, " : " problems, ") << checker.warnings
-        << (checker.warnings == 1 ? " warning" : " warnings") << " in " << path.string() << '\n';
-    return checker.problems > 0 ? kExitFailure : kExitSuccess;
+    return CheckCounts{checker.problems, checker.warnings};
+}
+
+int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
+    const fs::path path = args[0];
+    const CheckCounts counts = CheckSkin(path, out);
+    out << "check: " << counts.Problems << (counts.Problems == 1 ? " problem, " : " problems, ") << counts.Warnings
+        << (counts.Warnings == 1 ? " warning" : " warnings") << " in " << path.string() << '\n';
+    return counts.Problems > 0 ? kExitFailure : kExitSuccess;
 }
 
 } // namespace skin::tool

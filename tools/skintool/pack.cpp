@@ -4,6 +4,7 @@
 #include "framework/rtl/text.h"
 #include "skin/data/package_writer.h"
 #include "tools/skintool/file_io.h"
+#include "tools/skintool/skin_authoring.h"
 #include "tools/skintool/skintool.h"
 #include "tools/skintool/subcommands.h"
 
@@ -19,9 +20,7 @@ struct SourceFile {
 
 } // namespace
 
-int RunPack(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
-    const std::filesystem::path folder = args[0];
-    const std::filesystem::path skinFile = args[1];
+PackedFolder PackSkinFolder(const std::filesystem::path& folder) {
     if (!std::filesystem::is_directory(folder)) throw rtl::Exception(Quoted(folder) + ": not a folder");
 
     std::vector<SourceFile> definitions;
@@ -44,10 +43,10 @@ int RunPack(const std::vector<std::string>& args, std::ostream& out, std::ostrea
               [](const SourceFile& a, const SourceFile& b) { return a.sortKey < b.sortKey; });
 
     PackageWriter writer;
-    std::uintmax_t unpackedMembers = 0;
+    PackedFolder packed;
     auto add = [&](const SourceFile& file) {
         std::vector<std::uint8_t> bytes = ReadFileBytes(file.path);
-        unpackedMembers += bytes.size();
+        packed.UnpackedBytes += bytes.size();
         try {
             writer.AddMember(file.name, std::move(bytes));
         } catch (const std::exception& e) {
@@ -57,15 +56,21 @@ int RunPack(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     add(definitions.front());
     for (const SourceFile& file : bitmaps) add(file);
 
-    std::vector<std::uint8_t> compressed;
     try {
-        compressed = writer.BuildCompressed();
+        packed.Compressed = writer.BuildCompressed();
     } catch (const std::exception& e) {
         throw rtl::Exception(Quoted(folder) + ": " + e.what());
     }
-    WriteFileBytes(skinFile, compressed);
-    out << "packed " << writer.Count() << " members (" << unpackedMembers << " bytes) into " << Quoted(skinFile)
-        << " (" << compressed.size() << " bytes)\n";
+    packed.Members = writer.Count();
+    return packed;
+}
+
+int RunPack(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
+    const std::filesystem::path skinFile = args[1];
+    const PackedFolder packed = PackSkinFolder(args[0]);
+    WriteFileBytes(skinFile, packed.Compressed);
+    out << "packed " << packed.Members << " members (" << packed.UnpackedBytes << " bytes) into "
+        << Quoted(skinFile) << " (" << packed.Compressed.size() << " bytes)\n";
     return kExitSuccess;
 }
 
