@@ -211,29 +211,41 @@ void TSkinData::SetSkinFile(const std::string& path) {
         return;
     }
     if (!FileExists(path)) return; // nothing loaded, nothing shown
-    LoadSkinPackage(ReadWholeFile(path));
+    SwapInPackage(ReadWholeFile(path));
+    ApplySkinChange();
 }
 
-bool TSkinData::LoadSkinPackage(std::vector<std::uint8_t> package) {
-    SkinPending = true;
+bool TSkinData::SwapInPackage(std::vector<std::uint8_t> package) {
     std::vector<std::uint8_t> previous = std::move(SkinStream);
     SkinStream = std::move(package);
     // When the bytes cannot be read as a skin, the previous skin's records stay in place: keep the stream
     // that goes with them.
-    bool loaded = false;
     try {
-        loaded = LoadSkin();
+        if (LoadSkin()) return true;
     } catch (...) {
         SkinStream = std::move(previous);
-        SkinPending = false;
+        throw;
+    }
+    SkinStream = std::move(previous);
+    return false;
+}
+
+bool TSkinData::LoadSkinPackage(std::vector<std::uint8_t> package) {
+    // Unlike a skin file set as a property, a package that fails leaves the previous skin in effect, so
+    // the windows keep showing it.
+    bool loaded = false;
+    try {
+        loaded = SwapInPackage(std::move(package));
+    } catch (...) {
+        SkinPending = SkinStream.empty();
         throw;
     }
     if (!loaded) {
-        SkinStream = std::move(previous);
         SkinPending = SkinStream.empty();
+        return false;
     }
     ApplySkinChange();
-    return loaded;
+    return true;
 }
 
 void TSkinData::ApplySkinChange() {

@@ -90,6 +90,9 @@ public:
     std::vector<std::uint8_t> WriteSkinStream() const;
     // Unpacks and reads SkinStream; false when the package is of another version (the message was shown).
     bool LoadSkin();
+    // Reads package as the skin; when it cannot be read, puts the previous stream back (its records were
+    // never replaced) and answers false or raises.
+    bool SwapInPackage(std::vector<std::uint8_t> package);
     void ApplySkinChange();
     void QueryFormSkin(const std::string& className, bool& DoSkin);
     void NotifySkinChanged();

@@ -43,8 +43,15 @@ void TSkinReader::Unpack(std::span<const std::uint8_t> source, std::vector<std::
         Refuse(std::to_string(source.size()) + " bytes, too short to hold the 4-byte size field");
     }
     const auto size = static_cast<std::int32_t>(ReadUint32Le(source.data()));
-    TLZH decoder(source.subspan(kSizeFieldBytes), target);
+    const std::span<const std::uint8_t> code = source.subspan(kSizeFieldBytes);
+    TLZH decoder(code, target);
     decoder.Expand(size);
+    // The decoder goes on with zero bits after the end; a whole stream never needs them, a file cut short
+    // would give members of made-up bytes.
+    if (decoder.ConsumedBits() > std::uint64_t{code.size()} * 8) {
+        Refuse("the compressed data ends " + std::to_string((decoder.ConsumedBits() - code.size() * 8 + 7) / 8) +
+               " bytes before the " + std::to_string(size) + " bytes it should hold: the file is cut short");
+    }
 }
 
 bool TSkinReader::LoadPackage(std::span<const std::uint8_t> source) {

@@ -182,6 +182,14 @@ TEST(SkinReaderRefuses, DeclaredSizesBeyondTheLimitOrTheInput) {
     ExpectRefused(stream, "cannot come from");
 }
 
+TEST(SkinReaderRefuses, APackageCutShortAnywhereInItsCode) {
+    const auto whole = GoodPackage();
+    for (std::size_t cut : {whole.size() - 1, whole.size() * 3 / 4, whole.size() / 2}) {
+        ExpectRefused(std::vector<std::uint8_t>(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(cut)),
+                      "the file is cut short");
+    }
+}
+
 TEST(SkinReaderRefuses, UnpackedDataShorterThanTheHeader) {
     ExpectRefused(LzhCompress(Bytes("short")), "shorter than the 16-byte header");
 }

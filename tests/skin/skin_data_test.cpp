@@ -283,3 +283,22 @@ TEST_F(SkinDataTest, QueryFormSkinRules) {
 }
 
 } // namespace
+
+// A package loaded from memory (a skin author's reload) that cannot be read leaves the previous skin in
+// effect, not pending: the windows go on showing it.
+TEST_F(SkinDataTest, PackageThatFailsLeavesThePreviousSkinInEffect) {
+    TSkinTestForm* form = NewForm(FormText(Stored(SkinPackage(40, true))));
+    TSkinData* data = form->SkinData();
+    const auto before = data->WriteSkinStream();
+    auto damaged = SkinPackage(60, false);
+    damaged.resize(damaged.size() / 2);
+    EXPECT_THROW(data->LoadSkinPackage(damaged), rtl::Exception);
+    EXPECT_FALSE(data->LoadSkinPackage(SkinPackage(60, false, 19999))) << "another version";
+    EXPECT_EQ(g_dialogs, 1);
+    EXPECT_FALSE(data->SkinPending);
+    EXPECT_EQ(data->BorderTop->Image.width(), 40);
+    EXPECT_EQ(data->WriteSkinStream(), before);
+    EXPECT_TRUE(data->LoadSkinPackage(SkinPackage(60, false)));
+    EXPECT_EQ(data->BorderTop->Image.width(), 60);
+    EXPECT_EQ(skin::SkinManager->PendingAction, skin::kActionReskin);
+}
