@@ -2,12 +2,14 @@
 // read by a window like the main window (a menu bar, edit boxes, a button, every caption button), which is
 // then used as a user would: painted, the pointer over each caption button, the menu bar's drop-down and
 // the system menu opened, resized from 1 x 1 to larger than the screen, minimized, maximized, restored,
-// and closed by its close button (Alt+F4 where the skin shows none). It checks that nothing crashes, every
+// and closed by its close button (Alt+F4 where the skin shows none); then the control gallery loads it and
+// shows every page. It checks that nothing crashes, every
 // step is answered within a second, the window closes, and the live handle counts and the working set stay
 // bounded.
 //   skin_chaos [--count N] [--seed FIRST]
 // Prints one line per fault and a summary; exit status 0 when every skin was survived, 1 otherwise, 3 when
 // a step hung (the watchdog ends the process).
+#include "app/gallery/gallery_form.h"
 #include "framework/gui/application.h"
 #include "framework/gui/form.h"
 #include "framework/gui/handles.h"
@@ -278,6 +280,39 @@ void TrySkin(gui::TApplication& application, const std::string& file, ChaosRun& 
     run.Pump(application, std::chrono::milliseconds(300)); // the manager purges on its timer
 }
 
+// The gallery made from its stored form data (not timed: that is the gallery's own skin, not the odd one),
+// the odd skin loaded into it, every page shown in its states and painted, and the gallery closed and freed.
+void TryGallery(gui::TApplication& application, const std::string& file, ChaosRun& run) {
+    gallery::TGalleryForm* form = nullptr;
+    application.CreateForm(form);
+    run.Timed("load the skin into the gallery", [&] {
+        try {
+            form->LoadSkinFile(file);
+        } catch (const std::exception&) {
+            // A skin the reader refuses leaves the gallery's own: what a user sees, not a fault.
+        }
+    });
+    run.Timed("show the gallery", [&] {
+        form->Show();
+        run.Pump(application, std::chrono::milliseconds(350));
+    });
+    for (int page = 0; page < form->PageCount(); ++page) {
+        run.Timed("show a gallery page", [&] {
+            form->ShowPage(page);
+            RedrawWindow(form->Handle(), nullptr, nullptr,
+                         RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            run.Pump(application, std::chrono::milliseconds(20));
+        });
+    }
+    run.Timed("close the gallery", [&] {
+        SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        run.Pump(application, std::chrono::milliseconds(30));
+    });
+    if (IsWindowVisible(form->Handle())) run.Fault("the gallery did not close");
+    delete form;
+    run.Pump(application, std::chrono::milliseconds(300)); // the manager purges on its timer
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -291,6 +326,7 @@ int main(int argc, char** argv) {
     gui::RegisterFrameworkClasses();
     skin::RegisterSkinDataClass();
     rtl::RegisterComponentClass<TChaosForm>();
+    rtl::RegisterComponentClass<gallery::TGalleryCheckGroup>();
     gui::TApplication application;
     application.Initialize();
     application.SetTitle("Odd skins");
@@ -316,6 +352,7 @@ int main(int argc, char** argv) {
             .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
         ++figures.tried;
         TrySkin(application, file, run, figures);
+        TryGallery(application, file, run);
         const gui::LiveHandleCounts now = gui::LiveHandles();
         if (i == 0) baseline = now;
         if (now.Gdi > baseline.Gdi + 8 || now.User > baseline.User + 8) {
