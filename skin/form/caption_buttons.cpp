@@ -301,8 +301,10 @@ void TWinSkinForm::ShowSystemMenu(int x, int y) {
     }
     LastSysMenuTick = now;
     if (SkinData->HasSkinControl(xcSystemMenu) && MdiRole != kMdiChild) {
+        InMenuLoop = true;
         const UINT chosen = static_cast<UINT>(
             TrackPopupMenu(SysPopupMenu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, Window, nullptr));
+        InMenuLoop = false;
         if (chosen != 0) SystemMenuItemClick(static_cast<int>(chosen - kCommandOfTag));
         // A menu that took the whole double-click time to use does not count as the first click of one.
         LastSysMenuTick = chosen != 0 ? 0 : LastSysMenuTick;
@@ -342,8 +344,9 @@ void TWinSkinForm::OnNcLButtonDown(gui::TMessage& message) {
         object->MouseDown();
         if (auto* item = dynamic_cast<TMenuBtn*>(object)) {
             MenuBarObject->OpenMenuBarItem(*item);
-            // The item last opened goes out, unless the keyboard was left on an item of the bar.
-            if (HotObject && !MenuBarObject->InKeyboardMode()) HotObject->MouseLeave();
+            // The item last opened goes out, unless the keyboard was left on an item of the bar (or the
+            // window was unskinned while the drop-down was open).
+            if (HotObject && MenuBarObject && !MenuBarObject->InKeyboardMode()) HotObject->MouseLeave();
         }
         message.Result = 0;
         return;

@@ -359,12 +359,15 @@ bool TWinSkinMenu::OpenMenuBarItem(TMenuBtn& first) {
         g_tracking.hook = SetWindowsHookExW(WH_MSGFILTER, &DropDownHook, nullptr, GetCurrentThreadId());
         if (form_.Form) MakeOwnerDraw(item->SubMenu); // framework items carry what the skin draws them from
         if (item->Enabled && item->SubMenu) {
+            form_.InMenuLoop = true;
             TrackPopupMenu(item->SubMenu, TPM_NONOTIFY | TPM_RIGHTBUTTON, outer.left + item->Bounds.left,
                            outer.top + item->Bounds.bottom, 0, window, nullptr);
+            form_.InMenuLoop = false;
         }
         if (g_tracking.hook) UnhookWindowsHookEx(g_tracking.hook);
         const int next = g_tracking.switchTo;
         g_tracking = DropDownTracking{};
+        if (form_.MenuBarObject.get() != this) return true; // the window was unskinned meanwhile
         // The bar may have been read again meanwhile (a menu command changed it): look the item up afresh.
         TMenuBtn* following =
             next >= 0 && next < static_cast<int>(items_.size()) ? items_[static_cast<std::size_t>(next)].get() : nullptr;

@@ -202,7 +202,20 @@ void TWinSkinForm::FreeCaptionButtons() {
 
 void TWinSkinForm::CallPrevProc(gui::TMessage& message) { PrevWndProc.CallPrevious(message); }
 
+namespace {
+
+struct CallDepthScope {
+    explicit CallDepthScope(int& depth) : depth_(depth) { ++depth_; }
+    ~CallDepthScope() { --depth_; }
+    CallDepthScope(const CallDepthScope&) = delete;
+    CallDepthScope& operator=(const CallDepthScope&) = delete;
+    int& depth_;
+};
+
+} // namespace
+
 void TWinSkinForm::SkinWndProc(gui::TMessage& message) {
+    const CallDepthScope call(CallDepth);
     if (Stage1(message)) return;
     if (!SkinsFrame()) return CallPrevProc(message);
     if (MdiRole != kMdiChild && (Style & WS_CHILD)) return CallPrevProc(message);
@@ -259,6 +272,7 @@ void TWinSkinForm::Stage3(gui::TMessage& message) {
 }
 
 void TWinSkinForm::FormMessageHook(gui::TMessage& message) {
+    const CallDepthScope call(CallDepth);
     switch (message.Msg) {
     case WM_SETTEXT:
         SavedFormWindowProc.CallPrevious(message);
@@ -637,6 +651,7 @@ void TWinSkinForm::RestoreFormLook() {
 
 void TWinSkinForm::DetachAll() {
     if (!SkinsFrame()) return DetachControlsOnly();
+    EndMenuLoop();
     SysPopupMenu.reset();
     if (HoverTimer) HoverTimer->SetEnabled(false);
     if (!PrevWndProc.Installed()) return;
@@ -645,8 +660,8 @@ void TWinSkinForm::DetachAll() {
     DetachControlObjects();
     RestoreFormLook();
     SetSystemButtonStyles(true);
-    if (MenuBarObject) {
-        SetMenu(Window, MenuBarObject->MenuHandle());
+    if (const TWinSkinMenu* bar = MenuBarObject ? MenuBarObject.get() : RetiredMenuBar.get()) {
+        SetMenu(Window, bar->MenuHandle());
         MenuBarObject.reset();
     }
     CaptionBitmap = Bitmap();
@@ -668,7 +683,18 @@ void TWinSkinForm::DetachAll() {
     HasRegion = false;
 }
 
+// A drop-down or the system menu open while the window is unskinned or destroyed (a timer's action run by
+// the menu's loop) is closed; the objects the loop's caller goes back to stay until this one is freed.
+void TWinSkinForm::EndMenuLoop() {
+    if (!InMenuLoop) return;
+    EndMenu();
+    HotObject = nullptr;
+    RetiredSysMenu = std::move(SysPopupMenu);
+    if (MenuBarObject) RetiredMenuBar = std::move(MenuBarObject);
+}
+
 void TWinSkinForm::DetachOnDestroy() {
+    EndMenuLoop();
     SysPopupMenu.reset();
     if (HoverTimer) HoverTimer->SetEnabled(false);
     SavedFormWindowProc.Remove();

@@ -160,8 +160,18 @@ public:
     std::uint8_t WindowState = kStateNormal;
     int Phase = kPhaseAttached;
     ISkinControlObject* HotControl = nullptr;
+    // Calls of this object's window procedure or message hook under way: while above 0 the manager keeps
+    // the object alive (a modal loop inside a handler, a menu's, can run the action that frees it).
+    int CallDepth = 0;
+    // A menu loop of this object's (a drop-down of the bar, the system menu) is running.
+    bool InMenuLoop = false;
 
 private:
+    // What a running menu loop still uses outlives a detach until the object is freed.
+    std::unique_ptr<TWinSkinMenu> RetiredMenuBar;
+    gui::UniqueMenu RetiredSysMenu;
+    void EndMenuLoop();
+
     bool SkinsFrame() const; // SkinControls holds xcMainMenu: the frame is the skin's
     bool MaximizedMdiChild() const { return MdiRole == kMdiChild && WindowState != kStateNormal; }
 

@@ -58,6 +58,7 @@ TSkinManage::~TSkinManage() {
     ActionTimer.reset();
     HookHandle.reset();
     PopupMenus.clear(); // each detaches from its window first
+    Retired.clear();
     while (!Forms.empty()) {
         TWinSkinForm* form = Forms.back().get();
         form->Phase = kPhaseClosing;
@@ -221,6 +222,10 @@ void TSkinManage::RunPendingAction() {
     }
     data->NotifySkinChanged();
     PendingSkinData = nullptr;
+    if (FreeRetired()) { // some are still busy: look again on the timer
+        PendingSkinData = data;
+        ScheduleAction(kActionPurge, kActionDelayMs);
+    }
 }
 
 void TSkinManage::SkinAll(TSkinData& data) {
@@ -278,7 +283,21 @@ void TSkinManage::FreeForm(TWinSkinForm* form) {
     if (it == Forms.end()) return;
     std::unique_ptr<TWinSkinForm> owned = std::move(*it);
     Forms.erase(it);
+    // Still inside one of its handlers (a menu's loop ran this action): freed once that has returned.
+    if (owned->CallDepth > 0) {
+        Retired.push_back(std::move(owned));
+        return;
+    }
     owned.reset(); // its destructor's ForgetWindow finds nothing left to forget
+}
+
+bool TSkinManage::FreeRetired() {
+    std::erase_if(Retired, [](const auto& form) {
+        if (form->CallDepth > 0) return false;
+        form->Window = nullptr; // its window may have a new object by now: nothing of it to forget
+        return true;
+    });
+    return !Retired.empty();
 }
 
 void TSkinManage::FreeAllCaptionButtons() {

@@ -31,6 +31,7 @@ public:
     std::unique_ptr<gui::TTimer> ActionTimer;
     gui::UniqueHook HookHandle;
     std::vector<std::unique_ptr<TWinSkinForm>> Forms;         // one per skinned window, in order of attachment
+    std::vector<std::unique_ptr<TWinSkinForm>> Retired;       // freed, but still inside a handler of theirs
     std::vector<std::unique_ptr<TWinSkinPopMenu>> PopupMenus; // one per skinned menu window
     std::vector<TSkinData*> SkinDatas;                 // registered components, not owned
     std::uint8_t Enabled = 0;
@@ -77,8 +78,10 @@ private:
     void UnskinAll(TSkinData& data);
     void ReskinAll(TSkinData& data);
     void PurgeDestroyed();
-    // Removes the object from Forms and frees it.
+    // Removes the object from Forms and frees it (later, in FreeRetired, while it is inside a handler).
     void FreeForm(TWinSkinForm* form);
+    // Frees the retired objects no longer inside a handler; true when some still are.
+    bool FreeRetired();
 };
 
 // The manager, created by the first skin data component that loads; freed at program end.

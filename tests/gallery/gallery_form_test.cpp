@@ -153,7 +153,10 @@ TEST_F(GalleryFormTest, EveryPageIsDrawnByEachSkinButTag99AndGetsItsOwnLookBack)
             const auto* control = dynamic_cast<gui::TControl*>(form->FindComponent(name));
             ASSERT_NE(control, nullptr) << name;
             const std::string where = "page " + std::to_string(page + 1) + ", " + name;
-            EXPECT_LT(Difference(ownPixels, ownAgain[page].at(name)), 0.01) << where << ": own look back unskinned";
+            // (The skin chooser names the skin loaded last: its text has changed.)
+            if (name != "SkinChooser") {
+                EXPECT_LT(Difference(ownPixels, ownAgain[page].at(name)), 0.01) << where << ": own look back unskinned";
+            }
             if (control->Tag() % 100 == 99) {
                 ++tag99Seen;
                 EXPECT_LT(Difference(ownPixels, stored[page].at(name)), 0.01) << where << ": tag 99 left alone";

@@ -484,6 +484,41 @@ TEST_P(SkinMenusTest, SystemMenuOffersWhatTheWindowCanDoNow) {
         << "a maximized window can be restored, not maximized";
 }
 
+// A program's timer that unskins while a drop-down or the system menu is open (the menu's loop runs it):
+// the menu closes, the window gets its own frame and menu back, and the skinning object is freed only
+// once the handler that opened the menu has returned.
+TEST_P(SkinMenusTest, UnskinningWhileAMenuIsOpenClosesItAndFreesTheObjectAfterwards) {
+    TSkinTestForm* form = MenuFormShown();
+    TSkinData& skin = Skin(form);
+    HWND window = form->Handle();
+    for (const bool systemMenu : {false, true}) {
+        skin::TWinSkinForm* object = skin::SkinManager->FindFormByWindow(window);
+        ASSERT_NE(object, nullptr);
+        MenuScript script;
+        script.Then([&] {
+            ASSERT_FALSE(OpenMenus().empty());
+            RunSkinAction(skin, skin::kActionUnskin);
+        });
+        script.Start(250);
+        if (systemMenu) {
+            const RECT outer = WindowRectOf(window);
+            object->DoubleClickTime = 0;
+            object->ShowSystemMenu(outer.left + 20, outer.top + object->FrameTop);
+        } else {
+            object->MenuBarObject->ClickMenuBarItem(*object->MenuBarObject->Items()[0]);
+        }
+        ASSERT_TRUE(Finish(script)) << (systemMenu ? "system menu" : "drop-down");
+        EXPECT_EQ(skin::SkinManager->FindFormByWindow(window), nullptr);
+        EXPECT_NE(GetMenu(window), nullptr) << "the window's own menu is back";
+        RunSkinAction(skin, skin::kActionPurge);
+        EXPECT_TRUE(skin::SkinManager->Retired.empty()) << "freed once its handler returned";
+
+        RunSkinAction(skin, skin::kActionSkin); // again, for the next round
+        ASSERT_TRUE(Pump([&] { return Skinned(window); }));
+        Settle();
+    }
+}
+
 TEST_P(SkinMenusTest, ThreeHundredMenusAndASkinSwitchLeaveNoHandlesBehind) {
     TSkinTestForm* form = MenuFormShown();
     TSkinData& skin = Skin(form);
