@@ -175,10 +175,11 @@ void TSkinTab::DrawStrip(HDC dc, const RECT& window, const RECT& page, const REC
         const auto font = reinterpret_cast<HFONT>(SendMessageW(Handle, WM_GETFONT, 0, 0));
         canvas.SetFont(font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
         for (int i = 0; i < count; ++i) {
-            const TabItem item = ReadTabItem(Handle, i);
             RECT r{};
             if (!SendMessageW(Handle, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r))) continue;
             const RECT at = StripRectOf(r, TabSide, length, window, page);
+            if (at.right <= 0 || at.left >= length) continue; // scrolled out of the strip
+            const TabItem item = ReadTabItem(Handle, i);
             const int frame = i == focused ? kFrameSelected : kFrameNormal;
             GdiFlush(); // the text drawn so far reaches the pixels before the image goes over them
             skin::DrawSkinImage(StripBitmap, Rect{at.left, at.top, at.right, at.bottom}, TabImage, MarginsOf(tabs),

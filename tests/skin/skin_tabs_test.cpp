@@ -96,11 +96,11 @@ std::string Sheets(const std::string& prefix, const std::vector<std::string>& ca
 }
 
 std::string PageControl(const std::string& name, const std::string& position, int left, int top, int width,
-                        int height, const std::vector<std::string>& captions) {
+                        int height, const std::vector<std::string>& captions, const std::string& extra = "") {
     return "    " + name + " : TPageControl {\n        Left = " + std::to_string(left) + "\n        Top = " +
            std::to_string(top) + "\n        Width = " + std::to_string(width) + "\n        Height = " +
-           std::to_string(height) + "\n        TabPosition = " + position + "\n" + Sheets(name + "Sheet", captions) +
-           "    }\n";
+           std::to_string(height) + "\n        TabPosition = " + position + "\n" + extra +
+           Sheets(name + "Sheet", captions) + "    }\n";
 }
 
 std::string TabsFormText(const std::string& skinFile) {
@@ -117,7 +117,8 @@ std::string TabsFormText(const std::string& skinFile) {
            Escaped(skinFile) + "\"\n    }\n" +
            PageControl("TopPages", "tpTop", 8, 8, 200, 110,
                        {"General", "Layout", "Colours", "Fonts", "Keyboard", "Printing", "Advanced"}) +
-           PageControl("BottomPages", "tpBottom", 216, 8, 260, 110, {"Files", "Folders", "Links"}) +
+           PageControl("BottomPages", "tpBottom", 216, 8, 260, 110, {"Files", "Folders", "Links"},
+                       "        ActivePage = BottomPagesSheet2\n") +
            PageControl("LeftPages", "tpLeft", 8, 126, 200, 160, {"One", "Two", "Six"}) +
            PageControl("RightPages", "tpRight", 216, 126, 260, 160, {"North", "South", "East"}) + R"(    Tabs1 : TTabControl {
         Left = 8
@@ -191,15 +192,18 @@ TEST_P(SkinTabsTest, PageControlsOnEverySideShowTheSkinsTabsAndClicksSelectTheir
     struct Side {
         const char* name;
         int side;
+        int stored; // the page selected in the form data
     };
-    for (const Side s : {Side{"TopPages", skin::kTabsTop}, Side{"BottomPages", skin::kTabsBottom},
-                         Side{"LeftPages", skin::kTabsLeft}, Side{"RightPages", skin::kTabsRight}}) {
+    for (const Side s : {Side{"TopPages", skin::kTabsTop, 0}, Side{"BottomPages", skin::kTabsBottom, 1},
+                         Side{"LeftPages", skin::kTabsLeft, 0}, Side{"RightPages", skin::kTabsRight, 0}}) {
         auto* pages = Control<gui::TPageControl>(form, s.name);
         HWND window = pages->Handle();
         ASSERT_NE(dynamic_cast<skin::TSkinTab*>(ObjectFor(form, window)), nullptr) << s.name;
         EXPECT_EQ(pages->Pages().size(), static_cast<std::size_t>(SendMessageW(window, TCM_GETITEMCOUNT, 0, 0)));
-        EXPECT_TRUE(ShowsFrame(window, 0, s.side, true)) << s.name << ": the first page is selected";
-        EXPECT_TRUE(ShowsFrame(window, 1, s.side, false)) << s.name;
+        EXPECT_EQ(pages->ActivePageIndex(), s.stored) << s.name;
+        EXPECT_TRUE(IsWindowVisible(pages->ActivePage()->Handle())) << s.name;
+        EXPECT_TRUE(ShowsFrame(window, s.stored, s.side, true)) << s.name << ": the stored page is selected";
+        EXPECT_TRUE(ShowsFrame(window, 1 - s.stored, s.side, false)) << s.name;
 
         int changes = 0;
         pages->OnChange = [&](rtl::TObject*) { ++changes; };
@@ -290,14 +294,14 @@ TEST_P(SkinTabsTest, UnskinningGivesTabsTheirOwnLookAndPageSwitchingCyclesLeaveN
     auto* pages = Control<gui::TPageControl>(form, "BottomPages");
     HWND window = pages->Handle();
     const TabMark mark = MarkOf(*skin.Tabs);
-    ASSERT_TRUE(ShowsFrame(window, 0, skin::kTabsBottom, true));
+    ASSERT_TRUE(ShowsFrame(window, 1, skin::kTabsBottom, true));
 
     RunSkinAction(skin, skin::kActionUnskin);
-    const skin::Pixel own = ShownAt(window, MarkPoint(TabRect(window, 0), skin::kTabsBottom, mark.Row));
+    const skin::Pixel own = ShownAt(window, MarkPoint(TabRect(window, 1), skin::kTabsBottom, mark.Row));
     EXPECT_NE(own, mark.Selected) << "the control draws its own tabs again";
     RunSkinAction(skin, skin::kActionSkin);
     ASSERT_TRUE(Pump([&] { return Skinned(form->Handle()); }));
-    ASSERT_TRUE(ShowsFrame(window, 0, skin::kTabsBottom, true));
+    ASSERT_TRUE(ShowsFrame(window, 1, skin::kTabsBottom, true));
 
     const gui::LiveHandleCounts before = gui::LiveHandles();
     auto* tabSet = Control<gui::TTabSet>(form, "TabSet1");
