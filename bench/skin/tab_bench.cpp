@@ -17,6 +17,7 @@
 namespace {
 
 using skin_bench::Pump;
+using skin_bench::Repaint;
 
 constexpr int kTabs = 20;
 
@@ -42,8 +43,6 @@ Window MakeWindow(int left) {
     return w;
 }
 
-void Repaint(HWND window) { RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); }
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -52,14 +51,8 @@ int main(int argc, char** argv) {
     if (!bench) return exitCode;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
-    skin::TSkinManage& manager = *bench->manager;
-    manager.Enabled = 0;
-    const Window plain = MakeWindow(0);
-    manager.Enabled = 1;
-    const Window skinned = MakeWindow(560);
-    manager.SkinWindow(skinned.frame);
-    Pump();
-    const skin::TWinSkinForm* attached = manager.FindFormByWindow(skinned.frame);
+    Window plain, skinned;
+    const skin::TWinSkinForm* attached = skin_bench::MakePlainAndSkinned(*bench->manager, MakeWindow, plain, skinned);
     if (!attached || !skin::FindControlObject(*attached, skinned.tabs)) {
         std::fprintf(stderr, "the tab window was not skinned\n");
         return 1;

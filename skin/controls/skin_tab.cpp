@@ -31,21 +31,6 @@ bool HasImage(const std::unique_ptr<TDataSkinBorder>& element) { return element 
 
 COLORREF Resolved(Colour colour) { return gui::ColorToRGB(static_cast<gui::TColor>(colour)); }
 
-// Restores the device context's clipping (and everything else) when drawing is done.
-class SavedDc {
-public:
-    explicit SavedDc(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
-    ~SavedDc() {
-        if (saved_) RestoreDC(dc_, saved_);
-    }
-    SavedDc(const SavedDc&) = delete;
-    SavedDc& operator=(const SavedDc&) = delete;
-
-private:
-    HDC dc_;
-    int saved_;
-};
-
 struct TabItem {
     std::string Text;
     int Image = -1;

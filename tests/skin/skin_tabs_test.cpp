@@ -43,18 +43,9 @@ TabMark MarkOf(const skin::TDataSkinBorder& tabs) {
     return {};
 }
 
-void MouseTo(POINT point) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (point.x * 65536 + GetSystemMetrics(SM_CXSCREEN) / 2) / GetSystemMetrics(SM_CXSCREEN);
-    input.mi.dy = (point.y * 65536 + GetSystemMetrics(SM_CYSCREEN) / 2) / GetSystemMetrics(SM_CYSCREEN);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
-}
-
 // A left click at a point of the screen, with the system's own mouse input.
 void ClickAt(POINT point) {
-    MouseTo(point);
+    SetCursorPos(point.x, point.y);
     INPUT press[2]{};
     press[0].type = press[1].type = INPUT_MOUSE;
     press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
