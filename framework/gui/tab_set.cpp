@@ -61,7 +61,11 @@ void TTabScroller::WndProc(TMessage& message) {
         return;
     }
     TWinControl::WndProc(message);
-    if (message.Msg == WM_CREATE) SetRange(count_, position_);
+}
+
+void TTabScroller::CreateWnd() {
+    TWinControl::CreateWnd();
+    SetRange(count_, position_);
 }
 
 // ---- TTabSet ----

@@ -22,6 +22,7 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
 
 private:
     TTabSet* tabSet_;

@@ -310,6 +310,77 @@ TEST_P(SkinTabsTest, UnskinningGivesTabsTheirOwnLookAndPageSwitchingCyclesLeaveN
     EXPECT_EQ(gui::LiveHandles().User, before.User);
 }
 
+TEST_P(SkinTabsTest, ASkinWithoutAPageBorderLeavesTheTabsToTheControl) {
+    TSkinTestForm* form = TabsForm();
+    TSkinData& skin = Skin(form);
+    skin_ = &skin;
+    HWND window = Control<gui::TPageControl>(form, "TopPages")->Handle();
+    ASSERT_TRUE(ShowsFrame(window, 0, skin::kTabsTop, true));
+    const TabMark mark = MarkOf(*skin.Tabs);
+    auto* object = dynamic_cast<skin::TSkinTab*>(ObjectFor(form, window));
+    ASSERT_NE(object, nullptr);
+    // The images of the skin before must not stay behind for one that has no page border.
+    skin.Tabs->SecondImage = skin::Bitmap();
+    object->SkinChanged();
+    EXPECT_NE(ShownAt(window, MarkPoint(TabRect(window, 0), skin::kTabsTop, mark.Row)), mark.Selected);
+}
+
+// Pages and tabs of a page control follow its sheets, read from the form data or changed later.
+class PageControlTest : public SkinFormTest {};
+
+TEST_F(PageControlTest, TabsFollowTheSheetsAndTheStripMovesToAnotherSide) {
+    gui::TForm* form = NewForm(R"(PageForm : TSkinTestForm {
+    ClientWidth = 300
+    ClientHeight = 200
+    Pages : TPageControl {
+        Left = 8
+        Top = 8
+        Width = 280
+        Height = 180
+        ActivePageIndex = 1
+        Sheet1 : TTabSheet {
+            Caption = "First"
+        }
+        Sheet2 : TTabSheet {
+            Caption = "Second"
+        }
+        Sheet3 : TTabSheet {
+            Caption = "Third"
+        }
+    }
+}
+)");
+    form->Show();
+    auto* pages = dynamic_cast<gui::TPageControl*>(form->FindComponent("Pages"));
+    HWND window = pages->Handle();
+    const auto tabText = [&](int index) {
+        wchar_t text[80]{};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 80;
+        SendMessageW(pages->Handle(), TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        return std::wstring(text);
+    };
+    EXPECT_EQ(tabText(2), L"Third");
+    pages->Pages()[2]->SetCaption("Renamed");
+    EXPECT_EQ(tabText(2), L"Renamed");
+    delete form->FindComponent("Sheet1");
+    EXPECT_EQ(SendMessageW(window, TCM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_EQ(tabText(0), L"Second");
+
+    const RECT top = pages->DisplayRect();
+    pages->SetTabPosition(gui::tpBottom);
+    window = pages->Handle();
+    EXPECT_TRUE(GetWindowLongPtrW(window, GWL_STYLE) & TCS_BOTTOM);
+    EXPECT_EQ(SendMessageW(window, TCM_GETITEMCOUNT, 0, 0), 2) << "the new window has the tabs again";
+    const RECT bottom = pages->DisplayRect();
+    EXPECT_LT(bottom.top, top.top) << "the strip left the top";
+    const RECT shown = pages->ActivePage()->BoundsRect();
+    EXPECT_EQ(shown.top, bottom.top) << "the page lies over the new display area";
+    EXPECT_TRUE(IsWindowVisible(pages->ActivePage()->Handle()));
+}
+
 // The layout a tab set and its painter share: a tab too wide for what is left is skipped, the next one tried.
 TEST(TabSetLayout, ATabThatDoesNotFitIsSkippedAndTheNextOneTried) {
     gui::TTabSet tabSet(nullptr);
