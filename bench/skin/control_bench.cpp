@@ -14,6 +14,7 @@
 namespace {
 
 using skin_bench::Pump;
+using skin_bench::Repaint;
 
 struct Window {
     HWND frame = nullptr, button = nullptr, edit = nullptr;
@@ -36,22 +37,14 @@ Window MakeWindow(int left) {
     return w;
 }
 
-void Repaint(HWND window) { RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); }
-
 } // namespace
 
 int main(int argc, char** argv) {
     int exitCode = 0;
     const auto bench = skin_bench::StartBenchSkin(argc, argv, "control_bench", exitCode);
     if (!bench) return exitCode;
-    skin::TSkinManage& manager = *bench->manager;
-    manager.Enabled = 0;
-    const Window plain = MakeWindow(0);
-    manager.Enabled = 1;
-    const Window skinned = MakeWindow(560);
-    manager.SkinWindow(skinned.frame);
-    Pump();
-    const skin::TWinSkinForm* attached = manager.FindFormByWindow(skinned.frame);
+    Window plain, skinned;
+    const skin::TWinSkinForm* attached = skin_bench::MakePlainAndSkinned(*bench->manager, MakeWindow, plain, skinned);
     if (!attached || !skin::FindControlObject(*attached, skinned.button) ||
         !skin::FindControlObject(*attached, skinned.edit)) {
         std::fprintf(stderr, "the controls were not skinned\n");

@@ -13,6 +13,7 @@
 #include "framework/gui/application.h"
 #include "framework/gui/register_classes.h"
 #include "skin/data/skin_data.h"
+#include "skin/form/skin_form.h"
 #include "skin/manager/skin_manager.h"
 
 namespace skin_bench {
@@ -81,6 +82,22 @@ inline std::unique_ptr<BenchSkin> StartBenchSkin(int argc, char** argv, const ch
     bench->manager = &skin::EnsureSkinManager();
     bench->manager->Enabled = 1;
     return bench;
+}
+
+// Invalidated and painted at once: one repaint.
+inline void Repaint(HWND window) { RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); }
+
+// Two windows made by make(left) (a struct with the top-level window in `frame`): the first made while skinning
+// is off, the second skinned. The skinned window's form object, or null when it was not skinned.
+template <class Window, class Make>
+const skin::TWinSkinForm* MakePlainAndSkinned(skin::TSkinManage& manager, Make make, Window& plain, Window& skinned) {
+    manager.Enabled = 0;
+    plain = make(0);
+    manager.Enabled = 1;
+    skinned = make(560);
+    manager.SkinWindow(skinned.frame);
+    Pump();
+    return manager.FindFormByWindow(skinned.frame);
 }
 
 } // namespace skin_bench

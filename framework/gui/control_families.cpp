@@ -12,14 +12,15 @@
 #include "framework/gui/panel.h"
 #include "framework/gui/radio_button.h"
 #include "framework/gui/speed_button.h"
+#include "framework/gui/page_control.h"
 
 namespace gui {
 
 const std::vector<TControlFamilyEntry>& ControlFamilies() {
     using F = TControlFamily;
     static const std::vector<TControlFamilyEntry> families{
-        {F::PageControl, "page control", nullptr},
-        {F::TabControl, "tab control", nullptr},
+        {F::PageControl, "page control", &TPageControl::StaticClassInfo()},
+        {F::TabControl, "tab control", &TCustomTabControl::StaticClassInfo()},
         {F::CheckBox, "check box", &TCheckBox::StaticClassInfo()},
         {F::RadioGroup, "radio group", &TRadioGroup::StaticClassInfo()},
         {F::Panel, "panel", &TPanel::StaticClassInfo()},

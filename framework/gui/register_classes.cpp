@@ -15,6 +15,8 @@
 #include "framework/gui/popup_menu.h"
 #include "framework/gui/radio_button.h"
 #include "framework/gui/speed_button.h"
+#include "framework/gui/page_control.h"
+#include "framework/gui/tab_set.h"
 #include "framework/gui/timer.h"
 #include "framework/gui/web_browser.h"
 
@@ -40,6 +42,12 @@ void RegisterFrameworkClasses() {
     rtl::RegisterComponentClass<TBitBtn>();
     rtl::RegisterComponentClass<TSpeedButton>();
     rtl::RegisterComponentClass<TDateTimePicker>();
+    rtl::RegisterComponentClass<TTabControl>();
+    rtl::RegisterComponentClass<TPageControl>();
+    rtl::RegisterComponentClass<TTabSheet>();
+    rtl::RegisterComponentClass<TTabbedNotebook>();
+    rtl::RegisterComponentClass<TTabPage>();
+    rtl::RegisterComponentClass<TTabSet>();
 }
 
 } // namespace gui

@@ -20,6 +20,21 @@ constexpr int kAlignLeft = 0;
 constexpr int kAlignCentre = 1;
 constexpr int kAlignRight = 2;
 
+// Restores the device context's clipping (and everything else) when drawing is done.
+class SavedDc {
+public:
+    explicit SavedDc(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+    ~SavedDc() {
+        if (saved_) RestoreDC(dc_, saved_);
+    }
+    SavedDc(const SavedDc&) = delete;
+    SavedDc& operator=(const SavedDc&) = delete;
+
+private:
+    HDC dc_;
+    int saved_;
+};
+
 // The element's margins as the image routines take them.
 Rect MarginsOf(const TDataSkinObject& element);
 

@@ -12,21 +12,6 @@ namespace {
 bool HasImage(const std::unique_ptr<TDataSkinBorder>& element) { return element && !element->Image.empty(); }
 bool HasImage(const std::unique_ptr<TDataSkinObject>& element) { return element && !element->Image.empty(); }
 
-// Restores the device context's clipping (and everything else) when drawing is done.
-class SavedDc {
-public:
-    explicit SavedDc(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
-    ~SavedDc() {
-        if (saved_) RestoreDC(dc_, saved_);
-    }
-    SavedDc(const SavedDc&) = delete;
-    SavedDc& operator=(const SavedDc&) = delete;
-
-private:
-    HDC dc_;
-    int saved_;
-};
-
 } // namespace
 
 const rtl::TClassInfo& TSkinComBox::StaticClassInfo() {

@@ -1,16 +1,21 @@
 #include "skin/form/control_discovery.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cctype>
 #include <initializer_list>
 
 #include "framework/gui/control.h"
+#include "framework/gui/control_families.h"
 #include "framework/gui/wide.h"
 #include "skin/controls/skin_box.h"
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_check.h"
 #include "skin/controls/skin_combo.h"
 #include "skin/controls/skin_edit.h"
+#include "skin/controls/skin_tab.h"
+#include "skin/controls/skin_tab31.h"
 #include "skin/data/skin_data.h"
 #include "skin/form/skin_form.h"
 
@@ -95,15 +100,22 @@ void MapByClass(TWinSkinForm& formObject, rtl::TComponent& component, const std:
         rtl::SetEnumProperty(component, "Flat", "True");
         return SetColour(component, skin.ButtonFaceColour);
     }
-    // Rows whose painters are still to come (tabs, track bars, up-downs, status bars, progress bars, scroll
+    // Rows whose painters are still to come (track bars, up-downs, status bars, progress bars, scroll
     // bars): the control is done once its row matches, and keeps its own look until then.
     const bool tabs = Gate(formObject, xcTab) && HasTabs(formObject);
     const bool scrollBars = Gate(formObject, xcScrollbar);
-    if (tabs && IsA(component, {"TPageControl"})) return;                         // 3
+    if (tabs && gui::IsOfFamily(component, gui::TControlFamily::PageControl)) {   // 3
+        if (IsA(component, {"TPageControl"})) AttachToWindowOf<TSkinTab>(formObject, component);
+        return;
+    }
     if (MapBySkin3rd(formObject, n, component)) return;                           // 4
-    if (tabs && (n == "TTABSET" || n == "TTABBEDNOTEBOOK")) return;               // 5, 6
+    if (tabs && n == "TTABSET") return AttachNew<TSkinTab31>(formObject, component, false); // 5
+    if (tabs && n == "TTABBEDNOTEBOOK") return AttachToWindowOf<TSkinTab>(formObject, component); // 6
     if (n == "TMVCPANEL") return SkinFormControls(formObject, component);         // 7
-    if (tabs && IsA(component, {"TCustomTabControl", "TTabControl"})) return;     // 8
+    if (tabs && gui::IsOfFamily(component, gui::TControlFamily::TabControl)) {    // 8
+        if (IsA(component, {"TTabControl"})) AttachToWindowOf<TSkinTab>(formObject, component);
+        return;
+    }
     if (IsA(component, {"TCustomCheckBox", "TCheckBox"})) {                       // 9
         if (Gate(formObject, xcCheckBox)) AttachNew<TSkinCheckBox>(formObject, component, true);
         return;
@@ -257,8 +269,10 @@ bool MapBySkin3rd(TWinSkinForm& formObject, const std::string& className, rtl::T
         }
     } else if (kind == "checkbox") {
         if (Gate(formObject, xcCheckBox)) AttachNew<TSkinCheckBox>(formObject, control, true);
+    } else if (kind == "tab") {
+        if (Gate(formObject, xcTab) && HasTabs(formObject)) AttachToWindowOf<TSkinTab>(formObject, control);
     }
-    // "trackbar", "tab", "progress" and "scrollbar" get their painters later; they count as handled already.
+    // "trackbar", "progress" and "scrollbar" get their painters later; they count as handled already.
     return true;
 }
 
@@ -341,7 +355,8 @@ void SkinChildWindow(TWinSkinForm& formObject, HWND child) {
         return;
     }
     if (className == "edit") return AttachToWindow<TSkinEdit>(formObject, child);
-    // "scrollbar" (size grips) and "systabcontrol32" get their painters later.
+    if (className == "systabcontrol32" && !(s & TCS_OWNERDRAWFIXED)) return AttachToWindow<TSkinTab>(formObject, child);
+    // "scrollbar" (size grips) gets its painter later.
 }
 
 } // namespace

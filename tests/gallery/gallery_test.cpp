@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -97,6 +98,57 @@ TEST(Gallery, EveryPageCanBeSavedAndWrongOptionsAreRefused) {
     DeleteFileW(never.c_str());
     EXPECT_EQ(RunGallery(L"--skin Z:\\no\\such.skn --screenshot \"" + never + L"\""), 1);
     EXPECT_EQ(GetFileAttributesW(never.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// The colour the skin gives the outer edge of a selected tab (and not of the others), from its tab image.
+skin::Pixel SelectedTabMark(const std::string& skinName) {
+    const std::string folder = std::string(MARIVEL_SKINS_DIR) + "/" + skinName + "/";
+    const std::wstring ini = L"Z:" + std::wstring(folder.begin(), folder.end()) + L"skin.ini";
+    const int frames = static_cast<int>(GetPrivateProfileIntW(L"Tabs", L"FrameCount", 5, ini.c_str()));
+    const int top = static_cast<int>(GetPrivateProfileIntW(L"Tabs", L"TopHeight", 4, ini.c_str()));
+    const std::wstring image = L"Z:" + std::wstring(folder.begin(), folder.end()) + L"tabs.bmp";
+    const skin::Bitmap tabs = ReadPicture(image);
+    const int fw = tabs.width() / std::max(frames, 1);
+    for (int row = 0; row < top; ++row) {
+        const skin::Pixel normal = tabs.pixel(fw / 2, row) & 0xFFFFFFu, selected = tabs.pixel(fw + fw / 2, row) & 0xFFFFFFu;
+        if (normal != selected) return selected;
+    }
+    return 0xFFFFFFFFu;
+}
+
+// Runs of at least 8 and at most 80 pixels of one colour, along rows (or columns).
+int RunsOf(const skin::Bitmap& picture, skin::Pixel colour, bool columns) {
+    const int lines = columns ? picture.width() : picture.height();
+    const int length = columns ? picture.height() : picture.width();
+    int runs = 0;
+    for (int line = 0; line < lines; ++line) {
+        int run = 0;
+        for (int i = 0; i <= length; ++i) {
+            const bool same = i < length && ((columns ? picture.pixel(line, i) : picture.pixel(i, line)) & 0xFFFFFFu) == colour;
+            if (same) {
+                ++run;
+                continue;
+            }
+            runs += run >= 8 && run <= 80;
+            run = 0;
+        }
+    }
+    return runs;
+}
+
+TEST(Gallery, TabsPageShowsEveryStripsSelectedTabInTheSkin) {
+    for (const std::string skinName : {"default", "dark"}) {
+        const std::wstring wide(skinName.begin(), skinName.end());
+        const std::wstring file = ArtifactPath(L"gallery-" + wide + L"-tabs.bmp");
+        DeleteFileW(file.c_str());
+        ASSERT_EQ(RunGallery(L"--skin \"" + GalleryFolder() + wide + L".skn\" --page 7 --screenshot \"" + file + L"\""), 0);
+        const skin::Bitmap picture = ReadPicture(file);
+        const skin::Pixel mark = SelectedTabMark(skinName);
+        ASSERT_NE(mark, 0xFFFFFFFFu) << skinName;
+        EXPECT_GE(RunsOf(picture, mark, false), 5) << skinName << ": tabs at the top and bottom, the tab control, "
+                                                      "the notebook and the tab set";
+        EXPECT_GE(RunsOf(picture, mark, true), 2) << skinName << ": tabs at the left and at the right";
+    }
 }
 
 } // namespace

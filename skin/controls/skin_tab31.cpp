@@ -1,0 +1,74 @@
+#include "skin/controls/skin_tab31.h"
+
+#include "framework/gui/graphics.h"
+#include "framework/gui/tab_set.h"
+#include "skin/controls/control_drawing.h"
+#include "skin/controls/skin_tab.h"
+#include "skin/data/skin_data.h"
+#include "skin/draw/bitmap_transforms.h"
+#include "skin/draw/blit.h"
+#include "skin/draw/skin_image.h"
+#include "skin/draw/win/bitmap_dc.h"
+
+namespace skin {
+namespace {
+
+constexpr int kFrameNormal = 1;
+constexpr int kFrameSelected = 2;
+
+} // namespace
+
+const rtl::TClassInfo& TSkinTab31::StaticClassInfo() {
+    static const rtl::TClassInfo info{"TSkinTab31", &TSkinControl::StaticClassInfo(), {}};
+    return info;
+}
+
+void TSkinTab31::Attach(gui::TWinControl& control, TSkinData& skinData, bool useSkinColour, gui::TCanvas& canvas) {
+    if (Attached) return;
+    TSkinControl::Attach(control, skinData, useSkinColour, canvas);
+    TabImage = skinData.Tabs ? skinData.Tabs->Image : Bitmap();
+    FlipBitmap(TabImage);
+    const auto& owned = control.Components();
+    Scroller = owned.empty() ? nullptr : dynamic_cast<gui::TTabScroller*>(owned.front());
+    if (Scroller) UpDown = SkinTabScroller(Owner(), Scroller->Handle(), skinData, canvas, true);
+}
+
+bool TSkinTab31::BeforeMessage(gui::TMessage& message) {
+    switch (message.Msg) {
+    case WM_PAINT:
+        HandlePaintMessage(message);
+        return true;
+    case WM_ERASEBKGND:
+        message.Result = 1;
+        return false;
+    default: return true;
+    }
+}
+
+void TSkinTab31::DrawSkin(HDC dc, const RECT& rect) {
+    auto* tabSet = dynamic_cast<gui::TTabSet*>(Control);
+    if (!tabSet || !SkinData->Tabs || SkinData->Tabs->Image.empty()) return;
+    const TDataSkinBorder& tabs = *SkinData->Tabs;
+    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+    if (w <= 0 || h <= 0) return;
+    Bitmap face(w, h, ColourToPixel(static_cast<Colour>(FaceColour())));
+    {
+        const win::BitmapDc faceDc(face);
+        gui::TCanvas canvas(faceDc.get());
+        canvas.SetFont(*tabSet->EffectiveFont());
+        const std::vector<std::string> captions = tabSet->Tabs();
+        for (const gui::TTabSetItem& item : tabSet->VisibleTabs()) {
+            const RECT at{item.Rect.left, 0, item.Rect.right, h};
+            const int frame = item.Index == tabSet->TabIndex() ? kFrameSelected : kFrameNormal;
+            GdiFlush(); // the text drawn so far reaches the pixels before the image goes over them
+            skin::DrawSkinImage(face, Rect{at.left, at.top, at.right, at.bottom}, TabImage, MarginsOf(tabs), frame,
+                                tabs.FrameCount, tabs.Trans != 0, tabs.Tile != 0, false);
+            SetTextColor(faceDc.get(), gui::ColorToRGB(static_cast<gui::TColor>(
+                                           frame == kFrameSelected ? tabs.MouseOverColour2 : tabs.NormalColour2)));
+            DrawCaptionText(canvas, at, kAlignCentre, true, captions[static_cast<std::size_t>(item.Index)]);
+        }
+    }
+    win::CopyToDc(dc, rect.left, rect.top, face, face.bounds());
+}
+
+} // namespace skin
