@@ -131,8 +131,16 @@ bool TApplication::IsDialogChar(const MSG& msg) {
     return form && form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0;
 }
 
+bool TApplication::IsMdiAccelerator(MSG& msg) {
+    // Ctrl+F4, Ctrl+F6 and the child's system menu keys in a document window of an MDI frame.
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    auto* frame = dynamic_cast<TForm*>(TWinControl::FromHandle(GetAncestor(msg.hwnd, GA_ROOT)));
+    return frame && frame->ClientHandle() && TranslateMDISysAccel(frame->ClientHandle(), &msg) != FALSE;
+}
+
 bool TApplication::ProcessMessage(MSG& msg) {
     if (IsDialogChar(msg)) return true;
+    if (IsMdiAccelerator(msg)) return true;
     if (IsDialogKey(msg)) return true;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);

@@ -69,6 +69,7 @@ public:
     // Alt+letter typed in a control of a form: the form's message method is sent CM_DIALOGCHAR with the
     // character and key data; true when it took the key (a non-zero answer).
     bool IsDialogChar(const MSG& msg);
+    bool IsMdiAccelerator(MSG& msg);
 
     // Called by forms.
     void AddForm(TForm* form);

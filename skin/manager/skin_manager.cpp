@@ -314,7 +314,10 @@ void TSkinManage::SetMdiMaximized(bool maximized) {
 
 int TSkinManage::CountMdiChildren() const {
     return static_cast<int>(std::count_if(Forms.begin(), Forms.end(),
-                                          [](const auto& form) { return form->MdiRole == kMdiChild; }));
+                                          [](const auto& form) {
+                                              return form->MdiRole == kMdiChild && form->Phase != kPhaseClosing &&
+                                                     form->Phase != kPhaseDestroyed;
+                                          }));
 }
 
 void TSkinManage::SkinPopupMenuWindow(HWND window) {
