@@ -1,4 +1,5 @@
 #include "app/gallery/gallery_form.h"
+#include "app/gallery/mdi_window.h"
 
 #include <commdlg.h>
 
@@ -15,7 +16,7 @@ namespace {
 
 // The pages, in the order of the page list.
 constexpr const char* kPageNames[] = {"ButtonsPage", "ChecksPage", "EditsPage", "ListsPage", "ContainersPage",
-                                      "SpecialPage"};
+                                      "SpecialPage", "MdiPage"};
 // Tags that make a control show a state without the user: the focus, the mouse over it (the framework's
 // mouse-enter notification, which a skin draws as hot), pressed (the system's pushed look).
 constexpr int kFocusTag = 1;
@@ -76,6 +77,7 @@ TGalleryForm::TGalleryForm(TComponent* owner) : TForm(owner) {
     PublishMethod("SkinChooserChange", [this](rtl::TObject* s) { SkinChooserChange(s); });
     PublishMethod("ActiveCheckClick", [this](rtl::TObject* s) { ActiveCheckClick(s); });
     PublishMethod("ExitItemClick", [this](rtl::TObject* s) { ExitItemClick(s); });
+    PublishMethod("MdiWindowButtonClick", [this](rtl::TObject* s) { MdiWindowButtonClick(s); });
 }
 
 const rtl::TClassInfo& TGalleryForm::StaticClassInfo() {
@@ -160,5 +162,15 @@ void TGalleryForm::SkinChooserChange(rtl::TObject*) {
 void TGalleryForm::ActiveCheckClick(rtl::TObject*) { skinData_->SetActive(activeCheck_->Checked()); }
 
 void TGalleryForm::ExitItemClick(rtl::TObject*) { Close(); }
+
+TMdiFrameForm& TGalleryForm::OpenMdiWindow() {
+    if (!mdiWindow_) {
+        gui::Application->CreateForm(mdiWindow_);
+    }
+    mdiWindow_->Show();
+    return *mdiWindow_;
+}
+
+void TGalleryForm::MdiWindowButtonClick(rtl::TObject*) { OpenMdiWindow(); }
 
 } // namespace gallery

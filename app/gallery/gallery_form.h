@@ -15,6 +15,8 @@
 
 namespace gallery {
 
+class TMdiFrameForm;
+
 // A class of the gallery's own that the skin data's Skin3rd maps to the "CheckGroup" kind: the example of
 // a control family the engine knows only through that mapping.
 class TGalleryCheckGroup : public gui::TGroupBox {
@@ -41,6 +43,8 @@ public:
     // Loads a skin file into the gallery's skin data; raises an error naming a file that is not there.
     void LoadSkinFile(const std::string& path);
     skin::TSkinData* SkinData() const { return skinData_; }
+    // The multiple-document window, made on first use, shown and brought to the front.
+    TMdiFrameForm& OpenMdiWindow();
 
     void FormCreate(rtl::TObject* sender);
     void PageListClick(rtl::TObject* sender);
@@ -50,6 +54,7 @@ public:
     void SkinChooserChange(rtl::TObject* sender);
     void ActiveCheckClick(rtl::TObject* sender);
     void ExitItemClick(rtl::TObject* sender);
+    void MdiWindowButtonClick(rtl::TObject* sender);
 
 private:
     std::vector<gui::TPanel*> pages_;
@@ -59,6 +64,7 @@ private:
     skin::TSkinData* skinData_ = nullptr;
     int currentPage_ = 0;
     int chosenSkin_ = 0; // the chooser's entry of the skin shown
+    TMdiFrameForm* mdiWindow_ = nullptr; // owned by the application, as every form
 };
 
 // The names of the skin files shipped beside the gallery, in the chooser's order.

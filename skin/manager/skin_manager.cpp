@@ -43,7 +43,8 @@ gui::TForm* FrameworkFormOf(HWND window) {
     for (gui::TForm* form : gui::Application->Forms()) {
         if (form->HandleAllocated() && form->Handle() == window) return form;
     }
-    return nullptr;
+    // Forms the application does not list (MDI children, made by their frame) are framework forms too.
+    return dynamic_cast<gui::TForm*>(gui::TWinControl::FromHandle(window));
 }
 
 } // namespace
