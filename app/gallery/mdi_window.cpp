@@ -14,6 +14,7 @@ const rtl::TClassInfo& TMdiChildForm::StaticClassInfo() {
 
 TMdiFrameForm::TMdiFrameForm(TComponent* owner) : TForm(owner) {
     PublishMethod("NewChildClick", [this](rtl::TObject* s) { NewChildClick(s); });
+    PublishMethod("CloseChildrenClick", [this](rtl::TObject* s) { CloseChildrenClick(s); });
     PublishMethod("CloseFrameClick", [this](rtl::TObject* s) { CloseFrameClick(s); });
     PublishMethod("CascadeClick", [this](rtl::TObject* s) { CascadeClick(s); });
     PublishMethod("TileClick", [this](rtl::TObject* s) { TileClick(s); });
@@ -27,13 +28,12 @@ const rtl::TClassInfo& TMdiFrameForm::StaticClassInfo() {
 
 TMdiChildForm* TMdiFrameForm::NewChild() {
     FreeClosedChildren();
-    auto child = std::make_unique<TMdiChildForm>(nullptr);
+    // Owned by this frame, the document lives in this frame's client whichever MDI frame came first.
+    auto child = std::make_unique<TMdiChildForm>(this);
     TMdiChildForm* form = child.get();
     children_.push_back(std::move(child));
-    // The frame is found as the owner's MDI frame: the form has none, so the program's MDI frame (this one).
     form->Load();
-    form->SetText("Document " + std::to_string(++created_));
-    RefreshMDIMenu(); // the window menu lists the new caption
+    form->SetText("Document " + std::to_string(++created_)); // the window menu's entry follows
     form->Show();
     return form;
 }
@@ -42,7 +42,11 @@ void TMdiFrameForm::FreeClosedChildren() {
     std::erase_if(children_, [](const auto& child) { return !child->HandleAllocated(); });
 }
 
+void TMdiFrameForm::CloseChildren() { children_.clear(); }
+
 void TMdiFrameForm::NewChildClick(rtl::TObject*) { NewChild(); }
+
+void TMdiFrameForm::CloseChildrenClick(rtl::TObject*) { CloseChildren(); }
 
 void TMdiFrameForm::CloseFrameClick(rtl::TObject*) { Close(); }
 

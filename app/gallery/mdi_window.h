@@ -23,10 +23,11 @@ public:
 
     // A new document, shown and active; documents closed meanwhile are freed first.
     TMdiChildForm* NewChild();
-    // The documents whose windows are open.
-    int OpenChildCount() const { return MDIChildCount(); }
+    // Closes every document and frees it.
+    void CloseChildren();
 
     void NewChildClick(rtl::TObject* sender);
+    void CloseChildrenClick(rtl::TObject* sender);
     void CloseFrameClick(rtl::TObject* sender);
     void CascadeClick(rtl::TObject* sender);
     void TileClick(rtl::TObject* sender);
@@ -35,7 +36,7 @@ public:
 private:
     void FreeClosedChildren();
 
-    std::vector<std::unique_ptr<TMdiChildForm>> children_;
+    std::vector<std::unique_ptr<TMdiChildForm>> children_; // owned by the frame too: freed before it
     int created_ = 0;
 };
 
