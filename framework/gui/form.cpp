@@ -392,6 +392,15 @@ void TCustomForm::SetVisible(bool visible) {
     }
 }
 
+void TCustomForm::SetText(const std::string& text) {
+    TWinControl::SetText(text);
+    // The client lists its children by their text as it was when it last refreshed the window menu.
+    if (handle_ && formStyle_ == fsMDIChild && mdiClientOfChild_) {
+        SendMessageW(mdiClientOfChild_, WM_MDIREFRESHMENU, 0, 0);
+        if (HWND frame = GetParent(mdiClientOfChild_)) DrawMenuBar(frame);
+    }
+}
+
 void TCustomForm::Show() {
     SetVisible(true);
     if (formStyle_ == fsMDIChild && mdiClientOfChild_) {

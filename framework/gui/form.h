@@ -91,6 +91,8 @@ public:
 
     void SetBounds(int left, int top, int width, int height) override;
     void SetVisible(bool visible) override;
+    // An MDI child's caption is also its entry in the frame's window menu.
+    void SetText(const std::string& text) override;
     void Show();
     void Hide() { SetVisible(false); }
     void Close();

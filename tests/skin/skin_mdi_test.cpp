@@ -4,6 +4,8 @@
 // closed leave no handles behind.
 #include "tests/skin/skin_test_fixture.h"
 
+#include "framework/gui/wide.h"
+
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -203,6 +205,12 @@ TEST_P(SkinMdiTest, DocumentsHaveSkinnedFramesInsideTheClientAndFollowActivation
     const std::vector<TMdiTestChild*> children = Children(frame, 3);
     EXPECT_EQ(frame->MDIChildCount(), 3);
     EXPECT_EQ(frame->ActiveMDIChild(), children.back()) << "the newest document is active";
+    // The Window menu lists the documents after its own item and a separator.
+    HMENU windowMenu = frame->WindowMenu()->Handle();
+    ASSERT_EQ(GetMenuItemCount(windowMenu), 1 + 1 + 3);
+    wchar_t last[64] = {};
+    GetMenuStringW(windowMenu, 4, last, 64, MF_BYPOSITION);
+    EXPECT_NE(std::wstring(last).find(L"Document 3"), std::wstring::npos) << gui::Narrow(last);
 
     const auto checkSkinnedInside = [&](const char* when) {
         SCOPED_TRACE(when);
