@@ -94,6 +94,8 @@ public:
     virtual bool MdiMaximized() const = 0;
     virtual void SetMdiMaximized(bool maximized) = 0;
     virtual void SetMdiClientWindow(HWND client) = 0;
+    // The MDI children skinned now (destroyed ones awaiting the purge not counted).
+    virtual int CountMdiChildren() const = 0;
 };
 
 // The manager, or null before the first skin data component loaded and after program end.

@@ -1,4 +1,5 @@
 #include "app/gallery/gallery_form.h"
+#include "app/gallery/mdi_window.h"
 
 #include <commdlg.h>
 #include <shlobj.h>
@@ -20,8 +21,7 @@ namespace {
 
 // The pages, in the order of the page list.
 constexpr const char* kPageNames[] = {"ButtonsPage", "ChecksPage", "EditsPage", "ListsPage", "ContainersPage",
-                                      "SpecialPage",
-                                      "TabsPage"};
+                                      "SpecialPage", "TabsPage", "MdiPage"};
 // Tags that make a control show a state without the user: the focus, the mouse over it (the framework's
 // mouse-enter notification, which a skin draws as hot), pressed (the system's pushed look).
 constexpr int kFocusTag = 1;
@@ -152,6 +152,7 @@ TGalleryForm::TGalleryForm(TComponent* owner) : TForm(owner) {
     PublishMethod("OpenSkinFileItemClick", [this](rtl::TObject* s) { OpenSkinFileItemClick(s); });
     PublishMethod("OpenSkinFolderItemClick", [this](rtl::TObject* s) { OpenSkinFolderItemClick(s); });
     PublishMethod("ReloadSkinItemClick", [this](rtl::TObject* s) { ReloadSkinItemClick(s); });
+    PublishMethod("MdiWindowButtonClick", [this](rtl::TObject* s) { MdiWindowButtonClick(s); });
 }
 
 const rtl::TClassInfo& TGalleryForm::StaticClassInfo() {
@@ -299,5 +300,15 @@ void TGalleryForm::OpenSkinFolderItemClick(rtl::TObject*) {
 }
 
 void TGalleryForm::ReloadSkinItemClick(rtl::TObject*) { ReloadSkin(); }
+
+TMdiFrameForm& TGalleryForm::OpenMdiWindow() {
+    if (!mdiWindow_) {
+        gui::Application->CreateForm(mdiWindow_);
+    }
+    mdiWindow_->Show();
+    return *mdiWindow_;
+}
+
+void TGalleryForm::MdiWindowButtonClick(rtl::TObject*) { OpenMdiWindow(); }
 
 } // namespace gallery

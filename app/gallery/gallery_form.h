@@ -15,6 +15,8 @@
 
 namespace gallery {
 
+class TMdiFrameForm;
+
 // A class of the gallery's own that the skin data's Skin3rd maps to the "CheckGroup" kind: the example of
 // a control family the engine knows only through that mapping.
 class TGalleryCheckGroup : public gui::TGroupBox {
@@ -53,6 +55,8 @@ public:
     bool ReloadSkin() { return OpenSkinSource(skinSource_); }
     const std::string& SkinSource() const { return skinSource_; }
     skin::TSkinData* SkinData() const { return skinData_; }
+    // The multiple-document window, made on first use, shown and brought to the front.
+    TMdiFrameForm& OpenMdiWindow();
 
     void FormCreate(rtl::TObject* sender);
     void PageListClick(rtl::TObject* sender);
@@ -65,6 +69,7 @@ public:
     void OpenSkinFileItemClick(rtl::TObject* sender);
     void OpenSkinFolderItemClick(rtl::TObject* sender);
     void ReloadSkinItemClick(rtl::TObject* sender);
+    void MdiWindowButtonClick(rtl::TObject* sender);
 
 private:
     std::vector<gui::TPanel*> pages_;
@@ -75,6 +80,7 @@ private:
     int currentPage_ = 0;
     int chosenSkin_ = 0;      // the chooser's entry of the skin shown
     std::string skinSource_;  // the skin file or folder F5 opens again; empty: the first shipped skin
+    TMdiFrameForm* mdiWindow_ = nullptr; // owned by the application, as every form
     void ShowChosenSkin(const std::string& path, bool folder);
 };
 

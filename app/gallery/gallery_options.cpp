@@ -15,8 +15,12 @@ TGalleryOptions ParseGalleryOptions(const std::vector<std::string>& arguments, i
     TGalleryOptions options;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& name = arguments[i];
+        if (name == "--mdi") {
+            options.Mdi = true;
+            continue;
+        }
         if (name != "--screenshot" && name != "--page" && name != "--skin") {
-            throw rtl::Exception("unknown option '" + name + "' (options: --screenshot FILE, --page N, --skin FILE|FOLDER)");
+            throw rtl::Exception("unknown option '" + name + "' (options: --screenshot FILE, --page N, --skin FILE|FOLDER, --mdi)");
         }
         if (i + 1 >= arguments.size()) throw rtl::Exception(name + " needs a value");
         const std::string& value = arguments[++i];

@@ -1,5 +1,7 @@
 // The gallery's command line: --screenshot FILE saves the skinned window as a BMP file and exits, --page N
-// picks the page shown (1 is the first), --skin FILE the skin file (or skin folder) loaded instead of the stored skin.
+// picks the page shown (1 is the first), --skin FILE the skin file (or skin folder) loaded instead of the
+// stored skin, --mdi opens the multiple-document window with three tiled documents (the screenshot is then of
+// that window).
 #pragma once
 
 #include <string>
@@ -11,6 +13,7 @@ struct TGalleryOptions {
     std::string ScreenshotFile; // empty: the gallery runs until closed
     int Page = 1;
     std::string SkinFile;       // empty: the stored skin
+    bool Mdi = false;
 };
 
 // Reads the arguments after the program name; raises an error that says which one is wrong.

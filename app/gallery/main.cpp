@@ -9,6 +9,7 @@
 
 #include "app/gallery/gallery_form.h"
 #include "app/gallery/gallery_options.h"
+#include "app/gallery/mdi_window.h"
 #include "app/gallery/screenshot.h"
 #include "framework/gui/application.h"
 #include "framework/gui/register_classes.h"
@@ -71,6 +72,28 @@ int SaveScreenshot(gui::TApplication& application, const std::string& file) {
     return kExitSaved;
 }
 
+// The multiple-document window with three tiled documents, the last one active.
+int SaveMdiScreenshot(gui::TApplication& application, const std::string& file) {
+    gallery::TMdiFrameForm& frame = gallery::GalleryForm->OpenMdiWindow();
+    for (int i = 0; i < 3; ++i) frame.NewChild();
+    frame.Tile();
+    const bool wanted = gallery::GalleryForm->SkinData()->Active();
+    const auto allSkinned = [&] {
+        for (int i = 0; i < frame.MDIChildCount(); ++i) {
+            if (!Skinned(frame.MDIChildren(i)->Handle())) return false;
+        }
+        return Skinned(frame.Handle());
+    };
+    if (wanted && !PumpUntil(application, kSkinningTimeout, allSkinned)) {
+        std::fprintf(stderr, "gallery: the documents were not skinned in time\n");
+        return kExitFailed;
+    }
+    RedrawWindow(frame.Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    PumpUntil(application, kSettleTime, [] { return false; });
+    gallery::SaveWindowScreenshot(frame.Handle(), file);
+    return kExitSaved;
+}
+
 int RunGallery() {
     gui::TApplication application;
     gallery::TGalleryOptions options;
@@ -87,7 +110,15 @@ int RunGallery() {
     try {
         if (!options.SkinFile.empty()) gallery::GalleryForm->LoadSkinFile(options.SkinFile);
         gallery::GalleryForm->ShowPage(options.Page - 1);
+        if (!options.ScreenshotFile.empty() && options.Mdi) {
+            gallery::GalleryForm->Show();
+            return SaveMdiScreenshot(application, options.ScreenshotFile);
+        }
         if (!options.ScreenshotFile.empty()) return SaveScreenshot(application, options.ScreenshotFile);
+        if (options.Mdi) {
+            gallery::GalleryForm->Show();
+            gallery::GalleryForm->OpenMdiWindow();
+        }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "gallery: %s\n", error.what());
         if (options.ScreenshotFile.empty()) application.ShowException(error);
@@ -103,6 +134,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     gui::RegisterFrameworkClasses();
     skin::RegisterSkinDataClass();
     rtl::RegisterComponentClass<gallery::TGalleryCheckGroup>();
+    gallery::RegisterMdiFormClasses();
     const int result = RunGallery();
     skin::FreeSkinManager();
     return result;

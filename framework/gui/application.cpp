@@ -145,8 +145,16 @@ bool TApplication::IsMenuShortCut(const MSG& msg) {
     return form->Menu()->IsShortCut(ShortCut(key, shift));
 }
 
+bool TApplication::IsMdiAccelerator(MSG& msg) {
+    // Ctrl+F4, Ctrl+F6 and the child's system menu keys in a document window of an MDI frame.
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    auto* frame = dynamic_cast<TForm*>(TWinControl::FromHandle(GetAncestor(msg.hwnd, GA_ROOT)));
+    return frame && frame->ClientHandle() && TranslateMDISysAccel(frame->ClientHandle(), &msg) != FALSE;
+}
+
 bool TApplication::ProcessMessage(MSG& msg) {
     if (IsDialogChar(msg)) return true;
+    if (IsMdiAccelerator(msg)) return true;
     if (IsMenuShortCut(msg)) return true;
     if (IsDialogKey(msg)) return true;
     TranslateMessage(&msg);

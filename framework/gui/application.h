@@ -71,6 +71,7 @@ public:
     bool IsDialogChar(const MSG& msg);
     // A key that is the shortcut of an item of the active form's main menu runs that item.
     bool IsMenuShortCut(const MSG& msg);
+    bool IsMdiAccelerator(MSG& msg);
 
     // Called by forms.
     void AddForm(TForm* form);

@@ -238,9 +238,7 @@ void TWinControl::CreateWnd() {
     }
     if (!params.SystemClass) RegisterFrameworkClass(params.ClassName);
     g_creatingControl = params.SystemClass ? nullptr : this;
-    HWND window = CreateWindowExW(params.ExStyle, params.ClassName.c_str(), Wide(text_).c_str(), params.Style,
-                                  params.X, params.Y, params.Width, params.Height, params.WndParent,
-                                  params.MenuOrId, GetModuleHandleW(nullptr), nullptr);
+    HWND window = CreateWindowHandle(params);
     g_creatingControl = nullptr;
     if (!window) {
         handle_ = nullptr;
@@ -255,6 +253,12 @@ void TWinControl::CreateWnd() {
     }
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(EffectiveFont()->Handle()), FALSE);
     CreateChildHandles();
+}
+
+HWND TWinControl::CreateWindowHandle(const TCreateParams& params) {
+    return CreateWindowExW(params.ExStyle, params.ClassName.c_str(), Wide(text_).c_str(), params.Style, params.X,
+                           params.Y, params.Width, params.Height, params.WndParent, params.MenuOrId,
+                           GetModuleHandleW(nullptr), nullptr);
 }
 
 void TWinControl::CreateChildHandles() {

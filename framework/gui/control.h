@@ -157,6 +157,8 @@ protected:
     friend class TControl;
     virtual void CreateParams(TCreateParams& params);
     virtual void CreateWnd();
+    // Makes the window itself (CreateWindowEx); an MDI child asks its MDI client instead.
+    virtual HWND CreateWindowHandle(const TCreateParams& params);
     void CreateChildHandles();
     void DefaultHandler(TMessage& message) override;
     void FontChanged() override;

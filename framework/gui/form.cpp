@@ -11,6 +11,12 @@
 #include "framework/rtl/property_builders.h"
 
 namespace gui {
+namespace {
+
+// Command identifiers of the window menu's child entries: above the framework's menu commands in use.
+constexpr UINT kFirstMdiChildCommand = 0xFF00;
+
+} // namespace
 
 TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
     visible_ = false;
@@ -25,6 +31,10 @@ TCustomForm::~TCustomForm() {
         // Destroying a window destroys the menu on it; this one belongs to the main menu.
         if (handle_ && menu_->HandleAllocated() && GetMenu(handle_) == menu_->Handle()) ::SetMenu(handle_, nullptr);
         menu_->WindowHandle = nullptr;
+    }
+    // The MDI client keeps its own list of children (the window menu's entries): it destroys the child.
+    if (handle_ && formStyle_ == fsMDIChild && mdiClientOfChild_ && IsWindow(mdiClientOfChild_)) {
+        SendMessageW(mdiClientOfChild_, WM_MDIDESTROY, reinterpret_cast<WPARAM>(handle_), 0);
     }
     DestroyHandle();
 }
@@ -46,6 +56,7 @@ const rtl::TClassInfo& TCustomForm::StaticClassInfo() {
                      &TCustomForm::WindowState),
         EnumProperty("FormStyle", {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"}, &TCustomForm::SetFormStyle,
                      &TCustomForm::FormStyle),
+        ComponentProperty("WindowMenu", &TCustomForm::SetWindowMenu),
         EventProperty("OnCreate", &TCustomForm::OnCreate),
     }};
     return info;
@@ -147,6 +158,7 @@ void TCustomForm::SetWindowState(TWindowState state) {
 
 void TCustomForm::Notification(TComponent* component, rtl::TOperation operation) {
     TWinControl::Notification(component, operation);
+    if (operation == rtl::TOperation::opRemove && component == windowMenu_) windowMenu_ = nullptr;
     if (operation == rtl::TOperation::opRemove && component == menu_) {
         if (handle_) ::SetMenu(handle_, nullptr);
         menu_ = nullptr;
@@ -182,6 +194,126 @@ void TCustomForm::CreateParams(TCreateParams& params) {
     }
     // The window is shown later (Show or the application's Run), never while it is created.
     params.Style &= ~static_cast<DWORD>(WS_VISIBLE);
+    if (formStyle_ == fsMDIChild) {
+        // A document window of its frame's MDI client, with the full set of caption buttons.
+        params.Style = (params.Style & ~static_cast<DWORD>(WS_POPUP)) | WS_CHILD | WS_CAPTION | WS_THICKFRAME |
+                       WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+        params.ExStyle = (params.ExStyle & ~static_cast<DWORD>(WS_EX_APPWINDOW | WS_EX_TOPMOST)) | WS_EX_MDICHILD;
+        const TCustomForm* frame = MdiFrame();
+        if (!frame || !frame->ClientHandle()) {
+            throw rtl::Exception("the MDI child " + ClassName() + " has no MDI frame to live in");
+        }
+        params.WndParent = frame->ClientHandle();
+        if (position_ == poDefault || position_ == poDefaultPosOnly) params.X = params.Y = CW_USEDEFAULT;
+    }
+}
+
+TCustomForm* TCustomForm::MdiFrame() const {
+    if (auto* owner = dynamic_cast<TCustomForm*>(Owner()); owner && owner->FormStyle() == fsMDIForm) return owner;
+    for (TForm* form : Application ? Application->Forms() : std::vector<TForm*>{}) {
+        if (form->FormStyle() == fsMDIForm && form->HandleAllocated()) return form;
+    }
+    return nullptr;
+}
+
+HWND TCustomForm::CreateWindowHandle(const TCreateParams& params) {
+    if (formStyle_ != fsMDIChild) return TWinControl::CreateWindowHandle(params);
+    // Created by the MDI client, which lists the child in the window menu and activates it.
+    mdiClientOfChild_ = params.WndParent;
+    const std::wstring title = Wide(text_);
+    MDICREATESTRUCTW create{};
+    create.szClass = params.ClassName.c_str();
+    create.szTitle = title.c_str();
+    create.hOwner = GetModuleHandleW(nullptr);
+    create.x = params.X;
+    create.y = params.Y;
+    create.cx = params.Width;
+    create.cy = params.Height;
+    create.style = params.Style;
+    auto* window = reinterpret_cast<HWND>(
+        SendMessageW(mdiClientOfChild_, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+    if (!window) mdiClientOfChild_ = nullptr;
+    return window;
+}
+
+void TCustomForm::DefaultHandler(TMessage& message) {
+    if (handle_ && formStyle_ == fsMDIForm && clientHandle_) {
+        message.Result = DefFrameProcW(handle_, clientHandle_, message.Msg, message.WParam, message.LParam);
+        return;
+    }
+    if (handle_ && formStyle_ == fsMDIChild && mdiClientOfChild_) {
+        message.Result = DefMDIChildProcW(handle_, message.Msg, message.WParam, message.LParam);
+        return;
+    }
+    TWinControl::DefaultHandler(message);
+}
+
+void TCustomForm::CreateMdiClient() {
+    CLIENTCREATESTRUCT create{};
+    create.hWindowMenu = WindowMenuHandle();
+    create.idFirstChild = kFirstMdiChildCommand;
+    RECT client{};
+    GetClientRect(handle_, &client);
+    clientHandle_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDIClient", nullptr,
+                                    WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0,
+                                    client.right, client.bottom, handle_, nullptr, GetModuleHandleW(nullptr), &create);
+    if (!clientHandle_) {
+        throw rtl::Exception("cannot create the MDI client of " + ClassName() + ": error " +
+                             std::to_string(GetLastError()));
+    }
+}
+
+HMENU TCustomForm::WindowMenuHandle() const {
+    if (!windowMenu_ || !menu_) return nullptr;
+    (void)menu_->Handle(); // the items' sub-menus exist once the menu's handle does
+    return windowMenu_->Handle();
+}
+
+void TCustomForm::SetWindowMenu(TMenuItem* item) {
+    windowMenu_ = item;
+    RefreshMDIMenu();
+}
+
+void TCustomForm::RefreshMDIMenu() {
+    if (!clientHandle_ || !handle_) return;
+    SendMessageW(clientHandle_, WM_MDISETMENU, reinterpret_cast<WPARAM>(menu_ ? menu_->Handle() : nullptr),
+                 reinterpret_cast<LPARAM>(WindowMenuHandle()));
+    SendMessageW(clientHandle_, WM_MDIREFRESHMENU, 0, 0);
+    DrawMenuBar(handle_);
+}
+
+TCustomForm* TCustomForm::ActiveMDIChild() const {
+    if (!clientHandle_) return nullptr;
+    auto* active = reinterpret_cast<HWND>(SendMessageW(clientHandle_, WM_MDIGETACTIVE, 0, 0));
+    return dynamic_cast<TCustomForm*>(FromHandle(active));
+}
+
+int TCustomForm::MDIChildCount() const {
+    int count = 0;
+    while (MDIChildren(count)) ++count;
+    return count;
+}
+
+TCustomForm* TCustomForm::MDIChildren(int index) const {
+    if (!clientHandle_ || index < 0) return nullptr;
+    for (HWND window = GetWindow(clientHandle_, GW_CHILD); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        auto* form = dynamic_cast<TCustomForm*>(FromHandle(window));
+        if (!form || form->FormStyle() != fsMDIChild) continue;
+        if (index-- == 0) return form;
+    }
+    return nullptr;
+}
+
+void TCustomForm::Cascade() {
+    if (clientHandle_) SendMessageW(clientHandle_, WM_MDICASCADE, 0, 0);
+}
+
+void TCustomForm::Tile() {
+    if (clientHandle_) SendMessageW(clientHandle_, WM_MDITILE, MDITILE_HORIZONTAL, 0);
+}
+
+void TCustomForm::ArrangeIcons() {
+    if (clientHandle_) SendMessageW(clientHandle_, WM_MDIICONARRANGE, 0, 0);
 }
 
 void TCustomForm::CreateWnd() {
@@ -193,6 +325,11 @@ void TCustomForm::CreateWnd() {
         menu_->WindowHandle = handle_;
     }
     ApplyClientSize();
+    if (formStyle_ == fsMDIForm) CreateMdiClient();
+    if (formStyle_ == fsMDIChild) {
+        // The frame lists the new child in its window menu now that the child has its caption.
+        if (TCustomForm* frame = MdiFrame()) frame->RefreshMDIMenu();
+    }
 }
 
 void TCustomForm::ApplyClientSize() {
@@ -200,8 +337,10 @@ void TCustomForm::ApplyClientSize() {
     // Fit the outer size to the stored client size, then correct for what the frame really took
     // (a menu bar that wraps, a skin frame).
     RECT rect{0, 0, clientWidth_, clientHeight_};
-    AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE)), GetMenu(handle_) != nullptr,
-                       static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_EXSTYLE)));
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE));
+    // A child window's "menu" is its identifier.
+    const bool hasMenu = !(style & WS_CHILD) && GetMenu(handle_) != nullptr;
+    AdjustWindowRectEx(&rect, style, hasMenu, static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_EXSTYLE)));
     int width = rect.right - rect.left;
     int height = rect.bottom - rect.top;
     SetWindowPos(handle_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -253,8 +392,21 @@ void TCustomForm::SetVisible(bool visible) {
     }
 }
 
+void TCustomForm::SetText(const std::string& text) {
+    TWinControl::SetText(text);
+    // The client lists its children by their text as it was when it last refreshed the window menu.
+    if (handle_ && formStyle_ == fsMDIChild && mdiClientOfChild_) {
+        SendMessageW(mdiClientOfChild_, WM_MDIREFRESHMENU, 0, 0);
+        if (HWND frame = GetParent(mdiClientOfChild_)) DrawMenuBar(frame);
+    }
+}
+
 void TCustomForm::Show() {
     SetVisible(true);
+    if (formStyle_ == fsMDIChild && mdiClientOfChild_) {
+        SendMessageW(mdiClientOfChild_, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(handle_), 0);
+        return;
+    }
     SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     BringWindowToTop(handle_);
 }
@@ -346,6 +498,9 @@ void TCustomForm::WmClose(TMessage&) {
     // Closing a modal form answers Cancel; closing the main form ends the program; any other form only hides.
     if (modal_) {
         modalResult_ = mrCancel;
+    } else if (formStyle_ == fsMDIChild && mdiClientOfChild_) {
+        // A document window goes for good; the form object stays, without a window.
+        SendMessageW(mdiClientOfChild_, WM_MDIDESTROY, reinterpret_cast<WPARAM>(handle_), 0);
     } else if (Application && Application->MainForm() == this) {
         Application->Terminate();
     } else {
@@ -397,6 +552,7 @@ void TCustomForm::CmMenuChanged(TMessage& message) {
     // The main menu sends this before touching its handle (see TMainMenu); reaching the form's own method
     // is what rebuilds it and puts it on the window.
     if (menu_ && menu_->WindowHandle == handle_) menu_->RebuildWindowMenu();
+    RefreshMDIMenu(); // the window menu's sub-menu handle is a new one
     message.Result = 0;
 }
 

@@ -16,7 +16,8 @@ constexpr int mrOk = IDOK;
 constexpr int mrCancel = IDCANCEL;
 
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
-// MDI frames and children are created by the MDI support; the style is stored and read now.
+// fsMDIForm: a frame whose client area is an MDI client window; fsMDIChild: a document window inside the
+// MDI client of its frame (its owner when that is an MDI frame, else the program's first MDI frame).
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 
 enum TPosition {
@@ -73,8 +74,25 @@ public:
     TFormStyle FormStyle() const { return formStyle_; }
     void SetFormStyle(TFormStyle style) { formStyle_ = style; }
 
+    // MDI frames: the MDI client window (null for other forms), the children it holds (framework forms
+    // only, in the client's window order: the active one first) and their arrangement.
+    HWND ClientHandle() const { return clientHandle_; }
+    TCustomForm* ActiveMDIChild() const;
+    int MDIChildCount() const;
+    TCustomForm* MDIChildren(int index) const;
+    void Cascade();
+    void Tile();
+    void ArrangeIcons();
+    // The item whose sub-menu lists the children (the system appends one entry per child); not owned.
+    TMenuItem* WindowMenu() const { return windowMenu_; }
+    void SetWindowMenu(TMenuItem* item);
+    // Hands the frame menu and the window menu to the MDI client again and redraws the bar.
+    void RefreshMDIMenu();
+
     void SetBounds(int left, int top, int width, int height) override;
     void SetVisible(bool visible) override;
+    // An MDI child's caption is also its entry in the frame's window menu.
+    void SetText(const std::string& text) override;
     void Show();
     void Hide() { SetVisible(false); }
     void Close();
@@ -93,6 +111,8 @@ protected:
     void PublishMethod(const std::string& name, rtl::TNotifyEvent method) { methods_[name] = std::move(method); }
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
+    HWND CreateWindowHandle(const TCreateParams& params) override;
+    void DefaultHandler(TMessage& message) override;
     virtual void DoCreate();
 
 private:
@@ -110,6 +130,9 @@ private:
     void WmSysChar(TMessage& message);
     void CmMenuChanged(TMessage& message);
     void WmWindowPosChanged(TMessage& message);
+    void CreateMdiClient();
+    TCustomForm* MdiFrame() const;
+    HMENU WindowMenuHandle() const;
 
     int clientWidth_ = 0;
     int clientHeight_ = 0;
@@ -126,6 +149,9 @@ private:
     bool autoScroll_ = true;
     TWindowState windowState_ = wsNormal;
     TFormStyle formStyle_ = fsNormal;
+    HWND clientHandle_ = nullptr;   // MDI frames: the MDI client, destroyed with the frame
+    HWND mdiClientOfChild_ = nullptr; // MDI children: the client they were created in
+    TMenuItem* windowMenu_ = nullptr;
     HWND lastFocus_ = nullptr;
     std::map<std::string, rtl::TNotifyEvent> methods_;
 };

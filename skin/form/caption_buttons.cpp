@@ -98,7 +98,7 @@ bool TWinSkinForm::IsCaptionButtonVisible(std::size_t index) {
     case 7: v = !hasMax; break;
     case 8: v = hasMin && hasMenu; break;
     case 9: v = !hasMin; break;
-    case kVisibilityOnMenuBar: v = MdiChildMaximizedInFrame() && MenuBarHeight > 0; break;
+    case kVisibilityOnMenuBar: v = IsActiveChildMaximized() && MenuBarHeight > 0; break;
     default: v = Between(e.Visibility, 200, 2000); break;
     }
     bool w = false;
@@ -232,22 +232,6 @@ void TWinSkinForm::ToggleMinimize() {
 void TWinSkinForm::RestoreWindow() {
     WindowState = kStateNormal;
     PostMessageW(Window, WM_SYSCOMMAND, SC_RESTORE, 0);
-}
-
-void TWinSkinForm::MdiChildCommand(UINT command) {
-    if (MdiRole != kMdiFrame || !MdiClient) return;
-    auto* child = reinterpret_cast<HWND>(SendMessageW(MdiClient, WM_MDIGETACTIVE, 0, 0));
-    if (!child) return;
-    SendMessageW(child, WM_SYSCOMMAND, command, 0);
-    ISkinManager* manager = ActiveSkinManager();
-    if (manager && manager->MdiMaximized() && !IsZoomed(child)) manager->SetMdiMaximized(false);
-}
-
-bool TWinSkinForm::MdiChildMaximizedInFrame() const {
-    if (MdiRole != kMdiFrame || !MdiClient) return false;
-    BOOL maximized = FALSE;
-    SendMessageW(MdiClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized));
-    return maximized != FALSE;
 }
 
 void TWinSkinForm::BuildSystemMenu() {

@@ -324,6 +324,7 @@ void TWinSkinMenu::PaintMenuBar(HDC dc, const RECT& rect) {
             x += w;
         }
     }
+    form_.PaintMdiButtons(bar);
     win::CopyToDc(dc, rect.left, rect.top, bar, bar.bounds());
 }
 

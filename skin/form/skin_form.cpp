@@ -112,13 +112,7 @@ void TWinSkinForm::AttachWindow(TSkinData& skinData) {
 
     BuildSystemMenu();
     ReadWindowState();
-    if (HWND client = FindWindowExW(Window, nullptr, L"MDIClient", nullptr)) {
-        MdiRole = kMdiFrame;
-        MdiClient = client;
-        if (ISkinManager* manager = ActiveSkinManager()) manager->SetMdiClientWindow(client);
-    } else if (exStyle & WS_EX_MDICHILD) {
-        MdiRole = kMdiChild;
-    }
+    DetectMdi(exStyle);
 
     FrameKind = kFrameDefault;
     if ((Style & WS_POPUP) && (Style & WS_CAPTION) != WS_CAPTION) {
@@ -126,7 +120,10 @@ void TWinSkinForm::AttachWindow(TSkinData& skinData) {
     } else if ((exStyle & WS_EX_WINDOWEDGE) || (Style & WS_THICKFRAME)) {
         FrameKind = kFrameThick;
     }
-    if (MdiRole == kMdiFrame) MenuUpdateSaved = skinData.MenuUpdate();
+    if (MdiRole == kMdiFrame) {
+        MenuUpdateSaved = skinData.MenuUpdate();
+        SubclassMdiClient();
+    }
 
     if (SkinsFrame()) {
         FormMenu = GetMenu(Window);
@@ -276,6 +273,7 @@ void TWinSkinForm::FormMessageHook(gui::TMessage& message) {
     switch (message.Msg) {
     case WM_SETTEXT:
         SavedFormWindowProc.CallPrevious(message);
+        CaptionText = WindowTextOf(Window); // the caption follows the text, whenever it is set
         RefreshFrame(); // paint the skinned frame over whatever the system drew
         return;
     case SKM_RESKIN: return Reskin();
@@ -406,9 +404,18 @@ void TWinSkinForm::OnSize(gui::TMessage& message, bool callPrevious) {
     case SIZE_MAXIMIZED: WindowState = kStateMaximized; break;
     default: break;
     }
-    if (WindowState == kStateMinimized) return;
+    if (WindowState == kStateMinimized) {
+        // A minimized child shows the system's small caption inside the client: the frame's shape goes.
+        if (MdiRole == kMdiChild && HasRegion) ClearRegion();
+        return;
+    }
     const ISkinManager* manager = ActiveSkinManager();
     if (MdiRole == kMdiChild && ((manager && manager->MdiMaximized()) || WindowState != kStateNormal)) return;
+    // A child restored from its icon without a system command (WM_MDIRESTORE, the window menu) got its
+    // style buttons back for the minimized caption: the skinned frame draws its own again.
+    if (MdiRole == kMdiChild && (GetWindowLongPtrW(Window, GWL_STYLE) & kCaptionButtonStyles)) {
+        SetSystemButtonStyles(false);
+    }
     if (Phase == kPhaseActive || Phase == kPhaseReskinning) UpdateRegion();
 }
 
@@ -570,15 +577,16 @@ void TWinSkinForm::FitWindowToSkin(bool rereadClient) {
 }
 
 void TWinSkinForm::ReadWindowState() {
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof placement;
-    if (!GetWindowPlacement(Window, &placement)) return;
-    switch (placement.showCmd) {
-    case SW_SHOWMINIMIZED:
-    case SW_MINIMIZE:
-    case SW_SHOWMINNOACTIVE: WindowState = kStateMinimized; break;
-    case SW_SHOWMAXIMIZED: WindowState = kStateMaximized; break;
-    default: WindowState = kStateNormal; break;
+    // The style's state bits, not GetWindowPlacement: asked while a window is between two states (restoring
+    // a minimized MDI child to maximized sends WM_GETMINMAXINFO then), some systems take the window's
+    // rectangle of that moment as its normal place, and a later restore shrinks it to its icon.
+    if (!IsWindow(Window)) return;
+    if (IsIconic(Window)) {
+        WindowState = kStateMinimized;
+    } else if (IsZoomed(Window)) {
+        WindowState = kStateMaximized;
+    } else {
+        WindowState = kStateNormal;
     }
 }
 
@@ -664,14 +672,12 @@ void TWinSkinForm::DetachAll() {
         SetMenu(Window, bar->MenuHandle());
         MenuBarObject.reset();
     }
+    UnsubclassMdiClient();
     CaptionBitmap = Bitmap();
     if (Phase != kPhaseClosing && (MdiRole == kMdiChild || !(Style & WS_CHILD))) {
         RECT outer = WindowRectOf(Window);
-        if (MdiRole == kMdiChild) {
-            const ISkinManager* manager = ActiveSkinManager();
-            (void)manager;
-            MapWindowPoints(nullptr, GetParent(Window), reinterpret_cast<POINT*>(&outer), 2);
-        }
+        // A child keeps its place in its own MDI client (not the one of whichever frame was skinned last).
+        if (MdiRole == kMdiChild) MapWindowPoints(nullptr, GetParent(Window), reinterpret_cast<POINT*>(&outer), 2);
         const int width = (outer.right - outer.left) - FrameLeft - FrameRight + UnskinnedFrameSize.right;
         const int height =
             (outer.bottom - outer.top) - FrameTop - MenuBarHeight - FrameBottom + UnskinnedFrameSize.bottom;
@@ -701,6 +707,7 @@ void TWinSkinForm::DetachOnDestroy() {
     // The window procedure binding ends by itself once the window has handled WM_NCDESTROY.
     DetachControlObjects();
     MenuBarObject.reset();
+    UnsubclassMdiClient();
     CaptionBitmap = Bitmap();
 }
 
@@ -710,6 +717,7 @@ void TWinSkinForm::DetachControlsOnly() {
     RestoreFormLook();
     SavedFormWindowProc.Remove();
     PrevWndProc.Remove();
+    UnsubclassMdiClient();
     if (Form) {
         for (gui::TControl* control : Form->Controls()) control->Invalidate();
         if (Phase != kPhaseClosing) {

@@ -98,7 +98,16 @@ public:
     void ToggleMaximize();
     void ToggleMinimize();
     void RestoreWindow();
+
+    // MDI frames and children (mdi.cpp).
+    void DetectMdi(DWORD exStyle);
+    void SubclassMdiClient();
+    void UnsubclassMdiClient();
+    void MdiClientWndProc(gui::TMessage& message);
+    bool IsActiveChildMaximized() const;
     void MdiChildCommand(UINT command);
+    // The MDI buttons onto the menu bar's bitmap, whose top-left is the menu bar row's.
+    void PaintMdiButtons(Bitmap& bar);
 
     // A control skinning object of this window, owned from now on.
     void AddControlObject(std::unique_ptr<ISkinControlObject> object);
@@ -133,6 +142,8 @@ public:
     bool RightToLeft = false;
     gui::UniqueMenu SysPopupMenu; // the skinned system menu
     HWND MdiClient = nullptr;
+    gui::TWindowSubclass MdiClientPrevProc; // the MDI client's procedure before us (MDI frames)
+    HWND MdiCreatedChild = nullptr;
     HMENU FormMenu = nullptr;
     HMENU SystemMenu = nullptr;
     gui::TColor SavedFormColour = 0;
@@ -214,7 +225,12 @@ private:
     void BuildSystemMenu();
     void SystemMenuItemClick(int tag);
     void CloseWindow();
-    bool MdiChildMaximizedInFrame() const;
+    void OnMdiClientNcCalcSize(gui::TMessage& message);
+    void OnMdiCreate(gui::TMessage& message);
+    void OnMdiDestroy(gui::TMessage& message);
+    void OnMdiArrange(gui::TMessage& message);
+    void OnMdiSetMenu(gui::TMessage& message);
+    void OnMdiRefreshMenu(gui::TMessage& message);
 
     void DetachControlObjects();
     // The form's own colour and its popup menus' own drawing back.

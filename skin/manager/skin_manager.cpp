@@ -43,7 +43,8 @@ gui::TForm* FrameworkFormOf(HWND window) {
     for (gui::TForm* form : gui::Application->Forms()) {
         if (form->HandleAllocated() && form->Handle() == window) return form;
     }
-    return nullptr;
+    // Forms the application does not list (MDI children, made by their frame) are framework forms too.
+    return dynamic_cast<gui::TForm*>(gui::TWinControl::FromHandle(window));
 }
 
 } // namespace
@@ -333,7 +334,10 @@ void TSkinManage::SetMdiMaximized(bool maximized) {
 
 int TSkinManage::CountMdiChildren() const {
     return static_cast<int>(std::count_if(Forms.begin(), Forms.end(),
-                                          [](const auto& form) { return form->MdiRole == kMdiChild; }));
+                                          [](const auto& form) {
+                                              return form->MdiRole == kMdiChild && form->Phase != kPhaseClosing &&
+                                                     form->Phase != kPhaseDestroyed;
+                                          }));
 }
 
 void TSkinManage::SkinPopupMenuWindow(HWND window) {

@@ -61,7 +61,7 @@ public:
 
     TWinSkinForm* FindFormByWindow(HWND window) const;
     TSkinData* FindSkinData(HWND window) const;
-    int CountMdiChildren() const;
+    int CountMdiChildren() const override;
     // Popup menu windows ("#32768"), skinned as the system creates them.
     void SkinPopupMenuWindow(HWND window);
     bool ReleasePopupMenuWindow(HWND window);

@@ -86,7 +86,7 @@ TEST(Gallery, ScreenshotHoldsTheSkinnedWindowAndFollowsTheChosenSkin) {
 }
 
 TEST(Gallery, EveryPageCanBeSavedAndWrongOptionsAreRefused) {
-    for (int page = 2; page <= 6; ++page) {
+    for (int page = 2; page <= 8; ++page) {
         const std::wstring file = ArtifactPath(L"gallery-default-page" + std::to_wstring(page) + L".bmp");
         EXPECT_EQ(RunGallery(L"--page " + std::to_wstring(page) + L" --screenshot \"" + file + L"\""), 0) << page;
         EXPECT_EQ(GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES, true) << page;
@@ -148,6 +148,24 @@ TEST(Gallery, TabsPageShowsEveryStripsSelectedTabInTheSkin) {
         EXPECT_GE(RunsOf(picture, mark, false), 5) << skinName << ": tabs at the top and bottom, the tab control, "
                                                       "the notebook and the tab set";
         EXPECT_GE(RunsOf(picture, mark, true), 2) << skinName << ": tabs at the left and at the right";
+    }
+}
+
+TEST(Gallery, MultipleDocumentWindowIsSavedWithItsDocumentsInEitherSkin) {
+    const std::wstring stored = ArtifactPath(L"gallery-mdi-default.bmp");
+    const std::wstring dark = ArtifactPath(L"gallery-mdi-dark.bmp");
+    DeleteFileW(stored.c_str());
+    DeleteFileW(dark.c_str());
+    ASSERT_EQ(RunGallery(L"--mdi --screenshot \"" + stored + L"\""), 0);
+    ASSERT_EQ(RunGallery(L"--skin \"" + GalleryFolder() + L"dark.skn\" --mdi --screenshot \"" + dark + L"\""), 0);
+    const skin::Bitmap first = ReadPicture(stored), second = ReadPicture(dark);
+    constexpr int kFrameClientWidth = 600, kFrameClientHeight = 400; // the frame's stored client size
+    EXPECT_GT(first.width(), kFrameClientWidth) << "the frame, not the gallery, is in the picture";
+    EXPECT_LT(first.width(), kFrameClientWidth + 60);
+    EXPECT_GT(first.height(), kFrameClientHeight + 20);
+    // The documents tile the client from top to bottom: their captions are drawn by the chosen skin too.
+    for (const int y : {8, first.height() / 3 + 30, 2 * first.height() / 3 + 20}) {
+        EXPECT_GT(DifferingShare(first, second, y), 0.5) << "row " << y;
     }
 }
 

@@ -1,0 +1,46 @@
+// The gallery's multiple-document window: a frame with a Window menu and documents holding a few controls.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "framework/gui/form.h"
+
+namespace gallery {
+
+class TMdiChildForm : public gui::TForm {
+public:
+    explicit TMdiChildForm(TComponent* owner) : TForm(owner) {}
+    static const rtl::TClassInfo& StaticClassInfo();
+    const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+};
+
+class TMdiFrameForm : public gui::TForm {
+public:
+    explicit TMdiFrameForm(TComponent* owner);
+    static const rtl::TClassInfo& StaticClassInfo();
+    const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
+
+    // A new document, shown and active; documents closed meanwhile are freed first.
+    TMdiChildForm* NewChild();
+    // Closes every document and frees it.
+    void CloseChildren();
+
+    void NewChildClick(rtl::TObject* sender);
+    void CloseChildrenClick(rtl::TObject* sender);
+    void CloseFrameClick(rtl::TObject* sender);
+    void CascadeClick(rtl::TObject* sender);
+    void TileClick(rtl::TObject* sender);
+    void ArrangeIconsClick(rtl::TObject* sender);
+
+private:
+    void FreeClosedChildren();
+
+    std::vector<std::unique_ptr<TMdiChildForm>> children_; // owned by the frame too: freed before it
+    int created_ = 0;
+};
+
+// Registers the two form classes with the stored-data reader.
+void RegisterMdiFormClasses();
+
+} // namespace gallery
