@@ -11,6 +11,11 @@
 #include "skin/controls/skin_check.h"
 #include "skin/controls/skin_combo.h"
 #include "skin/controls/skin_edit.h"
+#include "skin/controls/skin_progress.h"
+#include "skin/controls/skin_sizer.h"
+#include "skin/controls/skin_status_bar.h"
+#include "skin/controls/skin_track_bar.h"
+#include "skin/controls/skin_up_down.h"
 #include "skin/data/skin_data.h"
 #include "skin/form/skin_form.h"
 
@@ -108,7 +113,12 @@ void MapByClass(TWinSkinForm& formObject, rtl::TComponent& component, const std:
         if (Gate(formObject, xcCheckBox)) AttachNew<TSkinCheckBox>(formObject, component, true);
         return;
     }
-    if (Gate(formObject, xcButton) && (n == "TTRACKBAR" || n == "TUPDOWN")) return; // 10, 11
+    if (Gate(formObject, xcButton) && n == "TTRACKBAR") {                          // 10
+        return AttachNew<TSkinTrackBar>(formObject, component, false);
+    }
+    if (Gate(formObject, xcButton) && n == "TUPDOWN") {                            // 11
+        return AttachNew<TSkinUpDown>(formObject, component, false);
+    }
     if (IsA(component, {"TCustomRadioGroup", "TRadioGroup"})) {                   // 12
         if (!Gate(formObject, xcRadioButton)) return;
         SkinGroupChildren<TSkinRadioButton>(formObject, component);
@@ -134,8 +144,14 @@ void MapByClass(TWinSkinForm& formObject, rtl::TComponent& component, const std:
         rtl::SetEnumProperty(component, "Flat", "True");
         return AttachNew<TSkinBox>(formObject, component, true);
     }
-    if (Gate(formObject, xcStatusBar) && IsA(component, {"TStatusBar"})) return;  // 17
-    if (Gate(formObject, xcProgress) && IsA(component, {"TProgressBar"})) return; // 18
+    // 17. The status bar keeps its grip style: the skin draws the grip in its place, and the grip still sizes
+    // the window.
+    if (Gate(formObject, xcStatusBar) && IsA(component, {"TStatusBar"})) {
+        return AttachNew<TSkinStatusBar>(formObject, component, false);
+    }
+    if (Gate(formObject, xcProgress) && IsA(component, {"TProgressBar"})) {        // 18
+        return AttachNew<TSkinProgress>(formObject, component, false);
+    }
     if (scrollBars && IsA(component, {"TScrollBar"})) return;                     // 19
     if (IsA(component, {"TCustomComboBox", "TComboBox"}) || t == kTagCombo) {     // 20
         if (Gate(formObject, xcCombo)) AttachNew<TSkinComBox>(formObject, component, false);
@@ -257,8 +273,15 @@ bool MapBySkin3rd(TWinSkinForm& formObject, const std::string& className, rtl::T
         }
     } else if (kind == "checkbox") {
         if (Gate(formObject, xcCheckBox)) AttachNew<TSkinCheckBox>(formObject, control, true);
+    } else if (kind == "trackbar") {
+        if (Gate(formObject, xcButton)) {
+            rtl::SetEnumProperty(control, "Transparent", "True");
+            AttachNew<TSkinTrackBar>(formObject, control, false);
+        }
+    } else if (kind == "progress") {
+        if (Gate(formObject, xcProgress)) AttachNew<TSkinProgress>(formObject, control, false);
     }
-    // "trackbar", "tab", "progress" and "scrollbar" get their painters later; they count as handled already.
+    // "tab" and "scrollbar" get their painters later; they count as handled already.
     return true;
 }
 
@@ -341,7 +364,11 @@ void SkinChildWindow(TWinSkinForm& formObject, HWND child) {
         return;
     }
     if (className == "edit") return AttachToWindow<TSkinEdit>(formObject, child);
-    // "scrollbar" (size grips) and "systabcontrol32" get their painters later.
+    // Only size grips are silenced: a scroll bar that scrolls something stays visible.
+    if (className == "scrollbar" && (s & (SBS_SIZEGRIP | SBS_SIZEBOX))) {
+        return AttachToWindow<TSkinSizer>(formObject, child);
+    }
+    // "systabcontrol32" gets its painter later.
 }
 
 } // namespace
