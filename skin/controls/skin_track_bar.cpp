@@ -36,6 +36,10 @@ bool TSkinTrackBar::BeforeMessage(gui::TMessage& message) {
         message.Result = 1;
         return false;
     }
+    if (message.Msg == gui::CN_BASE + WM_CTLCOLORSTATIC) {
+        AnswerBackground(message);
+        return false;
+    }
     if (!IsCustomDraw(message, Handle)) return true;
     message.Result = CustomDraw(*reinterpret_cast<const NMCUSTOMDRAW*>(message.LParam));
     return false;
@@ -53,6 +57,18 @@ void TSkinTrackBar::AfterMessage(gui::TMessage& message) {
         return;
     default: return TSkinControl::AfterMessage(message);
     }
+}
+
+void TSkinTrackBar::AnswerBackground(gui::TMessage& message) {
+    // The bar asks its parent, which hands the question back here: without this answer it would keep the
+    // system's face colour beside skinned neighbours.
+    const COLORREF face = FaceColour();
+    if (!faceBrush_ || faceBrushColour_ != face) {
+        faceBrush_.reset(CreateSolidBrush(face));
+        faceBrushColour_ = face;
+    }
+    SetBkColor(reinterpret_cast<HDC>(message.WParam), face);
+    message.Result = reinterpret_cast<LRESULT>(faceBrush_.get());
 }
 
 LRESULT TSkinTrackBar::CustomDraw(const NMCUSTOMDRAW& draw) {

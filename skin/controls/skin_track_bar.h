@@ -28,8 +28,12 @@ private:
     void DrawThumb(HDC dc);
     bool ThumbHot() const;
     void TrackHot();
+    // The background the track bar erases with: the skin's face colour.
+    void AnswerBackground(gui::TMessage& message);
 
     bool hot_ = false; // the mouse is over the thumb, as last drawn
+    gui::UniqueBrush faceBrush_;
+    COLORREF faceBrushColour_ = 0;
 };
 
 } // namespace skin

@@ -85,12 +85,12 @@ TEST(Gallery, ScreenshotHoldsTheSkinnedWindowAndFollowsTheChosenSkin) {
 }
 
 TEST(Gallery, EveryPageCanBeSavedAndWrongOptionsAreRefused) {
-    for (int page = 2; page <= 6; ++page) {
+    for (int page = 2; page <= 7; ++page) {
         const std::wstring file = ArtifactPath(L"gallery-default-page" + std::to_wstring(page) + L".bmp");
         EXPECT_EQ(RunGallery(L"--page " + std::to_wstring(page) + L" --screenshot \"" + file + L"\""), 0) << page;
         EXPECT_EQ(GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES, true) << page;
     }
-    EXPECT_EQ(RunGallery(L"--page 7 --screenshot x.bmp"), 2) << "there are six pages";
+    EXPECT_EQ(RunGallery(L"--page 8 --screenshot x.bmp"), 2) << "there are seven pages";
     EXPECT_EQ(RunGallery(L"--colour red"), 2);
     const std::wstring never = ArtifactPath(L"gallery-never.bmp");
     DeleteFileW(never.c_str());

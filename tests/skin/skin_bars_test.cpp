@@ -291,7 +291,7 @@ TEST_P(SkinBarsTest, TrackBarThumbIsTheSkinsAndFollowsTheMouseWhenDragged) {
     const skin::Bitmap& thumbs = skin.TrackbarThumbHorz->Image;
     const skin::Pixel normal = FrameCentre(thumbs, 5, 2), hot = FrameCentre(thumbs, 5, 1),
                       pressed = FrameCentre(thumbs, 5, 3);
-    ShotOf(window);
+    EXPECT_EQ(RgbOf(ShotOf(window).pixel(5, 5)), PixelOfColour(skin.ButtonFaceColour)) << "on the skin's face";
     const RECT start = ThumbOnScreen(window);
     EXPECT_EQ(ScreenPixel(Centre(start)), normal) << "the normal thumb";
     const HWND upright = HandleOf(form, "TrackUp");
