@@ -2,24 +2,18 @@
 // Max, as a smooth bar or in blocks, horizontal or vertical.
 #pragma once
 
-#include "framework/gui/control.h"
+#include "framework/gui/range_control.h"
 
 namespace gui {
 
 enum TProgressBarOrientation { pbHorizontal, pbVertical };
 
-class TProgressBar : public TWinControl {
+class TProgressBar : public TRangeControl {
 public:
     explicit TProgressBar(TComponent* owner);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
-    int Min() const { return min_; }
-    void SetMin(int value);
-    int Max() const { return max_; }
-    void SetMax(int value);
-    int Position() const;
-    void SetPosition(int value);
     bool Smooth() const { return smooth_; }
     void SetSmooth(bool value);
     TProgressBarOrientation Orientation() const { return orientation_; }
@@ -27,12 +21,11 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
-    void CreateWnd() override;
+    void SendRange() override;
+    void SendPosition() override;
+    int ReadPosition() const override;
 
 private:
-    void Recreate();
-
-    int min_ = 0, max_ = 100, position_ = 0;
     bool smooth_ = false;
     TProgressBarOrientation orientation_ = pbHorizontal;
 };

@@ -180,7 +180,9 @@ void TStatusBar::FollowParent(bool on) {
     followed_ = nullptr;
     if (!on || !handle_) return;
     followed_ = GetParent(handle_);
-    if (followed_) SetWindowSubclass(followed_, &TStatusBar::ParentProc, kFollowParentId, reinterpret_cast<DWORD_PTR>(this));
+    if (followed_) {
+        SetWindowSubclass(followed_, &TStatusBar::ParentProc, kFollowParentId, reinterpret_cast<DWORD_PTR>(this));
+    }
     SendMessageW(handle_, WM_SIZE, 0, 0);
 }
 

@@ -13,6 +13,8 @@ namespace {
 
 // Command identifiers of the buttons: their index plus this.
 constexpr int kFirstButtonId = 1;
+// A separator's width, in pixels.
+constexpr int kSeparatorWidth = 8;
 
 } // namespace
 
@@ -153,7 +155,8 @@ void TToolBar::UpdateButtons() {
         const TToolButton& button = *buttons_[i];
         captions.push_back(Wide(button.Caption()));
         TBBUTTON item{};
-        item.iBitmap = button.Style() == tbsSeparator ? 8 : (button.ImageIndex() >= 0 ? button.ImageIndex() : I_IMAGENONE);
+        const int image = button.ImageIndex() >= 0 ? button.ImageIndex() : I_IMAGENONE;
+        item.iBitmap = button.Style() == tbsSeparator ? kSeparatorWidth : image;
         item.idCommand = kFirstButtonId + static_cast<int>(i);
         item.fsState = TBSTATE_ENABLED;
         item.fsStyle = static_cast<BYTE>(button.Style() == tbsSeparator ? BTNS_SEP : BTNS_BUTTON | BTNS_AUTOSIZE);

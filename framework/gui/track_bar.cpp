@@ -7,18 +7,16 @@
 
 namespace gui {
 
-TTrackBar::TTrackBar(TComponent* owner) : TWinControl(owner) {
+TTrackBar::TTrackBar(TComponent* owner) : TRangeControl(owner) {
     width_ = 150;
     height_ = 45;
     tabStop_ = true;
+    max_ = 10;
 }
 
 const rtl::TClassInfo& TTrackBar::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TTrackBar", &TWinControl::StaticClassInfo(), {
-        IntegerProperty("Min", &TTrackBar::SetMin, &TTrackBar::Min),
-        IntegerProperty("Max", &TTrackBar::SetMax, &TTrackBar::Max),
-        IntegerProperty("Position", &TTrackBar::SetPosition, &TTrackBar::Position),
+    static const TClassInfo info{"TTrackBar", &TRangeControl::StaticClassInfo(), {
         IntegerProperty("Frequency", &TTrackBar::SetFrequency, &TTrackBar::Frequency),
         EnumProperty("Orientation", {"trHorizontal", "trVertical"}, &TTrackBar::SetOrientation,
                      &TTrackBar::Orientation),
@@ -30,30 +28,23 @@ const rtl::TClassInfo& TTrackBar::StaticClassInfo() {
     return info;
 }
 
-void TTrackBar::SetMin(int value) {
-    min_ = value;
-    if (handle_) SendMessageW(handle_, TBM_SETRANGEMIN, TRUE, min_);
+void TTrackBar::SendRange() {
+    SendMessageW(handle_, TBM_SETRANGEMIN, FALSE, min_);
+    SendMessageW(handle_, TBM_SETRANGEMAX, TRUE, max_);
+    SendMessageW(handle_, TBM_SETTICFREQ, static_cast<WPARAM>(frequency_), 0);
 }
 
-void TTrackBar::SetMax(int value) {
-    max_ = value;
-    if (handle_) SendMessageW(handle_, TBM_SETRANGEMAX, TRUE, max_);
-}
+void TTrackBar::SendPosition() { SendMessageW(handle_, TBM_SETPOS, TRUE, position_); }
 
-int TTrackBar::Position() const {
-    return handle_ ? static_cast<int>(SendMessageW(handle_, TBM_GETPOS, 0, 0)) : position_;
-}
+int TTrackBar::ReadPosition() const { return static_cast<int>(SendMessageW(handle_, TBM_GETPOS, 0, 0)); }
 
-void TTrackBar::SetPosition(int value) {
-    const int before = Position();
-    position_ = value;
-    if (handle_) SendMessageW(handle_, TBM_SETPOS, TRUE, value);
-    if (Position() != before && OnChange) OnChange(this);
+void TTrackBar::PositionChanged() {
+    if (OnChange) OnChange(this);
 }
 
 void TTrackBar::SetFrequency(int value) {
     frequency_ = value;
-    if (handle_) SendMessageW(handle_, TBM_SETTICFREQ, static_cast<WPARAM>(frequency_), 0);
+    if (handle_) SendRange();
 }
 
 void TTrackBar::SetOrientation(TTrackBarOrientation value) {
@@ -74,19 +65,12 @@ void TTrackBar::SetTickMarks(TTickMark value) {
     Recreate();
 }
 
-void TTrackBar::Recreate() {
-    // Orientation and ticks are window styles the control reads when it is created.
-    if (!handle_) return;
-    position_ = Position();
-    DestroyHandle();
-    HandleNeeded();
-}
-
 void TTrackBar::CreateParams(TCreateParams& params) {
     EnsureCommonControls(ICC_BAR_CLASSES);
     TWinControl::CreateParams(params);
     params.ClassName = TRACKBAR_CLASSW;
     params.SystemClass = true;
+    // Orientation and ticks are window styles the control reads when it is created.
     params.Style &= ~static_cast<DWORD>(WS_CLIPCHILDREN);
     params.Style |= orientation_ == trVertical ? TBS_VERT : TBS_HORZ;
     if (tickStyle_ == tsNone) params.Style |= TBS_NOTICKS;
@@ -95,27 +79,17 @@ void TTrackBar::CreateParams(TCreateParams& params) {
     if (tickMarks_ == tmBoth) params.Style |= TBS_BOTH;
 }
 
-void TTrackBar::CreateWnd() {
-    TWinControl::CreateWnd();
-    SendMessageW(handle_, TBM_SETRANGEMIN, FALSE, min_);
-    SendMessageW(handle_, TBM_SETRANGEMAX, FALSE, max_);
-    SendMessageW(handle_, TBM_SETTICFREQ, static_cast<WPARAM>(frequency_), 0);
-    SendMessageW(handle_, TBM_SETPOS, TRUE, position_);
-}
-
-void TTrackBar::Scrolled() {
-    const int now = Position();
-    if (now == position_) return;
-    position_ = now;
-    if (OnChange) OnChange(this);
-}
-
 void TTrackBar::WndProc(TMessage& message) {
     switch (message.Msg) {
+    // The user moved the thumb: the bar tells its parent, which hands it back here.
     case CN_HSCROLL:
-    case CN_VSCROLL:
+    case CN_VSCROLL: {
         message.Result = 0;
-        return Scrolled();
+        const int now = Position();
+        if (now == position_) return;
+        position_ = now;
+        return PositionChanged();
+    }
     default: return TWinControl::WndProc(message);
     }
 }

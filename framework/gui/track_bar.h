@@ -2,7 +2,7 @@
 // or the keyboard, with tick marks; OnChange follows every move.
 #pragma once
 
-#include "framework/gui/control.h"
+#include "framework/gui/range_control.h"
 
 namespace gui {
 
@@ -12,18 +12,12 @@ enum TTickStyle { tsAuto, tsNone, tsManual };
 // Which side the ticks (and the thumb's point) are on: below/right, above/left, or both.
 enum TTickMark { tmBottomRight, tmTopLeft, tmBoth };
 
-class TTrackBar : public TWinControl {
+class TTrackBar : public TRangeControl {
 public:
     explicit TTrackBar(TComponent* owner);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
-    int Min() const { return min_; }
-    void SetMin(int value);
-    int Max() const { return max_; }
-    void SetMax(int value);
-    int Position() const;
-    void SetPosition(int value);
     int Frequency() const { return frequency_; }
     void SetFrequency(int value);
     TTrackBarOrientation Orientation() const { return orientation_; }
@@ -38,13 +32,13 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
-    void CreateWnd() override;
+    void SendRange() override;
+    void SendPosition() override;
+    int ReadPosition() const override;
+    void PositionChanged() override;
 
 private:
-    void Recreate();
-    void Scrolled();
-
-    int min_ = 0, max_ = 10, position_ = 0, frequency_ = 1;
+    int frequency_ = 1;
     TTrackBarOrientation orientation_ = trHorizontal;
     TTickStyle tickStyle_ = tsAuto;
     TTickMark tickMarks_ = tmBottomRight;

@@ -7,17 +7,14 @@
 
 namespace gui {
 
-TUpDown::TUpDown(TComponent* owner) : TWinControl(owner) {
+TUpDown::TUpDown(TComponent* owner) : TRangeControl(owner) {
     width_ = 17;
     height_ = 21;
 }
 
 const rtl::TClassInfo& TUpDown::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TUpDown", &TWinControl::StaticClassInfo(), {
-        IntegerProperty("Min", &TUpDown::SetMin, &TUpDown::Min),
-        IntegerProperty("Max", &TUpDown::SetMax, &TUpDown::Max),
-        IntegerProperty("Position", &TUpDown::SetPosition, &TUpDown::Position),
+    static const TClassInfo info{"TUpDown", &TRangeControl::StaticClassInfo(), {
         IntegerProperty("Increment", &TUpDown::SetIncrement, &TUpDown::Increment),
         EnumProperty("Orientation", {"udVertical", "udHorizontal"}, &TUpDown::SetOrientation, &TUpDown::Orientation),
         ComponentProperty("Associate", &TUpDown::SetAssociate),
@@ -26,38 +23,23 @@ const rtl::TClassInfo& TUpDown::StaticClassInfo() {
     return info;
 }
 
-void TUpDown::ApplyRange() {
-    if (!handle_) return;
+void TUpDown::SendRange() {
     SendMessageW(handle_, UDM_SETRANGE32, static_cast<WPARAM>(min_), max_);
     UDACCEL accel{0, static_cast<UINT>(increment_ > 0 ? increment_ : 1)};
     SendMessageW(handle_, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&accel));
 }
 
-void TUpDown::SetMin(int value) {
-    min_ = value;
-    ApplyRange();
-}
+void TUpDown::SendPosition() { SendMessageW(handle_, UDM_SETPOS32, 0, position_); }
 
-void TUpDown::SetMax(int value) {
-    max_ = value;
-    ApplyRange();
-}
-
-void TUpDown::SetIncrement(int value) {
-    increment_ = value;
-    ApplyRange();
-}
-
-int TUpDown::Position() const {
-    if (!handle_) return position_;
+int TUpDown::ReadPosition() const {
     BOOL failed = FALSE;
     const auto value = static_cast<int>(SendMessageW(handle_, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
     return failed ? position_ : value;
 }
 
-void TUpDown::SetPosition(int value) {
-    position_ = value;
-    if (handle_) SendMessageW(handle_, UDM_SETPOS32, 0, value);
+void TUpDown::SetIncrement(int value) {
+    increment_ = value;
+    if (handle_) SendRange();
 }
 
 void TUpDown::SetOrientation(TUDOrientation value) {
@@ -74,15 +56,8 @@ void TUpDown::SetAssociate(TWinControl* control) {
 }
 
 void TUpDown::Notification(TComponent* component, rtl::TOperation operation) {
-    TWinControl::Notification(component, operation);
+    TRangeControl::Notification(component, operation);
     if (operation == rtl::TOperation::opRemove && component == associate_) associate_ = nullptr;
-}
-
-void TUpDown::Recreate() {
-    if (!handle_) return;
-    position_ = Position();
-    DestroyHandle();
-    HandleNeeded();
 }
 
 void TUpDown::CreateParams(TCreateParams& params) {
@@ -97,21 +72,23 @@ void TUpDown::CreateParams(TCreateParams& params) {
 }
 
 void TUpDown::CreateWnd() {
-    TWinControl::CreateWnd();
-    ApplyRange();
-    if (associate_ && associate_->Parent()) SendMessageW(handle_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(associate_->Handle()), 0);
-    SendMessageW(handle_, UDM_SETPOS32, 0, position_);
+    TRangeControl::CreateWnd();
+    if (associate_ && associate_->Parent()) {
+        SendMessageW(handle_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(associate_->Handle()), 0);
+        SendPosition(); // the edit shows the position from the start
+    }
 }
 
 void TUpDown::WndProc(TMessage& message) {
     switch (message.Msg) {
+    // An arrow was clicked: the up-down tells its parent, which hands it back here.
     case CN_HSCROLL:
     case CN_VSCROLL:
         position_ = Position();
         message.Result = 0;
         if (OnChanging) OnChanging(this);
         return;
-    default: return TWinControl::WndProc(message);
+    default: return TRangeControl::WndProc(message);
     }
 }
 

@@ -2,24 +2,18 @@
 // stand-alone or beside an associated edit whose number it shows and changes.
 #pragma once
 
-#include "framework/gui/control.h"
+#include "framework/gui/range_control.h"
 
 namespace gui {
 
 enum TUDOrientation { udVertical, udHorizontal };
 
-class TUpDown : public TWinControl {
+class TUpDown : public TRangeControl {
 public:
     explicit TUpDown(TComponent* owner);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
-    int Min() const { return min_; }
-    void SetMin(int value);
-    int Max() const { return max_; }
-    void SetMax(int value);
-    int Position() const;
-    void SetPosition(int value);
     int Increment() const { return increment_; }
     void SetIncrement(int value);
     TUDOrientation Orientation() const { return orientation_; }
@@ -35,12 +29,12 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
+    void SendRange() override;
+    void SendPosition() override;
+    int ReadPosition() const override;
 
 private:
-    void Recreate();
-    void ApplyRange();
-
-    int min_ = 0, max_ = 100, position_ = 0, increment_ = 1;
+    int increment_ = 1;
     TUDOrientation orientation_ = udVertical;
     TWinControl* associate_ = nullptr;
 };

@@ -28,16 +28,9 @@ const rtl::TClassInfo& TSkinProgress::StaticClassInfo() {
 bool TSkinProgress::HasImage() const { return SkinData && SkinData->Progress && !SkinData->Progress->Image.empty(); }
 
 bool TSkinProgress::BeforeMessage(gui::TMessage& message) {
-    switch (message.Msg) {
-    case WM_PAINT:
-        if (!HasImage()) return true;
-        HandlePaintMessage(message);
-        return false;
-    case WM_ERASEBKGND:
-        message.Result = 1;
-        return false;
-    default: return true;
-    }
+    // Without the skin's image the bar paints itself, but still without erasing first.
+    if (message.Msg == WM_PAINT && !HasImage()) return true;
+    return PaintInsteadOfControl(message);
 }
 
 void TSkinProgress::AfterMessage(gui::TMessage& message) {
@@ -102,7 +95,9 @@ void TSkinProgress::DrawChunks(Bitmap& work, const Rect& area, int filled, bool 
     if (!vertical) {
         // Whole chunks side by side from the left margin, cut where the filled part ends.
         Bitmap strip(filled, chunk.height());
-        for (int i = 0; i <= filled / chunk.width(); ++i) CopyRect(strip, Point{i * chunk.width(), 0}, chunk, chunk.bounds());
+        for (int i = 0; i <= filled / chunk.width(); ++i) {
+            CopyRect(strip, Point{i * chunk.width(), 0}, chunk, chunk.bounds());
+        }
         const int top = area.Top + (area.Bottom - chunk.height()) / 2;
         DrawTransparent(work, Rect{area.Left + element.LeftWidth, top, area.Left + element.LeftWidth + filled,
                                    top + chunk.height()}, strip, key);
@@ -110,7 +105,9 @@ void TSkinProgress::DrawChunks(Bitmap& work, const Rect& area, int filled, bool 
     }
     // Upright, the chunks stack from the bottom margin up, centred across the bar.
     Bitmap strip(chunk.width(), filled);
-    for (int i = 0; i <= filled / chunk.height(); ++i) CopyRect(strip, Point{0, filled - (i + 1) * chunk.height()}, chunk, chunk.bounds());
+    for (int i = 0; i <= filled / chunk.height(); ++i) {
+        CopyRect(strip, Point{0, filled - (i + 1) * chunk.height()}, chunk, chunk.bounds());
+    }
     const int left = area.Left + (area.Right - chunk.width()) / 2;
     const int bottom = area.Bottom - element.BottomHeight;
     DrawTransparent(work, Rect{left, bottom - filled, left + chunk.width(), bottom}, strip, key);

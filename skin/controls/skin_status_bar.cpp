@@ -57,17 +57,7 @@ const rtl::TClassInfo& TSkinStatusBar::StaticClassInfo() {
     return info;
 }
 
-bool TSkinStatusBar::BeforeMessage(gui::TMessage& message) {
-    switch (message.Msg) {
-    case WM_PAINT:
-        HandlePaintMessage(message);
-        return false;
-    case WM_ERASEBKGND:
-        message.Result = 1;
-        return false;
-    default: return true;
-    }
-}
+bool TSkinStatusBar::BeforeMessage(gui::TMessage& message) { return PaintInsteadOfControl(message); }
 
 RECT TSkinStatusBar::SizeGripRect(const TDataSkinObject& extraImages, int width, int height) {
     const int frameWidth = extraImages.Image.width() / std::max(extraImages.FrameCount, 1);

@@ -34,12 +34,6 @@ const rtl::TClassInfo& TSkinUpDown::StaticClassInfo() {
 
 bool TSkinUpDown::BeforeMessage(gui::TMessage& message) {
     switch (message.Msg) {
-    case WM_PAINT:
-        HandlePaintMessage(message);
-        return false;
-    case WM_ERASEBKGND:
-        message.Result = 1;
-        return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         CallPreviousProc(message);
@@ -51,7 +45,7 @@ bool TSkinUpDown::BeforeMessage(gui::TMessage& message) {
         CallPreviousProc(message);
         PaintSkin(nullptr);
         return false;
-    default: return true;
+    default: return PaintInsteadOfControl(message);
     }
 }
 

@@ -100,8 +100,8 @@ void MapByClass(TWinSkinForm& formObject, rtl::TComponent& component, const std:
         rtl::SetEnumProperty(component, "Flat", "True");
         return SetColour(component, skin.ButtonFaceColour);
     }
-    // Rows whose painters are still to come (tabs, track bars, up-downs, status bars, progress bars, scroll
-    // bars): the control is done once its row matches, and keeps its own look until then.
+    // Rows whose painters are still to come (tabs, scroll bars): the control is done once its row matches,
+    // and keeps its own look until then.
     const bool tabs = Gate(formObject, xcTab) && HasTabs(formObject);
     const bool scrollBars = Gate(formObject, xcScrollbar);
     if (tabs && IsA(component, {"TPageControl"})) return;                         // 3

@@ -124,7 +124,8 @@ TEST_F(GalleryFormTest, BarsPageShowsEachFamilyFromTheSkinAndSkinSwitchesLeaveNo
         skin_tests::SaveArtifact(page, std::string("gallery-bars-") + file + ".bmp");
         // What the page shows inside the named control, at (x, y) of the control's window.
         const auto at = [&](const char* name, int x, int y) {
-            const RECT control = skin_tests::WindowRectOf(window(name)), inside = skin_tests::WindowRectOf(window("BarsPage"));
+            const RECT control = skin_tests::WindowRectOf(window(name));
+            const RECT inside = skin_tests::WindowRectOf(window("BarsPage"));
             return RgbOf(page.pixel(control.left - inside.left + x, control.top - inside.top + y));
         };
         const skin::Bitmap& progress = skin.Progress->Image;

@@ -136,13 +136,6 @@ class SkinBarsTest : public SkinFormTest {
         Settle();
         return form;
     }
-    static skin::TWinSkinForm& ObjectOf(HWND window) { return *skin::SkinManager->FindFormByWindow(window); }
-    template <class T> static T* ObjectFor(HWND window, HWND control) {
-        return dynamic_cast<T*>(skin::FindControlObject(ObjectOf(window), control));
-    }
-    static HWND HandleOf(gui::TForm* form, const char* name) {
-        return dynamic_cast<gui::TWinControl*>(form->FindComponent(name))->Handle();
-    }
     std::string Artifact(const std::string& what) const {
         return "bars-" + what + "-" + std::string(GetParam()).substr(0, 4) + ".bmp";
     }
