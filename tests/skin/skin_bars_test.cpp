@@ -250,6 +250,14 @@ TEST_P(SkinBarsTest, ProgressBarsFillTheirShareInBarAndChunkStylesBothWays) {
     EXPECT_LT(filledTo(part), 74);
     EXPECT_EQ(RgbOf(part.pixel(150, part.height() / 2)), trough);
     EXPECT_GE(filledTo(ShotOf(HandleOf(form, "ProgressFull"))), 200 - element.RightWidth - 1) << "100 %";
+    // A range near the integer limit: three quarters still fill three quarters, not whatever an overflowing
+    // product of width and position would give.
+    HWND wide = HandleOf(form, "ProgressEmpty");
+    SendMessageW(wide, PBM_SETRANGE32, 0, 2000000000);
+    SendMessageW(wide, PBM_SETPOS, 1500000000, 0);
+    EXPECT_NEAR(filledTo(ShotOf(wide)), 150 - element.RightWidth, element.RightWidth + 1) << "75 % of a wide range";
+    SendMessageW(wide, PBM_SETRANGE32, 0, 100);
+    SendMessageW(wide, PBM_SETPOS, 0, 0);
 
     // Upright, the filled share grows from the bottom: at 37 % the bottom looks filled and the top does not.
     HWND up = HandleOf(form, "ProgressUp");
