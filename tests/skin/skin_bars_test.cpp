@@ -147,19 +147,18 @@ skin::Pixel FrameCentre(const skin::Bitmap& strip, int frames, int frame) {
     return RgbOf(strip.pixel((frame - 1) * width + width / 2, strip.height() / 2));
 }
 
+BOOL CALLBACK KeepSizeGrip(HWND child, LPARAM result) {
+    wchar_t name[32] = {};
+    GetClassNameW(child, name, 32);
+    if (_wcsicmp(name, L"ScrollBar") != 0 || !(GetWindowLongW(child, GWL_STYLE) & SBS_SIZEGRIP)) return TRUE;
+    *reinterpret_cast<HWND*>(result) = child;
+    return FALSE;
+}
+
 // A size grip scroll bar among the window's children, if any.
 HWND SizeGripChild(HWND window) {
     HWND found = nullptr;
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM result) -> BOOL {
-            wchar_t name[32] = {};
-            GetClassNameW(child, name, 32);
-            if (_wcsicmp(name, L"ScrollBar") != 0 || !(GetWindowLongW(child, GWL_STYLE) & SBS_SIZEGRIP)) return TRUE;
-            *reinterpret_cast<HWND*>(result) = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumChildWindows(window, &KeepSizeGrip, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
