@@ -158,12 +158,12 @@ TEST_F(GalleryFormTest, BarsPageShowsEachFamilyFromTheSkinAndSkinSwitchesLeaveNo
     }
 
     const gui::LiveHandleCounts shown = gui::LiveHandles();
-    for (int round = 0; round < 100; ++round) {
+    for (int round = 0; round < 50; ++round) {
         switchTo(round % 2 == 0 ? "dark.skn" : "default.skn");
         RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     }
     Pump([] { return false; }, std::chrono::milliseconds(100));
-    EXPECT_EQ(gui::LiveHandles().Gdi, shown.Gdi) << "after 100 skin switches on the bars page";
+    EXPECT_EQ(gui::LiveHandles().Gdi, shown.Gdi) << "after 50 skin switches on the bars page";
     EXPECT_EQ(gui::LiveHandles().User, shown.User);
     delete form;
 }
