@@ -13,6 +13,9 @@
 #include "framework/gui/radio_button.h"
 #include "framework/gui/speed_button.h"
 #include "framework/gui/page_control.h"
+#include "framework/gui/progress_bar.h"
+#include "framework/gui/status_bar.h"
+#include "framework/gui/tool_bar.h"
 
 namespace gui {
 
@@ -25,9 +28,9 @@ const std::vector<TControlFamilyEntry>& ControlFamilies() {
         {F::RadioGroup, "radio group", &TRadioGroup::StaticClassInfo()},
         {F::Panel, "panel", &TPanel::StaticClassInfo()},
         {F::RadioButton, "radio button", &TRadioButton::StaticClassInfo()},
-        {F::ToolBar, "tool bar", nullptr},
-        {F::StatusBar, "status bar", nullptr},
-        {F::ProgressBar, "progress bar", nullptr},
+        {F::ToolBar, "tool bar", &TToolBar::StaticClassInfo()},
+        {F::StatusBar, "status bar", &TStatusBar::StaticClassInfo()},
+        {F::ProgressBar, "progress bar", &TProgressBar::StaticClassInfo()},
         {F::ScrollBar, "scroll bar control", nullptr},
         {F::ComboBox, "combo box", &TComboBox::StaticClassInfo()},
         {F::DateTimePicker, "date and time picker", &TDateTimePicker::StaticClassInfo()},

@@ -19,6 +19,11 @@
 #include "framework/gui/tab_set.h"
 #include "framework/gui/timer.h"
 #include "framework/gui/web_browser.h"
+#include "framework/gui/progress_bar.h"
+#include "framework/gui/status_bar.h"
+#include "framework/gui/tool_bar.h"
+#include "framework/gui/track_bar.h"
+#include "framework/gui/up_down.h"
 
 namespace gui {
 
@@ -48,6 +53,13 @@ void RegisterFrameworkClasses() {
     rtl::RegisterComponentClass<TTabbedNotebook>();
     rtl::RegisterComponentClass<TTabPage>();
     rtl::RegisterComponentClass<TTabSet>();
+    rtl::RegisterComponentClass<TStatusBar>();
+    rtl::RegisterComponentClass<TStatusPanel>();
+    rtl::RegisterComponentClass<TProgressBar>();
+    rtl::RegisterComponentClass<TTrackBar>();
+    rtl::RegisterComponentClass<TUpDown>();
+    rtl::RegisterComponentClass<TToolBar>();
+    rtl::RegisterComponentClass<TToolButton>();
 }
 
 } // namespace gui

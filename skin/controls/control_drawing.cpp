@@ -44,6 +44,11 @@ void ShadowWhenDisabled(gui::TCanvas& canvas, bool enabled) {
 
 } // namespace
 
+FaceCanvas::FaceCanvas(Bitmap& bitmap, HWND window) : dc_(bitmap), canvas_(dc_.get()) {
+    HFONT font = window ? reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)) : nullptr;
+    canvas_.SetFont(font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+}
+
 Rect MarginsOf(const TDataSkinObject& element) {
     return Rect{element.LeftWidth, element.TopHeight, element.RightWidth, element.BottomHeight};
 }

@@ -11,6 +11,7 @@
 
 #include "framework/gui/canvas.h"
 #include "skin/draw/bitmap.h"
+#include "skin/draw/win/bitmap_dc.h"
 #include "skin/data/skin_records.h"
 
 namespace skin {
@@ -33,6 +34,19 @@ public:
 private:
     HDC dc_;
     int saved_;
+};
+
+// A canvas on a composed bitmap with a window's font selected (the default GUI font when it has none, or for
+// no window); everything goes back when it ends.
+class FaceCanvas {
+public:
+    FaceCanvas(Bitmap& bitmap, HWND window);
+    gui::TCanvas& canvas() { return canvas_; }
+    HDC dc() const { return dc_.get(); }
+
+private:
+    win::BitmapDc dc_;
+    gui::TCanvas canvas_;
 };
 
 // The element's margins as the image routines take them.

@@ -30,21 +30,6 @@ SIZE SizeOf(const RECT& rect) {
     return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
-// A canvas on a composed bitmap with a control's font selected; everything goes back when it ends.
-class FaceCanvas {
-  public:
-    FaceCanvas(Bitmap& bitmap, HWND window) : dc_(bitmap), canvas_(dc_.get()) {
-        HFONT font = window ? reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)) : nullptr;
-        canvas_.SetFont(font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
-    }
-    gui::TCanvas& canvas() { return canvas_; }
-    HDC dc() const { return dc_.get(); }
-
-  private:
-    win::BitmapDc dc_;
-    gui::TCanvas canvas_;
-};
-
 int Along(const SIZE& size, bool vertical) {
     return vertical ? size.cy : size.cx;
 }

@@ -178,6 +178,18 @@ void TSkinControl::HandlePaintMessage(gui::TMessage& message) {
     message.Result = 0;
 }
 
+bool TSkinControl::PaintInsteadOfControl(gui::TMessage& message) {
+    switch (message.Msg) {
+    case WM_PAINT:
+        HandlePaintMessage(message);
+        return false;
+    case WM_ERASEBKGND:
+        message.Result = 1;
+        return false;
+    default: return true;
+    }
+}
+
 COLORREF TSkinControl::FaceColour() const {
     return gui::ColorToRGB(SkinData ? SkinData->ButtonFaceColour : rtl::clBtnFace);
 }

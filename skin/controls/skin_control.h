@@ -64,6 +64,9 @@ public:
     void FillFace(HDC dc, const RECT& rect) const;
     // WM_PAINT answered by DrawSkin alone (painters that replace the control's own painting).
     void HandlePaintMessage(gui::TMessage& message);
+    // The filter of painters that replace the control's own painting: WM_PAINT through DrawSkin, WM_ERASEBKGND
+    // answered without erasing; false for those two (the control never sees them), true for the rest.
+    bool PaintInsteadOfControl(gui::TMessage& message);
 
     // The shared routines that need the object: the strip frame drawn through Canvas bound to dc, and a
     // skin element composed in the form scratch bitmap over the button face.

@@ -40,7 +40,7 @@ void TSkinEdit::AfterMessage(gui::TMessage& message) {
     }
 }
 
-HWND TSkinEdit::FindUpDown(HWND edit) {
+HWND TSkinEdit::SpinButtonOf(HWND edit) {
     for (HWND child = GetTopWindow(edit); child; child = GetWindow(child, GW_HWNDNEXT)) {
         wchar_t name[kClassNameChars + 1] = {};
         GetClassNameW(child, name, kClassNameChars + 1);
@@ -50,8 +50,20 @@ HWND TSkinEdit::FindUpDown(HWND edit) {
     return nullptr;
 }
 
+void TSkinEdit::FindUpDown(HWND edit, TSkinData& skinData, gui::TCanvas& canvas) {
+    HWND spin = SpinButtonOf(edit);
+    ISkinControlHost* host = Host();
+    if (!spin || !host) return;
+    auto* upDown = new TSkinUpDown(Owner());
+    host->RegisterControlObject(upDown);
+    upDown->InEdit = true;
+    upDown->AttachHandle(spin, skinData, canvas);
+    UpDown = upDown;
+    InvalidateRect(spin, nullptr, TRUE);
+}
+
 void TSkinEdit::DrawSkin(HDC dc, const RECT& rect) {
-    if (!UpDown) FindUpDown(Handle); // the up-down painter attaches here once it exists
+    if (!UpDown) FindUpDown(Handle, *SkinData, *Canvas);
     if (!HasBorder(Handle, rect, 0)) return;
     FrameWith(dc, rect, gui::ColorToRGB(SkinData->ButtonShadowColour));
     RECT inner = rect;

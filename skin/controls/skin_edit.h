@@ -3,6 +3,7 @@
 #pragma once
 
 #include "skin/controls/skin_control.h"
+#include "skin/controls/skin_up_down.h"
 
 namespace skin {
 
@@ -15,13 +16,15 @@ public:
     void AfterMessage(gui::TMessage& message) override;
     void DrawSkin(HDC dc, const RECT& rect) override;
 
-    // The spin button child of the edit (class "msctls_updown32" or "TSpinButton"), or null. The up-down
-    // painter takes it over once it exists; until then every paint looks again.
-    static HWND FindUpDown(HWND edit);
+    // The spin button child of an edit window (class "msctls_updown32" or "TSpinButton"), or null.
+    static HWND SpinButtonOf(HWND edit);
+    // Gives the edit's spin button, once it has one, an up-down painter owned by the form skinning object;
+    // until then every paint looks again.
+    void FindUpDown(HWND edit, TSkinData& skinData, gui::TCanvas& canvas);
     // The border for WM_PRINT, onto dc (0: the window's own).
     void PrintBorder(HDC dc);
 
-    TSkinControl* UpDown = nullptr; // owned by the form skinning object
+    TSkinUpDown* UpDown = nullptr; // owned by the form skinning object
 
 private:
     void DrawPrintBorder(HDC dc, const RECT& rect);

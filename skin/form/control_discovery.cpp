@@ -16,6 +16,11 @@
 #include "skin/controls/skin_edit.h"
 #include "skin/controls/skin_tab.h"
 #include "skin/controls/skin_tab31.h"
+#include "skin/controls/skin_progress.h"
+#include "skin/controls/skin_sizer.h"
+#include "skin/controls/skin_status_bar.h"
+#include "skin/controls/skin_track_bar.h"
+#include "skin/controls/skin_up_down.h"
 #include "skin/data/skin_data.h"
 #include "skin/form/skin_form.h"
 
@@ -100,8 +105,8 @@ void MapByClass(TWinSkinForm& formObject, rtl::TComponent& component, const std:
         rtl::SetEnumProperty(component, "Flat", "True");
         return SetColour(component, skin.ButtonFaceColour);
     }
-    // Rows whose painters are still to come (track bars, up-downs, status bars, progress bars, scroll
-    // bars): the control is done once its row matches, and keeps its own look until then.
+    // Rows whose painters are still to come (scroll bars): the control is done once its row matches, and
+    // keeps its own look until then.
     const bool tabs = Gate(formObject, xcTab) && HasTabs(formObject);
     const bool scrollBars = Gate(formObject, xcScrollbar);
     if (tabs && gui::IsOfFamily(component, gui::TControlFamily::PageControl)) {   // 3
@@ -120,7 +125,12 @@ void MapByClass(TWinSkinForm& formObject, rtl::TComponent& component, const std:
         if (Gate(formObject, xcCheckBox)) AttachNew<TSkinCheckBox>(formObject, component, true);
         return;
     }
-    if (Gate(formObject, xcButton) && (n == "TTRACKBAR" || n == "TUPDOWN")) return; // 10, 11
+    if (Gate(formObject, xcButton) && n == "TTRACKBAR") {                          // 10
+        return AttachNew<TSkinTrackBar>(formObject, component, false);
+    }
+    if (Gate(formObject, xcButton) && n == "TUPDOWN") {                            // 11
+        return AttachNew<TSkinUpDown>(formObject, component, false);
+    }
     if (IsA(component, {"TCustomRadioGroup", "TRadioGroup"})) {                   // 12
         if (!Gate(formObject, xcRadioButton)) return;
         SkinGroupChildren<TSkinRadioButton>(formObject, component);
@@ -146,8 +156,14 @@ void MapByClass(TWinSkinForm& formObject, rtl::TComponent& component, const std:
         rtl::SetEnumProperty(component, "Flat", "True");
         return AttachNew<TSkinBox>(formObject, component, true);
     }
-    if (Gate(formObject, xcStatusBar) && IsA(component, {"TStatusBar"})) return;  // 17
-    if (Gate(formObject, xcProgress) && IsA(component, {"TProgressBar"})) return; // 18
+    // 17. The status bar keeps its grip style: the skin draws the grip in its place, and the grip still sizes
+    // the window.
+    if (Gate(formObject, xcStatusBar) && IsA(component, {"TStatusBar"})) {
+        return AttachNew<TSkinStatusBar>(formObject, component, false);
+    }
+    if (Gate(formObject, xcProgress) && IsA(component, {"TProgressBar"})) {        // 18
+        return AttachNew<TSkinProgress>(formObject, component, false);
+    }
     if (scrollBars && IsA(component, {"TScrollBar"})) return;                     // 19
     if (IsA(component, {"TCustomComboBox", "TComboBox"}) || t == kTagCombo) {     // 20
         if (Gate(formObject, xcCombo)) AttachNew<TSkinComBox>(formObject, component, false);
@@ -271,8 +287,15 @@ bool MapBySkin3rd(TWinSkinForm& formObject, const std::string& className, rtl::T
         if (Gate(formObject, xcCheckBox)) AttachNew<TSkinCheckBox>(formObject, control, true);
     } else if (kind == "tab") {
         if (Gate(formObject, xcTab) && HasTabs(formObject)) AttachToWindowOf<TSkinTab>(formObject, control);
+    } else if (kind == "trackbar") {
+        if (Gate(formObject, xcButton)) {
+            rtl::SetEnumProperty(control, "Transparent", "True");
+            AttachNew<TSkinTrackBar>(formObject, control, false);
+        }
+    } else if (kind == "progress") {
+        if (Gate(formObject, xcProgress)) AttachNew<TSkinProgress>(formObject, control, false);
     }
-    // "trackbar", "progress" and "scrollbar" get their painters later; they count as handled already.
+    // "scrollbar" gets its painter later; it counts as handled already.
     return true;
 }
 
@@ -356,7 +379,10 @@ void SkinChildWindow(TWinSkinForm& formObject, HWND child) {
     }
     if (className == "edit") return AttachToWindow<TSkinEdit>(formObject, child);
     if (className == "systabcontrol32" && !(s & TCS_OWNERDRAWFIXED)) return AttachToWindow<TSkinTab>(formObject, child);
-    // "scrollbar" (size grips) gets its painter later.
+    // Only size grips are silenced: a scroll bar that scrolls something stays visible.
+    if (className == "scrollbar" && (s & (SBS_SIZEGRIP | SBS_SIZEBOX))) {
+        return AttachToWindow<TSkinSizer>(formObject, child);
+    }
 }
 
 } // namespace

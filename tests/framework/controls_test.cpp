@@ -32,6 +32,11 @@
 #include "framework/gui/radio_button.h"
 #include "framework/gui/register_classes.h"
 #include "framework/gui/speed_button.h"
+#include "framework/gui/progress_bar.h"
+#include "framework/gui/status_bar.h"
+#include "framework/gui/tool_bar.h"
+#include "framework/gui/track_bar.h"
+#include "framework/gui/up_down.h"
 
 namespace {
 
@@ -766,4 +771,156 @@ TEST_F(ControlsTest, ColourAndParentColourShowInPixelsAndDoubleBufferingPaintsOf
     EXPECT_EQ(yellow, 0);
 }
 
+// Status, progress and track bars, up-downs and tool bars read from stored data, answering as their windows.
+TEST_F(ControlsTest, BarControlsLoadFromStoredDataAndAnswerTheMouseAndKeyboard) {
+    gui::TForm* form = ShownForm(R"(Form : TForm {
+    ClientWidth = 420
+    ClientHeight = 260
+    ToolBar1 : TToolBar {
+        Left = 0
+        Top = 0
+        Width = 420
+        Height = 26
+        Flat = True
+        OpenButton : TToolButton {
+            Caption = "Open"
+        }
+        SaveButton : TToolButton {
+            Caption = "Save"
+        }
+    }
+    Progress1 : TProgressBar {
+        Left = 10
+        Top = 40
+        Width = 20
+        Height = 100
+        Position = 37
+        Smooth = True
+        Orientation = pbVertical
+    }
+    Track1 : TTrackBar {
+        Left = 40
+        Top = 40
+        Width = 200
+        Height = 34
+        Max = 20
+        Position = 5
+        TickStyle = tsNone
+    }
+    Edit1 : TEdit {
+        Left = 40
+        Top = 90
+        Width = 80
+        Height = 21
+    }
+    UpDown1 : TUpDown {
+        Left = 120
+        Top = 90
+        Width = 17
+        Height = 21
+        Max = 9
+        Position = 7
+        Associate = Edit1
+    }
+    StatusBar1 : TStatusBar {
+        SimpleText = "Simple"
+        Panel1 : TStatusPanel {
+            Text = "Ready"
+            Width = 100
+        }
+        Panel2 : TStatusPanel {
+            Text = "Centre"
+            Width = 120
+            Alignment = taCenter
+            Bevel = pbRaised
+        }
+        Panel3 : TStatusPanel {
+            Text = "Last"
+            Width = 60
+        }
+    }
+}
+)");
+    auto* toolBar = Find<gui::TToolBar>(form, "ToolBar1");
+    auto* track = Find<gui::TTrackBar>(form, "Track1");
+    auto* upDown = Find<gui::TUpDown>(form, "UpDown1");
+    auto* statusBar = Find<gui::TStatusBar>(form, "StatusBar1");
+    HWND edit = Find<gui::TEdit>(form, "Edit1")->Handle();
+    const auto editText = [&] {
+        wchar_t buffer[32] = {};
+        GetWindowTextW(edit, buffer, 32);
+        return std::wstring(buffer);
+    };
+    EXPECT_EQ(WindowClass(toolBar->Handle()), TOOLBARCLASSNAMEW);
+    EXPECT_EQ(WindowClass(track->Handle()), TRACKBAR_CLASSW);
+    EXPECT_EQ(WindowClass(upDown->Handle()), UPDOWN_CLASSW);
+    EXPECT_EQ(WindowClass(statusBar->Handle()), STATUSCLASSNAMEW);
+
+    // Progress: the stored position, smooth and upright.
+    HWND progress = Find<gui::TProgressBar>(form, "Progress1")->Handle();
+    EXPECT_EQ(SendMessageW(progress, PBM_GETPOS, 0, 0), 37);
+    EXPECT_EQ(GetWindowLongW(progress, GWL_STYLE) & (PBS_SMOOTH | PBS_VERTICAL), PBS_SMOOTH | PBS_VERTICAL);
+
+    // Status bar: three parts of the stored widths along the form's bottom edge, the centred text behind its tab.
+    HWND bar = statusBar->Handle();
+    ASSERT_EQ(SendMessageW(bar, SB_GETPARTS, 0, 0), 3);
+    RECT part{};
+    SendMessageW(bar, SB_GETRECT, 1, reinterpret_cast<LPARAM>(&part));
+    EXPECT_NEAR(part.left, 100, 2);
+    EXPECT_NEAR(part.right, 220, 2);
+    wchar_t text[64] = {};
+    const LRESULT lengthAndType = SendMessageW(bar, SB_GETTEXTW, 1, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, L"\tCentre");
+    EXPECT_TRUE(HIWORD(lengthAndType) & SBT_POPOUT) << "the raised bevel";
+    EXPECT_TRUE(GetWindowLongW(bar, GWL_STYLE) & SBARS_SIZEGRIP);
+    RECT client{}, barRect = RectInParent(bar);
+    GetClientRect(form->Handle(), &client);
+    EXPECT_EQ(barRect.bottom, client.bottom);
+    SetWindowPos(form->Handle(), nullptr, 0, 0, form->Width() + 60, form->Height() + 40, SWP_NOMOVE | SWP_NOZORDER);
+    Settle();
+    GetClientRect(form->Handle(), &client);
+    barRect = RectInParent(bar);
+    EXPECT_EQ(barRect.bottom, client.bottom) << "it follows the bottom edge when the form grows";
+    EXPECT_EQ(barRect.right, client.right);
+    EXPECT_EQ(statusBar->Top(), barRect.top);
+    statusBar->SetSimplePanel(true);
+    EXPECT_TRUE(SendMessageW(bar, SB_ISSIMPLE, 0, 0));
+
+    // Track bar: the keyboard moves it, and OnChange hears every move.
+    EXPECT_EQ(SendMessageW(track->Handle(), TBM_GETRANGEMAX, 0, 0), 20);
+    EXPECT_TRUE(GetWindowLongW(track->Handle(), GWL_STYLE) & TBS_NOTICKS);
+    std::vector<int> changes;
+    track->OnChange = [&](rtl::TObject*) { changes.push_back(track->Position()); };
+    SetFocus(track->Handle());
+    SendMessageW(track->Handle(), WM_KEYDOWN, VK_RIGHT, 0);
+    SendMessageW(track->Handle(), WM_KEYUP, VK_RIGHT, 0);
+    Settle();
+    EXPECT_EQ(changes, std::vector<int>{6});
+
+    // Up-down: sits at the edit's right edge showing the stored position; a click on its upper half counts up.
+    EXPECT_EQ(reinterpret_cast<HWND>(SendMessageW(upDown->Handle(), UDM_GETBUDDY, 0, 0)), edit);
+    EXPECT_EQ(editText(), L"7");
+    const RECT spin = RectInParent(upDown->Handle());
+    EXPECT_NEAR(spin.left, RectInParent(edit).right, 3) << "at the edit's right edge";
+    SendMessageW(upDown->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 3));
+    SendMessageW(upDown->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(4, 3));
+    Settle();
+    EXPECT_EQ(editText(), L"8");
+    EXPECT_EQ(upDown->Position(), 8);
+
+    // Tool bar: flat, its buttons with their captions, a click reaching the button's OnClick.
+    HWND tools = toolBar->Handle();
+    EXPECT_TRUE(GetWindowLongW(tools, GWL_STYLE) & TBSTYLE_FLAT);
+    ASSERT_EQ(SendMessageW(tools, TB_BUTTONCOUNT, 0, 0), 2);
+    int clicks = 0;
+    toolBar->Buttons()[0]->OnClick = [&](rtl::TObject*) { ++clicks; };
+    RECT item{};
+    SendMessageW(tools, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+    const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    SendMessageW(tools, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(tools, WM_LBUTTONUP, 0, at);
+    EXPECT_TRUE(Pump([&] { return clicks == 1; }));
+}
+
 } // namespace
+

@@ -1,6 +1,6 @@
 // The gallery's form in-process: every page's controls as the screen shows them, unskinned, with each skin
-// and unskinned again; made, shown on each page and freed a hundred times, and its skin switched two
-// hundred times while shown, it leaves no handles behind.
+// and unskinned again; made, shown on each page and freed a hundred times, and its skin switched while shown,
+// it leaves no handles behind; its bars page shows each family from the skin.
 #include "app/gallery/gallery_form.h"
 #include "framework/gui/application.h"
 #include "framework/gui/handles.h"
@@ -9,7 +9,9 @@
 #include "skin/data/skin_data.h"
 #include "skin/draw/win/bitmap_dc.h"
 #include "skin/form/skin_form.h"
+#include "skin/controls/skin_status_bar.h"
 #include "skin/manager/skin_manager.h"
+#include "tests/skin/screen_input.h"
 
 #include <chrono>
 #include <fstream>
@@ -23,12 +25,7 @@
 
 namespace {
 
-std::string SkinFile(const std::string& name) {
-    std::string path = std::string(MARIVEL_SKINS_DIR) + "/" + name;
-    for (char& c : path)
-        c = c == '/' ? '\\' : c;
-    return "Z:" + path;
-}
+using skin_tests::SkinFile;
 
 class GalleryFormTest : public ::testing::Test {
   protected:
@@ -391,4 +388,77 @@ TEST_F(GalleryFormTest, MadeShownAndFreedAHundredTimesAndReskinnedTwoHundredLeav
     delete form;
 }
 
+// The centre pixel of frame `frame` of a strip of `frames` frames side by side.
+skin::Pixel FrameCentre(const skin::Bitmap& strip, int frames, int frame) {
+    const int width = strip.width() / frames;
+    return skin_tests::RgbOf(strip.pixel((frame - 1) * width + width / 2, strip.height() / 2));
+}
+
+TEST_F(GalleryFormTest, BarsPageShowsEachFamilyFromTheSkinAndSkinSwitchesLeaveNoHandles) {
+    using skin_tests::RgbOf;
+    gallery::TGalleryForm* form = ShownGallery();
+    form->ShowPage(8); // "Status, progress, track bars"
+    SetCursorPos(0, 0);
+    auto& skin = *dynamic_cast<skin::TSkinData*>(form->FindComponent("SkinData1"));
+    const auto window = [&](const char* name) {
+        return dynamic_cast<gui::TWinControl*>(form->FindComponent(name))->Handle();
+    };
+    const auto switchTo = [&](const char* file) {
+        form->LoadSkinFile(SkinFile(file));
+        skin::SkinManager->RunPendingAction();
+        ASSERT_TRUE(Pump([&] { return Skinned(form->Handle()); })) << file;
+    };
+    for (const char* file : {"dark.skn", "default.skn"}) {
+        SCOPED_TRACE(file);
+        switchTo(file);
+        Pump([] { return false; }, std::chrono::milliseconds(200));
+        const skin::Bitmap page = skin_tests::ShotOf(window("BarsPage"));
+        skin_tests::SaveArtifact(page, std::string("gallery-bars-") + file + ".bmp");
+        // What the page shows inside the named control, at (x, y) of the control's window.
+        const auto at = [&](const char* name, int x, int y) {
+            const RECT control = skin_tests::WindowRectOf(window(name));
+            const RECT inside = skin_tests::WindowRectOf(window("BarsPage"));
+            return RgbOf(page.pixel(control.left - inside.left + x, control.top - inside.top + y));
+        };
+        const skin::Bitmap& progress = skin.Progress->Image;
+        EXPECT_EQ(at("ProgressFull", 150, 9), FrameCentre(progress, 2, 2)) << "a full bar";
+        EXPECT_EQ(at("ProgressEmpty", 150, 9), FrameCentre(progress, 2, 1)) << "an empty bar";
+        EXPECT_EQ(at("ProgressPart", 150, 9), FrameCentre(progress, 2, 1)) << "37 % is short of three quarters";
+        EXPECT_EQ(at("ProgressPart", 40, 9), FrameCentre(progress, 2, 2));
+
+        RECT thumb{};
+        SendMessageW(window("TrackHorizontal"), TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+        EXPECT_EQ(at("TrackHorizontal", (thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2),
+                  FrameCentre(skin.TrackbarThumbHorz->Image, 5, 2)) << "the skin's thumb";
+        EXPECT_EQ(at("TrackHorizontal", 5, 5), skin_tests::PixelOfColour(skin.ButtonFaceColour))
+            << "on the skin's face, though its panel turned its parent colour off";
+        SendMessageW(window("TrackVertical"), TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+        EXPECT_EQ(at("TrackVertical", (thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2),
+                  FrameCentre(skin.TrackbarThumbVert->Image, 5, 2)) << "the upright thumb";
+
+        const skin::TDataSkinBorder& spin = *skin.UpDownVert;
+        EXPECT_EQ(at("SpinAlone", 8, 0), RgbOf(spin.Image.pixel(spin.Image.width() / 16, 0))) << "the up arrow";
+        EXPECT_EQ(at("SpinOfEdit", 8, 0), RgbOf(spin.Image.pixel(spin.Image.width() / 16, 0)));
+
+        const skin::Bitmap bar = skin_tests::ShotOf(window("BarsStatusBar"));
+        const RECT grip = skin::TSkinStatusBar::SizeGripRect(*skin.ExtraImages, bar.width(), bar.height());
+        EXPECT_EQ(skin_tests::GlyphMismatches(bar, grip.left, grip.top, skin.ExtraImages->Image, 5, 5), 0)
+            << "the status bar's grip is the skin's";
+        const RECT tools = skin_tests::WindowRectOf(window("BarsToolBar"));
+        EXPECT_EQ(at("BarsToolBar", tools.right - tools.left - 3, 3), skin_tests::PixelOfColour(skin.ButtonFaceColour))
+            << "the tool bar in the skin's face colour";
+    }
+
+    const gui::LiveHandleCounts shown = gui::LiveHandles();
+    for (int round = 0; round < 50; ++round) {
+        switchTo(round % 2 == 0 ? "dark.skn" : "default.skn");
+        RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    }
+    Pump([] { return false; }, std::chrono::milliseconds(100));
+    EXPECT_EQ(gui::LiveHandles().Gdi, shown.Gdi) << "after 50 skin switches on the bars page";
+    EXPECT_EQ(gui::LiveHandles().User, shown.User);
+    delete form;
+}
+
 } // namespace
+

@@ -13,6 +13,7 @@
 #include "skin/draw/bmp_writer.h"
 #include "skin/draw/win/bitmap_dc.h"
 #include "skin/form/control_discovery.h"
+#include "tests/skin/screen_input.h"
 #include "tests/skin/skin_test_fixture.h"
 
 #include <algorithm>
@@ -39,33 +40,6 @@ class TFancyButton : public gui::TButton {
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 };
 
-skin::Pixel RgbOf(skin::Pixel pixel) {
-    return pixel & skin::kPixelRgbMask;
-}
-skin::Pixel PixelOfColour(skin::Colour colour) {
-    return skin::ColourToPixel(static_cast<skin::Colour>(gui::ColorToRGB(colour)));
-}
-
-// Dispatches this thread's messages for a while: Wine puts what was drawn on the screen a moment later.
-void PumpFor(std::chrono::milliseconds time) {
-    const auto deadline = std::chrono::steady_clock::now() + time;
-    while (std::chrono::steady_clock::now() < deadline) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(5);
-    }
-}
-
-// What the screen shows of a control once it has painted itself.
-skin::Bitmap ShotOf(HWND control) {
-    RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
-    PumpFor(std::chrono::milliseconds(60));
-    return Screenshot(WindowRectOf(control));
-}
-
 // The frames (1-based) of the button element whose four corners, drawn unscaled, are what the screen shows
 // (key-coloured pixels left out; no nearer to the face than a focus rectangle).
 std::vector<int> ButtonFramesShown(const skin::Bitmap& shot, const skin::TDataSkinObject& element) {
@@ -91,42 +65,6 @@ std::vector<int> ButtonFramesShown(const skin::Bitmap& shot, const skin::TDataSk
         if (same) shown.push_back(f);
     }
     return shown;
-}
-
-// How many pixels of frame `frame` of a glyph strip (key colour left out) the screen shows differently at
-// (left, top) of shot.
-int GlyphMismatches(const skin::Bitmap& shot, int left, int top, const skin::Bitmap& strip, int frames,
-                    int frame) {
-    const int fw = strip.width() / frames;
-    int mismatches = 0;
-    for (int y = 0; y < strip.height(); ++y) {
-        for (int x = 0; x < fw; ++x) {
-            const skin::Pixel p = RgbOf(strip.pixel((frame - 1) * fw + x, y));
-            if (p != skin::kSkinKeyPixel && RgbOf(shot.pixel(left + x, top + y)) != p) ++mismatches;
-        }
-    }
-    return mismatches;
-}
-
-void MoveMouse(POINT point) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (point.x * 65536 + GetSystemMetrics(SM_CXSCREEN) / 2) / GetSystemMetrics(SM_CXSCREEN);
-    input.mi.dy = (point.y * 65536 + GetSystemMetrics(SM_CYSCREEN) / 2) / GetSystemMetrics(SM_CYSCREEN);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
-}
-
-void MouseButton(bool down) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    SendInput(1, &input, sizeof input);
-}
-
-POINT CentreOf(HWND window) {
-    const RECT rect = WindowRectOf(window);
-    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
 // The main window's controls, and a few more for the rules of the decision list.
@@ -199,13 +137,6 @@ class SkinControlsTest : public SkinFormTest {
         EXPECT_TRUE(Pump([&] { return Skinned(form->Handle()); })) << "the form was not skinned";
         Settle();
         return form;
-    }
-    static skin::TWinSkinForm& ObjectOf(HWND window) { return *skin::SkinManager->FindFormByWindow(window); }
-    template <class T> static T* ObjectFor(HWND window, HWND control) {
-        return dynamic_cast<T*>(skin::FindControlObject(ObjectOf(window), control));
-    }
-    static HWND HandleOf(gui::TForm* form, const char* name) {
-        return dynamic_cast<gui::TWinControl*>(form->FindComponent(name))->Handle();
     }
 };
 

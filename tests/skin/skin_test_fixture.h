@@ -9,6 +9,7 @@
 #include "skin/data/skin_data.h"
 #include "skin/draw/bmp_writer.h"
 #include "skin/draw/win/bitmap_dc.h"
+#include "skin/form/control_discovery.h"
 #include "skin/form/skin_form.h"
 #include "skin/manager/skin_manager.h"
 #include "tests/support/message_box_closer.h"
@@ -157,6 +158,15 @@ class SkinFormTest : public ::testing::TestWithParam<const char*> {
         form->Show();
         EXPECT_TRUE(Pump([&] { return Skinned(form->Handle()); })) << "the form was not skinned";
         return form;
+    }
+    // The form skinning object of a window, the control skinning object of class T for one of its controls
+    // (null when it has none of that class), and a named windowed control's window.
+    static skin::TWinSkinForm& ObjectOf(HWND window) { return *skin::SkinManager->FindFormByWindow(window); }
+    template <class T> static T* ObjectFor(HWND window, HWND control) {
+        return dynamic_cast<T*>(skin::FindControlObject(ObjectOf(window), control));
+    }
+    static HWND HandleOf(gui::TForm* form, const char* name) {
+        return dynamic_cast<gui::TWinControl*>(form->FindComponent(name))->Handle();
     }
     TSkinData& Skin(gui::TForm* carrier) {
         return *dynamic_cast<TSkinData*>(carrier->FindComponent("SkinData1"));

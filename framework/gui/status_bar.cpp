@@ -1,0 +1,213 @@
+#include "framework/gui/status_bar.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "framework/gui/common_controls.h"
+#include "framework/gui/wide.h"
+#include "framework/rtl/property_builders.h"
+
+namespace gui {
+namespace {
+
+constexpr UINT_PTR kFollowParentId = 0x5354; // the status bar's subclass of its parent window
+
+// The text of a panel as the status window takes it: tabs in front centre (one) or right-align (two) it.
+std::wstring PanelText(const std::string& text, TAlignment alignment) {
+    const std::wstring prefix = alignment == taCenter ? L"\t" : alignment == taRightJustify ? L"\t\t" : L"";
+    return prefix + Wide(text);
+}
+
+WPARAM PanelDrawFlags(const TStatusPanel& panel) {
+    WPARAM flags = 0;
+    if (panel.Bevel() == pbNone) flags |= SBT_NOBORDERS;
+    if (panel.Bevel() == pbRaised) flags |= SBT_POPOUT;
+    if (panel.RightToLeft()) flags |= SBT_RTLREADING;
+    return flags;
+}
+
+} // namespace
+
+// ---- TStatusPanel ----
+
+TStatusPanel::TStatusPanel(TComponent* owner) : TComponent(owner) {}
+
+TStatusPanel::~TStatusPanel() {
+    if (statusBar_) statusBar_->RemovePanel(this);
+}
+
+const rtl::TClassInfo& TStatusPanel::StaticClassInfo() {
+    using namespace rtl;
+    static const TClassInfo info{"TStatusPanel", &TComponent::StaticClassInfo(), {
+        StringProperty("Text", &TStatusPanel::SetText, &TStatusPanel::Text),
+        IntegerProperty("Width", &TStatusPanel::SetWidth, &TStatusPanel::Width),
+        EnumProperty("Alignment", {"taLeftJustify", "taRightJustify", "taCenter"}, &TStatusPanel::SetAlignment,
+                     &TStatusPanel::Alignment),
+        EnumProperty("Bevel", {"pbNone", "pbLowered", "pbRaised"}, &TStatusPanel::SetBevel, &TStatusPanel::Bevel),
+        BooleanProperty("RightToLeft", &TStatusPanel::SetRightToLeft, &TStatusPanel::RightToLeft),
+    }};
+    return info;
+}
+
+void TStatusPanel::SetText(const std::string& text) {
+    text_ = text;
+    Changed();
+}
+
+void TStatusPanel::SetWidth(int width) {
+    width_ = std::max(width, 0);
+    Changed();
+}
+
+void TStatusPanel::SetAlignment(TAlignment alignment) {
+    alignment_ = alignment;
+    Changed();
+}
+
+void TStatusPanel::SetBevel(TStatusPanelBevel bevel) {
+    bevel_ = bevel;
+    Changed();
+}
+
+void TStatusPanel::SetRightToLeft(bool value) {
+    rightToLeft_ = value;
+    Changed();
+}
+
+void TStatusPanel::Changed() {
+    if (statusBar_) statusBar_->UpdatePanels();
+}
+
+// ---- TStatusBar ----
+
+TStatusBar::TStatusBar(TComponent* owner) : TWinControl(owner) {
+    width_ = 200;
+    height_ = 19;
+}
+
+TStatusBar::~TStatusBar() {
+    FollowParent(false);
+    for (TStatusPanel* panel : panels_) panel->statusBar_ = nullptr;
+}
+
+const rtl::TClassInfo& TStatusBar::StaticClassInfo() {
+    using namespace rtl;
+    static const TClassInfo info{"TStatusBar", &TWinControl::StaticClassInfo(), {
+        BooleanProperty("SimplePanel", &TStatusBar::SetSimplePanel, &TStatusBar::SimplePanel),
+        StringProperty("SimpleText", &TStatusBar::SetSimpleText, &TStatusBar::SimpleText),
+        BooleanProperty("SizeGrip", &TStatusBar::SetSizeGrip, &TStatusBar::SizeGrip),
+    }};
+    return info;
+}
+
+void TStatusBar::AddStoredChild(TComponent* child) {
+    auto* panel = dynamic_cast<TStatusPanel*>(child);
+    if (!panel) return TWinControl::AddStoredChild(child);
+    panel->statusBar_ = this;
+    panels_.push_back(panel);
+    UpdatePanels();
+}
+
+TStatusPanel* TStatusBar::AddPanel(const std::string& text, int width) {
+    auto* panel = new TStatusPanel(Owner() ? Owner() : this);
+    panel->text_ = text;
+    panel->width_ = width;
+    AddStoredChild(panel);
+    return panel;
+}
+
+void TStatusBar::RemovePanel(TStatusPanel* panel) {
+    panels_.erase(std::remove(panels_.begin(), panels_.end(), panel), panels_.end());
+    panel->statusBar_ = nullptr;
+    UpdatePanels();
+}
+
+void TStatusBar::SetSimplePanel(bool value) {
+    simplePanel_ = value;
+    UpdatePanels();
+}
+
+void TStatusBar::SetSimpleText(const std::string& text) {
+    simpleText_ = text;
+    UpdatePanels();
+}
+
+void TStatusBar::SetSizeGrip(bool value) {
+    if (value == sizeGrip_) return;
+    sizeGrip_ = value;
+    // The grip is a window style the control reads when it is created.
+    if (handle_) {
+        DestroyHandle();
+        HandleNeeded();
+    }
+}
+
+void TStatusBar::CreateParams(TCreateParams& params) {
+    EnsureCommonControls(ICC_BAR_CLASSES);
+    TWinControl::CreateParams(params);
+    params.ClassName = STATUSCLASSNAMEW;
+    params.SystemClass = true;
+    params.Style |= CCS_BOTTOM;
+    if (sizeGrip_) params.Style |= SBARS_SIZEGRIP;
+    params.Style &= ~static_cast<DWORD>(WS_CLIPCHILDREN | WS_TABSTOP);
+}
+
+void TStatusBar::CreateWnd() {
+    TWinControl::CreateWnd();
+    UpdatePanels();
+    FollowParent(true);
+}
+
+void TStatusBar::UpdatePanels() {
+    if (!handle_) return;
+    SendMessageW(handle_, SB_SIMPLE, simplePanel_ || panels_.empty(), 0);
+    SendMessageW(handle_, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(Wide(simpleText_).c_str()));
+    // Each part ends where its panel's width says: the last one does not reach the right edge by itself.
+    std::vector<int> rightEdges;
+    int right = 0;
+    for (const TStatusPanel* panel : panels_) rightEdges.push_back(right += panel->Width());
+    if (rightEdges.empty()) return;
+    SendMessageW(handle_, SB_SETPARTS, rightEdges.size(), reinterpret_cast<LPARAM>(rightEdges.data()));
+    for (std::size_t i = 0; i < panels_.size(); ++i) {
+        const std::wstring text = PanelText(panels_[i]->Text(), panels_[i]->Alignment());
+        SendMessageW(handle_, SB_SETTEXTW, i | PanelDrawFlags(*panels_[i]), reinterpret_cast<LPARAM>(text.c_str()));
+    }
+}
+
+void TStatusBar::FollowParent(bool on) {
+    if (followed_) RemoveWindowSubclass(followed_, &TStatusBar::ParentProc, kFollowParentId);
+    followed_ = nullptr;
+    if (!on || !handle_) return;
+    followed_ = GetParent(handle_);
+    if (followed_) {
+        SetWindowSubclass(followed_, &TStatusBar::ParentProc, kFollowParentId, reinterpret_cast<DWORD_PTR>(this));
+    }
+    SendMessageW(handle_, WM_SIZE, 0, 0);
+}
+
+LRESULT CALLBACK TStatusBar::ParentProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                        DWORD_PTR data) {
+    const LRESULT result = DefSubclassProc(window, msg, wParam, lParam);
+    // The status window places itself along its parent's bottom edge whenever it is told of a size change.
+    auto* bar = reinterpret_cast<TStatusBar*>(data);
+    if (msg == WM_SIZE && bar->handle_) SendMessageW(bar->handle_, WM_SIZE, 0, 0);
+    return result;
+}
+
+void TStatusBar::WndProc(TMessage& message) {
+    if (message.Msg == WM_NCDESTROY) FollowParent(false);
+    TWinControl::WndProc(message);
+    if (message.Msg == WM_WINDOWPOSCHANGED && handle_) {
+        // The bounds are the ones the status window chose.
+        RECT rect{};
+        GetWindowRect(handle_, &rect);
+        MapWindowPoints(nullptr, GetParent(handle_), reinterpret_cast<POINT*>(&rect), 2);
+        left_ = rect.left;
+        top_ = rect.top;
+        width_ = rect.right - rect.left;
+        height_ = rect.bottom - rect.top;
+    }
+}
+
+} // namespace gui
