@@ -17,6 +17,11 @@
 #include "framework/gui/speed_button.h"
 #include "framework/gui/timer.h"
 #include "framework/gui/web_browser.h"
+#include "framework/gui/header_control.h"
+#include "framework/gui/list_view.h"
+#include "framework/gui/rich_edit.h"
+#include "framework/gui/scroll_bar.h"
+#include "framework/gui/scroll_box.h"
 
 namespace gui {
 
@@ -40,6 +45,11 @@ void RegisterFrameworkClasses() {
     rtl::RegisterComponentClass<TBitBtn>();
     rtl::RegisterComponentClass<TSpeedButton>();
     rtl::RegisterComponentClass<TDateTimePicker>();
+    rtl::RegisterComponentClass<TScrollBar>();
+    rtl::RegisterComponentClass<TScrollBox>();
+    rtl::RegisterComponentClass<TListView>();
+    rtl::RegisterComponentClass<THeaderControl>();
+    rtl::RegisterComponentClass<TRichEdit>();
 }
 
 } // namespace gui
