@@ -301,12 +301,13 @@ bool TSkinScrollBar::BarButtonDown(gui::TMessage& message) {
     HitPart = vertical ? kHitVertThumb : kHitHorzThumb;
     if (part != SB_THUMBTRACK) return false; // arrows and paging: the system's own tracking
     PaintSkin(nullptr);
-    DragThumb(vertical, vertical ? WM_VSCROLL : WM_HSCROLL);
+    const POINT pressedAt{static_cast<short>(LOWORD(message.LParam)), static_cast<short>(HIWORD(message.LParam))};
+    DragThumb(vertical, vertical ? WM_VSCROLL : WM_HSCROLL, pressedAt);
     message.Result = 0;
     return true;
 }
 
-void TSkinScrollBar::DragThumb(bool vertical, UINT scrollMessage) {
+void TSkinScrollBar::DragThumb(bool vertical, UINT scrollMessage, POINT start) {
     const HWND window = Handle;
     const int bar = vertical ? SB_VERT : SB_HORZ;
     SCROLLINFO& info = vertical ? VertInfo : HorzInfo;
@@ -314,15 +315,12 @@ void TSkinScrollBar::DragThumb(bool vertical, UINT scrollMessage) {
     Dragging = true;
     // The release must come to us even off the window, or the loop would outlive the button press.
     SetCapture(window);
-    POINT start{};
-    GetCursorPos(&start);
     const int startThumb = metrics.ThumbPos;
     int lastSent = info.nPos;
     const int t = metrics.TrackLength, l = metrics.ThumbLength;
     const int page = static_cast<int>(info.nPage);
-    const auto follow = [&] {
-        POINT cursor{};
-        GetCursorPos(&cursor);
+    // The mouse where each message was sent (the cursor may have moved on since: queued input).
+    const auto follow = [&](POINT cursor) {
         int p = std::max(startThumb + static_cast<int>(vertical ? cursor.y - start.y : cursor.x - start.x), 0);
         int pos = 0;
         if (page != 0) {
@@ -358,7 +356,7 @@ void TSkinScrollBar::DragThumb(bool vertical, UINT scrollMessage) {
         case WM_NCMOUSEMOVE:
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
-            if (*alive && Dragging) follow();
+            if (*alive && Dragging) follow(msg.pt);
             break;
         case WM_LBUTTONUP:
         case WM_NCLBUTTONUP: Dragging = false; break;

@@ -96,7 +96,8 @@ protected:
     void DrawBar(HDC dc, const RECT& bar, bool vertical);
     void CalcThumb(const RECT& bar, bool vertical);
     bool BarButtonDown(gui::TMessage& message);
-    void DragThumb(bool vertical, UINT scrollMessage);
+    // The modal loop of a thumb drag that began with a press at start (screen coordinates).
+    void DragThumb(bool vertical, UINT scrollMessage, POINT start);
 
 private:
     bool OnScroll(gui::TMessage& message, bool vertical);
