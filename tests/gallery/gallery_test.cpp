@@ -90,7 +90,7 @@ TEST(Gallery, EveryPageCanBeSavedAndWrongOptionsAreRefused) {
         EXPECT_EQ(RunGallery(L"--page " + std::to_wstring(page) + L" --screenshot \"" + file + L"\""), 0) << page;
         EXPECT_EQ(GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES, true) << page;
     }
-    EXPECT_EQ(RunGallery(L"--page 7 --screenshot x.bmp"), 2) << "there are six pages";
+    EXPECT_EQ(RunGallery(L"--page 99 --screenshot x.bmp"), 2) << "there are not 99 pages";
     EXPECT_EQ(RunGallery(L"--colour red"), 2);
     const std::wstring never = ArtifactPath(L"gallery-never.bmp");
     DeleteFileW(never.c_str());
