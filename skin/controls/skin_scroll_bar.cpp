@@ -167,9 +167,8 @@ void TSkinScrollBar::AfterMessage(gui::TMessage& message) {
         HitPart = kHitNone;
         PaintSkin(nullptr);
         break;
-    case WM_PAINT:
-        if (message.WParam == 0) PaintSkin(nullptr);
-        break;
+    // The client paint leaves the bars alone: they are painted again only when the scroll state changed.
+    case WM_PAINT: break;
     default: TSkinControl::AfterMessage(message); break;
     }
     if (Handle && Attached) RepaintIfScrolled();
