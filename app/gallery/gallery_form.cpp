@@ -21,7 +21,7 @@ namespace {
 
 // The pages, in the order of the page list.
 constexpr const char* kPageNames[] = {"ButtonsPage", "ChecksPage", "EditsPage", "ListsPage", "ContainersPage",
-                                      "SpecialPage", "TabsPage", "MdiPage", "BarsPage"};
+                                      "SpecialPage", "TabsPage", "MdiPage", "BarsPage", "ScrollPage"};
 // Tags that make a control show a state without the user: the focus, the mouse over it (the framework's
 // mouse-enter notification, which a skin draws as hot), pressed (the system's pushed look).
 constexpr int kFocusTag = 1;

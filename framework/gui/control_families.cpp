@@ -7,10 +7,15 @@
 #include "framework/gui/edit.h"
 #include "framework/gui/form.h"
 #include "framework/gui/group_box.h"
+#include "framework/gui/header_control.h"
 #include "framework/gui/list_box.h"
+#include "framework/gui/list_view.h"
 #include "framework/gui/memo.h"
 #include "framework/gui/panel.h"
 #include "framework/gui/radio_button.h"
+#include "framework/gui/rich_edit.h"
+#include "framework/gui/scroll_bar.h"
+#include "framework/gui/scroll_box.h"
 #include "framework/gui/speed_button.h"
 #include "framework/gui/page_control.h"
 #include "framework/gui/progress_bar.h"
@@ -31,19 +36,21 @@ const std::vector<TControlFamilyEntry>& ControlFamilies() {
         {F::ToolBar, "tool bar", &TToolBar::StaticClassInfo()},
         {F::StatusBar, "status bar", &TStatusBar::StaticClassInfo()},
         {F::ProgressBar, "progress bar", &TProgressBar::StaticClassInfo()},
-        {F::ScrollBar, "scroll bar control", nullptr},
+        {F::ScrollBar, "scroll bar control", &TScrollBar::StaticClassInfo()},
         {F::ComboBox, "combo box", &TComboBox::StaticClassInfo()},
         {F::DateTimePicker, "date and time picker", &TDateTimePicker::StaticClassInfo()},
         {F::BitmapButton, "bitmap button", &TBitBtn::StaticClassInfo()},
         {F::SpeedButton, "speed button", &TSpeedButton::StaticClassInfo()},
         {F::GroupBox, "group box", &TGroupBox::StaticClassInfo()},
-        {F::ListView, "list view", nullptr},
+        {F::ListView, "list view", &TListView::StaticClassInfo()},
         {F::ListBox, "list box", &TListBox::StaticClassInfo()},
         {F::Memo, "memo", &TMemo::StaticClassInfo()},
         {F::Button, "button", &TButton::StaticClassInfo()},
         {F::CustomEdit, "edit", &TCustomEdit::StaticClassInfo()},
-        {F::Container, "container", nullptr},
+        {F::Container, "container", &TScrollBox::StaticClassInfo()},
         {F::Form, "form", &TCustomForm::StaticClassInfo()},
+        {F::HeaderControl, "header control", &THeaderControl::StaticClassInfo()},
+        {F::RichEdit, "rich edit", &TRichEdit::StaticClassInfo()},
     };
     return families;
 }

@@ -33,6 +33,8 @@ enum class TControlFamily {
     CustomEdit,
     Container,       // controls that own the controls they hold
     Form,
+    HeaderControl,
+    RichEdit,
 };
 
 struct TControlFamilyEntry {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/gui/control.h"
+#include "framework/gui/memo.h"
 
 namespace gui {
 
@@ -19,6 +20,9 @@ public:
     // The selected item, -1 for none; a click that selects another item calls OnClick.
     int ItemIndex() const;
     void SetItemIndex(int index);
+    // The window's scroll bars: a vertical one by default; a horizontal one scrolls items wider than the box.
+    TScrollStyle ScrollBars() const { return scrollBars_; }
+    void SetScrollBars(TScrollStyle scrollBars);
 
     void WndProc(TMessage& message) override;
 
@@ -27,8 +31,11 @@ protected:
     void CreateWnd() override;
 
 private:
+    void UpdateHorizontalExtent();
+
     std::vector<std::string> items_;
     int itemIndex_ = -1;
+    TScrollStyle scrollBars_ = ssVertical;
 };
 
 } // namespace gui

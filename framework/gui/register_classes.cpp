@@ -24,6 +24,11 @@
 #include "framework/gui/tool_bar.h"
 #include "framework/gui/track_bar.h"
 #include "framework/gui/up_down.h"
+#include "framework/gui/header_control.h"
+#include "framework/gui/list_view.h"
+#include "framework/gui/rich_edit.h"
+#include "framework/gui/scroll_bar.h"
+#include "framework/gui/scroll_box.h"
 
 namespace gui {
 
@@ -60,6 +65,11 @@ void RegisterFrameworkClasses() {
     rtl::RegisterComponentClass<TUpDown>();
     rtl::RegisterComponentClass<TToolBar>();
     rtl::RegisterComponentClass<TToolButton>();
+    rtl::RegisterComponentClass<TScrollBar>();
+    rtl::RegisterComponentClass<TScrollBox>();
+    rtl::RegisterComponentClass<TListView>();
+    rtl::RegisterComponentClass<THeaderControl>();
+    rtl::RegisterComponentClass<TRichEdit>();
 }
 
 } // namespace gui

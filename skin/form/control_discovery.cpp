@@ -21,6 +21,10 @@
 #include "skin/controls/skin_status_bar.h"
 #include "skin/controls/skin_track_bar.h"
 #include "skin/controls/skin_up_down.h"
+#include "skin/controls/skin_header.h"
+#include "skin/controls/skin_list_view.h"
+#include "skin/controls/skin_sc_control.h"
+#include "skin/controls/skin_scroll_bar.h"
 #include "skin/data/skin_data.h"
 #include "skin/form/skin_form.h"
 
@@ -78,6 +82,15 @@ void AttachToWindowOf(TWinSkinForm& formObject, rtl::TComponent& component) {
     if (auto* control = dynamic_cast<gui::TWinControl*>(&component)) AttachToWindow<T>(formObject, control->Handle());
 }
 
+// The window scroll bars of a scrolling control painted by a new scroll bar object (it registers itself).
+TSkinScrollBar* AttachBars(TWinSkinForm& formObject, rtl::TComponent& component, bool handleDrag) {
+    auto* control = dynamic_cast<gui::TWinControl*>(&component);
+    if (!control) return nullptr;
+    auto* object = new TSkinScrollBar(&formObject);
+    object->AttachScrollBars(*control, *formObject.SkinData, handleDrag, formObject.ControlCanvas());
+    return object;
+}
+
 // The children of a group: parent colour off, each with a glyph button object of class T.
 template <class T>
 void SkinGroupChildren(TWinSkinForm& formObject, rtl::TComponent& group) {
@@ -105,8 +118,6 @@ void MapByClass(TWinSkinForm& formObject, rtl::TComponent& component, const std:
         rtl::SetEnumProperty(component, "Flat", "True");
         return SetColour(component, skin.ButtonFaceColour);
     }
-    // Rows whose painters are still to come (scroll bars): the control is done once its row matches, and
-    // keeps its own look until then.
     const bool tabs = Gate(formObject, xcTab) && HasTabs(formObject);
     const bool scrollBars = Gate(formObject, xcScrollbar);
     if (tabs && gui::IsOfFamily(component, gui::TControlFamily::PageControl)) {   // 3
@@ -164,7 +175,9 @@ void MapByClass(TWinSkinForm& formObject, rtl::TComponent& component, const std:
     if (Gate(formObject, xcProgress) && IsA(component, {"TProgressBar"})) {        // 18
         return AttachNew<TSkinProgress>(formObject, component, false);
     }
-    if (scrollBars && IsA(component, {"TScrollBar"})) return;                     // 19
+    if (scrollBars && IsA(component, {"TScrollBar"})) {                           // 19
+        return AttachNew<TSkinScControl>(formObject, component, false);
+    }
     if (IsA(component, {"TCustomComboBox", "TComboBox"}) || t == kTagCombo) {     // 20
         if (Gate(formObject, xcCombo)) AttachNew<TSkinComBox>(formObject, component, false);
         return;
@@ -174,7 +187,10 @@ void MapByClass(TWinSkinForm& formObject, rtl::TComponent& component, const std:
         if (PropertyText(component, "Kind") == "dtkTime") return AttachNew<TSkinEdit>(formObject, component, false);
         return AttachNew<TSkinComBox>(formObject, component, false);
     }
-    if (scrollBars && (n == "TRICHEDIT" || n == "TWWDBRICHEDIT" || n == "TDXDBMEMO")) return; // 22, 23
+    if (scrollBars && (n == "TRICHEDIT" || n == "TWWDBRICHEDIT" || n == "TDXDBMEMO")) { // 22, 23
+        AttachBars(formObject, component, true);
+        return;
+    }
     if (IsA(component, {"TBitBtn"})) {                                            // 24
         if (Gate(formObject, xcBitBtn)) AttachNew<TSkinBitButton>(formObject, component, false);
         return;
@@ -190,10 +206,30 @@ void MapByClass(TWinSkinForm& formObject, rtl::TComponent& component, const std:
         AttachNew<TSkinBox>(formObject, component, true);
         return SkinFormControls(formObject, component);
     }
-    if (scrollBars && (n == "TDXTREELIST" || n == "TDXDBTREELIST" || n == "TDXDBGRID")) return; // 27
-    if (scrollBars && IsA(component, {"TCustomListView", "TListView", "TCustomListBox", "TListBox"})) return; // 28, 29
-    if (scrollBars && IsA(component, {"TCustomMemo", "TMemo"})) return;             // 30
-    if (scrollBars && (t == kTagScrolling || HasScrollBars(component))) return;      // 31
+    if (scrollBars && (n == "TDXTREELIST" || n == "TDXDBTREELIST" || n == "TDXDBGRID")) { // 27
+        AttachBars(formObject, component, false);
+        return;
+    }
+    if (scrollBars && IsA(component, {"TCustomListView", "TListView"})) {            // 28
+        return AttachNew<TSkinListView>(formObject, component, false);
+    }
+    if (scrollBars && IsA(component, {"TCustomListBox", "TListBox"})) {               // 29
+        AttachBars(formObject, component, true);
+        return;
+    }
+    if (scrollBars && IsA(component, {"TCustomMemo", "TMemo"})) {                     // 30
+        if (TSkinScrollBar* object = AttachBars(formObject, component, true)) object->TakeFaceColour();
+        return;
+    }
+    if (scrollBars && (t == kTagScrolling || HasScrollBars(component))) {             // 31
+        AttachBars(formObject, component, true);
+        // A scrolling container's controls are skinned too, as any container's.
+        if (IsA(component, {"TScrollBox", "TFrame"})) SkinFormControls(formObject, component);
+        return;
+    }
+    if (scrollBars && IsA(component, {"THeaderControl"})) {                           // header windows
+        return AttachToWindowOf<TSkinHeader>(formObject, component);
+    }
     if (IsA(component, {"TButton"})) {                                            // 32
         if (Gate(formObject, xcButton)) AttachNew<TSkinButton>(formObject, component, false);
         return;
@@ -294,8 +330,9 @@ bool MapBySkin3rd(TWinSkinForm& formObject, const std::string& className, rtl::T
         }
     } else if (kind == "progress") {
         if (Gate(formObject, xcProgress)) AttachNew<TSkinProgress>(formObject, control, false);
+    } else if (kind == "scrollbar") {
+        if (Gate(formObject, xcScrollbar)) AttachBars(formObject, control, true);
     }
-    // "scrollbar" gets its painter later; it counts as handled already.
     return true;
 }
 

@@ -5,8 +5,11 @@
 #include "framework/gui/application.h"
 #include "framework/gui/handles.h"
 #include "framework/gui/register_classes.h"
+#include "framework/gui/memo.h"
+#include "framework/gui/scroll_bar.h"
 #include "framework/gui/wide.h"
 #include "skin/data/skin_data.h"
+#include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
 #include "skin/form/skin_form.h"
 #include "skin/controls/skin_status_bar.h"
@@ -456,6 +459,75 @@ TEST_F(GalleryFormTest, BarsPageShowsEachFamilyFromTheSkinAndSkinSwitchesLeaveNo
     }
     Pump([] { return false; }, std::chrono::milliseconds(100));
     EXPECT_EQ(gui::LiveHandles().Gdi, shown.Gdi) << "after 50 skin switches on the bars page";
+    EXPECT_EQ(gui::LiveHandles().User, shown.User);
+    delete form;
+}
+
+TEST_F(GalleryFormTest, ScrollPageWearsEachSkinsTrackWhileScrolledAndSwitchedWithoutLeavingHandles) {
+    gallery::TGalleryForm* form = ShownGallery();
+    constexpr int kScrollPage = 9; // "Scroll bars and lists"
+    form->ShowPage(kScrollPage);
+    auto* memo = dynamic_cast<gui::TMemo*>(form->FindComponent("ScrollMemo"));
+    auto* bar = dynamic_cast<gui::TScrollBar*>(form->FindComponent("HorzScrollBar"));
+    ASSERT_TRUE(memo && bar);
+    // Scrolls every scrolling control of the page a step, as a user reading it would.
+    int step = 0;
+    const auto scroll = [&] {
+        ++step;
+        for (const char* name : {"ScrollMemo", "ScrollList", "ScrollRichEdit", "ScrollListView"}) {
+            HWND window = dynamic_cast<gui::TWinControl*>(form->FindComponent(name))->Handle();
+            SendMessageW(window, WM_VSCROLL, step % 3 == 0 ? SB_TOP : SB_LINEDOWN, 0);
+        }
+        bar->SetPosition(step * 7 % 80);
+        Pump([] { return false; }, std::chrono::milliseconds(10));
+    };
+    // What the gallery window shows, as a picture, and the track colours of the skin's horizontal bar top row.
+    const auto screenshot = [&] {
+        RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN |
+                                                       RDW_UPDATENOW);
+        Pump([] { return false; }, std::chrono::milliseconds(80));
+        RECT window{};
+        GetWindowRect(form->Handle(), &window);
+        skin::Bitmap shot(window.right - window.left, window.bottom - window.top);
+        HDC screen = GetDC(nullptr);
+        skin::win::CopyFromDc(shot, skin::Point{0, 0}, screen,
+                              skin::Rect{window.left, window.top, window.right, window.bottom});
+        ReleaseDC(nullptr, screen);
+        return shot;
+    };
+    const auto trackTopRow = [&] {
+        const skin::Bitmap& track = form->SkinData()->HorzScroll->Image;
+        const skin::Rect frame = skin::SkinFrameRect(track, 1, 4, false);
+        std::set<skin::Pixel> colours;
+        for (int x = frame.Left; x < frame.Right; ++x) colours.insert(track.pixel(x, 0) & skin::kPixelRgbMask);
+        return colours;
+    };
+    const auto trackShown = [&](const skin::Bitmap& shot) {
+        RECT bounds{}, window{};
+        GetWindowRect(bar->Handle(), &bounds);
+        GetWindowRect(form->Handle(), &window);
+        const int x = bounds.left - window.left + GetSystemMetrics(SM_CXHSCROLL) + 1, y = bounds.top - window.top;
+        return shot.pixel(x, y) & skin::kPixelRgbMask;
+    };
+    for (const char* name : {"dark.skn", "default.skn"}) {
+        form->LoadSkinFile(SkinFile(name));
+        skin::SkinManager->RunPendingAction();
+        ASSERT_TRUE(Pump([&] { return Skinned(form->Handle()); })) << name;
+        scroll();
+        const skin::Bitmap shot = screenshot();
+        EXPECT_EQ(trackTopRow().count(trackShown(shot)), 1u) << name << ": the stand-alone bar's track";
+    }
+
+    const gui::LiveHandleCounts shown = gui::LiveHandles();
+    for (int round = 0; round < 60; ++round) {
+        scroll();
+        form->LoadSkinFile(SkinFile(round % 2 == 0 ? "dark.skn" : "default.skn"));
+        skin::SkinManager->RunPendingAction();
+        ASSERT_TRUE(Pump([&] { return Skinned(form->Handle()); })) << "switch " << round;
+        scroll();
+    }
+    Pump([] { return false; }, std::chrono::milliseconds(100));
+    EXPECT_EQ(gui::LiveHandles().Gdi, shown.Gdi) << "after 60 switches of the scrolled page";
     EXPECT_EQ(gui::LiveHandles().User, shown.User);
     delete form;
 }

@@ -86,7 +86,7 @@ TEST(Gallery, ScreenshotHoldsTheSkinnedWindowAndFollowsTheChosenSkin) {
 }
 
 TEST(Gallery, EveryPageCanBeSavedAndWrongOptionsAreRefused) {
-    for (int page = 2; page <= 9; ++page) {
+    for (int page = 2; page <= 10; ++page) {
         const std::wstring file = ArtifactPath(L"gallery-default-page" + std::to_wstring(page) + L".bmp");
         EXPECT_EQ(RunGallery(L"--page " + std::to_wstring(page) + L" --screenshot \"" + file + L"\""), 0) << page;
         EXPECT_EQ(GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES, true) << page;

@@ -10,6 +10,7 @@
 #include "skin/controls/skin_check.h"
 #include "skin/controls/skin_combo.h"
 #include "skin/controls/skin_edit.h"
+#include "skin/controls/skin_scroll_bar.h"
 #include "skin/draw/bmp_writer.h"
 #include "skin/draw/win/bitmap_dc.h"
 #include "skin/form/control_discovery.h"
@@ -545,8 +546,8 @@ TEST_P(SkinControlsTest, DecisionListFollowsTagsSkin3rdAndTheSkinControlEvent) {
         << "-99 is not 99";
     EXPECT_NE(ObjectFor<skin::TSkinComBox>(window, HandleOf(form, "Tagged95")), nullptr)
         << "95 forces a combo box";
-    EXPECT_EQ(ObjectFor<skin::TSkinControl>(window, HandleOf(form, "Tagged55")), nullptr)
-        << "exactly 55 scrolls, which has no painter yet";
+    EXPECT_NE(ObjectFor<skin::TSkinScrollBar>(window, HandleOf(form, "Tagged55")), nullptr)
+        << "exactly 55 counts as scrolling";
     EXPECT_NE(ObjectFor<skin::TSkinButton>(window, HandleOf(form, "Tagged155")), nullptr)
         << "only exactly 55";
     EXPECT_NE(ObjectFor<skin::TSkinEdit>(window, HandleOf(form, "Fancy")), nullptr)
