@@ -9,6 +9,7 @@
 #include "framework/gui/handles.h"
 #include "framework/gui/wide.h"
 #include "skin/controls/control_drawing.h"
+#include "skin/controls/skin_up_down.h"
 #include "skin/data/skin_data.h"
 #include "skin/draw/bitmap_transforms.h"
 #include "skin/draw/blit.h"
@@ -65,9 +66,16 @@ std::uint8_t TabSideOfStyle(DWORD style) noexcept {
     return farSide ? kTabsBottom : kTabsTop;
 }
 
-TSkinControl* SkinTabScroller(rtl::TComponent*, HWND, TSkinData&, gui::TCanvas&, bool) {
-    // Here the up-down painter attaches by handle (InTabSet set for a tab set's scroller).
-    return nullptr;
+TSkinControl* SkinTabScroller(rtl::TComponent* formObject, HWND scroller, TSkinData& skinData, gui::TCanvas& canvas,
+                              bool inTabSet) {
+    auto* host = dynamic_cast<ISkinControlHost*>(formObject);
+    if (!host) return nullptr;
+    auto* upDown = new TSkinUpDown(formObject);
+    host->RegisterControlObject(upDown);
+    upDown->InTabSet = inTabSet;
+    upDown->AttachHandle(scroller, skinData, canvas);
+    InvalidateRect(scroller, nullptr, TRUE);
+    return upDown;
 }
 
 const rtl::TClassInfo& TSkinTab::StaticClassInfo() {
