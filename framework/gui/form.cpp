@@ -120,7 +120,7 @@ RECT TCustomForm::ClientRect() const {
 void TCustomForm::SetMenu(TMainMenu* menu) {
     if (menu_) menu_->WindowHandle = nullptr;
     menu_ = menu;
-    if (handle_) {
+    if (handle_ && formStyle_ != fsMDIChild) {
         ::SetMenu(handle_, menu_ ? menu_->Handle() : nullptr);
         if (menu_) menu_->WindowHandle = handle_;
         ApplyClientSize();
@@ -320,7 +320,8 @@ void TCustomForm::CreateWnd() {
     TWinControl::CreateWnd();
     // The class icon alone leaves WM_GETICON answering nothing; whoever draws the caption asks for it.
     SetIcon(icon_ ? icon_ : LoadIconW(GetModuleHandleW(nullptr), L"MAINICON"));
-    if (menu_) {
+    // A document window has no menu bar: its menu shows in its frame's while it is the active one.
+    if (menu_ && formStyle_ != fsMDIChild) {
         ::SetMenu(handle_, menu_->Handle());
         menu_->WindowHandle = handle_;
     }
@@ -475,8 +476,23 @@ void TCustomForm::WndProc(TMessage& message) {
     case WM_SYSCHAR: return WmSysChar(message);
     case WM_WINDOWPOSCHANGED: return WmWindowPosChanged(message);
     case CM_MENUCHANGED: return CmMenuChanged(message);
+    case WM_MDIACTIVATE:
+    case WM_DESTROY: return MergeMenuIntoFrame(message);
     default: return TWinControl::WndProc(message);
     }
+}
+
+void TCustomForm::MergeMenuIntoFrame(TMessage& message) {
+    TCustomForm* frame = formStyle_ == fsMDIChild && menu_ ? MdiFrame() : nullptr;
+    if (frame && frame->Menu()) {
+        const bool activated = message.Msg == WM_MDIACTIVATE && reinterpret_cast<HWND>(message.LParam) == handle_;
+        if (activated) {
+            frame->Menu()->Merge(menu_);
+        } else if (message.Msg == WM_DESTROY || reinterpret_cast<HWND>(message.WParam) == handle_) {
+            frame->Menu()->Unmerge(menu_);
+        }
+    }
+    TWinControl::WndProc(message);
 }
 
 void TCustomForm::WmActivate(TMessage& message) {

@@ -122,6 +122,9 @@ private:
     void FocusFirstControl();
     void WmActivate(TMessage& message);
     void WmClose(TMessage& message);
+    // An MDI child's menu joins its frame's while the child is active (WM_MDIACTIVATE), and leaves it when the
+    // child is deactivated or destroyed.
+    void MergeMenuIntoFrame(TMessage& message);
     void WmCommand(TMessage& message);
     void WmDrawItem(TMessage& message);
     void WmEraseBackground(TMessage& message);

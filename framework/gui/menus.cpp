@@ -1,6 +1,7 @@
 #include "framework/gui/menus.h"
 
 #include <algorithm>
+#include <set>
 #include <unordered_set>
 
 #include "framework/gui/messages.h"
@@ -234,6 +235,12 @@ void TMenuItem::ForgetHandles() {
 TMenu::TMenu(TComponent* owner) : TComponent(owner) { items_.menu_ = this; }
 
 TMenu::~TMenu() {
+    if (mergedInto_) {
+        TMenu* into = mergedInto_;
+        into->SetMerged(nullptr);
+        into->MenuChanged();
+    }
+    SetMerged(nullptr);
     // Items are owned by the form; they only leave this menu.
     while (!items_.items_.empty()) items_.Remove(items_.items_.back());
     DestroyMenuHandle();
@@ -256,18 +263,34 @@ HMENU TMenu::Handle() {
     if (!handle_) {
         handle_.reset(CreateMenuHandle());
         items_.handle_ = handle_.get();
-        for (TMenuItem* item : items_.Items()) item->AppendTo(handle_.get(), IsMenuBar());
+        for (TMenuItem* item : TopItems()) item->AppendTo(handle_.get(), IsMenuBar());
     }
     return handle_.get();
 }
 
+std::vector<TMenuItem*> TMenu::TopItems() {
+    if (!merged_) return items_.Items();
+    std::set<int> replaced;
+    for (const TMenuItem* item : merged_->items_.Items()) replaced.insert(item->GroupIndex());
+    std::vector<TMenuItem*> top;
+    for (TMenuItem* item : items_.Items()) {
+        if (!replaced.contains(item->GroupIndex())) top.push_back(item);
+    }
+    top.insert(top.end(), merged_->items_.Items().begin(), merged_->items_.Items().end());
+    std::stable_sort(top.begin(), top.end(),
+                     [](const TMenuItem* a, const TMenuItem* b) { return a->GroupIndex() < b->GroupIndex(); });
+    return top;
+}
+
 void TMenu::DestroyMenuHandle() {
     items_.ForgetHandles();
+    if (merged_) merged_->items_.ForgetHandles();
     handle_.reset();
 }
 
 bool TMenu::DispatchCommand(UINT command) {
     TMenuItem* item = items_.FindByCommand(command);
+    if (!item && merged_) item = merged_->items_.FindByCommand(command);
     if (!item) return false;
     item->Click();
     return true;
@@ -292,6 +315,7 @@ TMenuItem* FindShortCut(TMenuItem& parent, TShortCut shortCut) {
 bool TMenu::IsShortCut(TShortCut shortCut) {
     if (shortCut == scNone) return false;
     TMenuItem* item = FindShortCut(items_, shortCut);
+    if (!item && merged_) item = FindShortCut(merged_->items_, shortCut);
     if (!item) return false;
     item->Click();
     return true;
@@ -328,6 +352,26 @@ void TMainMenu::MenuChanged() {
     }
     // Announce first; the form's handling of the message calls RebuildWindowMenu.
     SendMessageW(WindowHandle, CM_MENUCHANGED, 0, 0);
+}
+
+void TMenu::SetMerged(TMenu* menu) {
+    if (merged_) {
+        merged_->items_.ForgetHandles(); // their sub-menus go with this menu's handle
+        merged_->mergedInto_ = nullptr;
+    }
+    if (menu && menu->mergedInto_) menu->mergedInto_->SetMerged(nullptr);
+    merged_ = menu;
+    if (menu) menu->mergedInto_ = this;
+}
+
+void TMainMenu::Merge(TMainMenu* menu) {
+    if (menu == merged_ || menu == this) return;
+    SetMerged(menu);
+    MenuChanged();
+}
+
+void TMainMenu::Unmerge(TMainMenu* menu) {
+    if (menu && menu == merged_) Merge(nullptr);
 }
 
 void TMainMenu::RebuildWindowMenu() {

@@ -172,6 +172,12 @@ protected:
 
     UniqueMenu handle_;
     TMenuItem items_{nullptr};
+    TMenu* merged_ = nullptr;     // another menu whose items this one shows (an MDI child's)
+    TMenu* mergedInto_ = nullptr; // the menu showing this one's items
+
+    // The items at the top of the handle: this menu's, joined by the merged menu's ones (see TMainMenu::Merge).
+    std::vector<TMenuItem*> TopItems();
+    void SetMerged(TMenu* menu);
 
 private:
     friend class TMenuItem;
@@ -197,6 +203,12 @@ public:
     void RebuildWindowMenu();
     // The window whose menu bar shows this menu (set by the form).
     HWND WindowHandle = nullptr;
+    // Shows the items of menu (an active MDI child's) in this one: an item of a group index that this menu
+    // has replaces this menu's items of that group, the others join in group index order. Null, or Unmerge,
+    // shows this menu's own items again.
+    void Merge(TMainMenu* menu);
+    void Unmerge(TMainMenu* menu);
+    TMainMenu* Merged() const { return static_cast<TMainMenu*>(merged_); }
 
 protected:
     HMENU CreateMenuHandle() override { return CreateMenu(); }

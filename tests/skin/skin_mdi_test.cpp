@@ -17,7 +17,10 @@ using namespace skin_tests;
 
 class TMdiTestChild : public gui::TForm {
   public:
-    using TForm::TForm;
+    explicit TMdiTestChild(rtl::TComponent* owner) : TForm(owner) {
+        PublishMethod("UndoClick", [this](rtl::TObject*) { ++undoClicks; });
+    }
+    int undoClicks = 0;
     static const rtl::TClassInfo& StaticClassInfo() {
         static const rtl::TClassInfo info{"TMdiTestChild", &TForm::StaticClassInfo(), {}};
         return info;
@@ -46,6 +49,7 @@ std::string FrameText(const std::string& skinFile) {
         }
         WindowItem : TMenuItem {
             Caption = "&Window"
+            GroupIndex = 9
             CascadeItem : TMenuItem {
                 Caption = "&Cascade"
             }
@@ -80,6 +84,26 @@ constexpr char kChildText[] = R"(Child : TMdiTestChild {
         Width = 120
         Height = 17
         Caption = "Keep"
+    }
+}
+)";
+
+// A document with a menu of its own: an item between the frame's File and Window, and one replacing File.
+constexpr char kChildMenuText[] = R"(Child : TMdiTestChild {
+    Caption = "Document with a menu"
+    ClientWidth = 220
+    ClientHeight = 110
+    FormStyle = fsMDIChild
+    Menu = ChildMenu
+    ChildMenu : TMainMenu {
+        EditItem : TMenuItem {
+            Caption = "&Edit"
+            GroupIndex = 1
+            UndoItem : TMenuItem {
+                Caption = "&Undo"
+                OnClick = UndoClick
+            }
+        }
     }
 }
 )";
@@ -366,6 +390,47 @@ TEST_P(SkinMdiTest, MaximizedDocumentButtonsSitOnTheMenuBarAndWork) {
     }
     EXPECT_FALSE(skin::SkinManager->MdiMaximized());
     EXPECT_TRUE(SamePixels(MenuBarShot(frame->Handle()), plainBar)) << "no MDI buttons left on the bar";
+}
+
+// While a document with a menu is the active one, its menu's items sit on the frame's skinned menu bar in
+// group index order and their commands reach the document; another document active, or this one closed,
+// the frame's own items come back.
+TEST_P(SkinMdiTest, ActiveDocumentsMenuJoinsTheFramesBarAndLeavesWithIt) {
+    TSkinTestForm* frame = Frame();
+    HWND window = frame->Handle();
+    const auto bar = [&] {
+        Settle();
+        std::vector<std::string> captions;
+        for (const auto& item : Object(window).MenuBarObject->Items()) captions.push_back(item->Caption);
+        return captions;
+    };
+    const std::vector<std::string> own{"&File", "&Window"};
+    ASSERT_EQ(bar(), own);
+
+    auto* withMenu = new TMdiTestChild(frame);
+    withMenu->LoadFromText(kChildMenuText);
+    withMenu->Show();
+    ASSERT_TRUE(Pump([&] { return Skinned(withMenu->Handle()); }));
+    EXPECT_EQ(bar(), (std::vector<std::string>{"&File", "&Edit", "&Window"}));
+    HMENU frameMenu = frame->Menu()->Handle();
+    EXPECT_EQ(GetMenuItemCount(frameMenu), 3) << "the frame's own menu handle holds the merged items too";
+
+    // Undo, chosen from the frame's menu, runs the document's item.
+    const UINT undo = GetMenuItemID(GetSubMenu(frameMenu, 1), 0);
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(undo, 0), 0);
+    EXPECT_EQ(withMenu->undoClicks, 1);
+
+    TMdiTestChild* plain = NewChild(frame, "Plain document");
+    ASSERT_TRUE(Pump([&] { return Skinned(plain->Handle()); }));
+    EXPECT_EQ(bar(), own) << "a document without a menu active";
+    SendMessageW(frame->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(withMenu->Handle()), 0);
+    EXPECT_EQ(bar(), (std::vector<std::string>{"&File", "&Edit", "&Window"})) << "active again";
+
+    withMenu->Close();
+    EXPECT_TRUE(Pump([&] { return !withMenu->HandleAllocated() || !IsWindow(withMenu->Handle()); }));
+    EXPECT_EQ(bar(), own) << "closed: its items leave the bar";
+    delete withMenu;
+    EXPECT_EQ(bar(), own);
 }
 
 TEST_P(SkinMdiTest, ManyDocumentsMadeAndClosedLeaveNoHandlesBehind) {
