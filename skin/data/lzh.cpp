@@ -1,5 +1,6 @@
 #include "lzh.h"
 
+#include <array>
 #include <cstring>
 #include <new>
 
@@ -69,9 +70,16 @@ int DecodeOffset(LzhBitReader& reader) {
 // A match reaching back past the start reads those: they stand in for output at negative positions.
 std::uint8_t ByteBeforeStart(std::ptrdiff_t position) { return position < -kStartPosition ? 0 : kFillByte; }
 
+// kRepeatIndex[d][k] = k % d: which of a period of d bytes the k-th byte of a chunk repeats.
+constexpr auto kRepeatIndex = [] {
+    std::array<std::array<std::uint8_t, kChunk>, kChunk> table{};
+    for (int d = 1; d < kChunk; ++d) {
+        for (int k = 0; k < kChunk; ++k) table[d][k] = static_cast<std::uint8_t>(k % d);
+    }
+    return table;
+}();
+
 // Copies a match from distance bytes before target; first is where this decoding's output begins.
-// Sources nearer than a chunk overlap the match itself (repeating its last distance bytes), so they are
-// copied a byte at a time.
 void CopyMatch(const std::uint8_t* first, std::uint8_t* target, int distance, int length) {
     if (distance > target - first) { // reaches back before the first byte
         for (int k = 0; k < length; ++k) {
@@ -82,7 +90,14 @@ void CopyMatch(const std::uint8_t* first, std::uint8_t* target, int distance, in
     }
     const std::uint8_t* source = target - distance;
     if (distance < kChunk) {
-        for (int k = 0; k < length; ++k) target[k] = source[k];
+        // A source nearer than a chunk overlaps the match, which therefore repeats its first distance
+        // bytes: every chunk that starts a whole number of periods in holds the same bytes. Copying a
+        // byte at a time instead would make each byte wait for the one stored just before it.
+        const auto& repeat = kRepeatIndex[static_cast<std::size_t>(distance)];
+        std::uint8_t chunk[kChunk];
+        for (int k = 0; k < kChunk; ++k) chunk[k] = source[repeat[static_cast<std::size_t>(k)]];
+        const int step = kChunk / distance * distance;
+        for (int k = 0; k < length; k += step) std::memcpy(target + k, chunk, kChunk);
         return;
     }
     for (int k = 0; k < length; k += kChunk) std::memcpy(target + k, source + k, kChunk);
