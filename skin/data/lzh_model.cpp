@@ -1,6 +1,8 @@
 #include "lzh_model.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 namespace skin::lzh {
 
@@ -65,7 +67,7 @@ void AdaptiveHuffmanModel::InitTree() {
         child[j] = static_cast<std::int16_t>(i);
         parent[i] = parent[i + 1] = static_cast<std::int16_t>(j);
     }
-    freq[kTreeSize] = 0xFFFF;
+    std::fill(freq.begin() + kTreeSize, freq.end(), std::uint16_t{0xFFFF});
     parent[kRoot] = 0;
     LinkGrandchildren();
     BuildPrefixes();
@@ -80,10 +82,25 @@ void AdaptiveHuffmanModel::LinkGrandchildren() {
     }
 }
 
+std::ptrdiff_t AdaptiveHuffmanModel::LastOfWeight(std::ptrdiff_t next) const {
+    // Runs of equal weights can be hundreds of nodes long (the leaves of symbols not seen yet): the
+    // weights after next are compared four to a 64-bit word, each in its own 16-bit lane.
+    static_assert(kWeightsPerLoad * sizeof(freq[0]) == sizeof(std::uint64_t));
+    const std::uint64_t weight = freq[next] * std::uint64_t{0x0001'0001'0001'0001};
+    for (std::ptrdiff_t k = next + 1;; k += kWeightsPerLoad) {
+        std::uint64_t four;
+        std::memcpy(&four, &freq[k], sizeof four);
+        if (const std::uint64_t differ = four ^ weight; differ != 0) {
+            // The first lane in memory that differs; only lanes that differ have bits set.
+            const int bit = std::endian::native == std::endian::little ? std::countr_zero(differ) : std::countl_zero(differ);
+            return k + bit / 16 - 1;
+        }
+    }
+}
+
 std::ptrdiff_t AdaptiveHuffmanModel::MoveUp(std::ptrdiff_t c) {
     const std::uint16_t f = freq[c];
-    std::ptrdiff_t l = c + 1;
-    while (freq[l + 1] == f) ++l;
+    const std::ptrdiff_t l = LastOfWeight(c + 1);
     // Node c keeps the weight f: the subtree that takes its place weighs f as well.
     freq[l] = static_cast<std::uint16_t>(f + 1);
 

@@ -70,8 +70,11 @@ public:
     // Counts one more occurrence of node c, whose weight equals the next node's: swaps it, subtree and
     // all, with the last node of that weight, which then carries the count. Gives that node's index.
     std::ptrdiff_t MoveUp(std::ptrdiff_t c);
+    static constexpr int kWeightsPerLoad = 4;
 
-    std::array<std::uint16_t, kTreeSize + 1> freq{};       // entry kTreeSize is a 0xFFFF sentinel
+    // Entries from kTreeSize on are 0xFFFF sentinels: the last node of a weight is looked for a
+    // kWeightsPerLoad at a time.
+    std::array<std::uint16_t, kTreeSize + kWeightsPerLoad> freq{};
     std::array<std::int16_t, kTreeSize + kSymbolCount> parent{};
     std::array<std::int16_t, kTreeSize> child{};
     // grandchild[2 * p + b] = child[child[p] + b] for an internal node p: one load takes a decoder two
@@ -84,6 +87,9 @@ public:
     std::array<bool, kTreeSize> inPrefix{};
 
 private:
+    // The last node of node's weight (at least next): frequencies never decrease with the index, so it
+    // ends the run of equal ones that next is in.
+    std::ptrdiff_t LastOfWeight(std::ptrdiff_t next) const;
     // Sets child[p] and the grandchild entries that repeat it (p's own and p's parent's).
     void SetChild(std::ptrdiff_t p, int value);
     void LinkGrandchildren();
