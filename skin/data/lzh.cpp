@@ -44,17 +44,15 @@ int WalkToLeaf(const AdaptiveHuffmanModel& model, std::ptrdiff_t node, std::uint
 }
 
 // Most codes are no longer than kPrefixBits and take one look-up; longer ones walk on from where it
-// leads.
-int DecodeSymbol(AdaptiveHuffmanModel& model, LzhBitReader& reader) {
+// leads. The model is left as it was: the caller counts the symbol.
+int DecodeSymbol(const AdaptiveHuffmanModel& model, LzhBitReader& reader) {
     const std::uint64_t bits = reader.Bits();
     const CodePrefix prefix = model.prefix[static_cast<std::size_t>(bits >> (LzhBitReader::kBufferBits - kPrefixBits))];
     int leafEntry = prefix.entry;
     int codeLength = prefix.length;
     if (leafEntry < kTreeSize) leafEntry = WalkToLeaf(model, leafEntry, bits << kPrefixBits, codeLength);
     reader.Skip(codeLength);
-    const int symbol = leafEntry - kTreeSize;
-    model.UpdateModel(symbol);
-    return symbol;
+    return leafEntry - kTreeSize;
 }
 
 // The first 8 bits choose the upper six offset bits and the length of their code; the lower six bits
@@ -167,6 +165,9 @@ void TLZH::Expand(std::int32_t size) {
             CopyMatch(first, next, DecodeOffset(reader) + 1, length);
             next += length;
         }
+        // Counted after its output is written: the climb through the tree is a long chain of dependent
+        // loads, and the output work, which needs none of it, runs alongside it instead of after.
+        model.UpdateModel(symbol);
     }
     reader_ = reader;
     output_.resize(start + static_cast<std::size_t>(next - first));
