@@ -76,7 +76,9 @@ public:
     // kWeightsPerLoad at a time.
     std::array<std::uint16_t, kTreeSize + kWeightsPerLoad> freq{};
     std::array<std::int16_t, kTreeSize + kSymbolCount> parent{};
-    std::array<std::int16_t, kTreeSize> child{};
+    // Entries from kTreeSize on belong to no node and mean nothing: they let SetChild read "the children"
+    // of a leaf entry as of a node, where a branch on which of the two it has would often be mispredicted.
+    std::array<std::int16_t, kTreeSize + kSymbolCount + 1> child{};
     // grandchild[2 * p + b] = child[child[p] + b] for an internal node p: one load takes a decoder two
     // levels down. Entries of leaves mean nothing.
     std::array<std::int16_t, 2 * kTreeSize> grandchild{};
@@ -133,10 +135,8 @@ inline void AdaptiveHuffmanModel::SetChild(std::ptrdiff_t p, int value) {
     child[p] = static_cast<std::int16_t>(value);
     const std::ptrdiff_t up = parent[p];
     grandchild[2 * up + (p - child[up])] = static_cast<std::int16_t>(value);
-    if (value < kTreeSize) {
-        grandchild[2 * p] = child[value];
-        grandchild[2 * p + 1] = child[value + 1];
-    }
+    grandchild[2 * p] = child[value]; // meaningless, as they may be, when value is a leaf entry
+    grandchild[2 * p + 1] = child[value + 1];
 }
 
 } // namespace skin::lzh
