@@ -151,7 +151,7 @@ void AdaptiveHuffmanModel::RefreshPrefixes(std::ptrdiff_t node) {
             inPrefix[node] = false;
             return;
         }
-        code |= static_cast<unsigned>(p - child[parent[p]]) << depth;
+        code |= static_cast<unsigned>(p & 1) << depth;
         ++depth;
     }
     FillPrefixes(node, code, depth);

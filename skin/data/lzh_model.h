@@ -56,7 +56,9 @@ struct CodePrefix {
 };
 
 // Nodes are stored so that frequencies never decrease with the index (sibling property); a leaf's
-// child entry is kTreeSize + symbol, and parent[kTreeSize + symbol] is that leaf's node.
+// child entry is kTreeSize + symbol, and parent[kTreeSize + symbol] is that leaf's node. Siblings
+// always sit at an even index and the one after it: the tree is built that way, and moving a node
+// moves its content, never its place, so a node's last index bit tells which child it is.
 class AdaptiveHuffmanModel {
 public:
     AdaptiveHuffmanModel() { InitTree(); }
@@ -134,7 +136,7 @@ inline void AdaptiveHuffmanModel::UpdateModel(int symbol) {
 inline void AdaptiveHuffmanModel::SetChild(std::ptrdiff_t p, int value) {
     child[p] = static_cast<std::int16_t>(value);
     const std::ptrdiff_t up = parent[p];
-    grandchild[2 * up + (p - child[up])] = static_cast<std::int16_t>(value);
+    grandchild[2 * up + (p & 1)] = static_cast<std::int16_t>(value);
     grandchild[2 * p] = child[value]; // meaningless, as they may be, when value is a leaf entry
     grandchild[2 * p + 1] = child[value + 1];
 }

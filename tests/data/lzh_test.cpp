@@ -242,6 +242,7 @@ void ExpectConsistentTree(const AdaptiveHuffmanModel& m) {
             ASSERT_EQ(m.parent[c], k);
         } else {
             ASSERT_EQ(m.freq[k], m.freq[c] + m.freq[c + 1]) << "node " << k;
+            ASSERT_EQ(c % 2, 0) << "node " << k; // siblings at an even index and the next
             ASSERT_EQ(m.parent[c], k);
             ASSERT_EQ(m.parent[c + 1], k);
         }
