@@ -25,21 +25,15 @@ static_assert(kLongestSymbolCode + kLongestOffsetCode <= LzhBitReader::kBitsAfte
 constexpr int kChunk = 8;
 constexpr int kCopySlack = kChunk - 1;
 
-// Walks on from node (internal or a leaf) to a leaf two levels per load, bits holding the next bits
-// from bit 63 on: for the child the next bit picks, grandchild gives that child's own entry, either a
-// leaf's (the code ends there) or its children's pair, of which the bit after picks one. Adds the bits
-// taken to codeLength; gives the leaf's entry (kTreeSize + symbol).
+// Walks on from node (internal or a leaf) to a leaf, bits holding the next bits from bit 63 on. Adds
+// the bits taken to codeLength; gives the leaf's entry (kTreeSize + symbol).
 int WalkToLeaf(const AdaptiveHuffmanModel& model, std::ptrdiff_t node, std::uint64_t bits, int& codeLength) {
     for (;;) {
-        if (model.child[node] >= kTreeSize) return model.child[node];
-        const std::ptrdiff_t entry = model.grandchild[2 * node + static_cast<std::ptrdiff_t>(bits >> 63)];
-        if (entry >= kTreeSize) {
-            codeLength += 1;
-            return static_cast<int>(entry);
-        }
-        node = entry + static_cast<std::ptrdiff_t>((bits >> 62) & 1);
-        bits <<= 2;
-        codeLength += 2;
+        const int entry = model.child[node];
+        if (entry >= kTreeSize) return entry;
+        node = entry + static_cast<std::ptrdiff_t>(bits >> 63);
+        bits <<= 1;
+        codeLength += 1;
     }
 }
 

@@ -69,17 +69,7 @@ void AdaptiveHuffmanModel::InitTree() {
     }
     std::fill(freq.begin() + kTreeSize, freq.end(), std::uint16_t{0xFFFF});
     parent[kRoot] = 0;
-    LinkGrandchildren();
     BuildPrefixes();
-}
-
-void AdaptiveHuffmanModel::LinkGrandchildren() {
-    for (int p = 0; p < kTreeSize; ++p) {
-        if (child[p] < kTreeSize) {
-            grandchild[2 * p] = child[child[p]];
-            grandchild[2 * p + 1] = child[child[p] + 1];
-        }
-    }
 }
 
 std::ptrdiff_t AdaptiveHuffmanModel::LastOfWeight(std::ptrdiff_t next) const {
@@ -111,10 +101,10 @@ std::ptrdiff_t AdaptiveHuffmanModel::MoveUp(std::ptrdiff_t c) {
     parent[i + (i < kTreeSize ? 1 : 0)] = static_cast<std::int16_t>(l);
 
     const int j = child[l];
-    SetChild(l, i);
+    child[l] = static_cast<std::int16_t>(i);
     parent[j] = static_cast<std::int16_t>(c);
     parent[j + (j < kTreeSize ? 1 : 0)] = static_cast<std::int16_t>(c);
-    SetChild(c, j);
+    child[c] = static_cast<std::int16_t>(j);
     if (inPrefix[c]) RefreshPrefixes(c);
     if (inPrefix[l]) RefreshPrefixes(l);
     return l;
@@ -186,7 +176,6 @@ void AdaptiveHuffmanModel::RebuildTree() {
             parent[i] = parent[i + 1] = static_cast<std::int16_t>(k);
         }
     }
-    LinkGrandchildren();
     BuildPrefixes();
 }
 

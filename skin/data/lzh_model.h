@@ -78,12 +78,7 @@ public:
     // kWeightsPerLoad at a time.
     std::array<std::uint16_t, kTreeSize + kWeightsPerLoad> freq{};
     std::array<std::int16_t, kTreeSize + kSymbolCount> parent{};
-    // Entries from kTreeSize on belong to no node and mean nothing: they let SetChild read "the children"
-    // of a leaf entry as of a node, where a branch on which of the two it has would often be mispredicted.
-    std::array<std::int16_t, kTreeSize + kSymbolCount + 1> child{};
-    // grandchild[2 * p + b] = child[child[p] + b] for an internal node p: one load takes a decoder two
-    // levels down. Entries of leaves mean nothing.
-    std::array<std::int16_t, 2 * kTreeSize> grandchild{};
+    std::array<std::int16_t, kTreeSize> child{};
     // Indexed by the first kPrefixBits bits of a code. Only a change of child[] above that depth changes
     // it, so it is refreshed below the two nodes MoveUp swaps when either of them is marked inPrefix:
     // true for every node less than kPrefixBits deep, and for some deeper ones that were once.
@@ -94,9 +89,6 @@ private:
     // The last node of node's weight (at least next): frequencies never decrease with the index, so it
     // ends the run of equal ones that next is in.
     std::ptrdiff_t LastOfWeight(std::ptrdiff_t next) const;
-    // Sets child[p] and the grandchild entries that repeat it (p's own and p's parent's).
-    void SetChild(std::ptrdiff_t p, int value);
-    void LinkGrandchildren();
     void BuildPrefixes();
     // Sets the prefix entries below node, depth deep along code (its first depth bits).
     void FillPrefixes(std::ptrdiff_t node, unsigned code, int depth);
@@ -131,14 +123,6 @@ inline void AdaptiveHuffmanModel::UpdateModel(int symbol) {
         }
         c = parent[c];
     } while (c != 0);
-}
-
-inline void AdaptiveHuffmanModel::SetChild(std::ptrdiff_t p, int value) {
-    child[p] = static_cast<std::int16_t>(value);
-    const std::ptrdiff_t up = parent[p];
-    grandchild[2 * up + (p & 1)] = static_cast<std::int16_t>(value);
-    grandchild[2 * p] = child[value]; // meaningless, as they may be, when value is a leaf entry
-    grandchild[2 * p + 1] = child[value + 1];
 }
 
 } // namespace skin::lzh
