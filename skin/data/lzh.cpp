@@ -62,11 +62,17 @@ int DecodeOffset(LzhBitReader& reader) {
 // A match reaching back past the start reads those: they stand in for output at negative positions.
 std::uint8_t ByteBeforeStart(std::ptrdiff_t position) { return position < -kStartPosition ? 0 : kFillByte; }
 
-// kRepeatIndex[d][k] = k % d: which of a period of d bytes the k-th byte of a chunk repeats.
-constexpr auto kRepeatIndex = [] {
-    std::array<std::array<std::uint8_t, kChunk>, kChunk> table{};
+// How a match at distance d < kChunk repeats: the k-th byte of a chunk is byte k % d of the period, and
+// step, the whole periods in a chunk, is how far apart chunks with the same bytes start.
+struct Repetition {
+    std::array<std::uint8_t, kChunk> index;
+    int step;
+};
+constexpr auto kRepetitions = [] {
+    std::array<Repetition, kChunk> table{};
     for (int d = 1; d < kChunk; ++d) {
-        for (int k = 0; k < kChunk; ++k) table[d][k] = static_cast<std::uint8_t>(k % d);
+        for (int k = 0; k < kChunk; ++k) table[d].index[k] = static_cast<std::uint8_t>(k % d);
+        table[d].step = kChunk / d * d;
     }
     return table;
 }();
@@ -85,11 +91,10 @@ void CopyMatch(const std::uint8_t* first, std::uint8_t* target, int distance, in
         // A source nearer than a chunk overlaps the match, which therefore repeats its first distance
         // bytes: every chunk that starts a whole number of periods in holds the same bytes. Copying a
         // byte at a time instead would make each byte wait for the one stored just before it.
-        const auto& repeat = kRepeatIndex[static_cast<std::size_t>(distance)];
+        const Repetition& repetition = kRepetitions[static_cast<std::size_t>(distance)];
         std::uint8_t chunk[kChunk];
-        for (int k = 0; k < kChunk; ++k) chunk[k] = source[repeat[static_cast<std::size_t>(k)]];
-        const int step = kChunk / distance * distance;
-        for (int k = 0; k < length; k += step) std::memcpy(target + k, chunk, kChunk);
+        for (int k = 0; k < kChunk; ++k) chunk[k] = source[repetition.index[static_cast<std::size_t>(k)]];
+        for (int k = 0; k < length; k += repetition.step) std::memcpy(target + k, chunk, kChunk);
         return;
     }
     for (int k = 0; k < length; k += kChunk) std::memcpy(target + k, source + k, kChunk);
