@@ -85,6 +85,21 @@ TEST(LzhRoundTrip, LongRunsAndRepeatsUseMatchesAndStillDecode) {
     EXPECT_EQ(Decode(code, static_cast<std::int32_t>(data.size())), data);
 }
 
+TEST(LzhRoundTrip, RunsRepeatingEveryFewBytesDecode) {
+    // Pixel runs: matches whose source overlaps them, at every distance up to and past 8 bytes, each
+    // run ending at a different point of its period.
+    std::vector<std::uint8_t> data;
+    for (int period = 1; period <= 9; ++period) {
+        for (int run = 0; run < 3; ++run) {
+            const int length = 57 * (run + 1) + period;
+            for (int k = 0; k < length; ++k) data.push_back(static_cast<std::uint8_t>(16 * period + run * 7 + k % period));
+        }
+    }
+    const auto code = LzhEncode(data);
+    EXPECT_LT(code.size(), data.size() / 4);
+    EXPECT_EQ(Decode(code, static_cast<std::int32_t>(data.size())), data);
+}
+
 // Digests of the classic LZHUF coder's output for the same inputs. Encoder and decoder share the
 // model, so round trips alone would not notice a fault in it; these streams pin it from outside.
 TEST(LzhEncoder, OutputMatchesTheClassicCoderStreams) {
