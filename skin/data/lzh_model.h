@@ -74,8 +74,8 @@ public:
     std::ptrdiff_t MoveUp(std::ptrdiff_t c);
     static constexpr int kWeightsPerLoad = 4;
 
-    // Entries from kTreeSize on are 0xFFFF sentinels: the last node of a weight is looked for a
-    // kWeightsPerLoad at a time.
+    // Entries from kTreeSize on are 0xFFFF sentinels: the last node of a weight is looked for
+    // kWeightsPerLoad at a time, and the search never reads past them.
     std::array<std::uint16_t, kTreeSize + kWeightsPerLoad> freq{};
     std::array<std::int16_t, kTreeSize + kSymbolCount> parent{};
     std::array<std::int16_t, kTreeSize> child{};
@@ -86,8 +86,8 @@ public:
     std::array<bool, kTreeSize> inPrefix{};
 
 private:
-    // The last node of node's weight (at least next): frequencies never decrease with the index, so it
-    // ends the run of equal ones that next is in.
+    // The last node that weighs as much as next: frequencies never decrease with the index, so it ends
+    // the run of equal weights that next is in.
     std::ptrdiff_t LastOfWeight(std::ptrdiff_t next) const;
     void BuildPrefixes();
     // Sets the prefix entries below node, depth deep along code (its first depth bits).
