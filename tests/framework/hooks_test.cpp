@@ -13,6 +13,7 @@
 #include "framework/gui/hooks.h"
 #include "framework/gui/register_classes.h"
 #include "framework/gui/subclass.h"
+#include "tests/framework/form_test_fixture.h"
 
 namespace {
 
@@ -31,15 +32,11 @@ struct Tracer {
     void Install(gui::TControl& control) { hook.Install(control, gui::TWndMethod::Of<&Tracer::Handle>(this)); }
 };
 
-class HooksTest : public ::testing::Test {
+class HooksTest : public FormTest {
 protected:
-    static void SetUpTestSuite() { gui::RegisterFrameworkClasses(); }
     void SetUp() override {
-        application = std::make_unique<gui::TApplication>();
-        application->Initialize();
-        form = new gui::TForm(application.get());
-        application->AddForm(form);
-        form->LoadFromText("Form : TForm {\n    ClientWidth = 200\n    ClientHeight = 100\n}\n");
+        FormTest::SetUp();
+        form = NewForm("Form : TForm {\n    ClientWidth = 200\n    ClientHeight = 100\n}\n");
     }
     // The trace of one message through the hooks.
     std::string Deliver() {
@@ -47,7 +44,6 @@ protected:
         form->Perform(WM_NULL, 0, 0);
         return trace;
     }
-    std::unique_ptr<gui::TApplication> application;
     gui::TForm* form = nullptr;
     std::string trace;
 };

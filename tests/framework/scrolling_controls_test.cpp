@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "framework/gui/application.h"
@@ -19,6 +20,7 @@
 #include "framework/gui/rich_edit.h"
 #include "framework/gui/scroll_bar.h"
 #include "framework/gui/scroll_box.h"
+#include "tests/framework/form_test_fixture.h"
 
 namespace {
 
@@ -83,21 +85,23 @@ std::wstring ItemText(HWND list, int item, int sub) {
     return text;
 }
 
-class ScrollingControlsTest : public ::testing::Test {
+class ScrollingControlsTest : public FormTest {
 protected:
-    static void SetUpTestSuite() { gui::RegisterFrameworkClasses(); }
     void SetUp() override {
-        application = std::make_unique<gui::TApplication>();
-        application->Initialize();
-        form = new gui::TForm(application.get());
-        application->AddForm(form);
-        form->LoadFromText(kScrollingForm);
+        FormTest::SetUp();
+        form = NewForm(kScrollingForm);
         form->Show();
         application->ProcessMessages();
     }
-    template <class T> T& Find(const char* name) { return *dynamic_cast<T*>(form->FindComponent(name)); }
+    using FormTest::Find;
+    // The form's component called name; a test that asks for a missing one fails instead of crashing.
+    template <class T>
+    T& Find(const char* name) {
+        T* component = Find<T>(form, name);
+        if (component == nullptr) throw std::runtime_error(std::string("no component ") + name);
+        return *component;
+    }
 
-    std::unique_ptr<gui::TApplication> application;
     gui::TForm* form = nullptr;
 };
 
