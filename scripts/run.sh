@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$PWD
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh || exit 1
 export MARIVEL_PREFIX_KIND=run
 source scripts/wine-env.sh
 
@@ -50,8 +50,11 @@ if [ -z "$window" ]; then
 fi
 sleep 1 # let the first paint finish
 shot="$ROOT/build/screenshot.png"
-import -window root "$shot"
-echo "main window is up; screenshot: $shot"
+if command -v import >/dev/null 2>&1 && import -window root "$shot"; then
+    echo "main window is up; screenshot: $shot"
+else
+    echo "main window is up (no screenshot: ImageMagick's import is not installed)"
+fi
 
 seconds="${MARIVEL_RUN_SECONDS:-120}"
 echo "running for up to $seconds s; press a key here to end it"

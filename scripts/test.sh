@@ -56,6 +56,15 @@ build_step() { # label, dir, args...
     fi
 }
 
+# The set-up scripts' own paths: a half-synced package mirror, with stand-in package tools.
+echo "=== set-up scripts"
+if bash tests/scripts/install_deps_test.sh; then
+    passed=$((passed + 1))
+else
+    failed=$((failed + 1))
+    failures+=("package installation paths")
+fi
+
 # Native: g++ with AddressSanitizer and UndefinedBehaviorSanitizer, then clang.
 if build_step "native g++" build/native-gcc -DCMAKE_BUILD_TYPE=Debug -DMARIVEL_SANITIZE=ON; then
     run_ctest "native g++" build/native-gcc
