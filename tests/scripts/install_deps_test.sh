@@ -5,7 +5,8 @@ set -uo pipefail
 cd "$(dirname "$0")/../.."
 ROOT=$PWD
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# KEEP_STANDIN_OUTPUT=1 keeps each case's output (case*/out) to read what a user would see.
+trap '[ -n "${KEEP_STANDIN_OUTPUT:-}" ] || rm -rf "$work"' EXIT
 status=0
 check() { # description, command...
     local what=$1
