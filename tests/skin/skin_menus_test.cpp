@@ -440,7 +440,8 @@ TEST_P(SkinMenusTest, PopupItemsShowShortcutImageSeparatorCheckDisabledAndRightT
     EXPECT_GT(dithered, 20) << "the dithered square under the checked image";
 
     // Right to left: the caption at the right end, the glyph column beside it. Drawn straight into a
-    // bitmap: under Wine a right-to-left popup menu shows blank.
+    // bitmap: Wine draws no item that carries the right-to-left order flag (it reads the flag's bit as
+    // its own system-menu flag), so a right-to-left popup menu shows blank there.
     skin::Bitmap mirrored(160, 20);
     {
         skin::win::BitmapDc memory(mirrored);
