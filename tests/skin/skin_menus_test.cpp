@@ -1,7 +1,7 @@
 // Menus of a skinned window in-process, with our two skins and the asymmetric test skin: the menu bar's
 // drop-downs and the keys that move along the bar, what the screen shows of a skinned popup menu's items,
-// plain windows' menus, and the handles that hundreds of menus and a skin switch leave behind. A menu runs its own message loop, so each test hands a script of
-// steps to a timer that fires inside that loop.
+// plain windows' menus, and the handles that hundreds of menus and a skin switch leave behind. A menu runs
+// its own message loop, so each test hands a script of steps to a timer that fires inside that loop.
 #include "framework/gui/canvas.h"
 #include "framework/gui/popup_menu.h"
 #include "skin/manager/popup_menu.h"
