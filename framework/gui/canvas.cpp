@@ -134,7 +134,8 @@ UniqueBrush CreateDitherBrush(TColor first, TColor second) {
         return std::uint32_t{GetRValue(rgb)} << 16 | std::uint32_t{GetGValue(rgb)} << 8 | GetBValue(rgb);
     };
     for (int y = 0; y < kSide; ++y) {
-        for (int x = 0; x < kSide; ++x) pattern.pixels[y * kSide + x] = pixel((x + y) % 2 == 0 ? first : second);
+        for (int x = 0; x < kSide; ++x)
+            pattern.pixels[y * kSide + x] = pixel((x + y) % 2 == 0 ? first : second);
     }
     return UniqueBrush(CreateDIBPatternBrushPt(&pattern, DIB_RGB_COLORS));
 }

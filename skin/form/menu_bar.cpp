@@ -17,8 +17,8 @@ namespace skin {
 namespace {
 
 constexpr int kTextPadding = 10; // added to a non-empty item's text width
-constexpr int kFirstItemGap = 4;     // between the bar's left end and its first item
-constexpr int kFirstItemGapRtl = 8;  // between the bar's right end and a right-to-left bar's first item
+constexpr int kFirstItemGap = 4; // between the bar's left end and its first item
+constexpr int kFirstItemGapRtl = 8; // between the bar's right end and a right-to-left bar's first item
 constexpr int kCaptionChars = 80;
 
 gui::UniqueFont MenuFont() {
@@ -194,7 +194,8 @@ void UndoOwnerDraw(const std::vector<OwnerDrawnItem>& changed) {
         MENUITEMINFOW info{};
         info.cbSize = sizeof info;
         info.fMask = MIIM_FTYPE;
-        if (!GetMenuItemInfoW(item.menu, item.position, TRUE, &info) || !(info.fType & MFT_OWNERDRAW)) continue;
+        if (!GetMenuItemInfoW(item.menu, item.position, TRUE, &info) || !(info.fType & MFT_OWNERDRAW))
+            continue;
         info.fType &= ~static_cast<UINT>(MFT_OWNERDRAW);
         SetMenuItemInfoW(item.menu, item.position, TRUE, &info);
     }

@@ -331,7 +331,8 @@ void MeasureMenuItem(const TSkinData& skin, gui::TMenuItem& item, HDC dc, int& w
     width += (skin.MenuItem ? skin.MenuItem->LeftWidth : 0) + (item.GetImageList() ? 10 : 35);
 }
 
-void MeasureForeignMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, int& width, int& height) {
+void MeasureForeignMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, int& width,
+                            int& height) {
     if (item.Caption == "-") {
         height = kSeparatorHeight;
         return;
@@ -395,7 +396,8 @@ void DrawSkinMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, 
 
 void DrawForeignMenuItem(const TSkinData& skin, HMENU menu, const TMenuItemLook& item, bool selected,
                          const RECT& rect, HDC dc) {
-    if (!skin.MenuItem || skin.MenuItem->Image.empty()) return DrawPlainMenuItem(skin, item, dc, rect, selected);
+    if (!skin.MenuItem || skin.MenuItem->Image.empty())
+        return DrawPlainMenuItem(skin, item, dc, rect, selected);
     Bitmap work = ItemBackground(skin, rect, menu);
     if (work.empty()) return;
     const TDataSkinObject& element = *skin.MenuItem;

@@ -79,7 +79,8 @@ void MeasureSkinMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC d
 void MeasureMenuItem(const TSkinData& skin, gui::TMenuItem& item, HDC dc, int& width, int& height);
 // An item of a menu without framework items (a plain window's): height comes in as the system's
 // suggestion.
-void MeasureForeignMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, int& width, int& height);
+void MeasureForeignMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, int& width,
+                            int& height);
 // The item drawn at rect of dc (menu window client coordinates) over the background of its menu.
 void DrawSkinMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, const RECT& rect, bool selected,
                       HMENU menu);

@@ -146,10 +146,12 @@ std::string MenuForm(const std::string& skinFile, const std::string& extraMenu =
         Active = True
         SkinFile = ")" +
            Escaped(skinFile) + R"("
-        )" + extraSkin + R"(
+        )" +
+           extraSkin + R"(
     }
     MainMenu1 : TMainMenu {
-        )" + extraMenu + R"(
+        )" +
+           extraMenu + R"(
         FileItem : TMenuItem {
             Caption = "&File"
             NewItem : TMenuItem {
@@ -625,10 +627,12 @@ TEST_P(SkinMenusTest, BarDropDownRowsAreTheFrameworksRowsWithRoomForTheSkinsGlyp
         own.itemData = reinterpret_cast<ULONG_PTR>(form->FindComponent(name));
         ASSERT_TRUE(gui::MeasureMenuItem(own)) << name;
         const RECT& row = rows[name[0] == 'N' ? 0 : 1];
-        EXPECT_EQ(row.bottom - row.top, static_cast<LONG>(own.itemHeight)) << name << ": the framework's height";
+        EXPECT_EQ(row.bottom - row.top, static_cast<LONG>(own.itemHeight))
+            << name << ": the framework's height";
         widest = std::max(widest, static_cast<int>(own.itemWidth));
     }
-    EXPECT_GE(rows[0].right - rows[0].left, widest + skin.MenuItem->LeftWidth + 35) << "room for the glyph column";
+    EXPECT_GE(rows[0].right - rows[0].left, widest + skin.MenuItem->LeftWidth + 35)
+        << "room for the glyph column";
 }
 
 // The columns of the bar in which the screen differs from the bar's background: the items' texts (and
@@ -775,14 +779,18 @@ TEST_P(SkinMenusTest, MovingThePointerAlongTheBarSwitchesTheOpenDropDown) {
 }
 
 TEST_P(SkinMenusTest, WithoutTheMainMenuSkinTheWindowKeepsAWorkingSystemMenuBar) {
-    TSkinTestForm* form = NewForm(MenuForm(SkinFile(GetParam()), "", "SkinControls = [xcPopupMenu, xcCombo]"));
+    TSkinTestForm* form =
+        NewForm(MenuForm(SkinFile(GetParam()), "", "SkinControls = [xcPopupMenu, xcCombo]"));
     int newClicks = 0;
-    dynamic_cast<gui::TMenuItem*>(form->FindComponent("NewItem"))->OnClick = [&](rtl::TObject*) { ++newClicks; };
+    dynamic_cast<gui::TMenuItem*>(form->FindComponent("NewItem"))->OnClick = [&](rtl::TObject*) {
+        ++newClicks;
+    };
     form->Show();
     HWND window = form->Handle();
     SetForegroundWindow(window);
     Settle(500ms);
-    const skin::TWinSkinForm* object = skin::SkinManager ? skin::SkinManager->FindFormByWindow(window) : nullptr;
+    const skin::TWinSkinForm* object =
+        skin::SkinManager ? skin::SkinManager->FindFormByWindow(window) : nullptr;
     EXPECT_TRUE(!object || !object->MenuBarObject) << "no bar of the skin's";
     HMENU menu = GetMenu(window);
     ASSERT_NE(menu, nullptr) << "the system's bar stays";
@@ -814,7 +822,8 @@ struct PlainMenuWindow {
         commands.clear();
         WNDCLASSW wc{};
         wc.lpfnWndProc = [](HWND w, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
-            if (msg == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) != 0) commands.push_back(LOWORD(wParam));
+            if (msg == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) != 0)
+                commands.push_back(LOWORD(wParam));
             return DefWindowProcW(w, msg, wParam, lParam);
         };
         wc.hInstance = GetModuleHandleW(nullptr);
@@ -874,11 +883,13 @@ TEST_P(SkinMenusTest, PlainWindowsDropDownShowsTheSkinAndItsCommandsReachTheWind
     ASSERT_EQ(rows.size(), 3u);
     ExpectMenuBackgroundCorner(shot, skin);
     EXPECT_GT(ExpectSelectedFrameCorner(shot, skin, rows[0]), 0) << "New selected in the skin's frame";
-    const RECT quitText{rows[2].left + skin.MenuItem->LeftWidth + 20, rows[2].top, rows[2].right, rows[2].bottom};
+    const RECT quitText{rows[2].left + skin.MenuItem->LeftWidth + 20, rows[2].top, rows[2].right,
+                        rows[2].bottom};
     EXPECT_GT(Ink(shot, quitText, skin.MenuTextColour), 5) << "Quit's caption in the skin's colour";
     EXPECT_EQ(rows[1].bottom - rows[1].top, 8) << "the line";
     EXPECT_GT(rows[0].right - rows[0].left, 0);
-    EXPECT_EQ(PlainMenuWindow::commands, (std::vector<UINT>{PlainMenuWindow::kQuit})) << "Quit reached the window";
+    EXPECT_EQ(PlainMenuWindow::commands, (std::vector<UINT>{PlainMenuWindow::kQuit}))
+        << "Quit reached the window";
 
     // The program's menu is as it was: its items keep their texts and are no longer owner-drawn.
     wchar_t text[32] = {};
