@@ -36,6 +36,21 @@ std::vector<HWND> OpenMenus() {
     return menus;
 }
 
+// Where the topmost open menu stands on the screen, and its first count rows within it.
+RECT OpenMenuRect() {
+    RECT shown{};
+    GetWindowRect(OpenMenus().front(), &shown);
+    return shown;
+}
+std::vector<RECT> MenuRows(HMENU menu, UINT count, const RECT& shown) {
+    std::vector<RECT> rows(count);
+    for (UINT i = 0; i < count; ++i) {
+        GetMenuItemRect(nullptr, menu, i, &rows[i]);
+        OffsetRect(&rows[i], -shown.left, -shown.top);
+    }
+    return rows;
+}
+
 // Steps run one per timer tick, also while a menu's own loop runs.
 class MenuScript {
   public:
@@ -608,11 +623,7 @@ TEST_P(SkinMenusTest, BarDropDownRowsAreTheFrameworksRowsWithRoomForTheSkinsGlyp
     std::vector<RECT> rows;
     MenuScript script;
     script.Then([&] {
-        for (UINT i = 0; i < 2; ++i) {
-            RECT row{};
-            GetMenuItemRect(nullptr, file, i, &row);
-            rows.push_back(row);
-        }
+        rows = MenuRows(file, 2, RECT{});
         PressInMenu(VK_ESCAPE);
     });
     script.Start(250);
@@ -708,11 +719,7 @@ TEST_P(SkinMenusTest, RightToLeftMenuFillsTheBarFromItsRightEndAndMirrorsTheArro
     // Left moves on to the next item, which is at the left; Right comes back.
     const RECT outer = WindowRectOf(window);
     std::vector<LONG> opened; // left edge of each drop-down, window coordinates
-    const auto record = [&] {
-        RECT shown{};
-        GetWindowRect(OpenMenus().front(), &shown);
-        opened.push_back(shown.left - outer.left);
-    };
+    const auto record = [&] { opened.push_back(OpenMenuRect().left - outer.left); };
     MenuScript script;
     script
         .Then([&] {
@@ -747,11 +754,7 @@ TEST_P(SkinMenusTest, MovingThePointerAlongTheBarSwitchesTheOpenDropDown) {
                      outer.top + (item.Bounds.top + item.Bounds.bottom) / 2};
     };
     std::vector<LONG> opened;
-    const auto record = [&] {
-        RECT shown{};
-        GetWindowRect(OpenMenus().front(), &shown);
-        opened.push_back(shown.left - outer.left);
-    };
+    const auto record = [&] { opened.push_back(OpenMenuRect().left - outer.left); };
     MoveMouse(onScreen(*items[0]));
     Settle(200ms);
     MenuScript script;
@@ -862,15 +865,8 @@ TEST_P(SkinMenusTest, PlainWindowsDropDownShowsTheSkinAndItsCommandsReachTheWind
     MenuScript script;
     script
         .Then([&] {
-            RECT shown{};
-            GetWindowRect(OpenMenus().front(), &shown);
-            shot = Screenshot(shown);
-            for (UINT i = 0; i < 3; ++i) {
-                RECT row{};
-                GetMenuItemRect(nullptr, plain.file, i, &row);
-                OffsetRect(&row, -shown.left, -shown.top);
-                rows.push_back(row);
-            }
+            shot = Screenshot(OpenMenuRect());
+            rows = MenuRows(plain.file, 3, OpenMenuRect());
             PressInMenu(VK_DOWN); // past the line to Quit
         })
         .Then([] { PressInMenu(VK_RETURN); });
