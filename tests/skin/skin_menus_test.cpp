@@ -707,7 +707,9 @@ TEST_P(SkinMenusTest, RightToLeftMenuFillsTheBarFromItsRightEndAndMirrorsTheArro
     const skin::TWinSkinMenu& bar = *object.MenuBarObject;
     const auto& items = bar.Items();
     ASSERT_EQ(items.size(), 3u);
-    const std::vector<bool> ink = BarInk(ShowAndShoot(window), bar);
+    const skin::Bitmap shot = ShowAndShoot(window);
+    SaveArtifact(shot, "menu-bar-rtl-" + std::string(GetParam()) + ".bmp");
+    const std::vector<bool> ink = BarInk(shot, bar);
     const RECT& rect = bar.MenuRect();
     const int barWidth = rect.right - rect.left;
     EXPECT_GT(InkWidth(ink, items[0]->Bounds.left, items[0]->Bounds.right), 0) << "File's text";
