@@ -826,11 +826,7 @@ struct PlainMenuWindow {
     PlainMenuWindow() {
         commands.clear();
         WNDCLASSW wc{};
-        wc.lpfnWndProc = [](HWND w, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
-            if (msg == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) != 0)
-                commands.push_back(LOWORD(wParam));
-            return DefWindowProcW(w, msg, wParam, lParam);
-        };
+        wc.lpfnWndProc = &Procedure;
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"SkinTestPlainMenuWindow";
         wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
@@ -849,6 +845,10 @@ struct PlainMenuWindow {
         if (window) DestroyWindow(window);
     }
     static constexpr UINT kNew = 101, kQuit = 102, kAbout = 103;
+    static LRESULT CALLBACK Procedure(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
+        if (msg == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) != 0) commands.push_back(LOWORD(wParam));
+        return DefWindowProcW(w, msg, wParam, lParam);
+    }
 };
 
 TEST_P(SkinMenusTest, PlainWindowsDropDownShowsTheSkinAndItsCommandsReachTheWindow) {
