@@ -743,6 +743,17 @@ TEST_P(SkinMenusTest, RightToLeftMenuFillsTheBarFromItsRightEndAndMirrorsTheArro
     EXPECT_NEAR(opened[0], items[0]->Bounds.left, 3) << "File's drop-down";
     EXPECT_NEAR(opened[1], items[1]->Bounds.left, 3) << "Left: Edit's, at File's left";
     EXPECT_NEAR(opened[2], items[0]->Bounds.left, 3) << "Right: File's again";
+
+    // With the bar lit by Alt alone, Left lights the item at the left too.
+    Settle(300ms);
+    SendKey(VK_MENU, false);
+    SendKey(VK_MENU, true);
+    ASSERT_TRUE(Pump([&] { return object.MenuBarObject->InKeyboardMode(); })) << "Alt gave the bar the keys";
+    EXPECT_EQ(object.HotObject, items[0].get());
+    SendKey(VK_LEFT, false);
+    SendKey(VK_LEFT, true);
+    EXPECT_TRUE(Pump([&] { return object.HotObject == items[1].get(); })) << "Edit lit";
+    object.MenuBarObject->EndKeyboardMode();
 }
 
 TEST_P(SkinMenusTest, MovingThePointerAlongTheBarSwitchesTheOpenDropDown) {
