@@ -1,6 +1,7 @@
 #include "framework/gui/canvas.h"
 
 #include <cstddef>
+#include <cstdint>
 
 #include "framework/gui/wide.h"
 
@@ -115,5 +116,28 @@ bool ReadMenuLogFont(LOGFONTW& font) {
 }
 
 UniqueFont CreateFontFromLogFont(const LOGFONTW& font) { return UniqueFont(CreateFontIndirectW(&font)); }
+
+UniqueBrush CreateDitherBrush(TColor first, TColor second) {
+    constexpr int kSide = 8; // the smallest pattern every system accepts
+    struct {
+        BITMAPINFOHEADER header;
+        std::uint32_t pixels[kSide * kSide];
+    } pattern{};
+    pattern.header.biSize = sizeof pattern.header;
+    pattern.header.biWidth = kSide;
+    pattern.header.biHeight = -kSide;
+    pattern.header.biPlanes = 1;
+    pattern.header.biBitCount = 32;
+    pattern.header.biCompression = BI_RGB;
+    const auto pixel = [](TColor colour) {
+        const COLORREF rgb = ColorToRGB(colour);
+        return std::uint32_t{GetRValue(rgb)} << 16 | std::uint32_t{GetGValue(rgb)} << 8 | GetBValue(rgb);
+    };
+    for (int y = 0; y < kSide; ++y) {
+        for (int x = 0; x < kSide; ++x)
+            pattern.pixels[y * kSide + x] = pixel((x + y) % 2 == 0 ? first : second);
+    }
+    return UniqueBrush(CreateDIBPatternBrushPt(&pattern, DIB_RGB_COLORS));
+}
 
 } // namespace gui

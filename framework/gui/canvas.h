@@ -60,5 +60,7 @@ bool ReadCaptionLogFont(LOGFONTW& font);
 bool ReadMenuLogFont(LOGFONTW& font);
 // A font made from a LOGFONT.
 UniqueFont CreateFontFromLogFont(const LOGFONTW& font);
+// A brush of two colours alternating pixel by pixel, as a checkerboard (first at the origin).
+UniqueBrush CreateDitherBrush(TColor first, TColor second);
 
 } // namespace gui

@@ -17,6 +17,8 @@ namespace skin {
 namespace {
 
 constexpr int kTextPadding = 10; // added to a non-empty item's text width
+constexpr int kFirstItemGap = 4; // between the bar's left end and its first item
+constexpr int kFirstItemGapRtl = 8; // between the bar's right end and a right-to-left bar's first item
 constexpr int kCaptionChars = 80;
 
 gui::UniqueFont MenuFont() {
@@ -41,6 +43,7 @@ struct DropDownTracking {
     TWinSkinMenu* bar = nullptr;
     TWinSkinForm* form = nullptr;
     HMENU topMenu = nullptr; // the open item's drop-down
+    bool rightToLeft = false; // the drop-down reads from right to left: Left and Right swap
     int currentIndex = -1;
     int switchTo = -1; // the bar item to open once this drop-down has closed
     bool firstKeyPosted = false;
@@ -79,7 +82,15 @@ KeyboardPlace KeyboardPlaceIn(HMENU menu) {
 LRESULT CALLBACK DropDownHook(int code, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = CallNextHookEx(g_tracking.hook, code, wParam, lParam);
     if (result != 0 || code != MSGF_MENU || !g_tracking.bar) return result;
-    const MSG& msg = *reinterpret_cast<const MSG*>(lParam);
+    MSG& msg = *reinterpret_cast<MSG*>(lParam);
+    if (g_tracking.rightToLeft && (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP)) {
+        // The menu's own loop then opens and closes sub-menus with the keys as the reader sees them.
+        if (msg.wParam == VK_LEFT) {
+            msg.wParam = VK_RIGHT;
+        } else if (msg.wParam == VK_RIGHT) {
+            msg.wParam = VK_LEFT;
+        }
+    }
     if (!g_tracking.firstKeyPosted) {
         g_tracking.firstKeyPosted = true;
         PostMessageW(msg.hwnd, WM_KEYDOWN, VK_DOWN, 0); // the drop-down opens with its first entry selected
@@ -87,11 +98,10 @@ LRESULT CALLBACK DropDownHook(int code, WPARAM wParam, LPARAM lParam) {
     const auto& items = g_tracking.bar->Items();
     const int count = static_cast<int>(items.size());
     TMenuBtn* target = nullptr;
-    bool rightToLeft = g_tracking.form->RightToLeft;
     switch (msg.message) {
     case WM_KEYDOWN: {
         if (count == 0 || (msg.wParam != VK_LEFT && msg.wParam != VK_RIGHT)) break;
-        const bool forward = (msg.wParam == VK_RIGHT) != rightToLeft;
+        const bool forward = msg.wParam == VK_RIGHT; // towards the next item, after the swap above
         const KeyboardPlace place = KeyboardPlaceIn(g_tracking.topMenu);
         // Towards a sub-menu the key opens it; back out of an open sub-menu it closes it.
         if (forward && place.onSubMenuItem) break;
@@ -151,8 +161,15 @@ LRESULT CALLBACK MenuBarKeysHook(int code, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
-// Every item of menu, at every depth, drawn by its window's owner from now on.
-void MakeOwnerDraw(HMENU menu) {
+// The items a drop-down's showing made owner-drawn: the menu is the program's, and a plain window's
+// procedure cannot draw them once the skin is gone.
+struct OwnerDrawnItem {
+    HMENU menu;
+    UINT position;
+};
+
+// Every item of menu, at every depth, drawn by its window's owner while the drop-down is open.
+void MakeOwnerDraw(HMENU menu, std::vector<OwnerDrawnItem>& changed) {
     const int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
         MENUITEMINFOW info{};
@@ -162,9 +179,25 @@ void MakeOwnerDraw(HMENU menu) {
         if (!(info.fType & MFT_OWNERDRAW)) {
             info.fMask = MIIM_FTYPE;
             info.fType |= MFT_OWNERDRAW;
-            SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+            if (SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) {
+                changed.push_back(OwnerDrawnItem{menu, static_cast<UINT>(i)});
+            }
         }
-        if (info.hSubMenu) MakeOwnerDraw(info.hSubMenu);
+        if (info.hSubMenu) MakeOwnerDraw(info.hSubMenu, changed);
+    }
+}
+
+// The items back as they were; a menu the program changed or destroyed meanwhile is left alone.
+void UndoOwnerDraw(const std::vector<OwnerDrawnItem>& changed) {
+    for (const OwnerDrawnItem& item : changed) {
+        if (!IsMenu(item.menu)) continue;
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE;
+        if (!GetMenuItemInfoW(item.menu, item.position, TRUE, &info) || !(info.fType & MFT_OWNERDRAW))
+            continue;
+        info.fType &= ~static_cast<UINT>(MFT_OWNERDRAW);
+        SetMenuItemInfoW(item.menu, item.position, TRUE, &info);
     }
 }
 
@@ -304,7 +337,7 @@ void TWinSkinMenu::PaintMenuBar(HDC dc, const RECT& rect) {
         } else {
             DrawSkinBar(bar, whole, element->Image, margins, frame, 2, /*trans=*/false, /*vertical=*/true);
         }
-        x0 = element->LeftWidth + 4;
+        x0 = RightToLeft() ? element->RightWidth + kFirstItemGapRtl : element->LeftWidth + kFirstItemGap;
         if (x0 > width) x0 = 12;
     }
     menuRect_ = rect;
@@ -315,17 +348,24 @@ void TWinSkinMenu::PaintMenuBar(HDC dc, const RECT& rect) {
         gui::TCanvas canvas(memory.get());
         canvas.SetFont(FontOrDefault(font));
         canvas.SetBkMode(TRANSPARENT);
-        int x = x0;
+        const bool rightToLeft = RightToLeft();
+        int x = rightToLeft ? width - x0 : x0;
         for (auto& item : items_) {
             int w = canvas.TextWidth(gui::StripHotkey(item->Caption));
             if (w > 0) w += kTextPadding;
-            DrawItemText(canvas, skinData_, *item, RECT{x, 0, x + w, height - 1});
-            item->Bounds = RECT{rect.left + x, rect.top, rect.left + x + w, rect.bottom - 1};
-            x += w;
+            const int left = rightToLeft ? x - w : x;
+            DrawItemText(canvas, skinData_, *item, RECT{left, 0, left + w, height - 1});
+            item->Bounds = RECT{rect.left + left, rect.top, rect.left + left + w, rect.bottom - 1};
+            x = rightToLeft ? x - w : x + w;
         }
     }
     form_.PaintMdiButtons(bar);
     win::CopyToDc(dc, rect.left, rect.top, bar, bar.bounds());
+}
+
+bool TWinSkinMenu::RightToLeft() const {
+    const gui::TMainMenu* menu = form_.Form ? form_.Form->Menu() : nullptr;
+    return menu && menu->IsRightToLeft();
 }
 
 TMenuBtn* TWinSkinMenu::ItemAt(POINT windowPoint) {
@@ -344,7 +384,7 @@ TMenuBtn* TWinSkinMenu::FindAccelItem(wchar_t c) {
 
 bool TWinSkinMenu::OpenMenuBarItem(TMenuBtn& first) {
     HWND window = form_.Window;
-    PostMessageW(window, WM_COMMAND, MAKEWPARAM(first.Command, 0), 0);
+    PostItemCommand(first);
     if (!first.SubMenu) return false;
     form_.MenuTracking = true;
     TMenuBtn* item = &first;
@@ -355,20 +395,25 @@ bool TWinSkinMenu::OpenMenuBarItem(TMenuBtn& first) {
         g_tracking.bar = this;
         g_tracking.form = &form_;
         g_tracking.topMenu = item->SubMenu;
+        g_tracking.rightToLeft = RightToLeft();
         g_tracking.currentIndex = item->Index;
         GetCursorPos(&g_tracking.lastMousePos);
         g_tracking.hook = SetWindowsHookExW(WH_MSGFILTER, &DropDownHook, nullptr, GetCurrentThreadId());
-        if (form_.Form) MakeOwnerDraw(item->SubMenu); // framework items carry what the skin draws them from
+        std::vector<OwnerDrawnItem> ownerDrawn;
+        MakeOwnerDraw(item->SubMenu, ownerDrawn);
+        trackedPopup_ = item->SubMenu;
         if (item->Enabled && item->SubMenu) {
             form_.InMenuLoop = true;
             TrackPopupMenu(item->SubMenu, TPM_NONOTIFY | TPM_RIGHTBUTTON, outer.left + item->Bounds.left,
                            outer.top + item->Bounds.bottom, 0, window, nullptr);
             form_.InMenuLoop = false;
         }
+        UndoOwnerDraw(ownerDrawn);
         if (g_tracking.hook) UnhookWindowsHookEx(g_tracking.hook);
         const int next = g_tracking.switchTo;
         g_tracking = DropDownTracking{};
         if (form_.MenuBarObject.get() != this) return true; // the window was unskinned meanwhile
+        trackedPopup_ = nullptr;
         // The bar may have been read again meanwhile (a menu command changed it): look the item up afresh.
         TMenuBtn* following =
             next >= 0 && next < static_cast<int>(items_.size()) ? items_[static_cast<std::size_t>(next)].get() : nullptr;
@@ -381,12 +426,19 @@ bool TWinSkinMenu::OpenMenuBarItem(TMenuBtn& first) {
         }
         if (following) {
             following->MouseDown();
-            PostMessageW(window, WM_COMMAND, MAKEWPARAM(following->Command, 0), 0);
+            PostItemCommand(*following);
         }
         item = following;
     }
     form_.MenuTracking = false;
     return true;
+}
+
+void TWinSkinMenu::PostItemCommand(const TMenuBtn& item) {
+    // A framework item runs its click when its drop-down opens. The system gives an item of a plain
+    // window's menu that opens a sub-menu the sub-menu's handle as its identifier, which is no command.
+    if (!form_.Form && item.SubMenu) return;
+    PostMessageW(form_.Window, WM_COMMAND, MAKEWPARAM(item.Command, 0), 0);
 }
 
 void TWinSkinMenu::ClickMenuBarItem(TMenuBtn& item) {
@@ -456,7 +508,7 @@ bool TWinSkinMenu::KeyboardModeMessage(const MSG& msg) {
     case WM_NCMBUTTONDOWN: EndKeyboardMode(); return false;
     default: return false;
     }
-    const bool rightToLeft = form_.RightToLeft;
+    const bool rightToLeft = RightToLeft();
     TMenuBtn* open = nullptr;
     switch (msg.wParam) {
     case VK_LEFT: MoveKeyboardItem(rightToLeft ? 1 : -1); return true;

@@ -47,6 +47,11 @@ public:
     // items stays on the window.
     void ReadMenuFromHandle(HMENU menu);
     HMENU MenuHandle() const { return menu_; }
+    // The drop-down open now, null when none is.
+    HMENU TrackedPopup() const { return trackedPopup_; }
+    // A framework menu may read from right to left: the bar is laid out from its right end and Left and
+    // Right swap their meaning, along the bar and inside its drop-downs. A plain window's bar never does.
+    bool RightToLeft() const;
     // Paints the bar into rect (window coordinates) of dc, laying the items out.
     void PaintMenuBar(HDC dc, const RECT& rect);
     // The item with a caption at a point in window coordinates, or null.
@@ -77,11 +82,13 @@ private:
     TSkinData& skinData_;
     TWinSkinForm& form_;
     HMENU menu_ = nullptr;
+    HMENU trackedPopup_ = nullptr;
     std::vector<std::unique_ptr<TMenuBtn>> items_;
     RECT menuRect_{};
     Bitmap backBitmap_; // the bar without its texts, to repaint one item
     TMenuBtn* keyboardItem_ = nullptr; // the item lit by the keyboard
     void MoveKeyboardItem(int step);
+    void PostItemCommand(const TMenuBtn& item);
 };
 
 // The form's popup menus drawn by the skin (on: items without a draw event of their own get the skin's) or

@@ -325,28 +325,54 @@ bool TWinSkinForm::MenuItemLook(ULONG_PTR itemData, UINT command, TMenuItemLook&
     return true;
 }
 
+bool TWinSkinForm::ForeignMenuItemLook(ULONG_PTR itemData, UINT command, TMenuItemLook& look) const {
+    // Only the items of the bar's open drop-down: a program's own owner-drawn menus stay its own.
+    HMENU popup = MenuBarObject ? MenuBarObject->TrackedPopup() : nullptr;
+    TMenuItemPlace place;
+    if (!FormMenu || !popup || !FindMenuItem(popup, command, itemData, place)) return false;
+    look = LookOfPosition(place.Menu, place.Position);
+    return true;
+}
+
 void TWinSkinForm::OnMeasureItem(gui::TMessage& message) {
     auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
+    if (measure->CtlType != ODT_MENU) return CallPrevProc(message);
+    gui::WindowDc dc(Window);
+    int width = static_cast<int>(measure->itemWidth), height = static_cast<int>(measure->itemHeight);
     TMenuItemLook look;
-    if (measure->CtlType != ODT_MENU || !MenuItemLook(measure->itemData, measure->itemID, look)) {
+    gui::TMenuItem* item = FormMenu ? gui::TMenuItem::FromItemData(measure->itemData) : nullptr;
+    if (SystemMenuItemLook(measure->itemData, measure->itemID, look)) {
+        MeasureSkinMenuItem(*SkinData, look, dc.get(), width, height);
+    } else if (item) {
+        MeasureMenuItem(*SkinData, *item, dc.get(), width, height);
+    } else if (ForeignMenuItemLook(measure->itemData, measure->itemID, look)) {
+        MeasureForeignMenuItem(*SkinData, look, dc.get(), width, height);
+    } else {
         return CallPrevProc(message);
     }
-    gui::WindowDc dc(Window);
-    int width = 0, height = 0;
-    MeasureSkinMenuItem(*SkinData, look, dc.get(), width, height);
-    measure->itemWidth = static_cast<UINT>(width);
-    measure->itemHeight = static_cast<UINT>(height);
+    measure->itemWidth = static_cast<UINT>(std::max(width, 0));
+    measure->itemHeight = static_cast<UINT>(std::max(height, 0));
     message.Result = TRUE;
 }
 
 void TWinSkinForm::OnDrawItem(gui::TMessage& message) {
     auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam);
+    if (draw->CtlType != ODT_MENU) return CallPrevProc(message);
+    const auto menu = reinterpret_cast<HMENU>(draw->hwndItem);
     TMenuItemLook look;
-    if (draw->CtlType != ODT_MENU || !MenuItemLook(draw->itemData, draw->itemID, look)) return CallPrevProc(message);
+    const bool ours = MenuItemLook(draw->itemData, draw->itemID, look);
+    if (!ours && !ForeignMenuItemLook(draw->itemData, draw->itemID, look)) return CallPrevProc(message);
+    if (PendingPopupMenu && menu) {
+        PendingPopupMenu->Menu = menu; // the menu window that painted its background last shows this menu
+        PendingPopupMenu = nullptr;
+    }
     const bool selected = (draw->itemState & ODS_SELECTED) != 0 && look.Caption != "-";
     try {
-        DrawSkinMenuItem(*SkinData, look, draw->hDC, draw->rcItem, selected,
-                         reinterpret_cast<HMENU>(draw->hwndItem));
+        if (ours) {
+            DrawSkinMenuItem(*SkinData, look, draw->hDC, draw->rcItem, selected, menu);
+        } else {
+            DrawForeignMenuItem(*SkinData, menu, look, selected, draw->rcItem, draw->hDC);
+        }
     } catch (...) {
         // An item that cannot be drawn stays empty; the menu goes on working.
     }

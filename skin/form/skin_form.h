@@ -217,6 +217,8 @@ private:
     // The look of an item: of the skinned system menu, of a framework menu, or false.
     bool SystemMenuItemLook(ULONG_PTR itemData, UINT command, TMenuItemLook& look) const;
     bool MenuItemLook(ULONG_PTR itemData, UINT command, TMenuItemLook& look) const;
+    // An item of the bar's open drop-down that no framework item stands behind (a plain window's menu).
+    bool ForeignMenuItemLook(ULONG_PTR itemData, UINT command, TMenuItemLook& look) const;
     void OnSysCommand(gui::TMessage& message);
     void OnHoverTimer();
 

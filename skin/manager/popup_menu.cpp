@@ -24,6 +24,11 @@ constexpr int kMenuItemFrames = 5; // MenuItem: 1 normal, 2 separator, 3 selecte
 constexpr int kSelectedFrame = 4;
 constexpr int kGlyphSize = 16;
 constexpr int kShortCutGap = 10;
+// A foreign item's width: its texts and the room around them (glyph column and margins, 26 in all), and
+// between caption and shortcut as much again as DrawMenuItemContent keeps free after the shortcut.
+constexpr int kForeignItemRoom = 26;
+constexpr int kForeignShortCutRoom = 20;
+constexpr int kSeparatorHeight = 8;
 
 Rect MarginsOf(const TDataSkinObject& element) {
     return Rect{element.LeftWidth, element.TopHeight, element.RightWidth, element.BottomHeight};
@@ -93,7 +98,12 @@ void DrawMenuItemContent(const TSkinData& skin, const TMenuItemLook& item, gui::
 
     const bool hasImage = item.Images && item.ImageIndex >= 0 && item.ImageIndex < item.Images->Count();
     if (hasImage && !separator) {
-        if (item.Checked) DrawEdge(canvas.Handle(), &square, BDR_SUNKENOUTER, BF_RECT);
+        if (item.Checked) {
+            // A checked image sits in a pressed-in square of the two light button colours.
+            const gui::UniqueBrush dither = gui::CreateDitherBrush(rtl::clBtnFace, rtl::clBtnHighlight);
+            FillRect(canvas.Handle(), &square, dither.get());
+            DrawEdge(canvas.Handle(), &square, BDR_SUNKENOUTER, BF_RECT);
+        }
         item.Images->Draw(canvas.Handle(), square.left, square.top, item.ImageIndex, !item.Enabled);
     } else if (item.Checked && !separator) {
         const gui::TColor text = selected ? skin.HilightTextColour : skin.MenuTextColour;
@@ -284,6 +294,64 @@ TMenuItemLook LookOfPosition(HMENU menu, UINT position) {
     return look;
 }
 
+bool FindMenuItem(HMENU menu, UINT command, ULONG_PTR itemData, TMenuItemPlace& place) {
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_ID | MIIM_DATA | MIIM_SUBMENU;
+        if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+        if (info.wID == command && info.dwItemData == itemData) {
+            place = TMenuItemPlace{menu, static_cast<UINT>(i)};
+            return true;
+        }
+    }
+    for (int i = 0; i < count; ++i) {
+        HMENU sub = GetSubMenu(menu, i);
+        if (sub && FindMenuItem(sub, command, itemData, place)) return true;
+    }
+    return false;
+}
+
+void MeasureMenuItem(const TSkinData& skin, gui::TMenuItem& item, HDC dc, int& width, int& height) {
+    LOGFONTW logFont{};
+    gui::UniqueFont font; // outlives the canvas it is selected into
+    if (gui::ReadMenuLogFont(logFont)) font = gui::CreateFontFromLogFont(logFont);
+    gui::TCanvas canvas(dc);
+    canvas.SetFont(font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    gui::TMenuMeasureItemEvent own = std::move(item.OnMeasureItem);
+    item.OnMeasureItem = nullptr;
+    try {
+        item.MeasureItem(canvas, width, height);
+    } catch (...) {
+        item.OnMeasureItem = std::move(own);
+        throw;
+    }
+    item.OnMeasureItem = std::move(own);
+    width += (skin.MenuItem ? skin.MenuItem->LeftWidth : 0) + (item.GetImageList() ? 10 : 35);
+}
+
+void MeasureForeignMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, int& width,
+                            int& height) {
+    if (item.Caption == "-") {
+        height = kSeparatorHeight;
+        return;
+    }
+    LOGFONTW logFont{};
+    gui::UniqueFont font; // outlives the canvas it is selected into
+    if (gui::ReadMenuLogFont(logFont)) font = gui::CreateFontFromLogFont(logFont);
+    gui::TCanvas canvas(dc);
+    canvas.SetFont(font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    // Measured as drawn: the accelerator's "&" takes no room.
+    RECT caption{0, 0, 0, 0};
+    canvas.DrawText(item.Caption, caption, DT_CALCRECT | DT_SINGLELINE);
+    int texts = caption.right - caption.left;
+    if (!item.ShortCut.empty()) texts += kForeignShortCutRoom + canvas.TextWidth(item.ShortCut);
+    width = texts + kForeignItemRoom + (skin.MenuItem ? skin.MenuItem->LeftWidth : 0);
+    // The system suggests a height; a suggestion smaller than the text would cut it.
+    height = std::max(height, static_cast<int>(caption.bottom - caption.top)) + 4;
+}
+
 void MeasureSkinMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, int& width, int& height) {
     if (item.Caption == "-") {
         width = 10;
@@ -323,6 +391,19 @@ void DrawSkinMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, 
                       kMenuItemFrames, element.Trans != 0, element.Tile == 1, /*vertical=*/false);
         DrawContentOnto(skin, item, work, selected);
     }
+    win::CopyToDc(dc, rect.left, rect.top, work, work.bounds());
+}
+
+void DrawForeignMenuItem(const TSkinData& skin, HMENU menu, const TMenuItemLook& item, bool selected,
+                         const RECT& rect, HDC dc) {
+    if (!skin.MenuItem || skin.MenuItem->Image.empty())
+        return DrawPlainMenuItem(skin, item, dc, rect, selected);
+    Bitmap work = ItemBackground(skin, rect, menu);
+    if (work.empty()) return;
+    const TDataSkinObject& element = *skin.MenuItem;
+    DrawSkinImage(work, work.bounds(), element.Image, MarginsOf(element), selected ? kSelectedFrame : 1,
+                  kMenuItemFrames, element.Trans != 0, element.Tile == 1, /*vertical=*/false);
+    DrawContentOnto(skin, item, work, selected);
     win::CopyToDc(dc, rect.left, rect.top, work, work.bounds());
 }
 

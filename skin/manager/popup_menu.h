@@ -63,12 +63,31 @@ struct TMenuItemLook {
 TMenuItemLook LookOf(const gui::TMenuItem& item);
 TMenuItemLook LookOfPosition(HMENU menu, UINT position);
 
+// Where the item that WM_MEASUREITEM or WM_DRAWITEM names by command and item data sits: in menu or in one
+// of its sub-menus at any depth. False when it is not there.
+struct TMenuItemPlace {
+    HMENU Menu = nullptr;
+    UINT Position = 0;
+};
+bool FindMenuItem(HMENU menu, UINT command, ULONG_PTR itemData, TMenuItemPlace& place);
+
 // The size of an item drawn by the skin: its caption and shortcut in the menu font, the skin's margin and
 // the glyph column. dc is only measured on.
 void MeasureSkinMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, int& width, int& height);
+// An item of a skinned window's main menu: the framework's own size (the item's measure event left out),
+// widened by the skin's margin and the glyph column (narrower beside an image list's images).
+void MeasureMenuItem(const TSkinData& skin, gui::TMenuItem& item, HDC dc, int& width, int& height);
+// An item of a menu without framework items (a plain window's): height comes in as the system's
+// suggestion.
+void MeasureForeignMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, int& width,
+                            int& height);
 // The item drawn at rect of dc (menu window client coordinates) over the background of its menu.
 void DrawSkinMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, const RECT& rect, bool selected,
                       HMENU menu);
+// An item of a menu without framework items, over the background of menu's window; a separator is the
+// etched line of its text "-".
+void DrawForeignMenuItem(const TSkinData& skin, HMENU menu, const TMenuItemLook& item, bool selected,
+                         const RECT& rect, HDC dc);
 void DrawPlainMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, const RECT& rect,
                        bool selected);
 

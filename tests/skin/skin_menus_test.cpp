@@ -1,10 +1,11 @@
-// Menus of a skinned window in-process, with both of our skins: the menu bar's drop-downs and the keys that
-// move along the bar, what the screen shows of a skinned popup menu's items, and the handles that hundreds
-// of menus and a skin switch leave behind. A menu runs its own message loop, so each test hands a script of
-// steps to a timer that fires inside that loop.
+// Menus of a skinned window in-process, with our two skins and the asymmetric test skin: the menu bar's
+// drop-downs and the keys that move along the bar, what the screen shows of a skinned popup menu's items,
+// plain windows' menus, and the handles that hundreds of menus and a skin switch leave behind. A menu runs
+// its own message loop, so each test hands a script of steps to a timer that fires inside that loop.
 #include "framework/gui/canvas.h"
 #include "framework/gui/popup_menu.h"
 #include "skin/manager/popup_menu.h"
+#include "tests/skin/screen_input.h"
 #include "tests/skin/skin_test_fixture.h"
 
 #include <cstdlib>
@@ -33,6 +34,21 @@ std::vector<HWND> OpenMenus() {
     std::vector<HWND> menus;
     EnumThreadWindows(GetCurrentThreadId(), &CollectMenuWindow, reinterpret_cast<LPARAM>(&menus));
     return menus;
+}
+
+// Where the topmost open menu stands on the screen, and its first count rows within it.
+RECT OpenMenuRect() {
+    RECT shown{};
+    GetWindowRect(OpenMenus().front(), &shown);
+    return shown;
+}
+std::vector<RECT> MenuRows(HMENU menu, UINT count, const RECT& shown) {
+    std::vector<RECT> rows(count);
+    for (UINT i = 0; i < count; ++i) {
+        GetMenuItemRect(nullptr, menu, i, &rows[i]);
+        OffsetRect(&rows[i], -shown.left, -shown.top);
+    }
+    return rows;
 }
 
 // Steps run one per timer tick, also while a menu's own loop runs.
@@ -112,7 +128,27 @@ void ExpectMenuBackgroundCorner(const skin::Bitmap& shot, const TSkinData& skin)
     }
 }
 
-std::string MenuForm(const std::string& skinFile) {
+// The selected item's frame of the skin's MenuItem strip (its key colour left out) at the top-left corner
+// of entry in shot: the number of pixels compared.
+int ExpectSelectedFrameCorner(const skin::Bitmap& shot, const TSkinData& skin, const RECT& entry) {
+    const skin::TDataSkinObject& item = *skin.MenuItem;
+    const int frameWidth = item.Image.width() / 5;
+    int checked = 0;
+    for (int y = 0; y < item.TopHeight; ++y) {
+        for (int x = 0; x < item.LeftWidth; ++x) {
+            const skin::Pixel expected = item.Image.pixel(3 * frameWidth + x, y);
+            if (expected == skin::kSkinKeyPixel) continue;
+            EXPECT_EQ(shot.pixel(entry.left + x, entry.top + y) & 0xFFFFFF, expected & 0xFFFFFF)
+                << "at " << x << "," << y;
+            ++checked;
+        }
+    }
+    return checked;
+}
+
+// extraMenu: more properties of the main menu; extraSkin: of the skin data component.
+std::string MenuForm(const std::string& skinFile, const std::string& extraMenu = "",
+                     const std::string& extraSkin = "") {
     return R"(SkinForm : TSkinTestForm {
     Caption = "Menus"
     ClientWidth = 360
@@ -125,8 +161,12 @@ std::string MenuForm(const std::string& skinFile) {
         Active = True
         SkinFile = ")" +
            Escaped(skinFile) + R"("
+        )" +
+           extraSkin + R"(
     }
     MainMenu1 : TMainMenu {
+        )" +
+           extraMenu + R"(
         FileItem : TMenuItem {
             Caption = "&File"
             NewItem : TMenuItem {
@@ -171,6 +211,11 @@ std::string MenuForm(const std::string& skinFile) {
         DisabledItem : TMenuItem {
             Caption = "Print"
             Enabled = False
+        }
+        CheckedImageItem : TMenuItem {
+            Caption = "Pin"
+            ImageIndex = 0
+            Checked = True
         }
     }
     PopupMenu2 : TPopupMenu {
@@ -252,19 +297,7 @@ TEST_P(SkinMenusTest, DropDownOpensUnderItsItemAndArrowKeysMoveAlongTheBar) {
 
     // The skin's background around the items, and the first entry selected with the skin's frame for it.
     ExpectMenuBackgroundCorner(fileMenu, skin);
-    const skin::TDataSkinObject& item = *skin.MenuItem;
-    const int frameWidth = item.Image.width() / 5;
-    int checked = 0;
-    for (int y = 0; y < item.TopHeight; ++y) {
-        for (int x = 0; x < item.LeftWidth; ++x) {
-            const skin::Pixel expected = item.Image.pixel(3 * frameWidth + x, y);
-            if (expected == skin::kSkinKeyPixel) continue;
-            EXPECT_EQ(fileMenu.pixel(firstEntry.left + x, firstEntry.top + y) & 0xFFFFFF,
-                      expected & 0xFFFFFF);
-            ++checked;
-        }
-    }
-    EXPECT_GT(checked, 0);
+    EXPECT_GT(ExpectSelectedFrameCorner(fileMenu, skin, firstEntry), 0);
 }
 
 TEST_P(SkinMenusTest, RightOpensASubMenuAndLeftClosesItInsteadOfMovingAlongTheBar) {
@@ -385,7 +418,7 @@ TEST_P(SkinMenusTest, PopupItemsShowShortcutImageSeparatorCheckDisabledAndRightT
         popup->Popup(outer.left + 40, outer.top + 60);
         ASSERT_TRUE(Finish(script));
     }
-    ASSERT_EQ(rows.size(), 6u);
+    ASSERT_EQ(rows.size(), 7u);
     SaveArtifact(shot, "popup-menu-" + std::string(GetParam()) + ".bmp");
     ExpectMenuBackgroundCorner(shot, skin);
     const auto part = [](const RECT& row, int from, int to) { // a band of a row, in fractions of 100
@@ -393,7 +426,7 @@ TEST_P(SkinMenusTest, PopupItemsShowShortcutImageSeparatorCheckDisabledAndRightT
         return RECT{row.left + w * from / 100, row.top, row.left + w * to / 100, row.bottom};
     };
     const RECT &shortCut = rows[0], &image = rows[1], &plain = rows[2], &line = rows[3], &check = rows[4],
-               &disabled = rows[5];
+               &disabled = rows[5], &checkedImage = rows[6];
     EXPECT_GT(Ink(shot, part(shortCut, 65, 100), skin.MenuTextColour), 5) << "the shortcut at the right";
     EXPECT_EQ(Ink(shot, part(plain, 65, 100), skin.MenuTextColour), 0) << "no shortcut";
     EXPECT_GT(Ink(shot, part(plain, 20, 65), skin.MenuTextColour), 5) << "the caption";
@@ -409,9 +442,23 @@ TEST_P(SkinMenusTest, PopupItemsShowShortcutImageSeparatorCheckDisabledAndRightT
     EXPECT_GT(Ink(shot, part(disabled, 20, 65), disabledColour), 5) << "disabled text";
     EXPECT_LT(Ink(shot, part(disabled, 20, 65), skin.MenuTextColour),
               Ink(shot, part(disabled, 20, 65), disabledColour));
+    // A checked image lies on a square of the button face and highlight colours, pixel by pixel in turn.
+    const skin::Pixel face = PixelOfColour(rtl::clBtnFace), light = PixelOfColour(rtl::clBtnHighlight);
+    const int squareLeft = checkedImage.left + 1 + skin.MenuItem->LeftWidth;
+    int dithered = 0;
+    for (int y = checkedImage.top + 2; y < checkedImage.top + 16; ++y) {
+        for (int x = squareLeft + 1; x < squareLeft + 14; ++x) {
+            if (RgbOf(shot.pixel(x, y)) == light && RgbOf(shot.pixel(x + 1, y)) == face &&
+                RgbOf(shot.pixel(x, y + 1)) == face) {
+                ++dithered;
+            }
+        }
+    }
+    EXPECT_GT(dithered, 20) << "the dithered square under the checked image";
 
     // Right to left: the caption at the right end, the glyph column beside it. Drawn straight into a
-    // bitmap: under Wine a right-to-left popup menu shows blank.
+    // bitmap: Wine draws no item that carries the right-to-left order flag (it reads the flag's bit as
+    // its own system-menu flag), so a right-to-left popup menu shows blank there.
     skin::Bitmap mirrored(160, 20);
     {
         skin::win::BitmapDc memory(mirrored);
@@ -567,7 +614,301 @@ TEST_P(SkinMenusTest, ThreeHundredMenusAndASkinSwitchLeaveNoHandlesBehind) {
     EXPECT_EQ(gui::LiveHandles().User, before.User);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothSkins, SkinMenusTest, ::testing::Values("default.skn", "dark.skn"),
+TEST_P(SkinMenusTest, BarDropDownRowsAreTheFrameworksRowsWithRoomForTheSkinsGlyphColumn) {
+    TSkinTestForm* form = MenuFormShown();
+    const TSkinData& skin = Skin(form);
+    skin::TWinSkinForm& object = ObjectOf(form->Handle());
+    const auto& items = object.MenuBarObject->Items();
+    HMENU file = items[0]->SubMenu;
+    std::vector<RECT> rows;
+    MenuScript script;
+    script.Then([&] {
+        rows = MenuRows(file, 2, RECT{});
+        PressInMenu(VK_ESCAPE);
+    });
+    script.Start(250);
+    object.MenuBarObject->ClickMenuBarItem(*items[0]);
+    ASSERT_TRUE(Finish(script));
+    ASSERT_EQ(rows.size(), 2u);
+    // What the framework answers for its own owner-drawn items.
+    int widest = 0;
+    for (const char* name : {"NewItem", "OpenItem"}) {
+        MEASUREITEMSTRUCT own{};
+        own.CtlType = ODT_MENU;
+        own.itemData = reinterpret_cast<ULONG_PTR>(form->FindComponent(name));
+        ASSERT_TRUE(gui::MeasureMenuItem(own)) << name;
+        const RECT& row = rows[name[0] == 'N' ? 0 : 1];
+        EXPECT_EQ(row.bottom - row.top, static_cast<LONG>(own.itemHeight))
+            << name << ": the framework's height";
+        widest = std::max(widest, static_cast<int>(own.itemWidth));
+    }
+    EXPECT_GE(rows[0].right - rows[0].left, widest + skin.MenuItem->LeftWidth + 35)
+        << "room for the glyph column";
+}
+
+// The columns of the bar in which the screen differs from the bar's background: the items' texts (and
+// any hot item's frame), in window coordinates.
+std::vector<bool> BarInk(const skin::Bitmap& windowShot, const skin::TWinSkinMenu& bar) {
+    const RECT& rect = bar.MenuRect();
+    const skin::Bitmap& back = bar.BackBitmap();
+    std::vector<bool> ink(static_cast<std::size_t>(rect.right), false);
+    for (int y = 0; y < back.height(); ++y) {
+        for (int x = 0; x < back.width(); ++x) {
+            if (RgbOf(windowShot.pixel(rect.left + x, rect.top + y)) != RgbOf(back.pixel(x, y))) {
+                ink[static_cast<std::size_t>(rect.left + x)] = true;
+            }
+        }
+    }
+    return ink;
+}
+
+// Width of the ink from its first to its last column within [left, right).
+int InkWidth(const std::vector<bool>& ink, LONG left, LONG right) {
+    int first = -1, last = -1;
+    for (LONG x = left; x < right; ++x) {
+        if (!ink[static_cast<std::size_t>(x)]) continue;
+        if (first < 0) first = static_cast<int>(x);
+        last = static_cast<int>(x);
+    }
+    return first < 0 ? 0 : last - first + 1;
+}
+
+TEST_P(SkinMenusTest, BarItemsAreAsWideAsTheirCaptionsShowPlusTheirPadding) {
+    TSkinTestForm* form = MenuFormShown();
+    HWND window = form->Handle();
+    MoveMouse(POINT{2, 2}); // no item hot
+    Settle(300ms);
+    const skin::TWinSkinMenu& bar = *ObjectOf(window).MenuBarObject;
+    const skin::Bitmap shot = ShowAndShoot(window);
+    const std::vector<bool> ink = BarInk(shot, bar);
+    ASSERT_EQ(bar.Items().size(), 3u);
+    // Every caption carries an accelerator: its "&" is not shown and takes no room, or the bar drifts.
+    for (const auto& item : bar.Items()) {
+        const int shown = InkWidth(ink, item->Bounds.left, item->Bounds.right);
+        EXPECT_GT(shown, 0) << item->Caption;
+        // 5 padding pixels each side of the ink; a letter's advance is up to a few pixels more than its ink.
+        const int spare = (item->Bounds.right - item->Bounds.left) - (shown + 10);
+        EXPECT_GE(spare, 0) << item->Caption;
+        EXPECT_LE(spare, 5) << item->Caption;
+    }
+    EXPECT_EQ(bar.Items()[1]->Bounds.left, bar.Items()[0]->Bounds.right) << "side by side";
+}
+
+TEST_P(SkinMenusTest, RightToLeftMenuFillsTheBarFromItsRightEndAndMirrorsTheArrowKeys) {
+    TSkinTestForm* form = NewForm(MenuForm(SkinFile(GetParam()), "BiDiMode = bdRightToLeft"));
+    form->Show();
+    ASSERT_TRUE(Pump([&] { return Skinned(form->Handle()); }));
+    SetForegroundWindow(form->Handle());
+    MoveMouse(POINT{2, 2});
+    Settle(300ms);
+    HWND window = form->Handle();
+    skin::TWinSkinForm& object = ObjectOf(window);
+    ASSERT_FALSE(object.RightToLeft) << "the window itself reads from left to right";
+    const skin::TWinSkinMenu& bar = *object.MenuBarObject;
+    const auto& items = bar.Items();
+    ASSERT_EQ(items.size(), 3u);
+    const skin::Bitmap shot = ShowAndShoot(window);
+    SaveArtifact(shot, "menu-bar-rtl-" + std::string(GetParam()) + ".bmp");
+    const std::vector<bool> ink = BarInk(shot, bar);
+    const RECT& rect = bar.MenuRect();
+    const int barWidth = rect.right - rect.left;
+    EXPECT_GT(InkWidth(ink, items[0]->Bounds.left, items[0]->Bounds.right), 0) << "File's text";
+    EXPECT_GT(items[0]->Bounds.left, rect.left + barWidth / 2) << "File at the right end";
+    EXPECT_LT(items[1]->Bounds.right, items[0]->Bounds.right);
+    EXPECT_EQ(items[1]->Bounds.right, items[0]->Bounds.left) << "Edit at File's left";
+    EXPECT_EQ(InkWidth(ink, rect.left, items[2]->Bounds.left), 0) << "nothing left of Help";
+
+    // Left moves on to the next item, which is at the left; Right comes back.
+    const RECT outer = WindowRectOf(window);
+    std::vector<LONG> opened; // left edge of each drop-down, window coordinates
+    const auto record = [&] { opened.push_back(OpenMenuRect().left - outer.left); };
+    MenuScript script;
+    script
+        .Then([&] {
+            record();
+            PressInMenu(VK_LEFT);
+        })
+        .Then([&] {
+            record();
+            PressInMenu(VK_RIGHT);
+        })
+        .Then([&] {
+            record();
+            PressInMenu(VK_ESCAPE);
+        });
+    script.Start(250);
+    object.MenuBarObject->ClickMenuBarItem(*items[0]);
+    ASSERT_TRUE(Finish(script));
+    ASSERT_EQ(opened.size(), 3u);
+    EXPECT_NEAR(opened[0], items[0]->Bounds.left, 3) << "File's drop-down";
+    EXPECT_NEAR(opened[1], items[1]->Bounds.left, 3) << "Left: Edit's, at File's left";
+    EXPECT_NEAR(opened[2], items[0]->Bounds.left, 3) << "Right: File's again";
+
+    // With the bar lit by Alt alone, Left lights the item at the left too.
+    Settle(300ms);
+    SendKey(VK_MENU, false);
+    SendKey(VK_MENU, true);
+    ASSERT_TRUE(Pump([&] { return object.MenuBarObject->InKeyboardMode(); })) << "Alt gave the bar the keys";
+    EXPECT_EQ(object.HotObject, items[0].get());
+    SendKey(VK_LEFT, false);
+    SendKey(VK_LEFT, true);
+    EXPECT_TRUE(Pump([&] { return object.HotObject == items[1].get(); })) << "Edit lit";
+    object.MenuBarObject->EndKeyboardMode();
+}
+
+TEST_P(SkinMenusTest, MovingThePointerAlongTheBarSwitchesTheOpenDropDown) {
+    TSkinTestForm* form = MenuFormShown();
+    HWND window = form->Handle();
+    skin::TWinSkinForm& object = ObjectOf(window);
+    const auto& items = object.MenuBarObject->Items();
+    const RECT outer = WindowRectOf(window);
+    const auto onScreen = [&](const skin::TMenuBtn& item) {
+        return POINT{outer.left + (item.Bounds.left + item.Bounds.right) / 2,
+                     outer.top + (item.Bounds.top + item.Bounds.bottom) / 2};
+    };
+    std::vector<LONG> opened;
+    const auto record = [&] { opened.push_back(OpenMenuRect().left - outer.left); };
+    MoveMouse(onScreen(*items[0]));
+    Settle(200ms);
+    MenuScript script;
+    script
+        .Then([&] {
+            record();
+            MoveMouse(onScreen(*items[1]));
+        })
+        .Then([&] {
+            record();
+            MoveMouse(onScreen(*items[2])); // Help has no drop-down: Edit's stays open
+        })
+        .Then([&] {
+            record();
+            PressInMenu(VK_ESCAPE);
+        });
+    script.Start(300);
+    object.MenuBarObject->ClickMenuBarItem(*items[0]);
+    ASSERT_TRUE(Finish(script));
+    MoveMouse(POINT{2, 2});
+    ASSERT_EQ(opened.size(), 3u);
+    EXPECT_NEAR(opened[0], items[0]->Bounds.left, 3) << "File's drop-down";
+    EXPECT_NEAR(opened[1], items[1]->Bounds.left, 3) << "the pointer on Edit: Edit's";
+    EXPECT_NEAR(opened[2], items[1]->Bounds.left, 3) << "the pointer on Help: still Edit's";
+}
+
+TEST_P(SkinMenusTest, WithoutTheMainMenuSkinTheWindowKeepsAWorkingSystemMenuBar) {
+    TSkinTestForm* form =
+        NewForm(MenuForm(SkinFile(GetParam()), "", "SkinControls = [xcPopupMenu, xcCombo]"));
+    int newClicks = 0;
+    dynamic_cast<gui::TMenuItem*>(form->FindComponent("NewItem"))->OnClick = [&](rtl::TObject*) {
+        ++newClicks;
+    };
+    form->Show();
+    HWND window = form->Handle();
+    SetForegroundWindow(window);
+    Settle(500ms);
+    const skin::TWinSkinForm* object =
+        skin::SkinManager ? skin::SkinManager->FindFormByWindow(window) : nullptr;
+    EXPECT_TRUE(!object || !object->MenuBarObject) << "no bar of the skin's";
+    HMENU menu = GetMenu(window);
+    ASSERT_NE(menu, nullptr) << "the system's bar stays";
+    RECT file{};
+    ASSERT_TRUE(GetMenuItemRect(window, menu, 0, &file));
+    const RECT outer = WindowRectOf(window);
+    EXPECT_GE(file.top, outer.top);
+    EXPECT_LE(file.bottom, outer.bottom);
+
+    // A click on File drops its menu down; Down and Enter run New.
+    MenuScript script;
+    script.Then([] { PressInMenu(VK_DOWN); }).Then([] { PressInMenu(VK_RETURN); });
+    script.Start(250);
+    MoveMouse(POINT{(file.left + file.right) / 2, (file.top + file.bottom) / 2});
+    Settle(100ms);
+    MouseButton(true);
+    MouseButton(false);
+    ASSERT_TRUE(Finish(script)) << "the drop-down did not open";
+    MoveMouse(POINT{2, 2});
+    EXPECT_TRUE(Pump([&] { return newClicks == 1; })) << "New ran";
+}
+
+// A window of no framework class with a menu bar of its own, as any program's window has.
+struct PlainMenuWindow {
+    static inline std::vector<UINT> commands; // what reached the window's procedure
+    HWND window = nullptr;
+    HMENU file = nullptr;
+    PlainMenuWindow() {
+        commands.clear();
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = &Procedure;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"SkinTestPlainMenuWindow";
+        wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+        RegisterClassW(&wc);
+        HMENU bar = CreateMenu();
+        file = CreatePopupMenu();
+        AppendMenuW(file, MF_STRING, kNew, L"&New\tCtrl+N");
+        AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(file, MF_STRING | MF_CHECKED, kQuit, L"&Quit");
+        AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+        AppendMenuW(bar, MF_STRING, kAbout, L"&About");
+        window = CreateWindowExW(0, wc.lpszClassName, L"Plain menu", WS_OVERLAPPEDWINDOW, 600, 150, 360, 240,
+                                 nullptr, bar, nullptr, nullptr);
+    }
+    ~PlainMenuWindow() {
+        if (window) DestroyWindow(window);
+    }
+    static constexpr UINT kNew = 101, kQuit = 102, kAbout = 103;
+    static LRESULT CALLBACK Procedure(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
+        if (msg == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) != 0) commands.push_back(LOWORD(wParam));
+        return DefWindowProcW(w, msg, wParam, lParam);
+    }
+};
+
+TEST_P(SkinMenusTest, PlainWindowsDropDownShowsTheSkinAndItsCommandsReachTheWindow) {
+    TSkinTestForm* form = MenuFormShown();
+    const TSkinData& skin = Skin(form);
+    PlainMenuWindow plain;
+    ShowWindow(plain.window, SW_SHOW);
+    SetForegroundWindow(plain.window);
+    ASSERT_TRUE(Pump([&] { return Skinned(plain.window); })) << "the plain window was not skinned";
+    skin::TWinSkinForm& object = ObjectOf(plain.window);
+    ASSERT_NE(object.MenuBarObject, nullptr);
+    const auto& items = object.MenuBarObject->Items();
+    ASSERT_EQ(items.size(), 2u);
+    skin::Bitmap shot;
+    std::vector<RECT> rows;
+    MenuScript script;
+    script
+        .Then([&] {
+            shot = Screenshot(OpenMenuRect());
+            rows = MenuRows(plain.file, 3, OpenMenuRect());
+            PressInMenu(VK_DOWN); // past the line to Quit
+        })
+        .Then([] { PressInMenu(VK_RETURN); });
+    script.Start(250);
+    object.MenuBarObject->ClickMenuBarItem(*items[0]);
+    ASSERT_TRUE(Finish(script));
+    Settle();
+    SaveArtifact(shot, "plain-window-menu-" + std::string(GetParam()) + ".bmp");
+
+    ASSERT_EQ(rows.size(), 3u);
+    ExpectMenuBackgroundCorner(shot, skin);
+    EXPECT_GT(ExpectSelectedFrameCorner(shot, skin, rows[0]), 0) << "New selected in the skin's frame";
+    const RECT quitText{rows[2].left + skin.MenuItem->LeftWidth + 20, rows[2].top, rows[2].right,
+                        rows[2].bottom};
+    EXPECT_GT(Ink(shot, quitText, skin.MenuTextColour), 5) << "Quit's caption in the skin's colour";
+    EXPECT_EQ(rows[1].bottom - rows[1].top, 8) << "the line";
+    EXPECT_GT(rows[0].right - rows[0].left, 0);
+    EXPECT_EQ(PlainMenuWindow::commands, (std::vector<UINT>{PlainMenuWindow::kQuit}))
+        << "Quit reached the window";
+
+    // The program's menu is as it was: its items keep their texts and are no longer owner-drawn.
+    wchar_t text[32] = {};
+    GetMenuStringW(plain.file, 0, text, 32, MF_BYPOSITION);
+    EXPECT_EQ(std::wstring(text), L"&New\tCtrl+N");
+    EXPECT_EQ(GetMenuState(plain.file, 0, MF_BYPOSITION) & MF_OWNERDRAW, 0u);
+    EXPECT_NE(GetMenuState(plain.file, 2, MF_BYPOSITION) & MF_CHECKED, 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Skins, SkinMenusTest, ::testing::Values("default.skn", "dark.skn", "asymmetric.skn"),
                          [](const auto& param) { return std::string(param.param).substr(0, 4); });
 
 } // namespace
