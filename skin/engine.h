@@ -10,6 +10,9 @@
 namespace gui {
 class TCanvas;
 }
+namespace rtl {
+class TComponent;
+}
 
 namespace skin {
 
@@ -52,6 +55,8 @@ public:
     virtual RECT ScreenRect() const = 0;
     // The control's window; null for a control without a window of its own.
     virtual HWND ControlWindow() const = 0;
+    // The framework control served, windowed or not; null for a plain window's control.
+    virtual rtl::TComponent* ServedComponent() const = 0;
 };
 
 // A form skinning object as its control skinning objects see it (the owner they are created with).

@@ -153,7 +153,25 @@ void TWinSkinForm::AddControlObject(std::unique_ptr<ISkinControlObject> object) 
 }
 
 bool TWinSkinForm::RegisterControlObject(ISkinControlObject* object) {
-    return skin::RegisterControlObject(*this, object);
+    const bool listed = skin::RegisterControlObject(*this, object);
+    // Asked at every attach step: the control may be bound only after the object was listed.
+    if (rtl::TComponent* served = object->ServedComponent()) served->FreeNotification(this);
+    return listed;
+}
+
+void TWinSkinForm::Notification(rtl::TComponent* component, rtl::TOperation operation) {
+    rtl::TComponent::Notification(component, operation);
+    if (operation != rtl::TOperation::opRemove || !component) return;
+    std::vector<std::unique_ptr<ISkinControlObject>> gone;
+    for (auto& entry : ControlObjects) {
+        if (entry->ServedComponent() != component) continue;
+        if (HotControl == entry.get()) HotControl = nullptr;
+        gone.push_back(std::move(entry));
+    }
+    if (gone.empty()) return;
+    std::erase(ControlObjects, nullptr);
+    // The control has unhooked them already: detaching only forgets it.
+    for (auto& object : gone) object->Detach();
 }
 
 void TWinSkinForm::SetSystemButtonStyles(bool show) {
@@ -646,7 +664,10 @@ void TWinSkinForm::Reskin() {
 
 void TWinSkinForm::DetachControlObjects() {
     HotControl = nullptr;
-    for (auto& control : ControlObjects) control->Detach();
+    for (auto& control : ControlObjects) {
+        if (rtl::TComponent* served = control->ServedComponent()) served->RemoveFreeNotification(this);
+        control->Detach();
+    }
     ControlObjects.clear();
 }
 
