@@ -89,6 +89,9 @@ public:
     // Deferred actions: the requesting component is set first, then the action scheduled.
     virtual void SetPendingSkinData(TSkinData* skinData) = 0;
     virtual void ScheduleAction(int action, int interval) = 0;
+    // The objects of destroyed windows freed at the next tick, after whatever action is pending then
+    // (skinData is the requester when nothing else is pending).
+    virtual void SchedulePurge(TSkinData* skinData) = 0;
     virtual void FreeAllCaptionButtons() = 0;
     // Skinning of new windows on or off; the count of started components (see the manager).
     virtual void SetEnabled(bool enabled) = 0;

@@ -394,10 +394,7 @@ void TWinSkinForm::OnNcDestroy(gui::TMessage& message) {
     DetachOnDestroy();
     CallPrevProc(message);
     Phase = kPhaseDestroyed;
-    if (ISkinManager* manager = ActiveSkinManager()) {
-        manager->SetPendingSkinData(SkinData);
-        manager->ScheduleAction(kActionPurge, kActionDelayMs);
-    }
+    if (ISkinManager* manager = ActiveSkinManager()) manager->SchedulePurge(SkinData);
 }
 
 void TWinSkinForm::OnCtlColorButton(gui::TMessage& message) {

@@ -24,6 +24,7 @@
 #include "skin/draw/win/bitmap_dc.h"
 #include "skin/form/skin_form.h"
 #include "skin/manager/skin_manager.h"
+#include "tests/skin/screen_input.h"
 #include "tests/skin/skin_test_fixture.h"
 #include "tests/support/message_box_closer.h"
 
@@ -261,6 +262,42 @@ TEST_P(SkinFormTest, AnotherSkinFileReskinsEveryWindowAndAnOldOneChangesNothing)
     EXPECT_TRUE(EqualRect(&before, &after));
     EXPECT_TRUE(Skinned(form->Handle()));
     EXPECT_EQ(skin.SkinName, skinName) << "the second skin stays";
+}
+
+// A window destroyed while a skin switch waits for the timer: the purge of its skinning object runs, and so
+// does the switch, for every window left.
+TEST_P(SkinFormTest, SkinSwitchAskedForJustBeforeAWindowIsDestroyedStillReachesTheOthers) {
+    TSkinTestForm* form = SkinnedForm();
+    TSkinData& skin = Skin(form);
+    TSkinTestForm* second = NewForm(FormText("Second", "", 0, 260));
+    TSkinTestForm* doomed = NewForm(FormText("Doomed", "", 0, 320));
+    for (gui::TForm* other : {static_cast<gui::TForm*>(second), static_cast<gui::TForm*>(doomed)}) {
+        other->Show();
+        ASSERT_TRUE(Pump([&] { return Skinned(other->Handle()); }));
+    }
+    const std::size_t skinned = skin::SkinManager->Forms.size();
+    const std::string other = std::string(GetParam()) == "default.skn" ? "dark.skn" : "default.skn";
+    skin.SetSkinFile(SkinFile(other));
+    delete doomed; // its window goes before the switch's timer fires
+    Settle(std::chrono::milliseconds(700));
+    EXPECT_EQ(skin::SkinManager->Forms.size(), skinned - 1) << "the destroyed window's object was purged";
+    const skin::TDataSkinBorder& left = *skin.BorderLeft;
+    // A row of the left image's stretched middle: what the middle of the window's left border shows.
+    const int row = left.TopHeight + (left.Image.height() - left.TopHeight - left.BottomHeight) / 2;
+    for (gui::TForm* shown : {static_cast<gui::TForm*>(form), static_cast<gui::TForm*>(second)}) {
+        SCOPED_TRACE(shown->GetText());
+        const skin::TWinSkinForm& object = ObjectOf(shown->Handle());
+        EXPECT_EQ(object.FrameLeft, Thickness(*skin.BorderLeft, false)) << "the new skin's frame";
+        SetForegroundWindow(shown->Handle()); // the active frame: the image's first
+        Settle();
+        ShowAndShoot(shown->Handle());
+        const RECT outer = WindowRectOf(shown->Handle());
+        const int y = (outer.top + outer.bottom) / 2;
+        const skin::Bitmap shot = Screenshot(RECT{outer.left, y, outer.left + object.FrameLeft, y + 1});
+        int same = 0;
+        for (int x = 0; x < shot.width(); ++x) same += RgbOf(shot.pixel(x, 0)) == RgbOf(left.Image.pixel(x, row));
+        EXPECT_EQ(same, shot.width()) << "the left border is the new skin's";
+    }
 }
 
 // What a message box looks like once it has laid itself out (and, when skinned, been fitted): looked at
