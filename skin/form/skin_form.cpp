@@ -419,11 +419,12 @@ void TWinSkinForm::OnSize(gui::TMessage& message, bool callPrevious) {
     case SIZE_MAXIMIZED: WindowState = kStateMaximized; break;
     default: break;
     }
-    if (WindowState == kStateMinimized) {
-        // A minimized child shows the system's small caption inside the client: the frame's shape goes.
-        if (MdiRole == kMdiChild && HasRegion) ClearRegion();
-        return;
+    if (MdiRole == kMdiChild && WindowState != kStateNormal) {
+        // The system draws a maximized or minimized child (the small caption inside the client): the frame's
+        // shape goes at once, before the system paints it at its new size.
+        if (HasRegion) ClearRegion();
     }
+    if (WindowState == kStateMinimized) return;
     const ISkinManager* manager = ActiveSkinManager();
     if (MdiRole == kMdiChild && ((manager && manager->MdiMaximized()) || WindowState != kStateNormal)) return;
     // A child restored from its icon without a system command (WM_MDIRESTORE, the window menu) got its
