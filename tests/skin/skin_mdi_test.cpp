@@ -590,6 +590,65 @@ TEST_P(SkinMdiTest, TilingOrCascadingWhileMaximizedGivesEveryDocumentItsSkinnedF
     }
 }
 
+// The usual frame: a tool bar along the top and a status bar along the bottom, the documents between them.
+std::string FrameWithBarsText(const std::string& skinFile) {
+    std::string text = FrameText(skinFile);
+    const std::string bars = R"(    ToolBar1 : TToolBar {
+        Align = alTop
+        Height = 28
+        NewButton : TToolButton {
+            Caption = "New"
+        }
+    }
+    StatusBar1 : TStatusBar {
+        Align = alBottom
+        SimpleText = "Ready"
+    }
+)";
+    text.insert(text.find("    FrameMenu : TMainMenu"), bars);
+    return text;
+}
+
+TEST_P(SkinMdiTest, DocumentsLiveBetweenTheToolBarAndTheStatusBar) {
+    TSkinTestForm* frame = NewForm(FrameWithBarsText(SkinFile(GetParam())));
+    frame->Show();
+    SetForegroundWindow(frame->Handle());
+    ASSERT_TRUE(Pump([&] { return Skinned(frame->Handle()); }));
+    const HWND client = frame->ClientHandle();
+    const HWND toolBar = HandleOf(frame, "ToolBar1"), statusBar = HandleOf(frame, "StatusBar1");
+    const std::vector<TMdiTestChild*> children = Children(frame, 2);
+    const auto between = [&](const char* when) {
+        SCOPED_TRACE(when);
+        RECT frameClient{};
+        GetClientRect(frame->Handle(), &frameClient);
+        const RECT area = RectInParent(client), top = RectInParent(toolBar), bottom = RectInParent(statusBar);
+        EXPECT_EQ(top.top, 0);
+        EXPECT_EQ(top.right - top.left, frameClient.right) << "the tool bar spans the frame";
+        EXPECT_EQ(bottom.bottom, frameClient.bottom);
+        EXPECT_EQ(area.top, top.bottom) << "the client starts below the tool bar";
+        EXPECT_EQ(area.bottom, bottom.top) << "and ends above the status bar";
+        EXPECT_EQ(area.left, 0);
+        EXPECT_EQ(area.right, frameClient.right);
+    };
+    between("shown");
+    const RECT outer = WindowRectOf(frame->Handle());
+    SetWindowPos(frame->Handle(), nullptr, 0, 0, outer.right - outer.left + 80, outer.bottom - outer.top + 60,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Settle();
+    between("resized");
+
+    SendMessageW(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(children[0]->Handle()), 0);
+    ASSERT_TRUE(Pump([&] { return IsZoomed(children[0]->Handle()) != 0; }));
+    Settle();
+    const RECT area = ScreenClientRect(client), content = ScreenClientRect(children[0]->Handle());
+    EXPECT_TRUE(content.left <= area.left && content.top <= area.top && content.right >= area.right &&
+                content.bottom >= area.bottom)
+        << "the maximized document fills the space between the bars";
+    EXPECT_EQ(WindowFromPoint(CentreOf(toolBar)), toolBar) << "the tool bar stays in sight";
+    EXPECT_EQ(WindowFromPoint(CentreOf(statusBar)), statusBar) << "and the status bar";
+    SaveArtifact(ShowAndShoot(frame->Handle()), "mdi-bars-maximized-" + std::string(GetParam()) + ".bmp");
+}
+
 INSTANTIATE_TEST_SUITE_P(BothSkins, SkinMdiTest, ::testing::Values("default.skn", "dark.skn"),
                          [](const auto& param) { return std::string(param.param).substr(0, 4); });
 
