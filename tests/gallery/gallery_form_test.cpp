@@ -539,9 +539,17 @@ TEST_F(GalleryFormTest, ScrollPageWearsEachSkinsTrackWhileScrolledAndSwitchedWit
 
 namespace {
 
-// Opened tiled, the documents are tiled once the skin has fitted them to its frame: none overlaps another.
-TEST_F(GalleryFormTest, MultipleDocumentWindowTilesItsDocumentsOnceTheSkinFittedThem) {
-    gallery::TMdiFrameForm& frame = ShownGallery()->OpenMdiWindow();
+// Opened tiled, the documents are tiled once the skin has fitted them to its frame: none overlaps another,
+// with the stored skin's caption or the test skin's 40-pixel one.
+class GalleryMdiTest : public GalleryFormTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(GalleryMdiTest, MultipleDocumentWindowTilesItsDocumentsOnceTheSkinFittedThem) {
+    gallery::TGalleryForm* gallery = ShownGallery();
+    if (*GetParam()) {
+        gallery->LoadSkinFile(SkinFile(GetParam()));
+        Pump([] { return false; }, std::chrono::milliseconds(600));
+    }
+    gallery::TMdiFrameForm& frame = gallery->OpenMdiWindow();
     SetForegroundWindow(frame.Handle());
     ASSERT_TRUE(Pump([&] { return Skinned(frame.Handle()); }));
     frame.NewTiledChildren(3, std::chrono::seconds(5));
@@ -565,5 +573,8 @@ TEST_F(GalleryFormTest, MultipleDocumentWindowTilesItsDocumentsOnceTheSkinFitted
         tiles.push_back(tile);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(StoredAndTestSkin, GalleryMdiTest, ::testing::Values("", "asymmetric.skn"),
+                         [](const auto& param) { return *param.param ? std::string("asymmetric") : "stored"; });
 
 } // namespace

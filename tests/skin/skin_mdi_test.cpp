@@ -649,7 +649,8 @@ TEST_P(SkinMdiTest, DocumentsLiveBetweenTheToolBarAndTheStatusBar) {
     SaveArtifact(ShowAndShoot(frame->Handle()), "mdi-bars-maximized-" + std::string(GetParam()) + ".bmp");
 }
 
-INSTANTIATE_TEST_SUITE_P(BothSkins, SkinMdiTest, ::testing::Values("default.skn", "dark.skn"),
+// Our two skins, and the test skin with a 40-pixel caption and borders of three different widths.
+INSTANTIATE_TEST_SUITE_P(EachSkin, SkinMdiTest, ::testing::Values("default.skn", "dark.skn", "asymmetric.skn"),
                          [](const auto& param) { return std::string(param.param).substr(0, 4); });
 
 } // namespace
