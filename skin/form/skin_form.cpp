@@ -164,7 +164,7 @@ void TWinSkinForm::Notification(rtl::TComponent* component, rtl::TOperation oper
     if (operation != rtl::TOperation::opRemove || !component) return;
     std::vector<std::unique_ptr<ISkinControlObject>> gone;
     for (auto& entry : ControlObjects) {
-        if (entry->ServedComponent() != component) continue;
+        if (!entry || entry->ServedComponent() != component) continue;
         if (HotControl == entry.get()) HotControl = nullptr;
         gone.push_back(std::move(entry));
     }
@@ -662,11 +662,14 @@ void TWinSkinForm::Reskin() {
 
 void TWinSkinForm::DetachControlObjects() {
     HotControl = nullptr;
-    for (auto& control : ControlObjects) {
+    // Out of the list before they are freed: freeing one tells this object (their owner) of it, and the list
+    // must not hold objects half freed then.
+    std::vector<std::unique_ptr<ISkinControlObject>> objects = std::move(ControlObjects);
+    ControlObjects.clear();
+    for (auto& control : objects) {
         if (rtl::TComponent* served = control->ServedComponent()) served->RemoveFreeNotification(this);
         control->Detach();
     }
-    ControlObjects.clear();
 }
 
 void TWinSkinForm::RestoreFormLook() {
