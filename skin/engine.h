@@ -10,6 +10,9 @@
 namespace gui {
 class TCanvas;
 }
+namespace rtl {
+class TComponent;
+}
 
 namespace skin {
 
@@ -52,6 +55,8 @@ public:
     virtual RECT ScreenRect() const = 0;
     // The control's window; null for a control without a window of its own.
     virtual HWND ControlWindow() const = 0;
+    // The framework control served, windowed or not; null for a plain window's control.
+    virtual rtl::TComponent* ServedComponent() const = 0;
 };
 
 // A form skinning object as its control skinning objects see it (the owner they are created with).
@@ -84,6 +89,9 @@ public:
     // Deferred actions: the requesting component is set first, then the action scheduled.
     virtual void SetPendingSkinData(TSkinData* skinData) = 0;
     virtual void ScheduleAction(int action, int interval) = 0;
+    // The objects of destroyed windows freed at the next tick, after whatever action is pending then
+    // (skinData is the requester when nothing else is pending).
+    virtual void SchedulePurge(TSkinData* skinData) = 0;
     virtual void FreeAllCaptionButtons() = 0;
     // Skinning of new windows on or off; the count of started components (see the manager).
     virtual void SetEnabled(bool enabled) = 0;

@@ -22,6 +22,7 @@ namespace {
 constexpr const char* kTitle = "Marivel control gallery";
 constexpr auto kSkinningTimeout = std::chrono::seconds(5);
 constexpr auto kSettleTime = std::chrono::milliseconds(400);
+constexpr int kMdiDocuments = 3; // opened tiled by --mdi
 
 // Exit codes of the screenshot run.
 constexpr int kExitSaved = 0;
@@ -75,8 +76,7 @@ int SaveScreenshot(gui::TApplication& application, const std::string& file) {
 // The multiple-document window with three tiled documents, the last one active.
 int SaveMdiScreenshot(gui::TApplication& application, const std::string& file) {
     gallery::TMdiFrameForm& frame = gallery::GalleryForm->OpenMdiWindow();
-    for (int i = 0; i < 3; ++i) frame.NewChild();
-    frame.Tile();
+    frame.NewTiledChildren(kMdiDocuments, kSkinningTimeout);
     const bool wanted = gallery::GalleryForm->SkinData()->Active();
     const auto allSkinned = [&] {
         for (int i = 0; i < frame.MDIChildCount(); ++i) {
@@ -117,7 +117,7 @@ int RunGallery() {
         if (!options.ScreenshotFile.empty()) return SaveScreenshot(application, options.ScreenshotFile);
         if (options.Mdi) {
             gallery::GalleryForm->Show();
-            gallery::GalleryForm->OpenMdiWindow();
+            gallery::GalleryForm->OpenMdiWindow().NewTiledChildren(kMdiDocuments, kSkinningTimeout);
         }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "gallery: %s\n", error.what());

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <string>
 
+#include "framework/gui/application.h"
 #include "framework/rtl/component.h"
+#include "skin/engine.h"
 
 namespace gallery {
 
@@ -36,6 +38,24 @@ TMdiChildForm* TMdiFrameForm::NewChild() {
     form->SetText("Document " + std::to_string(++created_)); // the window menu's entry follows
     form->Show();
     return form;
+}
+
+void TMdiFrameForm::NewTiledChildren(int count, std::chrono::milliseconds timeout) {
+    std::vector<TMdiChildForm*> made;
+    for (int i = 0; i < count; ++i) made.push_back(NewChild());
+    const auto skinned = [](HWND window) { return SendMessageW(window, skin::SKM_ISSKINNED, 0, 0) == 1; };
+    if (skinned(Handle())) {
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        const auto allSkinned = [&] {
+            return std::all_of(made.begin(), made.end(), [&](TMdiChildForm* child) { return skinned(child->Handle()); });
+        };
+        while (!allSkinned() && std::chrono::steady_clock::now() < deadline) {
+            gui::Application->ProcessMessages();
+            Sleep(10);
+        }
+        gui::Application->ProcessMessages(); // the fitting, posted as each one was skinned
+    }
+    Tile();
 }
 
 void TMdiFrameForm::FreeClosedChildren() {

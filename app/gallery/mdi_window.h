@@ -1,6 +1,7 @@
 // The gallery's multiple-document window: a frame with a Window menu and documents holding a few controls.
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -23,6 +24,10 @@ public:
 
     // A new document, shown and active; documents closed meanwhile are freed first.
     TMdiChildForm* NewChild();
+    // count new documents, tiled once the skin has fitted them to its frame (a skinned frame skins its
+    // documents as the client lists them and fits them a moment later: tiled before, they would overlap by
+    // the growth of their frames). Waits at most timeout for that.
+    void NewTiledChildren(int count, std::chrono::milliseconds timeout);
     // Closes every document and frees it.
     void CloseChildren();
 

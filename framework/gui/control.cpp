@@ -78,6 +78,8 @@ const rtl::TClassInfo& TControl::StaticClassInfo() {
         StringProperty("Text", &TControl::SetText, &TControl::GetText),
         BooleanProperty("Visible", &TControl::SetVisible, &TControl::Visible),
         BooleanProperty("Enabled", &TControl::SetEnabled, &TControl::Enabled),
+        EnumProperty("Align", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"}, &TControl::SetAlign,
+                     &TControl::Align),
         ColourProperty("Color", &TControl::SetColor),
         BooleanProperty("ParentColor", &TControl::SetParentColor, &TControl::ParentColor),
         BooleanProperty("ParentFont", &TControl::SetParentFont, &TControl::ParentFont),
@@ -122,6 +124,11 @@ void TControl::SetText(const std::string& text) {
 void TControl::SetVisible(bool visible) {
     visible_ = visible;
     Invalidate();
+}
+
+void TControl::SetAlign(TAlign align) {
+    align_ = align;
+    if (parent_) parent_->Realign();
 }
 
 void TControl::SetEnabled(bool enabled) {
@@ -328,8 +335,46 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
 }
 
 void TWinControl::SetVisible(bool visible) {
+    const bool changed = visible_ != visible;
     visible_ = visible;
     if (handle_) ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE);
+    if (changed && align_ != alNone && parent_) parent_->Realign();
+}
+
+void TWinControl::Realign() {
+    if (!handle_ || HasState(rtl::csLoading)) return;
+    RECT area{};
+    GetClientRect(handle_, &area);
+    const auto place = [](TControl& control, const RECT& bounds) {
+        control.SetBounds(bounds.left, bounds.top, std::max<int>(bounds.right - bounds.left, 0),
+                          std::max<int>(bounds.bottom - bounds.top, 0));
+    };
+    for (const TAlign edge : {alTop, alBottom, alLeft, alRight, alClient}) {
+        for (TControl* control : controls_) {
+            if (control->Align() != edge || !control->Visible()) continue;
+            const int h = control->Height(), w = control->Width();
+            switch (edge) {
+            case alTop:
+                place(*control, RECT{area.left, area.top, area.right, area.top + h});
+                area.top = std::min<LONG>(area.top + control->Height(), area.bottom);
+                break;
+            case alBottom:
+                place(*control, RECT{area.left, area.bottom - h, area.right, area.bottom});
+                area.bottom = std::max<LONG>(area.bottom - control->Height(), area.top);
+                break;
+            case alLeft:
+                place(*control, RECT{area.left, area.top, area.left + w, area.bottom});
+                area.left = std::min<LONG>(area.left + control->Width(), area.right);
+                break;
+            case alRight:
+                place(*control, RECT{area.right - w, area.top, area.right, area.bottom});
+                area.right = std::max<LONG>(area.right - control->Width(), area.left);
+                break;
+            default: place(*control, area); break;
+            }
+        }
+    }
+    AlignClientArea(area);
 }
 
 void TWinControl::SetEnabled(bool enabled) {
@@ -496,6 +541,9 @@ void TWinControl::WndProc(TMessage& message) {
         return CnCtlColor(message);
     case WM_NCDESTROY:
         return WmNcDestroy(message);
+    case WM_SIZE:
+        DefaultHandler(message);
+        return Realign();
     default:
         break;
     }

@@ -20,6 +20,9 @@ class TWinControl;
 // Where text sits: left, right or centred (check boxes and radio buttons know only the first two: the
 // side of the caption).
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+// The edge of its parent a control keeps to, across the parent's whole client width or height; alClient takes
+// what the aligned controls leave.
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
 class TControl : public rtl::TComponent {
 public:
@@ -53,6 +56,8 @@ public:
 
     bool Visible() const { return visible_; }
     virtual void SetVisible(bool visible);
+    TAlign Align() const { return align_; }
+    void SetAlign(TAlign align);
     bool Enabled() const { return enabled_; }
     virtual void SetEnabled(bool enabled);
     // While ParentColor is on the control shows its parent's colour; setting Color turns it off.
@@ -93,6 +98,7 @@ protected:
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool visible_ = true;
     bool enabled_ = true;
+    TAlign align_ = alNone;
     TColor color_ = rtl::clBtnFace;
     bool parentColor_ = true;
     bool parentFont_ = true;
@@ -147,6 +153,9 @@ public:
     void Invalidate() override;
     bool Focused() const;
     void SetFocus();
+    // Places the aligned children along the client area's edges (top, bottom, left, right, then the
+    // client-aligned ones in what is left) and hands the rest to AlignClientArea.
+    void Realign();
 
     void WndProc(TMessage& message) override;
 
@@ -169,6 +178,8 @@ protected:
     void RemoveControl(TControl* control);
     // Paints the window-less children onto dc.
     void PaintControls(HDC dc);
+    // The part of the client area the aligned children left (an MDI frame's client window fills it).
+    virtual void AlignClientArea(const RECT&) {}
 
     HWND handle_ = nullptr;
     WNDPROC defWndProc_ = nullptr;

@@ -263,6 +263,11 @@ void TCustomForm::CreateMdiClient() {
     }
 }
 
+void TCustomForm::AlignClientArea(const RECT& area) {
+    if (!clientHandle_) return;
+    MoveWindow(clientHandle_, area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
+}
+
 HMENU TCustomForm::WindowMenuHandle() const {
     if (!windowMenu_ || !menu_) return nullptr;
     (void)menu_->Handle(); // the items' sub-menus exist once the menu's handle does
@@ -326,7 +331,10 @@ void TCustomForm::CreateWnd() {
         menu_->WindowHandle = handle_;
     }
     ApplyClientSize();
-    if (formStyle_ == fsMDIForm) CreateMdiClient();
+    if (formStyle_ == fsMDIForm) {
+        CreateMdiClient();
+        Realign();
+    }
     if (formStyle_ == fsMDIChild) {
         // The frame lists the new child in its window menu now that the child has its caption.
         if (TCustomForm* frame = MdiFrame()) frame->RefreshMDIMenu();

@@ -134,6 +134,8 @@ private:
     void CmMenuChanged(TMessage& message);
     void WmWindowPosChanged(TMessage& message);
     void CreateMdiClient();
+    // An MDI frame's client window takes what the aligned bars leave of the frame's client area.
+    void AlignClientArea(const RECT& area) override;
     TCustomForm* MdiFrame() const;
     HMENU WindowMenuHandle() const;
 

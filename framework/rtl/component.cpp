@@ -44,6 +44,15 @@ TComponent::TComponent(TComponent* owner) {
 
 TComponent::~TComponent() {
     SetState(csDestroying);
+    // Subscribers learn of the freeing before the owned components go; each may unsubscribe meanwhile.
+    while (!freeSubscribers_.empty()) {
+        TComponent* subscriber = freeSubscribers_.back();
+        freeSubscribers_.pop_back();
+        std::erase(subscriber->subscribedTo_, this);
+        subscriber->Notification(this, TOperation::opRemove);
+    }
+    for (TComponent* subject : subscribedTo_) std::erase(subject->freeSubscribers_, this);
+    subscribedTo_.clear();
     // Last created first; a component freed meanwhile has already left the list.
     while (!components_.empty()) {
         TComponent* last = components_.back();
@@ -69,6 +78,19 @@ TComponent* TComponent::FindComponent(const std::string& name) const {
 void TComponent::Loaded() { ClearState(csLoading); }
 
 void TComponent::Notification(TComponent*, TOperation) {}
+
+void TComponent::FreeNotification(TComponent* subscriber) {
+    if (!subscriber || subscriber == this) return;
+    if (std::find(freeSubscribers_.begin(), freeSubscribers_.end(), subscriber) != freeSubscribers_.end()) return;
+    freeSubscribers_.push_back(subscriber);
+    subscriber->subscribedTo_.push_back(this);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* subscriber) {
+    if (!subscriber) return;
+    std::erase(freeSubscribers_, subscriber);
+    std::erase(subscriber->subscribedTo_, this);
+}
 
 void TComponent::AddStoredChild(TComponent* child) {
     throw Exception("'" + child->Name() + "' (" + child->ClassName() + ") cannot be placed inside " + ClassName());

@@ -64,8 +64,13 @@ public:
 
     // Called once the stored data of the owning form has been read completely.
     virtual void Loaded();
-    // Told when a component of the same owner is inserted or removed.
+    // Told when a component of the same owner is inserted or removed, and when a component this one asked
+    // to be told of (FreeNotification) is freed.
     virtual void Notification(TComponent* component, TOperation operation);
+    // subscriber gets Notification(this, opRemove) when this component is freed, whoever owns either of them.
+    // Freeing the subscriber first ends the subscription.
+    void FreeNotification(TComponent* subscriber);
+    void RemoveFreeNotification(TComponent* subscriber);
 
     // A component that the stored data nests inside this one (a control inside a form, an item inside a menu).
     // Ownership stays with the form; this only places it.
@@ -82,6 +87,8 @@ private:
     std::int32_t tag_ = 0;
     unsigned state_ = 0;
     std::vector<TComponent*> components_;
+    std::vector<TComponent*> freeSubscribers_; // told when this one is freed
+    std::vector<TComponent*> subscribedTo_;    // whose freeing this one is told of
 };
 
 // Creates components by class name (the reader's virtual constructor).

@@ -20,6 +20,11 @@ const rtl::TClassInfo& TSkinControl::StaticClassInfo() {
     return info;
 }
 
+rtl::TComponent* TSkinControl::ServedComponent() const {
+    if (GraphicControl) return GraphicControl;
+    return Control;
+}
+
 ISkinControlHost* TSkinControl::Host() const { return dynamic_cast<ISkinControlHost*>(Owner()); }
 
 // ---- attaching ----

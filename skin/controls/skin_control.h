@@ -76,6 +76,7 @@ public:
 
     RECT ScreenRect() const override { return WindowRect; }
     HWND ControlWindow() const override { return Handle; }
+    rtl::TComponent* ServedComponent() const override;
 
     bool MouseOver() const { return (State & kMouseOver) != 0; }
     bool Pressed() const { return (State & kPressed) != 0; }

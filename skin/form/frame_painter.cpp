@@ -271,7 +271,9 @@ void TWinSkinForm::UpdateRegion() {
 void TWinSkinForm::ClearRegion() {
     if (!HasRegion) return;
     CaptionBitmap = Bitmap();
-    SetWindowRgn(Window, nullptr, FALSE);
+    // Redrawn: the part the region hid (a document maximized from its tile) would otherwise keep showing
+    // whatever was behind it until something repaints the window.
+    SetWindowRgn(Window, nullptr, TRUE);
     Region = nullptr;
     HasRegion = false;
     RegionWidth = RegionHeight = 0;

@@ -153,7 +153,25 @@ void TWinSkinForm::AddControlObject(std::unique_ptr<ISkinControlObject> object) 
 }
 
 bool TWinSkinForm::RegisterControlObject(ISkinControlObject* object) {
-    return skin::RegisterControlObject(*this, object);
+    const bool listed = skin::RegisterControlObject(*this, object);
+    // Asked at every attach step: the control may be bound only after the object was listed.
+    if (rtl::TComponent* served = object->ServedComponent()) served->FreeNotification(this);
+    return listed;
+}
+
+void TWinSkinForm::Notification(rtl::TComponent* component, rtl::TOperation operation) {
+    rtl::TComponent::Notification(component, operation);
+    if (operation != rtl::TOperation::opRemove || !component) return;
+    std::vector<std::unique_ptr<ISkinControlObject>> gone;
+    for (auto& entry : ControlObjects) {
+        if (!entry || entry->ServedComponent() != component) continue;
+        if (HotControl == entry.get()) HotControl = nullptr;
+        gone.push_back(std::move(entry));
+    }
+    if (gone.empty()) return;
+    std::erase(ControlObjects, nullptr);
+    // The control has unhooked them already: detaching only forgets it.
+    for (auto& object : gone) object->Detach();
 }
 
 void TWinSkinForm::SetSystemButtonStyles(bool show) {
@@ -402,10 +420,7 @@ void TWinSkinForm::OnNcDestroy(gui::TMessage& message) {
     DetachOnDestroy();
     CallPrevProc(message);
     Phase = kPhaseDestroyed;
-    if (ISkinManager* manager = ActiveSkinManager()) {
-        manager->SetPendingSkinData(SkinData);
-        manager->ScheduleAction(kActionPurge, kActionDelayMs);
-    }
+    if (ISkinManager* manager = ActiveSkinManager()) manager->SchedulePurge(SkinData);
 }
 
 void TWinSkinForm::OnCtlColorButton(gui::TMessage& message) {
@@ -430,11 +445,12 @@ void TWinSkinForm::OnSize(gui::TMessage& message, bool callPrevious) {
     case SIZE_MAXIMIZED: WindowState = kStateMaximized; break;
     default: break;
     }
-    if (WindowState == kStateMinimized) {
-        // A minimized child shows the system's small caption inside the client: the frame's shape goes.
-        if (MdiRole == kMdiChild && HasRegion) ClearRegion();
-        return;
+    if (MdiRole == kMdiChild && WindowState != kStateNormal) {
+        // The system draws a maximized or minimized child (the small caption inside the client): the frame's
+        // shape goes at once, before the system paints it at its new size.
+        if (HasRegion) ClearRegion();
     }
+    if (WindowState == kStateMinimized) return;
     const ISkinManager* manager = ActiveSkinManager();
     if (MdiRole == kMdiChild && ((manager && manager->MdiMaximized()) || WindowState != kStateNormal)) return;
     // A child restored from its icon without a system command (WM_MDIRESTORE, the window menu) got its
@@ -672,8 +688,14 @@ void TWinSkinForm::Reskin() {
 
 void TWinSkinForm::DetachControlObjects() {
     HotControl = nullptr;
-    for (auto& control : ControlObjects) control->Detach();
+    // Out of the list before they are freed: freeing one tells this object (their owner) of it, and the list
+    // must not hold objects half freed then.
+    std::vector<std::unique_ptr<ISkinControlObject>> objects = std::move(ControlObjects);
     ControlObjects.clear();
+    for (auto& control : objects) {
+        if (rtl::TComponent* served = control->ServedComponent()) served->RemoveFreeNotification(this);
+        control->Detach();
+    }
 }
 
 void TWinSkinForm::RestoreFormLook() {

@@ -111,6 +111,8 @@ public:
 
     // A control skinning object of this window, owned from now on.
     void AddControlObject(std::unique_ptr<ISkinControlObject> object);
+    // A framework control freed at run time takes its skinning objects with it.
+    void Notification(rtl::TComponent* component, rtl::TOperation operation) override;
 
     // What the control skinning objects ask of their form skinning object.
     bool RegisterControlObject(ISkinControlObject* object) override;

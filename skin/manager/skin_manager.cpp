@@ -198,7 +198,13 @@ TSkinData* TSkinManage::FindSkinData(HWND window) const {
 }
 
 void TSkinManage::ScheduleAction(int action, int interval) {
-    PendingAction = action;
+    if (action == kActionPurge) {
+        // A purge never takes the place of a skin, unskin or re-skin asked for before it: it runs after it.
+        PurgeRequested = true;
+        if (PendingAction == 0) PendingAction = kActionPurge;
+    } else {
+        PendingAction = action; // a pending purge still runs, after this one
+    }
     ActionTimer->SetInterval(interval);
     if (Started != 0) {
         ActionTimer->SetEnabled(true);
@@ -208,25 +214,33 @@ void TSkinManage::ScheduleAction(int action, int interval) {
     // are activated.
     if (action == kActionSkin) Enabled = 1;
     if (action == kActionUnskin) Enabled = 0;
+    PendingAction = 0;
+    PurgeRequested = false;
+}
+
+void TSkinManage::SchedulePurge(TSkinData* skinData) {
+    if (PendingAction == 0 || !PendingSkinData) PendingSkinData = skinData; // else the pending request's own
+    ScheduleAction(kActionPurge, kActionDelayMs);
 }
 
 void TSkinManage::RunPendingAction() {
     TSkinData* data = PendingSkinData;
     if (!data) return; // keep ticking until a component asks
     ActionTimer->SetEnabled(false);
-    switch (PendingAction) {
+    const int action = PendingAction;
+    const bool purge = PurgeRequested || action == kActionPurge;
+    PendingAction = 0;
+    PurgeRequested = false;
+    switch (action) {
     case kActionSkin: SkinAll(*data); break;
     case kActionUnskin: UnskinAll(*data); break;
     case kActionReskin: ReskinAll(*data); break;
-    case kActionPurge: PurgeDestroyed(); break;
     default: break;
     }
+    if (purge) PurgeDestroyed();
     data->NotifySkinChanged();
     PendingSkinData = nullptr;
-    if (FreeRetired()) { // some are still busy: look again on the timer
-        PendingSkinData = data;
-        ScheduleAction(kActionPurge, kActionDelayMs);
-    }
+    if (FreeRetired()) SchedulePurge(data); // some are still busy: look again on the timer
 }
 
 void TSkinManage::SkinAll(TSkinData& data) {

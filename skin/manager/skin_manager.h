@@ -39,7 +39,8 @@ public:
     std::int32_t Started = 0;
     std::uint8_t MdiMaximizedFlag = 0;
     HWND MdiClientWindow = nullptr;
-    std::int32_t PendingAction = 0;
+    std::int32_t PendingAction = 0;  // 0 when nothing is pending
+    bool PurgeRequested = false;      // destroyed windows' objects are freed at the next tick as well
     TSkinData* PendingSkinData = nullptr;
 
     // ISkinManager.
@@ -51,6 +52,7 @@ public:
     bool SkinWindow(HWND window) override;
     void SetPendingSkinData(TSkinData* skinData) override { PendingSkinData = skinData; }
     void ScheduleAction(int action, int interval) override;
+    void SchedulePurge(TSkinData* skinData) override;
     void FreeAllCaptionButtons() override;
     void SetEnabled(bool enabled) override { Enabled = enabled ? 1 : 0; }
     void AddStarted() override { Started += 1; }

@@ -200,3 +200,37 @@ TEST(Component, FreeingAComponentEarlyTakesItOffItsOwnersList) {
     EXPECT_EQ(owner.FindComponent("b"), b);
     EXPECT_EQ(owner.FindComponent("A"), nullptr);
 }
+
+// Logs the removals it is told of.
+class TWatcher : public TComponent {
+public:
+    using TComponent::TComponent;
+    void Notification(TComponent* component, TOperation operation) override {
+        if (operation == TOperation::opRemove) g_log.push_back("told " + component->Name());
+    }
+};
+
+TEST(Component, FreeNotificationReachesAWatcherOfAnotherOwnerOnceAndEndsWithEitherOne) {
+    g_log.clear();
+    TWidget form(nullptr);
+    auto* a = new TWidget(&form);
+    a->SetName("A");
+    auto* b = new TWidget(&form);
+    b->SetName("B");
+    auto* c = new TWidget(&form);
+    c->SetName("C");
+    {
+        TWatcher watcher(nullptr); // owned by nobody: its owner's notifications never reach it
+        a->FreeNotification(&watcher);
+        a->FreeNotification(&watcher);
+        b->FreeNotification(&watcher);
+        c->FreeNotification(&watcher);
+        c->RemoveFreeNotification(&watcher);
+        delete a;
+        delete c;
+        EXPECT_EQ(g_log, (std::vector<std::string>{"free A", "told A", "free C"})) << "once, and not after removal";
+    }
+    g_log.clear();
+    delete b; // its watcher is gone: nobody left to tell
+    EXPECT_EQ(g_log, std::vector<std::string>{"free B"});
+}

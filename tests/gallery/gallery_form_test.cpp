@@ -2,6 +2,7 @@
 // and unskinned again; made, shown on each page and freed a hundred times, and its skin switched while shown,
 // it leaves no handles behind; its bars page shows each family from the skin.
 #include "app/gallery/gallery_form.h"
+#include "app/gallery/mdi_window.h"
 #include "framework/gui/application.h"
 #include "framework/gui/handles.h"
 #include "framework/gui/register_classes.h"
@@ -36,6 +37,7 @@ class GalleryFormTest : public ::testing::Test {
         gui::RegisterFrameworkClasses();
         skin::RegisterSkinDataClass();
         rtl::RegisterComponentClass<gallery::TGalleryCheckGroup>();
+        gallery::RegisterMdiFormClasses();
     }
     void SetUp() override {
         application.Initialize();
@@ -534,3 +536,45 @@ TEST_F(GalleryFormTest, ScrollPageWearsEachSkinsTrackWhileScrolledAndSwitchedWit
 
 } // namespace
 
+
+namespace {
+
+// Opened tiled, the documents are tiled once the skin has fitted them to its frame: none overlaps another,
+// with the stored skin's caption or the test skin's 40-pixel one.
+class GalleryMdiTest : public GalleryFormTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(GalleryMdiTest, MultipleDocumentWindowTilesItsDocumentsOnceTheSkinFittedThem) {
+    gallery::TGalleryForm* gallery = ShownGallery();
+    if (*GetParam()) {
+        gallery->LoadSkinFile(SkinFile(GetParam()));
+        Pump([] { return false; }, std::chrono::milliseconds(600));
+    }
+    gallery::TMdiFrameForm& frame = gallery->OpenMdiWindow();
+    SetForegroundWindow(frame.Handle());
+    ASSERT_TRUE(Pump([&] { return Skinned(frame.Handle()); }));
+    frame.NewTiledChildren(3, std::chrono::seconds(5));
+    Pump([] { return false; }, std::chrono::milliseconds(300));
+    ASSERT_EQ(frame.MDIChildCount(), 3);
+    RECT client{};
+    GetWindowRect(frame.ClientHandle(), &client);
+    std::vector<RECT> tiles;
+    for (int i = 0; i < 3; ++i) {
+        const HWND document = frame.MDIChildren(i)->Handle();
+        EXPECT_TRUE(Skinned(document));
+        RECT tile{};
+        GetWindowRect(document, &tile);
+        RECT inside{};
+        EXPECT_TRUE(IntersectRect(&inside, &tile, &client) && EqualRect(&inside, &tile)) << "inside the client";
+        for (const RECT& earlier : tiles) {
+            RECT overlap{};
+            EXPECT_FALSE(IntersectRect(&overlap, &tile, &earlier))
+                << "overlap of " << overlap.bottom - overlap.top << " px";
+        }
+        tiles.push_back(tile);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(StoredAndTestSkin, GalleryMdiTest, ::testing::Values("", "asymmetric.skn"),
+                         [](const auto& param) { return *param.param ? std::string("asymmetric") : "stored"; });
+
+} // namespace

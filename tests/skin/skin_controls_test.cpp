@@ -68,6 +68,12 @@ std::vector<int> ButtonFramesShown(const skin::Bitmap& shot, const skin::TDataSk
     return shown;
 }
 
+int PixelsNotOfColour(const skin::Bitmap& shot, skin::Pixel colour) {
+    int other = 0;
+    for (const skin::Pixel p : shot.pixels()) other += RgbOf(p) != RgbOf(colour);
+    return other;
+}
+
 // The main window's controls, and a few more for the rules of the decision list.
 std::string ControlsFormText(const std::string& skinFile, const std::string& extra = "") {
     return R"(SkinForm : TSkinTestForm {
@@ -605,6 +611,68 @@ TEST_P(SkinControlsTest, UnskinningGivesControlsTheirLookBackAndCyclesLeaveNoHan
     EXPECT_EQ(RgbOf(shot.pixel(0, shot.height() / 2)), PixelOfColour(skin.ButtonShadowColour))
         << "the new skin";
     EXPECT_EQ(ButtonFramesShown(ShotOf(button), *skin.Buttons).size(), 1u);
+}
+
+// Buttons freed at run time take their skinning objects with them: switching skins and unskinning afterwards
+// reach none of them, and the speed button's place shows the form's face again.
+TEST_P(SkinControlsTest, ButtonsFreedAtRunTimeLeaveNothingForSkinSwitchesToReach) {
+    TSkinTestForm* form = ControlsForm(R"(    SpeedButton1 : TSpeedButton {
+        Left = 300
+        Top = 10
+        Width = 80
+        Height = 30
+        Caption = "Speed"
+    }
+    BitBtn1 : TBitBtn {
+        Left = 300
+        Top = 100
+        Width = 120
+        Height = 30
+        Caption = "Glyph"
+    }
+    Button3 : TButton {
+        Left = 400
+        Top = 10
+        Width = 80
+        Height = 25
+        Caption = "Plain"
+    }
+)");
+    TSkinData& skin = Skin(form);
+    const skin::TWinSkinForm& object = ObjectOf(form->Handle());
+    const std::size_t skinned = object.ControlObjects.size();
+    auto* speed = dynamic_cast<gui::TControl*>(form->FindComponent("SpeedButton1"));
+    ASSERT_NE(speed, nullptr);
+    const RECT speedPlace = speed->BoundsRect();
+    const HWND bitButton = HandleOf(form, "BitBtn1"), plainButton = HandleOf(form, "Button3");
+    ASSERT_NE(ObjectFor<skin::TSkinBitButton>(form->Handle(), bitButton), nullptr);
+    ASSERT_NE(ObjectFor<skin::TSkinButton>(form->Handle(), plainButton), nullptr);
+
+    for (const char* name : {"SpeedButton1", "BitBtn1", "Button3"}) delete form->FindComponent(name);
+    application->ProcessMessages();
+    EXPECT_EQ(object.ControlObjects.size(), skinned - 3) << "their skinning objects went with them";
+    EXPECT_EQ(skin::FindControlObject(object, bitButton), nullptr);
+    EXPECT_EQ(skin::FindControlObject(object, plainButton), nullptr);
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Settle();
+    RECT place = speedPlace;
+    MapWindowPoints(form->Handle(), nullptr, reinterpret_cast<POINT*>(&place), 2);
+    EXPECT_EQ(PixelsNotOfColour(Screenshot(place), PixelOfColour(skin.ButtonFaceColour)), 0)
+        << "the freed speed button is drawn no more";
+
+    const std::string first = GetParam(), other = first == "default.skn" ? "dark.skn" : "default.skn";
+    const gui::LiveHandleCounts before = gui::LiveHandles();
+    for (const std::string& next : {other, first, other, first}) {
+        skin.SetSkinFile(SkinFile(next));
+        Settle(std::chrono::milliseconds(400));
+    }
+    const gui::LiveHandleCounts after = gui::LiveHandles();
+    EXPECT_EQ(after.Gdi, before.Gdi);
+    EXPECT_EQ(after.User, before.User);
+    RunSkinAction(skin, skin::kActionUnskin);
+    EXPECT_EQ(skin::SkinManager->FindFormByWindow(form->Handle()), nullptr);
+    EXPECT_TRUE(ButtonFramesShown(ShotOf(HandleOf(form, "Button1")), *skin.Buttons).empty())
+        << "the button left has its own look back";
 }
 
 // ---- the shared drawing routines, on an off-screen bitmap ----

@@ -24,6 +24,7 @@
 #include "skin/draw/win/bitmap_dc.h"
 #include "skin/form/skin_form.h"
 #include "skin/manager/skin_manager.h"
+#include "tests/skin/screen_input.h"
 #include "tests/skin/skin_test_fixture.h"
 #include "tests/support/message_box_closer.h"
 
@@ -261,6 +262,37 @@ TEST_P(SkinFormTest, AnotherSkinFileReskinsEveryWindowAndAnOldOneChangesNothing)
     EXPECT_TRUE(EqualRect(&before, &after));
     EXPECT_TRUE(Skinned(form->Handle()));
     EXPECT_EQ(skin.SkinName, skinName) << "the second skin stays";
+}
+
+// A window destroyed while a skin switch waits for the timer: the purge of its skinning object runs, and so
+// does the switch, for every window left.
+TEST_P(SkinFormTest, SkinSwitchAskedForJustBeforeAWindowIsDestroyedStillReachesTheOthers) {
+    TSkinTestForm* form = SkinnedForm();
+    TSkinData& skin = Skin(form);
+    TSkinTestForm* second = NewForm(FormText("Second", "", 0, 260));
+    TSkinTestForm* doomed = NewForm(FormText("Doomed", "", 0, 320));
+    for (gui::TForm* other : {static_cast<gui::TForm*>(second), static_cast<gui::TForm*>(doomed)}) {
+        other->Show();
+        ASSERT_TRUE(Pump([&] { return Skinned(other->Handle()); }));
+    }
+    const std::size_t skinned = skin::SkinManager->Forms.size();
+    const std::string other = std::string(GetParam()) == "default.skn" ? "dark.skn" : "default.skn";
+    skin.SetSkinFile(SkinFile(other));
+    delete doomed; // its window goes before the switch's timer fires
+    Settle(std::chrono::milliseconds(700));
+    EXPECT_EQ(skin::SkinManager->Forms.size(), skinned - 1) << "the destroyed window's object was purged";
+    for (gui::TForm* shown : {static_cast<gui::TForm*>(form), static_cast<gui::TForm*>(second)}) {
+        SCOPED_TRACE(shown->GetText());
+        const skin::TWinSkinForm& object = ObjectOf(shown->Handle());
+        ShowAndShoot(shown->Handle());
+        POINT middle{kClientWidth / 2, kClientHeight / 2};
+        ClientToScreen(shown->Handle(), &middle);
+        const skin::Bitmap face = Screenshot(RECT{middle.x, middle.y, middle.x + 1, middle.y + 1});
+        EXPECT_EQ(RgbOf(face.pixel(0, 0)), PixelOfColour(skin.ButtonFaceColour)) << "the new skin's face";
+        int buttons = 0;
+        for (const auto& button : object.CaptionButtons) buttons += button->Visible;
+        EXPECT_GE(buttons, 1) << "the caption shows the new skin's buttons";
+    }
 }
 
 // What a message box looks like once it has laid itself out (and, when skinned, been fitted): looked at

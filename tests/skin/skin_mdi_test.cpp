@@ -2,6 +2,7 @@
 // inside the MDI client, activation moves the active look between them, a maximized document's buttons sit
 // on the frame's menu bar and work when clicked, minimized documents come back, and many documents made and
 // closed leave no handles behind.
+#include "tests/skin/screen_input.h"
 #include "tests/skin/skin_test_fixture.h"
 
 #include "framework/gui/wide.h"
@@ -463,7 +464,193 @@ TEST_P(SkinMdiTest, ManyDocumentsMadeAndClosedLeaveNoHandlesBehind) {
     EXPECT_TRUE(Skinned(frame->Handle()));
 }
 
-INSTANTIATE_TEST_SUITE_P(BothSkins, SkinMdiTest, ::testing::Values("default.skn", "dark.skn"),
+// How many pixels of shot differ from colour.
+int PixelsOtherThan(const skin::Bitmap& shot, skin::Pixel colour) {
+    int other = 0;
+    for (const skin::Pixel p : shot.pixels()) other += RgbOf(p) != RgbOf(colour);
+    return other;
+}
+
+// The box of a window's region in window coordinates; empty when it has none.
+RECT RegionBox(HWND window) {
+    RECT box{};
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    if (GetWindowRgn(window, region) != ERROR) GetRgnBox(region, &box);
+    DeleteObject(region);
+    return box;
+}
+
+void DoubleClickAt(POINT point) {
+    SetCursorPos(point.x, point.y);
+    INPUT input[4]{};
+    for (int i = 0; i < 4; ++i) {
+        input[i].type = INPUT_MOUSE;
+        input[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    }
+    SendInput(4, input, sizeof(INPUT));
+}
+
+// A tiled document maximized from its own caption, by its button or a double click, covers the whole client:
+// nothing of its tiled shape clips it and no other document shows through it, after repaints too.
+TEST_P(SkinMdiTest, TiledDocumentMaximizedFromItsCaptionCoversTheWholeClient) {
+    TSkinTestForm* frame = Frame();
+    const HWND client = frame->ClientHandle();
+    const std::vector<TMdiTestChild*> children = Children(frame, 3);
+    frame->Tile();
+    Settle();
+    MoveMouseAway();
+    TMdiTestChild* document = children.back();
+    ASSERT_EQ(frame->ActiveMDIChild(), document);
+    const RECT tiled = RectInParent(document->Handle());
+    const skin::Pixel face = PixelOfColour(Skin(frame).ButtonFaceColour);
+    const auto coversTheClient = [&](const std::string& how) {
+        SCOPED_TRACE(how);
+        ASSERT_TRUE(Pump([&] { return IsZoomed(document->Handle()) != 0; })) << "maximized";
+        Settle(std::chrono::milliseconds(300));
+        MoveMouseAway();
+        EXPECT_FALSE(HasRegion(document->Handle())) << "no region left of its tiled shape";
+        const RECT area = ScreenClientRect(client);
+        constexpr int kBelowControls = 100; // the document's controls sit above this
+        const RECT lower{area.left, area.top + kBelowControls, area.right, area.bottom};
+        // As the user sees it, before anything asks for a repaint.
+        SaveArtifact(Screenshot(WindowRectOf(frame->Handle())),
+                     "mdi-tiled-maximized-" + how + "-" + std::string(GetParam()) + ".bmp");
+        EXPECT_EQ(PixelsOtherThan(Screenshot(lower), face), 0) << "the document's face, nothing else";
+        RedrawWindow(frame->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        Settle();
+        EXPECT_EQ(PixelsOtherThan(Screenshot(lower), face), 0) << "repainted";
+        SendMessageW(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(document->Handle()), 0);
+        ASSERT_TRUE(Pump([&] { return !IsZoomed(document->Handle()); }));
+        Settle();
+        EXPECT_TRUE(SameRect(RectInParent(document->Handle()), tiled)) << "back in its tile";
+        EXPECT_EQ(RegionBox(document->Handle()).bottom, tiled.bottom - tiled.top) << "shaped to its tile again";
+    };
+
+    for (auto& button : Object(document->Handle()).CaptionButtons) {
+        if (button->Visible && button->Element->Action == skin::kActionMaximize) {
+            ClickAt(CentreOnScreen(document->Handle(), button->Bounds));
+        }
+    }
+    coversTheClient("button");
+
+    const RECT outer = WindowRectOf(document->Handle());
+    DoubleClickAt(POINT{(outer.left + outer.right) / 2, outer.top + Object(document->Handle()).FrameTop / 2});
+    coversTheClient("caption");
+}
+
+// Tiling or cascading while a document is maximized: the system puts the documents side by side (or in a
+// cascade) again, and each shows its skinned frame, shaped to its new size, with its own buttons on its own
+// caption and none left on the frame's menu bar.
+TEST_P(SkinMdiTest, TilingOrCascadingWhileMaximizedGivesEveryDocumentItsSkinnedFrameBack) {
+    TSkinTestForm* frame = Frame();
+    const HWND client = frame->ClientHandle();
+    const std::vector<TMdiTestChild*> children = Children(frame, 3);
+    frame->Cascade();
+    Settle();
+    MoveMouseAway();
+    const skin::Bitmap plainBar = MenuBarShot(frame->Handle());
+    for (const bool tile : {true, false}) {
+        SCOPED_TRACE(tile ? "tiled" : "cascaded");
+        SendMessageW(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(children[1]->Handle()), 0);
+        ASSERT_TRUE(Pump([&] { return IsZoomed(children[1]->Handle()) && skin::SkinManager->MdiMaximized(); }));
+        Settle();
+        if (tile) {
+            frame->Tile();
+        } else {
+            frame->Cascade();
+        }
+        Settle(std::chrono::milliseconds(300));
+        MoveMouseAway();
+        EXPECT_FALSE(skin::SkinManager->MdiMaximized());
+        EXPECT_TRUE(SamePixels(MenuBarShot(frame->Handle()), plainBar)) << "no MDI buttons left on the bar";
+        for (auto* child : children) {
+            const HWND window = child->Handle();
+            SCOPED_TRACE(child->GetText());
+            EXPECT_FALSE(IsZoomed(window));
+            const skin::TWinSkinForm& object = Object(window);
+            EXPECT_EQ(ClientOffset(window).y, object.FrameTop) << "the skinned frame";
+            EXPECT_EQ(GetWindowLongPtrW(window, GWL_STYLE) & (WS_SYSMENU | WS_MAXIMIZEBOX), 0)
+                << "the system draws no buttons of its own";
+            const RECT outer = WindowRectOf(window), box = RegionBox(window);
+            EXPECT_EQ(box.right, outer.right - outer.left) << "the region fits the window's size";
+            EXPECT_EQ(box.bottom, outer.bottom - outer.top);
+        }
+        if (tile) {
+            for (std::size_t i = 0; i < children.size(); ++i) {
+                for (std::size_t j = i + 1; j < children.size(); ++j) {
+                    RECT overlap{};
+                    const RECT a = WindowRectOf(children[i]->Handle()), b = WindowRectOf(children[j]->Handle());
+                    EXPECT_FALSE(IntersectRect(&overlap, &a, &b)) << "tiled documents do not overlap";
+                }
+            }
+        }
+        SaveArtifact(ShowAndShoot(frame->Handle()), std::string(tile ? "mdi-maximized-then-tiled-" :
+                                                                       "mdi-maximized-then-cascaded-") +
+                                                        GetParam() + ".bmp");
+    }
+}
+
+// The usual frame: a tool bar along the top and a status bar along the bottom, the documents between them.
+std::string FrameWithBarsText(const std::string& skinFile) {
+    std::string text = FrameText(skinFile);
+    const std::string bars = R"(    ToolBar1 : TToolBar {
+        Align = alTop
+        Height = 28
+        NewButton : TToolButton {
+            Caption = "New"
+        }
+    }
+    StatusBar1 : TStatusBar {
+        Align = alBottom
+        SimpleText = "Ready"
+    }
+)";
+    text.insert(text.find("    FrameMenu : TMainMenu"), bars);
+    return text;
+}
+
+TEST_P(SkinMdiTest, DocumentsLiveBetweenTheToolBarAndTheStatusBar) {
+    TSkinTestForm* frame = NewForm(FrameWithBarsText(SkinFile(GetParam())));
+    frame->Show();
+    SetForegroundWindow(frame->Handle());
+    ASSERT_TRUE(Pump([&] { return Skinned(frame->Handle()); }));
+    const HWND client = frame->ClientHandle();
+    const HWND toolBar = HandleOf(frame, "ToolBar1"), statusBar = HandleOf(frame, "StatusBar1");
+    const std::vector<TMdiTestChild*> children = Children(frame, 2);
+    const auto between = [&](const char* when) {
+        SCOPED_TRACE(when);
+        RECT frameClient{};
+        GetClientRect(frame->Handle(), &frameClient);
+        const RECT area = RectInParent(client), top = RectInParent(toolBar), bottom = RectInParent(statusBar);
+        EXPECT_EQ(top.top, 0);
+        EXPECT_EQ(top.right - top.left, frameClient.right) << "the tool bar spans the frame";
+        EXPECT_EQ(bottom.bottom, frameClient.bottom);
+        EXPECT_EQ(area.top, top.bottom) << "the client starts below the tool bar";
+        EXPECT_EQ(area.bottom, bottom.top) << "and ends above the status bar";
+        EXPECT_EQ(area.left, 0);
+        EXPECT_EQ(area.right, frameClient.right);
+    };
+    between("shown");
+    const RECT outer = WindowRectOf(frame->Handle());
+    SetWindowPos(frame->Handle(), nullptr, 0, 0, outer.right - outer.left + 80, outer.bottom - outer.top + 60,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Settle();
+    between("resized");
+
+    SendMessageW(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(children[0]->Handle()), 0);
+    ASSERT_TRUE(Pump([&] { return IsZoomed(children[0]->Handle()) != 0; }));
+    Settle();
+    const RECT area = ScreenClientRect(client), content = ScreenClientRect(children[0]->Handle());
+    EXPECT_TRUE(content.left <= area.left && content.top <= area.top && content.right >= area.right &&
+                content.bottom >= area.bottom)
+        << "the maximized document fills the space between the bars";
+    EXPECT_EQ(WindowFromPoint(CentreOf(toolBar)), toolBar) << "the tool bar stays in sight";
+    EXPECT_EQ(WindowFromPoint(CentreOf(statusBar)), statusBar) << "and the status bar";
+    SaveArtifact(ShowAndShoot(frame->Handle()), "mdi-bars-maximized-" + std::string(GetParam()) + ".bmp");
+}
+
+// Our two skins, and the test skin with a 40-pixel caption and borders of three different widths.
+INSTANTIATE_TEST_SUITE_P(EachSkin, SkinMdiTest, ::testing::Values("default.skn", "dark.skn", "asymmetric.skn"),
                          [](const auto& param) { return std::string(param.param).substr(0, 4); });
 
 } // namespace
