@@ -154,6 +154,7 @@ void TWinSkinForm::PaintCaption(HDC dc) {
         gui::TCanvas canvas(memory.get());
         PaintCaptionText(canvas, RECT{strip.Left, strip.Top, strip.Right, strip.Bottom});
     }
+    CaptionBackground = CaptionBitmap;
     // The buttons follow the text: some are anchored to it.
     LayoutCaptionButtons();
     PaintCaptionButtons(CaptionBitmap);
@@ -271,6 +272,7 @@ void TWinSkinForm::UpdateRegion() {
 void TWinSkinForm::ClearRegion() {
     if (!HasRegion) return;
     CaptionBitmap = Bitmap();
+    CaptionBackground = Bitmap();
     SetWindowRgn(Window, nullptr, FALSE);
     Region = nullptr;
     HasRegion = false;
@@ -283,6 +285,7 @@ void TWinSkinForm::LoadWindowIcon(Bitmap& target) {
     Bitmap icon(cx, cy, kSkinKeyPixel);
     HICON handle = reinterpret_cast<HICON>(SendMessageW(Window, WM_GETICON, ICON_SMALL, 0));
     if (!handle) handle = reinterpret_cast<HICON>(SendMessageW(Window, WM_GETICON, ICON_BIG, 0));
+    HasOwnIcon = handle != nullptr;
     if (handle) {
         gui::UniqueIcon copy(static_cast<HICON>(CopyImage(handle, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE)));
         if (!copy) copy.reset(static_cast<HICON>(CopyImage(handle, IMAGE_ICON, cx, cy, 0)));
