@@ -71,6 +71,7 @@ void TWinSysButton::Paint() {
     const TDataSkinSysButton& element = *Element;
     gui::WindowDc dc(SkinForm.Window, gui::WindowDc::WholeWindow);
     if (!dc) return;
+    const UnmirroredDc unmirrored(dc.get());
     const Rect bounds = ToRect(Bounds);
     const bool icon = element.Action == kActionSystemMenu || element.Action == kActionIcon;
     const Bitmap& image = icon ? SkinForm.IconBitmap : element.Image;

@@ -111,6 +111,7 @@ void TWinSkinForm::PaintFrame(HDC dc) {
         dc = own->get();
         if (!dc) return;
     }
+    const UnmirroredDc unmirrored(dc);
     try {
         GetWindowRect(Window, &WindowRect);
         const int w = WindowRect.right - WindowRect.left;

@@ -94,7 +94,8 @@ void TWinSkinForm::AttachWindow(TSkinData& skinData) {
 
     Style = static_cast<DWORD>(GetWindowLongPtrW(Window, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(Window, GWL_EXSTYLE));
-    RightToLeft = (exStyle & WS_EX_LEFTSCROLLBAR) != 0;
+    // Laid out or read right to left: the caption text goes to the right, the menu bar runs from the right.
+    RightToLeft = (exStyle & (WS_EX_LEFTSCROLLBAR | WS_EX_LAYOUTRTL | WS_EX_RTLREADING)) != 0;
     SystemMenu = GetSystemMenu(Window, FALSE);
     LoadWindowIcon(IconBitmap);
     CaptionText = WindowTextOf(Window);

@@ -46,6 +46,24 @@ constexpr std::uint8_t kCapMaximize = 1;
 constexpr std::uint8_t kCapMinimize = 2;
 constexpr std::uint8_t kCapSystemMenu = 8;
 
+// While it lives, a window DC draws in the window's own left-to-right coordinates. The system mirrors the DCs
+// of windows laid out right to left; the skinned frame places its borders, caption and buttons itself.
+class UnmirroredDc {
+public:
+    explicit UnmirroredDc(HDC dc) : dc_(dc), layout_(dc ? GetLayout(dc) : 0) {
+        if (layout_ != GDI_ERROR && (layout_ & LAYOUT_RTL)) SetLayout(dc_, 0);
+    }
+    ~UnmirroredDc() {
+        if (layout_ != GDI_ERROR && (layout_ & LAYOUT_RTL)) SetLayout(dc_, layout_);
+    }
+    UnmirroredDc(const UnmirroredDc&) = delete;
+    UnmirroredDc& operator=(const UnmirroredDc&) = delete;
+
+private:
+    HDC dc_;
+    DWORD layout_;
+};
+
 class TWinSkinForm : public rtl::TComponent, public ISkinControlHost {
 public:
     // owner: the framework form skinned, or null for a plain window. The creator sets Window and then

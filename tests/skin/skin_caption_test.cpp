@@ -291,6 +291,49 @@ TEST_P(SkinCaptionTest, TheSystemMenusCloseItemNamesTheKeyThatCloses) {
     EXPECT_TRUE(Pump([&] { return closes.Seen() == 1; })) << "pressing " << shown << " closes the window";
 }
 
+TEST_P(SkinCaptionTest, ARightToLeftCaptionEndsOnTheRightWithinTheSkinsOwnBorders) {
+    for (const DWORD rightToLeft : {DWORD{WS_EX_LAYOUTRTL}, DWORD{WS_EX_RTLREADING}}) {
+        SCOPED_TRACE("extended style " + std::to_string(rightToLeft));
+        TSkinTestForm* form = NewForm(ResizableForm(SkinFile(GetParam())));
+        HWND window = form->Handle();
+        SetWindowLongPtrW(window, GWL_EXSTYLE, GetWindowLongPtrW(window, GWL_EXSTYLE) | rightToLeft);
+        form->Show();
+        ASSERT_TRUE(Pump([&] { return Skinned(window); }));
+        SetForegroundWindow(window);
+        Settle();
+        skin::TWinSkinForm& object = *skin::SkinManager->FindFormByWindow(window);
+        const skin::Bitmap withText = ShowAndShoot(window);
+        object.CaptionText = "";
+        const skin::Bitmap without = ShowAndShoot(window);
+        const int w = withText.width(), h = withText.height();
+        int first = w, last = -1;
+        for (int y = 0; y < object.FrameTop; ++y) {
+            for (int x = 0; x < w; ++x) {
+                if (withText.pixel(x, y) == without.pixel(x, y)) continue;
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+        }
+        ASSERT_GE(last, 0) << "the caption shows its text";
+        EXPECT_GT(first, w / 2) << "the text stands on the right";
+        EXPECT_LT(last, object.RightButtonsLeft) << "before the right-hand buttons";
+        // The borders stay the skin's: its left border on the left, its right border on the right.
+        const skin::TDataSkinBorder& left = *object.SkinData->BorderLeft;
+        const skin::TDataSkinBorder& right = *object.SkinData->BorderRight;
+        const int row = h / 2;
+        const int leftRow = left.TopHeight + (left.Image.height() - left.TopHeight - left.BottomHeight) / 2;
+        const int rightRow = right.TopHeight + (right.Image.height() - right.TopHeight - right.BottomHeight) / 2;
+        for (int x = 0; x < object.FrameLeft; ++x) {
+            EXPECT_EQ(RgbOf(withText.pixel(x, row)), RgbOf(left.Image.pixel(x, leftRow))) << "left border, column " << x;
+        }
+        for (int x = 0; x < object.FrameRight; ++x) {
+            EXPECT_EQ(RgbOf(withText.pixel(w - object.FrameRight + x, row)), RgbOf(right.Image.pixel(x, rightRow)))
+                << "right border, column " << x;
+        }
+        form->Hide();
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(OurSkins, SkinCaptionTest, ::testing::Values("default.skn", "dark.skn", "asymmetric.skn"),
                          [](const auto& param) { return std::string(param.param).substr(0, 4); });
 
