@@ -101,7 +101,6 @@ public:
     virtual void ForgetWindow(HWND window) = 0;
     virtual bool MdiMaximized() const = 0;
     virtual void SetMdiMaximized(bool maximized) = 0;
-    virtual void SetMdiClientWindow(HWND client) = 0;
     // The MDI children skinned now (destroyed ones awaiting the purge not counted).
     virtual int CountMdiChildren() const = 0;
 };

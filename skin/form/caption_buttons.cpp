@@ -6,10 +6,13 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "framework/gui/wide.h"
 #include "skin/data/skin_data.h"
+#include "skin/draw/blit.h"
 #include "skin/draw/skin_image.h"
+#include "skin/draw/win/bitmap_dc.h"
 #include "skin/draw/win/dc_drawing.h"
 #include "skin/form/skin_form.h"
 
@@ -68,15 +71,26 @@ void TWinSysButton::Paint() {
     const TDataSkinSysButton& element = *Element;
     gui::WindowDc dc(SkinForm.Window, gui::WindowDc::WholeWindow);
     if (!dc) return;
+    const UnmirroredDc unmirrored(dc.get());
     const Rect bounds = ToRect(Bounds);
-    if (element.Action == kActionSystemMenu || element.Action == kActionIcon) {
-        win::DrawSkinFrame(dc.get(), bounds, SkinForm.IconBitmap, 1, 1, /*trans=*/true);
+    const bool icon = element.Action == kActionSystemMenu || element.Action == kActionIcon;
+    const Bitmap& image = icon ? SkinForm.IconBitmap : element.Image;
+    const int frames = icon ? 1 : element.FrameCount;
+    int frame = icon ? 1 : State;
+    if (element.Visibility == kVisibilityOnMenuBar && State == kStateHotFrame) frame = 4;
+    frame = std::min(frame, std::max(frames, 1));
+    // Where the button is transparent the caption shows, not what the button showed before: the frame is
+    // composed over the caption and copied in one go.
+    const Bitmap& caption = SkinForm.CaptionBackground;
+    if (element.Visibility != kVisibilityOnMenuBar && !bounds.IsEmpty() && bounds.Left >= 0 && bounds.Top >= 0 &&
+        bounds.Right <= caption.width() && bounds.Bottom <= caption.height()) {
+        Bitmap piece(bounds.Width(), bounds.Height());
+        skin::CopyRect(piece, Point{0, 0}, caption, bounds);
+        DrawSkinFrame(piece, piece.bounds(), image, frame, frames, /*trans=*/true);
+        win::CopyToDc(dc.get(), bounds.Left, bounds.Top, piece, piece.bounds());
         return;
     }
-    int frame = State;
-    if (element.Visibility == kVisibilityOnMenuBar && State == kStateHotFrame) frame = 4;
-    win::DrawSkinFrame(dc.get(), bounds, element.Image, std::min(frame, std::max(element.FrameCount, 1)),
-                       element.FrameCount, /*trans=*/true);
+    win::DrawSkinFrame(dc.get(), bounds, image, frame, frames, /*trans=*/true);
 }
 
 // ---- visibility, layout, painting ----
@@ -195,7 +209,7 @@ void TWinSkinForm::RunCaptionAction(int x, int y) {
     case kActionMinimize:
     case 23: ToggleMinimize(); break;
     case kActionSystemMenu:
-    case kActionIcon:
+    case kActionIcon: ShowSystemMenu(x + 1, y + 1, /*byIconClick=*/true); break;
     case 12: ShowSystemMenu(x + 1, y + 1); break;
     case 7:
     case 60: MdiChildCommand(SC_MINIMIZE); break;
@@ -259,7 +273,7 @@ bool TWinSkinForm::SystemMenuItemLook(ULONG_PTR itemData, UINT command, TMenuIte
         return true;
     }
     look.Caption = kCaptions[tag];
-    if (tag == kTagClose) look.ShortCut = "Shift+F4";
+    if (tag == kTagClose) look.ShortCut = "Alt+F4";
     look.Enabled = (GetMenuState(SysPopupMenu.get(), command, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
     look.Images = &SkinData->MenuGlyphs;
     look.ImageIndex = tag;
@@ -267,7 +281,7 @@ bool TWinSkinForm::SystemMenuItemLook(ULONG_PTR itemData, UINT command, TMenuIte
     return true;
 }
 
-void TWinSkinForm::ShowSystemMenu(int x, int y) {
+void TWinSkinForm::ShowSystemMenu(int x, int y, bool byIconClick) {
     if (!SysPopupMenu) return;
     const auto enable = [&](int tag, bool on) {
         EnableMenuItem(SysPopupMenu.get(), static_cast<UINT>(tag) + kCommandOfTag,
@@ -277,13 +291,15 @@ void TWinSkinForm::ShowSystemMenu(int x, int y) {
     enable(kTagMaximize, WindowState != kStateMaximized);
     enable(kTagMinimize, WindowState != kStateMinimized);
 
-    // A second opening within the double-click time is a double click on the icon: it closes the window.
+    // A second click on the icon within the double-click time is a double click on it: it closes the window.
+    // An opening from the keyboard, the caption or a menu is no click on the icon, and neither of a pair.
     const DWORD now = GetTickCount();
-    if (now - LastSysMenuTick <= DoubleClickTime) {
+    if (byIconClick && LastSysMenuTick != 0 && now - LastSysMenuTick <= DoubleClickTime) {
+        LastSysMenuTick = 0;
         CloseWindow();
         return;
     }
-    LastSysMenuTick = now;
+    LastSysMenuTick = byIconClick ? now : 0;
     if (SkinData->HasSkinControl(xcSystemMenu) && MdiRole != kMdiChild) {
         InMenuLoop = true;
         const UINT chosen = static_cast<UINT>(
@@ -295,6 +311,21 @@ void TWinSkinForm::ShowSystemMenu(int x, int y) {
     } else {
         TrackPopupMenu(SystemMenu, TPM_RIGHTBUTTON, x, y, 0, Window, nullptr);
     }
+}
+
+void TWinSkinForm::ShowSystemMenuFromKeyboard() {
+    // Under the window icon, where a click on it opens the menu; at the caption's start without one.
+    POINT at{FrameLeft, FrameTop};
+    for (const auto& button : CaptionButtons) {
+        const int action = button->Element->Action;
+        if (button->Visible && (action == kActionSystemMenu || action == kActionIcon)) {
+            at = POINT{button->Bounds.left, button->Bounds.bottom};
+            break;
+        }
+    }
+    RECT window{};
+    GetWindowRect(Window, &window);
+    ShowSystemMenu(window.left + at.x, window.top + at.y);
 }
 
 void TWinSkinForm::SystemMenuItemClick(int tag) {
@@ -326,6 +357,7 @@ void TWinSkinForm::OnNcLButtonDown(gui::TMessage& message) {
     if (TNCObject* object = ObjectAt(at)) {
         if (!Active) SetForegroundWindow(Window);
         object->MouseDown();
+        if (dynamic_cast<TWinSysButton*>(object)) PressedObject = object;
         if (auto* item = dynamic_cast<TMenuBtn*>(object)) {
             MenuBarObject->OpenMenuBarItem(*item);
             // The item last opened goes out, unless the keyboard was left on an item of the bar (or the
@@ -343,8 +375,10 @@ void TWinSkinForm::OnNcLButtonDown(gui::TMessage& message) {
 void TWinSkinForm::OnNcLButtonUp(gui::TMessage& message) {
     const POINT at = ScreenToWindow(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
     TNCObject* object = ObjectAt(at);
+    // A button acts only when the mouse is released over the one it was pressed on.
+    TNCObject* pressed = std::exchange(PressedObject, nullptr);
     if (!object) return CallPrevProc(message);
-    if (dynamic_cast<TWinSysButton*>(object) && object == HotObject) {
+    if (dynamic_cast<TWinSysButton*>(object) && object == HotObject && object == pressed) {
         object->MouseUp();
         RunCaptionAction(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
     }
@@ -362,6 +396,7 @@ void TWinSkinForm::OnNcLButtonDblClk(gui::TMessage& message) {
             return;
         }
         button->MouseDown();
+        PressedObject = button;
         message.Result = 0;
         return;
     }
@@ -413,6 +448,12 @@ void TWinSkinForm::OnSysCommand(gui::TMessage& message) {
                 return;
             }
         }
+    }
+    if (command == SC_KEYMENU && message.LParam == ' ' && MdiRole != kMdiChild && SysPopupMenu) {
+        // Alt+Space: the window has no system menu style while skinned, so the system would show nothing.
+        ShowSystemMenuFromKeyboard();
+        message.Result = 0;
+        return;
     }
     switch (command) {
     case SC_MINIMIZE:

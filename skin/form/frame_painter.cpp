@@ -111,6 +111,7 @@ void TWinSkinForm::PaintFrame(HDC dc) {
         dc = own->get();
         if (!dc) return;
     }
+    const UnmirroredDc unmirrored(dc);
     try {
         GetWindowRect(Window, &WindowRect);
         const int w = WindowRect.right - WindowRect.left;
@@ -154,6 +155,7 @@ void TWinSkinForm::PaintCaption(HDC dc) {
         gui::TCanvas canvas(memory.get());
         PaintCaptionText(canvas, RECT{strip.Left, strip.Top, strip.Right, strip.Bottom});
     }
+    CaptionBackground = CaptionBitmap;
     // The buttons follow the text: some are anchored to it.
     LayoutCaptionButtons();
     PaintCaptionButtons(CaptionBitmap);
@@ -271,6 +273,7 @@ void TWinSkinForm::UpdateRegion() {
 void TWinSkinForm::ClearRegion() {
     if (!HasRegion) return;
     CaptionBitmap = Bitmap();
+    CaptionBackground = Bitmap();
     // Redrawn: the part the region hid (a document maximized from its tile) would otherwise keep showing
     // whatever was behind it until something repaints the window.
     SetWindowRgn(Window, nullptr, TRUE);
@@ -285,6 +288,7 @@ void TWinSkinForm::LoadWindowIcon(Bitmap& target) {
     Bitmap icon(cx, cy, kSkinKeyPixel);
     HICON handle = reinterpret_cast<HICON>(SendMessageW(Window, WM_GETICON, ICON_SMALL, 0));
     if (!handle) handle = reinterpret_cast<HICON>(SendMessageW(Window, WM_GETICON, ICON_BIG, 0));
+    HasOwnIcon = handle != nullptr;
     if (handle) {
         gui::UniqueIcon copy(static_cast<HICON>(CopyImage(handle, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE)));
         if (!copy) copy.reset(static_cast<HICON>(CopyImage(handle, IMAGE_ICON, cx, cy, 0)));

@@ -30,7 +30,6 @@ void TWinSkinForm::DetectMdi(DWORD exStyle) {
     if (HWND client = FindMdiClient(Window)) {
         MdiRole = kMdiFrame;
         MdiClient = client;
-        if (ISkinManager* manager = ActiveSkinManager()) manager->SetMdiClientWindow(client);
     }
     if (exStyle & WS_EX_MDICHILD) MdiRole = kMdiChild;
 }

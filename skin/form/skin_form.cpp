@@ -94,7 +94,8 @@ void TWinSkinForm::AttachWindow(TSkinData& skinData) {
 
     Style = static_cast<DWORD>(GetWindowLongPtrW(Window, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(Window, GWL_EXSTYLE));
-    RightToLeft = (exStyle & WS_EX_LEFTSCROLLBAR) != 0;
+    // Laid out or read right to left: the caption text goes to the right, the menu bar runs from the right.
+    RightToLeft = (exStyle & (WS_EX_LEFTSCROLLBAR | WS_EX_LAYOUTRTL | WS_EX_RTLREADING)) != 0;
     SystemMenu = GetSystemMenu(Window, FALSE);
     LoadWindowIcon(IconBitmap);
     CaptionText = WindowTextOf(Window);
@@ -190,7 +191,7 @@ void TWinSkinForm::SetSystemButtonStyles(bool show) {
 
 void TWinSkinForm::ComputeFrameSizes() {
     if (!SkinData || SkinData->SkinPending) return;
-    const TSkinData& skin = *SkinData;
+    TSkinData& skin = *SkinData;
     if (FrameKind == kFramePopup) {
         FrameLeft = FrameTop = FrameRight = FrameBottom = 0;
         MenuBarHeight = 0;
@@ -204,11 +205,19 @@ void TWinSkinForm::ComputeFrameSizes() {
     CaptionButtonCount = static_cast<int>(skin.SysButtons.size());
     for (const auto& element : skin.SysButtons) {
         CaptionButtons.push_back(std::make_unique<TWinSysButton>(*this, *element));
+        if (element->Action != kActionSystemMenu && element->Action != kActionIcon) continue;
+        // The icon button always shows the window's icon: a skin without an image of its own gives the
+        // button the icon's size. The first window with an icon of its own lends it to the skin, for the
+        // windows without one (message boxes and other dialogs).
+        if (element->Image.empty()) element->Image = IconBitmap;
+        if (SkinData->SkinIconBitmap.empty() && HasOwnIcon) SkinData->SkinIconBitmap = IconBitmap;
+        element->FrameCount = 1;
     }
 }
 
 void TWinSkinForm::FreeCaptionButtons() {
     HotObject = nullptr;
+    PressedObject = nullptr;
     CaptionButtons.clear();
     CaptionButtonCount = 0;
 }
@@ -254,7 +263,7 @@ bool TWinSkinForm::Stage1(gui::TMessage& message) {
 
 bool TWinSkinForm::Stage2(gui::TMessage& message) {
     switch (message.Msg) {
-    case WM_SIZE: OnSize(message, true); return false;
+    case WM_SIZE: OnSize(message); return true; // the window's own procedure has had it
     case WM_ACTIVATE:
     case WM_NCACTIVATE: Active = message.WParam != 0; return false;
     case WM_GETMINMAXINFO: OnGetMinMaxInfo(message); return true;
@@ -269,7 +278,6 @@ bool TWinSkinForm::Stage2(gui::TMessage& message) {
 
 void TWinSkinForm::Stage3(gui::TMessage& message) {
     switch (message.Msg) {
-    case WM_SIZE: return OnSize(message, false); // the previous procedure already had it in stage 2
     case WM_MEASUREITEM: return OnMeasureItem(message);
     case WM_DRAWITEM: return OnDrawItem(message);
     case WM_NCCALCSIZE: return OnNcCalcSize(message);
@@ -437,8 +445,8 @@ void TWinSkinForm::OnCtlColorStatic(gui::TMessage& message) {
 
 // ---- stage 2 ----
 
-void TWinSkinForm::OnSize(gui::TMessage& message, bool callPrevious) {
-    if (callPrevious) CallPrevProc(message);
+void TWinSkinForm::OnSize(gui::TMessage& message) {
+    CallPrevProc(message);
     switch (message.WParam) {
     case SIZE_RESTORED: WindowState = kStateNormal; break;
     case SIZE_MINIMIZED: WindowState = kStateMinimized; break;
@@ -477,6 +485,17 @@ void TWinSkinForm::OnGetMinMaxInfo(gui::TMessage& message) {
     }
     auto* info = reinterpret_cast<MINMAXINFO*>(message.LParam);
     info->ptMaxTrackSize = POINT{GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED)};
+    if (MdiRole == kMdiChild || FrameKind == kFramePopup || FrameLeft + FrameRight + FrameBottom == 0) return;
+    // The system places a maximized window with its own frame widths past the screen's edges. The skin's
+    // side and bottom borders go there instead, whatever their widths, so the content fills the screen's
+    // width and reaches its bottom exactly; the top stays where the system puts it.
+    const int innerWidth = info->ptMaxSize.x + 2 * info->ptMaxPosition.x;
+    const int innerHeight = info->ptMaxSize.y + 2 * info->ptMaxPosition.y;
+    info->ptMaxPosition.x = -FrameLeft;
+    info->ptMaxSize.x = innerWidth + FrameLeft + FrameRight;
+    info->ptMaxSize.y = innerHeight - info->ptMaxPosition.y + FrameBottom;
+    info->ptMaxTrackSize.x = std::max(info->ptMaxTrackSize.x, info->ptMaxSize.x);
+    info->ptMaxTrackSize.y = std::max(info->ptMaxTrackSize.y, info->ptMaxSize.y);
 }
 
 void TWinSkinForm::OnWindowPosChanged(gui::TMessage& message) {
@@ -722,6 +741,7 @@ void TWinSkinForm::DetachAll() {
     }
     UnsubclassMdiClient();
     CaptionBitmap = Bitmap();
+    CaptionBackground = Bitmap();
     if (Phase != kPhaseClosing && (MdiRole == kMdiChild || !(Style & WS_CHILD))) {
         RECT outer = WindowRectOf(Window);
         // A child keeps its place in its own MDI client (not the one of whichever frame was skinned last).
@@ -757,6 +777,7 @@ void TWinSkinForm::DetachOnDestroy() {
     MenuBarObject.reset();
     UnsubclassMdiClient();
     CaptionBitmap = Bitmap();
+    CaptionBackground = Bitmap();
 }
 
 void TWinSkinForm::DetachControlsOnly() {

@@ -46,6 +46,24 @@ constexpr std::uint8_t kCapMaximize = 1;
 constexpr std::uint8_t kCapMinimize = 2;
 constexpr std::uint8_t kCapSystemMenu = 8;
 
+// While it lives, a window DC draws in the window's own left-to-right coordinates. The system mirrors the DCs
+// of windows laid out right to left; the skinned frame places its borders, caption and buttons itself.
+class UnmirroredDc {
+public:
+    explicit UnmirroredDc(HDC dc) : dc_(dc), layout_(dc ? GetLayout(dc) : 0) {
+        if (layout_ != GDI_ERROR && (layout_ & LAYOUT_RTL)) SetLayout(dc_, 0);
+    }
+    ~UnmirroredDc() {
+        if (layout_ != GDI_ERROR && (layout_ & LAYOUT_RTL)) SetLayout(dc_, layout_);
+    }
+    UnmirroredDc(const UnmirroredDc&) = delete;
+    UnmirroredDc& operator=(const UnmirroredDc&) = delete;
+
+private:
+    HDC dc_;
+    DWORD layout_;
+};
+
 class TWinSkinForm : public rtl::TComponent, public ISkinControlHost {
 public:
     // owner: the framework form skinned, or null for a plain window. The creator sets Window and then
@@ -94,7 +112,12 @@ public:
     void PaintCaptionButtons(Bitmap& caption);
     TWinSysButton* CaptionButtonAt(POINT windowPoint);
     void RunCaptionAction(int x, int y);
-    void ShowSystemMenu(int x, int y);
+    // byIconClick: opened by a click on the window icon; two such openings within the double-click time
+    // are a double click on the icon, which closes the window. Other openings never count.
+    void ShowSystemMenu(int x, int y, bool byIconClick = false);
+    void ShowSystemMenuFromKeyboard();
+    // The look of an item of the skinned system menu (the item data and command it carries), or false.
+    bool SystemMenuItemLook(ULONG_PTR itemData, UINT command, TMenuItemLook& look) const;
     void ToggleMaximize();
     void ToggleMinimize();
     void RestoreWindow();
@@ -152,6 +175,7 @@ public:
     DWORD Style = 0;
     int RightButtonsLeft = 0;
     TNCObject* HotObject = nullptr;
+    TNCObject* PressedObject = nullptr; // the caption button the left mouse button went down on
     bool HasRegion = false;
     // The region given to the window. SetWindowRgn hands it to the system, which frees it when the window
     // gets another region or none: it is never ours to delete.
@@ -162,7 +186,9 @@ public:
     std::unique_ptr<TWinSkinMenu> MenuBarObject;
     std::vector<std::unique_ptr<TWinSysButton>> CaptionButtons;
     Bitmap IconBitmap;
+    bool HasOwnIcon = false; // IconBitmap is the window's own icon, not the skin's stand-in
     Bitmap CaptionBitmap;
+    Bitmap CaptionBackground; // the caption as composed before its buttons: what shows through them
     std::vector<std::unique_ptr<ISkinControlObject>> ControlObjects;
     int WindowWidth = 0, WindowHeight = 0;
     int RegionWidth = 0, RegionHeight = 0;
@@ -198,7 +224,7 @@ private:
     void OnNcDestroy(gui::TMessage& message);
     void OnCtlColorButton(gui::TMessage& message);
     void OnCtlColorStatic(gui::TMessage& message);
-    void OnSize(gui::TMessage& message, bool callPrevious);
+    void OnSize(gui::TMessage& message);
     void OnGetMinMaxInfo(gui::TMessage& message);
     void OnWindowPosChanged(gui::TMessage& message);
     void OnStart(gui::TMessage& message);
@@ -216,8 +242,7 @@ private:
     void OnMenuChanged(gui::TMessage& message);
     void OnMeasureItem(gui::TMessage& message);
     void OnDrawItem(gui::TMessage& message);
-    // The look of an item: of the skinned system menu, of a framework menu, or false.
-    bool SystemMenuItemLook(ULONG_PTR itemData, UINT command, TMenuItemLook& look) const;
+    // The look of an item: of a framework menu, or false.
     bool MenuItemLook(ULONG_PTR itemData, UINT command, TMenuItemLook& look) const;
     // An item of the bar's open drop-down that no framework item stands behind (a plain window's menu).
     bool ForeignMenuItemLook(ULONG_PTR itemData, UINT command, TMenuItemLook& look) const;

@@ -38,7 +38,6 @@ public:
     std::uint8_t ActivatingAll = 0;
     std::int32_t Started = 0;
     std::uint8_t MdiMaximizedFlag = 0;
-    HWND MdiClientWindow = nullptr;
     std::int32_t PendingAction = 0;  // 0 when nothing is pending
     bool PurgeRequested = false;      // destroyed windows' objects are freed at the next tick as well
     TSkinData* PendingSkinData = nullptr;
@@ -59,7 +58,6 @@ public:
     void ForgetWindow(HWND window) override;
     bool MdiMaximized() const override { return MdiMaximizedFlag != 0; }
     void SetMdiMaximized(bool maximized) override;
-    void SetMdiClientWindow(HWND client) override { MdiClientWindow = client; }
 
     TWinSkinForm* FindFormByWindow(HWND window) const;
     TSkinData* FindSkinData(HWND window) const;

@@ -1,7 +1,11 @@
-// The caption buttons of a resizable skinned window in-process, with both of our skins: hover and press
-// light exactly their own button, and maximize, minimize, restore and a double click on the caption keep the
-// window skinned and sized as a user expects.
+// The caption buttons of a resizable skinned window in-process, with our two skins and the test skin: hover
+// and press light exactly their own button with the skin's frames, maximize, minimize, restore and a double
+// click on the caption keep the window skinned and sized as a user expects, and the system menu opens,
+// closes and names its keys as the user knows them.
+#include "tests/skin/screen_input.h"
 #include "tests/skin/skin_test_fixture.h"
+
+#include "framework/gui/shortcuts.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -86,6 +90,12 @@ TEST_P(SkinCaptionTest, HoverAndPressLightOnlyTheirOwnButton) {
         const skin::Bitmap pressed = shoot();
         button->MouseLeave();
         SetCursorPos(away.x, away.y);
+        // Each state shows the skin's own frame of the button: 1 normal, 2 pressed, 3 hot.
+        const skin::Bitmap& strip = button->Element->Image;
+        const int frames = button->Element->FrameCount;
+        EXPECT_EQ(GlyphMismatches(normal, button->Bounds.left, button->Bounds.top, strip, frames, 1), 0) << "normal";
+        EXPECT_EQ(GlyphMismatches(hot, button->Bounds.left, button->Bounds.top, strip, frames, 3), 0) << "hot";
+        EXPECT_EQ(GlyphMismatches(pressed, button->Bounds.left, button->Bounds.top, strip, frames, 2), 0) << "pressed";
         const RECT hotArea = ChangedArea(normal, hot), pressedArea = ChangedArea(hot, pressed);
         EXPECT_LT(hotArea.left, hotArea.right) << "hover changes the button";
         EXPECT_TRUE(Inside(hotArea, button->Bounds)) << "and nothing else";
@@ -146,7 +156,185 @@ TEST_P(SkinCaptionTest, MaximizeMinimizeRestoreAndDoubleClickKeepTheSkin) {
     EXPECT_TRUE(Skinned(window));
 }
 
-INSTANTIATE_TEST_SUITE_P(BothSkins, SkinCaptionTest, ::testing::Values("default.skn", "dark.skn"),
+// Where a user clicks a caption button: its centre, in screen coordinates, as a message's lParam.
+LPARAM ClickPoint(const skin::TWinSysButton& button, HWND window) {
+    const RECT outer = WindowRectOf(window);
+    return MAKELPARAM(outer.left + (button.Bounds.left + button.Bounds.right) / 2,
+                      outer.top + (button.Bounds.top + button.Bounds.bottom) / 2);
+}
+
+skin::TWinSysButton* ButtonOf(skin::TWinSkinForm& object, std::initializer_list<int> actions) {
+    for (auto& button : object.CaptionButtons) {
+        for (int action : actions) {
+            if (button->Visible && button->Element->Action == action) return button.get();
+        }
+    }
+    return nullptr;
+}
+
+TEST_P(SkinCaptionTest, ReleasingAButtonElsewhereDoesNothing) {
+    TSkinTestForm* form = Shown();
+    HWND window = form->Handle();
+    skin::TWinSkinForm& object = *skin::SkinManager->FindFormByWindow(window);
+    skin::TWinSysButton* close = ButtonOf(object, {skin::kActionClose});
+    skin::TWinSysButton* minimize = ButtonOf(object, {skin::kActionMinimize});
+    ASSERT_TRUE(close && minimize);
+    const MessageCounter closes(*form, WM_CLOSE);
+    const RECT outer = WindowRectOf(window);
+    const LPARAM captionMiddle = MAKELPARAM((outer.left + outer.right) / 2, outer.top + object.FrameTop / 2);
+    // Close pressed, the mouse moved onto minimize and released there; then minimize pressed and released
+    // on the bare caption.
+    SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, ClickPoint(*close, window));
+    SendMessageW(window, WM_NCMOUSEMOVE, HTCAPTION, ClickPoint(*minimize, window));
+    SendMessageW(window, WM_NCLBUTTONUP, HTCAPTION, ClickPoint(*minimize, window));
+    Settle(std::chrono::milliseconds(300));
+    // (A press on what is then no button would start the system's move of the window.)
+    ASSERT_FALSE(IsIconic(window)) << "released on minimize, pressed on close: not minimized";
+    SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, ClickPoint(*minimize, window));
+    SendMessageW(window, WM_NCMOUSEMOVE, HTCAPTION, captionMiddle);
+    SendMessageW(window, WM_NCLBUTTONUP, HTCAPTION, captionMiddle);
+    Settle(std::chrono::milliseconds(300));
+    EXPECT_EQ(closes.Seen(), 0) << "not closed";
+    EXPECT_FALSE(IsIconic(window)) << "not minimized";
+    // The same buttons pressed and released in place still work.
+    SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, ClickPoint(*minimize, window));
+    SendMessageW(window, WM_NCLBUTTONUP, HTCAPTION, ClickPoint(*minimize, window));
+    EXPECT_TRUE(Pump([&] { return IsIconic(window) != 0; }));
+}
+
+// Counts the popup menus shown while it lives and closes each a moment after it opens.
+class MenuCloser {
+  public:
+    MenuCloser() { timer_ = SetTimer(nullptr, 0, 40, &Tick); }
+    ~MenuCloser() { KillTimer(nullptr, timer_); }
+    MenuCloser(const MenuCloser&) = delete;
+    MenuCloser& operator=(const MenuCloser&) = delete;
+    static inline int Opened = 0;
+
+  private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        HWND menu = FindWindowW(L"#32768", nullptr);
+        if (menu && IsWindowVisible(menu)) {
+            ++Opened;
+            EndMenu();
+        }
+    }
+    UINT_PTR timer_ = 0;
+};
+
+TEST_P(SkinCaptionTest, OnlyADoubleClickOnTheIconCloses) {
+    TSkinTestForm* form = Shown();
+    HWND window = form->Handle();
+    skin::TWinSkinForm& object = *skin::SkinManager->FindFormByWindow(window);
+    skin::TWinSysButton* icon = ButtonOf(object, {skin::kActionSystemMenu, skin::kActionIcon});
+    ASSERT_NE(icon, nullptr);
+    object.DoubleClickTime = 10000; // however slow the machine, every pair below is within the time
+    const auto clickIcon = [&] {
+        SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, ClickPoint(*icon, window));
+        SendMessageW(window, WM_NCLBUTTONUP, HTCAPTION, ClickPoint(*icon, window));
+    };
+    const RECT outer = WindowRectOf(window);
+    const LPARAM onCaption = MAKELPARAM((outer.left + outer.right) / 2, outer.top + object.FrameTop / 2);
+    const MessageCounter closes(*form, WM_CLOSE);
+    MenuCloser closer;
+    MenuCloser::Opened = 0;
+    // The menu opened from the keyboard, then from the caption's right button: a click on the icon right
+    // after either opens the menu again.
+    SendMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, ' ');
+    clickIcon();
+    SendMessageW(window, WM_NCRBUTTONDOWN, HTCAPTION, onCaption);
+    clickIcon();
+    Settle(std::chrono::milliseconds(300));
+    EXPECT_EQ(closes.Seen(), 0) << "a click after another opening is no double click";
+    EXPECT_EQ(MenuCloser::Opened, 4) << "Alt+Space, the icon, the caption and the icon again open the menu";
+    // A second click on the icon right after the last one closes the window.
+    clickIcon();
+    EXPECT_TRUE(Pump([&] { return closes.Seen() == 1; })) << "a double click on the icon closes";
+    EXPECT_EQ(MenuCloser::Opened, 4) << "instead of opening the menu";
+}
+
+TEST_P(SkinCaptionTest, TheSystemMenusCloseItemNamesTheKeyThatCloses) {
+    TSkinTestForm* form = Shown();
+    HWND window = form->Handle();
+    skin::TWinSkinForm& object = *skin::SkinManager->FindFormByWindow(window);
+    std::string shown;
+    HMENU menu = object.SysPopupMenu.get();
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_DATA | MIIM_ID;
+        GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+        skin::TMenuItemLook look;
+        if (object.SystemMenuItemLook(info.dwItemData, info.wID, look) && look.Caption == " Close ") shown = look.ShortCut;
+    }
+    ASSERT_FALSE(shown.empty()) << "the Close item shows a key";
+    const gui::TShortCut key = gui::TextToShortCut(shown);
+    ASSERT_NE(key, gui::scNone) << shown;
+    SetForegroundWindow(window);
+    Settle();
+    const MessageCounter closes(*form, WM_CLOSE);
+    const auto send = [](WORD vk, bool up) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        SendInput(1, &input, sizeof input);
+    };
+    std::vector<WORD> held;
+    if (key & gui::scShift) held.push_back(VK_SHIFT);
+    if (key & gui::scCtrl) held.push_back(VK_CONTROL);
+    if (key & gui::scAlt) held.push_back(VK_MENU);
+    for (WORD vk : held) send(vk, false);
+    send(static_cast<WORD>(key & 0xFF), false);
+    send(static_cast<WORD>(key & 0xFF), true);
+    for (auto it = held.rbegin(); it != held.rend(); ++it) send(*it, true);
+    EXPECT_TRUE(Pump([&] { return closes.Seen() == 1; })) << "pressing " << shown << " closes the window";
+}
+
+TEST_P(SkinCaptionTest, ARightToLeftCaptionEndsOnTheRightWithinTheSkinsOwnBorders) {
+    for (const DWORD rightToLeft : {DWORD{WS_EX_LAYOUTRTL}, DWORD{WS_EX_RTLREADING}}) {
+        SCOPED_TRACE("extended style " + std::to_string(rightToLeft));
+        TSkinTestForm* form = NewForm(ResizableForm(SkinFile(GetParam())));
+        HWND window = form->Handle();
+        SetWindowLongPtrW(window, GWL_EXSTYLE, GetWindowLongPtrW(window, GWL_EXSTYLE) | rightToLeft);
+        form->Show();
+        ASSERT_TRUE(Pump([&] { return Skinned(window); }));
+        SetForegroundWindow(window);
+        Settle();
+        skin::TWinSkinForm& object = *skin::SkinManager->FindFormByWindow(window);
+        const skin::Bitmap withText = ShowAndShoot(window);
+        object.CaptionText = "";
+        const skin::Bitmap without = ShowAndShoot(window);
+        const int w = withText.width(), h = withText.height();
+        int first = w, last = -1;
+        for (int y = 0; y < object.FrameTop; ++y) {
+            for (int x = 0; x < w; ++x) {
+                if (withText.pixel(x, y) == without.pixel(x, y)) continue;
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+        }
+        ASSERT_GE(last, 0) << "the caption shows its text";
+        EXPECT_GT(first, w / 2) << "the text stands on the right";
+        EXPECT_LT(last, object.RightButtonsLeft) << "before the right-hand buttons";
+        // The borders stay the skin's: its left border on the left, its right border on the right.
+        const skin::TDataSkinBorder& left = *object.SkinData->BorderLeft;
+        const skin::TDataSkinBorder& right = *object.SkinData->BorderRight;
+        const int row = h / 2;
+        const int leftRow = left.TopHeight + (left.Image.height() - left.TopHeight - left.BottomHeight) / 2;
+        const int rightRow = right.TopHeight + (right.Image.height() - right.TopHeight - right.BottomHeight) / 2;
+        for (int x = 0; x < object.FrameLeft; ++x) {
+            EXPECT_EQ(RgbOf(withText.pixel(x, row)), RgbOf(left.Image.pixel(x, leftRow))) << "left border, column " << x;
+        }
+        for (int x = 0; x < object.FrameRight; ++x) {
+            EXPECT_EQ(RgbOf(withText.pixel(w - object.FrameRight + x, row)), RgbOf(right.Image.pixel(x, rightRow)))
+                << "right border, column " << x;
+        }
+        form->Hide();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(OurSkins, SkinCaptionTest, ::testing::Values("default.skn", "dark.skn", "asymmetric.skn"),
                          [](const auto& param) { return std::string(param.param).substr(0, 4); });
 
 } // namespace

@@ -1,4 +1,4 @@
-// Skinned windows in-process, with both of our skins: what the screen shows of the frame and caption, the
+// Skinned windows in-process, with our two skins and the test skin: what the screen shows of the frame and caption, the
 // window's size and shape, which windows the manager takes, switching skins and switching skinning off,
 // and the handles all of it leaves behind.
 #include <windows.h>
@@ -62,15 +62,65 @@ TEST_P(SkinFormTest, OuterSizeIsTheClientPlusTheSkinFrameAndCornersFollowTheKeyC
               kClientHeight + Thickness(*skin.BorderTop, true) + Thickness(*skin.BorderBottom, true));
     EXPECT_FALSE(GetWindowLongPtrW(window, GWL_STYLE) & WS_SYSMENU) << "the system's caption buttons are gone";
 
-    // The shape: wherever the left border's first frame has the key colour, the desktop shows through.
-    const skin::Bitmap& left = skin.BorderLeft->Image;
-    ASSERT_EQ(left.pixel(0, 0), skin::kSkinKeyPixel) << "our skins have rounded top corners";
-    EXPECT_FALSE(InRegion(window, 0, 0));
-    EXPECT_TRUE(InRegion(window, (outer.right - outer.left) / 2, (outer.bottom - outer.top) / 2));
+    // The shape: wherever a border's first frame has the key colour at a corner of the window, the desktop
+    // shows through; elsewhere the border.
+    const int w = outer.right - outer.left, h = outer.bottom - outer.top;
+    EXPECT_TRUE(InRegion(window, w / 2, h / 2));
     EXPECT_TRUE(InRegion(window, 10, 10));
     const skin::Bitmap shot = ShowAndShoot(window);
     const skin::Bitmap desktop = Screenshot(RECT{0, 0, 1, 1}); // nothing is shown at the screen's corner
-    EXPECT_EQ(shot.pixel(0, 0), desktop.pixel(0, 0)) << "the corner shows the desktop";
+    const skin::Bitmap& left = skin.BorderLeft->Image;
+    const skin::Bitmap& right = skin.BorderRight->Image;
+    const int frameRight = Thickness(*skin.BorderRight, false);
+    struct Corner {
+        const char* name;
+        int x, y;
+        skin::Pixel skinPixel;
+    };
+    for (const Corner& c : {Corner{"top left", 0, 0, left.pixel(0, 0)},
+                            Corner{"bottom left", 0, h - 1, left.pixel(0, left.height() - 1)},
+                            Corner{"top right", w - 1, 0, right.pixel(frameRight - 1, 0)},
+                            Corner{"bottom right", w - 1, h - 1, right.pixel(frameRight - 1, right.height() - 1)}}) {
+        if (c.skinPixel == skin::kSkinKeyPixel) {
+            EXPECT_FALSE(InRegion(window, c.x, c.y)) << c.name;
+            EXPECT_EQ(shot.pixel(c.x, c.y), desktop.pixel(0, 0)) << c.name << " shows the desktop";
+        } else {
+            EXPECT_EQ(RgbOf(shot.pixel(c.x, c.y)), RgbOf(c.skinPixel)) << c.name << " shows the border";
+        }
+    }
+}
+
+TEST_P(SkinFormTest, EachBorderShowsItsOwnWidthAndImage) {
+    TSkinTestForm* form = SkinnedForm();
+    const TSkinData& skin = Skin(form);
+    HWND window = form->Handle();
+    const skin::Bitmap shot = ShowAndShoot(window);
+    const int w = shot.width(), h = shot.height();
+    const skin::Pixel face = PixelOfColour(skin.ButtonFaceColour);
+    // Across the middle of each border, the screen shows frame 1 of the border's own image (a row or column
+    // of the part it stretches) pixel by pixel, and the client's face right after it.
+    const skin::TDataSkinBorder& left = *skin.BorderLeft;
+    const skin::TDataSkinBorder& right = *skin.BorderRight;
+    const skin::TDataSkinBorder& bottom = *skin.BorderBottom;
+    const auto stretchedMiddle = [](int length, int start, int end) { return start + (length - start - end) / 2; };
+    const int leftRow = stretchedMiddle(left.Image.height(), left.TopHeight, left.BottomHeight);
+    const int rightRow = stretchedMiddle(right.Image.height(), right.TopHeight, right.BottomHeight);
+    const int bottomColumn = stretchedMiddle(bottom.Image.width(), bottom.LeftWidth, bottom.RightWidth);
+    const int fl = Thickness(left, false), fr = Thickness(right, false), fb = Thickness(bottom, true);
+    for (int x = 0; x < fl; ++x) {
+        EXPECT_EQ(RgbOf(shot.pixel(x, h / 2)), RgbOf(left.Image.pixel(x, leftRow))) << "left border, column " << x;
+    }
+    EXPECT_EQ(RgbOf(shot.pixel(fl, h / 2)), RgbOf(face)) << "the client starts after the left border";
+    for (int x = 0; x < fr; ++x) {
+        EXPECT_EQ(RgbOf(shot.pixel(w - fr + x, h / 2)), RgbOf(right.Image.pixel(x, rightRow)))
+            << "right border, column " << x;
+    }
+    EXPECT_EQ(RgbOf(shot.pixel(w - fr - 1, h / 2)), RgbOf(face)) << "the client ends before the right border";
+    for (int y = 0; y < fb; ++y) {
+        EXPECT_EQ(RgbOf(shot.pixel(w / 2, h - fb + y)), RgbOf(bottom.Image.pixel(bottomColumn, y)))
+            << "bottom border, row " << y;
+    }
+    EXPECT_EQ(RgbOf(shot.pixel(w / 2, h - fb - 1)), RgbOf(face)) << "the client ends above the bottom border";
 }
 
 TEST_P(SkinFormTest, ActiveAndInactiveFramesShowTheSkinsTwoFrames) {
@@ -133,9 +183,20 @@ TEST_P(SkinFormTest, CaptionTextStartsAtTheShiftAndLongTextStopsBeforeTheClip) {
 
     const skin::Bitmap longText = captionShot(std::string(300, 'W'));
     const int clip = (longText.width() - object.FrameRight) - skin.Title->RightWidth;
+    // Buttons anchored to the text's end move with it; they are not the text.
+    const auto onButtonAfterText = [&](int x, int y) {
+        for (const auto& button : object.CaptionButtons) {
+            const int align = button->Element->Align;
+            const POINT at{x, y};
+            if (button->Visible && (align == 3 || align == 9) && PtInRect(&button->Bounds, at)) return true;
+        }
+        return false;
+    };
     bool changedPastClip = false;
     for (int x = clip + 1; x < longText.width(); ++x) {
-        for (int y = 0; y < frameTop; ++y) changedPastClip |= longText.pixel(x, y) != empty.pixel(x, y);
+        for (int y = 0; y < frameTop; ++y) {
+            changedPastClip |= longText.pixel(x, y) != empty.pixel(x, y) && !onButtonAfterText(x, y);
+        }
     }
     EXPECT_FALSE(changedPastClip) << "a long caption stops (with an ellipsis) before the right clip";
     EXPECT_GT(FirstDifferentColumn(empty, longText, frameTop), 0);
@@ -293,6 +354,77 @@ TEST_P(SkinFormTest, SkinSwitchAskedForJustBeforeAWindowIsDestroyedStillReachesT
         for (const auto& button : object.CaptionButtons) buttons += button->Visible;
         EXPECT_GE(buttons, 1) << "the caption shows the new skin's buttons";
     }
+}
+
+// The window icon button of a skinned window as the screen shows it; empty without one.
+skin::Bitmap IconButtonShot(HWND window) {
+    const auto* object = skin::SkinManager->FindFormByWindow(window);
+    if (!object) return {};
+    for (const auto& button : object->CaptionButtons) {
+        const int action = button->Element->Action;
+        if (!button->Visible || (action != skin::kActionSystemMenu && action != skin::kActionIcon)) continue;
+        const RECT outer = WindowRectOf(window);
+        const RECT& b = button->Bounds;
+        RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        PumpFor(std::chrono::milliseconds(60));
+        return Screenshot(RECT{outer.left + b.left, outer.top + b.top, outer.left + b.right, outer.top + b.bottom});
+    }
+    return {};
+}
+
+skin::Bitmap g_boxIcon;
+void CALLBACK ShootBoxIcon(HWND box, UINT, UINT_PTR, DWORD) {
+    KillTimer(box, 1);
+    g_boxIcon = IconButtonShot(box);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+TEST_P(SkinFormTest, AMessageBoxShowsTheMainWindowsIconInItsCaption) {
+    TSkinTestForm* form = NewForm(FormText("With an icon", SkinFile(GetParam())));
+    // A red icon, before the window is skinned and reads it.
+    SendMessageW(form->Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadIconW(nullptr, IDI_ERROR)));
+    form->Show();
+    ASSERT_TRUE(Pump([&] { return Skinned(form->Handle()); }));
+    Settle();
+    const skin::Bitmap own = IconButtonShot(form->Handle());
+    ASSERT_FALSE(own.empty());
+    const auto red = [](const skin::Bitmap& shot) {
+        return std::count_if(shot.pixels().begin(), shot.pixels().end(), [](skin::Pixel p) {
+            return skin::RedOf(p) > 150 && skin::GreenOf(p) < 90 && skin::BlueOf(p) < 90;
+        });
+    };
+    ASSERT_GT(red(own), 10) << "the form shows its icon";
+    boxes.reset(); // this test closes its box itself, after looking at it
+    g_boxIcon = skin::Bitmap();
+    {
+        const MessageBoxWatch watch(&ShootBoxIcon);
+        MessageBoxW(form->Handle(), L"A box without an icon of its own.", L"Box", MB_OK);
+    }
+    ASSERT_FALSE(g_boxIcon.empty()) << "the box shows no icon button";
+    ASSERT_EQ(g_boxIcon.width(), own.width());
+    ASSERT_EQ(g_boxIcon.height(), own.height());
+    int different = 0;
+    for (int y = 0; y < own.height(); ++y) {
+        for (int x = 0; x < own.width(); ++x) different += RgbOf(own.pixel(x, y)) != RgbOf(g_boxIcon.pixel(x, y));
+    }
+    EXPECT_EQ(different, 0) << "the box shows the form's icon";
+}
+
+TEST_P(SkinFormTest, TheProgramHearsOfEachResizeOnce) {
+    TSkinTestForm* form = SkinnedForm();
+    HWND window = form->Handle();
+    Settle();
+    const MessageCounter sizes(*form, WM_SIZE); // what a program's resize handler hears
+    const RECT outer = WindowRectOf(window);
+    SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + 20, outer.bottom - outer.top + 10,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(sizes.Seen(), 1) << "resized";
+    ShowWindow(window, SW_MINIMIZE);
+    Settle();
+    EXPECT_EQ(sizes.Seen(), 2) << "minimized";
+    ShowWindow(window, SW_RESTORE);
+    Settle();
+    EXPECT_EQ(sizes.Seen(), 3) << "restored";
 }
 
 // What a message box looks like once it has laid itself out (and, when skinned, been fitted): looked at
@@ -476,7 +608,7 @@ TEST_P(SkinFormTest, MenuBarTakesTheMenuAndReadsItAgainWhenItChanges) {
     EXPECT_EQ(client.bottom, 120);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothSkins, SkinFormTest, ::testing::Values("default.skn", "dark.skn"),
+INSTANTIATE_TEST_SUITE_P(OurSkins, SkinFormTest, ::testing::Values("default.skn", "dark.skn", "asymmetric.skn"),
                          [](const auto& param) { return std::string(param.param).substr(0, 4); });
 
 // The skin data component made in code: the order of Active and SkinFile does not matter.

@@ -118,6 +118,24 @@ inline void SaveArtifact(const skin::Bitmap& shot, const std::string& name) {
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
+// Counts one message as it reaches a form's own message handling, where a program's handler of it runs.
+class MessageCounter {
+  public:
+    MessageCounter(gui::TForm& form, UINT message) : message_(message) {
+        hook_.Install(form, gui::TWndMethod::Of<&MessageCounter::Handle>(this));
+    }
+    int Seen() const { return seen_; }
+
+  private:
+    void Handle(gui::TMessage& message) {
+        if (message.Msg == message_) ++seen_;
+        hook_.CallPrevious(message);
+    }
+    gui::TMessageHook hook_;
+    UINT message_;
+    int seen_ = 0;
+};
+
 // A test run with each of our skins (the parameter: the skin file's name).
 class SkinFormTest : public ::testing::TestWithParam<const char*> {
   protected:
