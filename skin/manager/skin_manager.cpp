@@ -13,7 +13,6 @@
 namespace skin {
 
 TSkinManage* SkinManager = nullptr;
-DWORD WindowsVersion = 0;
 
 ISkinManager* ActiveSkinManager() noexcept { return SkinManager; }
 ISkinManager& EnsureActiveSkinManager() { return EnsureSkinManager(); }
@@ -69,7 +68,6 @@ TSkinManage::~TSkinManage() {
 }
 
 void TSkinManage::InstallHook() {
-    WindowsVersion = GetVersion();
     if (HookHandle) return; // one hook for the thread, however many components load
     HookHandle.reset(SetWindowsHookExW(WH_CBT, &TSkinManage::HookProc, nullptr, GetCurrentThreadId()));
 }

@@ -89,7 +89,4 @@ extern TSkinManage* SkinManager;
 TSkinManage& EnsureSkinManager();
 void FreeSkinManager();
 
-// GetVersion() as stored when the hook was installed (top bit set: the 9x family).
-extern DWORD WindowsVersion;
-
 } // namespace skin
