@@ -156,6 +156,23 @@ bool TWinSkinForm::RegisterControlObject(ISkinControlObject* object) {
     return skin::RegisterControlObject(*this, object);
 }
 
+void TWinSkinForm::ControlWindowDestroyed(rtl::TComponent& control) {
+    if (!Form || Phase != kPhaseActive) return;
+    if (std::find(WindowsRemade.begin(), WindowsRemade.end(), &control) != WindowsRemade.end()) return;
+    WindowsRemade.push_back(&control);
+    if (WindowsRemade.size() == 1) PostMessageW(Window, SKM_SKINAGAIN, 0, 0);
+}
+
+void TWinSkinForm::SkinControlsAgain() {
+    std::vector<rtl::TComponent*> controls;
+    controls.swap(WindowsRemade);
+    if (!Form || Phase != kPhaseActive) return;
+    // Only controls the form still owns: one freed meanwhile left its list.
+    const std::vector<rtl::TComponent*>& owned = Form->Components();
+    std::erase_if(controls, [&](rtl::TComponent* c) { return std::find(owned.begin(), owned.end(), c) == owned.end(); });
+    SkinControls(*this, *Form, controls);
+}
+
 void TWinSkinForm::SetSystemButtonStyles(bool show) {
     const ISkinManager* manager = ActiveSkinManager();
     if (MdiRole == kMdiChild && manager && manager->MdiMaximized() && !show) return;
@@ -277,6 +294,7 @@ void TWinSkinForm::FormMessageHook(gui::TMessage& message) {
         RefreshFrame(); // paint the skinned frame over whatever the system drew
         return;
     case SKM_RESKIN: return Reskin();
+    case SKM_SKINAGAIN: return SkinControlsAgain();
     case gui::CM_DIALOGCHAR: return OnDialogChar(message);
     default: return SavedFormWindowProc.CallPrevious(message);
     }
