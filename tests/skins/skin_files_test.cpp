@@ -46,6 +46,6 @@ TEST_P(ShippedSkinFile, LoadsAsACompleteSkinWithinTheSizeOfTheOriginalStoredSkin
     EXPECT_EQ(definition.ColourTable.size(), 5u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Skins, ShippedSkinFile, ::testing::Values("default", "dark"));
+INSTANTIATE_TEST_SUITE_P(Skins, ShippedSkinFile, ::testing::Values("default", "dark", "asymmetric"));
 
 } // namespace

@@ -49,7 +49,11 @@ SkinImage ProgressStrip(const SkinParams& p) {
     const Palette& c = p.Colours;
     const Brush onFace{true, c.Face};
     const int r = p.Size.ControlRadius;
-    return MakeStrip("progress.bmp", kProgressWidth, kProgressHeight, {"track", "filled part"}, false,
+    // The chunk style draws the whole image as one frame under the chunks: only the track.
+    std::vector<std::string> frames = {"track", "filled part"};
+    if (p.Style.ChunkProgress) frames = {"track (chunks drawn over it)"};
+    const int width = p.Style.ChunkProgress ? 2 * kProgressWidth : kProgressWidth;
+    return MakeStrip("progress.bmp", width, kProgressHeight, std::move(frames), false,
                      [&](Bitmap& b, int f) {
                          if (f == 1) {
                              const Pixel border = Mix(c.ProgressTrack, c.FieldBorder, 1, 2);
@@ -198,7 +202,7 @@ void AddBarElements(Skin& skin, const SkinParams& p) {
     Section& progress = AddElement(skin, "Progress", ProgressStrip(p), {m, m, m, m}, true, false, "Bitmap");
     const SkinImage& chunk = skin.AddImage(ChunkStrip(p));
     progress.Set("Chunk", chunk.File);
-    progress.Set("Style", 0); // 0: a bar filled up to the position; 1: a row of chunks
+    progress.Set("Style", p.Style.ChunkProgress ? 1 : 0); // 0: a bar filled up to the position; 1: a row of chunks
 
     // The engine draws frame 2 (normal) of the horizontal and vertical thumbs; the pointed ones are for
     // track bars with ticks on one side.

@@ -11,9 +11,8 @@ namespace {
 
 constexpr int kButtonWidth = 20;
 constexpr int kButtonHeight = 22;
-constexpr int kButtonMargin = 4;
-// Check and radio glyphs: 13 pixels fit the engine's 14-pixel glyph column with the glyph flush left.
-constexpr int kGlyphSide = 13;
+// Check and radio glyphs are square, Styles::CheckSide and RadioSide pixels: 13 fit the engine's 14-pixel
+// glyph column with the glyph flush left.
 constexpr int kGlyphRadius = 3;
 constexpr double kCheckStroke = 1.7;
 constexpr double kRadioDot = 2.6;
@@ -51,7 +50,8 @@ SkinImage CheckStrip(const SkinParams& p) {
     const Palette& c = p.Colours;
     const Brush onFace{true, c.Face};
     const Pixel greyMark = Mix(c.DisabledBorder, c.TextMuted, 1, 2);
-    return MakeStrip("check.bmp", kGlyphSide, kGlyphSide,
+    const int side = p.Style.CheckSide;
+    return MakeStrip("check.bmp", side, side,
                      {"unchecked", "checked", "unchecked, disabled", "checked, disabled / indeterminate"}, false,
                      [&](Bitmap& b, int f) {
                          const bool checked = f == 2 || f == 4;
@@ -67,8 +67,9 @@ SkinImage RadioStrip(const SkinParams& p) {
     const Palette& c = p.Colours;
     const Brush onFace{true, c.Face};
     const Pixel greyDot = Mix(c.DisabledBorder, c.TextMuted, 1, 2);
-    const double centre = kGlyphSide / 2.0;
-    return MakeStrip("radio.bmp", kGlyphSide, kGlyphSide,
+    const int side = p.Style.RadioSide;
+    const double centre = side / 2.0;
+    return MakeStrip("radio.bmp", side, side,
                      {"unchecked", "checked", "unchecked, disabled", "checked, disabled"}, false,
                      [&](Bitmap& b, int f) {
                          const bool checked = f == 2 || f == 4;
@@ -109,7 +110,7 @@ SkinImage GroupBoxStrip(const SkinParams& p) {
 
 void AddButtonElements(Skin& skin, const SkinParams& p) {
     const Palette& c = p.Colours;
-    const int m = kButtonMargin;
+    const int m = p.Style.ButtonMargin;
     Section& s = AddElement(skin, "Buttons", ButtonStrip(p), {m, m, m, m}, true, false, "Bitmap");
     const SkinImage& check = skin.AddImage(CheckStrip(p));
     const SkinImage& radio = skin.AddImage(RadioStrip(p));

@@ -26,6 +26,7 @@ constexpr int kActionNone = -1;     // shown but never hit
 constexpr int kActionCustomHelp = 40; // no built-in meaning: posted to the window as a custom action
 constexpr int kAlignLeft = 0;
 constexpr int kAlignRight = 1;
+constexpr int kAlignAfterText = 3; // Xcoord pixels after the caption text's right end
 constexpr int kShowAlways = 0;          // Visibility: a captioned window; for close also a system menu
 constexpr int kShowIfMaximizeBox = 6;   // Visibility: maximize box and system menu
 constexpr int kShowIfMinimizeBox = 8;   // Visibility: minimize box and system menu
@@ -72,15 +73,22 @@ constexpr ButtonLook kHelpButton = {"ButtonHelp",   "help.bmp", CaptionGlyph::He
 
 const std::vector<std::string> kCaptionFrames = {"normal", "pressed", "hot", "inactive"};
 
+// Four frames carry the caption's gradient (the fourth the inactive one); three frames leave the key colour
+// where the caption shows through, and the engine draws frame 1 in inactive windows.
 SkinImage CaptionButtonStrip(const SkinParams& p, const ButtonLook& look) {
     const Metrics& m = p.Size;
     const Palette& c = p.Colours;
     const int y0 = CaptionButtonYCoord(m);
-    return MakeStrip(look.File, m.CaptionButtonWidth, m.CaptionButtonHeight, kCaptionFrames, false,
+    const bool overCaption = p.Style.CaptionButtonFrames == 4;
+    std::vector<std::string> frames(kCaptionFrames.begin(), kCaptionFrames.begin() + p.Style.CaptionButtonFrames);
+    const Brush onCaption{true, CaptionColourAt(p, true, y0 + m.CaptionButtonHeight / 2)};
+    return MakeStrip(look.File, m.CaptionButtonWidth, m.CaptionButtonHeight, std::move(frames), false,
                      [&](Bitmap& b, int f) {
                          const bool active = f != 4;
-                         for (int y = 0; y < b.height(); ++y) {
-                             HorizontalLine(b, 0, b.width(), y, CaptionColourAt(p, active, y0 + y));
+                         if (overCaption) {
+                             for (int y = 0; y < b.height(); ++y) {
+                                 HorizontalLine(b, 0, b.width(), y, CaptionColourAt(p, active, y0 + y));
+                             }
                          }
                          const bool pressed = f == 2;
                          const bool hot = f == 3;
@@ -91,7 +99,7 @@ SkinImage CaptionButtonStrip(const SkinParams& p, const ButtonLook& look) {
                              const bool close = look.Look == Kind::Close;
                              const Pixel plate = close ? (pressed ? c.ClosePressed : c.CloseHot)
                                                        : (pressed ? c.CaptionPressed : c.CaptionHot);
-                             DrawRoundedBox(b, {b.bounds(), kPlateRadius, kAllCorners, {}, plate, plate});
+                             DrawRoundedBox(b, {b.bounds(), kPlateRadius, kAllCorners, {}, plate, plate}, onCaption);
                              if (close) glyph = c.CloseGlyphHot;
                          }
                          DrawCaptionGlyph(b, b.bounds(), look.Glyph, kGlyphSize, glyph);
@@ -173,7 +181,22 @@ void AddMdiControls(Skin& skin, const SkinParams& p) {
 void AddCaptionButtons(Skin& skin, const SkinParams& p) {
     for (const ButtonLook& look : kRightButtons) AddButtonSection(skin, p, look);
     AddIconButton(skin, p);
-    AddButtonSection(skin, p, kHelpButton);
+    if (p.Style.HelpBesideCaption) {
+        // Anchored to the end of the caption text and always shown: it follows the text as the window and
+        // its title change.
+        const SkinImage& image = skin.AddImage(CaptionButtonStrip(p, kHelpButton));
+        Section& s = skin.AddSection(kHelpButton.Section);
+        s.Set("ButtonImage", image.File);
+        s.Set("frame", image.Frames);
+        s.Set("Action", kHelpButton.Action);
+        s.Set("Align", kAlignAfterText);
+        s.Set("Xcoord", kHelpButtonGap);
+        s.Set("Ycoord", CaptionButtonYCoord(p.Size));
+        s.Set("Visibility", kShowAlways);
+        s.Set("Visibility1", kAlsoAlways);
+    } else {
+        AddButtonSection(skin, p, kHelpButton);
+    }
     AddMdiControls(skin, p);
 }
 

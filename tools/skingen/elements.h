@@ -30,6 +30,8 @@ void AddColourSections(Skin& skin, const SkinParams& params);
 // Where the caption buttons sit: slot 0 is the rightmost. The value is the button's Xcoord, measured from
 // the window's right edge to the button's left side.
 int CaptionButtonXCoord(const Metrics& size, int slot);
+// Between the end of the caption text and a help button shown beside it.
+inline constexpr int kHelpButtonGap = 2;
 // The caption buttons' Ycoord: centred in the caption.
 int CaptionButtonYCoord(const Metrics& size);
 // The caption's colour on row y of the top border (active or inactive), for images drawn over it.

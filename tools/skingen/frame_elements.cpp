@@ -41,25 +41,32 @@ Bitmap DrawWindowFrame(const SkinParams& p, bool active, int width, int height) 
     Bitmap frame(width, height, c.Fill);
     for (int y = 0; y < m.CaptionHeight; ++y) HorizontalLine(frame, 0, width, y, CaptionColourAt(p, active, y));
     Outline(frame, frame.bounds(), c.Outline);
-    CutCorners(frame, frame.bounds(), m.CornerRadius, kTopCorners, c.Outline);
+    if (p.Style.InnerEdge) {
+        Outline(frame, {m.LeftWidth - 1, m.CaptionHeight - 1, width - m.RightWidth + 1, height - m.BottomHeight + 1},
+                c.Outline);
+    }
+    if (!p.Style.OpaqueBorders) CutCorners(frame, frame.bounds(), m.CornerRadius, kTopCorners, c.Outline);
     return frame;
 }
 
-// Frame 1 (active) and frame 2 (inactive) of the part `area` of the window frame, stacked or side by side.
+// Frame 1 (active) and, with two frames, frame 2 (inactive) of the part `area` of the window frame, stacked
+// or side by side.
 SkinImage BorderStrip(const SkinParams& p, std::string file, const Rect& area, int windowWidth, int windowHeight,
-                      bool vertical) {
+                      bool vertical, int frameCount = 2) {
     const Bitmap frames[] = {DrawWindowFrame(p, true, windowWidth, windowHeight),
                              DrawWindowFrame(p, false, windowWidth, windowHeight)};
-    return MakeStrip(std::move(file), area.Width(), area.Height(), {"active", "inactive"}, vertical,
+    std::vector<std::string> names = {"active", "inactive"};
+    if (frameCount == 1) names = {"active and inactive"};
+    return MakeStrip(std::move(file), area.Width(), area.Height(), std::move(names), vertical,
                      [&](Bitmap& out, int f) { skin::CopyRect(out, {0, 0}, frames[f - 1], area); });
 }
 
-void SetBorderKeys(Section& s, const std::string& side, const std::string& file, int startLength, int endLength,
+void SetBorderKeys(Section& s, const std::string& side, const SkinImage& image, int startLength, int endLength,
                    bool trans) {
-    s.Set(side, file);
+    s.Set(side, image.File);
     s.Set(side + "TopHeight", startLength);
     s.Set(side + "BotHeight", endLength);
-    s.Set(side + "Frame", 2);
+    s.Set(side + "Frame", image.Frames);
     s.Set(side + "Stretch", 1);
     s.Set(side + "Trans", trans ? 1 : 0);
 }
@@ -87,7 +94,7 @@ SkinImage MenuBarStrip(const SkinParams& p) {
 } // namespace
 
 int CaptionButtonXCoord(const Metrics& size, int slot) {
-    return size.SideWidth + size.CaptionButtonRightMargin + size.CaptionButtonWidth +
+    return size.RightWidth + size.CaptionButtonRightMargin + size.CaptionButtonWidth +
            slot * (size.CaptionButtonWidth + size.CaptionButtonGap);
 }
 
@@ -102,24 +109,26 @@ Pixel CaptionColourAt(const SkinParams& p, bool active, int y) {
 
 void AddFrameElements(Skin& skin, const SkinParams& p) {
     const Metrics& m = p.Size;
-    const int width = 2 * m.SideWidth + m.TopLeftEnd + kStretchedLength + m.TopRightEnd;
+    const int width = m.LeftWidth + m.RightWidth + m.TopLeftEnd + kStretchedLength + m.TopRightEnd;
     const int height = m.CaptionHeight + kStretchedLength + m.BottomHeight;
+    // Rounded corners are cut with the key colour; square ones leave the borders without it.
+    const bool trans = !p.Style.OpaqueBorders;
 
     Section& s = skin.AddSection("Personality");
     const SkinImage& left =
-        skin.AddImage(BorderStrip(p, "left.bmp", {0, 0, m.SideWidth, height}, width, height, false));
-    SetBorderKeys(s, "Left", left.File, m.CaptionHeight, m.BottomHeight, true);
+        skin.AddImage(BorderStrip(p, "left.bmp", {0, 0, m.LeftWidth, height}, width, height, false));
+    SetBorderKeys(s, "Left", left, m.CaptionHeight, m.BottomHeight, trans);
     const SkinImage& right = skin.AddImage(
-        BorderStrip(p, "right.bmp", {width - m.SideWidth, 0, width, height}, width, height, false));
-    SetBorderKeys(s, "Right", right.File, m.CaptionHeight, m.BottomHeight, true);
+        BorderStrip(p, "right.bmp", {width - m.RightWidth, 0, width, height}, width, height, false));
+    SetBorderKeys(s, "Right", right, m.CaptionHeight, m.BottomHeight, trans);
     const SkinImage& top = skin.AddImage(
-        BorderStrip(p, "top.bmp", {m.SideWidth, 0, width - m.SideWidth, m.CaptionHeight}, width, height, true));
-    SetBorderKeys(s, "Top", top.File, m.TopLeftEnd, m.TopRightEnd, true);
+        BorderStrip(p, "top.bmp", {m.LeftWidth, 0, width - m.RightWidth, m.CaptionHeight}, width, height, true));
+    SetBorderKeys(s, "Top", top, m.TopLeftEnd, m.TopRightEnd, trans);
     // The bottom corners are square: nothing to cut, so the bottom border is opaque and needs no ends.
     const SkinImage& bottom = skin.AddImage(BorderStrip(
-        p, "bottom.bmp", {m.SideWidth, height - m.BottomHeight, m.SideWidth + kStretchedLength, height}, width,
-        height, true));
-    SetBorderKeys(s, "Bottom", bottom.File, 0, 0, false);
+        p, "bottom.bmp", {m.LeftWidth, height - m.BottomHeight, m.LeftWidth + kStretchedLength, height}, width,
+        height, true, p.Style.BottomFrames));
+    SetBorderKeys(s, "Bottom", bottom, 0, 0, false);
 
     // Caption text: left aligned after the window icon, clipped before the three right-hand buttons.
     const SkinImage& textBack = skin.AddImage(TextBackStrip(p));
@@ -130,9 +139,11 @@ void AddFrameElements(Skin& skin, const SkinParams& p) {
     s.Set("TextAlignment", 0);
     // The text rectangle starts at the left border's inner edge plus TextShift; the underline (the middle of
     // the text background, where the text itself starts) begins a small gap after the window icon.
-    s.Set("TextShift", m.IconLeft + m.IconSize + kIconToTextGap - m.SideWidth - kTextBackEnd);
+    s.Set("TextShift", m.IconLeft + m.IconSize + kIconToTextGap - m.LeftWidth - kTextBackEnd);
     s.Set("TextShiftVert", 0);
-    s.Set("TextRightClip", CaptionButtonXCoord(m, 2) - m.SideWidth + kTextToButtonsGap);
+    // A help button beside the text needs its room before the right-hand buttons too.
+    const int helpRoom = p.Style.HelpBesideCaption ? kHelpButtonGap + m.CaptionButtonWidth : 0;
+    s.Set("TextRightClip", CaptionButtonXCoord(m, 2) - m.RightWidth + kTextToButtonsGap + helpRoom);
     const Palette& c = p.Colours;
     s.Set("ActiveTextR", skin::RedOf(c.CaptionText));
     s.Set("ActiveTextG", skin::GreenOf(c.CaptionText));

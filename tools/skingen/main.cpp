@@ -3,7 +3,8 @@
 //
 //   skingen <theme> <output folder> [--contact-sheet <file.bmp>]
 //
-// theme is "default" (the light skin stored with the main window) or "dark" (the graphite skin).
+// theme is "default" (the light skin stored with the main window), "dark" (the graphite skin) or
+// "asymmetric" (a test skin whose sizes, frame counts and border widths differ from both).
 #include "tools/skingen/contact_sheet.h"
 #include "tools/skingen/skin_builder.h"
 #include "tools/skingen/skin_files.h"
@@ -17,7 +18,7 @@
 
 namespace {
 
-constexpr const char* kUsage = "usage: skingen <default|dark> <output folder> [--contact-sheet <file.bmp>]\n";
+constexpr const char* kUsage = "usage: skingen <default|dark|asymmetric> <output folder> [--contact-sheet <file.bmp>]\n";
 
 int Run(int argc, char** argv) {
     if (argc != 3 && !(argc == 5 && std::string_view(argv[3]) == "--contact-sheet")) {

@@ -69,7 +69,9 @@ SkinImage ThumbStrip(const SkinParams& p, const std::string& file, bool horizont
     const Rect bar = horizontal ? Rect{kThumbInset, side, w - kThumbInset, side + kThumbWidth}
                                 : Rect{side, kThumbInset, side + kThumbWidth, h - kThumbInset};
     const Brush onTrack{true, c.ScrollTrack};
-    return MakeStrip(file, w, h, {"normal", "pressed (dragging)", "hot"}, false, [&](Bitmap& b, int f) {
+    std::vector<std::string> frames = {"normal", "pressed (dragging)", "hot"};
+    frames.resize(static_cast<std::size_t>(p.Style.ScrollThumbFrames));
+    return MakeStrip(file, w, h, std::move(frames), false, [&](Bitmap& b, int f) {
         const Pixel fills[] = {c.ScrollThumb, c.ScrollThumbPressed, c.ScrollThumbHot};
         DrawRoundedBox(b, {bar, kThumbWidth / 2, kAllCorners, {}, fills[f - 1], fills[f - 1]}, onTrack);
     });
@@ -81,11 +83,11 @@ void AddScrollElements(Skin& skin, const SkinParams& p) {
     AddElement(skin, "Scrollbar", ArrowStrip(p), {}, true, false);
     Section& h = AddElement(skin, "HorzScrollThumb", ThumbStrip(p, "hthumb.bmp", true),
                             {kThumbMargin, 0, kThumbMargin, 0}, true, false);
-    h.Set("FrameCount", 3);
+    h.Set("FrameCount", p.Style.ScrollThumbFrames);
     AddElement(skin, "HorzScroll", TrackStrip(p, "htrack.bmp"), {}, false, false);
     Section& v = AddElement(skin, "VertScrollThumb", ThumbStrip(p, "vthumb.bmp", false),
                             {0, kThumbMargin, 0, kThumbMargin}, true, false);
-    v.Set("FrameCount", 3);
+    v.Set("FrameCount", p.Style.ScrollThumbFrames);
     AddElement(skin, "VertScroll", TrackStrip(p, "vtrack.bmp"), {}, false, false);
 }
 

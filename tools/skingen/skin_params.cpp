@@ -178,10 +178,62 @@ SkinParams GraphiteTheme() {
     return s;
 }
 
+SkinParams AsymmetricTestTheme() {
+    SkinParams s = LightTheme();
+    s.Theme = "asymmetric";
+    s.SkinName = "Marivel Asymmetric (test skin)";
+    Metrics& m = s.Size;
+    m.CaptionHeight = 40;
+    m.LeftWidth = 7;
+    m.RightWidth = 3;
+    m.BottomHeight = 5;
+    m.CornerRadius = 0;
+    m.TopLeftEnd = 20;
+    m.TopRightEnd = 41;
+    m.CaptionButtonWidth = 26;
+    m.CaptionButtonHeight = 24;
+    m.CaptionButtonGap = 1;
+    m.CaptionButtonRightMargin = 3;
+    m.IconLeft = 11;
+    m.ControlRadius = 2;
+    Styles& st = s.Style;
+    st.OpaqueBorders = true;
+    st.InnerEdge = true;
+    st.BottomFrames = 1;
+    st.CaptionButtonFrames = 3;
+    st.HelpBesideCaption = true;
+    st.CheckSide = 11;
+    st.RadioSide = 15;
+    st.ButtonMargin = 6;
+    st.ChunkProgress = true;
+    st.ScrollThumbFrames = 2;
+    st.TabLeft = 6;
+    st.TabTop = 5;
+    st.TabRight = 3;
+    st.TabBottom = 1;
+    Palette& c = s.Colours;
+    c.FrameOutline = Rgb(12, 52, 50);
+    c.FrameOutlineInactive = Rgb(74, 96, 95);
+    c.FrameFill = Rgb(58, 128, 122);
+    c.FrameFillInactive = Rgb(138, 158, 157);
+    c.CaptionTop = Rgb(44, 120, 114);
+    c.CaptionBottom = Rgb(24, 86, 82);
+    c.CaptionInactiveTop = Rgb(122, 142, 141);
+    c.CaptionInactiveBottom = Rgb(104, 124, 123);
+    c.CaptionText = Rgb(255, 255, 255);
+    c.CaptionTextInactive = Rgb(232, 236, 236);
+    c.CaptionGlyph = Rgb(240, 248, 247);
+    c.CaptionGlyphInactive = Rgb(214, 222, 222);
+    c.CaptionHot = Rgb(36, 100, 95);
+    c.CaptionPressed = Rgb(10, 50, 47);
+    return s;
+}
+
 SkinParams ThemeByName(std::string_view name) {
     if (name == "default") return LightTheme();
     if (name == "dark") return GraphiteTheme();
-    throw rtl::Exception("unknown theme '" + std::string(name) + "' (expected 'default' or 'dark')");
+    if (name == "asymmetric") return AsymmetricTestTheme();
+    throw rtl::Exception("unknown theme '" + std::string(name) + "' (expected 'default', 'dark' or 'asymmetric')");
 }
 
 } // namespace skingen

@@ -15,7 +15,8 @@ using skin::Pixel;
 // Sizes in pixels at the skin's source size.
 struct Metrics {
     int CaptionHeight = 30;   // height of one frame of the top border: the caption strip
-    int SideWidth = 4;        // width of one frame of the left and right borders
+    int LeftWidth = 4;        // width of one frame of the left border
+    int RightWidth = 4;       // width of one frame of the right border
     int BottomHeight = 4;     // height of one frame of the bottom border
     int CornerRadius = 8;     // rounded top corners of the window, cut with the key colour
     int TopLeftEnd = 25;      // fixed ends of the top border, kept at source size
@@ -73,10 +74,28 @@ struct Palette {
     Pixel ProgressTrack;
 };
 
+// Choices of the element families that are neither sizes nor colours. Our two skins share them; the test
+// skin takes the other choice wherever the engine offers one.
+struct Styles {
+    bool OpaqueBorders = false;      // square corners and no key colour in any border (all four Trans 0)
+    bool InnerEdge = false;          // a 1-pixel outline along the inner edge of the borders
+    int BottomFrames = 2;            // 2: active and inactive; 1: one look for both
+    int CaptionButtonFrames = 4;     // 4: normal, pressed, hot, inactive over the caption's own gradient;
+                                     // 3: normal, pressed, hot on the key colour (the caption shows through)
+    bool HelpBesideCaption = false;  // the help button shown just after the caption text
+    int CheckSide = 13;              // check box glyph, square
+    int RadioSide = 13;              // radio button glyph, square
+    int ButtonMargin = 4;            // fixed edges of push buttons and tool bar buttons
+    bool ChunkProgress = false;      // progress as a row of chunks on a one-frame track
+    int ScrollThumbFrames = 3;       // 3: normal, pressed, hot; 2: normal, pressed
+    int TabLeft = 4, TabTop = 4, TabRight = 4, TabBottom = 2; // tab margins
+};
+
 struct SkinParams {
-    std::string Theme;    // "default" or "dark": the generator's name for it
+    std::string Theme;    // "default", "dark" or "asymmetric": the generator's name for it
     std::string SkinName; // the definition's SkinName
     Metrics Size;
+    Styles Style;
     Palette Colours;
     int FontHeight = 14;
 };
@@ -87,7 +106,14 @@ SkinParams LightTheme();
 // area (the controls the engine leaves to the system keep black text, so the area they sit on stays light).
 SkinParams GraphiteTheme();
 
-// The theme of a command-line name ("default", "dark"); raises rtl::Exception for any other name.
+// Test data, not a look we ship: a teal frame whose borders differ on every side (7 pixels left, 3 right,
+// 5 at the bottom, none of them transparent), a 40-pixel caption, three-frame caption buttons of another
+// size with a help button beside the caption text, glyphs smaller and larger than the system's box, a
+// chunked progress bar and other margins and frame counts wherever a skin may choose them. Faults that our
+// two look-alike skins hide show up with it.
+SkinParams AsymmetricTestTheme();
+
+// The theme of a command-line name ("default", "dark", "asymmetric"); raises rtl::Exception for any other name.
 SkinParams ThemeByName(std::string_view name);
 
 } // namespace skingen

@@ -9,7 +9,6 @@ namespace {
 
 constexpr int kTabWidth = 20;
 constexpr int kTabHeight = 22;
-constexpr Margins kTabMargins{4, 4, 4, 2};
 constexpr int kAccentHeight = 2;
 constexpr int kAccentInset = 2;
 constexpr int kBorderSide = 16;
@@ -74,7 +73,9 @@ SkinImage HeaderStrip(const SkinParams& p) {
 
 void AddTabElements(Skin& skin, const SkinParams& p) {
     const Palette& c = p.Colours;
-    Section& tabs = AddElement(skin, "Tabs", TabStrip(p), kTabMargins, true, false);
+    const Styles& st = p.Style;
+    Section& tabs =
+        AddElement(skin, "Tabs", TabStrip(p), {st.TabLeft, st.TabTop, st.TabRight, st.TabBottom}, true, false);
     const SkinImage& border = skin.AddImage(TabBorderStrip(p));
     tabs.Set("Border", border.File);
     tabs.Set("NormalColour2", ColourText(c.TabText));
