@@ -26,6 +26,9 @@ constexpr UINT SKM_ISSKINNED = 0x3504;  // answered with 1 by every skinned wind
 // Posted to a skinned window when a caption button with an action of the skin's own is clicked (WParam: the
 // action). It passes through to the window's own procedure, so a program can give such buttons a meaning.
 constexpr UINT SKM_CAPTIONACTION = 0x3505;
+// Posted to a skinned framework form when a skinned control's window went away while its control lives on
+// (a style read only at creation made it anew): the control is skinned again.
+constexpr UINT SKM_SKINAGAIN = 0x3506;
 
 // The deferred actions of the skin manager.
 constexpr int kActionSkin = 1;
@@ -72,6 +75,8 @@ public:
     // The control the mouse is over, for the hover protocol of buttons; null for none.
     virtual ISkinControlObject* HotControlObject() const = 0;
     virtual void SetHotControlObject(ISkinControlObject* object) = 0;
+    // The window of a skinned framework control was destroyed; the control may get a new one.
+    virtual void ControlWindowDestroyed(rtl::TComponent& control) = 0;
 };
 
 // The skin manager as the skin data component and the form skinning objects see it.

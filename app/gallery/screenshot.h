@@ -7,7 +7,7 @@
 
 namespace gallery {
 
-// Raises an error naming the file when it cannot be written.
+// Raises an error naming the file when it cannot be written or does not read back as written.
 void SaveWindowScreenshot(HWND window, const std::string& path);
 
 } // namespace gallery

@@ -2,6 +2,8 @@
 
 #include "framework/rtl/property_builders.h"
 
+#include <algorithm>
+
 namespace gui {
 
 TMemo::TMemo(TComponent* owner) : TCustomEdit(owner) {
@@ -21,18 +23,15 @@ const rtl::TClassInfo& TMemo::StaticClassInfo() {
 }
 
 std::vector<std::string> TMemo::Lines() const {
+    // An edit ends its lines with CR LF, a rich edit with CR alone; LF alone is taken too.
     std::vector<std::string> lines;
     const std::string text = GetText();
-    if (text.empty()) return lines;
     std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (end == text.size() && line.empty() && !lines.empty()) break; // a final line break adds no line
-        lines.push_back(std::move(line));
+    while (start < text.size()) {
+        const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+        lines.push_back(text.substr(start, end - start));
         start = end + 1;
+        if (end < text.size() && text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
     }
     return lines;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "framework/gui/handles.h"
 #include "skin/data/skin_data.h"
 
 namespace skin {
@@ -12,7 +13,39 @@ namespace {
 constexpr UINT kCheckNotification1 = gui::CM_BASE + 0x1B;
 constexpr UINT kCheckNotification2 = gui::CM_BASE + 0xD0;
 
+constexpr int kDefaultDpi = 96;
+
 } // namespace
+
+int SystemGlyphBox(int dpi) noexcept { return 12 * dpi / kDefaultDpi + 1; }
+
+bool TSkinGlyphButton::BeforeMessage(gui::TMessage& message) {
+    if (message.Msg == WM_PAINT && message.WParam == 0) {
+        PaintComposed(message);
+        return false;
+    }
+    return true;
+}
+
+void TSkinGlyphButton::PaintComposed(gui::TMessage& message) {
+    PAINTSTRUCT paint{};
+    HDC dc = BeginPaint(Handle, &paint);
+    if (!dc) return;
+    RECT client{};
+    GetClientRect(Handle, &client);
+    const gui::UniqueDc memory(CreateCompatibleDC(dc));
+    const gui::UniqueBitmap bitmap(
+        CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
+    if (memory && bitmap) {
+        const gui::SelectedObject selected(memory.get(), bitmap.get());
+        gui::TMessage own{WM_PAINT, reinterpret_cast<WPARAM>(memory.get()), 0, 0, Handle};
+        CallPreviousProc(own);
+        PaintSkin(memory.get());
+        BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
+    }
+    EndPaint(Handle, &paint);
+    message.Result = 0;
+}
 
 void TSkinGlyphButton::AfterMessage(gui::TMessage& message) {
     switch (message.Msg) {
@@ -61,7 +94,24 @@ void TSkinGlyphButton::DrawSkin(HDC dc, const RECT& rect) {
     const int width = image->width() / frames;
     if (width <= 0) return;
     const RECT glyph = GlyphRect(rect, width, image->height());
-    FillFace(dc, glyph);
+    const int box = SystemGlyphBox(GetDeviceCaps(dc, LOGPIXELSX));
+    const bool boxRight = (GetWindowLongPtrW(Handle, GWL_STYLE) & BS_LEFTTEXT) != 0;
+    // The cell: the system's box and the glyph, across the control's whole height.
+    RECT cell = rect;
+    if (!boxRight) {
+        cell.right = std::max<LONG>(glyph.right, rect.left + box);
+        const int shift = cell.right - (rect.left + box);
+        const int text = rect.right - cell.right;
+        if (shift > 0 && text > 0)
+            BitBlt(dc, cell.right, rect.top, text, rect.bottom - rect.top, dc, rect.left + box, rect.top, SRCCOPY);
+    } else {
+        cell.left = std::min<LONG>(glyph.left, rect.right - box);
+        const int shift = (rect.right - box) - cell.left;
+        const int text = cell.left - rect.left;
+        if (shift > 0 && text > 0)
+            BitBlt(dc, rect.left, rect.top, text, rect.bottom - rect.top, dc, rect.left + shift, rect.top, SRCCOPY);
+    }
+    FillFace(dc, cell);
     DrawStripFrame(dc, glyph, frames, GlyphFrame(), *image);
 }
 

@@ -17,13 +17,19 @@ constexpr int kGlyphIndeterminate = 4;
 // The glyph is centred in a column this wide at the box's side of the control.
 constexpr int kGlyphColumn = 14;
 
+// The width of the box the system draws for a check box or radio button, at this many dots per inch.
+int SystemGlyphBox(int dpi) noexcept;
+
 // What the two share: the repaints that follow a check state change, and the glyph placed by the style.
 class TSkinGlyphButton : public TSkinControl {
 public:
     // image, frames: the glyph strip of the Buttons element and its frame count.
     TSkinGlyphButton(rtl::TComponent* owner, Bitmap TDataSkinButton::*image, std::int32_t TDataSkinButton::*frames)
         : TSkinControl(owner), image_(image), frames_(frames) {}
+    bool BeforeMessage(gui::TMessage& message) override;
     void AfterMessage(gui::TMessage& message) override;
+    // Over a whole paint of the control: the glyph's cell in the face colour (no edge of the system's box
+    // left around a smaller glyph), the caption moved clear of a glyph wider than that box, then the glyph.
     void DrawSkin(HDC dc, const RECT& rect) override;
 
     // The glyph's rectangle in rect for a glyph of width x height.
@@ -32,6 +38,9 @@ public:
     virtual int GlyphFrame() const = 0;
 
 protected:
+    // The control's own paint made off-screen, the skin drawn over it, and the whole copied once: the caption
+    // is moved within a complete paint, never within what an earlier paint left on the screen.
+    void PaintComposed(gui::TMessage& message);
     // Checked (2) or unchecked (1): a framework control's published "Checked" decides when it has one.
     int CheckedValue(LRESULT windowAnswer) const;
 

@@ -56,6 +56,21 @@ void TSkinComBox::DrawSkin(HDC dc, const RECT& rect) {
     const int cx = GetSystemMetrics(SM_CXHSCROLL);
     const TDataSkinBorder& button = *SkinData->ComboButton;
     const SavedDc saved(dc);
+    if ((WindowStyle & 3) == CBS_SIMPLE) {
+        // Always open: no button to draw, the list shows its own border; the edge goes round the edit part.
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        if (!GetComboBoxInfo(Handle, &info) || !info.hwndList) return;
+        RECT list{};
+        GetWindowRect(info.hwndList, &list);
+        MapWindowPoints(nullptr, Handle, reinterpret_cast<POINT*>(&list), 2);
+        const RECT edit{r.left, r.top, r.right, list.top}; // a combo box has no frame of its own
+
+        ExcludeClipRect(dc, edit.left + 2, edit.top + 2, edit.right - 2, edit.bottom - 2);
+        IntersectClipRect(dc, edit.left, edit.top, edit.right, edit.bottom);
+        DrawSkinElement(dc, edit, *SkinData->SunkEdge, state, SkinData->SunkEdge->FrameCount);
+        return;
+    }
     RECT buttonRect{}, glyphRect{};
     const Bitmap* image = &button.Image;
     if (!(WindowExStyle & WS_EX_LEFTSCROLLBAR)) {

@@ -87,9 +87,15 @@ void TSkinControl::Detach() {
 // ---- messages ----
 
 void TSkinControl::SkinWndProc(gui::TMessage& message) {
+    // A framework control's window may be destroyed to be made anew (a style it reads at creation changed):
+    // the form skinning object is told, so that the new window is skinned too.
+    gui::TWinControl* owner = nullptr;
+    if (message.Msg == WM_NCDESTROY) owner = Control ? Control : gui::TWinControl::FromHandle(Handle);
+    ISkinControlHost* host = owner ? Host() : nullptr;
     if (!BeforeMessage(message)) return;
     CallPreviousProc(message);
     AfterMessage(message);
+    if (host) host->ControlWindowDestroyed(*owner);
 }
 
 void TSkinControl::CallPreviousProc(gui::TMessage& message) {

@@ -6,6 +6,7 @@
 
 #include "skin/controls/control_drawing.h"
 #include "skin/data/skin_data.h"
+#include "skin/draw/bitmap_transforms.h"
 #include "skin/draw/blit.h"
 #include "skin/draw/scratch_bitmap.h"
 #include "skin/draw/skin_image.h"
@@ -63,12 +64,11 @@ void TSkinProgress::DrawSkin(HDC dc, const RECT& rect) {
     const bool vertical = (GetWindowLongPtrW(Handle, GWL_STYLE) & PBS_VERTICAL) != 0;
     const int position = static_cast<int>(SendMessageW(Handle, PBM_GETPOS, 0, 0));
     const int upperLimit = static_cast<int>(SendMessageW(Handle, PBM_GETRANGE, FALSE, 0));
-    const int filled = FilledLength(vertical ? height : width, position, upperLimit);
     const Rect area{0, 0, width, height};
     if (SkinData->Progress->Style == kChunkStyle) {
-        DrawChunks(*work, area, filled, vertical);
+        DrawChunks(*work, area, position, upperLimit, vertical);
     } else {
-        DrawBar(*work, area, filled, vertical);
+        DrawBar(*work, area, FilledLength(vertical ? height : width, position, upperLimit), vertical);
     }
     win::CopyToDc(dc, rect.left, rect.top, *work, area);
 }
@@ -85,30 +85,37 @@ void TSkinProgress::DrawBar(Bitmap& work, const Rect& area, int filled, bool ver
     DrawSkinImage(work, part, element.Image, margins, kFillFrame, kProgressFrames, true, tile, false);
 }
 
-void TSkinProgress::DrawChunks(Bitmap& work, const Rect& area, int filled, bool vertical) const {
+void TSkinProgress::DrawChunks(Bitmap& work, const Rect& area, int position, int upperLimit, bool vertical) const {
     const TDataSkinBorder& element = *SkinData->Progress;
-    const Bitmap& chunk = element.SecondImage;
-    if (chunk.empty()) return;
+    if (element.SecondImage.empty()) return;
     DrawSkinImage(work, area, element.Image, MarginsOf(element), 1, 1, true, element.Tile != 0, false);
-    if (filled <= 0) return;
     const Colour key = kSkinKeyColour;
     if (!vertical) {
+        const Bitmap& chunk = element.SecondImage;
+        const int track = area.Right - area.Left - element.LeftWidth - element.RightWidth;
+        const int filled = FilledLength(track, position, upperLimit);
+        if (filled <= 0) return;
         // Whole chunks side by side from the left margin, cut where the filled part ends.
         Bitmap strip(filled, chunk.height());
         for (int i = 0; i <= filled / chunk.width(); ++i) {
             CopyRect(strip, Point{i * chunk.width(), 0}, chunk, chunk.bounds());
         }
-        const int top = area.Top + (area.Bottom - chunk.height()) / 2;
-        DrawTransparent(work, Rect{area.Left + element.LeftWidth, top, area.Left + element.LeftWidth + filled,
-                                   top + chunk.height()}, strip, key);
+        const int left = area.Left + element.LeftWidth;
+        const int top = area.Top + (area.Bottom - area.Top - chunk.height()) / 2;
+        DrawTransparent(work, Rect{left, top, left + filled, top + chunk.height()}, strip, key);
         return;
     }
-    // Upright, the chunks stack from the bottom margin up, centred across the bar.
+    // Upright, the chunks stack from the bottom margin up, centred across the bar, their leading edge on top.
+    Bitmap chunk = element.SecondImage;
+    RotateBitmapLeft(chunk);
+    const int track = area.Bottom - area.Top - element.TopHeight - element.BottomHeight;
+    const int filled = FilledLength(track, position, upperLimit);
+    if (filled <= 0) return;
     Bitmap strip(chunk.width(), filled);
     for (int i = 0; i <= filled / chunk.height(); ++i) {
         CopyRect(strip, Point{0, filled - (i + 1) * chunk.height()}, chunk, chunk.bounds());
     }
-    const int left = area.Left + (area.Right - chunk.width()) / 2;
+    const int left = area.Left + (area.Right - area.Left - chunk.width()) / 2;
     const int bottom = area.Bottom - element.BottomHeight;
     DrawTransparent(work, Rect{left, bottom - filled, left + chunk.width(), bottom}, strip, key);
 }

@@ -23,7 +23,9 @@ public:
 private:
     bool HasImage() const;
     void DrawBar(Bitmap& work, const Rect& area, int filled, bool vertical) const;
-    void DrawChunks(Bitmap& work, const Rect& area, int filled, bool vertical) const;
+    // The chunks fill their share of the track between the element's margins, never past its far end;
+    // upright, each chunk is turned a quarter so that its gap still separates it from the next one.
+    void DrawChunks(Bitmap& work, const Rect& area, int position, int upperLimit, bool vertical) const;
 };
 
 } // namespace skin

@@ -71,7 +71,8 @@ bool TSkinScControl::CalcThumb(int barLength) {
 void TSkinScControl::DrawSkin(HDC dc, const RECT& rect) {
     if (!SkinData || !SkinData->Scrollbar || SkinData->Scrollbar->Image.empty()) return;
     const bool vertical = Vertical();
-    if (!CalcThumb(vertical ? rect.bottom - rect.top : rect.right - rect.left)) return;
+    // Without a thumb (a bar shorter than its two arrows, or no sane range) the arrows are still the skin's.
+    const bool withThumb = CalcThumb(vertical ? rect.bottom - rect.top : rect.right - rect.left);
     Enabled = IsWindowEnabled(Handle) != FALSE;
     const TDataSkinObject* track = vertical ? SkinData->VertScroll.get() : SkinData->HorzScroll.get();
     TBarLook look;
@@ -82,9 +83,9 @@ void TSkinScControl::DrawSkin(HDC dc, const RECT& rect) {
     look.TrackTile = track && track->Tile != 0;
     TScrollBarMetrics metrics;
     metrics.ArrowSize = GetSystemMetrics(SM_CXHSCROLL);
-    metrics.TrackLength = TrackLength;
-    metrics.ThumbLength = ThumbLength;
-    metrics.ThumbPos = ThumbPos;
+    metrics.TrackLength = withThumb ? TrackLength : 0;
+    metrics.ThumbLength = withThumb ? ThumbLength : 0;
+    metrics.ThumbPos = withThumb ? ThumbPos : 0;
     ComposeScrollBar(dc, rect, *SkinData, metrics, look);
 }
 

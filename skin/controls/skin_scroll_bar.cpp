@@ -262,7 +262,13 @@ void TSkinScrollBar::CalcThumb(const RECT& bar, bool vertical) {
     SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS, 0, 0, 0, 0, 0};
     if (!GetScrollInfo(Handle, vertical ? SB_VERT : SB_HORZ, &info)) return;
     const int range = info.nMax - info.nMin;
-    if (range <= 0 || t <= 0) return;
+    if (t <= 0) {
+        // Shorter than its two arrows: no track, so no thumb.
+        TScrollBarMetrics& squeezed = vertical ? VertMetrics : HorzMetrics;
+        squeezed.TrackLength = squeezed.ThumbLength = squeezed.ThumbPos = 0;
+        return;
+    }
+    if (range <= 0) return;
     const int page = static_cast<int>(info.nPage);
     int l = page != 0 ? std::max(MulDiv(page, t, range), MinimumThumbLength()) : GetSystemMetrics(SM_CXHTHUMB);
     l = std::min(l, t);

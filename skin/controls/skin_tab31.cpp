@@ -26,11 +26,20 @@ const rtl::TClassInfo& TSkinTab31::StaticClassInfo() {
 void TSkinTab31::Attach(gui::TWinControl& control, TSkinData& skinData, bool useSkinColour, gui::TCanvas& canvas) {
     if (Attached) return;
     TSkinControl::Attach(control, skinData, useSkinColour, canvas);
-    TabImage = skinData.Tabs ? skinData.Tabs->Image : Bitmap();
-    FlipBitmap(TabImage);
+    PrepareTabImage();
     const auto& owned = control.Components();
     Scroller = owned.empty() ? nullptr : dynamic_cast<gui::TTabScroller*>(owned.front());
     if (Scroller) UpDown = SkinTabScroller(Owner(), Scroller->Handle(), skinData, canvas, true);
+}
+
+void TSkinTab31::SkinChanged() {
+    TSkinControl::SkinChanged();
+    PrepareTabImage();
+}
+
+void TSkinTab31::PrepareTabImage() {
+    TabImage = SkinData && SkinData->Tabs ? SkinData->Tabs->Image : Bitmap();
+    FlipBitmap(TabImage);
 }
 
 bool TSkinTab31::BeforeMessage(gui::TMessage& message) {

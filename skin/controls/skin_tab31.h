@@ -19,10 +19,15 @@ public:
     void Attach(gui::TWinControl& control, TSkinData& skinData, bool useSkinColour, gui::TCanvas& canvas) override;
     bool BeforeMessage(gui::TMessage& message) override;
     void DrawSkin(HDC dc, const RECT& rect) override;
+    void SkinChanged() override;
 
     Bitmap TabImage;
     TSkinControl* UpDown = nullptr;          // owned by the form skinning object
     gui::TTabScroller* Scroller = nullptr;   // the tab set's
+
+private:
+    // TabImage from the skin's tab image, turned so that the tabs hang down.
+    void PrepareTabImage();
 };
 
 } // namespace skin

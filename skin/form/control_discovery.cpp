@@ -263,6 +263,21 @@ bool HandledBySkinControlEvent(TWinSkinForm& formObject, rtl::TComponent& contai
     return true;
 }
 
+bool NeedsSkinning(const TWinSkinForm& formObject, rtl::TComponent& component) {
+    return component.Tag() % 100 != formObject.SkinData->DisableTag() && !IsAlreadySkinned(formObject, component);
+}
+
+// The OnSkinControl event, then the decision list, for one component.
+void SkinComponent(TWinSkinForm& formObject, rtl::TComponent& container, rtl::TComponent& component) {
+    const std::string n = Upper(component.ClassName());
+    try {
+        if (HandledBySkinControlEvent(formObject, container, component, n)) return;
+        MapByClass(formObject, component, n, component.Tag() % 100);
+    } catch (...) {
+        // One control that cannot be skinned does not keep the others from it.
+    }
+}
+
 } // namespace
 
 void SkinFormControls(TWinSkinForm& formObject, rtl::TComponent& container) {
@@ -270,9 +285,7 @@ void SkinFormControls(TWinSkinForm& formObject, rtl::TComponent& container) {
     // Components may be added while the walk runs (an event handler making objects): walk a copy.
     const std::vector<rtl::TComponent*> components = container.Components();
     for (rtl::TComponent* component : components) {
-        const std::string n = Upper(component->ClassName());
-        const int t = component->Tag() % 100;
-        if (t == formObject.SkinData->DisableTag() || IsAlreadySkinned(formObject, *component)) continue;
+        if (!NeedsSkinning(formObject, *component)) continue;
         if (auto* windowed = dynamic_cast<gui::TWinControl*>(component)) {
             try {
                 windowed->HandleNeeded();
@@ -280,12 +293,16 @@ void SkinFormControls(TWinSkinForm& formObject, rtl::TComponent& container) {
                 continue; // a control whose window cannot be made stays as it is
             }
         }
-        try {
-            if (HandledBySkinControlEvent(formObject, container, *component, n)) continue;
-            MapByClass(formObject, *component, n, t);
-        } catch (...) {
-            // One control that cannot be skinned does not keep the others from it.
-        }
+        SkinComponent(formObject, container, *component);
+    }
+}
+
+void SkinControls(TWinSkinForm& formObject, rtl::TComponent& container, const std::vector<rtl::TComponent*>& components) {
+    if (!formObject.SkinData) return;
+    for (rtl::TComponent* component : components) {
+        const auto* windowed = dynamic_cast<gui::TWinControl*>(component);
+        if (windowed && windowed->HandleAllocated() && NeedsSkinning(formObject, *component))
+            SkinComponent(formObject, container, *component);
     }
 }
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "framework/rtl/component.h"
 
@@ -27,6 +28,9 @@ constexpr int kTagScrollBars = 55;
 
 // The walk over the components a container (the form, or a nested container) owns; recursive.
 void SkinFormControls(TWinSkinForm& formObject, rtl::TComponent& container);
+// The same decisions for some of the components a container owns (controls whose window was made anew):
+// those with a window and no skinning object for it.
+void SkinControls(TWinSkinForm& formObject, rtl::TComponent& container, const std::vector<rtl::TComponent*>& components);
 // The walk over the child windows of a window that is no framework form (message boxes, dialogs).
 void SkinChildWindows(TWinSkinForm& formObject);
 

@@ -163,6 +163,7 @@ bool TWinSkinForm::RegisterControlObject(ISkinControlObject* object) {
 void TWinSkinForm::Notification(rtl::TComponent* component, rtl::TOperation operation) {
     rtl::TComponent::Notification(component, operation);
     if (operation != rtl::TOperation::opRemove || !component) return;
+    std::erase(WindowsRemade, component); // a freed control's window is not made again
     std::vector<std::unique_ptr<ISkinControlObject>> gone;
     for (auto& entry : ControlObjects) {
         if (!entry || entry->ServedComponent() != component) continue;
@@ -173,6 +174,23 @@ void TWinSkinForm::Notification(rtl::TComponent* component, rtl::TOperation oper
     std::erase(ControlObjects, nullptr);
     // The control has unhooked them already: detaching only forgets it.
     for (auto& object : gone) object->Detach();
+}
+
+void TWinSkinForm::ControlWindowDestroyed(rtl::TComponent& control) {
+    if (!Form || Phase != kPhaseActive) return;
+    if (std::find(WindowsRemade.begin(), WindowsRemade.end(), &control) != WindowsRemade.end()) return;
+    WindowsRemade.push_back(&control);
+    if (WindowsRemade.size() == 1) PostMessageW(Window, SKM_SKINAGAIN, 0, 0);
+}
+
+void TWinSkinForm::SkinControlsAgain() {
+    std::vector<rtl::TComponent*> controls;
+    controls.swap(WindowsRemade);
+    if (!Form || Phase != kPhaseActive) return;
+    // Only controls the form still owns: one freed meanwhile left its list.
+    const std::vector<rtl::TComponent*>& owned = Form->Components();
+    std::erase_if(controls, [&](rtl::TComponent* c) { return std::find(owned.begin(), owned.end(), c) == owned.end(); });
+    SkinControls(*this, *Form, controls);
 }
 
 void TWinSkinForm::SetSystemButtonStyles(bool show) {
@@ -303,6 +321,7 @@ void TWinSkinForm::FormMessageHook(gui::TMessage& message) {
         RefreshFrame(); // paint the skinned frame over whatever the system drew
         return;
     case SKM_RESKIN: return Reskin();
+    case SKM_SKINAGAIN: return SkinControlsAgain();
     case gui::CM_DIALOGCHAR: return OnDialogChar(message);
     default: return SavedFormWindowProc.CallPrevious(message);
     }

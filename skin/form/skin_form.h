@@ -136,6 +136,8 @@ public:
     void AddControlObject(std::unique_ptr<ISkinControlObject> object);
     // A framework control freed at run time takes its skinning objects with it.
     void Notification(rtl::TComponent* component, rtl::TOperation operation) override;
+    // The controls of WindowsRemade that have a window again and no skinning object get one.
+    void SkinControlsAgain();
 
     // What the control skinning objects ask of their form skinning object.
     bool RegisterControlObject(ISkinControlObject* object) override;
@@ -143,6 +145,7 @@ public:
     int SkinPhase() const override { return Phase; }
     ISkinControlObject* HotControlObject() const override { return HotControl; }
     void SetHotControlObject(ISkinControlObject* object) override { HotControl = object; }
+    void ControlWindowDestroyed(rtl::TComponent& control) override;
 
     // State, read by the skin manager and the painters.
     gui::TWindowSubclass PrevWndProc;           // the window's procedure before us
@@ -199,6 +202,9 @@ public:
     std::uint8_t WindowState = kStateNormal;
     int Phase = kPhaseAttached;
     ISkinControlObject* HotControl = nullptr;
+    // Controls whose window was destroyed while skinned, to be skinned again once the message posted for
+    // the first of them arrives (their new window exists by then).
+    std::vector<rtl::TComponent*> WindowsRemade;
     // Calls of this object's window procedure or message hook under way: while above 0 the manager keeps
     // the object alive (a modal loop inside a handler, a menu's, can run the action that frees it).
     int CallDepth = 0;

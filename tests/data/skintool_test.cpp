@@ -10,6 +10,7 @@
 #include "skin/data/skin_reader.h"
 #include "skin/draw/bmp_writer.h"
 #include "tests/data/test_data.h"
+#include "tools/skintool/dump.h"
 #include "tools/skintool/file_io.h"
 
 namespace skin::tool {
@@ -111,6 +112,37 @@ TEST_F(Skintool, ListShowsMembersAndSizes) {
     WriteFileBytes(Path("s.skn"), RawPackage(kPackageVersion, "Skin.ini\r\ntop.bmp\r\n", {3, 12}, "abc123456789012"));
     ASSERT_EQ(Run({"list", Path("s.skn")}), kExitSuccess) << err_;
     EXPECT_EQ(out_, "      size  name\n         3  skin.ini\n        12  top.bmp\n        15  (2 members)\n");
+}
+
+// The line under an element's name in a dump: its image and one frame's size.
+std::string StripLine(const std::string& dump, const std::string& slot) {
+    const std::size_t at = dump.find("  " + slot + ": ");
+    if (at == std::string::npos) return "(no " + slot + ")";
+    const std::size_t start = dump.find('\n', at) + 1;
+    return dump.substr(start, dump.find('\n', start) - start);
+}
+
+TEST(SkintoolDump, FramesAreCutAcrossSideStripsAndDownCaptionBottomTitleAndMenuBar) {
+    TSkinDefinition skin(nullptr);
+    skin.BorderLeft->Image = Bitmap(8, 40);
+    skin.BorderLeft->FrameCount = 2;
+    skin.BorderTop->Image = Bitmap(120, 60);
+    skin.BorderTop->FrameCount = 2;
+    skin.BorderBottom->Image = Bitmap(90, 12);
+    skin.BorderBottom->FrameCount = 3;
+    skin.Title->Image = Bitmap(50, 36);
+    skin.Title->FrameCount = 2;
+    skin.MenuBar = std::make_unique<TDataSkinObject>("MenuBar");
+    skin.MenuBar->Image = Bitmap(64, 40);
+    skin.MenuBar->FrameCount = 2;
+    std::ostringstream out;
+    DumpSkin(skin, out);
+    const std::string dump = out.str();
+    EXPECT_EQ(StripLine(dump, "BorderLeft"), "    Image 8 x 40, FrameCount 2, frame 4 x 40");
+    EXPECT_EQ(StripLine(dump, "BorderTop"), "    Image 120 x 60, FrameCount 2, frame 120 x 30, stacked");
+    EXPECT_EQ(StripLine(dump, "BorderBottom"), "    Image 90 x 12, FrameCount 3, frame 90 x 4, stacked");
+    EXPECT_EQ(StripLine(dump, "Title"), "    Image 50 x 36, FrameCount 2, frame 50 x 18, stacked");
+    EXPECT_EQ(StripLine(dump, "MenuBar"), "    Image 64 x 40, FrameCount 2, frame 64 x 20, stacked");
 }
 
 TEST_F(Skintool, VerifyAcceptsWhatPackWrites) {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "framework/gui/application.h"
 #include "framework/gui/control_families.h"
@@ -178,6 +179,21 @@ TEST_F(ScrollingControlsTest, ListViewsAndHeadersShowTheirStoredColumnsItemsAndS
     EXPECT_EQ(_wcsicmp(className, gui::TRichEdit::WindowClass().c_str()), 0) << className;
     EXPECT_FALSE(gui::TRichEdit::WindowClass().empty()) << "a rich edit library is there";
     EXPECT_EQ(rich.GetText(), "rich");
+    // Lines written and lines typed read back as lines (a rich edit may end them with CR alone).
+    const std::vector<std::string> lines{"first", "", "third"};
+    rich.SetLines(lines);
+    EXPECT_EQ(rich.Lines(), lines);
+    EXPECT_EQ(SendMessageW(rich.Handle(), EM_GETLINECOUNT, 0, 0), 3);
+    // Typed, with Enter between the lines.
+    rich.SetText("");
+    for (const wchar_t c : std::wstring(L"ab\rc\r\rd")) {
+        if (c == L'\r') {
+            SendMessageW(rich.Handle(), WM_KEYDOWN, VK_RETURN, 0);
+        } else {
+            SendMessageW(rich.Handle(), WM_CHAR, c, 0);
+        }
+    }
+    EXPECT_EQ(rich.Lines(), (std::vector<std::string>{"ab", "c", "", "d"})) << rich.GetText().size();
     EXPECT_TRUE(gui::IsOfFamily(rich, gui::TControlFamily::Memo));
 }
 

@@ -86,10 +86,15 @@ TEST(Gallery, ScreenshotHoldsTheSkinnedWindowAndFollowsTheChosenSkin) {
 }
 
 TEST(Gallery, EveryPageCanBeSavedAndWrongOptionsAreRefused) {
-    for (int page = 2; page <= 10; ++page) {
+    skin::Bitmap first;
+    for (int page = 1; page <= 10; ++page) {
         const std::wstring file = ArtifactPath(L"gallery-default-page" + std::to_wstring(page) + L".bmp");
+        DeleteFileW(file.c_str());
         EXPECT_EQ(RunGallery(L"--page " + std::to_wstring(page) + L" --screenshot \"" + file + L"\""), 0) << page;
-        EXPECT_EQ(GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES, true) << page;
+        skin::Bitmap shot;
+        EXPECT_NO_THROW(shot = ReadPicture(file)) << page;
+        if (page == 1) first = shot;
+        EXPECT_TRUE(shot.width() == first.width() && shot.height() == first.height()) << page << ": the whole window";
     }
     EXPECT_EQ(RunGallery(L"--page 99 --screenshot x.bmp"), 2) << "no such page";
     EXPECT_EQ(RunGallery(L"--page 0 --screenshot x.bmp"), 2) << "pages count from 1";
@@ -98,6 +103,17 @@ TEST(Gallery, EveryPageCanBeSavedAndWrongOptionsAreRefused) {
     DeleteFileW(never.c_str());
     EXPECT_EQ(RunGallery(L"--skin Z:\\no\\such.skn --screenshot \"" + never + L"\""), 1);
     EXPECT_EQ(GetFileAttributesW(never.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(Gallery, AScreenshotThatCannotBeSavedWholeFailsTheRun) {
+    // A folder of that name, and a device that swallows what is written: neither holds a picture
+    // afterwards, so neither may be reported as saved.
+    const std::wstring folder = ArtifactPath(L"gallery-folder.bmp");
+    CreateDirectoryW(folder.c_str(), nullptr);
+    EXPECT_EQ(RunGallery(L"--page 1 --screenshot \"" + folder + L"\""), 1);
+    RemoveDirectoryW(folder.c_str());
+
+    EXPECT_EQ(RunGallery(L"--page 1 --screenshot NUL"), 1) << "nothing can be read back";
 }
 
 // The colour the skin gives the outer edge of a selected tab (and not of the others), from its tab image.

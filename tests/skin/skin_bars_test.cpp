@@ -9,6 +9,7 @@
 #include "skin/controls/skin_status_bar.h"
 #include "skin/controls/skin_track_bar.h"
 #include "skin/controls/skin_up_down.h"
+#include "skin/draw/bitmap_transforms.h"
 #include "skin/draw/blit.h"
 #include "skin/draw/skin_image.h"
 #include "skin/form/control_discovery.h"
@@ -277,8 +278,27 @@ TEST_P(SkinBarsTest, ProgressBarsFillTheirShareInBarAndChunkStylesBothWays) {
     EXPECT_GT(GlyphMismatches(chunks, element.LeftWidth + (74 / chunk.width() + 2) * chunk.width(), top, chunk, 1, 1),
               0)
         << "none past the filled share";
-    EXPECT_GT(GlyphMismatches(ShotOf(HandleOf(form, "ProgressEmpty")), element.LeftWidth, top, chunk, 1, 1), 0)
-        << "an empty bar shows no chunk";
+    const skin::Bitmap noChunks = ShotOf(HandleOf(form, "ProgressEmpty"));
+    EXPECT_GT(GlyphMismatches(noChunks, element.LeftWidth, top, chunk, 1, 1), 0) << "an empty bar shows no chunk";
+    // Full, the chunks stop at the track's end: the bar's right end looks as when empty.
+    const skin::Bitmap allChunks = ShotOf(HandleOf(form, "ProgressFull"));
+    int pastEnd = 0;
+    for (int y = 0; y < allChunks.height(); ++y) {
+        for (int x = allChunks.width() - element.RightWidth; x < allChunks.width(); ++x)
+            pastEnd += RgbOf(allChunks.pixel(x, y)) != RgbOf(noChunks.pixel(x, y));
+    }
+    EXPECT_EQ(pastEnd, 0) << "chunks past the track's end";
+    EXPECT_EQ(GlyphMismatches(allChunks, element.LeftWidth, top, chunk, 1, 1), 0);
+    // Upright, each chunk is turned a quarter, its gap above it, so the chunks stay apart.
+    SendMessageW(up, PBM_SETPOS, 37, 0);
+    const skin::Bitmap uprightChunks = ShotOf(up);
+    SaveArtifact(uprightChunks, Artifact("chunks-upright"));
+    skin::Bitmap turned = chunk;
+    skin::RotateBitmapLeft(turned);
+    const int bottom = uprightChunks.height() - element.BottomHeight;
+    const int left = (uprightChunks.width() - turned.width()) / 2;
+    EXPECT_EQ(GlyphMismatches(uprightChunks, left, bottom - turned.height(), turned, 1, 1), 0) << "the lowest chunk";
+    EXPECT_EQ(GlyphMismatches(uprightChunks, left, bottom - 2 * turned.height(), turned, 1, 1), 0) << "the next";
     element.Style = 0;
 }
 

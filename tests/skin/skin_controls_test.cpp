@@ -422,6 +422,109 @@ TEST_P(SkinControlsTest, PlainWindowChecksRadiosAndCombosShowTheSkinsGlyphsInThe
         << "the system's own edit border";
 }
 
+// Where the first column showing the caption's ink lies right of x0 in the middle rows of a control's shot,
+// against the face colour; -1 when none does.
+int FirstInkColumn(const skin::Bitmap& shot, int x0, skin::Pixel face) {
+    for (int x = x0; x < shot.width(); ++x) {
+        for (int y = shot.height() / 4; y < shot.height() * 3 / 4; ++y)
+            if (RgbOf(shot.pixel(x, y)) != face) return x;
+    }
+    return -1;
+}
+
+// A framework form's check box and radio button with glyphs of the skin: each its own glyph, the whole
+// glyph cell in the face colour, and the caption clear of the glyph.
+class SkinGlyphsTest : public SkinControlsTest {};
+
+TEST_P(SkinGlyphsTest, FormCheckBoxAndRadioButtonShowTheirOwnGlyphsWithTheCaptionClearOfThem) {
+    TSkinTestForm* form = ControlsForm(R"(    CheckBox1 : TCheckBox {
+        Left = 20
+        Top = 150
+        Width = 160
+        Height = 21
+        Caption = "Wrap lines"
+        State = cbChecked
+    }
+    RadioButton1 : TRadioButton {
+        Left = 20
+        Top = 180
+        Width = 160
+        Height = 21
+        Caption = "Wrap words"
+        Checked = True
+    }
+)");
+    const TSkinData& skin = Skin(form);
+    const skin::TDataSkinButton& buttons = *skin.Buttons;
+    const skin::Pixel face = PixelOfColour(skin.ButtonFaceColour);
+    struct Glyph {
+        const char* name;
+        const skin::Bitmap& strip;
+        int frames;
+    };
+    std::vector<int> gaps; // from the glyph's cell to the caption's first ink
+    for (const Glyph g : {Glyph{"CheckBox1", buttons.CheckButtonImage, buttons.CheckButtonFrame},
+                          Glyph{"RadioButton1", buttons.RadioButtonImage, buttons.RadioButtonFrame}}) {
+        HWND control = HandleOf(form, g.name);
+        ASSERT_NE(skin::FindControlObject(ObjectOf(form->Handle()), control), nullptr) << g.name;
+        const skin::Bitmap shot = ShotOf(control);
+        SaveArtifact(shot, std::string("glyph-") + g.name + "-" + GetParam() + ".bmp");
+        const int w = g.strip.width() / g.frames, h = g.strip.height();
+        const int left = w <= skin::kGlyphColumn ? (skin::kGlyphColumn - w) / 2 : 0;
+        const int top = (shot.height() - h) / 2;
+        EXPECT_EQ(GlyphMismatches(shot, left, top, g.strip, g.frames, skin::kGlyphChecked), 0) << g.name;
+        // Round the glyph, up to the system's box, only the face shows.
+        const int cell = std::max(left + w, skin::SystemGlyphBox(96));
+        int off = 0;
+        for (int y = 0; y < shot.height(); ++y) {
+            for (int x = 0; x < cell; ++x) {
+                const bool inGlyph = x >= left && x < left + w && y >= top && y < top + h;
+                if (!inGlyph && RgbOf(shot.pixel(x, y)) != face) ++off;
+            }
+        }
+        EXPECT_EQ(off, 0) << g.name << ": the system's box shows round the glyph";
+        gaps.push_back(FirstInkColumn(shot, cell, face) - cell);
+    }
+    // Both captions begin with the same letter in the same font: each keeps the system's distance from
+    // the wider of its glyph and the system's box.
+    EXPECT_GE(gaps[0], 2);
+    EXPECT_EQ(gaps[1], gaps[0]) << "the radio button's caption is nearer to its glyph than the check box's";
+}
+
+TEST_P(SkinControlsTest, AnAlwaysOpenComboBoxShowsNoButtonAndTheSkinsEdgeRoundItsEditPart) {
+    TSkinTestForm* form = ControlsForm(R"(    Simple1 : TComboBox {
+        Left = 300
+        Top = 110
+        Width = 160
+        Height = 90
+        Style = csSimple
+        Items = ("One" "Two")
+    }
+)");
+    const TSkinData& skin = Skin(form);
+    HWND combo = HandleOf(form, "Simple1");
+    ASSERT_NE(ObjectFor<skin::TSkinComBox>(form->Handle(), combo), nullptr);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetComboBoxInfo(combo, &info));
+    RECT list = WindowRectOf(info.hwndList);
+    MapWindowPoints(nullptr, combo, reinterpret_cast<POINT*>(&list), 2);
+    const skin::Bitmap shot = ShotOf(combo);
+    SaveArtifact(shot, std::string("combo-simple-") + GetParam() + ".bmp");
+    const int cx = GetSystemMetrics(SM_CXHSCROLL);
+    // Every row above and below the list looks the same at the right end as in the middle: no button.
+    int fragments = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        if (y >= list.top && y < list.bottom) continue;
+        for (int x = shot.width() - cx - 2; x < shot.width() - 4; ++x)
+            fragments += RgbOf(shot.pixel(x, y)) != RgbOf(shot.pixel(shot.width() / 2, y));
+    }
+    EXPECT_EQ(fragments, 0) << "pieces of a combo button";
+    const skin::Bitmap& sunk = skin.SunkEdge->Image;
+    EXPECT_EQ(RgbOf(shot.pixel(0, list.top / 2)), RgbOf(sunk.pixel(0, sunk.height() / 2)))
+        << "the edit part wears the skin's edge";
+}
+
 TEST_P(SkinControlsTest, AttachingTwiceKeepsOneHookAndDetachingGivesHandlersAndColoursBack) {
     gui::TWndMethod ownMethod;
     gui::TButton* button = nullptr;
@@ -773,6 +876,8 @@ TEST(ControlDrawingTest, GlyphFramesAreTransparentByTheirTopLeftPixelAndStripFra
     EXPECT_EQ(RgbOf(stretched.pixel(6, 6)), 0xFFFFFFu) << "an inverted rectangle draws nothing";
 }
 
+INSTANTIATE_TEST_SUITE_P(EverySkin, SkinGlyphsTest, ::testing::Values("default.skn", "dark.skn", "asymmetric.skn"),
+                         [](const auto& param) { return std::string(param.param).substr(0, 4); });
 INSTANTIATE_TEST_SUITE_P(BothSkins, SkinControlsTest, ::testing::Values("default.skn", "dark.skn"),
                          [](const auto& param) { return std::string(param.param).substr(0, 4); });
 

@@ -15,6 +15,7 @@
 #include "tests/skin/skin_test_fixture.h"
 
 #include <algorithm>
+#include <climits>
 #include <chrono>
 #include <gtest/gtest.h>
 #include <string>
@@ -395,6 +396,116 @@ TEST_P(SkinScrollTest, StandAloneBarsBothWaysAndDisabledShowTheSkinsArrows) {
         return column;
     }()) << "the thumb moved";
     SaveArtifact(Screenshot(WindowRectOf(form->Handle())), std::string("scroll-bars-") + GetParam() + ".bmp");
+}
+
+TEST_P(SkinScrollTest, OddBarsAThumbDraggedPastTheEndEmptySectionsAndLeftBarsLookRight) {
+    TSkinTestForm* form = ScrollForm(std::string(kTwoMemos) + R"(    ShortBar : TScrollBar {
+        Left = 480
+        Top = 16
+        Width = 17
+        Height = 24
+        Kind = sbVertical
+        Max = 100
+        PageSize = 10
+    }
+    WholeBar : TScrollBar {
+        Left = 480
+        Top = 60
+        Width = 17
+        Height = 120
+        Kind = sbVertical
+        Max = 9
+        PageSize = 10
+    }
+    Header1 : THeaderControl {
+        Left = 16
+        Top = 224
+        Width = 300
+        Height = 22
+        Sections = ("=100" "Second=100")
+    }
+)");
+    const skin::TSkinData& skin = Skin(form);
+    const int cx = GetSystemMetrics(SM_CXHSCROLL);
+    // Of the four looks of an arrow, the one nearest to what the screen shows in rect.
+    const auto nearestLook = [&](const skin::Bitmap& shot, const RECT& rect, int base) {
+        int best = 0, fewest = INT_MAX;
+        for (int look = 0; look < 4; ++look) {
+            const int off = ArrowMismatches(shot, rect, skin, base + look);
+            if (off < fewest) best = look + 1, fewest = off;
+        }
+        return std::pair{best, fewest};
+    };
+
+    // Shorter than its two arrows: each arrow gets half the bar, squeezed, and nothing else is drawn.
+    HWND shortBar = HandleOf(form, "ShortBar");
+    RedrawWindow(shortBar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Settle();
+    const skin::Bitmap shortShot = Screenshot(WindowRectOf(shortBar));
+    const int half = shortShot.height() / 2;
+    ASSERT_LT(shortShot.height(), 2 * cx);
+    const auto up = nearestLook(shortShot, RECT{0, 0, shortShot.width(), half}, skin::kUpArrowFrame);
+    const auto down = nearestLook(shortShot, RECT{0, half, shortShot.width(), 2 * half}, skin::kDownArrowFrame);
+    EXPECT_EQ(up.first, 1) << "the up arrow in the top half";
+    EXPECT_EQ(down.first, 1) << "the down arrow in the bottom half";
+    EXPECT_LT(up.second + down.second, shortShot.width() * half / 4) << "mostly the skin's arrows";
+
+    // A page as large as the range: the thumb fills the track but its last pixel, from the track's start.
+    // (A bar is composed 16 pixels across and stretched: screen column x shows composed column x * 16 / width.)
+    HWND whole = HandleOf(form, "WholeBar");
+    const RECT wholeRect = WindowRectOf(whole);
+    const std::vector<skin::Pixel> wholeColumn = BarColumn(wholeRect);
+    const int length = static_cast<int>(wholeColumn.size()), across = wholeRect.right - wholeRect.left;
+    const skin::TDataSkinObject& thumbElement = *skin.VertScrollThumb;
+    const int thumbX = (across / 2) * 16 / across;
+    const skin::Rect thumbFrame = skin::SkinFrameRect(thumbElement.Image, 1, std::max(thumbElement.FrameCount, 1), false);
+    const auto thumbPixel = [&](int y) { return RgbOf(thumbElement.Image.pixel(thumbFrame.Left + thumbX, y)); };
+    int first = 0, last = thumbElement.Image.height() - 1; // the thumb's outermost rows that are not see-through
+    while (first < last && thumbPixel(first) == skin::kSkinKeyPixel) ++first;
+    while (last > first && thumbPixel(last) == skin::kSkinKeyPixel) --last;
+    EXPECT_EQ(wholeColumn[static_cast<std::size_t>(cx + first)], thumbPixel(first)) << "the thumb starts at the track";
+    const int endRow = length - cx - 2 - (thumbElement.Image.height() - 1 - last);
+    EXPECT_EQ(wholeColumn[static_cast<std::size_t>(endRow)], thumbPixel(last)) << "and ends a pixel before its end";
+
+    // The thumb dragged past the end of the skinned memo: the last position, as the system's own bar.
+    HWND memo = HandleOf(form, "Memo1"), plain = HandleOf(form, "Memo2");
+    for (HWND m : {memo, plain}) {
+        const SCROLLBARINFO bar = VerticalBar(m);
+        const POINT thumb{(bar.rcScrollBar.left + bar.rcScrollBar.right) / 2,
+                          bar.rcScrollBar.top + (bar.xyThumbTop + bar.xyThumbBottom) / 2};
+        Drag(thumb, POINT{thumb.x, bar.rcScrollBar.bottom + 20});
+        Settle();
+    }
+    SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+    GetScrollInfo(memo, SB_VERT, &info);
+    EXPECT_EQ(info.nPos, info.nMax - static_cast<int>(info.nPage) + 1) << "the last position";
+    EXPECT_EQ(FirstLine(memo), FirstLine(plain));
+
+    // A section without text shows the section background alone, as the space right of the last section
+    // (of the same width) does.
+    HWND header = HandleOf(form, "Header1");
+    RedrawWindow(header, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Settle();
+    const skin::Bitmap headerShot = Screenshot(WindowRectOf(header));
+    int differing = 0;
+    for (int y = 0; y < headerShot.height(); ++y) {
+        for (int x = 0; x < 100; ++x) differing += headerShot.pixel(x, y) != headerShot.pixel(x + 200, y);
+    }
+    EXPECT_EQ(differing, 0) << "no text, no icon in the empty section";
+
+    // A bar at the left (WS_EX_LEFTSCROLLBAR) is skinned there: the skin's up arrow at its top.
+    SetWindowLongPtrW(memo, GWL_EXSTYLE, GetWindowLongPtrW(memo, GWL_EXSTYLE) | WS_EX_LEFTSCROLLBAR);
+    SetWindowPos(memo, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    RedrawWindow(memo, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    Settle();
+    const RECT leftBar = VerticalBar(memo).rcScrollBar;
+    const RECT memoRect = WindowRectOf(memo);
+    ASSERT_LT(leftBar.left - memoRect.left, memoRect.right - leftBar.right) << "the system put the bar at the left";
+    const skin::Bitmap leftShot = Screenshot(leftBar);
+    EXPECT_EQ(nearestLook(leftShot, RECT{0, 0, leftShot.width(), cx}, skin::kUpArrowFrame).first, 1);
+    EXPECT_LT(nearestLook(leftShot, RECT{0, 0, leftShot.width(), cx}, skin::kUpArrowFrame).second, cx * cx / 4)
+        << "the skin's up arrow, not the system's";
+    SaveArtifact(Screenshot(WindowRectOf(form->Handle())), std::string("scroll-odd-") + GetParam() + ".bmp");
 }
 
 INSTANTIATE_TEST_SUITE_P(BothSkins, SkinScrollTest, ::testing::Values("default.skn", "dark.skn"),

@@ -5,9 +5,11 @@
 #include "framework/gui/handles.h"
 #include "framework/gui/page_control.h"
 #include "framework/gui/tab_set.h"
+#include "skin/controls/skin_check.h"
 #include "skin/controls/skin_tab.h"
 #include "skin/controls/skin_tab31.h"
 #include "skin/form/control_discovery.h"
+#include "tests/skin/screen_input.h"
 #include "tests/skin/skin_test_fixture.h"
 
 #include <commctrl.h>
@@ -21,8 +23,6 @@
 using namespace skin_tests;
 
 namespace {
-
-skin::Pixel RgbOf(skin::Pixel pixel) { return pixel & skin::kPixelRgbMask; }
 
 // A row of the skin's tab image where the selected tab's frame and an unselected one differ in the middle:
 // what the screen must show along a tab's outer edge.
@@ -138,6 +138,14 @@ std::string TabsFormText(const std::string& skinFile) {
         Height = 21
         Tabs = ("Sheet 1" "Sheet 2" "Sheet 3" "Sheet 4" "Sheet 5" "Sheet 6")
         TabIndex = 0
+    }
+    CheckBox1 : TCheckBox {
+        Left = 216
+        Top = 372
+        Width = 120
+        Height = 17
+        Caption = "Wrap lines"
+        State = cbChecked
     }
 }
 )";
@@ -323,6 +331,49 @@ TEST_P(SkinTabsTest, ASkinWithoutAPageBorderLeavesTheTabsToTheControl) {
     skin.Tabs->SecondImage = skin::Bitmap();
     object->SkinChanged();
     EXPECT_NE(ShownAt(window, MarkPoint(TabRect(window, 0), skin::kTabsTop, mark.Row)), mark.Selected);
+}
+
+TEST_P(SkinTabsTest, AnotherSkinFileRepaintsTabsTabSetAndCheckBoxWithItsImages) {
+    TSkinTestForm* form = TabsForm();
+    skin_ = &Skin(form);
+    auto* tabSet = Control<gui::TTabSet>(form, "TabSet1");
+    HWND pages = Control<gui::TPageControl>(form, "BottomPages")->Handle();
+    HWND check = Control<gui::TWinControl>(form, "CheckBox1")->Handle();
+    ASSERT_NE(dynamic_cast<skin::TSkinCheckBox*>(ObjectFor(form, check)), nullptr);
+    const skin::Pixel before = MarkOf(*skin_->Tabs).Selected;
+
+    const std::string other = std::string(GetParam()) == "default.skn" ? "dark.skn" : "default.skn";
+    skin_->SetSkinFile(SkinFile(other));
+    ASSERT_TRUE(Pump([&] { return MarkOf(*skin_->Tabs).Selected != before; })) << "the other skin was not read";
+    Settle(std::chrono::milliseconds(600)); // the re-skin runs on the manager's timer
+    const TabMark mark = MarkOf(*skin_->Tabs);
+    EXPECT_TRUE(ShowsFrame(pages, 1, skin::kTabsBottom, true)) << "the page control";
+    const gui::TTabSetItem first = tabSet->VisibleTabs().front();
+    EXPECT_EQ(ShownAt(tabSet->Handle(), POINT{Centre(first.Rect).x, first.Rect.bottom - 1 - mark.Row}), mark.Selected)
+        << "the tab set";
+    const skin::Bitmap& glyph = skin_->Buttons->CheckButtonImage;
+    const int frames = skin_->Buttons->CheckButtonFrame;
+    const skin::Bitmap shot = ShotOf(check);
+    const int left = std::max(skin::kGlyphColumn - glyph.width() / frames, 0) / 2;
+    EXPECT_EQ(GlyphMismatches(shot, left, (shot.height() - glyph.height()) / 2, glyph, frames, skin::kGlyphChecked), 0)
+        << "the check box";
+}
+
+TEST_P(SkinTabsTest, ATabWindowMadeAgainForAnotherSideOrWrappingIsSkinnedAgain) {
+    TSkinTestForm* form = TabsForm();
+    skin_ = &Skin(form);
+    auto* pages = Control<gui::TPageControl>(form, "LeftPages");
+    ASSERT_TRUE(ShowsFrame(pages->Handle(), 0, skin::kTabsLeft, true));
+    pages->SetTabPosition(gui::tpBottom);
+    EXPECT_TRUE(Pump([&] { return dynamic_cast<skin::TSkinTab*>(ObjectFor(form, pages->Handle())) != nullptr; }))
+        << "the new window has no skinning object";
+    EXPECT_TRUE(ShowsFrame(pages->Handle(), 0, skin::kTabsBottom, true)) << "tabs at the bottom";
+    EXPECT_TRUE(ShowsFrame(pages->Handle(), 1, skin::kTabsBottom, false));
+
+    auto* tabs = Control<gui::TTabControl>(form, "Tabs1");
+    tabs->SetMultiLine(true);
+    EXPECT_TRUE(Pump([&] { return dynamic_cast<skin::TSkinTab*>(ObjectFor(form, tabs->Handle())) != nullptr; }));
+    EXPECT_TRUE(ShowsFrame(tabs->Handle(), 1, skin::kTabsTop, true)) << "a wrapping strip";
 }
 
 // Pages and tabs of a page control follow its sheets, read from the form data or changed later.

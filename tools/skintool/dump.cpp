@@ -30,12 +30,21 @@ std::string DescribeImage(const Bitmap& image) {
     return std::to_string(image.width()) + " x " + std::to_string(image.height());
 }
 
+// Elements whose frames lie one above the other: the caption strip, the bottom border, the caption
+// text's background and the menu bar. Every other strip has its frames side by side.
+bool FramesStacked(std::string_view slot) {
+    return slot == "BorderTop" || slot == "BorderBottom" || slot == "Title" || slot == "MenuBar";
+}
+
 // The image with the size of one frame, as the painters cut it (a count below 1 counts as 1).
-std::string DescribeStrip(const Bitmap& image, std::int32_t frameCount) {
+std::string DescribeStrip(const Bitmap& image, std::int32_t frameCount, bool stacked) {
     std::string text = "Image " + DescribeImage(image) + ", FrameCount " + std::to_string(frameCount);
     if (!image.empty()) {
         const int frames = frameCount < 1 ? 1 : frameCount;
-        text += ", frame " + std::to_string(image.width() / frames) + " x " + std::to_string(image.height());
+        const int width = stacked ? image.width() : image.width() / frames;
+        const int height = stacked ? image.height() / frames : image.height();
+        text += ", frame " + std::to_string(width) + " x " + std::to_string(height);
+        if (stacked) text += ", stacked";
     }
     return text;
 }
@@ -50,7 +59,7 @@ const char* ClassNameOf(const TDataSkinObject& record) {
 
 void DumpRecord(std::string_view slot, const TDataSkinObject& record, std::ostream& out) {
     out << "  " << slot << ": " << ClassNameOf(record) << " \"" << record.Name << "\"\n";
-    out << "    " << DescribeStrip(record.Image, record.FrameCount) << '\n';
+    out << "    " << DescribeStrip(record.Image, record.FrameCount, FramesStacked(slot)) << '\n';
     out << "    LeftWidth " << record.LeftWidth << ", TopHeight " << record.TopHeight << ", RightWidth "
         << record.RightWidth << ", BottomHeight " << record.BottomHeight << '\n';
     out << "    Trans " << record.Trans << ", Tile " << record.Tile << ", Style " << record.Style << '\n';
@@ -128,7 +137,7 @@ void DumpSkin(const TSkinDefinition& skin, std::ostream& out) {
         out << "  [" << i << "] \"" << button.Name << "\": Action " << button.Action << ", Align " << button.Align
             << ", XCoord " << button.XCoord << ", YCoord " << button.YCoord << ", CombineOp " << button.CombineOp
             << ", Visibility " << button.Visibility << ", Visibility1 " << button.Visibility1 << '\n';
-        out << "      " << DescribeStrip(button.Image, button.FrameCount) << '\n';
+        out << "      " << DescribeStrip(button.Image, button.FrameCount, false) << '\n';
     }
 
     const TSkinDefinition::MemoryUse memory = skin.MemoryHeld();
