@@ -68,7 +68,8 @@ cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release \
     { tail -n 40 "$work/configure.log"; exit 1; }
 cmake --build "$build_dir" -j"$JOBS" --target Marivel Gallery skintool >"$work/build.log" 2>&1 ||
     { tail -n 60 "$work/build.log"; exit 1; }
-if grep -E -i '(^|[^-])warning[: ]' "$work/build.log"; then
+# Compiler and linker warnings (not make's own notes).
+if grep -E '(:[0-9]+(:[0-9]+)?: warning:|ld: warning:)' "$work/build.log"; then
     echo "release: the build warns (see $work/build.log)" >&2
     exit 1
 fi
