@@ -76,7 +76,8 @@ fi
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build_dir/CMakeCache.txt")
 [ -n "$version" ] || { echo "release: no version in the configuration" >&2; exit 1; }
-strip=$arch-w64-mingw32-strip
+# strip writes the time of its run into a PE header unless SOURCE_DATE_EPOCH says which time to write.
+strip_program() { SOURCE_DATE_EPOCH=$stamp "$arch-w64-mingw32-strip" "$@"; }
 
 # Text files for Windows: CR LF line ends; UTF-8 with its byte order mark where the text is not ASCII.
 windows_text() { # source, destination, [bom]
@@ -87,12 +88,12 @@ program=marivel-$version-$system
 kit=marivel-skin-kit-$version
 [ "$arch" = i686 ] || kit=$kit-$system
 mkdir -p "$stage/$program" "$stage/$kit/docs" "$stage/$kit/skins"
-$strip -o "$stage/$program/Marivel.exe" "$build_dir/app/Marivel.exe"
+strip_program -o "$stage/$program/Marivel.exe" "$build_dir/app/Marivel.exe"
 windows_text "$source_dir/packaging/README-program.txt" "$stage/$program/README.txt" bom
 windows_text "$source_dir/LICENSE" "$stage/$program/LICENSE.txt"
 
-$strip -o "$stage/$kit/Gallery.exe" "$build_dir/app/gallery/Gallery.exe"
-$strip -o "$stage/$kit/skintool.exe" "$build_dir/tools/skintool/skintool.exe"
+strip_program -o "$stage/$kit/Gallery.exe" "$build_dir/app/gallery/Gallery.exe"
+strip_program -o "$stage/$kit/skintool.exe" "$build_dir/tools/skintool/skintool.exe"
 for skin in default dark; do
     cp "$build_dir/app/gallery/$skin.skn" "$stage/$kit/$skin.skn"
     cp -r "$source_dir/skins/$skin" "$stage/$kit/skins/$skin"
@@ -101,10 +102,14 @@ cp "$source_dir/docs/skins.md" "$source_dir/docs/skin-file-format.md" "$stage/$k
 windows_text "$source_dir/packaging/README-skin-kit.txt" "$stage/$kit/README.txt"
 windows_text "$source_dir/LICENSE" "$stage/$kit/LICENSE.txt"
 
-# Build paths would make the bytes depend on where the release was built.
+# Build paths or the time of the build would make the bytes depend on where and when they were built.
 for exe in "$stage/$program"/*.exe "$stage/$kit"/*.exe; do
     if grep -q -F -e "$work" -e "$ROOT" "$exe"; then
         echo "release: $exe holds a build path" >&2
+        exit 1
+    fi
+    if ! TZ=UTC "$arch-w64-mingw32-objdump" -p "$exe" | grep -q "^Time/Date.*$(date -u -d "@$stamp" '+%H:%M:%S %Y')"; then
+        echo "release: $exe carries another time than the commit's" >&2
         exit 1
     fi
 done
