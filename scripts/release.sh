@@ -108,7 +108,8 @@ for exe in "$stage/$program"/*.exe "$stage/$kit"/*.exe; do
         echo "release: $exe holds a build path" >&2
         exit 1
     fi
-    if ! TZ=UTC "$arch-w64-mingw32-objdump" -p "$exe" | grep -q "^Time/Date.*$(date -u -d "@$stamp" '+%H:%M:%S %Y')"; then
+    header=$(TZ=UTC "$arch-w64-mingw32-objdump" -p "$exe")
+    if ! grep -q "^Time/Date.*$(date -u -d "@$stamp" '+%H:%M:%S %Y')" <<<"$header"; then
         echo "release: $exe carries another time than the commit's" >&2
         exit 1
     fi
