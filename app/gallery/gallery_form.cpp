@@ -11,6 +11,7 @@
 #include "framework/gui/message_dialog.h"
 #include "framework/gui/wide.h"
 #include "framework/rtl/exceptions.h"
+#include "marivel_version.h"
 #include "tools/skintool/skin_authoring.h"
 
 namespace gallery {
@@ -153,6 +154,7 @@ TGalleryForm::TGalleryForm(TComponent* owner) : TForm(owner) {
     PublishMethod("OpenSkinFolderItemClick", [this](rtl::TObject* s) { OpenSkinFolderItemClick(s); });
     PublishMethod("ReloadSkinItemClick", [this](rtl::TObject* s) { ReloadSkinItemClick(s); });
     PublishMethod("MdiWindowButtonClick", [this](rtl::TObject* s) { MdiWindowButtonClick(s); });
+    PublishMethod("AboutItemClick", [this](rtl::TObject* s) { AboutItemClick(s); });
 }
 
 const rtl::TClassInfo& TGalleryForm::StaticClassInfo() {
@@ -288,6 +290,12 @@ void TGalleryForm::SkinChooserChange(rtl::TObject*) {
 void TGalleryForm::ActiveCheckClick(rtl::TObject*) { skinData_->SetActive(activeCheck_->Checked()); }
 
 void TGalleryForm::ExitItemClick(rtl::TObject*) { Close(); }
+
+void TGalleryForm::AboutItemClick(rtl::TObject*) {
+    const std::string text = Caption() + "\nVersion " + std::string(marivel::kVersion) + "\n" +
+                             std::string(marivel::kCopyright);
+    gui::Application->ShowMessageBox(text, "About the gallery", MB_OK | MB_ICONINFORMATION);
+}
 
 void TGalleryForm::OpenSkinFileItemClick(rtl::TObject*) {
     const std::string path = ChooseFile(Handle(), L"Skin files (*.skn)\0*.skn\0All files (*.*)\0*.*\0");

@@ -70,6 +70,8 @@ public:
     void OpenSkinFolderItemClick(rtl::TObject* sender);
     void ReloadSkinItemClick(rtl::TObject* sender);
     void MdiWindowButtonClick(rtl::TObject* sender);
+    // Help > About: the gallery's name, version and copyright in a message box.
+    void AboutItemClick(rtl::TObject* sender);
 
 private:
     std::vector<gui::TPanel*> pages_;

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "marivel_version.h"
 #include "skin/data/skin_package.h"
 #include "skin/data/skin_reader.h"
 #include "skin/draw/bmp_writer.h"
@@ -214,6 +215,9 @@ TEST_F(Skintool, CommandLineFollowsConventions) {
     EXPECT_NE(out_.find("8 reserved"), std::string::npos);
     EXPECT_NE(out_.find("verify <skin file>"), std::string::npos);
     EXPECT_EQ(err_, "");
+
+    EXPECT_EQ(Run({"--version"}), kExitSuccess);
+    EXPECT_EQ(out_, "skintool " + std::string(marivel::kVersion) + "\n");
 
     EXPECT_EQ(Run({"unpack", "--help"}), kExitSuccess);
     EXPECT_NE(out_.find("usage: skintool unpack <skin file> <folder>"), std::string::npos);

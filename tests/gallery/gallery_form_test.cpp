@@ -7,6 +7,7 @@
 #include "framework/gui/handles.h"
 #include "framework/gui/register_classes.h"
 #include "framework/gui/memo.h"
+#include "framework/gui/menus.h"
 #include "framework/gui/scroll_bar.h"
 #include "framework/gui/wide.h"
 #include "skin/data/skin_data.h"
@@ -15,6 +16,7 @@
 #include "skin/form/skin_form.h"
 #include "skin/controls/skin_status_bar.h"
 #include "skin/manager/skin_manager.h"
+#include "marivel_version.h"
 #include "tests/skin/screen_input.h"
 
 #include <chrono>
@@ -355,6 +357,21 @@ TEST_F(GalleryFormTest, F5ReloadsAnEditedSkinFolderAndKeepsTheSkinShownWhenTheEd
         ASSERT_EQ(boxes.Texts().size(), 2u) << "the checker's finding, then the load error";
         EXPECT_NE(boxes.Texts()[1].find("was not loaded"), std::string::npos) << boxes.Texts()[1];
         EXPECT_NE(boxes.Texts()[1].find("top.bmp"), std::string::npos) << boxes.Texts()[1];
+    }
+    delete form;
+}
+
+TEST_F(GalleryFormTest, HelpAboutShowsTheVersionAndCopyright) {
+    gallery::TGalleryForm* form = ShownGallery();
+    auto* about = dynamic_cast<gui::TMenuItem*>(form->FindComponent("AboutItem"));
+    ASSERT_NE(about, nullptr);
+    {
+        const AnsweredBoxes boxes(IDOK);
+        about->Click();
+        ASSERT_EQ(boxes.Texts().size(), 1u);
+        EXPECT_NE(boxes.Texts()[0].find("Version " + std::string(marivel::kVersion)), std::string::npos)
+            << boxes.Texts()[0];
+        EXPECT_NE(boxes.Texts()[0].find(marivel::kCopyright), std::string::npos) << boxes.Texts()[0];
     }
     delete form;
 }

@@ -3,6 +3,7 @@
 #include <exception>
 #include <new>
 
+#include "marivel_version.h"
 #include "tools/skintool/dump.h"
 #include "tools/skintool/skintool.h"
 #include "tools/skintool/subcommands.h"
@@ -34,7 +35,8 @@ constexpr std::string_view kFormatNotes =
     "Exit status: 0 success, 1 a file could not be read, written or is damaged, 2 wrong usage.\n";
 
 void PrintUsage(std::ostream& stream) {
-    stream << "usage: skintool <command> [arguments]\n       skintool <command> --help\n\ncommands:\n";
+    stream << "usage: skintool <command> [arguments]\n       skintool <command> --help\n       skintool --version\n\n"
+              "commands:\n";
     for (const Subcommand& command : kSubcommands) {
         std::string line = "  " + std::string(command.name) + " " + std::string(command.arguments);
         line.resize(std::max<std::size_t>(line.size() + 2, 32), ' ');
@@ -58,6 +60,10 @@ int RunSkintool(const std::vector<std::string>& args, std::ostream& out, std::os
     }
     if (IsHelp(args[0]) || args[0] == "help") {
         PrintUsage(out);
+        return kExitSuccess;
+    }
+    if (args[0] == "--version") {
+        out << "skintool " << marivel::kVersion << '\n';
         return kExitSuccess;
     }
     const Subcommand* command = nullptr;
