@@ -18,7 +18,8 @@ constexpr int kMostIndexedColours = 256;
 skingen::SkinParams EnlargedLightTheme() {
     skingen::SkinParams params = skingen::LightTheme();
     skingen::Metrics& m = params.Size;
-    for (int* size : {&m.CaptionHeight, &m.SideWidth, &m.BottomHeight, &m.CornerRadius, &m.TopLeftEnd,
+    for (int* size : {&m.CaptionHeight, &m.LeftWidth, &m.RightWidth, &m.BottomHeight, &m.CornerRadius,
+                      &m.TopLeftEnd,
                       &m.TopRightEnd, &m.CaptionButtonWidth, &m.CaptionButtonHeight, &m.CaptionButtonGap,
                       &m.CaptionButtonRightMargin, &m.IconSize, &m.IconLeft, &m.MenuBarHeight, &m.ControlRadius,
                       &m.ScrollThickness, &params.FontHeight}) {
