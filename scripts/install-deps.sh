@@ -16,7 +16,8 @@ required=(
     wine wine64 fonts-wine fonts-liberation fonts-wqy-microhei
     xvfb xdotool x11-utils
 )
-optional=(imagemagick valgrind) # screenshots as PNG; instruction counts (scripts/lzh-instructions.sh)
+# Screenshots as PNG; instruction counts (scripts/lzh-instructions.sh); the release command (scripts/release.sh).
+optional=(imagemagick valgrind git python3)
 wine32=(wine32:i386)
 
 state_dir="${MARIVEL_STATE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/marivel}"

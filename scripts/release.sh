@@ -33,6 +33,11 @@ while [ $# -gt 0 ]; do
         ;;
     esac
 done
+bash scripts/install-deps.sh || exit 1
+for tool in git python3; do
+    command -v "$tool" >/dev/null || { echo "release: $tool is needed and could not be installed" >&2; exit 1; }
+done
+
 case $arch in
 i686) system=win32 out=$ROOT/dist ;;
 x86_64) system=win64 out=$ROOT/dist/check-x86_64 ;;

@@ -19,10 +19,9 @@ skingen::SkinParams EnlargedLightTheme() {
     skingen::SkinParams params = skingen::LightTheme();
     skingen::Metrics& m = params.Size;
     for (int* size : {&m.CaptionHeight, &m.LeftWidth, &m.RightWidth, &m.BottomHeight, &m.CornerRadius,
-                      &m.TopLeftEnd,
-                      &m.TopRightEnd, &m.CaptionButtonWidth, &m.CaptionButtonHeight, &m.CaptionButtonGap,
-                      &m.CaptionButtonRightMargin, &m.IconSize, &m.IconLeft, &m.MenuBarHeight, &m.ControlRadius,
-                      &m.ScrollThickness, &params.FontHeight}) {
+                      &m.TopLeftEnd, &m.TopRightEnd, &m.CaptionButtonWidth, &m.CaptionButtonHeight,
+                      &m.CaptionButtonGap, &m.CaptionButtonRightMargin, &m.IconSize, &m.IconLeft, &m.MenuBarHeight,
+                      &m.ControlRadius, &m.ScrollThickness, &params.FontHeight}) {
         *size = *size * 3 / 2;
     }
     return params;
