@@ -7,17 +7,7 @@ ROOT=$PWD
 work=$(mktemp -d)
 # KEEP_STANDIN_OUTPUT=1 keeps each case's output (case*/out) to read what a user would see.
 trap '[ -n "${KEEP_STANDIN_OUTPUT:-}" ] || rm -rf "$work"' EXIT
-status=0
-check() { # description, command...
-    local what=$1
-    shift
-    if "$@"; then
-        echo "ok: $what"
-    else
-        echo "FAILED: $what"
-        status=1
-    fi
-}
+source tests/scripts/check.sh
 
 # The stand-ins keep their state in $STANDIN: installed (one package a line), refused ("package|reason"),
 # update-fails (present: every update fails as a half-synced mirror does), calls (every apt-get call).

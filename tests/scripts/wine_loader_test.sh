@@ -4,17 +4,7 @@
 # Needs WINEPREFIX (a created prefix) and DISPLAY, as scripts/test.sh provides them.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
-status=0
-check() { # description, command...
-    local what=$1
-    shift
-    if "$@"; then
-        echo "ok: $what"
-    else
-        echo "FAILED: $what"
-        status=1
-    fi
-}
+source tests/scripts/check.sh
 
 # The forced path, in a clean environment as a fresh shell would see it.
 forced=$(env -u MARIVEL_RUNS_32BIT -u WINELOADER MARIVEL_FORCE_NO_32BIT=1 sh -c \
