@@ -61,7 +61,7 @@ TEST_F(SkintoolDump, PrintsEveryElementColourAndCaptionButtonAsRead) {
     const std::string expectedParts[] = {
         "definition: 'skin.ini'\nskin name: \"Test Skin\"\n",
         "  BorderTop: TDataSkinBorder \"Top\"\n"
-        "    Image 120 x 30, FrameCount 2, frame 60 x 30\n"
+        "    Image 120 x 30, FrameCount 2, frame 120 x 15, stacked\n"
         "    LeftWidth 25, TopHeight 0, RightWidth 32, BottomHeight 0\n"
         "    Trans 1, Tile 1, Style 0\n",
         "  Toolbars: absent\n"
