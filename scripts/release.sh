@@ -33,11 +33,6 @@ while [ $# -gt 0 ]; do
         ;;
     esac
 done
-bash scripts/install-deps.sh || exit 1
-for tool in git python3; do
-    command -v "$tool" >/dev/null || { echo "release: $tool is needed and could not be installed" >&2; exit 1; }
-done
-
 case $arch in
 i686) system=win32 out=$ROOT/dist ;;
 x86_64) system=win64 out=$ROOT/dist/check-x86_64 ;;
@@ -46,6 +41,11 @@ x86_64) system=win64 out=$ROOT/dist/check-x86_64 ;;
     exit 2
     ;;
 esac
+
+bash scripts/install-deps.sh || exit 1
+for tool in git python3; do
+    command -v "$tool" >/dev/null || { echo "release: $tool is needed and could not be installed" >&2; exit 1; }
+done
 
 commit=$(git rev-parse HEAD)
 if [ -n "$(git status --porcelain --untracked-files=no)" ]; then
