@@ -466,7 +466,7 @@ Bitmap DrawMenuPreview(const Skin& s) {
                           {" Maximize ", "", true, false, CaptionGlyph::Maximize},
                           {" Minimize ", "", true, true, CaptionGlyph::Minimize},
                           {"-", "", true, false, CaptionGlyph::Close},
-                          {" Close ", "Shift+F4", true, false, CaptionGlyph::Close}};
+                          {" Close ", "Alt+F4", true, false, CaptionGlyph::Close}};
     const int itemHeight = 20;
     const int separatorHeight = 8;
     const int width = 170;
