@@ -9,6 +9,23 @@
 namespace skin {
 namespace {
 
+// BeginPaint's device context, given back by EndPaint on every path, exceptions included.
+class PaintScope {
+public:
+    explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    ~PaintScope() {
+        if (dc_) EndPaint(window_, &paint_);
+    }
+    HDC dc() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
 // The framework notifications after which a check box or radio button may look different.
 constexpr UINT kCheckNotification1 = gui::CM_BASE + 0x1B;
 constexpr UINT kCheckNotification2 = gui::CM_BASE + 0xD0;
@@ -28,8 +45,8 @@ bool TSkinGlyphButton::BeforeMessage(gui::TMessage& message) {
 }
 
 void TSkinGlyphButton::PaintComposed(gui::TMessage& message) {
-    PAINTSTRUCT paint{};
-    HDC dc = BeginPaint(Handle, &paint);
+    const PaintScope paint(Handle);
+    HDC dc = paint.dc();
     if (!dc) return;
     RECT client{};
     GetClientRect(Handle, &client);
@@ -43,7 +60,6 @@ void TSkinGlyphButton::PaintComposed(gui::TMessage& message) {
         PaintSkin(memory.get());
         BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
     }
-    EndPaint(Handle, &paint);
     message.Result = 0;
 }
 
