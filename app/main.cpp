@@ -1,10 +1,10 @@
 // Program entry: start-up in order, the message loop, and shutdown.
-#include <windows.h>
-
 #include "app/main_form.h"
 #include "app/news_form.h"
 #include "app/startup.h"
 #include "framework/gui/application.h"
+
+#include <windows.h>
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "app/main_form.h"
 
-#include <shellapi.h>
-
 #include "app/core/base_conversion.h"
 #include "app/news_form.h"
 #include "framework/gui/wide.h"
 #include "framework/rtl/exceptions.h"
+
+#include <shellapi.h>
 
 namespace app {
 
@@ -48,7 +48,8 @@ void TForm1::Button1Click(rtl::TObject*) {
 
 void TForm1::N1Click(rtl::TObject*) {
     // The explorer opens the address in the user's browser; neither failure nor success is reported.
-    ShellExecuteHook(Handle(), L"open", L"Explorer.exe", gui::Wide(kWebsiteAddress).c_str(), nullptr, SW_SHOWNORMAL);
+    ShellExecuteHook(Handle(), L"open", L"Explorer.exe", gui::Wide(kWebsiteAddress).c_str(), nullptr,
+                     SW_SHOWNORMAL);
 }
 
 void TForm1::Timer1Timer(rtl::TObject*) {

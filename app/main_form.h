@@ -1,8 +1,6 @@
 // The main window: number, base, result and the conversion button; the website command; the news timers.
 #pragma once
 
-#include <windows.h>
-
 #include "framework/gui/button.h"
 #include "framework/gui/edit.h"
 #include "framework/gui/form.h"
@@ -10,6 +8,8 @@
 #include "framework/gui/menus.h"
 #include "framework/gui/timer.h"
 #include "skin/data/skin_data.h"
+
+#include <windows.h>
 
 namespace app {
 
@@ -21,7 +21,7 @@ using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR,
 extern ShellExecuteFunction ShellExecuteHook;
 
 class TForm1 : public gui::TForm {
-public:
+  public:
     explicit TForm1(TComponent* owner);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }

@@ -10,7 +10,7 @@ namespace app {
 inline constexpr const char* kNewsAddress = "http://news.marivel.example/form2/news.htm";
 
 class TForm2 : public gui::TForm {
-public:
+  public:
     explicit TForm2(TComponent* owner);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }

@@ -11,6 +11,8 @@ void RegisterStoredClasses() {
     skin::RegisterSkinDataClass();
 }
 
-void FinalizeModules() { skin::FreeSkinManager(); }
+void FinalizeModules() {
+    skin::FreeSkinManager();
+}
 
 } // namespace app

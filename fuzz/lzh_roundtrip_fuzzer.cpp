@@ -1,10 +1,10 @@
 // Whatever the encoder writes, the decoder must give back byte for byte.
+#include "skin/data/lzh.h"
+#include "skin/data/lzh_encoder.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
-
-#include "skin/data/lzh.h"
-#include "skin/data/lzh_encoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> input(data, size);

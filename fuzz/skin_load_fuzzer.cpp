@@ -2,19 +2,19 @@
 // and drawn the way the painters draw it. The first byte chooses the form as in skin_package_fuzzer (odd:
 // an uncompressed package, compressed here first) and the window size; sizes are kept small so that
 // each input is drawn in milliseconds.
-#include <cstdint>
-#include <cstdlib>
-#include <vector>
-
 #include "skin/data/lzh_encoder.h"
 #include "skin/data/skin_definition.h"
 #include "skin/data/skin_reader.h"
 #include "tests/support/odd_skin.h"
 
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
 namespace {
 
 class QuietDialog : public skin::IMessageDialog {
-public:
+  public:
     void ShowMessage(const std::string&) override {}
 };
 

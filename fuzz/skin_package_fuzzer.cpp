@@ -1,18 +1,18 @@
 // Feeds arbitrary skin streams to TSkinReader::LoadPackage and uses whatever it accepts. The first byte
 // chooses the form: odd takes the rest as an uncompressed package and compresses it first, which reaches
 // the member table checks far more often than mutated LZH code does; even takes it as a skin stream.
+#include "skin/data/lzh_encoder.h"
+#include "skin/data/skin_reader.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "skin/data/lzh_encoder.h"
-#include "skin/data/skin_reader.h"
-
 namespace {
 
 class CountingDialog : public skin::IMessageDialog {
-public:
+  public:
     void ShowMessage(const std::string&) override { ++shown; }
     int shown = 0;
 };

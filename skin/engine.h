@@ -42,14 +42,14 @@ enum TSkinPhase : int {
     kPhaseAttached = 0, // attached, frame not yet fitted
     kPhaseActive = 1,   // frame painted, region kept
     kPhaseReskinning = 3,
-    kPhaseClosing = 4,  // detach without restoring colours or size
+    kPhaseClosing = 4, // detach without restoring colours or size
     kPhaseFitting = 5,
     kPhaseDestroyed = 6,
 };
 
 // A control skinning object as its form skinning object sees it.
 class ISkinControlObject {
-public:
+  public:
     virtual ~ISkinControlObject() = default;
     virtual void Detach() = 0;
     virtual void SkinChanged() = 0;
@@ -64,7 +64,7 @@ public:
 
 // A form skinning object as its control skinning objects see it (the owner they are created with).
 class ISkinControlHost {
-public:
+  public:
     virtual ~ISkinControlHost() = default;
     // Adds object to the window's control skinning objects, which own it from then on, unless it is listed
     // already; true when it was.
@@ -81,7 +81,7 @@ public:
 
 // The skin manager as the skin data component and the form skinning objects see it.
 class ISkinManager {
-public:
+  public:
     virtual ~ISkinManager() = default;
 
     // Skin data components.

@@ -1,18 +1,18 @@
 #include "app/gallery/gallery_form.h"
+
 #include "app/gallery/mdi_window.h"
-
-#include <commdlg.h>
-#include <shlobj.h>
-
-#include <filesystem>
-#include <sstream>
-
 #include "framework/gui/application.h"
 #include "framework/gui/message_dialog.h"
 #include "framework/gui/wide.h"
 #include "framework/rtl/exceptions.h"
 #include "marivel_version.h"
 #include "tools/skintool/skin_authoring.h"
+
+#include <commdlg.h>
+#include <shlobj.h>
+
+#include <filesystem>
+#include <sstream>
 
 namespace gallery {
 
@@ -22,13 +22,12 @@ namespace {
 
 // The pages, in the order of the page list.
 constexpr const char* kPageNames[] = {"ButtonsPage", "ChecksPage", "EditsPage", "ListsPage", "ContainersPage",
-                                      "SpecialPage", "TabsPage", "MdiPage", "BarsPage", "ScrollPage"};
+                                      "SpecialPage", "TabsPage",   "MdiPage",   "BarsPage",  "ScrollPage"};
 // Tags that make a control show a state without the user: the focus, the mouse over it (the framework's
 // mouse-enter notification, which a skin draws as hot), pressed (the system's pushed look).
 constexpr int kFocusTag = 1;
 constexpr int kHotTag = 2;
 constexpr int kPressedTag = 3;
-
 
 bool IsInside(const gui::TControl* control, const gui::TControl* container) {
     for (const gui::TControl* parent = control->Parent(); parent; parent = parent->Parent()) {
@@ -84,8 +83,9 @@ std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
     GetFileSizeEx(file, &size);
     bytes.resize(static_cast<std::size_t>(size.QuadPart));
     DWORD read = 0;
-    const bool ok = bytes.empty() || (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
-                                      read == bytes.size());
+    const bool ok =
+        bytes.empty() || (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+                          read == bytes.size());
     CloseHandle(file);
     if (!ok) throw rtl::Exception("cannot read '" + path + "'");
     return bytes;
@@ -165,19 +165,24 @@ const rtl::TClassInfo& TGalleryForm::StaticClassInfo() {
 void TGalleryForm::Loaded() {
     TForm::Loaded();
     pages_.clear();
-    for (const char* name : kPageNames) pages_.push_back(StoredComponent<gui::TPanel>(name));
+    for (const char* name : kPageNames)
+        pages_.push_back(StoredComponent<gui::TPanel>(name));
     pageList_ = StoredComponent<gui::TListBox>("PageList");
     skinChooser_ = StoredComponent<gui::TComboBox>("SkinChooser");
     activeCheck_ = StoredComponent<gui::TCheckBox>("ActiveCheck");
     skinData_ = StoredComponent<skin::TSkinData>("SkinData1");
 }
 
-void TGalleryForm::FormCreate(rtl::TObject*) { ShowPage(0); }
+void TGalleryForm::FormCreate(rtl::TObject*) {
+    ShowPage(0);
+}
 
 void TGalleryForm::ShowPage(int index) {
-    if (index < 0 || index >= PageCount()) throw rtl::Exception("the gallery has no page " + std::to_string(index + 1));
+    if (index < 0 || index >= PageCount())
+        throw rtl::Exception("the gallery has no page " + std::to_string(index + 1));
     currentPage_ = index;
-    for (int i = 0; i < PageCount(); ++i) pages_[static_cast<std::size_t>(i)]->SetVisible(i == index);
+    for (int i = 0; i < PageCount(); ++i)
+        pages_[static_cast<std::size_t>(i)]->SetVisible(i == index);
     if (pageList_->ItemIndex() != index) pageList_->SetItemIndex(index);
     PresentStates();
 }
@@ -223,7 +228,8 @@ void TGalleryForm::LoadSkinFile(const std::string& path) {
 void TGalleryForm::ShowChosenSkin(const std::string& path, bool folder) {
     int entry = folder ? kFolderEntry : kOtherFileEntry;
     for (std::size_t i = 0; i < ShippedSkinFiles().size(); ++i) {
-        if (!folder && FilePath(path) == FilePath(ProgramFolder() + ShippedSkinFiles()[i])) entry = static_cast<int>(i);
+        if (!folder && FilePath(path) == FilePath(ProgramFolder() + ShippedSkinFiles()[i]))
+            entry = static_cast<int>(i);
     }
     chosenSkin_ = entry;
     if (skinChooser_) skinChooser_->SetItemIndex(entry);
@@ -260,12 +266,13 @@ void TGalleryForm::PageListClick(rtl::TObject*) {
 }
 
 void TGalleryForm::MessageBoxButtonClick(rtl::TObject*) {
-    gui::Application->ShowMessageBox("A message box of the system, skinned as a dialog.", gui::Application->Title(),
-                                     MB_OK | MB_ICONINFORMATION);
+    gui::Application->ShowMessageBox("A message box of the system, skinned as a dialog.",
+                                     gui::Application->Title(), MB_OK | MB_ICONINFORMATION);
 }
 
 void TGalleryForm::MessageDialogButtonClick(rtl::TObject*) {
-    gui::ShowMessage("The framework's message dialog.\nEvery control family of the framework has a page here.");
+    gui::ShowMessage(
+        "The framework's message dialog.\nEvery control family of the framework has a page here.");
 }
 
 void TGalleryForm::OpenFileButtonClick(rtl::TObject*) {
@@ -287,13 +294,17 @@ void TGalleryForm::SkinChooserChange(rtl::TObject*) {
     if (!path.empty()) OpenSkinSource(path);
 }
 
-void TGalleryForm::ActiveCheckClick(rtl::TObject*) { skinData_->SetActive(activeCheck_->Checked()); }
+void TGalleryForm::ActiveCheckClick(rtl::TObject*) {
+    skinData_->SetActive(activeCheck_->Checked());
+}
 
-void TGalleryForm::ExitItemClick(rtl::TObject*) { Close(); }
+void TGalleryForm::ExitItemClick(rtl::TObject*) {
+    Close();
+}
 
 void TGalleryForm::AboutItemClick(rtl::TObject*) {
-    const std::string text = Caption() + "\nVersion " + std::string(marivel::kVersion) + "\n" +
-                             std::string(marivel::kCopyright);
+    const std::string text =
+        Caption() + "\nVersion " + std::string(marivel::kVersion) + "\n" + std::string(marivel::kCopyright);
     gui::Application->ShowMessageBox(text, "About the gallery", MB_OK | MB_ICONINFORMATION);
 }
 
@@ -307,7 +318,9 @@ void TGalleryForm::OpenSkinFolderItemClick(rtl::TObject*) {
     if (!path.empty()) OpenSkinSource(path);
 }
 
-void TGalleryForm::ReloadSkinItemClick(rtl::TObject*) { ReloadSkin(); }
+void TGalleryForm::ReloadSkinItemClick(rtl::TObject*) {
+    ReloadSkin();
+}
 
 TMdiFrameForm& TGalleryForm::OpenMdiWindow() {
     if (!mdiWindow_) {
@@ -317,6 +330,8 @@ TMdiFrameForm& TGalleryForm::OpenMdiWindow() {
     return *mdiWindow_;
 }
 
-void TGalleryForm::MdiWindowButtonClick(rtl::TObject*) { OpenMdiWindow(); }
+void TGalleryForm::MdiWindowButtonClick(rtl::TObject*) {
+    OpenMdiWindow();
+}
 
 } // namespace gallery

@@ -2,9 +2,6 @@
 // the framework's message dialog and the system's file-open dialog, and the skin chooser.
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "framework/gui/check_box.h"
 #include "framework/gui/combo_box.h"
 #include "framework/gui/form.h"
@@ -13,6 +10,9 @@
 #include "framework/gui/panel.h"
 #include "skin/data/skin_data.h"
 
+#include <string>
+#include <vector>
+
 namespace gallery {
 
 class TMdiFrameForm;
@@ -20,14 +20,14 @@ class TMdiFrameForm;
 // A class of the gallery's own that the skin data's Skin3rd maps to the "CheckGroup" kind: the example of
 // a control family the engine knows only through that mapping.
 class TGalleryCheckGroup : public gui::TGroupBox {
-public:
+  public:
     explicit TGalleryCheckGroup(TComponent* owner) : TGroupBox(owner) {}
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 };
 
 class TGalleryForm : public gui::TForm {
-public:
+  public:
     explicit TGalleryForm(TComponent* owner);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -73,15 +73,15 @@ public:
     // Help > About: the gallery's name, version and copyright in a message box.
     void AboutItemClick(rtl::TObject* sender);
 
-private:
+  private:
     std::vector<gui::TPanel*> pages_;
     gui::TListBox* pageList_ = nullptr;
     gui::TComboBox* skinChooser_ = nullptr;
     gui::TCheckBox* activeCheck_ = nullptr;
     skin::TSkinData* skinData_ = nullptr;
     int currentPage_ = 0;
-    int chosenSkin_ = 0;      // the chooser's entry of the skin shown
-    std::string skinSource_;  // the skin file or folder F5 opens again; empty: the first shipped skin
+    int chosenSkin_ = 0;     // the chooser's entry of the skin shown
+    std::string skinSource_; // the skin file or folder F5 opens again; empty: the first shipped skin
     TMdiFrameForm* mdiWindow_ = nullptr; // owned by the application, as every form
     void ShowChosenSkin(const std::string& path, bool folder);
 };

@@ -1,13 +1,13 @@
 #include "app/gallery/gallery_options.h"
 
+#include "framework/gui/wide.h"
+#include "framework/rtl/exceptions.h"
+#include "framework/rtl/int_conversion.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
 #include <optional>
-
-#include "framework/gui/wide.h"
-#include "framework/rtl/exceptions.h"
-#include "framework/rtl/int_conversion.h"
 
 namespace gallery {
 
@@ -20,7 +20,8 @@ TGalleryOptions ParseGalleryOptions(const std::vector<std::string>& arguments, i
             continue;
         }
         if (name != "--screenshot" && name != "--page" && name != "--skin") {
-            throw rtl::Exception("unknown option '" + name + "' (options: --screenshot FILE, --page N, --skin FILE|FOLDER, --mdi)");
+            throw rtl::Exception("unknown option '" + name +
+                                 "' (options: --screenshot FILE, --page N, --skin FILE|FOLDER, --mdi)");
         }
         if (i + 1 >= arguments.size()) throw rtl::Exception(name + " needs a value");
         const std::string& value = arguments[++i];
@@ -31,8 +32,8 @@ TGalleryOptions ParseGalleryOptions(const std::vector<std::string>& arguments, i
         } else {
             const std::optional<std::int32_t> page = rtl::TryStrToInt(value);
             if (!page || *page < 1 || *page > pageCount) {
-                throw rtl::Exception("--page wants a number from 1 to " + std::to_string(pageCount) + ", not '" +
-                                     value + "'");
+                throw rtl::Exception("--page wants a number from 1 to " + std::to_string(pageCount) +
+                                     ", not '" + value + "'");
             }
             options.Page = *page;
         }
@@ -44,7 +45,8 @@ std::vector<std::string> CommandLineArguments() {
     int count = 0;
     LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
     std::vector<std::string> arguments;
-    for (int i = 1; i < count; ++i) arguments.push_back(gui::Narrow(words[i]));
+    for (int i = 1; i < count; ++i)
+        arguments.push_back(gui::Narrow(words[i]));
     LocalFree(words);
     return arguments;
 }

@@ -12,7 +12,7 @@ namespace gallery {
 struct TGalleryOptions {
     std::string ScreenshotFile; // empty: the gallery runs until closed
     int Page = 1;
-    std::string SkinFile;       // empty: the stored skin
+    std::string SkinFile; // empty: the stored skin
     bool Mdi = false;
 };
 

@@ -1,12 +1,5 @@
 // The control gallery: every control family of the framework on one page each, skinned, for skin authors and
 // for tests. See gallery_options.h for the command line.
-#include <windows.h>
-
-#include <chrono>
-#include <cstdio>
-#include <exception>
-#include <string>
-
 #include "app/gallery/gallery_form.h"
 #include "app/gallery/gallery_options.h"
 #include "app/gallery/mdi_window.h"
@@ -16,6 +9,13 @@
 #include "skin/data/skin_data.h"
 #include "skin/form/skin_form.h"
 #include "skin/manager/skin_manager.h"
+
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <string>
 
 namespace {
 
@@ -101,7 +101,8 @@ int RunGallery() {
         application.Initialize();
         application.SetTitle(kTitle);
         application.CreateForm(gallery::GalleryForm);
-        options = gallery::ParseGalleryOptions(gallery::CommandLineArguments(), gallery::GalleryForm->PageCount());
+        options =
+            gallery::ParseGalleryOptions(gallery::CommandLineArguments(), gallery::GalleryForm->PageCount());
     } catch (const std::exception& error) {
         std::fprintf(stderr, "gallery: %s\n", error.what());
         if (gallery::CommandLineArguments().empty()) application.ShowException(error);

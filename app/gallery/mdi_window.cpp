@@ -1,11 +1,11 @@
 #include "app/gallery/mdi_window.h"
 
-#include <algorithm>
-#include <string>
-
 #include "framework/gui/application.h"
 #include "framework/rtl/component.h"
 #include "skin/engine.h"
+
+#include <algorithm>
+#include <string>
 
 namespace gallery {
 
@@ -42,12 +42,14 @@ TMdiChildForm* TMdiFrameForm::NewChild() {
 
 void TMdiFrameForm::NewTiledChildren(int count, std::chrono::milliseconds timeout) {
     std::vector<TMdiChildForm*> made;
-    for (int i = 0; i < count; ++i) made.push_back(NewChild());
+    for (int i = 0; i < count; ++i)
+        made.push_back(NewChild());
     const auto skinned = [](HWND window) { return SendMessageW(window, skin::SKM_ISSKINNED, 0, 0) == 1; };
     if (skinned(Handle())) {
         const auto deadline = std::chrono::steady_clock::now() + timeout;
         const auto allSkinned = [&] {
-            return std::all_of(made.begin(), made.end(), [&](TMdiChildForm* child) { return skinned(child->Handle()); });
+            return std::all_of(made.begin(), made.end(),
+                               [&](TMdiChildForm* child) { return skinned(child->Handle()); });
         };
         while (!allSkinned() && std::chrono::steady_clock::now() < deadline) {
             gui::Application->ProcessMessages();
@@ -62,19 +64,33 @@ void TMdiFrameForm::FreeClosedChildren() {
     std::erase_if(children_, [](const auto& child) { return !child->HandleAllocated(); });
 }
 
-void TMdiFrameForm::CloseChildren() { children_.clear(); }
+void TMdiFrameForm::CloseChildren() {
+    children_.clear();
+}
 
-void TMdiFrameForm::NewChildClick(rtl::TObject*) { NewChild(); }
+void TMdiFrameForm::NewChildClick(rtl::TObject*) {
+    NewChild();
+}
 
-void TMdiFrameForm::CloseChildrenClick(rtl::TObject*) { CloseChildren(); }
+void TMdiFrameForm::CloseChildrenClick(rtl::TObject*) {
+    CloseChildren();
+}
 
-void TMdiFrameForm::CloseFrameClick(rtl::TObject*) { Close(); }
+void TMdiFrameForm::CloseFrameClick(rtl::TObject*) {
+    Close();
+}
 
-void TMdiFrameForm::CascadeClick(rtl::TObject*) { Cascade(); }
+void TMdiFrameForm::CascadeClick(rtl::TObject*) {
+    Cascade();
+}
 
-void TMdiFrameForm::TileClick(rtl::TObject*) { Tile(); }
+void TMdiFrameForm::TileClick(rtl::TObject*) {
+    Tile();
+}
 
-void TMdiFrameForm::ArrangeIconsClick(rtl::TObject*) { ArrangeIcons(); }
+void TMdiFrameForm::ArrangeIconsClick(rtl::TObject*) {
+    ArrangeIcons();
+}
 
 void RegisterMdiFormClasses() {
     rtl::RegisterComponentClass<TMdiFrameForm>();

@@ -1,23 +1,23 @@
 // The gallery's multiple-document window: a frame with a Window menu and documents holding a few controls.
 #pragma once
 
+#include "framework/gui/form.h"
+
 #include <chrono>
 #include <memory>
 #include <vector>
 
-#include "framework/gui/form.h"
-
 namespace gallery {
 
 class TMdiChildForm : public gui::TForm {
-public:
+  public:
     explicit TMdiChildForm(TComponent* owner) : TForm(owner) {}
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 };
 
 class TMdiFrameForm : public gui::TForm {
-public:
+  public:
     explicit TMdiFrameForm(TComponent* owner);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -38,7 +38,7 @@ public:
     void TileClick(rtl::TObject* sender);
     void ArrangeIconsClick(rtl::TObject* sender);
 
-private:
+  private:
     void FreeClosedChildren();
 
     std::vector<std::unique_ptr<TMdiChildForm>> children_; // owned by the frame too: freed before it

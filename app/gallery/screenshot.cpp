@@ -1,15 +1,15 @@
 #include "app/gallery/screenshot.h"
 
-#include <cstdio>
-#include <memory>
-#include <vector>
-
 #include "framework/gui/handles.h"
 #include "framework/gui/wide.h"
 #include "framework/rtl/exceptions.h"
 #include "skin/draw/bmp_reader.h"
 #include "skin/draw/bmp_writer.h"
 #include "skin/draw/win/bitmap_dc.h"
+
+#include <cstdio>
+#include <memory>
+#include <vector>
 
 namespace gallery {
 namespace {
@@ -37,11 +37,12 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
 
 // What was saved is read back: a file that is missing, cut short or not a picture of the window's size is
 // an error, never a saved screenshot.
-void CheckSavedPicture(const std::string& path, const std::vector<std::uint8_t>& written, int width, int height) {
+void CheckSavedPicture(const std::string& path, const std::vector<std::uint8_t>& written, int width,
+                       int height) {
     const std::vector<std::uint8_t> saved = ReadWholeFile(path);
     if (saved != written) {
-        throw rtl::Exception("the screenshot '" + path + "' holds " + std::to_string(saved.size()) + " of the " +
-                             std::to_string(written.size()) + " bytes written");
+        throw rtl::Exception("the screenshot '" + path + "' holds " + std::to_string(saved.size()) +
+                             " of the " + std::to_string(written.size()) + " bytes written");
     }
     try {
         const skin::Bitmap picture = skin::ReadBmp(saved);

@@ -2,10 +2,18 @@
 //   startup_bench <path to Marivel.exe> [runs]   time from process start to the main window being visible
 //                                               (median of the runs) and the program's peak working set
 //   startup_bench --in-process                  time from this process's start to the news window's
-//                                               navigation returning, and the working set the news window adds
+//                                               navigation returning, and the working set the news window
+//                                               adds
 //   startup_bench --first-paint [runs]          time from process start to the main window's first paint,
 //                                               skinned against the skin switched off (medians, alternating
 //                                               runs in fresh processes)
+#include "app/main_form.h"
+#include "app/news_form.h"
+#include "app/startup.h"
+#include "framework/gui/application.h"
+#include "skin/form/skin_form.h"
+#include "skin/manager/skin_manager.h"
+
 #include <windows.h>
 #include <psapi.h>
 
@@ -15,13 +23,6 @@
 #include <string>
 #include <thread>
 #include <vector>
-
-#include "app/main_form.h"
-#include "app/news_form.h"
-#include "framework/gui/application.h"
-#include "app/startup.h"
-#include "skin/form/skin_form.h"
-#include "skin/manager/skin_manager.h"
 
 namespace {
 
@@ -78,7 +79,8 @@ int MeasureProgram(const std::wstring& program, int runs) {
             EnumWindows(&FindVisibleMainWindow, reinterpret_cast<LPARAM>(&state));
             if (!state.found) std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
-        const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count();
+        const double ms =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count();
         std::this_thread::sleep_for(std::chrono::seconds(2));
         PROCESS_MEMORY_COUNTERS counters{};
         counters.cb = sizeof counters;
@@ -95,8 +97,9 @@ int MeasureProgram(const std::wstring& program, int runs) {
         }
     }
     std::sort(times.begin(), times.end());
-    std::printf("median time to visible main window: %.1f ms over %d runs; largest peak working set %.1f MB\n",
-                times[times.size() / 2], runs, static_cast<double>(peak) / 1048576.0);
+    std::printf(
+        "median time to visible main window: %.1f ms over %d runs; largest peak working set %.1f MB\n",
+        times[times.size() / 2], runs, static_cast<double>(peak) / 1048576.0);
     return 0;
 }
 
@@ -174,15 +177,16 @@ double RunChild(const std::wstring& self, const wchar_t* mode) {
     startup.hStdOutput = write;
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(self.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                        &process)) {
+    if (!CreateProcessW(self.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                        &startup, &process)) {
         return -1;
     }
     CloseHandle(write);
     std::string output;
     char buffer[64];
     DWORD got = 0;
-    while (ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got > 0) output.append(buffer, got);
+    while (ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        output.append(buffer, got);
     CloseHandle(read);
     WaitForSingleObject(process.hProcess, 10000);
     CloseHandle(process.hThread);
@@ -203,7 +207,8 @@ int MeasureFirstPaint(int runs) {
     std::sort(plain.begin(), plain.end());
     const double s = skinned[skinned.size() / 2], p = plain[plain.size() / 2];
     std::printf("start to first paint of the main window, median of %d: skinned %.1f ms, skin off %.1f ms, "
-                "ratio %.2f\n", runs, s, p, s / p);
+                "ratio %.2f\n",
+                runs, s, p, s / p);
     return 0;
 }
 

@@ -1,12 +1,12 @@
 #include "bench/data/generated_skin.h"
 
-#include <algorithm>
-
 #include "skin/data/package_writer.h"
 #include "skin/draw/bmp_writer.h"
 #include "tools/skingen/bmp_output.h"
 #include "tools/skingen/skin_builder.h"
 #include "tools/skingen/skin_files.h"
+
+#include <algorithm>
 
 namespace skin::bench {
 
@@ -20,8 +20,8 @@ skingen::SkinParams EnlargedLightTheme() {
     skingen::Metrics& m = params.Size;
     for (int* size : {&m.CaptionHeight, &m.LeftWidth, &m.RightWidth, &m.BottomHeight, &m.CornerRadius,
                       &m.TopLeftEnd, &m.TopRightEnd, &m.CaptionButtonWidth, &m.CaptionButtonHeight,
-                      &m.CaptionButtonGap, &m.CaptionButtonRightMargin, &m.IconSize, &m.IconLeft, &m.MenuBarHeight,
-                      &m.ControlRadius, &m.ScrollThickness, &params.FontHeight}) {
+                      &m.CaptionButtonGap, &m.CaptionButtonRightMargin, &m.IconSize, &m.IconLeft,
+                      &m.MenuBarHeight, &m.ControlRadius, &m.ScrollThickness, &params.FontHeight}) {
         *size = *size * 3 / 2;
     }
     return params;
@@ -38,14 +38,16 @@ std::vector<std::uint8_t> SavedBitmap(const Bitmap& pixels) {
 std::vector<std::uint8_t> MakeGeneratedSkinPackage() {
     const skingen::Skin skin = skingen::BuildSkin(EnlargedLightTheme());
     std::vector<const skingen::SkinImage*> images;
-    for (const skingen::SkinImage& image : skin.Images()) images.push_back(&image);
+    for (const skingen::SkinImage& image : skin.Images())
+        images.push_back(&image);
     std::sort(images.begin(), images.end(),
               [](const skingen::SkinImage* a, const skingen::SkinImage* b) { return a->File < b->File; });
 
     PackageWriter writer;
     const skingen::SkinFile definition = skingen::SkinFiles(skin).front();
     writer.AddMember(definition.Name, definition.Bytes);
-    for (const skingen::SkinImage* image : images) writer.AddMember(image->File, SavedBitmap(image->Pixels));
+    for (const skingen::SkinImage* image : images)
+        writer.AddMember(image->File, SavedBitmap(image->Pixels));
     return writer.Build();
 }
 

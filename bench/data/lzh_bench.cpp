@@ -9,14 +9,6 @@
 //                              one decode only, for instruction counts (scripts/lzh-instructions.sh):
 //       valgrind --tool=callgrind --toggle-collect='skin::bench::DecodeWith*' lzh_bench --decode-once skin
 //   lzh_bench --write <file>   writes the compressed sample (a skin file) for skintool
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <string>
-#include <vector>
-
 #include "bench/data/generated_skin.h"
 #include "bench/data/mixed_data.h"
 #include "bench/data/sample_skin.h"
@@ -25,15 +17,25 @@
 #include "skin/data/skin_reader.h"
 #include "tests/support/reference_lzh.h"
 
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
 namespace skin::bench {
 
 // The measured work, kept out of line so that callgrind can count exactly it. Both decode into a reused
 // buffer, as TSkinReader::Unpack does.
-[[gnu::noinline]] void DecodeWithTLZH(const std::vector<std::uint8_t>& stream, std::vector<std::uint8_t>& out) {
+[[gnu::noinline]] void DecodeWithTLZH(const std::vector<std::uint8_t>& stream,
+                                      std::vector<std::uint8_t>& out) {
     TSkinReader::Unpack(stream, out);
 }
 
-[[gnu::noinline]] void DecodeWithReference(const std::vector<std::uint8_t>& stream, std::vector<std::uint8_t>& out) {
+[[gnu::noinline]] void DecodeWithReference(const std::vector<std::uint8_t>& stream,
+                                           std::vector<std::uint8_t>& out) {
     out.clear();
     reference::ReferenceLzhDecoder decoder(std::span<const std::uint8_t>(stream).subspan(4), out);
     decoder.Expand(static_cast<std::int32_t>(ReadUint32Le(stream.data())));
@@ -46,10 +48,11 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using Bytes = std::vector<std::uint8_t>;
 
-double Seconds(Clock::duration duration) { return std::chrono::duration<double>(duration).count(); }
+double Seconds(Clock::duration duration) {
+    return std::chrono::duration<double>(duration).count();
+}
 
-template <typename F>
-double BestSeconds(int rounds, F&& work) {
+template <typename F> double BestSeconds(int rounds, F&& work) {
     double best = 1e9;
     for (int i = 0; i < rounds; ++i) {
         const auto start = Clock::now();
@@ -100,8 +103,8 @@ bool CompareDecoders(const Input& input) {
             }
             seconds[referenceTurn ? 0 : 1] = Seconds(Clock::now() - start);
             if (out != input.data) {
-                std::fprintf(stderr, "lzh_bench: %s decoder output differs on %s\n", referenceTurn ? "reference" : "TLZH",
-                             input.name);
+                std::fprintf(stderr, "lzh_bench: %s decoder output differs on %s\n",
+                             referenceTurn ? "reference" : "TLZH", input.name);
                 return false;
             }
         }
@@ -111,9 +114,10 @@ bool CompareDecoders(const Input& input) {
     }
     std::sort(ratios.begin(), ratios.end());
     const auto size = static_cast<double>(input.data.size());
-    std::printf("%-7s %8zu -> %7zu bytes   reference %6.1f MB/s   TLZH %6.1f MB/s   %.2fx   median of rounds %.2fx\n",
-                input.name, input.data.size(), input.stream.size(), size / reference / kMegabyte,
-                size / tuned / kMegabyte, reference / tuned, ratios[ratios.size() / 2]);
+    std::printf(
+        "%-7s %8zu -> %7zu bytes   reference %6.1f MB/s   TLZH %6.1f MB/s   %.2fx   median of rounds %.2fx\n",
+        input.name, input.data.size(), input.stream.size(), size / reference / kMegabyte,
+        size / tuned / kMegabyte, reference / tuned, ratios[ratios.size() / 2]);
     return true;
 }
 
@@ -139,7 +143,8 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--write") == 0) {
         const Bytes compressed = skin::LzhCompress(skin::bench::MakeSampleSkinPackage());
         std::ofstream(argv[2], std::ios::binary)
-            .write(reinterpret_cast<const char*>(compressed.data()), static_cast<std::streamsize>(compressed.size()));
+            .write(reinterpret_cast<const char*>(compressed.data()),
+                   static_cast<std::streamsize>(compressed.size()));
         return 0;
     }
     const std::vector<Input> inputs = MakeInputs();
@@ -149,7 +154,8 @@ int main(int argc, char** argv) {
         return DecodeOnce(inputs, argv[2], reference);
     }
     if (argc != 1) {
-        std::fprintf(stderr, "usage: lzh_bench [--decode-once <skin|sample|mixed> [--reference] | --write <file>]\n");
+        std::fprintf(stderr,
+                     "usage: lzh_bench [--decode-once <skin|sample|mixed> [--reference] | --write <file>]\n");
         return 2;
     }
 

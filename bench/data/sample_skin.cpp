@@ -1,8 +1,8 @@
 #include "bench/data/sample_skin.h"
 
-#include <string>
-
 #include "skin/data/package_writer.h"
+
+#include <string>
 
 namespace skin::bench {
 
@@ -13,7 +13,7 @@ constexpr std::size_t kTargetSize = 128 * 1024;
 constexpr std::uint32_t kBmpHeaderSize = 14 + 40;
 
 class Random {
-public:
+  public:
     std::uint32_t Next() {
         state_ ^= state_ << 13;
         state_ ^= state_ >> 17;
@@ -21,7 +21,7 @@ public:
         return state_;
     }
 
-private:
+  private:
     std::uint32_t state_ = 2463534242u;
 };
 
@@ -69,15 +69,17 @@ std::vector<std::uint8_t> Bitmap(int width, int height, int style, Random& rando
             out.push_back(static_cast<std::uint8_t>(g & 0xFF));
             out.push_back(static_cast<std::uint8_t>(r & 0xFF));
         }
-        for (std::uint32_t pad = static_cast<std::uint32_t>(width) * 3; pad < rowBytes; ++pad) out.push_back(0);
+        for (std::uint32_t pad = static_cast<std::uint32_t>(width) * 3; pad < rowBytes; ++pad)
+            out.push_back(0);
     }
     return out;
 }
 
 std::string Definition() {
     std::string text;
-    const char* sections[] = {"TitlebarSkin", "Personality", "Buttons", "SunkEdge", "ComboButton", "Scrollbar",
-                              "HorzScroll", "VertScroll", "ToolBars", "Progress", "Tabs", "MenuItem", "Colours"};
+    const char* sections[] = {"TitlebarSkin", "Personality", "Buttons",    "SunkEdge", "ComboButton",
+                              "Scrollbar",    "HorzScroll",  "VertScroll", "ToolBars", "Progress",
+                              "Tabs",         "MenuItem",    "Colours"};
     int n = 0;
     for (const char* section : sections) {
         text += "[" + std::string(section) + "]\r\n";
@@ -101,7 +103,8 @@ std::vector<std::uint8_t> MakeSampleSkinPackage() {
     for (int i = 0; i < kBitmapCount; ++i) {
         // Pixel rows of about perBitmap bytes in all, in shapes from bars to squares.
         const int height = 8 + (i * 7) % 40;
-        const int width = static_cast<int>((perBitmap - kBmpHeaderSize) / 3 / static_cast<std::size_t>(height));
+        const int width =
+            static_cast<int>((perBitmap - kBmpHeaderSize) / 3 / static_cast<std::size_t>(height));
         std::vector<std::uint8_t> bitmap = Bitmap(width, height, i, random);
         total += bitmap.size();
         writer.AddMember("image" + std::to_string(i) + ".bmp", std::move(bitmap));

@@ -29,7 +29,8 @@ double TimePerCall(int repeat, const std::function<void()>& call) {
     double best = 1e300;
     for (int run = 0; run < 3; ++run) {
         const auto start = std::chrono::steady_clock::now();
-        for (int i = 0; i < repeat; ++i) call();
+        for (int i = 0; i < repeat; ++i)
+            call();
         const std::chrono::duration<double, std::micro> spent = std::chrono::steady_clock::now() - start;
         best = std::min(best, spent.count() / repeat);
     }
@@ -87,7 +88,8 @@ void RenderWithGdi(HDC source, int frameX, int fw, int fh, int w, int h, bool ti
     if (tile) {
         const int tw = fw - L - R, th = fh - T - B;
         for (int x = L; x < w - R; x += tw) {
-            for (int y = T; y < h - B; y += th) BitBlt(dc.get(), x, y, tw, th, source, frameX + L, T, SRCCOPY);
+            for (int y = T; y < h - B; y += th)
+                BitBlt(dc.get(), x, y, tw, th, source, frameX + L, T, SRCCOPY);
         }
     } else {
         piece(L, T, fw - L - R, fh - T - B, L, T, w - L - R, h - T - B);
@@ -104,10 +106,12 @@ win::UniqueRegion RegionWithGetPixel(HDC dc, int w, int h) {
     for (int y = 0; y < h; ++y) {
         int x = 0;
         while (x < w) {
-            while (x < w && GetPixel(dc, x, y) == key) ++x;
+            while (x < w && GetPixel(dc, x, y) == key)
+                ++x;
             if (x == w) break;
             const int start = x;
-            while (x < w && GetPixel(dc, x, y) != key) ++x;
+            while (x < w && GetPixel(dc, x, y) != key)
+                ++x;
             runs.Rects.push_back({start, y, x, y + 1});
         }
     }
@@ -126,11 +130,13 @@ int main() {
                 const Bitmap b = RenderSkinImage(size, element, kMargins, 2, 4, tile, false);
                 if (b.empty()) std::puts("?");
             });
-            std::printf("  %4d x %4d %-9s ours %9.1f us", size.Width(), size.Height(), tile ? "tiled" : "stretched", ours);
+            std::printf("  %4d x %4d %-9s ours %9.1f us", size.Width(), size.Height(),
+                        tile ? "tiled" : "stretched", ours);
 #ifdef _WIN32
             Bitmap source = element;
             win::BitmapDc sourceDc(source);
-            const double gdi = TimePerCall(20, [&] { RenderWithGdi(sourceDc.get(), 64, 64, 48, size.Width(), size.Height(), tile); });
+            const double gdi = TimePerCall(
+                20, [&] { RenderWithGdi(sourceDc.get(), 64, 64, 48, size.Width(), size.Height(), tile); });
             std::printf("   GDI %9.1f us   GDI/ours %.2f", gdi, gdi / ours);
 #endif
             std::printf("\n");
@@ -139,8 +145,10 @@ int main() {
 
     Bitmap border = MakeBorder(1920, 1080);
     RegionRuns runs;
-    const double extract = TimePerCall(5, [&] { runs = CreateRegionFromBitmap(border, 0, 0, kSkinKeyColour, 1, 1, 1); });
-    std::printf("CreateRegionFromBitmap, 1920 x 1080 border (%zu runs): runs %.1f us", runs.Rects.size(), extract);
+    const double extract =
+        TimePerCall(5, [&] { runs = CreateRegionFromBitmap(border, 0, 0, kSkinKeyColour, 1, 1, 1); });
+    std::printf("CreateRegionFromBitmap, 1920 x 1080 border (%zu runs): runs %.1f us", runs.Rects.size(),
+                extract);
 #ifdef _WIN32
     const double regionOnly = TimePerCall(5, [&] { const win::UniqueRegion r = win::CreateGdiRegion(runs); });
     const double whole = TimePerCall(5, [&] {
@@ -151,20 +159,23 @@ int main() {
     const win::UniqueRegion slow = RegionWithGetPixel(borderDc.get(), 1920, 1080);
     const std::chrono::duration<double, std::micro> slowTime = std::chrono::steady_clock::now() - start;
     const win::UniqueRegion fast = win::CreateRegionFromBitmap(border, 0, 0, kSkinKeyColour, 1, 1, 1);
-    std::printf(", GDI region from runs %.1f us, whole %.1f us; GetPixel builder %.1f us, ratio %.1f, same region: %s",
-                regionOnly, whole, slowTime.count(), slowTime.count() / whole, EqualRgn(slow.get(), fast.get()) ? "yes" : "NO");
+    std::printf(", GDI region from runs %.1f us, whole %.1f us; GetPixel builder %.1f us, ratio %.1f, same "
+                "region: %s",
+                regionOnly, whole, slowTime.count(), slowTime.count() / whole,
+                EqualRgn(slow.get(), fast.get()) ? "yes" : "NO");
 #endif
     std::printf("\n");
 
     const std::vector<std::uint8_t> bmp24 = WriteBmp(border, {BmpEncoding::Rgb24});
     Bitmap flat = MakeBorder(1920, 1080);
-    for (Pixel& p : flat.pixels()) p = p == kSkinKeyPixel ? p : MakePixel(40, 60, std::uint8_t((p & 0xFF) / 16));
+    for (Pixel& p : flat.pixels())
+        p = p == kSkinKeyPixel ? p : MakePixel(40, 60, std::uint8_t((p & 0xFF) / 16));
     const std::vector<std::uint8_t> rle8 = WriteBmp(flat, {BmpEncoding::Rle8});
     for (const auto& [name, file] : {std::pair{"24-bit", &bmp24}, std::pair{"RLE8  ", &rle8}}) {
         const std::vector<std::uint8_t>* data = file; // structured bindings cannot be captured in C++20
         const double t = TimePerCall(5, [data] { const Bitmap b = ReadBmp(*data); });
-        std::printf("ReadBmp %s 1920 x 1080 (%zu bytes): %.1f us, %.0f Mpixel/s, %.0f MB/s of BMP data\n", name,
-                    file->size(), t, 1920.0 * 1080.0 / t, double(file->size()) / t);
+        std::printf("ReadBmp %s 1920 x 1080 (%zu bytes): %.1f us, %.0f Mpixel/s, %.0f MB/s of BMP data\n",
+                    name, file->size(), t, 1920.0 * 1080.0 / t, double(file->size()) / t);
     }
     return 0;
 }

@@ -5,16 +5,16 @@
 //   model_bench [--iterations N]   timing, best and median of N loads (default 200)
 //   model_bench --once             one load only, for instruction counts:
 //     valgrind --tool=callgrind --toggle-collect='skin::bench::LoadStoredSkin*' model_bench --once
+#include "bench/model/synthetic_skin.h"
+#include "skin/data/skin_definition.h"
+#include "skin/data/skin_package.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
-
-#include "bench/model/synthetic_skin.h"
-#include "skin/data/skin_definition.h"
-#include "skin/data/skin_package.h"
 
 namespace skin::bench {
 
@@ -31,12 +31,15 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double Microseconds(Clock::duration duration) { return std::chrono::duration<double, std::micro>(duration).count(); }
+double Microseconds(Clock::duration duration) {
+    return std::chrono::duration<double, std::micro>(duration).count();
+}
 
 void PrintMemory(const skin::TSkinDefinition& skin) {
     const skin::TSkinDefinition::MemoryUse memory = skin.MemoryHeld();
-    std::printf("memory held by the loaded skin: %zu bytes of image pixels + %zu bytes in %zu records = %zu bytes\n",
-                memory.ImageBytes, memory.RecordBytes, memory.Records, memory.ImageBytes + memory.RecordBytes);
+    std::printf(
+        "memory held by the loaded skin: %zu bytes of image pixels + %zu bytes in %zu records = %zu bytes\n",
+        memory.ImageBytes, memory.RecordBytes, memory.Records, memory.ImageBytes + memory.RecordBytes);
 }
 
 } // namespace
@@ -84,9 +87,10 @@ int main(int argc, char** argv) {
     std::sort(loads.begin(), loads.end());
     std::sort(unpacks.begin(), unpacks.end());
     const std::size_t middle = loads.size() / 2;
-    std::printf("load from stored bytes to the complete model: best %.0f us, median %.0f us (%d loads)\n", loads.front(),
-                loads[middle], iterations);
-    std::printf("  of which unpacking the package: best %.0f us, median %.0f us\n", unpacks.front(), unpacks[middle]);
+    std::printf("load from stored bytes to the complete model: best %.0f us, median %.0f us (%d loads)\n",
+                loads.front(), loads[middle], iterations);
+    std::printf("  of which unpacking the package: best %.0f us, median %.0f us\n", unpacks.front(),
+                unpacks[middle]);
     PrintMemory(skin);
     return 0;
 }

@@ -1,10 +1,10 @@
 #include "bench/model/synthetic_skin.h"
 
-#include <string>
-
 #include "skin/data/package_writer.h"
 #include "skin/draw/bitmap.h"
 #include "skin/draw/bmp_writer.h"
+
+#include <string>
 
 namespace skin::bench {
 
@@ -18,17 +18,21 @@ struct Image {
 
 // Sizes of a typical skin: borders of two frames, caption buttons of three, a 23-frame scroll bar strip.
 constexpr Image kImages[] = {
-    {"left.bmp", 6, 48},       {"right.bmp", 6, 48},      {"top.bmp", 112, 20},      {"bottom.bmp", 128, 6},
-    {"menubar.bmp", 40, 19},   {"textback.bmp", 30, 20},  {"button1.bmp", 42, 14},   {"button2.bmp", 42, 14},
-    {"button3.bmp", 42, 14},   {"button4.bmp", 42, 14},   {"button5.bmp", 42, 14},   {"button6.bmp", 42, 14},
-    {"button7.bmp", 42, 14},   {"button8.bmp", 42, 14},   {"button.bmp", 100, 21},   {"check.bmp", 104, 13},
-    {"radio.bmp", 104, 13},    {"sunkedge.bmp", 48, 12},  {"combo.bmp", 64, 17},     {"extra.bmp", 80, 16},
-    {"scrollbar.bmp", 322, 11}, {"hthumb.bmp", 42, 14},   {"hscroll.bmp", 56, 14},   {"vthumb.bmp", 42, 14},
-    {"vscroll.bmp", 56, 14},   {"toolbars.bmp", 80, 20},  {"statusbar.bmp", 30, 18}, {"headerbar.bmp", 70, 18},
-    {"progress.bmp", 40, 14},  {"chunk.bmp", 8, 10},      {"tabs.bmp", 90, 20},     {"tabborder.bmp", 24, 24},
-    {"menuitem.bmp", 80, 18},  {"menubg.bmp", 16, 16},    {"mdi.bmp", 144, 12},      {"groupbox.bmp", 24, 12},
-    {"thumbhorz.bmp", 45, 16}, {"thumbvert.bmp", 80, 9},  {"thumbleft.bmp", 45, 16}, {"thumbright.bmp", 45, 16},
-    {"thumbup.bmp", 80, 9},    {"thumbdown.bmp", 80, 9},  {"updownh.bmp", 96, 12},   {"updownv.bmp", 96, 12},
+    {"left.bmp", 6, 48},        {"right.bmp", 6, 48},      {"top.bmp", 112, 20},
+    {"bottom.bmp", 128, 6},     {"menubar.bmp", 40, 19},   {"textback.bmp", 30, 20},
+    {"button1.bmp", 42, 14},    {"button2.bmp", 42, 14},   {"button3.bmp", 42, 14},
+    {"button4.bmp", 42, 14},    {"button5.bmp", 42, 14},   {"button6.bmp", 42, 14},
+    {"button7.bmp", 42, 14},    {"button8.bmp", 42, 14},   {"button.bmp", 100, 21},
+    {"check.bmp", 104, 13},     {"radio.bmp", 104, 13},    {"sunkedge.bmp", 48, 12},
+    {"combo.bmp", 64, 17},      {"extra.bmp", 80, 16},     {"scrollbar.bmp", 322, 11},
+    {"hthumb.bmp", 42, 14},     {"hscroll.bmp", 56, 14},   {"vthumb.bmp", 42, 14},
+    {"vscroll.bmp", 56, 14},    {"toolbars.bmp", 80, 20},  {"statusbar.bmp", 30, 18},
+    {"headerbar.bmp", 70, 18},  {"progress.bmp", 40, 14},  {"chunk.bmp", 8, 10},
+    {"tabs.bmp", 90, 20},       {"tabborder.bmp", 24, 24}, {"menuitem.bmp", 80, 18},
+    {"menubg.bmp", 16, 16},     {"mdi.bmp", 144, 12},      {"groupbox.bmp", 24, 12},
+    {"thumbhorz.bmp", 45, 16},  {"thumbvert.bmp", 80, 9},  {"thumbleft.bmp", 45, 16},
+    {"thumbright.bmp", 45, 16}, {"thumbup.bmp", 80, 9},    {"thumbdown.bmp", 80, 9},
+    {"updownh.bmp", 96, 12},    {"updownv.bmp", 96, 12},
 };
 
 constexpr const char* kDefinition = R"([TitlebarSkin]
@@ -247,11 +251,14 @@ Bitmap Shaded(const Image& image, int index) {
             noise ^= noise >> 17;
             noise ^= noise << 5;
             const bool bevel = x == 0 || y == 0 || x == image.Width - 1 || y == image.Height - 1;
-            const bool key = index % 3 == 0 && (x < 2 || x >= image.Width - 2) && (y < 2 || y >= image.Height - 2);
+            const bool key =
+                index % 3 == 0 && (x < 2 || x >= image.Width - 2) && (y < 2 || y >= image.Height - 2);
             // Texture in the low bits, as scanned or anti-aliased art has: it keeps the package about as
             // compressible as real skins (2 to 3 : 1).
             const auto level = static_cast<std::uint8_t>(0x90 + (y * 64) / image.Height - (index * 5) % 40);
-            const auto grain = [&noise](int shift) { return static_cast<std::uint8_t>((noise >> shift) & 3); };
+            const auto grain = [&noise](int shift) {
+                return static_cast<std::uint8_t>((noise >> shift) & 3);
+            };
             Pixel pixel = MakePixel(static_cast<std::uint8_t>(level / 2),
                                     static_cast<std::uint8_t>(level - 16 + grain(4)),
                                     static_cast<std::uint8_t>(level - 32 + grain(8)));
@@ -274,7 +281,8 @@ std::vector<std::uint8_t> MakeSyntheticSkin() {
     }
     writer.AddMember("synthetic.ini", std::vector<std::uint8_t>(definition.begin(), definition.end()));
     int index = 0;
-    for (const Image& image : kImages) writer.AddMember(image.Name, WriteBmp(Shaded(image, index++)));
+    for (const Image& image : kImages)
+        writer.AddMember(image.Name, WriteBmp(Shaded(image, index++)));
     return writer.BuildCompressed();
 }
 

@@ -8,8 +8,9 @@
 #include "bench/skin/skin_bench.h"
 #include "skin/form/skin_form.h"
 
-#include <cstdio>
 #include <windows.h>
+
+#include <cstdio>
 
 namespace {
 

@@ -6,11 +6,12 @@
 #include "bench/skin/skin_bench.h"
 #include "skin/form/skin_form.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <vector>
-#include <windows.h>
 
 namespace {
 

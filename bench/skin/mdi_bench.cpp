@@ -3,13 +3,13 @@
 // The gallery's multiple-document window: 50 documents (an edit, a button and a check box each) created,
 // shown and closed in a skinned frame, against the same in a frame that is not skinned; a document with 10
 // siblings maximized and restored, skinned against not skinned. The two sides are measured in turns.
-#include <windows.h>
-
-#include <cstdio>
-
 #include "app/gallery/mdi_window.h"
 #include "bench/skin/skin_bench.h"
 #include "skin/form/skin_form.h"
+
+#include <windows.h>
+
+#include <cstdio>
 
 namespace {
 
@@ -17,7 +17,8 @@ using gallery::TMdiFrameForm;
 using skin_bench::Pump;
 
 void OpenDocuments(TMdiFrameForm& frame, int count) {
-    for (int i = 0; i < count; ++i) frame.NewChild();
+    for (int i = 0; i < count; ++i)
+        frame.NewChild();
     Pump();
     RedrawWindow(frame.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
@@ -45,7 +46,8 @@ int main(int argc, char** argv) {
     if (!bench) return exitCode;
     gallery::RegisterMdiFormClasses();
     skin::TSkinManage& manager = *bench->manager;
-    manager.Started = 1; // closed documents' skinning objects are purged by the manager's timer, as in a program
+    manager.Started =
+        1; // closed documents' skinning objects are purged by the manager's timer, as in a program
     TMdiFrameForm plain(nullptr), skinned(nullptr);
     manager.Enabled = 0;
     plain.Load();
@@ -77,16 +79,17 @@ int main(int argc, char** argv) {
             CloseDocuments(skinned);
         },
         5);
-    std::printf("%d documents created, shown and closed: skinned %.1f ms, system %.1f ms, ratio %.2f\n", kDocuments,
-                open.Second / 1000, open.First / 1000, open.Second / open.First);
+    std::printf("%d documents created, shown and closed: skinned %.1f ms, system %.1f ms, ratio %.2f\n",
+                kDocuments, open.Second / 1000, open.First / 1000, open.Second / open.First);
 
     constexpr int kSiblings = 10;
     OpenDocuments(plain, kSiblings + 1);
     OpenDocuments(skinned, kSiblings + 1);
-    const auto maximize = skin_bench::BestMicrosecondsInTurns(10, [&] { MaximizeAndRestore(plain); },
-                                                              [&] { MaximizeAndRestore(skinned); });
-    std::printf("maximize and restore of a document with %d siblings: skinned %.0f us, system %.0f us, ratio %.2f\n",
-                kSiblings, maximize.Second, maximize.First, maximize.Second / maximize.First);
+    const auto maximize = skin_bench::BestMicrosecondsInTurns(
+        10, [&] { MaximizeAndRestore(plain); }, [&] { MaximizeAndRestore(skinned); });
+    std::printf(
+        "maximize and restore of a document with %d siblings: skinned %.0f us, system %.0f us, ratio %.2f\n",
+        kSiblings, maximize.Second, maximize.First, maximize.Second / maximize.First);
     CloseDocuments(plain);
     CloseDocuments(skinned);
     return 0;

@@ -8,12 +8,13 @@
 #include "skin/form/skin_form.h"
 #include "skin/manager/skin_manager.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
 #include <vector>
-#include <windows.h>
 
 namespace {
 

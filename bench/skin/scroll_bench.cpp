@@ -3,17 +3,17 @@
 // A memo of 10,000 lines scrolled from the top to the end by its thumb, in the steps a drag sends
 // (SB_THUMBTRACK, each one painted at once): frames per second with the skin's bars against the system's
 // bars on an unskinned memo of the same size, measured in turns in one run.
-#include <windows.h>
-
-#include <cstdio>
-#include <string>
-
 #include "bench/skin/skin_bench.h"
 #include "framework/gui/form.h"
 #include "framework/gui/memo.h"
 #include "skin/controls/skin_scroll_bar.h"
 #include "skin/form/control_discovery.h"
 #include "skin/form/skin_form.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
 
 namespace {
 
@@ -23,13 +23,15 @@ constexpr int kSteps = 250; // thumb positions of a drag from the top to the end
 gui::TMemo* MakeMemoForm(gui::TApplication& application, int left) {
     auto* form = new gui::TForm(&application);
     application.AddForm(form);
-    form->LoadFromText("Form1 : TForm {\n Left = " + std::to_string(left) +
-                       "\n Top = 0\n ClientWidth = 300\n ClientHeight = 320\n Caption = \"Scroll benchmark\"\n"
-                       " Memo1 : TMemo {\n  Left = 8\n  Top = 8\n  Width = 280\n  Height = 300\n"
-                       "  ScrollBars = ssVertical\n  WordWrap = False\n }\n}\n");
+    form->LoadFromText(
+        "Form1 : TForm {\n Left = " + std::to_string(left) +
+        "\n Top = 0\n ClientWidth = 300\n ClientHeight = 320\n Caption = \"Scroll benchmark\"\n"
+        " Memo1 : TMemo {\n  Left = 8\n  Top = 8\n  Width = 280\n  Height = 300\n"
+        "  ScrollBars = ssVertical\n  WordWrap = False\n }\n}\n");
     auto* memo = dynamic_cast<gui::TMemo*>(form->FindComponent("Memo1"));
     std::vector<std::string> lines;
-    for (int i = 0; i < kLines; ++i) lines.push_back("Line " + std::to_string(i + 1) + " of the benchmark memo");
+    for (int i = 0; i < kLines; ++i)
+        lines.push_back("Line " + std::to_string(i + 1) + " of the benchmark memo");
     memo->SetLines(lines);
     form->Show();
     return memo;
@@ -71,12 +73,13 @@ int main(int argc, char** argv) {
     }
     const skin::TWinSkinForm* attached =
         manager.FindFormByWindow(dynamic_cast<gui::TForm*>(skinned->Owner())->Handle());
-    if (!attached || !dynamic_cast<skin::TSkinScrollBar*>(skin::FindControlObject(*attached, skinned->Handle()))) {
+    if (!attached ||
+        !dynamic_cast<skin::TSkinScrollBar*>(skin::FindControlObject(*attached, skinned->Handle()))) {
         std::fprintf(stderr, "the memo's bars were not skinned\n");
         return 1;
     }
-    const auto times = skin_bench::BestMicrosecondsInTurns(1, [&] { DragToEnd(plain->Handle()); },
-                                                           [&] { DragToEnd(skinned->Handle()); }, 7);
+    const auto times = skin_bench::BestMicrosecondsInTurns(
+        1, [&] { DragToEnd(plain->Handle()); }, [&] { DragToEnd(skinned->Handle()); }, 7);
     const double frames = kSteps + 2;
     const double skinnedFps = frames * 1e6 / times.Second, plainFps = frames * 1e6 / times.First;
     std::printf("10,000-line memo dragged to the end in %d thumb steps: skinned %.0f frames/s, system %.0f "

@@ -2,6 +2,12 @@
 // command line with the skin manager ready.
 #pragma once
 
+#include "framework/gui/application.h"
+#include "framework/gui/register_classes.h"
+#include "skin/data/skin_data.h"
+#include "skin/form/skin_form.h"
+#include "skin/manager/skin_manager.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -9,12 +15,6 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
-
-#include "framework/gui/application.h"
-#include "framework/gui/register_classes.h"
-#include "skin/data/skin_data.h"
-#include "skin/form/skin_form.h"
-#include "skin/manager/skin_manager.h"
 
 namespace skin_bench {
 
@@ -24,8 +24,10 @@ inline double BestMicroseconds(int calls, const std::function<void()>& work, int
     double best = 1e30;
     for (int round = 0; round < rounds; ++round) {
         const auto start = Clock::now();
-        for (int i = 0; i < calls; ++i) work();
-        best = std::min(best, std::chrono::duration<double, std::micro>(Clock::now() - start).count() / calls);
+        for (int i = 0; i < calls; ++i)
+            work();
+        best =
+            std::min(best, std::chrono::duration<double, std::micro>(Clock::now() - start).count() / calls);
     }
     return best;
 }
@@ -85,12 +87,15 @@ inline std::unique_ptr<BenchSkin> StartBenchSkin(int argc, char** argv, const ch
 }
 
 // Invalidated and painted at once: one repaint.
-inline void Repaint(HWND window) { RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); }
+inline void Repaint(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
 
-// Two windows made by make(left) (a struct with the top-level window in `frame`): the first made while skinning
-// is off, the second skinned. The skinned window's form object, or null when it was not skinned.
+// Two windows made by make(left) (a struct with the top-level window in `frame`): the first made while
+// skinning is off, the second skinned. The skinned window's form object, or null when it was not skinned.
 template <class Window, class Make>
-const skin::TWinSkinForm* MakePlainAndSkinned(skin::TSkinManage& manager, Make make, Window& plain, Window& skinned) {
+const skin::TWinSkinForm* MakePlainAndSkinned(skin::TSkinManage& manager, Make make, Window& plain,
+                                              Window& skinned) {
     manager.Enabled = 0;
     plain = make(0);
     manager.Enabled = 1;

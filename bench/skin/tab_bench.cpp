@@ -3,16 +3,15 @@
 // One repaint (invalidated and painted at once) of a tab window with 20 tabs, more than fit, so its scroll
 // arrows show: the skin's strip and page border over the control's own painting, against the control's own
 // painting alone in a window that is not skinned.
-#include <windows.h>
+#include "bench/skin/skin_bench.h"
+#include "skin/form/control_discovery.h"
+#include "skin/form/skin_form.h"
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
 #include <string>
-
-#include "bench/skin/skin_bench.h"
-#include "skin/form/control_discovery.h"
-#include "skin/form/skin_form.h"
 
 namespace {
 
@@ -52,15 +51,16 @@ int main(int argc, char** argv) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
     Window plain, skinned;
-    const skin::TWinSkinForm* attached = skin_bench::MakePlainAndSkinned(*bench->manager, MakeWindow, plain, skinned);
+    const skin::TWinSkinForm* attached =
+        skin_bench::MakePlainAndSkinned(*bench->manager, MakeWindow, plain, skinned);
     if (!attached || !skin::FindControlObject(*attached, skinned.tabs)) {
         std::fprintf(stderr, "the tab window was not skinned\n");
         return 1;
     }
-    const auto tabs = skin_bench::BestMicrosecondsInTurns(50, [&] { Repaint(plain.tabs); },
-                                                          [&] { Repaint(skinned.tabs); });
-    std::printf("tab window repaint (480 x 220, %d tabs): skinned %.1f us, system %.1f us, ratio %.2f\n", kTabs,
-                tabs.Second, tabs.First, tabs.Second / tabs.First);
+    const auto tabs = skin_bench::BestMicrosecondsInTurns(
+        50, [&] { Repaint(plain.tabs); }, [&] { Repaint(skinned.tabs); });
+    std::printf("tab window repaint (480 x 220, %d tabs): skinned %.1f us, system %.1f us, ratio %.2f\n",
+                kTabs, tabs.Second, tabs.First, tabs.Second / tabs.First);
     DestroyWindow(plain.frame);
     DestroyWindow(skinned.frame);
     Pump();

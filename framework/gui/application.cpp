@@ -1,14 +1,14 @@
 #include "framework/gui/application.h"
 
-#include <ole2.h>
-
-#include <algorithm>
-
 #include "framework/gui/form.h"
 #include "framework/gui/messages.h"
 #include "framework/gui/wide.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/message_text.h"
+
+#include <ole2.h>
+
+#include <algorithm>
 
 namespace gui {
 
@@ -43,11 +43,14 @@ BOOL CALLBACK DisableThreadWindow(HWND window, LPARAM lParam) {
 
 } // namespace
 
-TApplication::TApplication() : TComponent(nullptr) { Application = this; }
+TApplication::TApplication() : TComponent(nullptr) {
+    Application = this;
+}
 
 TApplication::~TApplication() {
     // Forms go first, last created first, while the application window still exists.
-    while (!forms_.empty()) delete forms_.back();
+    while (!forms_.empty())
+        delete forms_.back();
     window_.reset();
     if (comInitialized_) OleUninitialize();
     if (Application == this) Application = nullptr;
@@ -64,8 +67,8 @@ void TApplication::Initialize() {
     wc.lpszClassName = kApplicationClass;
     RegisterClassExW(&wc);
     window_.reset(CreateWindowExW(0, kApplicationClass, Wide(title_).c_str(),
-                                  WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
-                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+                                  WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
+                                  0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
     if (!window_) throw rtl::Exception("cannot create the application window");
 }
 

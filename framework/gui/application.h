@@ -2,6 +2,9 @@
 // exception display.
 #pragma once
 
+#include "framework/gui/handles.h"
+#include "framework/rtl/component.h"
+
 #include <windows.h>
 
 #include <exception>
@@ -9,16 +12,13 @@
 #include <string>
 #include <vector>
 
-#include "framework/gui/handles.h"
-#include "framework/rtl/component.h"
-
 namespace gui {
 
 class TCustomForm;
 class TForm;
 
 class TApplication : public rtl::TComponent {
-public:
+  public:
     TApplication();
     // Destroys the forms, last created first.
     ~TApplication() override;
@@ -32,8 +32,7 @@ public:
 
     // Creates a form owned by the application, reads it and stores it in reference. The first form created
     // becomes the main form.
-    template <class T>
-    void CreateForm(T*& reference) {
+    template <class T> void CreateForm(T*& reference) {
         T* form = new T(this);
         reference = form;
         AddForm(form);
@@ -77,7 +76,7 @@ public:
     void AddForm(TForm* form);
     void RemoveForm(TCustomForm* form);
 
-private:
+  private:
     bool ProcessMessage(MSG& msg);
     bool IsDialogKey(MSG& msg);
 

@@ -7,7 +7,7 @@
 namespace gui {
 
 class TBitBtn : public TButton {
-public:
+  public:
     explicit TBitBtn(TComponent* owner);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -17,10 +17,10 @@ public:
 
     void WndProc(TMessage& message) override;
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
 
-private:
+  private:
     void CnDrawItem(TMessage& message);
 
     TButtonGlyph glyph_;

@@ -1,10 +1,10 @@
 #include "framework/gui/bitmap.h"
 
-#include <cstring>
-#include <string>
-
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/property_builders.h"
+
+#include <cstring>
+#include <string>
 
 namespace gui {
 namespace {
@@ -17,15 +17,19 @@ std::uint32_t ReadU32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
            static_cast<std::uint32_t>(bytes[at + 2]) << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
 }
 
-[[noreturn]] void Damaged(const std::string& what) { throw rtl::Exception("bitmap data: " + what); }
+[[noreturn]] void Damaged(const std::string& what) {
+    throw rtl::Exception("bitmap data: " + what);
+}
 
 } // namespace
 
 const rtl::TClassInfo& TBitmap::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TBitmap", &TPersistent::StaticClassInfo(), {
-        BinaryProperty("Data", &TBitmap::LoadFromBmpBytes),
-    }};
+    static const TClassInfo info{"TBitmap",
+                                 &TPersistent::StaticClassInfo(),
+                                 {
+                                     BinaryProperty("Data", &TBitmap::LoadFromBmpBytes),
+                                 }};
     return info;
 }
 
@@ -45,7 +49,8 @@ void TBitmap::LoadFromBmpBytes(const std::vector<std::uint8_t>& bytes) {
     if (header.biSize < kInfoHeaderSize) Damaged("unknown header size " + std::to_string(header.biSize));
     if (header.biCompression != BI_RGB) Damaged("compressed pixels are not supported");
     const int bitCount = header.biBitCount;
-    if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32) {
+    if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 &&
+        bitCount != 32) {
         Damaged("unsupported " + std::to_string(bitCount) + " bits per pixel");
     }
     const std::int64_t width = header.biWidth;
@@ -57,16 +62,21 @@ void TBitmap::LoadFromBmpBytes(const std::vector<std::uint8_t>& bytes) {
     if (bitCount <= 8) colours = header.biClrUsed ? header.biClrUsed : (1u << bitCount);
     if (colours > 256) Damaged(std::to_string(colours) + " palette colours");
     const std::uint64_t infoSize = std::uint64_t{header.biSize} + colours * sizeof(RGBQUAD);
-    const std::uint64_t stride = ((static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(bitCount) + 31) / 32) * 4;
+    const std::uint64_t stride =
+        ((static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(bitCount) + 31) / 32) * 4;
     if (kFileHeaderSize + infoSize > bytes.size()) Damaged("palette truncated");
-    if (bitsOffset < kFileHeaderSize + infoSize || bitsOffset + stride * static_cast<std::uint64_t>(height) > bytes.size()) {
+    if (bitsOffset < kFileHeaderSize + infoSize ||
+        bitsOffset + stride * static_cast<std::uint64_t>(height) > bytes.size()) {
         Damaged("pixels truncated");
     }
     const WindowDc screen(nullptr);
-    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), static_cast<int>(width), static_cast<int>(height)));
-    if (!bitmap) Damaged("cannot create a bitmap of " + std::to_string(width) + " x " + std::to_string(height));
+    UniqueBitmap bitmap(
+        CreateCompatibleBitmap(screen.get(), static_cast<int>(width), static_cast<int>(height)));
+    if (!bitmap)
+        Damaged("cannot create a bitmap of " + std::to_string(width) + " x " + std::to_string(height));
     // The header sits unaligned in the byte buffer: SetDIBits gets an aligned copy.
-    std::vector<std::uint8_t> infoCopy(bytes.data() + kFileHeaderSize, bytes.data() + kFileHeaderSize + infoSize);
+    std::vector<std::uint8_t> infoCopy(bytes.data() + kFileHeaderSize,
+                                       bytes.data() + kFileHeaderSize + infoSize);
     if (SetDIBits(screen.get(), bitmap.get(), 0, static_cast<UINT>(height), bytes.data() + bitsOffset,
                   reinterpret_cast<const BITMAPINFO*>(infoCopy.data()), DIB_RGB_COLORS) == 0) {
         Damaged("the pixels cannot be read");

@@ -2,19 +2,19 @@
 // "Glyph.Data = <424d...>" holds the bytes of a BMP file.
 #pragma once
 
+#include "framework/gui/handles.h"
+#include "framework/rtl/component.h"
+
 #include <windows.h>
 
 #include <cstdint>
 #include <functional>
 #include <vector>
 
-#include "framework/gui/handles.h"
-#include "framework/rtl/component.h"
-
 namespace gui {
 
 class TBitmap : public rtl::TPersistent {
-public:
+  public:
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
@@ -31,7 +31,7 @@ public:
 
     std::function<void()> OnChange;
 
-private:
+  private:
     UniqueBitmap handle_;
     int width_ = 0;
     int height_ = 0;

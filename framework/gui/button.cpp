@@ -13,10 +13,13 @@ TButton::TButton(TComponent* owner) : TWinControl(owner) {
 
 const rtl::TClassInfo& TButton::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TButton", &TWinControl::StaticClassInfo(), {
-        IntegerProperty("ModalResult", &TButton::SetModalResult, &TButton::ModalResult),
-        BooleanProperty("Default", &TButton::SetDefault, &TButton::Default),
-    }};
+    static const TClassInfo info{
+        "TButton",
+        &TWinControl::StaticClassInfo(),
+        {
+            IntegerProperty("ModalResult", &TButton::SetModalResult, &TButton::ModalResult),
+            BooleanProperty("Default", &TButton::SetDefault, &TButton::Default),
+        }};
     return info;
 }
 

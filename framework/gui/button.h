@@ -6,7 +6,7 @@
 namespace gui {
 
 class TButton : public TWinControl {
-public:
+  public:
     explicit TButton(TComponent* owner);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -19,10 +19,10 @@ public:
     void Click() override;
     void WndProc(TMessage& message) override;
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
 
-private:
+  private:
     int modalResult_ = 0;
     bool default_ = false;
 };

@@ -12,10 +12,12 @@ TButtonControl::TButtonControl(TComponent* owner) : TWinControl(owner) {
 
 const rtl::TClassInfo& TButtonControl::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TButtonControl", &TWinControl::StaticClassInfo(), {
-        EnumProperty("Alignment", {"taLeftJustify", "taRightJustify"}, &TButtonControl::SetAlignment,
-                     &TButtonControl::Alignment),
-    }};
+    static const TClassInfo info{"TButtonControl",
+                                 &TWinControl::StaticClassInfo(),
+                                 {
+                                     EnumProperty("Alignment", {"taLeftJustify", "taRightJustify"},
+                                                  &TButtonControl::SetAlignment, &TButtonControl::Alignment),
+                                 }};
     return info;
 }
 

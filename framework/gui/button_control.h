@@ -7,7 +7,7 @@
 namespace gui {
 
 class TButtonControl : public TWinControl {
-public:
+  public:
     explicit TButtonControl(TComponent* owner);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -18,7 +18,7 @@ public:
 
     void WndProc(TMessage& message) override;
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
     // The user clicked the control (mouse or keyboard).
@@ -30,7 +30,7 @@ protected:
     // Shows a changed check state and tells the message method (CM_CHECKSTATECHANGED, WParam the state).
     void CheckStateChanged();
 
-private:
+  private:
     TAlignment alignment_ = taRightJustify;
 };
 

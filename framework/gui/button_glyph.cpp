@@ -1,9 +1,9 @@
 #include "framework/gui/button_glyph.h"
 
-#include <algorithm>
-
 #include "framework/gui/handles.h"
 #include "framework/gui/wide.h"
+
+#include <algorithm>
 
 namespace gui {
 
@@ -13,14 +13,17 @@ TButtonGlyph::TButtonGlyph() {
 
 const rtl::TClassInfo& TButtonGlyph::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TButtonGlyph", &TPersistent::StaticClassInfo(), {
-        SubObjectProperty("Glyph", &TButtonGlyph::Glyph),
-        IntegerProperty("NumGlyphs", &TButtonGlyph::SetNumGlyphs, &TButtonGlyph::NumGlyphs),
-        EnumProperty("Layout", {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"}, &TButtonGlyph::SetLayout,
-                     &TButtonGlyph::Layout),
-        IntegerProperty("Margin", &TButtonGlyph::SetMargin, &TButtonGlyph::Margin),
-        IntegerProperty("Spacing", &TButtonGlyph::SetSpacing, &TButtonGlyph::Spacing),
-    }};
+    static const TClassInfo info{
+        "TButtonGlyph",
+        &TPersistent::StaticClassInfo(),
+        {
+            SubObjectProperty("Glyph", &TButtonGlyph::Glyph),
+            IntegerProperty("NumGlyphs", &TButtonGlyph::SetNumGlyphs, &TButtonGlyph::NumGlyphs),
+            EnumProperty("Layout", {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"},
+                         &TButtonGlyph::SetLayout, &TButtonGlyph::Layout),
+            IntegerProperty("Margin", &TButtonGlyph::SetMargin, &TButtonGlyph::Margin),
+            IntegerProperty("Spacing", &TButtonGlyph::SetSpacing, &TButtonGlyph::Spacing),
+        }};
     return info;
 }
 
@@ -108,8 +111,8 @@ void TButtonGlyph::Draw(HDC dc, const RECT& rect, TGlyphImage image, const std::
     SIZE glyphSize{};
     if (!glyph_.Empty()) glyphSize = SIZE{glyph_.Width() / numGlyphs_, glyph_.Height()};
     const TGlyphPlacement placement =
-        PlaceGlyphAndCaption(SIZE{rect.right - rect.left, rect.bottom - rect.top}, glyphSize, textSize, layout_,
-                             margin_, spacing_);
+        PlaceGlyphAndCaption(SIZE{rect.right - rect.left, rect.bottom - rect.top}, glyphSize, textSize,
+                             layout_, margin_, spacing_);
     const int dx = rect.left + offset, dy = rect.top + offset;
     if (!glyph_.Empty()) {
         const int index = static_cast<int>(image) < numGlyphs_ ? static_cast<int>(image) : 0;
@@ -117,20 +120,22 @@ void TButtonGlyph::Draw(HDC dc, const RECT& rect, TGlyphImage image, const std::
         const SelectedObject selectedGlyph(source.get(), glyph_.Handle());
         // The glyph's bottom-left pixel gives the colour that lets the face show through.
         const COLORREF transparent = GetPixel(source.get(), index * glyphSize.cx, glyphSize.cy - 1);
-        TransparentBlt(dc, dx + placement.Glyph.x, dy + placement.Glyph.y, glyphSize.cx, glyphSize.cy, source.get(),
-                       index * glyphSize.cx, 0, glyphSize.cx, glyphSize.cy, transparent);
+        TransparentBlt(dc, dx + placement.Glyph.x, dy + placement.Glyph.y, glyphSize.cx, glyphSize.cy,
+                       source.get(), index * glyphSize.cx, 0, glyphSize.cx, glyphSize.cy, transparent);
     }
     if (text.empty()) return;
     RECT textRect = placement.Text;
     OffsetRect(&textRect, dx, dy);
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColour = SetTextColor(dc, GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect, placement.TextFormat | DT_SINGLELINE);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
+              placement.TextFormat | DT_SINGLELINE);
     SetTextColor(dc, oldColour);
     SetBkMode(dc, oldMode);
 }
 
-std::vector<rtl::TPropInfo> JoinProperties(std::vector<rtl::TPropInfo> base, const std::vector<rtl::TPropInfo>& extra) {
+std::vector<rtl::TPropInfo> JoinProperties(std::vector<rtl::TPropInfo> base,
+                                           const std::vector<rtl::TPropInfo>& extra) {
     base.insert(base.end(), extra.begin(), extra.end());
     return base;
 }

@@ -2,13 +2,13 @@
 // disabled, pressed, down), placed beside the caption by Layout, Margin and Spacing.
 #pragma once
 
+#include "framework/gui/bitmap.h"
+#include "framework/rtl/property_builders.h"
+
 #include <windows.h>
 
 #include <string>
 #include <vector>
-
-#include "framework/gui/bitmap.h"
-#include "framework/rtl/property_builders.h"
 
 namespace gui {
 
@@ -18,7 +18,7 @@ enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 enum TGlyphImage { giUp = 0, giDisabled = 1, giPressed = 2, giDown = 3 };
 
 class TButtonGlyph : public rtl::TPersistent {
-public:
+  public:
     TButtonGlyph();
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -38,12 +38,11 @@ public:
 
     // Glyph and caption drawn on dc within rect (the button's face), moved by offset pixels right and down
     // (a pressed button), in the system's text colour or greyed.
-    void Draw(HDC dc, const RECT& rect, TGlyphImage image, const std::string& caption, HFONT font, bool enabled,
-              int offset) const;
+    void Draw(HDC dc, const RECT& rect, TGlyphImage image, const std::string& caption, HFONT font,
+              bool enabled, int offset) const;
 
     // The component's own published properties for these, reached through part.
-    template <class C>
-    static std::vector<rtl::TPropInfo> PublishedBy(TButtonGlyph& (C::*part)()) {
+    template <class C> static std::vector<rtl::TPropInfo> PublishedBy(TButtonGlyph& (C::*part)()) {
         std::vector<rtl::TPropInfo> properties;
         for (const rtl::TPropInfo& info : StaticClassInfo().Properties) {
             properties.push_back(rtl::DelegatedProperty(info, part));
@@ -54,7 +53,7 @@ public:
     // Called after any change, to repaint the button.
     std::function<void()> OnChange;
 
-private:
+  private:
     void Changed() {
         if (OnChange) OnChange();
     }
@@ -76,6 +75,7 @@ TGlyphPlacement PlaceGlyphAndCaption(SIZE clientSize, SIZE glyphSize, SIZE textS
                                      int margin, int spacing);
 
 // Adds the properties of extra after those of base (class information tables built from parts).
-std::vector<rtl::TPropInfo> JoinProperties(std::vector<rtl::TPropInfo> base, const std::vector<rtl::TPropInfo>& extra);
+std::vector<rtl::TPropInfo> JoinProperties(std::vector<rtl::TPropInfo> base,
+                                           const std::vector<rtl::TPropInfo>& extra);
 
 } // namespace gui

@@ -1,9 +1,9 @@
 #include "framework/gui/canvas.h"
 
+#include "framework/gui/wide.h"
+
 #include <cstddef>
 #include <cstdint>
-
-#include "framework/gui/wide.h"
 
 namespace gui {
 
@@ -46,7 +46,9 @@ void TCanvas::SetTextColor(TColor colour) {
     if (dc_) ::SetTextColor(dc_, ColorToRGB(colour));
 }
 
-int TCanvas::SetBkMode(int mode) { return dc_ ? ::SetBkMode(dc_, mode) : 0; }
+int TCanvas::SetBkMode(int mode) {
+    return dc_ ? ::SetBkMode(dc_, mode) : 0;
+}
 
 void TCanvas::SetBkColor(TColor colour) {
     if (dc_) ::SetBkColor(dc_, ColorToRGB(colour));
@@ -115,7 +117,9 @@ bool ReadMenuLogFont(LOGFONTW& font) {
     return true;
 }
 
-UniqueFont CreateFontFromLogFont(const LOGFONTW& font) { return UniqueFont(CreateFontIndirectW(&font)); }
+UniqueFont CreateFontFromLogFont(const LOGFONTW& font) {
+    return UniqueFont(CreateFontIndirectW(&font));
+}
 
 UniqueBrush CreateDitherBrush(TColor first, TColor second) {
     constexpr int kSide = 8; // the smallest pattern every system accepts

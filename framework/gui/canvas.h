@@ -3,17 +3,17 @@
 // ends (or is bound to another context), so a painter may hand a borrowed context to a canvas safely.
 #pragma once
 
+#include "framework/gui/graphics.h"
+#include "framework/gui/handles.h"
+
 #include <windows.h>
 
 #include <string>
 
-#include "framework/gui/graphics.h"
-#include "framework/gui/handles.h"
-
 namespace gui {
 
 class TCanvas {
-public:
+  public:
     TCanvas() noexcept = default;
     explicit TCanvas(HDC dc) { Bind(dc); }
     TCanvas(const TCanvas&) = delete;
@@ -47,7 +47,7 @@ public:
     int TextWidth(const std::string& text) const { return TextExtent(text).cx; }
     int TextHeight(const std::string& text) const { return TextExtent(text).cy; }
 
-private:
+  private:
     HDC dc_ = nullptr;
     int savedState_ = 0;
     UniqueBrush brush_;

@@ -6,11 +6,15 @@ namespace gui {
 
 const rtl::TClassInfo& TCheckBox::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TCheckBox", &TButtonControl::StaticClassInfo(), {
-        BooleanProperty("AllowGrayed", &TCheckBox::SetAllowGrayed, &TCheckBox::AllowGrayed),
-        BooleanProperty("Checked", &TCheckBox::SetChecked, &TCheckBox::Checked),
-        EnumProperty("State", {"cbUnchecked", "cbChecked", "cbGrayed"}, &TCheckBox::SetState, &TCheckBox::State),
-    }};
+    static const TClassInfo info{
+        "TCheckBox",
+        &TButtonControl::StaticClassInfo(),
+        {
+            BooleanProperty("AllowGrayed", &TCheckBox::SetAllowGrayed, &TCheckBox::AllowGrayed),
+            BooleanProperty("Checked", &TCheckBox::SetChecked, &TCheckBox::Checked),
+            EnumProperty("State", {"cbUnchecked", "cbChecked", "cbGrayed"}, &TCheckBox::SetState,
+                         &TCheckBox::State),
+        }};
     return info;
 }
 
@@ -31,9 +35,15 @@ int TCheckBox::CheckState() const {
 
 void TCheckBox::Clicked() {
     switch (state_) {
-    case cbUnchecked: SetState(cbChecked); break;
-    case cbChecked: SetState(allowGrayed_ ? cbGrayed : cbUnchecked); break;
-    case cbGrayed: SetState(cbUnchecked); break;
+    case cbUnchecked:
+        SetState(cbChecked);
+        break;
+    case cbChecked:
+        SetState(allowGrayed_ ? cbGrayed : cbUnchecked);
+        break;
+    case cbGrayed:
+        SetState(cbUnchecked);
+        break;
     }
     Click();
 }

@@ -8,7 +8,7 @@ namespace gui {
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 
 class TCheckBox : public TButtonControl {
-public:
+  public:
     explicit TCheckBox(TComponent* owner) : TButtonControl(owner) {}
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -21,12 +21,12 @@ public:
     bool AllowGrayed() const { return allowGrayed_; }
     void SetAllowGrayed(bool allowGrayed);
 
-protected:
+  protected:
     void Clicked() override;
     int CheckState() const override;
     DWORD ButtonStyle() const override { return allowGrayed_ ? BS_3STATE : BS_CHECKBOX; }
 
-private:
+  private:
     TCheckBoxState state_ = cbUnchecked;
     bool allowGrayed_ = false;
 };

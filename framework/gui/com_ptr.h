@@ -7,9 +7,8 @@
 
 namespace gui {
 
-template <class Interface>
-class ComPtr {
-public:
+template <class Interface> class ComPtr {
+  public:
     ComPtr() noexcept = default;
     ComPtr(const ComPtr&) = delete;
     ComPtr& operator=(const ComPtr&) = delete;
@@ -34,14 +33,13 @@ public:
         if (pointer_) std::exchange(pointer_, nullptr)->Release();
     }
 
-    template <class Other>
-    ComPtr<Other> As(REFIID iid) const {
+    template <class Other> ComPtr<Other> As(REFIID iid) const {
         ComPtr<Other> other;
         if (pointer_) pointer_->QueryInterface(iid, other.put_void());
         return other;
     }
 
-private:
+  private:
     Interface* pointer_ = nullptr;
 };
 

@@ -20,13 +20,17 @@ TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
 
 const rtl::TClassInfo& TComboBox::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TComboBox", &TWinControl::StaticClassInfo(), {
-        EnumProperty("Style", {"csDropDown", "csSimple", "csDropDownList"}, &TComboBox::SetStyle, &TComboBox::Style),
-        StringListProperty("Items", &TComboBox::SetItems),
-        IntegerProperty("ItemIndex", &TComboBox::SetItemIndex, &TComboBox::ItemIndex),
-        IntegerProperty("DropDownCount", &TComboBox::SetDropDownCount, &TComboBox::DropDownCount),
-        EventProperty("OnChange", &TComboBox::OnChange),
-    }};
+    static const TClassInfo info{
+        "TComboBox",
+        &TWinControl::StaticClassInfo(),
+        {
+            EnumProperty("Style", {"csDropDown", "csSimple", "csDropDownList"}, &TComboBox::SetStyle,
+                         &TComboBox::Style),
+            StringListProperty("Items", &TComboBox::SetItems),
+            IntegerProperty("ItemIndex", &TComboBox::SetItemIndex, &TComboBox::ItemIndex),
+            IntegerProperty("DropDownCount", &TComboBox::SetDropDownCount, &TComboBox::DropDownCount),
+            EventProperty("OnChange", &TComboBox::OnChange),
+        }};
     return info;
 }
 
@@ -53,7 +57,8 @@ void TComboBox::SetBounds(int left, int top, int width, int height) {
     top_ = top;
     width_ = width;
     height_ = height;
-    if (handle_) SetWindowPos(handle_, nullptr, left, top, width, WindowHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
+    if (handle_)
+        SetWindowPos(handle_, nullptr, left, top, width, WindowHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TComboBox::CreateParams(TCreateParams& params) {
@@ -61,7 +66,9 @@ void TComboBox::CreateParams(TCreateParams& params) {
     params.ClassName = L"COMBOBOX";
     params.SystemClass = true;
     params.Style |= WS_VSCROLL | CBS_AUTOHSCROLL |
-                    (style_ == csSimple ? CBS_SIMPLE : style_ == csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN);
+                    (style_ == csSimple         ? CBS_SIMPLE
+                     : style_ == csDropDownList ? CBS_DROPDOWNLIST
+                                                : CBS_DROPDOWN);
     // A simple combo box erases what its list leaves free (below the last whole item) itself, around its
     // children.
     if (style_ != csSimple) params.Style &= ~static_cast<DWORD>(WS_CLIPCHILDREN);
@@ -83,8 +90,8 @@ void TComboBox::WndProc(TMessage& message) {
     switch (message.Msg) {
     case CN_COMMAND:
         if (HIWORD(message.WParam) == CBN_SELCHANGE) itemIndex_ = ItemIndex();
-        if ((HIWORD(message.WParam) == CBN_SELCHANGE || HIWORD(message.WParam) == CBN_EDITCHANGE) && OnChange &&
-            !HasState(rtl::csLoading)) {
+        if ((HIWORD(message.WParam) == CBN_SELCHANGE || HIWORD(message.WParam) == CBN_EDITCHANGE) &&
+            OnChange && !HasState(rtl::csLoading)) {
             OnChange(this);
         }
         return;

@@ -2,17 +2,17 @@
 // a simple one (list always shown).
 #pragma once
 
+#include "framework/gui/control.h"
+
 #include <string>
 #include <vector>
-
-#include "framework/gui/control.h"
 
 namespace gui {
 
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList };
 
 class TComboBox : public TWinControl {
-public:
+  public:
     explicit TComboBox(TComponent* owner);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -32,11 +32,11 @@ public:
 
     void WndProc(TMessage& message) override;
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
 
-private:
+  private:
     int WindowHeight() const;
 
     TComboBoxStyle style_ = csDropDown;

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <windows.h>
-
 #include <commctrl.h>
 
 namespace gui {

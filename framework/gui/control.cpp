@@ -1,14 +1,14 @@
 #include "framework/gui/control.h"
 
-#include <windowsx.h>
-
-#include <algorithm>
-#include <utility>
-
 #include "framework/gui/application.h"
 #include "framework/gui/wide.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/property_builders.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <utility>
 
 namespace gui {
 namespace {
@@ -39,14 +39,14 @@ void RegisterFrameworkClass(const std::wstring& className) {
 
 // BeginPaint and EndPaint, paired on every path.
 class PaintScope {
-public:
+  public:
     explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
     PaintScope(const PaintScope&) = delete;
     PaintScope& operator=(const PaintScope&) = delete;
     ~PaintScope() { EndPaint(window_, &paint_); }
     HDC dc() const { return dc_; }
 
-private:
+  private:
     HWND window_;
     PAINTSTRUCT paint_{};
     HDC dc_;
@@ -60,33 +60,39 @@ bool IsClientMouseMessage(UINT msg) {
 
 // ---- TControl ----
 
-TControl::TControl(TComponent* owner) : TComponent(owner) { WindowProc = TWndMethod::Of<&TControl::WndProc>(this); }
+TControl::TControl(TComponent* owner) : TComponent(owner) {
+    WindowProc = TWndMethod::Of<&TControl::WndProc>(this);
+}
 
 TControl::~TControl() {
     if (parent_) parent_->RemoveControl(this);
-    for (TMessageHook* hook : hooks_) hook->ControlDestroyed();
+    for (TMessageHook* hook : hooks_)
+        hook->ControlDestroyed();
 }
 
 const rtl::TClassInfo& TControl::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TControl", &TComponent::StaticClassInfo(), {
-        IntegerProperty("Left", &TControl::SetLeft, &TControl::Left),
-        IntegerProperty("Top", &TControl::SetTop, &TControl::Top),
-        IntegerProperty("Width", &TControl::SetWidth, &TControl::Width),
-        IntegerProperty("Height", &TControl::SetHeight, &TControl::Height),
-        StringProperty("Caption", &TControl::SetCaption, &TControl::Caption),
-        StringProperty("Text", &TControl::SetText, &TControl::GetText),
-        BooleanProperty("Visible", &TControl::SetVisible, &TControl::Visible),
-        BooleanProperty("Enabled", &TControl::SetEnabled, &TControl::Enabled),
-        EnumProperty("Align", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"}, &TControl::SetAlign,
-                     &TControl::Align),
-        ColourProperty("Color", &TControl::SetColor),
-        BooleanProperty("ParentColor", &TControl::SetParentColor, &TControl::ParentColor),
-        BooleanProperty("ParentFont", &TControl::SetParentFont, &TControl::ParentFont),
-        SubObjectProperty("Font", &TControl::FontForStorage),
-        IntegerProperty("Tag", &TControl::SetTagValue, &TControl::TagValue),
-        EventProperty("OnClick", &TControl::OnClick),
-    }};
+    static const TClassInfo info{
+        "TControl",
+        &TComponent::StaticClassInfo(),
+        {
+            IntegerProperty("Left", &TControl::SetLeft, &TControl::Left),
+            IntegerProperty("Top", &TControl::SetTop, &TControl::Top),
+            IntegerProperty("Width", &TControl::SetWidth, &TControl::Width),
+            IntegerProperty("Height", &TControl::SetHeight, &TControl::Height),
+            StringProperty("Caption", &TControl::SetCaption, &TControl::Caption),
+            StringProperty("Text", &TControl::SetText, &TControl::GetText),
+            BooleanProperty("Visible", &TControl::SetVisible, &TControl::Visible),
+            BooleanProperty("Enabled", &TControl::SetEnabled, &TControl::Enabled),
+            EnumProperty("Align", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"},
+                         &TControl::SetAlign, &TControl::Align),
+            ColourProperty("Color", &TControl::SetColor),
+            BooleanProperty("ParentColor", &TControl::SetParentColor, &TControl::ParentColor),
+            BooleanProperty("ParentFont", &TControl::SetParentFont, &TControl::ParentFont),
+            SubObjectProperty("Font", &TControl::FontForStorage),
+            IntegerProperty("Tag", &TControl::SetTagValue, &TControl::TagValue),
+            EventProperty("OnClick", &TControl::OnClick),
+        }};
     return info;
 }
 
@@ -97,7 +103,8 @@ void TWinControl::AddStoredChild(TComponent* child) {
 }
 
 void TControl::AddStoredChild(TComponent* child) {
-    throw rtl::Exception("'" + child->Name() + "' cannot be placed inside " + ClassName() + " '" + Name() + "'");
+    throw rtl::Exception("'" + child->Name() + "' cannot be placed inside " + ClassName() + " '" + Name() +
+                         "'");
 }
 
 void TControl::SetParent(TWinControl* parent) {
@@ -138,7 +145,9 @@ void TControl::SetEnabled(bool enabled) {
     Invalidate();
 }
 
-TColor TControl::Color() const { return parentColor_ && parent_ ? parent_->Color() : color_; }
+TColor TControl::Color() const {
+    return parentColor_ && parent_ ? parent_->Color() : color_;
+}
 
 void TControl::SetColor(TColor colour) {
     color_ = colour;
@@ -172,13 +181,16 @@ TFont* TControl::EffectiveFont() {
 
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* windowed = dynamic_cast<TWinControl*>(this);
-    TMessage message{msg, wParam, lParam, 0, windowed && windowed->HandleAllocated() ? windowed->handle_ : nullptr};
+    TMessage message{msg, wParam, lParam, 0,
+                     windowed && windowed->HandleAllocated() ? windowed->handle_ : nullptr};
     const TWndMethod method = WindowProc; // a hook may give the method back while it runs
     method(message);
     return message.Result;
 }
 
-void TControl::WndProc(TMessage& message) { DefaultHandler(message); }
+void TControl::WndProc(TMessage& message) {
+    DefaultHandler(message);
+}
 
 void TControl::DefaultHandler(TMessage&) {}
 
@@ -201,17 +213,21 @@ TWinControl::~TWinControl() {
     // Children may outlive their parent (the form owns them and frees them after its own window part is
     // gone): they must not reach back into it.
     hotGraphic_ = captureGraphic_ = nullptr;
-    for (TControl* child : controls_) child->parent_ = nullptr;
+    for (TControl* child : controls_)
+        child->parent_ = nullptr;
     DestroyHandle();
 }
 
 const rtl::TClassInfo& TWinControl::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TWinControl", &TControl::StaticClassInfo(), {
-        IntegerProperty("TabOrder", &TWinControl::SetTabOrder, &TWinControl::TabOrder),
-        BooleanProperty("TabStop", &TWinControl::SetTabStop, &TWinControl::TabStop),
-        BooleanProperty("DoubleBuffered", &TWinControl::SetDoubleBuffered, &TWinControl::DoubleBuffered),
-    }};
+    static const TClassInfo info{
+        "TWinControl",
+        &TControl::StaticClassInfo(),
+        {
+            IntegerProperty("TabOrder", &TWinControl::SetTabOrder, &TWinControl::TabOrder),
+            BooleanProperty("TabStop", &TWinControl::SetTabStop, &TWinControl::TabStop),
+            BooleanProperty("DoubleBuffered", &TWinControl::SetDoubleBuffered, &TWinControl::DoubleBuffered),
+        }};
     return info;
 }
 
@@ -255,16 +271,16 @@ void TWinControl::CreateWnd() {
     if (params.SystemClass) {
         handle_ = window;
         SetPropW(window, kControlProperty, this);
-        defWndProc_ = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWinControl::StandardWndProc)));
+        defWndProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+            window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWinControl::StandardWndProc)));
     }
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(EffectiveFont()->Handle()), FALSE);
     CreateChildHandles();
 }
 
 HWND TWinControl::CreateWindowHandle(const TCreateParams& params) {
-    return CreateWindowExW(params.ExStyle, params.ClassName.c_str(), Wide(text_).c_str(), params.Style, params.X,
-                           params.Y, params.Width, params.Height, params.WndParent, params.MenuOrId,
+    return CreateWindowExW(params.ExStyle, params.ClassName.c_str(), Wide(text_).c_str(), params.Style,
+                           params.X, params.Y, params.Width, params.Height, params.WndParent, params.MenuOrId,
                            GetModuleHandleW(nullptr), nullptr);
 }
 
@@ -274,9 +290,11 @@ void TWinControl::CreateChildHandles() {
     for (TControl* control : controls_) {
         if (auto* w = dynamic_cast<TWinControl*>(control)) windowed.push_back(w);
     }
-    std::stable_sort(windowed.begin(), windowed.end(),
-                     [](const TWinControl* a, const TWinControl* b) { return a->TabOrder() < b->TabOrder(); });
-    for (TWinControl* child : windowed) child->HandleNeeded();
+    std::stable_sort(windowed.begin(), windowed.end(), [](const TWinControl* a, const TWinControl* b) {
+        return a->TabOrder() < b->TabOrder();
+    });
+    for (TWinControl* child : windowed)
+        child->HandleNeeded();
 }
 
 void TWinControl::DestroyHandle() {
@@ -370,7 +388,9 @@ void TWinControl::Realign() {
                 place(*control, RECT{area.right - w, area.top, area.right, area.bottom});
                 area.right = std::max<LONG>(area.right - control->Width(), area.left);
                 break;
-            default: place(*control, area); break;
+            default:
+                place(*control, area);
+                break;
             }
         }
     }
@@ -386,9 +406,13 @@ void TWinControl::Invalidate() {
     if (handle_) InvalidateRect(handle_, nullptr, TRUE);
 }
 
-bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
+bool TWinControl::Focused() const {
+    return handle_ && GetFocus() == handle_;
+}
 
-void TWinControl::SetFocus() { ::SetFocus(Handle()); }
+void TWinControl::SetFocus() {
+    ::SetFocus(Handle());
+}
 
 void TWinControl::FontChanged() {
     if (handle_) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(EffectiveFont()->Handle()), TRUE);
@@ -485,7 +509,8 @@ bool TWinControl::RouteMouseToGraphic(TMessage& message) {
     if (!target) return false;
     const bool press = message.Msg == WM_LBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK ||
                        message.Msg == WM_RBUTTONDOWN || message.Msg == WM_MBUTTONDOWN;
-    const bool release = message.Msg == WM_LBUTTONUP || message.Msg == WM_RBUTTONUP || message.Msg == WM_MBUTTONUP;
+    const bool release =
+        message.Msg == WM_LBUTTONUP || message.Msg == WM_RBUTTONUP || message.Msg == WM_MBUTTONUP;
     if (press && !captureGraphic_) {
         // The pressed control keeps the mouse until the button goes up, wherever the mouse goes meanwhile.
         captureGraphic_ = target;
@@ -515,7 +540,8 @@ void TWinControl::WndProc(TMessage& message) {
         break;
     case WM_DRAWITEM:
         // Owner-drawn controls draw themselves (menus have no window to reflect to).
-        if (const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam); item->CtlType != ODT_MENU) {
+        if (const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam);
+            item->CtlType != ODT_MENU) {
             return ReflectToChild(message, item->hwndItem);
         }
         break;
@@ -575,8 +601,9 @@ void TWinControl::WmNcDestroy(TMessage& message) {
 
 void TWinControl::DefaultHandler(TMessage& message) {
     if (!handle_) return;
-    message.Result = defWndProc_ ? CallWindowProcW(defWndProc_, handle_, message.Msg, message.WParam, message.LParam)
-                                 : DefWindowProcW(handle_, message.Msg, message.WParam, message.LParam);
+    message.Result = defWndProc_
+                         ? CallWindowProcW(defWndProc_, handle_, message.Msg, message.WParam, message.LParam)
+                         : DefWindowProcW(handle_, message.Msg, message.WParam, message.LParam);
 }
 
 LRESULT CALLBACK TWinControl::StandardWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {

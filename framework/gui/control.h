@@ -3,15 +3,15 @@
 // itself; TGraphicControl has no window and is painted by its parent's.
 #pragma once
 
-#include <windows.h>
-
-#include <string>
-#include <vector>
-
 #include "framework/gui/graphics.h"
 #include "framework/gui/hooks.h"
 #include "framework/gui/messages.h"
 #include "framework/rtl/component.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
 
 namespace gui {
 
@@ -25,7 +25,7 @@ enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
 class TControl : public rtl::TComponent {
-public:
+  public:
     explicit TControl(TComponent* owner);
     ~TControl() override;
 
@@ -84,7 +84,7 @@ public:
     virtual void Click();
     rtl::TNotifyEvent OnClick;
 
-protected:
+  protected:
     friend class TWinControl;
     friend class TMessageHook;
     // What the control does with a message nobody else answered.
@@ -108,7 +108,7 @@ protected:
 
 // Parameters for creating a control's window.
 struct TCreateParams {
-    std::wstring ClassName;        // a framework class, or a system class that is then subclassed
+    std::wstring ClassName; // a framework class, or a system class that is then subclassed
     bool SystemClass = false;
     DWORD Style = 0;
     DWORD ExStyle = 0;
@@ -118,7 +118,7 @@ struct TCreateParams {
 };
 
 class TWinControl : public TControl {
-public:
+  public:
     explicit TWinControl(TComponent* owner);
     ~TWinControl() override;
 
@@ -127,11 +127,11 @@ public:
     // Containers take the controls stored inside them as children; other controls refuse them.
     void AddStoredChild(TComponent* child) override;
 
-    HWND Handle();                                  // created on demand
+    HWND Handle(); // created on demand
     bool HandleAllocated() const { return handle_ != nullptr; }
     void HandleNeeded() { (void)Handle(); }
     void DestroyHandle();
-    static TWinControl* FromHandle(HWND window);    // the framework control of a window, if any
+    static TWinControl* FromHandle(HWND window); // the framework control of a window, if any
 
     const std::vector<TControl*>& Controls() const { return controls_; }
     int TabOrder() const { return tabOrder_; }
@@ -162,7 +162,7 @@ public:
     // Entry point of every framework window procedure.
     static LRESULT CALLBACK StandardWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 
-protected:
+  protected:
     friend class TControl;
     virtual void CreateParams(TCreateParams& params);
     virtual void CreateWnd();
@@ -187,14 +187,14 @@ protected:
     int tabOrder_ = 0;
     bool tabStop_ = false;
     bool doubleBuffered_ = false;
-    bool acceptsControls_ = false;  // stored controls may be placed inside
-    UniqueBrush ctlColorBrush_; // the background brush handed out for Color, when it is no system colour
+    bool acceptsControls_ = false; // stored controls may be placed inside
+    UniqueBrush ctlColorBrush_;    // the background brush handed out for Color, when it is no system colour
     TColor ctlColorBrushColour_ = 0;
 
     // Answers a control's WM_CTLCOLOR* with its Color and font colour.
     void CnCtlColor(TMessage& message);
 
-private:
+  private:
     void WmNcDestroy(TMessage& message);
     void WmMouseMove(TMessage& message);
     void WmMouseLeave(TMessage& message);
@@ -204,31 +204,31 @@ private:
     void SetHotGraphic(TControl* control);
     void ReflectToChild(TMessage& message, HWND child);
 
-    HDC bufferDc_ = nullptr;               // the memory DC of the double-buffered paint under way
-    bool mouseInside_ = false;             // CM_MOUSEENTER sent, WM_MOUSELEAVE awaited
-    TControl* hotGraphic_ = nullptr;       // the window-less child the mouse is over
-    TControl* captureGraphic_ = nullptr;   // the window-less child pressed, which gets the mouse until release
+    HDC bufferDc_ = nullptr;             // the memory DC of the double-buffered paint under way
+    bool mouseInside_ = false;           // CM_MOUSEENTER sent, WM_MOUSELEAVE awaited
+    TControl* hotGraphic_ = nullptr;     // the window-less child the mouse is over
+    TControl* captureGraphic_ = nullptr; // the window-less child pressed, which gets the mouse until release
 };
 
 // A window of the framework's own class that paints itself: its background in Color, then Paint, then its
 // window-less children.
 class TCustomControl : public TWinControl {
-public:
+  public:
     explicit TCustomControl(TComponent* owner) : TWinControl(owner) {}
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
     void WndProc(TMessage& message) override;
 
-protected:
+  protected:
     virtual void Paint(HDC dc) = 0;
 
-private:
+  private:
     void WmPaint(TMessage& message);
 };
 
 // A control without a window: its parent delivers WM_PAINT (with a DC in WParam) to its message method.
 class TGraphicControl : public TControl {
-public:
+  public:
     explicit TGraphicControl(TComponent* owner) : TControl(owner) {}
     // The message method gets CM_GRAPHICDESTROYING first.
     ~TGraphicControl() override;
@@ -236,7 +236,7 @@ public:
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
     void WndProc(TMessage& message) override;
 
-protected:
+  protected:
     virtual void Paint(HDC dc) = 0;
 };
 

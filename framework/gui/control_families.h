@@ -3,10 +3,10 @@
 // here has no control in the framework yet, so no control belongs to it.
 #pragma once
 
+#include "framework/rtl/component.h"
+
 #include <string_view>
 #include <vector>
-
-#include "framework/rtl/component.h"
 
 namespace gui {
 
@@ -20,7 +20,7 @@ enum class TControlFamily {
     ToolBar,
     StatusBar,
     ProgressBar,
-    ScrollBar,       // the stand-alone scroll bar control
+    ScrollBar, // the stand-alone scroll bar control
     ComboBox,
     DateTimePicker,
     BitmapButton,
@@ -31,7 +31,7 @@ enum class TControlFamily {
     Memo,
     Button,
     CustomEdit,
-    Container,       // controls that own the controls they hold
+    Container, // controls that own the controls they hold
     Form,
     HeaderControl,
     RichEdit,

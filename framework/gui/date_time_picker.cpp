@@ -1,8 +1,8 @@
 #include "framework/gui/date_time_picker.h"
 
-#include <commctrl.h>
-
 #include "framework/rtl/property_builders.h"
+
+#include <commctrl.h>
 
 namespace gui {
 
@@ -16,9 +16,12 @@ TDateTimePicker::TDateTimePicker(TComponent* owner) : TWinControl(owner) {
 
 const rtl::TClassInfo& TDateTimePicker::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TDateTimePicker", &TWinControl::StaticClassInfo(), {
-        EnumProperty("Kind", {"dtkDate", "dtkTime"}, &TDateTimePicker::SetKind, &TDateTimePicker::Kind),
-    }};
+    static const TClassInfo info{
+        "TDateTimePicker",
+        &TWinControl::StaticClassInfo(),
+        {
+            EnumProperty("Kind", {"dtkDate", "dtkTime"}, &TDateTimePicker::SetKind, &TDateTimePicker::Kind),
+        }};
     return info;
 }
 

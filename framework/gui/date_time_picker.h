@@ -8,7 +8,7 @@ namespace gui {
 enum TDateTimeKind { dtkDate, dtkTime };
 
 class TDateTimePicker : public TWinControl {
-public:
+  public:
     explicit TDateTimePicker(TComponent* owner);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -19,11 +19,11 @@ public:
     SYSTEMTIME DateTime() const;
     void SetDateTime(const SYSTEMTIME& value);
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
 
-private:
+  private:
     TDateTimeKind kind_ = dtkDate;
     SYSTEMTIME value_{};
     bool valueSet_ = false;

@@ -15,11 +15,14 @@ TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
 
 const rtl::TClassInfo& TCustomEdit::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TCustomEdit", &TWinControl::StaticClassInfo(), {
-        StringProperty("ImeName", &TCustomEdit::SetImeName, &TCustomEdit::ImeName),
-        BooleanProperty("ReadOnly", &TCustomEdit::SetReadOnly, &TCustomEdit::ReadOnly),
-        EventProperty("OnChange", &TCustomEdit::OnChange),
-    }};
+    static const TClassInfo info{
+        "TCustomEdit",
+        &TWinControl::StaticClassInfo(),
+        {
+            StringProperty("ImeName", &TCustomEdit::SetImeName, &TCustomEdit::ImeName),
+            BooleanProperty("ReadOnly", &TCustomEdit::SetReadOnly, &TCustomEdit::ReadOnly),
+            EventProperty("OnChange", &TCustomEdit::OnChange),
+        }};
     return info;
 }
 

@@ -7,7 +7,7 @@
 namespace gui {
 
 class TCustomEdit : public TWinControl {
-public:
+  public:
     explicit TCustomEdit(TComponent* owner);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -20,21 +20,21 @@ public:
 
     void WndProc(TMessage& message) override;
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
 
-private:
+  private:
     std::string imeName_;
     bool readOnly_ = false;
 };
 
 class TEdit : public TCustomEdit {
-public:
+  public:
     explicit TEdit(TComponent* owner) : TCustomEdit(owner) {}
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
 };
 

@@ -1,7 +1,5 @@
 #include "framework/gui/form.h"
 
-#include <algorithm>
-
 #include "framework/gui/application.h"
 #include "framework/gui/messages.h"
 #include "framework/gui/resources.h"
@@ -9,6 +7,8 @@
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/form_reader.h"
 #include "framework/rtl/property_builders.h"
+
+#include <algorithm>
 
 namespace gui {
 namespace {
@@ -29,7 +29,8 @@ TCustomForm::~TCustomForm() {
     if (Application) Application->RemoveForm(this);
     if (menu_) {
         // Destroying a window destroys the menu on it; this one belongs to the main menu.
-        if (handle_ && menu_->HandleAllocated() && GetMenu(handle_) == menu_->Handle()) ::SetMenu(handle_, nullptr);
+        if (handle_ && menu_->HandleAllocated() && GetMenu(handle_) == menu_->Handle())
+            ::SetMenu(handle_, nullptr);
         menu_->WindowHandle = nullptr;
     }
     // The MDI client keeps its own list of children (the window menu's entries): it destroys the child.
@@ -41,24 +42,30 @@ TCustomForm::~TCustomForm() {
 
 const rtl::TClassInfo& TCustomForm::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TCustomForm", &TWinControl::StaticClassInfo(), {
-        IntegerProperty("ClientWidth", &TCustomForm::SetClientWidth, &TCustomForm::ClientWidth),
-        IntegerProperty("ClientHeight", &TCustomForm::SetClientHeight, &TCustomForm::ClientHeight),
-        EnumProperty("BorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"},
-                     &TCustomForm::SetBorderStyle, &TCustomForm::BorderStyle),
-        SetProperty("BorderIcons", {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"}, &TCustomForm::SetBorderIcons),
-        EnumProperty("Position", {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
-                                  "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"},
-                     &TCustomForm::SetPosition, &TCustomForm::Position),
-        ComponentProperty("Menu", &TCustomForm::SetMenu),
-        BooleanProperty("AutoScroll", &TCustomForm::SetAutoScroll, &TCustomForm::AutoScroll),
-        EnumProperty("WindowState", {"wsNormal", "wsMinimized", "wsMaximized"}, &TCustomForm::SetWindowState,
-                     &TCustomForm::WindowState),
-        EnumProperty("FormStyle", {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"}, &TCustomForm::SetFormStyle,
-                     &TCustomForm::FormStyle),
-        ComponentProperty("WindowMenu", &TCustomForm::SetWindowMenu),
-        EventProperty("OnCreate", &TCustomForm::OnCreate),
-    }};
+    static const TClassInfo info{
+        "TCustomForm",
+        &TWinControl::StaticClassInfo(),
+        {
+            IntegerProperty("ClientWidth", &TCustomForm::SetClientWidth, &TCustomForm::ClientWidth),
+            IntegerProperty("ClientHeight", &TCustomForm::SetClientHeight, &TCustomForm::ClientHeight),
+            EnumProperty("BorderStyle",
+                         {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"},
+                         &TCustomForm::SetBorderStyle, &TCustomForm::BorderStyle),
+            SetProperty("BorderIcons", {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"},
+                        &TCustomForm::SetBorderIcons),
+            EnumProperty("Position",
+                         {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly",
+                          "poScreenCenter", "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"},
+                         &TCustomForm::SetPosition, &TCustomForm::Position),
+            ComponentProperty("Menu", &TCustomForm::SetMenu),
+            BooleanProperty("AutoScroll", &TCustomForm::SetAutoScroll, &TCustomForm::AutoScroll),
+            EnumProperty("WindowState", {"wsNormal", "wsMinimized", "wsMaximized"},
+                         &TCustomForm::SetWindowState, &TCustomForm::WindowState),
+            EnumProperty("FormStyle", {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"},
+                         &TCustomForm::SetFormStyle, &TCustomForm::FormStyle),
+            ComponentProperty("WindowMenu", &TCustomForm::SetWindowMenu),
+            EventProperty("OnCreate", &TCustomForm::OnCreate),
+        }};
     return info;
 }
 
@@ -81,7 +88,9 @@ void TCustomForm::MissingStoredComponent(const std::string& name) const {
     throw rtl::Exception("the stored form data of " + ClassName() + " lacks '" + name + "'");
 }
 
-void TCustomForm::Load() { LoadFromText(LoadFormResource(ClassName())); }
+void TCustomForm::Load() {
+    LoadFromText(LoadFormResource(ClassName()));
+}
 
 void TCustomForm::LoadFromText(std::string_view text) {
     rtl::ReadRootComponent(*this, rtl::ParseFormData(text, ClassName()), ClassName());
@@ -133,8 +142,8 @@ void TCustomForm::SetIcon(HICON icon) {
     smallIcon_ = icon;
     if (icon && icon == LoadIconW(GetModuleHandleW(nullptr), L"MAINICON")) {
         smallIcon_ = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON,
-                                                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                                   LR_SHARED));
+                                                   GetSystemMetrics(SM_CXSMICON),
+                                                   GetSystemMetrics(SM_CYSMICON), LR_SHARED));
         if (!smallIcon_) smallIcon_ = icon;
     }
     if (handle_) {
@@ -170,12 +179,21 @@ void TCustomForm::CreateParams(TCreateParams& params) {
     params.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     params.ExStyle = 0;
     switch (borderStyle_) {
-    case bsNone: params.Style |= WS_POPUP; break;
+    case bsNone:
+        params.Style |= WS_POPUP;
+        break;
     case bsSingle:
-    case bsToolWindow: params.Style |= WS_CAPTION | WS_BORDER; break;
-    case bsDialog: params.Style |= WS_POPUP | WS_CAPTION | DS_MODALFRAME; params.ExStyle |= WS_EX_DLGMODALFRAME; break;
+    case bsToolWindow:
+        params.Style |= WS_CAPTION | WS_BORDER;
+        break;
+    case bsDialog:
+        params.Style |= WS_POPUP | WS_CAPTION | DS_MODALFRAME;
+        params.ExStyle |= WS_EX_DLGMODALFRAME;
+        break;
     case bsSizeable:
-    case bsSizeToolWin: params.Style |= WS_CAPTION | WS_THICKFRAME; break;
+    case bsSizeToolWin:
+        params.Style |= WS_CAPTION | WS_THICKFRAME;
+        break;
     }
     if (borderStyle_ == bsToolWindow || borderStyle_ == bsSizeToolWin) params.ExStyle |= WS_EX_TOOLWINDOW;
     if (borderStyle_ != bsNone && (borderIcons_ & biSystemMenu)) {
@@ -196,9 +214,10 @@ void TCustomForm::CreateParams(TCreateParams& params) {
     params.Style &= ~static_cast<DWORD>(WS_VISIBLE);
     if (formStyle_ == fsMDIChild) {
         // A document window of its frame's MDI client, with the full set of caption buttons.
-        params.Style = (params.Style & ~static_cast<DWORD>(WS_POPUP)) | WS_CHILD | WS_CAPTION | WS_THICKFRAME |
-                       WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
-        params.ExStyle = (params.ExStyle & ~static_cast<DWORD>(WS_EX_APPWINDOW | WS_EX_TOPMOST)) | WS_EX_MDICHILD;
+        params.Style = (params.Style & ~static_cast<DWORD>(WS_POPUP)) | WS_CHILD | WS_CAPTION |
+                       WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+        params.ExStyle =
+            (params.ExStyle & ~static_cast<DWORD>(WS_EX_APPWINDOW | WS_EX_TOPMOST)) | WS_EX_MDICHILD;
         const TCustomForm* frame = MdiFrame();
         if (!frame || !frame->ClientHandle()) {
             throw rtl::Exception("the MDI child " + ClassName() + " has no MDI frame to live in");
@@ -209,7 +228,8 @@ void TCustomForm::CreateParams(TCreateParams& params) {
 }
 
 TCustomForm* TCustomForm::MdiFrame() const {
-    if (auto* owner = dynamic_cast<TCustomForm*>(Owner()); owner && owner->FormStyle() == fsMDIForm) return owner;
+    if (auto* owner = dynamic_cast<TCustomForm*>(Owner()); owner && owner->FormStyle() == fsMDIForm)
+        return owner;
     for (TForm* form : Application ? Application->Forms() : std::vector<TForm*>{}) {
         if (form->FormStyle() == fsMDIForm && form->HandleAllocated()) return form;
     }
@@ -254,9 +274,10 @@ void TCustomForm::CreateMdiClient() {
     create.idFirstChild = kFirstMdiChildCommand;
     RECT client{};
     GetClientRect(handle_, &client);
-    clientHandle_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDIClient", nullptr,
-                                    WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0,
-                                    client.right, client.bottom, handle_, nullptr, GetModuleHandleW(nullptr), &create);
+    clientHandle_ =
+        CreateWindowExW(WS_EX_CLIENTEDGE, L"MDIClient", nullptr,
+                        WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0, client.right,
+                        client.bottom, handle_, nullptr, GetModuleHandleW(nullptr), &create);
     if (!clientHandle_) {
         throw rtl::Exception("cannot create the MDI client of " + ClassName() + ": error " +
                              std::to_string(GetLastError()));
@@ -295,7 +316,8 @@ TCustomForm* TCustomForm::ActiveMDIChild() const {
 
 int TCustomForm::MDIChildCount() const {
     int count = 0;
-    while (MDIChildren(count)) ++count;
+    while (MDIChildren(count))
+        ++count;
     return count;
 }
 
@@ -420,7 +442,9 @@ void TCustomForm::Show() {
     BringWindowToTop(handle_);
 }
 
-void TCustomForm::Close() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
+void TCustomForm::Close() {
+    PostMessageW(Handle(), WM_CLOSE, 0, 0);
+}
 
 int TCustomForm::ShowModal() {
     HWND active = GetActiveWindow();
@@ -462,38 +486,51 @@ void TCustomForm::FocusFirstControl() {
     std::vector<TWinControl*> candidates;
     for (TControl* control : controls_) {
         auto* windowed = dynamic_cast<TWinControl*>(control);
-        if (windowed && windowed->TabStop() && windowed->Visible() && windowed->Enabled()) candidates.push_back(windowed);
+        if (windowed && windowed->TabStop() && windowed->Visible() && windowed->Enabled())
+            candidates.push_back(windowed);
     }
     if (candidates.empty()) return;
-    const auto first = std::min_element(candidates.begin(), candidates.end(), [](auto* a, auto* b) {
-        return a->TabOrder() < b->TabOrder();
-    });
+    const auto first = std::min_element(candidates.begin(), candidates.end(),
+                                        [](auto* a, auto* b) { return a->TabOrder() < b->TabOrder(); });
     (*first)->SetFocus();
 }
 
 void TCustomForm::WndProc(TMessage& message) {
     if (PaintDoubleBuffered(message)) return;
     switch (message.Msg) {
-    case WM_ACTIVATE: return WmActivate(message);
-    case WM_CLOSE: return WmClose(message);
-    case WM_COMMAND: return WmCommand(message);
-    case WM_DRAWITEM: return WmDrawItem(message);
-    case WM_ERASEBKGND: return WmEraseBackground(message);
-    case WM_MEASUREITEM: return WmMeasureItem(message);
-    case WM_PAINT: return WmPaint(message);
-    case WM_SYSCHAR: return WmSysChar(message);
-    case WM_WINDOWPOSCHANGED: return WmWindowPosChanged(message);
-    case CM_MENUCHANGED: return CmMenuChanged(message);
+    case WM_ACTIVATE:
+        return WmActivate(message);
+    case WM_CLOSE:
+        return WmClose(message);
+    case WM_COMMAND:
+        return WmCommand(message);
+    case WM_DRAWITEM:
+        return WmDrawItem(message);
+    case WM_ERASEBKGND:
+        return WmEraseBackground(message);
+    case WM_MEASUREITEM:
+        return WmMeasureItem(message);
+    case WM_PAINT:
+        return WmPaint(message);
+    case WM_SYSCHAR:
+        return WmSysChar(message);
+    case WM_WINDOWPOSCHANGED:
+        return WmWindowPosChanged(message);
+    case CM_MENUCHANGED:
+        return CmMenuChanged(message);
     case WM_MDIACTIVATE:
-    case WM_DESTROY: return MergeMenuIntoFrame(message);
-    default: return TWinControl::WndProc(message);
+    case WM_DESTROY:
+        return MergeMenuIntoFrame(message);
+    default:
+        return TWinControl::WndProc(message);
     }
 }
 
 void TCustomForm::MergeMenuIntoFrame(TMessage& message) {
     TCustomForm* frame = formStyle_ == fsMDIChild && menu_ ? MdiFrame() : nullptr;
     if (frame && frame->Menu()) {
-        const bool activated = message.Msg == WM_MDIACTIVATE && reinterpret_cast<HWND>(message.LParam) == handle_;
+        const bool activated =
+            message.Msg == WM_MDIACTIVATE && reinterpret_cast<HWND>(message.LParam) == handle_;
         if (activated) {
             frame->Menu()->Merge(menu_);
         } else if (message.Msg == WM_DESTROY || reinterpret_cast<HWND>(message.WParam) == handle_) {

@@ -1,11 +1,11 @@
 // Forms: top-level windows read from their stored form data.
 #pragma once
 
-#include <map>
-#include <string>
-
 #include "framework/gui/control.h"
 #include "framework/gui/menus.h"
+
+#include <map>
+#include <string>
 
 namespace gui {
 
@@ -21,13 +21,19 @@ enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 
 enum TPosition {
-    poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter, poMainFormCenter,
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
     poOwnerFormCenter
 };
 
 // What every form is: a top-level window read from stored data, with its frame, menu and position.
 class TCustomForm : public TWinControl {
-public:
+  public:
     explicit TCustomForm(TComponent* owner);
     ~TCustomForm() override;
 
@@ -42,8 +48,7 @@ public:
     void LoadFromText(std::string_view text);
     // The stored component of that name and class; raises an error naming the form's class when the stored
     // data lacks it.
-    template <class T>
-    T* StoredComponent(const std::string& name) const {
+    template <class T> T* StoredComponent(const std::string& name) const {
         auto* component = dynamic_cast<T*>(FindComponent(name));
         if (!component) MissingStoredComponent(name);
         return component;
@@ -106,24 +111,26 @@ public:
     void WndProc(TMessage& message) override;
     void Notification(TComponent* component, rtl::TOperation operation) override;
 
-protected:
+  protected:
     // Published methods that stored data binds events to.
-    void PublishMethod(const std::string& name, rtl::TNotifyEvent method) { methods_[name] = std::move(method); }
+    void PublishMethod(const std::string& name, rtl::TNotifyEvent method) {
+        methods_[name] = std::move(method);
+    }
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
     HWND CreateWindowHandle(const TCreateParams& params) override;
     void DefaultHandler(TMessage& message) override;
     virtual void DoCreate();
 
-private:
+  private:
     [[noreturn]] void MissingStoredComponent(const std::string& name) const;
     void ApplyClientSize();
     void ApplyPosition();
     void FocusFirstControl();
     void WmActivate(TMessage& message);
     void WmClose(TMessage& message);
-    // An MDI child's menu joins its frame's while the child is active (WM_MDIACTIVATE), and leaves it when the
-    // child is deactivated or destroyed.
+    // An MDI child's menu joins its frame's while the child is active (WM_MDIACTIVATE), and leaves it when
+    // the child is deactivated or destroyed.
     void MergeMenuIntoFrame(TMessage& message);
     void WmCommand(TMessage& message);
     void WmDrawItem(TMessage& message);
@@ -154,7 +161,7 @@ private:
     bool autoScroll_ = true;
     TWindowState windowState_ = wsNormal;
     TFormStyle formStyle_ = fsNormal;
-    HWND clientHandle_ = nullptr;   // MDI frames: the MDI client, destroyed with the frame
+    HWND clientHandle_ = nullptr;     // MDI frames: the MDI client, destroyed with the frame
     HWND mdiClientOfChild_ = nullptr; // MDI children: the client they were created in
     TMenuItem* windowMenu_ = nullptr;
     HWND lastFocus_ = nullptr;
@@ -163,7 +170,7 @@ private:
 
 // The form class that programs derive their forms from.
 class TForm : public TCustomForm {
-public:
+  public:
     explicit TForm(TComponent* owner) : TCustomForm(owner) {}
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }

@@ -21,7 +21,6 @@ const std::vector<std::string>& CharsetNames() {
     return names;
 }
 
-
 } // namespace
 
 COLORREF ColorToRGB(TColor colour) {
@@ -41,13 +40,16 @@ void FillColour(HDC dc, const RECT& rect, TColor colour) {
 
 const rtl::TClassInfo& TFont::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TFont", &TPersistent::StaticClassInfo(), {
-        StringProperty("Name", &TFont::SetName, &TFont::Name),
-        IntegerProperty("Height", &TFont::SetHeight, &TFont::Height),
-        ColourProperty("Color", &TFont::SetColor),
-        EnumProperty("Charset", CharsetNames(), &TFont::SetCharset, &TFont::Charset),
-        SetProperty("Style", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}, &TFont::SetStyle),
-    }};
+    static const TClassInfo info{
+        "TFont",
+        &TPersistent::StaticClassInfo(),
+        {
+            StringProperty("Name", &TFont::SetName, &TFont::Name),
+            IntegerProperty("Height", &TFont::SetHeight, &TFont::Height),
+            ColourProperty("Color", &TFont::SetColor),
+            EnumProperty("Charset", CharsetNames(), &TFont::SetCharset, &TFont::Charset),
+            SetProperty("Style", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}, &TFont::SetStyle),
+        }};
     return info;
 }
 

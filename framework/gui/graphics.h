@@ -1,14 +1,14 @@
 // Fonts and colours of the framework.
 #pragma once
 
+#include "framework/gui/handles.h"
+#include "framework/rtl/colours.h"
+#include "framework/rtl/component.h"
+
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
-
-#include "framework/gui/handles.h"
-#include "framework/rtl/colours.h"
-#include "framework/rtl/component.h"
 
 namespace gui {
 
@@ -22,7 +22,7 @@ void FillColour(HDC dc, const RECT& rect, TColor colour);
 enum TFontStyle : std::uint32_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 
 class TFont : public rtl::TPersistent {
-public:
+  public:
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
@@ -41,7 +41,7 @@ public:
     // The GDI font, created on first use and recreated after a change.
     HFONT Handle();
 
-private:
+  private:
     std::string name_ = "MS Sans Serif";
     int height_ = -11;
     TColor color_ = rtl::clWindowText;

@@ -1,15 +1,15 @@
 #include "framework/gui/group_box.h"
 
-#include <algorithm>
-
 #include "framework/gui/wide.h"
 #include "framework/rtl/property_builders.h"
+
+#include <algorithm>
 
 namespace gui {
 namespace {
 
-constexpr int kCaptionIndent = 8;  // the caption starts this far in from the frame's left
-constexpr int kButtonIndent = 8;   // radio buttons start this far in from the group's left
+constexpr int kCaptionIndent = 8; // the caption starts this far in from the frame's left
+constexpr int kButtonIndent = 8;  // radio buttons start this far in from the group's left
 constexpr int kButtonHeight = 17;
 
 } // namespace
@@ -62,16 +62,20 @@ TRadioGroup::TRadioGroup(TComponent* owner) : TGroupBox(owner) {}
 
 TRadioGroup::~TRadioGroup() {
     // The buttons' click handlers point here: they go first.
-    for (TRadioButton* button : buttons_) delete button;
+    for (TRadioButton* button : buttons_)
+        delete button;
 }
 
 const rtl::TClassInfo& TRadioGroup::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TRadioGroup", &TGroupBox::StaticClassInfo(), {
-        StringListProperty("Items", &TRadioGroup::SetItems),
-        IntegerProperty("Columns", &TRadioGroup::SetColumns, &TRadioGroup::Columns),
-        IntegerProperty("ItemIndex", &TRadioGroup::SetItemIndex, &TRadioGroup::ItemIndex),
-    }};
+    static const TClassInfo info{
+        "TRadioGroup",
+        &TGroupBox::StaticClassInfo(),
+        {
+            StringListProperty("Items", &TRadioGroup::SetItems),
+            IntegerProperty("Columns", &TRadioGroup::SetColumns, &TRadioGroup::Columns),
+            IntegerProperty("ItemIndex", &TRadioGroup::SetItemIndex, &TRadioGroup::ItemIndex),
+        }};
     return info;
 }
 
@@ -91,7 +95,8 @@ void TRadioGroup::SetItems(const std::vector<std::string>& items) {
         button->SetParent(this);
         buttons_.push_back(button);
     }
-    for (std::size_t i = 0; i < items_.size(); ++i) buttons_[i]->SetCaption(items_[i]);
+    for (std::size_t i = 0; i < items_.size(); ++i)
+        buttons_[i]->SetCaption(items_[i]);
     ArrangeButtons();
     SetItemIndex(itemIndex_);
 }
@@ -100,7 +105,8 @@ void TRadioGroup::SetItemIndex(int index) {
     // While the form is read the items may still follow: the index waits for them.
     if (!HasState(rtl::csReading) && (index < -1 || index >= static_cast<int>(buttons_.size()))) index = -1;
     itemIndex_ = index;
-    for (std::size_t i = 0; i < buttons_.size(); ++i) buttons_[i]->SetChecked(static_cast<int>(i) == index);
+    for (std::size_t i = 0; i < buttons_.size(); ++i)
+        buttons_[i]->SetChecked(static_cast<int>(i) == index);
 }
 
 void TRadioGroup::SetColumns(int columns) {
@@ -123,9 +129,9 @@ void TRadioGroup::ArrangeButtons() {
     const int buttonHeight = std::min(rowHeight, kButtonHeight);
     for (int i = 0; i < count; ++i) {
         const int column = i / perColumn, row = i % perColumn;
-        buttons_[static_cast<std::size_t>(i)]->SetBounds(kButtonIndent + column * columnWidth,
-                                                          top + row * rowHeight + (rowHeight - buttonHeight) / 2,
-                                                          columnWidth, buttonHeight);
+        buttons_[static_cast<std::size_t>(i)]->SetBounds(
+            kButtonIndent + column * columnWidth, top + row * rowHeight + (rowHeight - buttonHeight) / 2,
+            columnWidth, buttonHeight);
     }
 }
 

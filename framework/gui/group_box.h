@@ -2,28 +2,28 @@
 // itself with one radio button per item.
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "framework/gui/control.h"
 #include "framework/gui/radio_button.h"
+
+#include <string>
+#include <vector>
 
 namespace gui {
 
 class TGroupBox : public TCustomControl {
-public:
+  public:
     explicit TGroupBox(TComponent* owner);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
-protected:
+  protected:
     void Paint(HDC dc) override;
     // The caption's height in the control's font.
     int CaptionHeight();
 };
 
 class TRadioGroup : public TGroupBox {
-public:
+  public:
     explicit TRadioGroup(TComponent* owner);
     ~TRadioGroup() override;
     static const rtl::TClassInfo& StaticClassInfo();
@@ -41,7 +41,7 @@ public:
 
     void SetBounds(int left, int top, int width, int height) override;
 
-private:
+  private:
     void ArrangeButtons();
 
     std::vector<std::string> items_;

@@ -19,14 +19,12 @@ inline LiveHandleCounts& LiveHandles() noexcept {
     return counts;
 }
 enum class HandleKind { Gdi, User };
-template <HandleKind Kind>
-inline void CountHandle(long change) noexcept {
+template <HandleKind Kind> inline void CountHandle(long change) noexcept {
     (Kind == HandleKind::Gdi ? LiveHandles().Gdi : LiveHandles().User) += change;
 }
 
-template <class Handle, class Deleter>
-class UniqueHandle {
-public:
+template <class Handle, class Deleter> class UniqueHandle {
+  public:
     UniqueHandle() noexcept = default;
     explicit UniqueHandle(Handle handle) noexcept : handle_(handle) {
         if (handle_) CountHandle<Deleter::kKind>(+1);
@@ -58,7 +56,7 @@ public:
         if (handle_) CountHandle<Deleter::kKind>(+1);
     }
 
-private:
+  private:
     Handle handle_ = nullptr;
 };
 
@@ -88,8 +86,7 @@ struct HookDeleter {
 };
 
 // A GDI object released with DeleteObject.
-template <class Handle>
-using UniqueGdi = UniqueHandle<Handle, GdiObjectDeleter>;
+template <class Handle> using UniqueGdi = UniqueHandle<Handle, GdiObjectDeleter>;
 using UniqueBitmap = UniqueGdi<HBITMAP>;
 using UniqueRegion = UniqueGdi<HRGN>;
 using UniqueBrush = UniqueGdi<HBRUSH>;
@@ -105,7 +102,7 @@ using UniqueIcon = UniqueHandle<HICON, IconDeleter>;
 // A device context of a window (or of the screen, for a null window) released with ReleaseDC.
 // WholeWindow selects GetWindowDC (non-client area included) over GetDC.
 class WindowDc {
-public:
+  public:
     enum Area { ClientArea, WholeWindow };
 
     explicit WindowDc(HWND window, Area area = ClientArea) noexcept
@@ -124,14 +121,14 @@ public:
     HDC get() const noexcept { return dc_; }
     explicit operator bool() const noexcept { return dc_ != nullptr; }
 
-private:
+  private:
     HWND window_;
     HDC dc_;
 };
 
 // Selects an object into a device context for the lifetime of this owner and puts the previous one back.
 class SelectedObject {
-public:
+  public:
     SelectedObject(HDC dc, HGDIOBJ object) noexcept : dc_(dc), previous_(SelectObject(dc, object)) {}
     SelectedObject(const SelectedObject&) = delete;
     SelectedObject& operator=(const SelectedObject&) = delete;
@@ -139,7 +136,7 @@ public:
         if (previous_ && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
     }
 
-private:
+  private:
     HDC dc_;
     HGDIOBJ previous_;
 };

@@ -1,11 +1,11 @@
 #include "framework/gui/header_control.h"
 
+#include "framework/gui/wide.h"
+#include "framework/rtl/property_builders.h"
+
 #include <commctrl.h>
 
 #include <cstdlib>
-
-#include "framework/gui/wide.h"
-#include "framework/rtl/property_builders.h"
 
 namespace gui {
 namespace {
@@ -31,10 +31,12 @@ THeaderControl::THeaderControl(TComponent* owner) : TWinControl(owner) {
 
 const rtl::TClassInfo& THeaderControl::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"THeaderControl", &TWinControl::StaticClassInfo(), {
-        StringListProperty("Sections", &THeaderControl::SetSectionLines),
-        EventProperty("OnSectionClick", &THeaderControl::OnSectionClick),
-    }};
+    static const TClassInfo info{"THeaderControl",
+                                 &TWinControl::StaticClassInfo(),
+                                 {
+                                     StringListProperty("Sections", &THeaderControl::SetSectionLines),
+                                     EventProperty("OnSectionClick", &THeaderControl::OnSectionClick),
+                                 }};
     return info;
 }
 
@@ -70,15 +72,20 @@ void THeaderControl::FillSections() {
 int THeaderControl::SectionAt(LPARAM point) const {
     HDHITTESTINFO hit{};
     hit.pt = POINT{static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
-    const auto index = static_cast<int>(SendMessageW(handle_, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    const auto index =
+        static_cast<int>(SendMessageW(handle_, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
     return (hit.flags & HHT_ONHEADER) ? index : -1;
 }
 
 void THeaderControl::WndProc(TMessage& message) {
     switch (message.Msg) {
-    case WM_LBUTTONDOWN: pressedSection_ = SectionAt(message.LParam); break;
+    case WM_LBUTTONDOWN:
+        pressedSection_ = SectionAt(message.LParam);
+        break;
     case WM_LBUTTONUP:
-    case WM_CAPTURECHANGED: pressedSection_ = -1; break;
+    case WM_CAPTURECHANGED:
+        pressedSection_ = -1;
+        break;
     case CN_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHEADERW*>(message.LParam);
         if (header->hdr.code == HDN_ITEMCLICKW || header->hdr.code == HDN_ITEMCLICKA) {
@@ -88,7 +95,8 @@ void THeaderControl::WndProc(TMessage& message) {
         message.Result = 0;
         return;
     }
-    default: break;
+    default:
+        break;
     }
     TWinControl::WndProc(message);
 }

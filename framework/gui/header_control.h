@@ -3,10 +3,10 @@
 // is the pressed section until the button is released.
 #pragma once
 
+#include "framework/gui/control.h"
+
 #include <string>
 #include <vector>
-
-#include "framework/gui/control.h"
 
 namespace gui {
 
@@ -16,7 +16,7 @@ struct THeaderSection {
 };
 
 class THeaderControl : public TWinControl {
-public:
+  public:
     explicit THeaderControl(TComponent* owner);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -32,11 +32,11 @@ public:
 
     void WndProc(TMessage& message) override;
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
 
-private:
+  private:
     void FillSections();
     int SectionAt(LPARAM point) const;
 

@@ -1,8 +1,8 @@
 #include "framework/gui/hooks.h"
 
-#include <algorithm>
-
 #include "framework/gui/control.h"
+
+#include <algorithm>
 
 namespace gui {
 

@@ -12,7 +12,7 @@ namespace gui {
 class TControl;
 
 class TMessageHook {
-public:
+  public:
     TMessageHook() noexcept = default;
     TMessageHook(const TMessageHook&) = delete;
     TMessageHook& operator=(const TMessageHook&) = delete;
@@ -31,7 +31,7 @@ public:
         if (previous_) previous_(message);
     }
 
-private:
+  private:
     friend class TControl;
     // The control is going away: its hooks have nothing left to give back.
     void ControlDestroyed() noexcept { control_ = nullptr; }

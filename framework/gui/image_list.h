@@ -9,14 +9,14 @@
 namespace gui {
 
 class TImageList {
-public:
+  public:
     TImageList() = default;
     TImageList(const TImageList&) = delete;
     TImageList& operator=(const TImageList&) = delete;
     ~TImageList() { Clear(); }
 
-    // Cuts the program's bitmap resource into cells of cellWidth pixels; pixels of maskColour are transparent.
-    // A missing resource leaves the list empty.
+    // Cuts the program's bitmap resource into cells of cellWidth pixels; pixels of maskColour are
+    // transparent. A missing resource leaves the list empty.
     void LoadFromResource(const std::wstring& resourceName, int cellWidth, COLORREF maskColour);
     void Clear();
 
@@ -27,7 +27,7 @@ public:
     // Draws image index at (x, y); greyed draws it in the disabled look.
     void Draw(HDC dc, int x, int y, int index, bool greyed = false) const;
 
-private:
+  private:
     HIMAGELIST handle_ = nullptr;
 };
 

@@ -1,11 +1,11 @@
 #include "framework/gui/input_method.h"
 
+#include "framework/gui/wide.h"
+
 #include <windows.h>
 #include <imm.h>
 
 #include <vector>
-
-#include "framework/gui/wide.h"
 
 namespace gui {
 namespace {
@@ -23,7 +23,9 @@ std::wstring InputMethodDescription(HKL layout) {
     return std::wstring(description, length);
 }
 
-bool InputMethodsSupported() { return GetSystemMetrics(SM_IMMENABLED) != 0 || GetSystemMetrics(SM_DBCSENABLED) != 0; }
+bool InputMethodsSupported() {
+    return GetSystemMetrics(SM_IMMENABLED) != 0 || GetSystemMetrics(SM_DBCSENABLED) != 0;
+}
 
 } // namespace
 

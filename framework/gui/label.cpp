@@ -7,10 +7,12 @@ namespace gui {
 
 const rtl::TClassInfo& TLabel::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TLabel", &TGraphicControl::StaticClassInfo(), {
-        BooleanProperty("AutoSize", &TLabel::SetAutoSize, &TLabel::AutoSize),
-        BooleanProperty("WordWrap", &TLabel::SetWordWrap, &TLabel::WordWrap),
-    }};
+    static const TClassInfo info{"TLabel",
+                                 &TGraphicControl::StaticClassInfo(),
+                                 {
+                                     BooleanProperty("AutoSize", &TLabel::SetAutoSize, &TLabel::AutoSize),
+                                     BooleanProperty("WordWrap", &TLabel::SetWordWrap, &TLabel::WordWrap),
+                                 }};
     return info;
 }
 

@@ -6,7 +6,7 @@
 namespace gui {
 
 class TLabel : public TGraphicControl {
-public:
+  public:
     explicit TLabel(TComponent* owner) : TGraphicControl(owner) { color_ = rtl::clBtnFace; }
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -16,10 +16,10 @@ public:
     bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool wordWrap) { wordWrap_ = wordWrap; }
 
-protected:
+  protected:
     void Paint(HDC dc) override;
 
-private:
+  private:
     bool autoSize_ = true;
     bool wordWrap_ = false;
 };

@@ -1,11 +1,11 @@
 #include "framework/gui/list_box.h"
 
-#include <algorithm>
-
 #include "framework/gui/handles.h"
 #include "framework/gui/item_list.h"
 #include "framework/gui/wide.h"
 #include "framework/rtl/property_builders.h"
+
+#include <algorithm>
 
 namespace gui {
 namespace {
@@ -25,12 +25,15 @@ TListBox::TListBox(TComponent* owner) : TWinControl(owner) {
 
 const rtl::TClassInfo& TListBox::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TListBox", &TWinControl::StaticClassInfo(), {
-        StringListProperty("Items", &TListBox::SetItems),
-        IntegerProperty("ItemIndex", &TListBox::SetItemIndex, &TListBox::ItemIndex),
-        EnumProperty("ScrollBars", {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"}, &TListBox::SetScrollBars,
-                     &TListBox::ScrollBars),
-    }};
+    static const TClassInfo info{
+        "TListBox",
+        &TWinControl::StaticClassInfo(),
+        {
+            StringListProperty("Items", &TListBox::SetItems),
+            IntegerProperty("ItemIndex", &TListBox::SetItemIndex, &TListBox::ItemIndex),
+            EnumProperty("ScrollBars", {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"},
+                         &TListBox::SetScrollBars, &TListBox::ScrollBars),
+        }};
     return info;
 }
 

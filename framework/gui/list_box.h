@@ -1,16 +1,16 @@
 // A list of texts to choose one from: the system LISTBOX, subclassed.
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "framework/gui/control.h"
 #include "framework/gui/memo.h"
+
+#include <string>
+#include <vector>
 
 namespace gui {
 
 class TListBox : public TWinControl {
-public:
+  public:
     explicit TListBox(TComponent* owner);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -26,11 +26,11 @@ public:
 
     void WndProc(TMessage& message) override;
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
 
-private:
+  private:
     void UpdateHorizontalExtent();
 
     std::vector<std::string> items_;

@@ -1,10 +1,10 @@
 #include "framework/gui/list_view.h"
 
-#include <commctrl.h>
-
 #include "framework/gui/header_control.h"
 #include "framework/gui/wide.h"
 #include "framework/rtl/property_builders.h"
+
+#include <commctrl.h>
 
 namespace gui {
 namespace {
@@ -31,10 +31,12 @@ TListView::TListView(TComponent* owner) : TWinControl(owner) {
 
 const rtl::TClassInfo& TListView::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TListView", &TWinControl::StaticClassInfo(), {
-        StringListProperty("Columns", &TListView::SetColumnLines),
-        StringListProperty("Items", &TListView::SetItemLines),
-    }};
+    static const TClassInfo info{"TListView",
+                                 &TWinControl::StaticClassInfo(),
+                                 {
+                                     StringListProperty("Columns", &TListView::SetColumnLines),
+                                     StringListProperty("Items", &TListView::SetItemLines),
+                                 }};
     return info;
 }
 
@@ -54,7 +56,8 @@ void TListView::SetItemLines(const std::vector<std::string>& lines) {
         std::size_t start = 0;
         for (bool first = true;; first = false) {
             const std::size_t bar = line.find('|', start);
-            const std::string part = line.substr(start, bar == std::string::npos ? std::string::npos : bar - start);
+            const std::string part =
+                line.substr(start, bar == std::string::npos ? std::string::npos : bar - start);
             if (first) {
                 item.Caption = part;
             } else {
@@ -108,7 +111,8 @@ void TListView::InsertItem(int index, const TListItem& item) {
     row.mask = LVIF_TEXT;
     row.iItem = index;
     row.pszText = caption.data();
-    const auto at = static_cast<int>(SendMessageW(handle_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&row)));
+    const auto at =
+        static_cast<int>(SendMessageW(handle_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&row)));
     for (std::size_t s = 0; s < item.SubItems.size(); ++s) {
         std::wstring text = Wide(item.SubItems[s]);
         LVITEMW sub{};
@@ -121,7 +125,8 @@ void TListView::InsertItem(int index, const TListItem& item) {
 void TListView::FillItems() {
     if (!handle_) return;
     SendMessageW(handle_, LVM_DELETEALLITEMS, 0, 0);
-    for (std::size_t i = 0; i < items_.size(); ++i) InsertItem(static_cast<int>(i), items_[i]);
+    for (std::size_t i = 0; i < items_.size(); ++i)
+        InsertItem(static_cast<int>(i), items_[i]);
 }
 
 void TListView::CreateParams(TCreateParams& params) {

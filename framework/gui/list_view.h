@@ -3,10 +3,10 @@
 // the caption after "|" ("Readme.txt|12 KB|Text").
 #pragma once
 
+#include "framework/gui/control.h"
+
 #include <string>
 #include <vector>
-
-#include "framework/gui/control.h"
 
 namespace gui {
 
@@ -21,7 +21,7 @@ struct TListItem {
 };
 
 class TListView : public TWinControl {
-public:
+  public:
     explicit TListView(TComponent* owner);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -38,11 +38,11 @@ public:
     void SetColumnLines(const std::vector<std::string>& lines);
     void SetItemLines(const std::vector<std::string>& lines);
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
 
-private:
+  private:
     void FillColumns();
     void FillItems();
     void InsertItem(int index, const TListItem& item);

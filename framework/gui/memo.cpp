@@ -13,12 +13,15 @@ TMemo::TMemo(TComponent* owner) : TCustomEdit(owner) {
 
 const rtl::TClassInfo& TMemo::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TMemo", &TCustomEdit::StaticClassInfo(), {
-        StringListProperty("Lines", &TMemo::SetLines),
-        EnumProperty("ScrollBars", {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"}, &TMemo::SetScrollBars,
-                     &TMemo::ScrollBars),
-        BooleanProperty("WordWrap", &TMemo::SetWordWrap, &TMemo::WordWrap),
-    }};
+    static const TClassInfo info{
+        "TMemo",
+        &TCustomEdit::StaticClassInfo(),
+        {
+            StringListProperty("Lines", &TMemo::SetLines),
+            EnumProperty("ScrollBars", {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"},
+                         &TMemo::SetScrollBars, &TMemo::ScrollBars),
+            BooleanProperty("WordWrap", &TMemo::SetWordWrap, &TMemo::WordWrap),
+        }};
     return info;
 }
 

@@ -1,17 +1,17 @@
 // A multi-line edit box.
 #pragma once
 
+#include "framework/gui/edit.h"
+
 #include <string>
 #include <vector>
-
-#include "framework/gui/edit.h"
 
 namespace gui {
 
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 class TMemo : public TCustomEdit {
-public:
+  public:
     explicit TMemo(TComponent* owner);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -25,10 +25,10 @@ public:
     bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool wordWrap) { wordWrap_ = wordWrap; }
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
 
-private:
+  private:
     TScrollStyle scrollBars_ = ssNone;
     bool wordWrap_ = true;
 };

@@ -1,20 +1,20 @@
 // Owner-drawn menu items: the framework's own measuring and drawing, the items' events, and the answers to
 // WM_MEASUREITEM and WM_DRAWITEM.
-#include <algorithm>
-
 #include "framework/gui/canvas.h"
 #include "framework/gui/image_list.h"
 #include "framework/gui/menus.h"
+
+#include <algorithm>
 
 namespace gui {
 namespace {
 
 constexpr int kSeparatorHeight = 8;
-constexpr int kTextPadding = 4;   // above and below the caption
-constexpr int kGlyphMargin = 2;   // around the glyph column
-constexpr int kTextGap = 6;       // between the glyph column and the caption
-constexpr int kShortCutGap = 16;  // between the caption and the shortcut
-constexpr int kRightMargin = 10;  // after the last text
+constexpr int kTextPadding = 4;    // above and below the caption
+constexpr int kGlyphMargin = 2;    // around the glyph column
+constexpr int kTextGap = 6;        // between the glyph column and the caption
+constexpr int kShortCutGap = 16;   // between the caption and the shortcut
+constexpr int kRightMargin = 10;   // after the last text
 constexpr int kMenuBarPadding = 6; // each side of a menu bar item's caption
 
 UniqueFont CreateMenuFont() {
@@ -63,7 +63,8 @@ void TMenuItem::StandardMeasure(TCanvas& canvas, int& width, int& height) const 
     }
     const TImageList* images = GetImageList();
     width = kGlyphMargin + GlyphWidth(images) + kGlyphMargin + kTextGap + caption.cx + kRightMargin;
-    if (shortCut_ != scNone) width += kShortCutGap + TextSize(canvas, ShortCutToText(shortCut_), DT_NOPREFIX).cx;
+    if (shortCut_ != scNone)
+        width += kShortCutGap + TextSize(canvas, ShortCutToText(shortCut_), DT_NOPREFIX).cx;
     height = std::max<int>(caption.cy + kTextPadding, GetSystemMetrics(SM_CYMENUCHECK));
     if (images && images->Count() > 0) height = std::max(height, images->Height() + 2 * kGlyphMargin);
 }
@@ -83,10 +84,11 @@ void TMenuItem::StandardDraw(TCanvas& canvas, const RECT& rect, TOwnerDrawState 
     const TImageList* images = GetImageList();
     const int glyph = IsMenuBarItem() ? 0 : GlyphWidth(images);
     RECT square{rect.left + kGlyphMargin, rect.top, rect.left + kGlyphMargin + glyph, rect.bottom};
-    if (rightToLeft) square = {rect.right - kGlyphMargin - glyph, rect.top, rect.right - kGlyphMargin, rect.bottom};
+    if (rightToLeft)
+        square = {rect.right - kGlyphMargin - glyph, rect.top, rect.right - kGlyphMargin, rect.bottom};
     if (glyph > 0 && images && imageIndex_ >= 0 && imageIndex_ < images->Count()) {
-        images->Draw(dc, square.left, square.top + (square.bottom - square.top - images->Height()) / 2, imageIndex_,
-                     !enabled_);
+        images->Draw(dc, square.left, square.top + (square.bottom - square.top - images->Height()) / 2,
+                     imageIndex_, !enabled_);
     } else if (glyph > 0 && checked_) {
         const int size = std::min<int>(glyph, square.bottom - square.top);
         RECT mark{square.left, square.top + (square.bottom - square.top - size) / 2, 0, 0};
@@ -122,7 +124,8 @@ void TMenuItem::StandardDraw(TCanvas& canvas, const RECT& rect, TOwnerDrawState 
         canvas.DrawText(caption_, text, format);
     }
     if (shortCut_ != scNone && !IsMenuBarItem()) {
-        canvas.DrawText(ShortCutToText(shortCut_), text, (format | DT_NOPREFIX) | (rightToLeft ? DT_LEFT : DT_RIGHT));
+        canvas.DrawText(ShortCutToText(shortCut_), text,
+                        (format | DT_NOPREFIX) | (rightToLeft ? DT_LEFT : DT_RIGHT));
     }
     if (bold) canvas.SetFont(plain);
 }

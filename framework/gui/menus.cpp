@@ -1,13 +1,13 @@
 #include "framework/gui/menus.h"
 
-#include <algorithm>
-#include <set>
-#include <unordered_set>
-
 #include "framework/gui/messages.h"
 #include "framework/gui/wide.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/property_builders.h"
+
+#include <algorithm>
+#include <set>
+#include <unordered_set>
 
 namespace gui {
 namespace {
@@ -31,31 +31,37 @@ std::unordered_set<const TMenuItem*>& LiveItems() {
 
 // ---- TMenuItem ----
 
-TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NextCommand()) { LiveItems().insert(this); }
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NextCommand()) {
+    LiveItems().insert(this);
+}
 
 TMenuItem::~TMenuItem() {
     LiveItems().erase(this);
-    while (!items_.empty()) Remove(items_.back());
+    while (!items_.empty())
+        Remove(items_.back());
     if (parent_) parent_->Remove(this);
 }
 
 const rtl::TClassInfo& TMenuItem::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TMenuItem", &TComponent::StaticClassInfo(), {
-        IntegerProperty("Tag", &TComponent::SetTag, &TComponent::Tag),
-        StringProperty("Caption", &TMenuItem::SetCaption, &TMenuItem::Caption),
-        BooleanProperty("Enabled", &TMenuItem::SetEnabled, &TMenuItem::Enabled),
-        BooleanProperty("Checked", &TMenuItem::SetChecked, &TMenuItem::Checked),
-        BooleanProperty("Visible", &TMenuItem::SetVisible, &TMenuItem::Visible),
-        BooleanProperty("Default", &TMenuItem::SetDefault, &TMenuItem::Default),
-        BooleanProperty("RadioItem", &TMenuItem::SetRadioItem, &TMenuItem::RadioItem),
-        IntegerProperty("GroupIndex", &TMenuItem::SetGroupIndex, &TMenuItem::GroupIndex),
-        IntegerProperty("ImageIndex", &TMenuItem::SetImageIndex, &TMenuItem::ImageIndex),
-        IntegerProperty("ShortCut", &TMenuItem::SetShortCutValue, &TMenuItem::ShortCutValue),
-        StringProperty("Hint", &TMenuItem::SetHint, &TMenuItem::Hint),
-        ComponentProperty("Action", &TMenuItem::SetAction),
-        EventProperty("OnClick", &TMenuItem::OnClick),
-    }};
+    static const TClassInfo info{
+        "TMenuItem",
+        &TComponent::StaticClassInfo(),
+        {
+            IntegerProperty("Tag", &TComponent::SetTag, &TComponent::Tag),
+            StringProperty("Caption", &TMenuItem::SetCaption, &TMenuItem::Caption),
+            BooleanProperty("Enabled", &TMenuItem::SetEnabled, &TMenuItem::Enabled),
+            BooleanProperty("Checked", &TMenuItem::SetChecked, &TMenuItem::Checked),
+            BooleanProperty("Visible", &TMenuItem::SetVisible, &TMenuItem::Visible),
+            BooleanProperty("Default", &TMenuItem::SetDefault, &TMenuItem::Default),
+            BooleanProperty("RadioItem", &TMenuItem::SetRadioItem, &TMenuItem::RadioItem),
+            IntegerProperty("GroupIndex", &TMenuItem::SetGroupIndex, &TMenuItem::GroupIndex),
+            IntegerProperty("ImageIndex", &TMenuItem::SetImageIndex, &TMenuItem::ImageIndex),
+            IntegerProperty("ShortCut", &TMenuItem::SetShortCutValue, &TMenuItem::ShortCutValue),
+            StringProperty("Hint", &TMenuItem::SetHint, &TMenuItem::Hint),
+            ComponentProperty("Action", &TMenuItem::SetAction),
+            EventProperty("OnClick", &TMenuItem::OnClick),
+        }};
     return info;
 }
 
@@ -113,7 +119,8 @@ void TMenuItem::SetShortCut(TShortCut shortCut) {
 void TMenuItem::UncheckRadioSiblings() {
     if (!parent_) return;
     for (TMenuItem* sibling : parent_->items_) {
-        if (sibling != this && sibling->radioItem_ && sibling->groupIndex_ == groupIndex_) sibling->checked_ = false;
+        if (sibling != this && sibling->radioItem_ && sibling->groupIndex_ == groupIndex_)
+            sibling->checked_ = false;
     }
 }
 
@@ -147,7 +154,8 @@ TMenuItem* TMenuItem::FindByCommand(UINT command) {
 
 TMenu* TMenuItem::GetParentMenu() const {
     const TMenuItem* item = this;
-    while (item->parent_) item = item->parent_;
+    while (item->parent_)
+        item = item->parent_;
     return item->menu_;
 }
 
@@ -218,7 +226,8 @@ void TMenuItem::AppendTo(HMENU menu, bool topLevel) {
     handle_ = nullptr;
     if (!items_.empty() && !IsLine()) {
         handle_ = CreatePopupMenu();
-        for (TMenuItem* item : items_) item->AppendTo(handle_, false);
+        for (TMenuItem* item : items_)
+            item->AppendTo(handle_, false);
         info.fMask |= MIIM_SUBMENU;
         info.hSubMenu = handle_;
     }
@@ -227,12 +236,15 @@ void TMenuItem::AppendTo(HMENU menu, bool topLevel) {
 
 void TMenuItem::ForgetHandles() {
     handle_ = nullptr;
-    for (TMenuItem* item : items_) item->ForgetHandles();
+    for (TMenuItem* item : items_)
+        item->ForgetHandles();
 }
 
 // ---- TMenu ----
 
-TMenu::TMenu(TComponent* owner) : TComponent(owner) { items_.menu_ = this; }
+TMenu::TMenu(TComponent* owner) : TComponent(owner) {
+    items_.menu_ = this;
+}
 
 TMenu::~TMenu() {
     if (mergedInto_) {
@@ -242,28 +254,36 @@ TMenu::~TMenu() {
     }
     SetMerged(nullptr);
     // Items are owned by the form; they only leave this menu.
-    while (!items_.items_.empty()) items_.Remove(items_.items_.back());
+    while (!items_.items_.empty())
+        items_.Remove(items_.items_.back());
     DestroyMenuHandle();
 }
 
 const rtl::TClassInfo& TMenu::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TMenu", &TComponent::StaticClassInfo(), {
-        IntegerProperty("Tag", &TComponent::SetTag, &TComponent::Tag),
-        BooleanProperty("OwnerDraw", &TMenu::SetOwnerDraw, &TMenu::OwnerDraw),
-        EnumProperty("BiDiMode", {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"},
-                     &TMenu::SetBiDiMode, &TMenu::BiDiMode),
-    }};
+    static const TClassInfo info{"TMenu",
+                                 &TComponent::StaticClassInfo(),
+                                 {
+                                     IntegerProperty("Tag", &TComponent::SetTag, &TComponent::Tag),
+                                     BooleanProperty("OwnerDraw", &TMenu::SetOwnerDraw, &TMenu::OwnerDraw),
+                                     EnumProperty("BiDiMode",
+                                                  {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign",
+                                                   "bdRightToLeftReadingOnly"},
+                                                  &TMenu::SetBiDiMode, &TMenu::BiDiMode),
+                                 }};
     return info;
 }
 
-void TMenu::AddStoredChild(TComponent* child) { items_.AddStoredChild(child); }
+void TMenu::AddStoredChild(TComponent* child) {
+    items_.AddStoredChild(child);
+}
 
 HMENU TMenu::Handle() {
     if (!handle_) {
         handle_.reset(CreateMenuHandle());
         items_.handle_ = handle_.get();
-        for (TMenuItem* item : TopItems()) item->AppendTo(handle_.get(), IsMenuBar());
+        for (TMenuItem* item : TopItems())
+            item->AppendTo(handle_.get(), IsMenuBar());
     }
     return handle_.get();
 }
@@ -271,14 +291,16 @@ HMENU TMenu::Handle() {
 std::vector<TMenuItem*> TMenu::TopItems() {
     if (!merged_) return items_.Items();
     std::set<int> replaced;
-    for (const TMenuItem* item : merged_->items_.Items()) replaced.insert(item->GroupIndex());
+    for (const TMenuItem* item : merged_->items_.Items())
+        replaced.insert(item->GroupIndex());
     std::vector<TMenuItem*> top;
     for (TMenuItem* item : items_.Items()) {
         if (!replaced.contains(item->GroupIndex())) top.push_back(item);
     }
     top.insert(top.end(), merged_->items_.Items().begin(), merged_->items_.Items().end());
-    std::stable_sort(top.begin(), top.end(),
-                     [](const TMenuItem* a, const TMenuItem* b) { return a->GroupIndex() < b->GroupIndex(); });
+    std::stable_sort(top.begin(), top.end(), [](const TMenuItem* a, const TMenuItem* b) {
+        return a->GroupIndex() < b->GroupIndex();
+    });
     return top;
 }
 
@@ -321,7 +343,9 @@ bool TMenu::IsShortCut(TShortCut shortCut) {
     return true;
 }
 
-void TMenu::MenuChanged() { DestroyMenuHandle(); }
+void TMenu::MenuChanged() {
+    DestroyMenuHandle();
+}
 
 void TMenu::SetOwnerDraw(bool ownerDraw) {
     ownerDraw_ = ownerDraw;

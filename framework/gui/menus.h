@@ -1,15 +1,15 @@
 // Menus and menu items: the main menu of a form's menu bar and the items both kinds of menu share.
 #pragma once
 
+#include "framework/gui/handles.h"
+#include "framework/gui/shortcuts.h"
+#include "framework/rtl/component.h"
+
 #include <windows.h>
 
 #include <functional>
 #include <string>
 #include <vector>
-
-#include "framework/gui/handles.h"
-#include "framework/gui/shortcuts.h"
-#include "framework/rtl/component.h"
 
 namespace gui {
 
@@ -21,15 +21,17 @@ class TMenu;
 // ODS_GRAYED, ODS_DISABLED, ODS_CHECKED, ODS_DEFAULT, ODS_NOACCEL, ...).
 using TOwnerDrawState = UINT;
 
-using TMenuMeasureItemEvent = std::function<void(rtl::TObject* sender, TCanvas& canvas, int& width, int& height)>;
-using TMenuDrawItemEvent = std::function<void(rtl::TObject* sender, TCanvas& canvas, const RECT& rect, bool selected)>;
+using TMenuMeasureItemEvent =
+    std::function<void(rtl::TObject* sender, TCanvas& canvas, int& width, int& height)>;
+using TMenuDrawItemEvent =
+    std::function<void(rtl::TObject* sender, TCanvas& canvas, const RECT& rect, bool selected)>;
 using TAdvancedMenuDrawItemEvent =
     std::function<void(rtl::TObject* sender, TCanvas& canvas, const RECT& rect, TOwnerDrawState state)>;
 
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 
 class TMenuItem : public rtl::TComponent {
-public:
+  public:
     explicit TMenuItem(TComponent* owner);
     ~TMenuItem() override;
 
@@ -105,7 +107,7 @@ public:
     TMenuDrawItemEvent OnDrawItem;
     TAdvancedMenuDrawItemEvent OnAdvancedDrawItem;
 
-private:
+  private:
     friend class TMenu;
     void Changed();
     void UncheckRadioSiblings();
@@ -136,7 +138,7 @@ private:
 };
 
 class TMenu : public rtl::TComponent {
-public:
+  public:
     explicit TMenu(TComponent* owner);
     ~TMenu() override;
     static const rtl::TClassInfo& StaticClassInfo();
@@ -164,7 +166,7 @@ public:
     void SetBiDiMode(TBiDiMode mode);
     bool IsRightToLeft() const { return biDiMode_ != bdLeftToRight; }
 
-protected:
+  protected:
     virtual HMENU CreateMenuHandle() = 0;
     virtual bool IsMenuBar() const { return false; }
     // The handle goes; the items forget their sub-menu handles, which went with it.
@@ -175,11 +177,12 @@ protected:
     TMenu* merged_ = nullptr;     // another menu whose items this one shows (an MDI child's)
     TMenu* mergedInto_ = nullptr; // the menu showing this one's items
 
-    // The items at the top of the handle: this menu's, joined by the merged menu's ones (see TMainMenu::Merge).
+    // The items at the top of the handle: this menu's, joined by the merged menu's ones (see
+    // TMainMenu::Merge).
     std::vector<TMenuItem*> TopItems();
     void SetMerged(TMenu* menu);
 
-private:
+  private:
     friend class TMenuItem;
     bool ownerDraw_ = false;
     TImageList* images_ = nullptr;
@@ -194,7 +197,7 @@ private:
 // own handling of the message (RebuildWindowMenu) then rebuilds the handle and puts it on the window, so
 // that once the message has passed GetMenu(window) answers the new menu.
 class TMainMenu : public TMenu {
-public:
+  public:
     explicit TMainMenu(TComponent* owner) : TMenu(owner) {}
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -210,7 +213,7 @@ public:
     void Unmerge(TMainMenu* menu);
     TMainMenu* Merged() const { return static_cast<TMainMenu*>(merged_); }
 
-protected:
+  protected:
     HMENU CreateMenuHandle() override { return CreateMenu(); }
     bool IsMenuBar() const override { return true; }
 };

@@ -1,12 +1,12 @@
 #include "framework/gui/message_dialog.h"
 
-#include <algorithm>
-#include <memory>
-
 #include "framework/gui/application.h"
 #include "framework/gui/button.h"
 #include "framework/gui/label.h"
 #include "framework/gui/wide.h"
+
+#include <algorithm>
+#include <memory>
 
 namespace gui {
 namespace {
@@ -53,7 +53,8 @@ TMessageForm::TMessageForm(TComponent* owner, const std::string& text) : TForm(o
     ok->SetModalResult(mrOk);
     ok->SetDefault(true);
     ok->SetTabOrder(0);
-    ok->SetBounds(kMargin + (contentWidth - kButtonWidth) / 2, kMargin * 2 + textSize.cy, kButtonWidth, kButtonHeight);
+    ok->SetBounds(kMargin + (contentWidth - kButtonWidth) / 2, kMargin * 2 + textSize.cy, kButtonWidth,
+                  kButtonHeight);
     ok->SetParent(this);
 
     SetClientWidth(contentWidth + 2 * kMargin);

@@ -2,14 +2,14 @@
 // the application title as caption, centred on the screen.
 #pragma once
 
-#include <string>
-
 #include "framework/gui/form.h"
+
+#include <string>
 
 namespace gui {
 
 class TMessageForm : public TForm {
-public:
+  public:
     explicit TMessageForm(TComponent* owner, const std::string& text);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }

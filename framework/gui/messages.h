@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-
 namespace gui {
 
 struct TMessage {
@@ -19,13 +18,13 @@ struct TMessage {
 // hooks.h). Unlike a std::function it can be compared, so whoever gives a method back can tell whether
 // the one installed now is still its own.
 class TWndMethod {
-public:
+  public:
     TWndMethod() noexcept = default;
 
     // The method Member of object: TWndMethod::Of<&TMyClass::MyHandler>(this).
-    template <auto Member, class T>
-    static TWndMethod Of(T* object) noexcept {
-        return TWndMethod(object, [](void* target, TMessage& message) { (static_cast<T*>(target)->*Member)(message); });
+    template <auto Member, class T> static TWndMethod Of(T* object) noexcept {
+        return TWndMethod(
+            object, [](void* target, TMessage& message) { (static_cast<T*>(target)->*Member)(message); });
     }
 
     void operator()(TMessage& message) const { invoke_(object_, message); }
@@ -36,7 +35,7 @@ public:
         return a.object_ == b.object_ && a.invoke_ == b.invoke_;
     }
 
-private:
+  private:
     using Invoker = void (*)(void*, TMessage&);
     TWndMethod(void* object, Invoker invoke) noexcept : object_(object), invoke_(invoke) {}
 

@@ -1,8 +1,8 @@
 #include "framework/gui/page_control.h"
 
-#include <algorithm>
-
 #include "framework/rtl/property_builders.h"
+
+#include <algorithm>
 
 namespace gui {
 
@@ -23,7 +23,9 @@ const rtl::TClassInfo& TTabSheet::StaticClassInfo() {
     return info;
 }
 
-TCustomPageControl* TTabSheet::PageControl() const { return dynamic_cast<TCustomPageControl*>(parent_); }
+TCustomPageControl* TTabSheet::PageControl() const {
+    return dynamic_cast<TCustomPageControl*>(parent_);
+}
 
 void TTabSheet::SetParent(TWinControl* parent) {
     TCustomPageControl* before = PageControl();
@@ -74,7 +76,8 @@ std::vector<TTabSheet*> TCustomPageControl::Pages() const {
 TTabSheet* TCustomPageControl::ActivePage() const {
     const std::vector<TTabSheet*> pages = Pages();
     const int index = TabIndex();
-    return index >= 0 && index < static_cast<int>(pages.size()) ? pages[static_cast<std::size_t>(index)] : nullptr;
+    return index >= 0 && index < static_cast<int>(pages.size()) ? pages[static_cast<std::size_t>(index)]
+                                                                : nullptr;
 }
 
 void TCustomPageControl::SetActivePage(TTabSheet* page) {
@@ -83,7 +86,8 @@ void TCustomPageControl::SetActivePage(TTabSheet* page) {
 
 void TCustomPageControl::PagesChanged() {
     std::vector<std::string> captions;
-    for (const TTabSheet* page : Pages()) captions.push_back(page->Caption());
+    for (const TTabSheet* page : Pages())
+        captions.push_back(page->Caption());
     const bool first = TabTexts().empty() && !captions.empty() && TabIndex() < 0;
     SetTabTexts(captions);
     if (first) SetTabIndex(0);
@@ -96,7 +100,8 @@ void TCustomPageControl::Realign() {
     const RECT display = HandleAllocated() ? DisplayRect() : RECT{0, 0, Width(), Height()};
     for (TTabSheet* page : pages) {
         if (page == active) {
-            page->SetBounds(display.left, display.top, display.right - display.left, display.bottom - display.top);
+            page->SetBounds(display.left, display.top, display.right - display.left,
+                            display.bottom - display.top);
         }
         page->SetVisible(page == active);
     }
@@ -106,19 +111,25 @@ void TCustomPageControl::Realign() {
 
 const rtl::TClassInfo& TPageControl::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TPageControl", &TCustomPageControl::StaticClassInfo(), {
-        ComponentProperty("ActivePage", &TCustomPageControl::SetActivePage),
-        IntegerProperty("ActivePageIndex", &TCustomPageControl::SetActivePageIndex,
-                        &TCustomPageControl::ActivePageIndex),
-    }};
+    static const TClassInfo info{
+        "TPageControl",
+        &TCustomPageControl::StaticClassInfo(),
+        {
+            ComponentProperty("ActivePage", &TCustomPageControl::SetActivePage),
+            IntegerProperty("ActivePageIndex", &TCustomPageControl::SetActivePageIndex,
+                            &TCustomPageControl::ActivePageIndex),
+        }};
     return info;
 }
 
 const rtl::TClassInfo& TTabbedNotebook::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TTabbedNotebook", &TCustomPageControl::StaticClassInfo(), {
-        IntegerProperty("PageIndex", &TCustomPageControl::SetActivePageIndex, &TCustomPageControl::ActivePageIndex),
-    }};
+    static const TClassInfo info{"TTabbedNotebook",
+                                 &TCustomPageControl::StaticClassInfo(),
+                                 {
+                                     IntegerProperty("PageIndex", &TCustomPageControl::SetActivePageIndex,
+                                                     &TCustomPageControl::ActivePageIndex),
+                                 }};
     return info;
 }
 

@@ -3,9 +3,9 @@
 // page of the selected tab is shown, the others hidden.
 #pragma once
 
-#include <vector>
-
 #include "framework/gui/tab_control.h"
+
+#include <vector>
 
 namespace gui {
 
@@ -13,7 +13,7 @@ class TCustomPageControl;
 
 // One page: a container whose caption is its tab's text.
 class TTabSheet : public TCustomControl {
-public:
+  public:
     explicit TTabSheet(TComponent* owner);
     ~TTabSheet() override;
     static const rtl::TClassInfo& StaticClassInfo();
@@ -25,19 +25,19 @@ public:
     // The page's place among its control's pages, -1 when it has none.
     int PageIndex() const;
 
-protected:
+  protected:
     void Paint(HDC) override {}
 };
 
 class TTabPage : public TTabSheet {
-public:
+  public:
     using TTabSheet::TTabSheet;
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 };
 
 class TCustomPageControl : public TCustomTabControl {
-public:
+  public:
     explicit TCustomPageControl(TComponent* owner) : TCustomTabControl(owner) {}
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -53,19 +53,19 @@ public:
     // A page came, went or changed its caption.
     void PagesChanged();
 
-protected:
+  protected:
     void Realign() override;
 };
 
 class TPageControl : public TCustomPageControl {
-public:
+  public:
     using TCustomPageControl::TCustomPageControl;
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 };
 
 class TTabbedNotebook : public TCustomPageControl {
-public:
+  public:
     using TCustomPageControl::TCustomPageControl;
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }

@@ -29,13 +29,16 @@ TPanel::TPanel(TComponent* owner) : TCustomControl(owner) {
 
 const rtl::TClassInfo& TPanel::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TPanel", &TCustomControl::StaticClassInfo(), {
-        EnumProperty("BevelOuter", BevelNames(), &TPanel::SetBevelOuter, &TPanel::BevelOuter),
-        EnumProperty("BevelInner", BevelNames(), &TPanel::SetBevelInner, &TPanel::BevelInner),
-        IntegerProperty("BevelWidth", &TPanel::SetBevelWidth, &TPanel::BevelWidth),
-        EnumProperty("Alignment", {"taLeftJustify", "taRightJustify", "taCenter"}, &TPanel::SetAlignment,
-                     &TPanel::Alignment),
-    }};
+    static const TClassInfo info{
+        "TPanel",
+        &TCustomControl::StaticClassInfo(),
+        {
+            EnumProperty("BevelOuter", BevelNames(), &TPanel::SetBevelOuter, &TPanel::BevelOuter),
+            EnumProperty("BevelInner", BevelNames(), &TPanel::SetBevelInner, &TPanel::BevelInner),
+            IntegerProperty("BevelWidth", &TPanel::SetBevelWidth, &TPanel::BevelWidth),
+            EnumProperty("Alignment", {"taLeftJustify", "taRightJustify", "taCenter"}, &TPanel::SetAlignment,
+                         &TPanel::Alignment),
+        }};
     return info;
 }
 
@@ -69,8 +72,11 @@ void TPanel::Paint(HDC dc) {
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColour =
         SetTextColor(dc, Enabled() ? ColorToRGB(EffectiveFont()->Color()) : GetSysColor(COLOR_GRAYTEXT));
-    const UINT align = alignment_ == taLeftJustify ? DT_LEFT : alignment_ == taRightJustify ? DT_RIGHT : DT_CENTER;
-    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &rect, align | DT_VCENTER | DT_SINGLELINE);
+    const UINT align = alignment_ == taLeftJustify    ? DT_LEFT
+                       : alignment_ == taRightJustify ? DT_RIGHT
+                                                      : DT_CENTER;
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &rect,
+              align | DT_VCENTER | DT_SINGLELINE);
     SetTextColor(dc, oldColour);
     SetBkMode(dc, oldMode);
 }

@@ -20,7 +20,8 @@ LRESULT CALLBACK PopupWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lP
         case WM_DRAWITEM:
             if (DrawMenuItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
             break;
-        default: break;
+        default:
+            break;
         }
     } catch (...) {
         // No exception crosses the system's menu loop; it ends in the default display.
@@ -40,17 +41,19 @@ UniqueWindow CreatePopupWindow() {
         return RegisterClassExW(&wc);
     }();
     if (!registered) return {};
-    return UniqueWindow(CreateWindowExW(WS_EX_TOOLWINDOW, kPopupWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                        nullptr, GetModuleHandleW(nullptr), nullptr));
+    return UniqueWindow(CreateWindowExW(WS_EX_TOOLWINDOW, kPopupWindowClass, L"", WS_POPUP, 0, 0, 0, 0,
+                                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
 }
 
 } // namespace
 
 const rtl::TClassInfo& TPopupMenu::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TPopupMenu", &TMenu::StaticClassInfo(), {
-        EventProperty("OnPopup", &TPopupMenu::OnPopup),
-    }};
+    static const TClassInfo info{"TPopupMenu",
+                                 &TMenu::StaticClassInfo(),
+                                 {
+                                     EventProperty("OnPopup", &TPopupMenu::OnPopup),
+                                 }};
     return info;
 }
 

@@ -1,14 +1,14 @@
 // Popup (context) menus: shown at a screen point, the chosen item's click run before Popup returns.
 #pragma once
 
-#include <vector>
-
 #include "framework/gui/menus.h"
+
+#include <vector>
 
 namespace gui {
 
 class TPopupMenu : public TMenu {
-public:
+  public:
     explicit TPopupMenu(TComponent* owner) : TMenu(owner) {}
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -23,13 +23,13 @@ public:
 
     rtl::TNotifyEvent OnPopup;
 
-protected:
+  protected:
     HMENU CreateMenuHandle() override { return CreatePopupMenu(); }
     virtual void DoPopup() {
         if (OnPopup) OnPopup(this);
     }
 
-private:
+  private:
     POINT popupPoint_{0, 0};
 };
 

@@ -1,9 +1,9 @@
 #include "framework/gui/progress_bar.h"
 
-#include <commctrl.h>
-
 #include "framework/gui/common_controls.h"
 #include "framework/rtl/property_builders.h"
+
+#include <commctrl.h>
 
 namespace gui {
 
@@ -14,19 +14,28 @@ TProgressBar::TProgressBar(TComponent* owner) : TRangeControl(owner) {
 
 const rtl::TClassInfo& TProgressBar::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TProgressBar", &TRangeControl::StaticClassInfo(), {
-        BooleanProperty("Smooth", &TProgressBar::SetSmooth, &TProgressBar::Smooth),
-        EnumProperty("Orientation", {"pbHorizontal", "pbVertical"}, &TProgressBar::SetOrientation,
-                     &TProgressBar::Orientation),
-    }};
+    static const TClassInfo info{
+        "TProgressBar",
+        &TRangeControl::StaticClassInfo(),
+        {
+            BooleanProperty("Smooth", &TProgressBar::SetSmooth, &TProgressBar::Smooth),
+            EnumProperty("Orientation", {"pbHorizontal", "pbVertical"}, &TProgressBar::SetOrientation,
+                         &TProgressBar::Orientation),
+        }};
     return info;
 }
 
-void TProgressBar::SendRange() { SendMessageW(handle_, PBM_SETRANGE32, static_cast<WPARAM>(min_), max_); }
+void TProgressBar::SendRange() {
+    SendMessageW(handle_, PBM_SETRANGE32, static_cast<WPARAM>(min_), max_);
+}
 
-void TProgressBar::SendPosition() { SendMessageW(handle_, PBM_SETPOS, static_cast<WPARAM>(position_), 0); }
+void TProgressBar::SendPosition() {
+    SendMessageW(handle_, PBM_SETPOS, static_cast<WPARAM>(position_), 0);
+}
 
-int TProgressBar::ReadPosition() const { return static_cast<int>(SendMessageW(handle_, PBM_GETPOS, 0, 0)); }
+int TProgressBar::ReadPosition() const {
+    return static_cast<int>(SendMessageW(handle_, PBM_GETPOS, 0, 0));
+}
 
 void TProgressBar::SetSmooth(bool value) {
     if (value == smooth_) return;

@@ -9,7 +9,7 @@ namespace gui {
 enum TProgressBarOrientation { pbHorizontal, pbVertical };
 
 class TProgressBar : public TRangeControl {
-public:
+  public:
     explicit TProgressBar(TComponent* owner);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -19,13 +19,13 @@ public:
     TProgressBarOrientation Orientation() const { return orientation_; }
     void SetOrientation(TProgressBarOrientation value);
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
     void SendRange() override;
     void SendPosition() override;
     int ReadPosition() const override;
 
-private:
+  private:
     bool smooth_ = false;
     TProgressBarOrientation orientation_ = pbHorizontal;
 };

@@ -6,9 +6,12 @@ namespace gui {
 
 const rtl::TClassInfo& TRadioButton::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TRadioButton", &TButtonControl::StaticClassInfo(), {
-        BooleanProperty("Checked", &TRadioButton::SetChecked, &TRadioButton::Checked),
-    }};
+    static const TClassInfo info{
+        "TRadioButton",
+        &TButtonControl::StaticClassInfo(),
+        {
+            BooleanProperty("Checked", &TRadioButton::SetChecked, &TRadioButton::Checked),
+        }};
     return info;
 }
 
@@ -18,7 +21,8 @@ void TRadioButton::SetChecked(bool checked) {
     CheckStateChanged();
     if (!checked_ || !Parent()) return;
     for (TControl* sibling : Parent()->Controls()) {
-        if (auto* radio = dynamic_cast<TRadioButton*>(sibling); radio && radio != this) radio->SetChecked(false);
+        if (auto* radio = dynamic_cast<TRadioButton*>(sibling); radio && radio != this)
+            radio->SetChecked(false);
     }
 }
 

@@ -6,7 +6,7 @@
 namespace gui {
 
 class TRadioButton : public TButtonControl {
-public:
+  public:
     explicit TRadioButton(TComponent* owner) : TButtonControl(owner) {}
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -14,12 +14,12 @@ public:
     bool Checked() const { return checked_; }
     void SetChecked(bool checked);
 
-protected:
+  protected:
     void Clicked() override;
     int CheckState() const override { return checked_ ? BST_CHECKED : BST_UNCHECKED; }
     DWORD ButtonStyle() const override { return BS_RADIOBUTTON; }
 
-private:
+  private:
     bool checked_ = false;
 };
 

@@ -6,11 +6,14 @@ namespace gui {
 
 const rtl::TClassInfo& TRangeControl::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TRangeControl", &TWinControl::StaticClassInfo(), {
-        IntegerProperty("Min", &TRangeControl::SetMin, &TRangeControl::Min),
-        IntegerProperty("Max", &TRangeControl::SetMax, &TRangeControl::Max),
-        IntegerProperty("Position", &TRangeControl::SetPosition, &TRangeControl::Position),
-    }};
+    static const TClassInfo info{
+        "TRangeControl",
+        &TWinControl::StaticClassInfo(),
+        {
+            IntegerProperty("Min", &TRangeControl::SetMin, &TRangeControl::Min),
+            IntegerProperty("Max", &TRangeControl::SetMax, &TRangeControl::Max),
+            IntegerProperty("Position", &TRangeControl::SetPosition, &TRangeControl::Position),
+        }};
     return info;
 }
 
@@ -24,7 +27,9 @@ void TRangeControl::SetMax(int value) {
     if (handle_) SendRange();
 }
 
-int TRangeControl::Position() const { return handle_ ? ReadPosition() : position_; }
+int TRangeControl::Position() const {
+    return handle_ ? ReadPosition() : position_;
+}
 
 void TRangeControl::SetPosition(int value) {
     const int before = Position();

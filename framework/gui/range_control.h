@@ -8,7 +8,7 @@
 namespace gui {
 
 class TRangeControl : public TWinControl {
-public:
+  public:
     explicit TRangeControl(TComponent* owner) : TWinControl(owner) {}
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -21,7 +21,7 @@ public:
     int Position() const;
     void SetPosition(int value);
 
-protected:
+  protected:
     // The window's messages for the range and the position.
     virtual void SendRange() = 0;
     virtual void SendPosition() = 0;

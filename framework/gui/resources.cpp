@@ -1,15 +1,16 @@
 #include "framework/gui/resources.h"
 
-#include <windows.h>
-
 #include "framework/gui/wide.h"
 #include "framework/rtl/exceptions.h"
+
+#include <windows.h>
 
 namespace gui {
 
 std::string LoadFormResource(const std::string& className) {
     std::string name = className;
-    for (char& c : name) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    for (char& c : name)
+        c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
     HMODULE module = GetModuleHandleW(nullptr);
     HRSRC resource = FindResourceW(module, Wide(name).c_str(), reinterpret_cast<LPCWSTR>(RT_RCDATA));
     if (!resource) throw rtl::Exception("stored form data of " + className + " not found");

@@ -7,7 +7,7 @@
 namespace gui {
 
 class TRichEdit : public TMemo {
-public:
+  public:
     explicit TRichEdit(TComponent* owner);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -15,7 +15,7 @@ public:
     // The window class the rich edit windows are made of; empty when neither library loads.
     static const std::wstring& WindowClass();
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
 };
 

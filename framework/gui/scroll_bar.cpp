@@ -1,9 +1,9 @@
 #include "framework/gui/scroll_bar.h"
 
-#include <algorithm>
-
 #include "framework/gui/messages.h"
 #include "framework/rtl/property_builders.h"
+
+#include <algorithm>
 
 namespace gui {
 
@@ -15,17 +15,20 @@ TScrollBar::TScrollBar(TComponent* owner) : TWinControl(owner) {
 
 const rtl::TClassInfo& TScrollBar::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TScrollBar", &TWinControl::StaticClassInfo(), {
-        EnumProperty("Kind", {"sbHorizontal", "sbVertical"}, &TScrollBar::SetKind, &TScrollBar::Kind),
-        IntegerProperty("Min", &TScrollBar::SetMin, &TScrollBar::Min),
-        IntegerProperty("Max", &TScrollBar::SetMax, &TScrollBar::Max),
-        IntegerProperty("PageSize", &TScrollBar::SetPageSize, &TScrollBar::PageSize),
-        IntegerProperty("Position", &TScrollBar::SetPosition, &TScrollBar::Position),
-        IntegerProperty("LargeChange", &TScrollBar::SetLargeChange, &TScrollBar::LargeChange),
-        IntegerProperty("SmallChange", &TScrollBar::SetSmallChange, &TScrollBar::SmallChange),
-        EventProperty("OnChange", &TScrollBar::OnChange),
-        EventProperty("OnScroll", &TScrollBar::OnScroll),
-    }};
+    static const TClassInfo info{
+        "TScrollBar",
+        &TWinControl::StaticClassInfo(),
+        {
+            EnumProperty("Kind", {"sbHorizontal", "sbVertical"}, &TScrollBar::SetKind, &TScrollBar::Kind),
+            IntegerProperty("Min", &TScrollBar::SetMin, &TScrollBar::Min),
+            IntegerProperty("Max", &TScrollBar::SetMax, &TScrollBar::Max),
+            IntegerProperty("PageSize", &TScrollBar::SetPageSize, &TScrollBar::PageSize),
+            IntegerProperty("Position", &TScrollBar::SetPosition, &TScrollBar::Position),
+            IntegerProperty("LargeChange", &TScrollBar::SetLargeChange, &TScrollBar::LargeChange),
+            IntegerProperty("SmallChange", &TScrollBar::SetSmallChange, &TScrollBar::SmallChange),
+            EventProperty("OnChange", &TScrollBar::OnChange),
+            EventProperty("OnScroll", &TScrollBar::OnScroll),
+        }};
     return info;
 }
 
@@ -39,7 +42,9 @@ void TScrollBar::SetKind(TScrollBarKind kind) {
     HandleNeeded();
 }
 
-int TScrollBar::HighestPosition() const { return pageSize_ > 0 ? std::max(min_, max_ - pageSize_ + 1) : max_; }
+int TScrollBar::HighestPosition() const {
+    return pageSize_ > 0 ? std::max(min_, max_ - pageSize_ + 1) : max_;
+}
 
 void TScrollBar::SetPageSize(int pageSize) {
     pageSize_ = std::clamp(pageSize, 0, std::max(0, max_ - min_ + 1));
@@ -60,8 +65,8 @@ void TScrollBar::SetParams(int position, int min, int max) {
 
 void TScrollBar::UpdateWindowInfo() {
     if (!handle_) return;
-    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, min_, max_, static_cast<UINT>(pageSize_),
-                    position_, 0};
+    SCROLLINFO info{
+        sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, min_, max_, static_cast<UINT>(pageSize_), position_, 0};
     SendMessageW(handle_, SBM_SETSCROLLINFO, TRUE, reinterpret_cast<LPARAM>(&info));
 }
 
@@ -82,15 +87,30 @@ void TScrollBar::Scroll(int code, int trackPosition) {
     lastScrollCode_ = code;
     int position = position_;
     switch (code) {
-    case SB_LINEUP: position -= smallChange_; break;
-    case SB_LINEDOWN: position += smallChange_; break;
-    case SB_PAGEUP: position -= largeChange_; break;
-    case SB_PAGEDOWN: position += largeChange_; break;
+    case SB_LINEUP:
+        position -= smallChange_;
+        break;
+    case SB_LINEDOWN:
+        position += smallChange_;
+        break;
+    case SB_PAGEUP:
+        position -= largeChange_;
+        break;
+    case SB_PAGEDOWN:
+        position += largeChange_;
+        break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: position = trackPosition; break;
-    case SB_TOP: position = min_; break;
-    case SB_BOTTOM: position = max_; break;
-    default: break;
+    case SB_THUMBPOSITION:
+        position = trackPosition;
+        break;
+    case SB_TOP:
+        position = min_;
+        break;
+    case SB_BOTTOM:
+        position = max_;
+        break;
+    default:
+        break;
     }
     if (OnScroll) OnScroll(this);
     SetParams(position, min_, max_);

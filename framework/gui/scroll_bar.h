@@ -9,7 +9,7 @@ namespace gui {
 enum TScrollBarKind { sbHorizontal, sbVertical };
 
 class TScrollBar : public TWinControl {
-public:
+  public:
     explicit TScrollBar(TComponent* owner);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -41,11 +41,11 @@ public:
 
     void WndProc(TMessage& message) override;
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
 
-private:
+  private:
     void Scroll(int code, int trackPosition);
     void UpdateWindowInfo();
     int HighestPosition() const;

@@ -1,10 +1,10 @@
 #include "framework/gui/scroll_box.h"
 
-#include <algorithm>
-
 #include "framework/gui/graphics.h"
 #include "framework/gui/handles.h"
 #include "framework/rtl/property_builders.h"
+
+#include <algorithm>
 
 namespace gui {
 namespace {
@@ -22,10 +22,13 @@ TScrollBox::TScrollBox(TComponent* owner) : TCustomControl(owner) {
 
 const rtl::TClassInfo& TScrollBox::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TScrollBox", &TCustomControl::StaticClassInfo(), {
-        IntegerProperty("HorzRange", &TScrollBox::SetHorzRange, &TScrollBox::HorzRange),
-        IntegerProperty("VertRange", &TScrollBox::SetVertRange, &TScrollBox::VertRange),
-    }};
+    static const TClassInfo info{
+        "TScrollBox",
+        &TCustomControl::StaticClassInfo(),
+        {
+            IntegerProperty("HorzRange", &TScrollBox::SetHorzRange, &TScrollBox::HorzRange),
+            IntegerProperty("VertRange", &TScrollBox::SetVertRange, &TScrollBox::VertRange),
+        }};
     return info;
 }
 
@@ -56,8 +59,13 @@ void TScrollBox::UpdateBars() {
     RECT client{};
     GetClientRect(handle_, &client);
     const auto setBar = [&](int bar, int range, int page) {
-        SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL, 0, std::max(range - 1, 0),
-                        static_cast<UINT>(std::max(page, 0)), 0, 0};
+        SCROLLINFO info{sizeof info,
+                        SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL,
+                        0,
+                        std::max(range - 1, 0),
+                        static_cast<UINT>(std::max(page, 0)),
+                        0,
+                        0};
         SetScrollInfo(handle_, bar, &info, TRUE);
     };
     setBar(SB_HORZ, horzRange_, client.right);
@@ -70,15 +78,30 @@ void TScrollBox::ScrollBy(int bar, int code) {
     const int page = static_cast<int>(info.nPage);
     int position = info.nPos;
     switch (code) {
-    case SB_LINEUP: position -= kLineStep; break;
-    case SB_LINEDOWN: position += kLineStep; break;
-    case SB_PAGEUP: position -= page; break;
-    case SB_PAGEDOWN: position += page; break;
+    case SB_LINEUP:
+        position -= kLineStep;
+        break;
+    case SB_LINEDOWN:
+        position += kLineStep;
+        break;
+    case SB_PAGEUP:
+        position -= page;
+        break;
+    case SB_PAGEDOWN:
+        position += page;
+        break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: position = info.nTrackPos; break;
-    case SB_TOP: position = info.nMin; break;
-    case SB_BOTTOM: position = info.nMax; break;
-    default: return;
+    case SB_THUMBPOSITION:
+        position = info.nTrackPos;
+        break;
+    case SB_TOP:
+        position = info.nMin;
+        break;
+    case SB_BOTTOM:
+        position = info.nMax;
+        break;
+    default:
+        return;
     }
     position = std::clamp(position, info.nMin, std::max(info.nMin, info.nMax - std::max(page, 1) + 1));
     LONG& offset = bar == SB_HORZ ? offset_.x : offset_.y;
@@ -103,7 +126,8 @@ void TScrollBox::WndProc(TMessage& message) {
     case WM_SIZE:
         TCustomControl::WndProc(message);
         return UpdateBars();
-    default: break;
+    default:
+        break;
     }
     TCustomControl::WndProc(message);
 }

@@ -7,7 +7,7 @@
 namespace gui {
 
 class TScrollBox : public TCustomControl {
-public:
+  public:
     explicit TScrollBox(TComponent* owner);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -22,12 +22,12 @@ public:
 
     void WndProc(TMessage& message) override;
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
     void Paint(HDC dc) override;
 
-private:
+  private:
     void UpdateBars();
     void ScrollBy(int bar, int code);
 

@@ -1,26 +1,41 @@
 #include "framework/gui/shortcuts.h"
 
+#include "framework/gui/wide.h"
+
 #include <array>
 #include <utility>
-
-#include "framework/gui/wide.h"
 
 namespace gui {
 namespace {
 
 // Keys whose text is not their own character; the names are the ones menus show.
 constexpr std::array<std::pair<WORD, const char*>, 15> kKeyNames{{
-    {VK_BACK, "BkSp"}, {VK_TAB, "Tab"}, {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"}, {VK_SPACE, "Space"},
-    {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"}, {VK_END, "End"}, {VK_HOME, "Home"}, {VK_LEFT, "Left"},
-    {VK_UP, "Up"}, {VK_RIGHT, "Right"}, {VK_DOWN, "Down"}, {VK_INSERT, "Ins"}, {VK_DELETE, "Del"},
+    {VK_BACK, "BkSp"},
+    {VK_TAB, "Tab"},
+    {VK_RETURN, "Enter"},
+    {VK_ESCAPE, "Esc"},
+    {VK_SPACE, "Space"},
+    {VK_PRIOR, "PgUp"},
+    {VK_NEXT, "PgDn"},
+    {VK_END, "End"},
+    {VK_HOME, "Home"},
+    {VK_LEFT, "Left"},
+    {VK_UP, "Up"},
+    {VK_RIGHT, "Right"},
+    {VK_DOWN, "Down"},
+    {VK_INSERT, "Ins"},
+    {VK_DELETE, "Del"},
 }};
 
 constexpr std::array<std::pair<TShortCut, const char*>, 3> kShiftNames{{
-    {scShift, "Shift+"}, {scCtrl, "Ctrl+"}, {scAlt, "Alt+"},
+    {scShift, "Shift+"},
+    {scCtrl, "Ctrl+"},
+    {scAlt, "Alt+"},
 }};
 
 std::string KeyName(WORD key) {
-    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return std::string(1, static_cast<char>(key));
+    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z'))
+        return std::string(1, static_cast<char>(key));
     if (key >= VK_F1 && key <= VK_F24) return "F" + std::to_string(key - VK_F1 + 1);
     if (key >= VK_NUMPAD0 && key <= VK_NUMPAD9) return "Num " + std::to_string(key - VK_NUMPAD0);
     for (const auto& [code, name] : kKeyNames) {
@@ -29,7 +44,9 @@ std::string KeyName(WORD key) {
     return {};
 }
 
-char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char AsciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 bool StartsWithNoCase(const std::string& text, std::size_t at, const std::string& prefix) {
     if (text.size() - at < prefix.size()) return false;
@@ -41,8 +58,8 @@ bool StartsWithNoCase(const std::string& text, std::size_t at, const std::string
 
 wchar_t UpperChar(wchar_t c) {
     // CharUpperW takes a single character in the low word of its pointer argument.
-    return static_cast<wchar_t>(reinterpret_cast<ULONG_PTR>(CharUpperW(reinterpret_cast<LPWSTR>(
-        static_cast<ULONG_PTR>(c)))));
+    return static_cast<wchar_t>(
+        reinterpret_cast<ULONG_PTR>(CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(c)))));
 }
 
 } // namespace

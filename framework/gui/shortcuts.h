@@ -16,7 +16,9 @@ constexpr TShortCut scShift = 0x2000;
 constexpr TShortCut scCtrl = 0x4000;
 constexpr TShortCut scAlt = 0x8000;
 
-constexpr TShortCut ShortCut(WORD key, TShortCut shift) { return static_cast<TShortCut>((key & 0xFF) | shift); }
+constexpr TShortCut ShortCut(WORD key, TShortCut shift) {
+    return static_cast<TShortCut>((key & 0xFF) | shift);
+}
 
 // "Shift+F4", "Ctrl+S", "Shift+Ctrl+Del"; an empty text for no shortcut or a key without a name.
 std::string ShortCutToText(TShortCut shortCut);

@@ -1,8 +1,8 @@
 #include "framework/gui/speed_button.h"
 
-#include <windowsx.h>
-
 #include "framework/rtl/property_builders.h"
+
+#include <windowsx.h>
 
 namespace gui {
 
@@ -14,17 +14,16 @@ TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) {
 
 const rtl::TClassInfo& TSpeedButton::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TSpeedButton", &TGraphicControl::StaticClassInfo(),
-                                 JoinProperties(
-                                     {
-                                         BooleanProperty("AllowAllUp", &TSpeedButton::SetAllowAllUp,
-                                                         &TSpeedButton::AllowAllUp),
-                                         IntegerProperty("GroupIndex", &TSpeedButton::SetGroupIndex,
-                                                         &TSpeedButton::GroupIndex),
-                                         BooleanProperty("Down", &TSpeedButton::SetDown, &TSpeedButton::Down),
-                                         BooleanProperty("Flat", &TSpeedButton::SetFlat, &TSpeedButton::Flat),
-                                     },
-                                     TButtonGlyph::PublishedBy(&TSpeedButton::ButtonGlyph))};
+    static const TClassInfo info{
+        "TSpeedButton", &TGraphicControl::StaticClassInfo(),
+        JoinProperties(
+            {
+                BooleanProperty("AllowAllUp", &TSpeedButton::SetAllowAllUp, &TSpeedButton::AllowAllUp),
+                IntegerProperty("GroupIndex", &TSpeedButton::SetGroupIndex, &TSpeedButton::GroupIndex),
+                BooleanProperty("Down", &TSpeedButton::SetDown, &TSpeedButton::Down),
+                BooleanProperty("Flat", &TSpeedButton::SetFlat, &TSpeedButton::Flat),
+            },
+            TButtonGlyph::PublishedBy(&TSpeedButton::ButtonGlyph))};
     return info;
 }
 

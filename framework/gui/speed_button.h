@@ -8,7 +8,7 @@
 namespace gui {
 
 class TSpeedButton : public TGraphicControl {
-public:
+  public:
     explicit TSpeedButton(TComponent* owner);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -32,10 +32,10 @@ public:
 
     void WndProc(TMessage& message) override;
 
-protected:
+  protected:
     void Paint(HDC dc) override;
 
-private:
+  private:
     void MouseDown(TMessage& message);
     void MouseMove(TMessage& message);
     void MouseUp(TMessage& message);

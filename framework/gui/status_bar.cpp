@@ -1,12 +1,12 @@
 #include "framework/gui/status_bar.h"
 
-#include <commctrl.h>
-
-#include <algorithm>
-
 #include "framework/gui/common_controls.h"
 #include "framework/gui/wide.h"
 #include "framework/rtl/property_builders.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
 
 namespace gui {
 namespace {
@@ -39,14 +39,18 @@ TStatusPanel::~TStatusPanel() {
 
 const rtl::TClassInfo& TStatusPanel::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TStatusPanel", &TComponent::StaticClassInfo(), {
-        StringProperty("Text", &TStatusPanel::SetText, &TStatusPanel::Text),
-        IntegerProperty("Width", &TStatusPanel::SetWidth, &TStatusPanel::Width),
-        EnumProperty("Alignment", {"taLeftJustify", "taRightJustify", "taCenter"}, &TStatusPanel::SetAlignment,
-                     &TStatusPanel::Alignment),
-        EnumProperty("Bevel", {"pbNone", "pbLowered", "pbRaised"}, &TStatusPanel::SetBevel, &TStatusPanel::Bevel),
-        BooleanProperty("RightToLeft", &TStatusPanel::SetRightToLeft, &TStatusPanel::RightToLeft),
-    }};
+    static const TClassInfo info{
+        "TStatusPanel",
+        &TComponent::StaticClassInfo(),
+        {
+            StringProperty("Text", &TStatusPanel::SetText, &TStatusPanel::Text),
+            IntegerProperty("Width", &TStatusPanel::SetWidth, &TStatusPanel::Width),
+            EnumProperty("Alignment", {"taLeftJustify", "taRightJustify", "taCenter"},
+                         &TStatusPanel::SetAlignment, &TStatusPanel::Alignment),
+            EnumProperty("Bevel", {"pbNone", "pbLowered", "pbRaised"}, &TStatusPanel::SetBevel,
+                         &TStatusPanel::Bevel),
+            BooleanProperty("RightToLeft", &TStatusPanel::SetRightToLeft, &TStatusPanel::RightToLeft),
+        }};
     return info;
 }
 
@@ -88,16 +92,20 @@ TStatusBar::TStatusBar(TComponent* owner) : TWinControl(owner) {
 
 TStatusBar::~TStatusBar() {
     FollowParent(false);
-    for (TStatusPanel* panel : panels_) panel->statusBar_ = nullptr;
+    for (TStatusPanel* panel : panels_)
+        panel->statusBar_ = nullptr;
 }
 
 const rtl::TClassInfo& TStatusBar::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TStatusBar", &TWinControl::StaticClassInfo(), {
-        BooleanProperty("SimplePanel", &TStatusBar::SetSimplePanel, &TStatusBar::SimplePanel),
-        StringProperty("SimpleText", &TStatusBar::SetSimpleText, &TStatusBar::SimpleText),
-        BooleanProperty("SizeGrip", &TStatusBar::SetSizeGrip, &TStatusBar::SizeGrip),
-    }};
+    static const TClassInfo info{
+        "TStatusBar",
+        &TWinControl::StaticClassInfo(),
+        {
+            BooleanProperty("SimplePanel", &TStatusBar::SetSimplePanel, &TStatusBar::SimplePanel),
+            StringProperty("SimpleText", &TStatusBar::SetSimpleText, &TStatusBar::SimpleText),
+            BooleanProperty("SizeGrip", &TStatusBar::SetSizeGrip, &TStatusBar::SizeGrip),
+        }};
     return info;
 }
 
@@ -166,12 +174,14 @@ void TStatusBar::UpdatePanels() {
     // Each part ends where its panel's width says: the last one does not reach the right edge by itself.
     std::vector<int> rightEdges;
     int right = 0;
-    for (const TStatusPanel* panel : panels_) rightEdges.push_back(right += panel->Width());
+    for (const TStatusPanel* panel : panels_)
+        rightEdges.push_back(right += panel->Width());
     if (rightEdges.empty()) return;
     SendMessageW(handle_, SB_SETPARTS, rightEdges.size(), reinterpret_cast<LPARAM>(rightEdges.data()));
     for (std::size_t i = 0; i < panels_.size(); ++i) {
         const std::wstring text = PanelText(panels_[i]->Text(), panels_[i]->Alignment());
-        SendMessageW(handle_, SB_SETTEXTW, i | PanelDrawFlags(*panels_[i]), reinterpret_cast<LPARAM>(text.c_str()));
+        SendMessageW(handle_, SB_SETTEXTW, i | PanelDrawFlags(*panels_[i]),
+                     reinterpret_cast<LPARAM>(text.c_str()));
     }
 }
 
@@ -181,7 +191,8 @@ void TStatusBar::FollowParent(bool on) {
     if (!on || !handle_) return;
     followed_ = GetParent(handle_);
     if (followed_) {
-        SetWindowSubclass(followed_, &TStatusBar::ParentProc, kFollowParentId, reinterpret_cast<DWORD_PTR>(this));
+        SetWindowSubclass(followed_, &TStatusBar::ParentProc, kFollowParentId,
+                          reinterpret_cast<DWORD_PTR>(this));
     }
     SendMessageW(handle_, WM_SIZE, 0, 0);
 }

@@ -2,10 +2,10 @@
 // side by side or one simple text, with a size grip in its bottom-right corner.
 #pragma once
 
+#include "framework/gui/control.h"
+
 #include <string>
 #include <vector>
-
-#include "framework/gui/control.h"
 
 namespace gui {
 
@@ -15,7 +15,7 @@ class TStatusBar;
 
 // One panel of a status bar; stored inside its status bar.
 class TStatusPanel : public rtl::TComponent {
-public:
+  public:
     explicit TStatusPanel(TComponent* owner);
     ~TStatusPanel() override;
     static const rtl::TClassInfo& StaticClassInfo();
@@ -35,7 +35,7 @@ public:
 
     TStatusBar* StatusBar() const { return statusBar_; }
 
-private:
+  private:
     friend class TStatusBar;
     void Changed();
 
@@ -48,7 +48,7 @@ private:
 };
 
 class TStatusBar : public TWinControl {
-public:
+  public:
     explicit TStatusBar(TComponent* owner);
     ~TStatusBar() override;
     static const rtl::TClassInfo& StaticClassInfo();
@@ -70,11 +70,11 @@ public:
 
     void WndProc(TMessage& message) override;
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
 
-private:
+  private:
     friend class TStatusPanel;
     void UpdatePanels();
     void FollowParent(bool on);

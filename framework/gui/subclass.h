@@ -9,17 +9,17 @@
 // silently rather than open a modal box inside WM_NCPAINT.
 #pragma once
 
+#include "framework/gui/messages.h"
+
 #include <windows.h>
 
 #include <exception>
 #include <functional>
 
-#include "framework/gui/messages.h"
-
 namespace gui {
 
 class TWindowSubclass {
-public:
+  public:
     TWindowSubclass() noexcept = default;
     TWindowSubclass(const TWindowSubclass&) = delete;
     TWindowSubclass& operator=(const TWindowSubclass&) = delete;
@@ -40,7 +40,7 @@ public:
     // Called with every exception a handler lets out, then swallowed. Process-wide; for diagnostics.
     static std::function<void(HWND window, UINT msg, const std::exception* error)> OnException;
 
-private:
+  private:
     static LRESULT CALLBACK SubclassProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR data);
 

@@ -1,9 +1,9 @@
 #include "framework/gui/tab_control.h"
 
-#include <commctrl.h>
-
 #include "framework/gui/wide.h"
 #include "framework/rtl/property_builders.h"
+
+#include <commctrl.h>
 
 namespace gui {
 namespace {
@@ -15,10 +15,14 @@ const std::vector<std::string>& TabPositionNames() {
 
 DWORD PositionStyle(TTabPosition position) {
     switch (position) {
-    case tpBottom: return TCS_BOTTOM;
-    case tpLeft: return TCS_VERTICAL | TCS_MULTILINE;
-    case tpRight: return TCS_VERTICAL | TCS_RIGHT | TCS_MULTILINE;
-    default: return 0;
+    case tpBottom:
+        return TCS_BOTTOM;
+    case tpLeft:
+        return TCS_VERTICAL | TCS_MULTILINE;
+    case tpRight:
+        return TCS_VERTICAL | TCS_RIGHT | TCS_MULTILINE;
+    default:
+        return 0;
     }
 }
 
@@ -32,12 +36,15 @@ TCustomTabControl::TCustomTabControl(TComponent* owner) : TWinControl(owner) {
 
 const rtl::TClassInfo& TCustomTabControl::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TCustomTabControl", &TWinControl::StaticClassInfo(), {
-        EnumProperty("TabPosition", TabPositionNames(), &TCustomTabControl::SetTabPosition,
-                     &TCustomTabControl::TabPosition),
-        BooleanProperty("MultiLine", &TCustomTabControl::SetMultiLine, &TCustomTabControl::MultiLine),
-        EventProperty("OnChange", &TCustomTabControl::OnChange),
-    }};
+    static const TClassInfo info{
+        "TCustomTabControl",
+        &TWinControl::StaticClassInfo(),
+        {
+            EnumProperty("TabPosition", TabPositionNames(), &TCustomTabControl::SetTabPosition,
+                         &TCustomTabControl::TabPosition),
+            BooleanProperty("MultiLine", &TCustomTabControl::SetMultiLine, &TCustomTabControl::MultiLine),
+            EventProperty("OnChange", &TCustomTabControl::OnChange),
+        }};
     return info;
 }
 
@@ -137,10 +144,13 @@ void TCustomTabControl::WndProc(TMessage& message) {
 
 const rtl::TClassInfo& TTabControl::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TTabControl", &TCustomTabControl::StaticClassInfo(), {
-        StringListProperty("Tabs", &TTabControl::SetTabs),
-        IntegerProperty("TabIndex", &TCustomTabControl::SetTabIndex, &TCustomTabControl::TabIndex),
-    }};
+    static const TClassInfo info{
+        "TTabControl",
+        &TCustomTabControl::StaticClassInfo(),
+        {
+            StringListProperty("Tabs", &TTabControl::SetTabs),
+            IntegerProperty("TabIndex", &TCustomTabControl::SetTabIndex, &TCustomTabControl::TabIndex),
+        }};
     return info;
 }
 

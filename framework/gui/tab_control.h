@@ -2,17 +2,17 @@
 // the selected tab; TTabControl publishes it with the tabs as a string list.
 #pragma once
 
+#include "framework/gui/control.h"
+
 #include <string>
 #include <vector>
-
-#include "framework/gui/control.h"
 
 namespace gui {
 
 enum TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
 
 class TCustomTabControl : public TWinControl {
-public:
+  public:
     explicit TCustomTabControl(TComponent* owner);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -31,7 +31,7 @@ public:
     void WndProc(TMessage& message) override;
     rtl::TNotifyEvent OnChange;
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
     void SetTabTexts(const std::vector<std::string>& texts);
@@ -41,7 +41,7 @@ protected:
     // The window was resized or its strip changed.
     virtual void Realign() {}
 
-private:
+  private:
     void FillTabs();
     void Recreate();
 
@@ -52,7 +52,7 @@ private:
 };
 
 class TTabControl : public TCustomTabControl {
-public:
+  public:
     explicit TTabControl(TComponent* owner) : TCustomTabControl(owner) {}
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }

@@ -1,13 +1,13 @@
 #include "framework/gui/tab_set.h"
 
+#include "framework/gui/handles.h"
+#include "framework/gui/wide.h"
+#include "framework/rtl/property_builders.h"
+
 #include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
-
-#include "framework/gui/handles.h"
-#include "framework/gui/wide.h"
-#include "framework/rtl/property_builders.h"
 
 namespace gui {
 namespace {
@@ -57,7 +57,8 @@ void TTabScroller::SetRange(int count, int position) {
 
 void TTabScroller::WndProc(TMessage& message) {
     if (message.Msg == CN_HSCROLL) {
-        if (LOWORD(message.WParam) == SB_THUMBPOSITION) tabSet_->SetFirstIndex(static_cast<short>(HIWORD(message.WParam)));
+        if (LOWORD(message.WParam) == SB_THUMBPOSITION)
+            tabSet_->SetFirstIndex(static_cast<short>(HIWORD(message.WParam)));
         return;
     }
     TWinControl::WndProc(message);
@@ -78,14 +79,17 @@ TTabSet::TTabSet(TComponent* owner) : TCustomControl(owner), scroller_(new TTabS
 
 const rtl::TClassInfo& TTabSet::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TTabSet", &TCustomControl::StaticClassInfo(), {
-        StringListProperty("Tabs", &TTabSet::SetTabs),
-        IntegerProperty("TabIndex", &TTabSet::SetTabIndex, &TTabSet::TabIndex),
-        IntegerProperty("FirstIndex", &TTabSet::SetFirstIndex, &TTabSet::FirstIndex),
-        IntegerProperty("StartMargin", &TTabSet::SetStartMargin, &TTabSet::StartMargin),
-        IntegerProperty("EndMargin", &TTabSet::SetEndMargin, &TTabSet::EndMargin),
-        EventProperty("OnChange", &TTabSet::OnChange),
-    }};
+    static const TClassInfo info{
+        "TTabSet",
+        &TCustomControl::StaticClassInfo(),
+        {
+            StringListProperty("Tabs", &TTabSet::SetTabs),
+            IntegerProperty("TabIndex", &TTabSet::SetTabIndex, &TTabSet::TabIndex),
+            IntegerProperty("FirstIndex", &TTabSet::SetFirstIndex, &TTabSet::FirstIndex),
+            IntegerProperty("StartMargin", &TTabSet::SetStartMargin, &TTabSet::StartMargin),
+            IntegerProperty("EndMargin", &TTabSet::SetEndMargin, &TTabSet::EndMargin),
+            EventProperty("OnChange", &TTabSet::OnChange),
+        }};
     return info;
 }
 
@@ -155,7 +159,9 @@ std::vector<TTabSetItem> TTabSet::Layout(int firstIndex, bool scrollerShown) {
     return items;
 }
 
-std::vector<TTabSetItem> TTabSet::VisibleTabs() { return Layout(firstIndex_, scroller_->Visible()); }
+std::vector<TTabSetItem> TTabSet::VisibleTabs() {
+    return Layout(firstIndex_, scroller_->Visible());
+}
 
 int TTabSet::TabAt(POINT point) {
     for (const TTabSetItem& item : VisibleTabs()) {
@@ -196,7 +202,8 @@ void TTabSet::Paint(HDC dc) {
         Line(dc, r.left, r.bottom, r.right, r.bottom);
         Line(dc, r.right, r.bottom, r.right, selected ? -1 : 0);
         const std::wstring text = Wide(tabs_[static_cast<std::size_t>(item.Index)]);
-        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
     SelectObject(dc, dark.get());
 }

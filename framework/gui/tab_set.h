@@ -2,10 +2,10 @@
 // horizontal up-down (its scroller) that appears when the tabs do not all fit and moves the first tab shown.
 #pragma once
 
+#include "framework/gui/control.h"
+
 #include <string>
 #include <vector>
-
-#include "framework/gui/control.h"
 
 namespace gui {
 
@@ -13,18 +13,18 @@ class TTabSet;
 
 // The tab set's scroller: a horizontal msctls_updown32 whose position is the first tab shown.
 class TTabScroller : public TWinControl {
-public:
+  public:
     explicit TTabScroller(TTabSet* tabSet);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
     void SetRange(int count, int position);
     void WndProc(TMessage& message) override;
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
 
-private:
+  private:
     TTabSet* tabSet_;
     int count_ = 0;
     int position_ = 0;
@@ -37,7 +37,7 @@ struct TTabSetItem {
 };
 
 class TTabSet : public TCustomControl {
-public:
+  public:
     // Width a tab adds to its text, and what the scroller takes from the strip besides.
     static constexpr int kTabPadding = 9;
     static constexpr int kScrollerReserve = 12;
@@ -70,12 +70,12 @@ public:
     void WndProc(TMessage& message) override;
     rtl::TNotifyEvent OnChange;
 
-protected:
+  protected:
     void CreateWnd() override;
     void Paint(HDC dc) override;
     void FontChanged() override;
 
-private:
+  private:
     std::vector<TTabSetItem> Layout(int firstIndex, bool scrollerShown);
     // Shows the scroller when tabs are hidden, and places it at the strip's right end.
     void UpdateScroller();

@@ -60,11 +60,13 @@ TTimer::~TTimer() {
 
 const rtl::TClassInfo& TTimer::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TTimer", &TComponent::StaticClassInfo(), {
-        IntegerProperty("Interval", &TTimer::SetInterval, &TTimer::Interval),
-        BooleanProperty("Enabled", &TTimer::SetEnabled, &TTimer::Enabled),
-        TimerEventAccess::OnTimerProperty(),
-    }};
+    static const TClassInfo info{"TTimer",
+                                 &TComponent::StaticClassInfo(),
+                                 {
+                                     IntegerProperty("Interval", &TTimer::SetInterval, &TTimer::Interval),
+                                     BooleanProperty("Enabled", &TTimer::SetEnabled, &TTimer::Enabled),
+                                     TimerEventAccess::OnTimerProperty(),
+                                 }};
     return info;
 }
 

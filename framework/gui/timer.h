@@ -1,15 +1,15 @@
 // A timer whose ticks arrive through the message loop.
 #pragma once
 
-#include <windows.h>
-
 #include "framework/gui/handles.h"
 #include "framework/rtl/component.h"
+
+#include <windows.h>
 
 namespace gui {
 
 class TTimer : public rtl::TComponent {
-public:
+  public:
     explicit TTimer(TComponent* owner);
     ~TTimer() override;
     static const rtl::TClassInfo& StaticClassInfo();
@@ -25,7 +25,7 @@ public:
     // Runs OnTimer; exceptions go to the default display.
     void Tick();
 
-private:
+  private:
     friend struct TimerEventAccess;
     // The timer runs while it is enabled with an interval and a handler.
     void UpdateTimer();

@@ -1,12 +1,12 @@
 #include "framework/gui/tool_bar.h"
 
-#include <commctrl.h>
-
-#include <algorithm>
-
 #include "framework/gui/common_controls.h"
 #include "framework/gui/wide.h"
 #include "framework/rtl/property_builders.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
 
 namespace gui {
 namespace {
@@ -28,12 +28,15 @@ TToolButton::~TToolButton() {
 
 const rtl::TClassInfo& TToolButton::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TToolButton", &TComponent::StaticClassInfo(), {
-        StringProperty("Caption", &TToolButton::SetCaption, &TToolButton::Caption),
-        IntegerProperty("ImageIndex", &TToolButton::SetImageIndex, &TToolButton::ImageIndex),
-        EnumProperty("Style", {"tbsButton", "tbsSeparator"}, &TToolButton::SetStyle, &TToolButton::Style),
-        EventProperty("OnClick", &TToolButton::OnClick),
-    }};
+    static const TClassInfo info{
+        "TToolButton",
+        &TComponent::StaticClassInfo(),
+        {
+            StringProperty("Caption", &TToolButton::SetCaption, &TToolButton::Caption),
+            IntegerProperty("ImageIndex", &TToolButton::SetImageIndex, &TToolButton::ImageIndex),
+            EnumProperty("Style", {"tbsButton", "tbsSeparator"}, &TToolButton::SetStyle, &TToolButton::Style),
+            EventProperty("OnClick", &TToolButton::OnClick),
+        }};
     return info;
 }
 
@@ -68,16 +71,20 @@ TToolBar::TToolBar(TComponent* owner) : TWinControl(owner) {
 }
 
 TToolBar::~TToolBar() {
-    for (TToolButton* button : buttons_) button->toolBar_ = nullptr;
+    for (TToolButton* button : buttons_)
+        button->toolBar_ = nullptr;
 }
 
 const rtl::TClassInfo& TToolBar::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TToolBar", &TWinControl::StaticClassInfo(), {
-        BooleanProperty("Flat", &TToolBar::SetFlat, &TToolBar::Flat),
-        StringProperty("ImageResource", &TToolBar::SetImageResource, &TToolBar::ImageResource),
-        IntegerProperty("ImageWidth", &TToolBar::SetImageWidth, &TToolBar::ImageWidth),
-    }};
+    static const TClassInfo info{
+        "TToolBar",
+        &TWinControl::StaticClassInfo(),
+        {
+            BooleanProperty("Flat", &TToolBar::SetFlat, &TToolBar::Flat),
+            StringProperty("ImageResource", &TToolBar::SetImageResource, &TToolBar::ImageResource),
+            IntegerProperty("ImageWidth", &TToolBar::SetImageWidth, &TToolBar::ImageWidth),
+        }};
     return info;
 }
 
@@ -147,7 +154,8 @@ void TToolBar::CreateWnd() {
 
 void TToolBar::UpdateButtons() {
     if (!handle_) return;
-    while (SendMessageW(handle_, TB_BUTTONCOUNT, 0, 0) > 0) SendMessageW(handle_, TB_DELETEBUTTON, 0, 0);
+    while (SendMessageW(handle_, TB_BUTTONCOUNT, 0, 0) > 0)
+        SendMessageW(handle_, TB_DELETEBUTTON, 0, 0);
     std::vector<std::wstring> captions;
     captions.reserve(buttons_.size());
     std::vector<TBBUTTON> items;
@@ -159,13 +167,15 @@ void TToolBar::UpdateButtons() {
         item.iBitmap = button.Style() == tbsSeparator ? kSeparatorWidth : image;
         item.idCommand = kFirstButtonId + static_cast<int>(i);
         item.fsState = TBSTATE_ENABLED;
-        item.fsStyle = static_cast<BYTE>(button.Style() == tbsSeparator ? BTNS_SEP : BTNS_BUTTON | BTNS_AUTOSIZE);
+        item.fsStyle =
+            static_cast<BYTE>(button.Style() == tbsSeparator ? BTNS_SEP : BTNS_BUTTON | BTNS_AUTOSIZE);
         item.iString = captions.back().empty() || button.Style() == tbsSeparator
                            ? -1
                            : reinterpret_cast<INT_PTR>(captions.back().c_str());
         items.push_back(item);
     }
-    if (!items.empty()) SendMessageW(handle_, TB_ADDBUTTONSW, items.size(), reinterpret_cast<LPARAM>(items.data()));
+    if (!items.empty())
+        SendMessageW(handle_, TB_ADDBUTTONSW, items.size(), reinterpret_cast<LPARAM>(items.data()));
     SendMessageW(handle_, TB_AUTOSIZE, 0, 0);
 }
 

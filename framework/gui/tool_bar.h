@@ -2,11 +2,11 @@
 // of the bar's image list; Flat shows the buttons without edges until the mouse is over them.
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "framework/gui/control.h"
 #include "framework/gui/image_list.h"
+
+#include <string>
+#include <vector>
 
 namespace gui {
 
@@ -16,7 +16,7 @@ enum TToolButtonStyle { tbsButton, tbsSeparator };
 
 // One button of a tool bar; stored inside its tool bar.
 class TToolButton : public rtl::TComponent {
-public:
+  public:
     explicit TToolButton(TComponent* owner);
     ~TToolButton() override;
     static const rtl::TClassInfo& StaticClassInfo();
@@ -34,7 +34,7 @@ public:
     rtl::TNotifyEvent OnClick;
     void Click();
 
-private:
+  private:
     friend class TToolBar;
     void Changed();
 
@@ -45,7 +45,7 @@ private:
 };
 
 class TToolBar : public TWinControl {
-public:
+  public:
     explicit TToolBar(TComponent* owner);
     ~TToolBar() override;
     static const rtl::TClassInfo& StaticClassInfo();
@@ -66,11 +66,11 @@ public:
 
     void WndProc(TMessage& message) override;
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
 
-private:
+  private:
     friend class TToolButton;
     void LoadImages();
     void UpdateButtons();

@@ -1,9 +1,9 @@
 #include "framework/gui/track_bar.h"
 
-#include <commctrl.h>
-
 #include "framework/gui/common_controls.h"
 #include "framework/rtl/property_builders.h"
+
+#include <commctrl.h>
 
 namespace gui {
 
@@ -16,15 +16,19 @@ TTrackBar::TTrackBar(TComponent* owner) : TRangeControl(owner) {
 
 const rtl::TClassInfo& TTrackBar::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TTrackBar", &TRangeControl::StaticClassInfo(), {
-        IntegerProperty("Frequency", &TTrackBar::SetFrequency, &TTrackBar::Frequency),
-        EnumProperty("Orientation", {"trHorizontal", "trVertical"}, &TTrackBar::SetOrientation,
-                     &TTrackBar::Orientation),
-        EnumProperty("TickStyle", {"tsAuto", "tsNone", "tsManual"}, &TTrackBar::SetTickStyle, &TTrackBar::TickStyle),
-        EnumProperty("TickMarks", {"tmBottomRight", "tmTopLeft", "tmBoth"}, &TTrackBar::SetTickMarks,
-                     &TTrackBar::TickMarks),
-        EventProperty("OnChange", &TTrackBar::OnChange),
-    }};
+    static const TClassInfo info{
+        "TTrackBar",
+        &TRangeControl::StaticClassInfo(),
+        {
+            IntegerProperty("Frequency", &TTrackBar::SetFrequency, &TTrackBar::Frequency),
+            EnumProperty("Orientation", {"trHorizontal", "trVertical"}, &TTrackBar::SetOrientation,
+                         &TTrackBar::Orientation),
+            EnumProperty("TickStyle", {"tsAuto", "tsNone", "tsManual"}, &TTrackBar::SetTickStyle,
+                         &TTrackBar::TickStyle),
+            EnumProperty("TickMarks", {"tmBottomRight", "tmTopLeft", "tmBoth"}, &TTrackBar::SetTickMarks,
+                         &TTrackBar::TickMarks),
+            EventProperty("OnChange", &TTrackBar::OnChange),
+        }};
     return info;
 }
 
@@ -34,9 +38,13 @@ void TTrackBar::SendRange() {
     SendMessageW(handle_, TBM_SETTICFREQ, static_cast<WPARAM>(frequency_), 0);
 }
 
-void TTrackBar::SendPosition() { SendMessageW(handle_, TBM_SETPOS, TRUE, position_); }
+void TTrackBar::SendPosition() {
+    SendMessageW(handle_, TBM_SETPOS, TRUE, position_);
+}
 
-int TTrackBar::ReadPosition() const { return static_cast<int>(SendMessageW(handle_, TBM_GETPOS, 0, 0)); }
+int TTrackBar::ReadPosition() const {
+    return static_cast<int>(SendMessageW(handle_, TBM_GETPOS, 0, 0));
+}
 
 void TTrackBar::PositionChanged() {
     if (OnChange) OnChange(this);
@@ -90,7 +98,8 @@ void TTrackBar::WndProc(TMessage& message) {
         position_ = now;
         return PositionChanged();
     }
-    default: return TWinControl::WndProc(message);
+    default:
+        return TWinControl::WndProc(message);
     }
 }
 

@@ -13,7 +13,7 @@ enum TTickStyle { tsAuto, tsNone, tsManual };
 enum TTickMark { tmBottomRight, tmTopLeft, tmBoth };
 
 class TTrackBar : public TRangeControl {
-public:
+  public:
     explicit TTrackBar(TComponent* owner);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -30,14 +30,14 @@ public:
     rtl::TNotifyEvent OnChange;
     void WndProc(TMessage& message) override;
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
     void SendRange() override;
     void SendPosition() override;
     int ReadPosition() const override;
     void PositionChanged() override;
 
-private:
+  private:
     int frequency_ = 1;
     TTrackBarOrientation orientation_ = trHorizontal;
     TTickStyle tickStyle_ = tsAuto;

@@ -1,9 +1,9 @@
 #include "framework/gui/up_down.h"
 
-#include <commctrl.h>
-
 #include "framework/gui/common_controls.h"
 #include "framework/rtl/property_builders.h"
+
+#include <commctrl.h>
 
 namespace gui {
 
@@ -14,12 +14,16 @@ TUpDown::TUpDown(TComponent* owner) : TRangeControl(owner) {
 
 const rtl::TClassInfo& TUpDown::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TUpDown", &TRangeControl::StaticClassInfo(), {
-        IntegerProperty("Increment", &TUpDown::SetIncrement, &TUpDown::Increment),
-        EnumProperty("Orientation", {"udVertical", "udHorizontal"}, &TUpDown::SetOrientation, &TUpDown::Orientation),
-        ComponentProperty("Associate", &TUpDown::SetAssociate),
-        EventProperty("OnChanging", &TUpDown::OnChanging),
-    }};
+    static const TClassInfo info{
+        "TUpDown",
+        &TRangeControl::StaticClassInfo(),
+        {
+            IntegerProperty("Increment", &TUpDown::SetIncrement, &TUpDown::Increment),
+            EnumProperty("Orientation", {"udVertical", "udHorizontal"}, &TUpDown::SetOrientation,
+                         &TUpDown::Orientation),
+            ComponentProperty("Associate", &TUpDown::SetAssociate),
+            EventProperty("OnChanging", &TUpDown::OnChanging),
+        }};
     return info;
 }
 
@@ -29,11 +33,14 @@ void TUpDown::SendRange() {
     SendMessageW(handle_, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&accel));
 }
 
-void TUpDown::SendPosition() { SendMessageW(handle_, UDM_SETPOS32, 0, position_); }
+void TUpDown::SendPosition() {
+    SendMessageW(handle_, UDM_SETPOS32, 0, position_);
+}
 
 int TUpDown::ReadPosition() const {
     BOOL failed = FALSE;
-    const auto value = static_cast<int>(SendMessageW(handle_, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
+    const auto value =
+        static_cast<int>(SendMessageW(handle_, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
     return failed ? position_ : value;
 }
 
@@ -88,7 +95,8 @@ void TUpDown::WndProc(TMessage& message) {
         message.Result = 0;
         if (OnChanging) OnChanging(this);
         return;
-    default: return TRangeControl::WndProc(message);
+    default:
+        return TRangeControl::WndProc(message);
     }
 }
 

@@ -9,7 +9,7 @@ namespace gui {
 enum TUDOrientation { udVertical, udHorizontal };
 
 class TUpDown : public TRangeControl {
-public:
+  public:
     explicit TUpDown(TComponent* owner);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -26,14 +26,14 @@ public:
     void WndProc(TMessage& message) override;
     void Notification(TComponent* component, rtl::TOperation operation) override;
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
     void SendRange() override;
     void SendPosition() override;
     int ReadPosition() const override;
 
-private:
+  private:
     int increment_ = 1;
     TUDOrientation orientation_ = udVertical;
     TWinControl* associate_ = nullptr;

@@ -1,10 +1,10 @@
 #include "framework/gui/web_browser.h"
 
-#include <cstdio>
-
 #include "framework/gui/wide.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/property_builders.h"
+
+#include <cstdio>
 
 namespace gui {
 
@@ -19,14 +19,14 @@ std::string HResultText(HRESULT hr) {
 }
 
 class UniqueBstr {
-public:
+  public:
     explicit UniqueBstr(const std::wstring& text) : bstr_(SysAllocString(text.c_str())) {}
     UniqueBstr(const UniqueBstr&) = delete;
     UniqueBstr& operator=(const UniqueBstr&) = delete;
     ~UniqueBstr() { SysFreeString(bstr_); }
     BSTR get() const { return bstr_; }
 
-private:
+  private:
     BSTR bstr_;
 };
 
@@ -35,7 +35,7 @@ private:
 // The container side the browser control talks to: client site, in-place site and frame in one object.
 // The control sizes itself from the container window and draws into a child window of it.
 class BrowserSite final : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame {
-public:
+  public:
     explicit BrowserSite(HWND container) : container_(container) {}
 
     // IUnknown
@@ -122,23 +122,30 @@ public:
     STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
     STDMETHODIMP TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
 
-private:
+  private:
     ~BrowserSite() = default;
 
     LONG references_ = 1;
     HWND container_;
 };
 
-TWebBrowser::TWebBrowser(TComponent* owner) : TWinControl(owner) { tabStop_ = true; }
+TWebBrowser::TWebBrowser(TComponent* owner) : TWinControl(owner) {
+    tabStop_ = true;
+}
 
-TWebBrowser::~TWebBrowser() { DestroyControl(); }
+TWebBrowser::~TWebBrowser() {
+    DestroyControl();
+}
 
 const rtl::TClassInfo& TWebBrowser::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TWebBrowser", &TWinControl::StaticClassInfo(), {
-        IntegerProperty("ExtentX", &TWebBrowser::SetExtentX, &TWebBrowser::ExtentX),
-        IntegerProperty("ExtentY", &TWebBrowser::SetExtentY, &TWebBrowser::ExtentY),
-    }};
+    static const TClassInfo info{
+        "TWebBrowser",
+        &TWinControl::StaticClassInfo(),
+        {
+            IntegerProperty("ExtentX", &TWebBrowser::SetExtentX, &TWebBrowser::ExtentX),
+            IntegerProperty("ExtentY", &TWebBrowser::SetExtentY, &TWebBrowser::ExtentY),
+        }};
     return info;
 }
 
@@ -160,7 +167,8 @@ void TWebBrowser::CreateWnd() {
 void TWebBrowser::CreateControl() {
     HRESULT hr = CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
                                   oleObject_.put_void());
-    if (FAILED(hr)) throw rtl::Exception("the web browser control cannot be created: error " + HResultText(hr));
+    if (FAILED(hr))
+        throw rtl::Exception("the web browser control cannot be created: error " + HResultText(hr));
     site_ = new BrowserSite(handle_);
     oleObject_->SetClientSite(site_);
     if (auto persist = oleObject_.As<IPersistStreamInit>(IID_IPersistStreamInit)) persist->InitNew();

@@ -1,6 +1,9 @@
 // The system's embeddable web browser control, hosted in place as an OLE control.
 #pragma once
 
+#include "framework/gui/com_ptr.h"
+#include "framework/gui/control.h"
+
 #include <exdisp.h>
 #include <ole2.h>
 
@@ -8,15 +11,12 @@
 #include <memory>
 #include <string>
 
-#include "framework/gui/com_ptr.h"
-#include "framework/gui/control.h"
-
 namespace gui {
 
 class BrowserSite;
 
 class TWebBrowser : public TWinControl {
-public:
+  public:
     explicit TWebBrowser(TComponent* owner);
     ~TWebBrowser() override;
     static const rtl::TClassInfo& StaticClassInfo();
@@ -37,11 +37,11 @@ public:
 
     void WndProc(TMessage& message) override;
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
 
-private:
+  private:
     void CreateControl();
     void DestroyControl();
 

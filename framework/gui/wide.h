@@ -1,10 +1,10 @@
 // UTF-8 inside, UTF-16 at the Windows API.
 #pragma once
 
+#include "framework/rtl/text.h"
+
 #include <string>
 #include <string_view>
-
-#include "framework/rtl/text.h"
 
 namespace gui {
 

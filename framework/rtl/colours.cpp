@@ -6,15 +6,23 @@ namespace rtl {
 
 std::optional<TColor> IdentToColour(const std::string& name) {
     static const std::pair<const char*, TColor> kNames[] = {
-        {"clScrollBar", clScrollBar},     {"clMenu", clMenu},
-        {"clWindow", clWindow},           {"clMenuText", clMenuText},
-        {"clWindowText", clWindowText},   {"clCaptionText", clCaptionText},
-        {"clHighlight", clHighlight},     {"clHighlightText", clHighlightText},
-        {"clBtnFace", clBtnFace},         {"clBtnShadow", clBtnShadow},
-        {"clGrayText", clGrayText},       {"clBtnText", clBtnText},
+        {"clScrollBar", clScrollBar},
+        {"clMenu", clMenu},
+        {"clWindow", clWindow},
+        {"clMenuText", clMenuText},
+        {"clWindowText", clWindowText},
+        {"clCaptionText", clCaptionText},
+        {"clHighlight", clHighlight},
+        {"clHighlightText", clHighlightText},
+        {"clBtnFace", clBtnFace},
+        {"clBtnShadow", clBtnShadow},
+        {"clGrayText", clGrayText},
+        {"clBtnText", clBtnText},
         {"clInactiveCaptionText", clInactiveCaptionText},
-        {"clBtnHighlight", clBtnHighlight}, {"clBlack", clBlack},
-        {"clWhite", clWhite},             {"clFuchsia", clFuchsia},
+        {"clBtnHighlight", clBtnHighlight},
+        {"clBlack", clBlack},
+        {"clWhite", clWhite},
+        {"clFuchsia", clFuchsia},
     };
     for (const auto& [ident, colour] : kNames) {
         if (name == ident) return colour;

@@ -10,7 +10,9 @@ namespace rtl {
 using TColor = std::uint32_t;
 
 constexpr TColor kSystemColourFlag = 0xFF000000u;
-constexpr bool IsSystemColour(TColor colour) { return (colour & kSystemColourFlag) == kSystemColourFlag; }
+constexpr bool IsSystemColour(TColor colour) {
+    return (colour & kSystemColourFlag) == kSystemColourFlag;
+}
 
 constexpr TColor clScrollBar = kSystemColourFlag | 0;
 constexpr TColor clMenu = kSystemColourFlag | 4;

@@ -1,13 +1,12 @@
 #include "framework/rtl/component.h"
 
-#include <algorithm>
-#include <map>
-
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/text.h"
 
-namespace rtl {
+#include <algorithm>
+#include <map>
 
+namespace rtl {
 
 const TPropInfo* TClassInfo::FindProperty(const std::string& name) const {
     const std::string wanted = LowerCaseAscii(name);
@@ -51,7 +50,8 @@ TComponent::~TComponent() {
         std::erase(subscriber->subscribedTo_, this);
         subscriber->Notification(this, TOperation::opRemove);
     }
-    for (TComponent* subject : subscribedTo_) std::erase(subject->freeSubscribers_, this);
+    for (TComponent* subject : subscribedTo_)
+        std::erase(subject->freeSubscribers_, this);
     subscribedTo_.clear();
     // Last created first; a component freed meanwhile has already left the list.
     while (!components_.empty()) {
@@ -75,13 +75,16 @@ TComponent* TComponent::FindComponent(const std::string& name) const {
     return nullptr;
 }
 
-void TComponent::Loaded() { ClearState(csLoading); }
+void TComponent::Loaded() {
+    ClearState(csLoading);
+}
 
 void TComponent::Notification(TComponent*, TOperation) {}
 
 void TComponent::FreeNotification(TComponent* subscriber) {
     if (!subscriber || subscriber == this) return;
-    if (std::find(freeSubscribers_.begin(), freeSubscribers_.end(), subscriber) != freeSubscribers_.end()) return;
+    if (std::find(freeSubscribers_.begin(), freeSubscribers_.end(), subscriber) != freeSubscribers_.end())
+        return;
     freeSubscribers_.push_back(subscriber);
     subscriber->subscribedTo_.push_back(this);
 }
@@ -93,10 +96,13 @@ void TComponent::RemoveFreeNotification(TComponent* subscriber) {
 }
 
 void TComponent::AddStoredChild(TComponent* child) {
-    throw Exception("'" + child->Name() + "' (" + child->ClassName() + ") cannot be placed inside " + ClassName());
+    throw Exception("'" + child->Name() + "' (" + child->ClassName() + ") cannot be placed inside " +
+                    ClassName());
 }
 
-TNotifyEvent TComponent::FindNotifyMethod(const std::string&) { return {}; }
+TNotifyEvent TComponent::FindNotifyMethod(const std::string&) {
+    return {};
+}
 
 void TComponent::InsertComponent(TComponent* component) {
     component->owner_ = this;
@@ -110,7 +116,8 @@ void TComponent::RemoveComponent(TComponent* component) {
     components_.erase(std::remove(components_.begin(), components_.end(), component), components_.end());
     component->owner_ = nullptr;
     if (!HasState(csDestroying)) {
-        for (TComponent* other : components_) other->Notification(component, TOperation::opRemove);
+        for (TComponent* other : components_)
+            other->Notification(component, TOperation::opRemove);
         Notification(component, TOperation::opRemove);
     }
 }
@@ -130,7 +137,8 @@ void RegisterComponentClass(const std::string& className, TComponentFactory fact
 
 std::vector<std::string> RegisteredComponentClasses() {
     std::vector<std::string> names;
-    for (const auto& entry : Factories()) names.push_back(entry.first);
+    for (const auto& entry : Factories())
+        names.push_back(entry.first);
     return names;
 }
 

@@ -2,17 +2,17 @@
 // form data sets by name.
 #pragma once
 
+#include "framework/rtl/properties.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "framework/rtl/properties.h"
-
 namespace rtl {
 
 class TObject {
-public:
+  public:
     virtual ~TObject() = default;
 };
 
@@ -20,7 +20,7 @@ using TNotifyEvent = std::function<void(TObject* sender)>;
 
 // Something with published properties: components and their stored sub-objects (fonts).
 class TPersistent : public TObject {
-public:
+  public:
     static const TClassInfo& StaticClassInfo();
     virtual const TClassInfo& ClassInfo() const { return StaticClassInfo(); }
     const std::string& ClassName() const { return ClassInfo().Name; }
@@ -37,7 +37,7 @@ enum TComponentStateFlag : unsigned {
 enum class TOperation { opInsert, opRemove };
 
 class TComponent : public TPersistent {
-public:
+  public:
     explicit TComponent(TComponent* owner);
     TComponent(const TComponent&) = delete;
     TComponent& operator=(const TComponent&) = delete;
@@ -72,13 +72,13 @@ public:
     void FreeNotification(TComponent* subscriber);
     void RemoveFreeNotification(TComponent* subscriber);
 
-    // A component that the stored data nests inside this one (a control inside a form, an item inside a menu).
-    // Ownership stays with the form; this only places it.
+    // A component that the stored data nests inside this one (a control inside a form, an item inside a
+    // menu). Ownership stays with the form; this only places it.
     virtual void AddStoredChild(TComponent* child);
     // Event handlers named in stored data are published methods of the form being read.
     virtual TNotifyEvent FindNotifyMethod(const std::string& name);
 
-private:
+  private:
     void InsertComponent(TComponent* component);
     void RemoveComponent(TComponent* component);
 
@@ -98,13 +98,12 @@ TComponent* CreateComponentByClassName(const std::string& className, TComponent*
 // The names of the registered classes, in alphabetical order.
 std::vector<std::string> RegisteredComponentClasses();
 
-template <class T>
-void RegisterComponentClass() {
+template <class T> void RegisterComponentClass() {
     RegisterComponentClass(T::StaticClassInfo().Name, [](TComponent* owner) { return new T(owner); });
 }
 
-// Sets the published enumeration (or boolean) property propertyName of component to the value named valueName.
-// A missing property, one of another kind, or an unknown value name is skipped silently.
+// Sets the published enumeration (or boolean) property propertyName of component to the value named
+// valueName. A missing property, one of another kind, or an unknown value name is skipped silently.
 void SetEnumProperty(TPersistent& component, const std::string& propertyName, const std::string& valueName);
 
 } // namespace rtl

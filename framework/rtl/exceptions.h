@@ -9,20 +9,20 @@ namespace rtl {
 
 // Base of every exception the program raises; the message is UTF-8.
 class Exception : public std::runtime_error {
-public:
+  public:
     explicit Exception(const std::string& message) : std::runtime_error(message) {}
     const std::string Message() const { return what(); }
 };
 
 // A text that is not a number in the expected syntax.
 class EConvertError : public Exception {
-public:
+  public:
     using Exception::Exception;
 };
 
 // The silent exception: the default display drops it without a message.
 class EAbort : public Exception {
-public:
+  public:
     EAbort() : Exception("Operation aborted") {}
 };
 

@@ -10,8 +10,12 @@ constexpr std::size_t kMaxBinaryBytes = 64u * 1024u * 1024u;
 // Nesting beyond this is refused rather than recursing without limit on hostile input.
 constexpr int kMaxNesting = 64;
 
-bool IsIdentStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
-bool IsIdentChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+bool IsIdentStart(char c) {
+    return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
+}
+bool IsIdentChar(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+}
 
 int HexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -21,7 +25,7 @@ int HexValue(char c) {
 }
 
 class Parser {
-public:
+  public:
     Parser(std::string_view text, std::string_view source) : text_(text), source_(source) {}
 
     FormObject ParseRoot() {
@@ -32,10 +36,10 @@ public:
         return root;
     }
 
-private:
+  private:
     [[noreturn]] void Fail(const std::string& what) const {
-        throw EFormDataError("form data of " + std::string(source_) + ", line " + std::to_string(line_) + ": " +
-                             what);
+        throw EFormDataError("form data of " + std::string(source_) + ", line " + std::to_string(line_) +
+                             ": " + what);
     }
 
     bool AtEnd() const { return pos_ >= text_.size(); }
@@ -51,7 +55,8 @@ private:
         while (!AtEnd()) {
             const char c = Peek();
             if (c == '#') {
-                while (!AtEnd() && Peek() != '\n') Advance();
+                while (!AtEnd() && Peek() != '\n')
+                    Advance();
             } else if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
                 Advance();
             } else {
@@ -62,13 +67,15 @@ private:
 
     // Skips blanks within a line only.
     void SkipLineBlanks() {
-        while (!AtEnd() && (Peek() == ' ' || Peek() == '\t' || Peek() == '\r')) Advance();
+        while (!AtEnd() && (Peek() == ' ' || Peek() == '\t' || Peek() == '\r'))
+            Advance();
     }
 
     void ExpectEndOfLine() {
         SkipLineBlanks();
         if (Peek() == '#') {
-            while (!AtEnd() && Peek() != '\n') Advance();
+            while (!AtEnd() && Peek() != '\n')
+                Advance();
         }
         if (!AtEnd() && Peek() != '\n') Fail(std::string("unexpected '") + Peek() + "'");
     }
@@ -76,7 +83,8 @@ private:
     std::string ParseIdentifier(const char* what) {
         if (!IsIdentStart(Peek())) Fail(std::string("expected ") + what);
         const std::size_t start = pos_;
-        while (!AtEnd() && IsIdentChar(Peek())) Advance();
+        while (!AtEnd() && IsIdentChar(Peek()))
+            Advance();
         return std::string(text_.substr(start, pos_ - start));
     }
 
@@ -176,11 +184,21 @@ private:
             const char e = Peek();
             Advance();
             switch (e) {
-            case '"': value += '"'; break;
-            case '\\': value += '\\'; break;
-            case 'n': value += '\n'; break;
-            case 'r': value += '\r'; break;
-            case 't': value += '\t'; break;
+            case '"':
+                value += '"';
+                break;
+            case '\\':
+                value += '\\';
+                break;
+            case 'n':
+                value += '\n';
+                break;
+            case 'r':
+                value += '\r';
+                break;
+            case 't':
+                value += '\t';
+                break;
             case 'x': {
                 const int hi = HexValue(Peek());
                 if (hi < 0) Fail("bad \\x escape");
@@ -191,7 +209,8 @@ private:
                 value += static_cast<char>(hi * 16 + lo);
                 break;
             }
-            default: Fail(std::string("unknown escape '\\") + e + "'");
+            default:
+                Fail(std::string("unknown escape '\\") + e + "'");
             }
         }
     }
@@ -247,7 +266,8 @@ private:
             const int lo = HexValue(Peek());
             if (lo < 0) {
                 const char c = Peek();
-                const bool separator = c == '>' || c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\0';
+                const bool separator =
+                    c == '>' || c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\0';
                 if (!separator) Fail(std::string("bad hexadecimal digit '") + c + "' in a binary value");
                 Fail("odd number of hexadecimal digits in a binary value");
             }
@@ -269,11 +289,21 @@ void WriteString(std::string& out, const std::string& value) {
     for (const char c : value) {
         const auto u = static_cast<unsigned char>(c);
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (u < 0x20 || u == 0x7F) {
                 out += "\\x";
@@ -328,7 +358,8 @@ void WriteObject(std::string& out, const FormObject& object, const std::string& 
         WriteValue(out, p.value, inner);
         out += '\n';
     }
-    for (const FormObject& child : object.children) WriteObject(out, child, inner);
+    for (const FormObject& child : object.children)
+        WriteObject(out, child, inner);
     out += indent + "}\n";
 }
 

@@ -15,13 +15,13 @@
 //   }
 #pragma once
 
+#include "framework/rtl/exceptions.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
-
-#include "framework/rtl/exceptions.h"
 
 namespace rtl {
 
@@ -36,12 +36,13 @@ struct FormSet {
 using FormStringList = std::vector<std::string>;
 using FormBinary = std::vector<std::uint8_t>;
 
-using FormValue = std::variant<std::int64_t, std::string, FormIdentifier, FormSet, FormStringList, FormBinary>;
+using FormValue =
+    std::variant<std::int64_t, std::string, FormIdentifier, FormSet, FormStringList, FormBinary>;
 
 struct FormProperty {
     std::string name; // may be dotted: "Font.Height"
     FormValue value;
-    int line = 0;     // where it was written, for error messages
+    int line = 0; // where it was written, for error messages
 };
 
 struct FormObject {
@@ -54,7 +55,7 @@ struct FormObject {
 
 // A malformed form text; the message names the form and the line.
 class EFormDataError : public Exception {
-public:
+  public:
     using Exception::Exception;
 };
 

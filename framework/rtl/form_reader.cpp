@@ -1,18 +1,19 @@
 #include "framework/rtl/form_reader.h"
 
-#include <typeinfo>
-
 #include "framework/rtl/text.h"
+
+#include <typeinfo>
 
 namespace rtl {
 namespace {
 
 [[noreturn]] void FailAt(std::string_view source, int line, const std::string& what) {
-    throw EFormDataError("form data of " + std::string(source) + ", line " + std::to_string(line) + ": " + what);
+    throw EFormDataError("form data of " + std::string(source) + ", line " + std::to_string(line) + ": " +
+                         what);
 }
 
-void ReadChildren(TComponent& container, const FormObject& data, TReadContext& context, std::string_view source,
-                  std::vector<TComponent*>& loadedOrder) {
+void ReadChildren(TComponent& container, const FormObject& data, TReadContext& context,
+                  std::string_view source, std::vector<TComponent*>& loadedOrder) {
     for (const FormObject& childData : data.children) {
         TComponent* child = nullptr;
         try {
@@ -34,7 +35,8 @@ void ReadChildren(TComponent& container, const FormObject& data, TReadContext& c
         } catch (const Exception& e) {
             FailAt(source, childData.line, e.Message());
         }
-        for (const FormProperty& property : childData.properties) StoreProperty(*child, property, context, source);
+        for (const FormProperty& property : childData.properties)
+            StoreProperty(*child, property, context, source);
         ReadChildren(*child, childData, context, source, loadedOrder);
     }
 }
@@ -48,12 +50,14 @@ void StoreProperty(TPersistent& target, const FormProperty& property, TReadConte
     for (std::size_t dot; (dot = path.find('.')) != std::string_view::npos;) {
         const std::string head(path.substr(0, dot));
         const TPropInfo* info = object->ClassInfo().FindProperty(head);
-        if (!info || !info->SubObject) FailAt(source, property.line, object->ClassName() + " has no sub-object '" + head + "'");
+        if (!info || !info->SubObject)
+            FailAt(source, property.line, object->ClassName() + " has no sub-object '" + head + "'");
         object = info->SubObject(*object);
         path.remove_prefix(dot + 1);
     }
     const TPropInfo* info = object->ClassInfo().FindProperty(std::string(path));
-    if (!info) FailAt(source, property.line, object->ClassName() + " has no property '" + std::string(path) + "'");
+    if (!info)
+        FailAt(source, property.line, object->ClassName() + " has no property '" + std::string(path) + "'");
     try {
         info->Store(*object, property.value, context);
     } catch (const EFormDataError&) {
@@ -61,8 +65,8 @@ void StoreProperty(TPersistent& target, const FormProperty& property, TReadConte
     } catch (const EConvertError&) {
         throw;
     } catch (const Exception& e) {
-        // Plain exceptions come from values of the wrong kind and setters' own checks: say where. Derived kinds
-        // (a decoder's error, say) pass out as they are.
+        // Plain exceptions come from values of the wrong kind and setters' own checks: say where. Derived
+        // kinds (a decoder's error, say) pass out as they are.
         if (typeid(e) == typeid(Exception)) {
             FailAt(source, property.line, "'" + property.name + "': " + e.Message());
         }
@@ -79,7 +83,8 @@ void ReadRootComponent(TComponent& root, const FormObject& data, std::string_vie
     std::vector<TComponent*> loadedOrder{&root};
     root.SetName(data.name);
     root.SetState(csReading | csLoading);
-    for (const FormProperty& property : data.properties) StoreProperty(root, property, context, source);
+    for (const FormProperty& property : data.properties)
+        StoreProperty(root, property, context, source);
     ReadChildren(root, data, context, source, loadedOrder);
     for (const auto& fixup : context.Fixups) {
         try {
@@ -88,8 +93,10 @@ void ReadRootComponent(TComponent& root, const FormObject& data, std::string_vie
             FailAt(source, data.line, e.Message());
         }
     }
-    for (TComponent* component : loadedOrder) component->ClearState(csReading);
-    for (TComponent* component : loadedOrder) component->Loaded();
+    for (TComponent* component : loadedOrder)
+        component->ClearState(csReading);
+    for (TComponent* component : loadedOrder)
+        component->Loaded();
 }
 
 } // namespace rtl

@@ -2,10 +2,10 @@
 // published properties, resolves references and event bindings, then runs every component's Loaded step.
 #pragma once
 
-#include <string_view>
-
 #include "framework/rtl/component.h"
 #include "framework/rtl/form_data.h"
+
+#include <string_view>
 
 namespace rtl {
 

@@ -41,7 +41,8 @@ std::optional<std::uint64_t> ParseDecimal(std::string_view digits) {
 
 std::optional<std::int32_t> TryStrToInt(std::string_view text) {
     std::size_t pos = 0;
-    while (pos < text.size() && text[pos] == ' ') ++pos;
+    while (pos < text.size() && text[pos] == ' ')
+        ++pos;
     bool negative = false;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
         negative = text[pos] == '-';

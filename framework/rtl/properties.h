@@ -1,18 +1,28 @@
 // Published properties: what stored form data may set, looked up by name at run time.
 #pragma once
 
+#include "framework/rtl/form_data.h"
+
 #include <functional>
 #include <string>
 #include <vector>
-
-#include "framework/rtl/form_data.h"
 
 namespace rtl {
 
 class TPersistent;
 class TComponent;
 
-enum class TTypeKind { tkInteger, tkString, tkEnumeration, tkSet, tkColour, tkStringList, tkBinary, tkClass, tkMethod };
+enum class TTypeKind {
+    tkInteger,
+    tkString,
+    tkEnumeration,
+    tkSet,
+    tkColour,
+    tkStringList,
+    tkBinary,
+    tkClass,
+    tkMethod
+};
 
 // Component references and event bindings can name things that are read later; they are resolved once the
 // whole form has been read.
@@ -24,8 +34,10 @@ struct TReadContext {
 struct TPropInfo {
     std::string Name;
     TTypeKind Kind = TTypeKind::tkInteger;
-    std::vector<std::string> ValueNames; // enumeration values or set members in bit order; booleans: False, True
-    // Stores a value read from form data; raises EFormDataError-free rtl::Exception on a value of the wrong kind.
+    std::vector<std::string>
+        ValueNames; // enumeration values or set members in bit order; booleans: False, True
+    // Stores a value read from form data; raises EFormDataError-free rtl::Exception on a value of the wrong
+    // kind.
     std::function<void(TPersistent&, const FormValue&, TReadContext&)> Store;
     // The property's value as text ("true"/"false" for booleans, the value name for enumerations).
     std::function<std::string(const TPersistent&)> GetText;

@@ -1,14 +1,14 @@
 // Helpers that describe a class's published properties with its own setters and getters.
 #pragma once
 
+#include "framework/rtl/colours.h"
+#include "framework/rtl/component.h"
+#include "framework/rtl/exceptions.h"
+
 #include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
-
-#include "framework/rtl/colours.h"
-#include "framework/rtl/component.h"
-#include "framework/rtl/exceptions.h"
 
 namespace rtl {
 
@@ -27,8 +27,7 @@ inline const std::vector<std::string>& BooleanNames() {
     return names;
 }
 
-template <class C>
-TPropInfo IntegerProperty(std::string name, void (C::*set)(int), int (C::*get)() const) {
+template <class C> TPropInfo IntegerProperty(std::string name, void (C::*set)(int), int (C::*get)() const) {
     TPropInfo info{std::move(name), TTypeKind::tkInteger, {}, {}, {}, {}};
     info.Store = [set](TPersistent& target, const FormValue& value, TReadContext&) {
         const std::int64_t number = ExpectInteger(value);
@@ -42,7 +41,8 @@ TPropInfo IntegerProperty(std::string name, void (C::*set)(int), int (C::*get)()
 }
 
 template <class C>
-TPropInfo StringProperty(std::string name, void (C::*set)(const std::string&), std::string (C::*get)() const) {
+TPropInfo StringProperty(std::string name, void (C::*set)(const std::string&),
+                         std::string (C::*get)() const) {
     TPropInfo info{std::move(name), TTypeKind::tkString, {}, {}, {}, {}};
     info.Store = [set](TPersistent& target, const FormValue& value, TReadContext&) {
         (dynamic_cast<C&>(target).*set)(ExpectString(value));
@@ -51,8 +51,7 @@ TPropInfo StringProperty(std::string name, void (C::*set)(const std::string&), s
     return info;
 }
 
-template <class C>
-TPropInfo BooleanProperty(std::string name, void (C::*set)(bool), bool (C::*get)() const) {
+template <class C> TPropInfo BooleanProperty(std::string name, void (C::*set)(bool), bool (C::*get)() const) {
     TPropInfo info{std::move(name), TTypeKind::tkEnumeration, BooleanNames(), {}, {}, {}};
     info.Store = [set](TPersistent& target, const FormValue& value, TReadContext&) {
         (dynamic_cast<C&>(target).*set)(ExpectEnumValue(value, BooleanNames()) == 1);
@@ -64,7 +63,8 @@ TPropInfo BooleanProperty(std::string name, void (C::*set)(bool), bool (C::*get)
 }
 
 template <class C, class E>
-TPropInfo EnumProperty(std::string name, std::vector<std::string> names, void (C::*set)(E), E (C::*get)() const) {
+TPropInfo EnumProperty(std::string name, std::vector<std::string> names, void (C::*set)(E),
+                       E (C::*get)() const) {
     TPropInfo info{std::move(name), TTypeKind::tkEnumeration, std::move(names), {}, {}, {}};
     info.Store = [set, names = info.ValueNames](TPersistent& target, const FormValue& value, TReadContext&) {
         (dynamic_cast<C&>(target).*set)(static_cast<E>(ExpectEnumValue(value, names)));
@@ -85,8 +85,7 @@ TPropInfo SetProperty(std::string name, std::vector<std::string> names, void (C:
     return info;
 }
 
-template <class C>
-TPropInfo ColourProperty(std::string name, void (C::*set)(TColor)) {
+template <class C> TPropInfo ColourProperty(std::string name, void (C::*set)(TColor)) {
     TPropInfo info{std::move(name), TTypeKind::tkColour, {}, {}, {}, {}};
     info.Store = [set](TPersistent& target, const FormValue& value, TReadContext&) {
         (dynamic_cast<C&>(target).*set)(ExpectColour(value));
@@ -112,8 +111,7 @@ TPropInfo BinaryProperty(std::string name, void (C::*set)(const std::vector<std:
     return info;
 }
 
-template <class C, class T>
-TPropInfo SubObjectProperty(std::string name, T* (C::*get)()) {
+template <class C, class T> TPropInfo SubObjectProperty(std::string name, T* (C::*get)()) {
     TPropInfo info{std::move(name), TTypeKind::tkClass, {}, {}, {}, {}};
     info.Store = [](TPersistent&, const FormValue&, TReadContext&) {
         throw Exception("a sub-object is stored through its own properties");
@@ -123,8 +121,7 @@ TPropInfo SubObjectProperty(std::string name, T* (C::*get)()) {
 }
 
 // A reference to another component of the form, by name; resolved after the whole form has been read.
-template <class C, class T>
-TPropInfo ComponentProperty(std::string name, void (C::*set)(T*)) {
+template <class C, class T> TPropInfo ComponentProperty(std::string name, void (C::*set)(T*)) {
     TPropInfo info{name, TTypeKind::tkClass, {}, {}, {}, {}};
     info.Store = [set, name](TPersistent& target, const FormValue& value, TReadContext& context) {
         const std::string referenced = ExpectIdentifier(value);
@@ -132,7 +129,8 @@ TPropInfo ComponentProperty(std::string name, void (C::*set)(T*)) {
         TComponent* root = context.Root;
         context.Fixups.push_back([object, set, referenced, root, name] {
             T* component = dynamic_cast<T*>(root->FindComponent(referenced));
-            if (!component) throw Exception("'" + name + "' names '" + referenced + "', which is no suitable component");
+            if (!component)
+                throw Exception("'" + name + "' names '" + referenced + "', which is no suitable component");
             (object->*set)(component);
         });
     };
@@ -140,8 +138,7 @@ TPropInfo ComponentProperty(std::string name, void (C::*set)(T*)) {
 }
 
 // An event bound to a published method of the form being read.
-template <class C>
-TPropInfo EventProperty(std::string name, TNotifyEvent C::*event) {
+template <class C> TPropInfo EventProperty(std::string name, TNotifyEvent C::*event) {
     TPropInfo info{std::move(name), TTypeKind::tkMethod, {}, {}, {}, {}};
     info.Store = [event](TPersistent& target, const FormValue& value, TReadContext& context) {
         const std::string& method = ExpectIdentifier(value);
@@ -154,11 +151,11 @@ TPropInfo EventProperty(std::string name, TNotifyEvent C::*event) {
 
 // A property of a part of the component (an object it holds) published as the component's own: info describes
 // it on the part's class, part reaches the part.
-template <class C, class P>
-TPropInfo DelegatedProperty(TPropInfo info, P& (C::*part)()) {
+template <class C, class P> TPropInfo DelegatedProperty(TPropInfo info, P& (C::*part)()) {
     auto partOf = [part](TPersistent& target) -> TPersistent& { return (dynamic_cast<C&>(target).*part)(); };
     if (info.Store) {
-        info.Store = [store = info.Store, partOf](TPersistent& target, const FormValue& value, TReadContext& context) {
+        info.Store = [store = info.Store, partOf](TPersistent& target, const FormValue& value,
+                                                  TReadContext& context) {
             store(partOf(target), value, context);
         };
     }

@@ -1,10 +1,10 @@
 #include "skin/controls/control_drawing.h"
 
-#include <optional>
-
 #include "skin/draw/blit.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/dc_drawing.h"
+
+#include <optional>
 
 namespace skin {
 namespace {
@@ -13,15 +13,23 @@ constexpr UINT kIconTextFlags = DT_CENTER | DT_SINGLELINE | DT_EXPANDTABS;
 // DrawCentredText's alignments 0, 1, 2.
 constexpr UINT kCentredTextAlignments[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
 
-Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
-bool Inverted(const RECT& r) { return r.right < r.left || r.bottom < r.top; }
-int WidthOf(const RECT& r) { return r.right - r.left; }
-int HeightOf(const RECT& r) { return r.bottom - r.top; }
+Rect ToRect(const RECT& r) {
+    return Rect{r.left, r.top, r.right, r.bottom};
+}
+bool Inverted(const RECT& r) {
+    return r.right < r.left || r.bottom < r.top;
+}
+int WidthOf(const RECT& r) {
+    return r.right - r.left;
+}
+int HeightOf(const RECT& r) {
+    return r.bottom - r.top;
+}
 
 // The device context's font without bold, italic, underline and strike-out while this lives; a plain font
 // is left as it is.
 class PlainFont {
-public:
+  public:
     explicit PlainFont(HDC dc) {
         LOGFONTW font{};
         HGDIOBJ current = GetCurrentObject(dc, OBJ_FONT);
@@ -33,7 +41,7 @@ public:
         if (plain_) selected_.emplace(dc, plain_.get());
     }
 
-private:
+  private:
     gui::UniqueFont plain_; // outlives its selection, which is declared after it
     std::optional<gui::SelectedObject> selected_;
 };
@@ -53,7 +61,8 @@ Rect MarginsOf(const TDataSkinObject& element) {
     return Rect{element.LeftWidth, element.TopHeight, element.RightWidth, element.BottomHeight};
 }
 
-void DrawSkinElement(HDC dc, const RECT& rect, const TDataSkinObject& element, int frameIndex, int frameCount) {
+void DrawSkinElement(HDC dc, const RECT& rect, const TDataSkinObject& element, int frameIndex,
+                     int frameCount) {
     if (Inverted(rect)) return;
     win::DrawSkinImage(dc, ToRect(rect), element.Image, MarginsOf(element), frameIndex, frameCount,
                        element.Trans == 1, element.Tile != 0, false);
@@ -71,24 +80,29 @@ void DrawStripFrame(HDC dc, const RECT& rect, int frameCount, int frameIndex, co
     win::DrawSkinFrame(dc, ToRect(rect), bitmap, frameIndex, frameCount, true);
 }
 
-void DrawStripFrame(gui::TCanvas& canvas, const RECT& rect, int frameCount, int frameIndex, const Bitmap& bitmap) {
+void DrawStripFrame(gui::TCanvas& canvas, const RECT& rect, int frameCount, int frameIndex,
+                    const Bitmap& bitmap) {
     if (canvas) DrawStripFrame(canvas.Handle(), rect, frameCount, frameIndex, bitmap);
 }
 
-void DrawGlyphFrame(gui::TCanvas& canvas, const RECT& rect, int frameCount, int frameIndex, const Bitmap& bitmap) {
+void DrawGlyphFrame(gui::TCanvas& canvas, const RECT& rect, int frameCount, int frameIndex,
+                    const Bitmap& bitmap) {
     if (!canvas || Inverted(rect) || bitmap.empty()) return;
     const Rect frame = SkinFrameRect(bitmap, frameIndex, frameCount, false);
     if (frame.IsEmpty()) return;
     Bitmap glyph(frame.Width(), frame.Height());
     CopyRect(glyph, Point{0, 0}, bitmap, frame);
     const Colour key = PixelToColour(glyph.pixel(0, 0) & kPixelRgbMask);
-    win::DrawTransparent(canvas.Handle(), MakeRect(rect.left, rect.top, glyph.width(), glyph.height()), glyph, key);
+    win::DrawTransparent(canvas.Handle(), MakeRect(rect.left, rect.top, glyph.width(), glyph.height()), glyph,
+                         key);
 }
 
-void DrawCaptionText(gui::TCanvas& canvas, const RECT& rect, int alignment, bool enabled, const std::string& text) {
+void DrawCaptionText(gui::TCanvas& canvas, const RECT& rect, int alignment, bool enabled,
+                     const std::string& text) {
     if (!canvas || Inverted(rect)) return;
-    const UINT align = static_cast<UINT>(alignment == kAlignCentre ? DT_CENTER : alignment == kAlignRight ? DT_RIGHT
-                                                                                                          : DT_LEFT);
+    const UINT align = static_cast<UINT>(alignment == kAlignCentre  ? DT_CENTER
+                                         : alignment == kAlignRight ? DT_RIGHT
+                                                                    : DT_LEFT);
     const PlainFont plain(canvas.Handle());
     canvas.SetBkMode(TRANSPARENT);
     RECT measured = rect;
@@ -105,7 +119,8 @@ void DrawCaptionText(gui::TCanvas& canvas, const RECT& rect, int alignment, bool
     canvas.DrawText(text, measured, align | DT_EXPANDTABS);
 }
 
-void DrawCentredText(gui::TCanvas& canvas, const RECT& rect, const std::string& text, int alignment, bool enabled) {
+void DrawCentredText(gui::TCanvas& canvas, const RECT& rect, const std::string& text, int alignment,
+                     bool enabled) {
     if (!canvas || Inverted(rect)) return;
     const UINT align = kCentredTextAlignments[alignment >= 0 && alignment <= 2 ? alignment : 0];
     const PlainFont plain(canvas.Handle());
@@ -117,8 +132,8 @@ void DrawCentredText(gui::TCanvas& canvas, const RECT& rect, const std::string& 
     canvas.DrawText(text, measured, align | DT_SINGLELINE | DT_EXPANDTABS);
 }
 
-void DrawIconAndText(gui::TCanvas& canvas, const RECT& rect, int alignment, const std::string& text, int imageIndex,
-                     HIMAGELIST imageList, bool enabled) {
+void DrawIconAndText(gui::TCanvas& canvas, const RECT& rect, int alignment, const std::string& text,
+                     int imageIndex, HIMAGELIST imageList, bool enabled) {
     if (!canvas || Inverted(rect)) return;
     int iconWidth = 0, iconHeight = 0;
     if (imageIndex != -1 && imageList && !ImageList_GetIconSize(imageList, &iconWidth, &iconHeight)) {

@@ -9,7 +9,8 @@ const rtl::TClassInfo& TSkinBox::StaticClassInfo() {
     return info;
 }
 
-void TSkinBox::Attach(gui::TWinControl& control, TSkinData& skinData, bool useSkinColour, gui::TCanvas& canvas) {
+void TSkinBox::Attach(gui::TWinControl& control, TSkinData& skinData, bool useSkinColour,
+                      gui::TCanvas& canvas) {
     if (Attached) return;
     BindControl(control, skinData, useSkinColour, canvas);
     if (ISkinControlHost* host = Host()) host->RegisterControlObject(this);

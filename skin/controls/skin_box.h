@@ -7,12 +7,13 @@
 namespace skin {
 
 class TSkinBox : public TSkinControl {
-public:
+  public:
     using TSkinControl::TSkinControl;
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
-    void Attach(gui::TWinControl& control, TSkinData& skinData, bool useSkinColour, gui::TCanvas& canvas) override;
+    void Attach(gui::TWinControl& control, TSkinData& skinData, bool useSkinColour,
+                gui::TCanvas& canvas) override;
     void Detach() override;
 };
 

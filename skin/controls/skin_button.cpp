@@ -200,7 +200,8 @@ bool TSkinButton::FocusRectHidden() const {
 int TSkinButton::StateFrame(bool focused) const {
     if (!Enabled) return kButtonDisabled;
     // Pushed by the program too (BM_SETSTATE), as the system button would show it.
-    if (Pressed() || (Handle && (SendMessageW(Handle, BM_GETSTATE, 0, 0) & BST_PUSHED))) return kButtonPressed;
+    if (Pressed() || (Handle && (SendMessageW(Handle, BM_GETSTATE, 0, 0) & BST_PUSHED)))
+        return kButtonPressed;
     if (MouseOver() || focused) return kButtonHot;
     if (Handle && IsDefaultButton()) return kButtonDefault;
     return kButtonNormal;

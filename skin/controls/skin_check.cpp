@@ -1,17 +1,17 @@
 #include "skin/controls/skin_check.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "framework/gui/handles.h"
 #include "skin/data/skin_data.h"
+
+#include <algorithm>
+#include <cctype>
 
 namespace skin {
 namespace {
 
 // BeginPaint's device context, given back by EndPaint on every path, exceptions included.
 class PaintScope {
-public:
+  public:
     explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
     PaintScope(const PaintScope&) = delete;
     PaintScope& operator=(const PaintScope&) = delete;
@@ -20,7 +20,7 @@ public:
     }
     HDC dc() const { return dc_; }
 
-private:
+  private:
     HWND window_;
     PAINTSTRUCT paint_{};
     HDC dc_;
@@ -34,7 +34,9 @@ constexpr int kDefaultDpi = 96;
 
 } // namespace
 
-int SystemGlyphBox(int dpi) noexcept { return 12 * dpi / kDefaultDpi + 1; }
+int SystemGlyphBox(int dpi) noexcept {
+    return 12 * dpi / kDefaultDpi + 1;
+}
 
 bool TSkinGlyphButton::BeforeMessage(gui::TMessage& message) {
     if (message.Msg == WM_PAINT && message.WParam == 0) {
@@ -72,8 +74,10 @@ void TSkinGlyphButton::AfterMessage(gui::TMessage& message) {
     case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK:
     case kCheckNotification1:
-    case kCheckNotification2: return RedrawNow();
-    default: return TSkinControl::AfterMessage(message);
+    case kCheckNotification2:
+        return RedrawNow();
+    default:
+        return TSkinControl::AfterMessage(message);
     }
 }
 
@@ -119,13 +123,15 @@ void TSkinGlyphButton::DrawSkin(HDC dc, const RECT& rect) {
         const int shift = cell.right - (rect.left + box);
         const int text = rect.right - cell.right;
         if (shift > 0 && text > 0)
-            BitBlt(dc, cell.right, rect.top, text, rect.bottom - rect.top, dc, rect.left + box, rect.top, SRCCOPY);
+            BitBlt(dc, cell.right, rect.top, text, rect.bottom - rect.top, dc, rect.left + box, rect.top,
+                   SRCCOPY);
     } else {
         cell.left = std::min<LONG>(glyph.left, rect.right - box);
         const int shift = (rect.right - box) - cell.left;
         const int text = cell.left - rect.left;
         if (shift > 0 && text > 0)
-            BitBlt(dc, rect.left, rect.top, text, rect.bottom - rect.top, dc, rect.left + shift, rect.top, SRCCOPY);
+            BitBlt(dc, rect.left, rect.top, text, rect.bottom - rect.top, dc, rect.left + shift, rect.top,
+                   SRCCOPY);
     }
     FillFace(dc, cell);
     DrawStripFrame(dc, glyph, frames, GlyphFrame(), *image);

@@ -2,10 +2,10 @@
 // buttons replaced by a glyph of the skin, drawn over the control's own box after each of its paints.
 #pragma once
 
-#include <cstdint>
-
 #include "skin/controls/skin_control.h"
 #include "skin/data/skin_records.h"
+
+#include <cstdint>
 
 namespace skin {
 
@@ -22,9 +22,10 @@ int SystemGlyphBox(int dpi) noexcept;
 
 // What the two share: the repaints that follow a check state change, and the glyph placed by the style.
 class TSkinGlyphButton : public TSkinControl {
-public:
+  public:
     // image, frames: the glyph strip of the Buttons element and its frame count.
-    TSkinGlyphButton(rtl::TComponent* owner, Bitmap TDataSkinButton::*image, std::int32_t TDataSkinButton::*frames)
+    TSkinGlyphButton(rtl::TComponent* owner, Bitmap TDataSkinButton::*image,
+                     std::int32_t TDataSkinButton::*frames)
         : TSkinControl(owner), image_(image), frames_(frames) {}
     bool BeforeMessage(gui::TMessage& message) override;
     void AfterMessage(gui::TMessage& message) override;
@@ -37,20 +38,20 @@ public:
     // The glyph frame for the control's state now.
     virtual int GlyphFrame() const = 0;
 
-protected:
+  protected:
     // The control's own paint made off-screen, the skin drawn over it, and the whole copied once: the caption
     // is moved within a complete paint, never within what an earlier paint left on the screen.
     void PaintComposed(gui::TMessage& message);
     // Checked (2) or unchecked (1): a framework control's published "Checked" decides when it has one.
     int CheckedValue(LRESULT windowAnswer) const;
 
-private:
+  private:
     Bitmap TDataSkinButton::*image_;
     std::int32_t TDataSkinButton::*frames_;
 };
 
 class TSkinCheckBox : public TSkinGlyphButton {
-public:
+  public:
     explicit TSkinCheckBox(rtl::TComponent* owner);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -58,7 +59,7 @@ public:
 };
 
 class TSkinRadioButton : public TSkinGlyphButton {
-public:
+  public:
     explicit TSkinRadioButton(rtl::TComponent* owner);
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }

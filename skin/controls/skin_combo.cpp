@@ -1,16 +1,20 @@
 #include "skin/controls/skin_combo.h"
 
-#include <algorithm>
-#include <memory>
-
 #include "skin/controls/control_drawing.h"
 #include "skin/data/skin_data.h"
+
+#include <algorithm>
+#include <memory>
 
 namespace skin {
 namespace {
 
-bool HasImage(const std::unique_ptr<TDataSkinBorder>& element) { return element && !element->Image.empty(); }
-bool HasImage(const std::unique_ptr<TDataSkinObject>& element) { return element && !element->Image.empty(); }
+bool HasImage(const std::unique_ptr<TDataSkinBorder>& element) {
+    return element && !element->Image.empty();
+}
+bool HasImage(const std::unique_ptr<TDataSkinObject>& element) {
+    return element && !element->Image.empty();
+}
 
 } // namespace
 
@@ -31,7 +35,8 @@ void TSkinComBox::AfterMessage(gui::TMessage& message) {
         if (!Enabled) return;
         SetState(kMouseOver, message.Msg == gui::CM_MOUSEENTER);
         return PaintSkin(nullptr);
-    default: return TSkinControl::AfterMessage(message);
+    default:
+        return TSkinControl::AfterMessage(message);
     }
 }
 

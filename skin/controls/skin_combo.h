@@ -13,7 +13,7 @@ constexpr int kComboDisabled = 3;
 constexpr int kComboHot = 4; // also focused
 
 class TSkinComBox : public TSkinControl {
-public:
+  public:
     using TSkinControl::TSkinControl;
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }

@@ -1,7 +1,5 @@
 #include "skin/controls/skin_control.h"
 
-#include <algorithm>
-
 #include "framework/gui/wide.h"
 #include "skin/controls/control_drawing.h"
 #include "skin/data/skin_data.h"
@@ -9,11 +7,15 @@
 #include "skin/draw/scratch_bitmap.h"
 #include "skin/draw/skin_image.h"
 
+#include <algorithm>
+
 namespace skin {
 
 TSkinControl::TSkinControl(rtl::TComponent* owner) : rtl::TComponent(owner) {}
 
-TSkinControl::~TSkinControl() { Detach(); }
+TSkinControl::~TSkinControl() {
+    Detach();
+}
 
 const rtl::TClassInfo& TSkinControl::StaticClassInfo() {
     static const rtl::TClassInfo info{"TSkinControl", &rtl::TComponent::StaticClassInfo(), {}};
@@ -25,11 +27,14 @@ rtl::TComponent* TSkinControl::ServedComponent() const {
     return Control;
 }
 
-ISkinControlHost* TSkinControl::Host() const { return dynamic_cast<ISkinControlHost*>(Owner()); }
+ISkinControlHost* TSkinControl::Host() const {
+    return dynamic_cast<ISkinControlHost*>(Owner());
+}
 
 // ---- attaching ----
 
-void TSkinControl::Attach(gui::TWinControl& control, TSkinData& skinData, bool useSkinColour, gui::TCanvas& canvas) {
+void TSkinControl::Attach(gui::TWinControl& control, TSkinData& skinData, bool useSkinColour,
+                          gui::TCanvas& canvas) {
     if (Attached) return;
     BindControl(control, skinData, useSkinColour, canvas);
     SavedWindowProc.Install(control, gui::TWndMethod::Of<&TSkinControl::SkinWndProc>(this));
@@ -103,24 +108,30 @@ void TSkinControl::CallPreviousProc(gui::TMessage& message) {
     WndProcStub.CallPrevious(message);
 }
 
-bool TSkinControl::BeforeMessage(gui::TMessage&) { return true; }
+bool TSkinControl::BeforeMessage(gui::TMessage&) {
+    return true;
+}
 
 void TSkinControl::AfterMessage(gui::TMessage& message) {
     switch (message.Msg) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     case WM_ENABLE:
-    case gui::CM_ENABLEDCHANGED: return RedrawNow();
+    case gui::CM_ENABLEDCHANGED:
+        return RedrawNow();
     case WM_SETTEXT:
         if (message.LParam) {
-            Caption = gui::Narrow(reinterpret_cast<const wchar_t*>(message.LParam)).substr(0, kControlCaptionChars);
+            Caption =
+                gui::Narrow(reinterpret_cast<const wchar_t*>(message.LParam)).substr(0, kControlCaptionChars);
         }
         return RedrawNow();
-    case WM_PAINT: return PaintSkin(reinterpret_cast<HDC>(message.WParam));
+    case WM_PAINT:
+        return PaintSkin(reinterpret_cast<HDC>(message.WParam));
     case WM_NCDESTROY:
         Handle = nullptr; // gone: nothing to repaint, and a new window may get the same handle
         return Detach();
-    default: return;
+    default:
+        return;
     }
 }
 
@@ -197,7 +208,8 @@ bool TSkinControl::PaintInsteadOfControl(gui::TMessage& message) {
     case WM_ERASEBKGND:
         message.Result = 1;
         return false;
-    default: return true;
+    default:
+        return true;
     }
 }
 
@@ -210,7 +222,8 @@ void TSkinControl::FillFace(HDC dc, const RECT& rect) const {
     ::FillRect(dc, &rect, brush.get());
 }
 
-void TSkinControl::DrawStripFrame(HDC dc, const RECT& rect, int frameCount, int frameIndex, const Bitmap& bitmap) {
+void TSkinControl::DrawStripFrame(HDC dc, const RECT& rect, int frameCount, int frameIndex,
+                                  const Bitmap& bitmap) {
     // Canvas is the form's, shared by every control: it is only borrowed while it is free.
     const bool borrow = Canvas && !*Canvas;
     if (borrow) Canvas->Bind(dc);
@@ -218,15 +231,15 @@ void TSkinControl::DrawStripFrame(HDC dc, const RECT& rect, int frameCount, int 
     if (borrow) Canvas->Unbind();
 }
 
-void TSkinControl::DrawElementToWork(const RECT& rect, const TDataSkinObject& element, int trans, int frameCount,
-                                     int frameIndex) const {
+void TSkinControl::DrawElementToWork(const RECT& rect, const TDataSkinObject& element, int trans,
+                                     int frameCount, int frameIndex) const {
     Bitmap* work = FormScratchBitmap();
     if (!work || rect.right < rect.left || rect.bottom < rect.top) return;
     const Pixel face = ColourToPixel(static_cast<Colour>(FaceColour()));
     const Rect area{rect.left, rect.top, rect.right, rect.bottom};
     FillRect(*work, area, face);
-    DrawSkinImage(*work, Rect{0, 0, area.Width(), area.Height()}, element.Image, MarginsOf(element), frameIndex,
-                  frameCount, trans == 1, element.Tile != 0, false);
+    DrawSkinImage(*work, Rect{0, 0, area.Width(), area.Height()}, element.Image, MarginsOf(element),
+                  frameIndex, frameCount, trans == 1, element.Tile != 0, false);
 }
 
 // ---- state ----
@@ -245,7 +258,8 @@ void TSkinControl::ReadWindowState() {
     Caption = WindowText();
 }
 
-bool TSkinControl::ReadPropertyText(const rtl::TPersistent& object, const std::string& name, std::string& text) {
+bool TSkinControl::ReadPropertyText(const rtl::TPersistent& object, const std::string& name,
+                                    std::string& text) {
     const rtl::TPropInfo* property = object.ClassInfo().FindProperty(name);
     if (!property || !property->GetText) return false;
     text = property->GetText(object);

@@ -5,17 +5,17 @@
 // (BeforeMessage, AfterMessage) and the painter (DrawSkin).
 #pragma once
 
-#include <windows.h>
-
-#include <cstdint>
-#include <string>
-
 #include "framework/gui/canvas.h"
 #include "framework/gui/control.h"
 #include "framework/gui/hooks.h"
 #include "framework/gui/subclass.h"
 #include "skin/draw/bitmap.h"
 #include "skin/engine.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
 
 namespace skin {
 
@@ -30,7 +30,7 @@ constexpr std::uint8_t kPressed = 2;
 constexpr int kControlCaptionChars = 1000;
 
 class TSkinControl : public rtl::TComponent, public ISkinControlObject {
-public:
+  public:
     // owner: the form skinning object; it lists and frees the object once attached.
     explicit TSkinControl(rtl::TComponent* owner);
     ~TSkinControl() override;
@@ -39,7 +39,8 @@ public:
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
     // Attaches to a framework control through its message method; a second attach does nothing.
-    virtual void Attach(gui::TWinControl& control, TSkinData& skinData, bool useSkinColour, gui::TCanvas& canvas);
+    virtual void Attach(gui::TWinControl& control, TSkinData& skinData, bool useSkinColour,
+                        gui::TCanvas& canvas);
     // Attaches to a plain window through its window procedure. Does not register with the form.
     virtual void AttachHandle(HWND handle, TSkinData& skinData, gui::TCanvas& canvas);
     // Gives the control its message handling (and colour) back; the object paints no more.
@@ -64,8 +65,9 @@ public:
     void FillFace(HDC dc, const RECT& rect) const;
     // WM_PAINT answered by DrawSkin alone (painters that replace the control's own painting).
     void HandlePaintMessage(gui::TMessage& message);
-    // The filter of painters that replace the control's own painting: WM_PAINT through DrawSkin, WM_ERASEBKGND
-    // answered without erasing; false for those two (the control never sees them), true for the rest.
+    // The filter of painters that replace the control's own painting: WM_PAINT through DrawSkin,
+    // WM_ERASEBKGND answered without erasing; false for those two (the control never sees them), true for the
+    // rest.
     bool PaintInsteadOfControl(gui::TMessage& message);
 
     // The shared routines that need the object: the strip frame drawn through Canvas bound to dc, and a
@@ -83,24 +85,25 @@ public:
     void SetState(std::uint8_t bit, bool on) { State = on ? (State | bit) : (State & ~bit); }
 
     std::uint8_t State = 0;
-    gui::TCanvas* Canvas = nullptr;     // the form's control canvas, not owned
+    gui::TCanvas* Canvas = nullptr; // the form's control canvas, not owned
     bool Enabled = false;
     bool Focused = false;
     std::string Caption;
-    gui::TWindowSubclass WndProcStub;   // a plain window's procedure, bound to SkinWndProc
+    gui::TWindowSubclass WndProcStub; // a plain window's procedure, bound to SkinWndProc
     TSkinData* SkinData = nullptr;
     HWND Handle = nullptr;
-    gui::TMessageHook SavedWindowProc;  // a framework control's message method, replaced by SkinWndProc
+    gui::TMessageHook SavedWindowProc; // a framework control's message method, replaced by SkinWndProc
     gui::TWinControl* Control = nullptr;
-    RECT WindowRect{};                  // screen coordinates, as of the last skin paint
+    RECT WindowRect{}; // screen coordinates, as of the last skin paint
     gui::TControl* GraphicControl = nullptr;
     bool UseSkinColour = false;
     gui::TColor SavedColour = 0;
     bool Attached = false;
 
-protected:
+  protected:
     // Attach's first steps: the fields, the control's window (made if need be).
-    void BindControl(gui::TWinControl& control, TSkinData& skinData, bool useSkinColour, gui::TCanvas& canvas);
+    void BindControl(gui::TWinControl& control, TSkinData& skinData, bool useSkinColour,
+                     gui::TCanvas& canvas);
     // With UseSkinColour: the control's own colour kept, the skin's face colour given.
     void TakeSkinColour();
     // The form skinning object this object was created for, or null.

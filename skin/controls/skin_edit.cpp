@@ -1,8 +1,8 @@
 #include "skin/controls/skin_edit.h"
 
-#include <string>
-
 #include "skin/data/skin_data.h"
+
+#include <string>
 
 namespace skin {
 namespace {
@@ -34,9 +34,12 @@ void TSkinEdit::AfterMessage(gui::TMessage& message) {
         return;
     // The edit repaints its own border alone when only its frame needs it (moved partly off screen,
     // activated): the skin's goes back over it.
-    case WM_NCPAINT: return PaintSkin(nullptr);
-    case WM_PRINT: return PrintBorder(reinterpret_cast<HDC>(message.WParam));
-    default: return TSkinControl::AfterMessage(message);
+    case WM_NCPAINT:
+        return PaintSkin(nullptr);
+    case WM_PRINT:
+        return PrintBorder(reinterpret_cast<HDC>(message.WParam));
+    default:
+        return TSkinControl::AfterMessage(message);
     }
 }
 

@@ -8,7 +8,7 @@
 namespace skin {
 
 class TSkinEdit : public TSkinControl {
-public:
+  public:
     using TSkinControl::TSkinControl;
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -26,7 +26,7 @@ public:
 
     TSkinUpDown* UpDown = nullptr; // owned by the form skinning object
 
-private:
+  private:
     void DrawPrintBorder(HDC dc, const RECT& rect);
 };
 

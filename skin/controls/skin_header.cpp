@@ -1,14 +1,14 @@
 #include "skin/controls/skin_header.h"
 
-#include <commctrl.h>
-
-#include <algorithm>
-
 #include "framework/gui/wide.h"
 #include "skin/controls/control_drawing.h"
 #include "skin/data/skin_data.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
 
 namespace skin {
 namespace {
@@ -16,13 +16,18 @@ namespace {
 constexpr int kItemTextChars = 200;
 constexpr int kSortGlyphHalf = 4; // the glyph is a triangle 2 * half wide and half high
 
-Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
+Rect ToRect(const RECT& r) {
+    return Rect{r.left, r.top, r.right, r.bottom};
+}
 
 int Alignment(int format) {
     switch (format & HDF_JUSTIFYMASK) {
-    case HDF_RIGHT: return kAlignRight;
-    case HDF_CENTER: return kAlignCentre;
-    default: return kAlignLeft;
+    case HDF_RIGHT:
+        return kAlignRight;
+    case HDF_CENTER:
+        return kAlignCentre;
+    default:
+        return kAlignLeft;
     }
 }
 
@@ -68,7 +73,8 @@ bool TSkinHeader::BeforeMessage(gui::TMessage& message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         // Only buttons are pressed; a press on a divider resizes instead.
-        PressedSection = (GetWindowLongPtrW(Handle, GWL_STYLE) & HDS_BUTTONS) ? SectionAt(message.LParam) : -1;
+        PressedSection =
+            (GetWindowLongPtrW(Handle, GWL_STYLE) & HDS_BUTTONS) ? SectionAt(message.LParam) : -1;
         return true;
     case WM_LBUTTONUP:
     case WM_CAPTURECHANGED:
@@ -77,7 +83,8 @@ bool TSkinHeader::BeforeMessage(gui::TMessage& message) {
             InvalidateRect(Handle, nullptr, FALSE);
         }
         return true;
-    default: return true;
+    default:
+        return true;
     }
 }
 
@@ -96,20 +103,23 @@ void TSkinHeader::DrawSkin(HDC dc, const RECT& rect) {
     int rightmost = rect.left;
     for (int i = 0; i < count; ++i) {
         RECT r{};
-        if (!SendMessageW(Handle, HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r))) continue;
+        if (!SendMessageW(Handle, HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r)))
+            continue;
         DrawHeaderItem(images, canvas, work, i, r);
         rightmost = std::max(rightmost, static_cast<int>(r.right));
     }
     if (rightmost < rect.right) {
-        DrawSkinImage(work, Rect{rightmost, rect.top, rect.right, rect.bottom}, element->Image, MarginsOf(*element),
-                      kHeaderNormalFrame, element->FrameCount > 0 ? element->FrameCount : kHeaderFrames, false,
+        DrawSkinImage(work, Rect{rightmost, rect.top, rect.right, rect.bottom}, element->Image,
+                      MarginsOf(*element), kHeaderNormalFrame,
+                      element->FrameCount > 0 ? element->FrameCount : kHeaderFrames, false,
                       element->Tile != 0, false);
     }
     GdiFlush();
     win::CopyToDc(dc, rect.left, rect.top, work, work.bounds());
 }
 
-void TSkinHeader::DrawHeaderItem(HIMAGELIST images, gui::TCanvas& canvas, Bitmap& work, int index, const RECT& r) {
+void TSkinHeader::DrawHeaderItem(HIMAGELIST images, gui::TCanvas& canvas, Bitmap& work, int index,
+                                 const RECT& r) {
     const TDataSkinObject& element = *SkinData->Headerbar;
     wchar_t text[kItemTextChars + 1] = {};
     HDITEMW item{};
@@ -123,16 +133,19 @@ void TSkinHeader::DrawHeaderItem(HIMAGELIST images, gui::TCanvas& canvas, Bitmap
     if (index == PressedSection) frame = kHeaderPressedFrame;
     GdiFlush();
     DrawSkinImage(work, ToRect(r), element.Image, MarginsOf(element), frame,
-                  element.FrameCount > 0 ? element.FrameCount : kHeaderFrames, false, element.Tile != 0, false);
+                  element.FrameCount > 0 ? element.FrameCount : kHeaderFrames, false, element.Tile != 0,
+                  false);
     RECT textArea = r;
     if (sorted && r.right - r.left > 2 * kSortGlyphArea) {
         textArea.right -= kSortGlyphArea;
-        DrawSortGlyph(canvas.Handle(), RECT{textArea.right, r.top, r.right, r.bottom}, (item.fmt & HDF_SORTUP) != 0);
+        DrawSortGlyph(canvas.Handle(), RECT{textArea.right, r.top, r.right, r.bottom},
+                      (item.fmt & HDF_SORTUP) != 0);
     }
     const std::string caption = gui::Narrow(text);
     if (caption.empty()) return; // a section without text shows its background only
     const int image = (item.fmt & (HDF_IMAGE | HDF_OWNERDRAW)) ? item.iImage : -1;
-    DrawIconAndText(canvas, textArea, Alignment(item.fmt), caption, image, images, IsWindowEnabled(Handle) != FALSE);
+    DrawIconAndText(canvas, textArea, Alignment(item.fmt), caption, image, images,
+                    IsWindowEnabled(Handle) != FALSE);
 }
 
 } // namespace skin

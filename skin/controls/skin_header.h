@@ -3,11 +3,10 @@
 // and text, and the space right of the last section filled with the normal look.
 #pragma once
 
-#include <windows.h>
-
-#include <commctrl.h>
-
 #include "skin/controls/skin_control.h"
+
+#include <windows.h>
+#include <commctrl.h>
 
 namespace skin {
 
@@ -20,7 +19,7 @@ constexpr int kHeaderSortedFrame = 5;
 constexpr int kSortGlyphArea = 16;
 
 class TSkinHeader : public TSkinControl {
-public:
+  public:
     using TSkinControl::TSkinControl;
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -33,7 +32,7 @@ public:
     // The section the left button went down on, -1 when none is held.
     int PressedSection = -1;
 
-private:
+  private:
     void DrawHeaderItem(HIMAGELIST images, gui::TCanvas& canvas, Bitmap& work, int index, const RECT& r);
     int SectionAt(LPARAM point) const;
 };

@@ -1,8 +1,8 @@
 #include "skin/controls/skin_list_view.h"
 
-#include <commctrl.h>
-
 #include "skin/controls/skin_header.h"
+
+#include <commctrl.h>
 
 namespace skin {
 
@@ -11,7 +11,8 @@ const rtl::TClassInfo& TSkinListView::StaticClassInfo() {
     return info;
 }
 
-void TSkinListView::Attach(gui::TWinControl& control, TSkinData& skinData, bool handleDrag, gui::TCanvas& canvas) {
+void TSkinListView::Attach(gui::TWinControl& control, TSkinData& skinData, bool handleDrag,
+                           gui::TCanvas& canvas) {
     AttachScrollBars(control, skinData, handleDrag, canvas);
     const auto header = reinterpret_cast<HWND>(SendMessageW(Handle, LVM_GETHEADER, 0, 0));
     if (!header || Header) return;

@@ -9,13 +9,14 @@ namespace skin {
 class TSkinHeader;
 
 class TSkinListView : public TSkinScrollBar {
-public:
+  public:
     using TSkinScrollBar::TSkinScrollBar;
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
     // The bars as AttachScrollBars with handleDrag false, then the header window, when the list has one.
-    void Attach(gui::TWinControl& control, TSkinData& skinData, bool handleDrag, gui::TCanvas& canvas) override;
+    void Attach(gui::TWinControl& control, TSkinData& skinData, bool handleDrag,
+                gui::TCanvas& canvas) override;
 
     TSkinHeader* Header = nullptr; // owned by the form skinning object
 };

@@ -1,9 +1,5 @@
 #include "skin/controls/skin_progress.h"
 
-#include <commctrl.h>
-
-#include <algorithm>
-
 #include "skin/controls/control_drawing.h"
 #include "skin/data/skin_data.h"
 #include "skin/draw/bitmap_transforms.h"
@@ -11,6 +7,10 @@
 #include "skin/draw/scratch_bitmap.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
 
 namespace skin {
 namespace {
@@ -26,7 +26,9 @@ const rtl::TClassInfo& TSkinProgress::StaticClassInfo() {
     return info;
 }
 
-bool TSkinProgress::HasImage() const { return SkinData && SkinData->Progress && !SkinData->Progress->Image.empty(); }
+bool TSkinProgress::HasImage() const {
+    return SkinData && SkinData->Progress && !SkinData->Progress->Image.empty();
+}
 
 bool TSkinProgress::BeforeMessage(gui::TMessage& message) {
     // Without the skin's image the bar paints itself, but still without erasing first.
@@ -44,7 +46,8 @@ void TSkinProgress::AfterMessage(gui::TMessage& message) {
     case PBM_SETRANGE32:
         if (HasImage()) RedrawNow();
         return;
-    default: return TSkinControl::AfterMessage(message);
+    default:
+        return TSkinControl::AfterMessage(message);
     }
 }
 
@@ -85,7 +88,8 @@ void TSkinProgress::DrawBar(Bitmap& work, const Rect& area, int filled, bool ver
     DrawSkinImage(work, part, element.Image, margins, kFillFrame, kProgressFrames, true, tile, false);
 }
 
-void TSkinProgress::DrawChunks(Bitmap& work, const Rect& area, int position, int upperLimit, bool vertical) const {
+void TSkinProgress::DrawChunks(Bitmap& work, const Rect& area, int position, int upperLimit,
+                               bool vertical) const {
     const TDataSkinBorder& element = *SkinData->Progress;
     if (element.SecondImage.empty()) return;
     DrawSkinImage(work, area, element.Image, MarginsOf(element), 1, 1, true, element.Tile != 0, false);

@@ -7,7 +7,7 @@
 namespace skin {
 
 class TSkinProgress : public TSkinControl {
-public:
+  public:
     using TSkinControl::TSkinControl;
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -20,7 +20,7 @@ public:
     // above zero (the lower limit does not count), never more than all of it.
     static int FilledLength(int length, int position, int upperLimit);
 
-private:
+  private:
     bool HasImage() const;
     void DrawBar(Bitmap& work, const Rect& area, int filled, bool vertical) const;
     // The chunks fill their share of the track between the element's margins, never past its far end;

@@ -1,8 +1,8 @@
 #include "skin/controls/skin_sc_control.h"
 
-#include <algorithm>
-
 #include "skin/data/skin_data.h"
+
+#include <algorithm>
 
 namespace skin {
 namespace {
@@ -18,23 +18,35 @@ const rtl::TClassInfo& TSkinScControl::StaticClassInfo() {
 
 bool TSkinScControl::BeforeMessage(gui::TMessage& message) {
     switch (message.Msg) {
-    case WM_NCMOUSEMOVE: return message.WParam != HTHSCROLL && message.WParam != HTVSCROLL;
+    case WM_NCMOUSEMOVE:
+        return message.WParam != HTHSCROLL && message.WParam != HTVSCROLL;
     case SBM_SETSCROLLINFO:
         CallPreviousProc(message);
         PaintSkin(nullptr);
         return false;
-    case gui::CN_HSCROLL: return OnReflectedScroll(message, false);
-    case gui::CN_VSCROLL: return OnReflectedScroll(message, true);
-    default: return true;
+    case gui::CN_HSCROLL:
+        return OnReflectedScroll(message, false);
+    case gui::CN_VSCROLL:
+        return OnReflectedScroll(message, true);
+    default:
+        return true;
     }
 }
 
 bool TSkinScControl::OnReflectedScroll(gui::TMessage& message, bool vertical) {
     switch (LOWORD(message.WParam)) {
-    case SB_LINEUP: HitPart = vertical ? kHitUpArrow : kHitLeftArrow; break;
-    case SB_LINEDOWN: HitPart = vertical ? kHitDownArrow : kHitRightArrow; break;
-    case SB_THUMBTRACK: HitPart = vertical ? kHitVertThumb : kHitHorzThumb; break;
-    default: HitPart = kHitNone; break;
+    case SB_LINEUP:
+        HitPart = vertical ? kHitUpArrow : kHitLeftArrow;
+        break;
+    case SB_LINEDOWN:
+        HitPart = vertical ? kHitDownArrow : kHitRightArrow;
+        break;
+    case SB_THUMBTRACK:
+        HitPart = vertical ? kHitVertThumb : kHitHorzThumb;
+        break;
+    default:
+        HitPart = kHitNone;
+        break;
     }
     CallPreviousProc(message);
     if (Handle) PaintSkin(nullptr);

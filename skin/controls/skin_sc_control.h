@@ -8,7 +8,7 @@
 namespace skin {
 
 class TSkinScControl : public TSkinControl {
-public:
+  public:
     using TSkinControl::TSkinControl;
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -21,7 +21,7 @@ public:
     int ThumbLength = 0;
     int ThumbPos = 0;
 
-private:
+  private:
     bool OnReflectedScroll(gui::TMessage& message, bool vertical);
     bool Vertical() const;
     // Thumb metrics from the control's range, page and position; false for an unreasonable range.

@@ -1,11 +1,11 @@
 #include "skin/controls/skin_scroll_bar.h"
 
-#include <algorithm>
-
 #include "skin/controls/control_drawing.h"
 #include "skin/data/skin_data.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
+
+#include <algorithm>
 
 namespace skin {
 namespace {
@@ -19,8 +19,12 @@ constexpr int kTrackFrames = 4;
 constexpr int kThumbNormalFrame = 1;
 constexpr int kThumbPressedFrame = 2;
 
-bool IsEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
-int LengthOf(const RECT& r, bool vertical) { return vertical ? r.bottom - r.top : r.right - r.left; }
+bool IsEmpty(const RECT& r) {
+    return r.right <= r.left || r.bottom <= r.top;
+}
+int LengthOf(const RECT& r, bool vertical) {
+    return vertical ? r.bottom - r.top : r.right - r.left;
+}
 
 // A rectangle of the bar bitmap: along the bar from `from` to `to`, across it the full thickness.
 Rect Along(bool vertical, int from, int to) {
@@ -54,8 +58,8 @@ void ComposeScrollBar(HDC dc, const RECT& bar, const TSkinData& skin, const TScr
 
     if (const TDataSkinObject* track = vertical ? skin.VertScroll.get() : skin.HorzScroll.get();
         track && length > 2 * cx) {
-        DrawSkinImage(work, Along(vertical, cx, length - cx), track->Image, MarginsOf(*track), 1, kTrackFrames,
-                      look.TrackTrans, look.TrackTile, false);
+        DrawSkinImage(work, Along(vertical, cx, length - cx), track->Image, MarginsOf(*track), 1,
+                      kTrackFrames, look.TrackTrans, look.TrackTile, false);
     }
 
     const int s = length < 2 * cx ? length / 2 : cx;
@@ -73,16 +77,16 @@ void ComposeScrollBar(HDC dc, const RECT& bar, const TSkinData& skin, const TScr
     if (thumb && !look.Disabled && metrics.ThumbLength > 0 && metrics.TrackLength >= metrics.ThumbLength) {
         const int start = s + metrics.ThumbPos;
         const bool pressed = look.HitPart == (vertical ? kHitVertThumb : kHitHorzThumb);
-        DrawSkinImage(work, Along(vertical, start, start + metrics.ThumbLength), thumb->Image, MarginsOf(*thumb),
-                      pressed ? kThumbPressedFrame : kThumbNormalFrame,
+        DrawSkinImage(work, Along(vertical, start, start + metrics.ThumbLength), thumb->Image,
+                      MarginsOf(*thumb), pressed ? kThumbPressedFrame : kThumbNormalFrame,
                       thumb->FrameCount > 0 ? thumb->FrameCount : kThumbFramesDefault,
                       thumbTrans && thumbTrans->Trans == 1, false, false);
     }
 
     const win::BitmapDc source(work);
     const int previousMode = SetStretchBltMode(dc, COLORONCOLOR);
-    StretchBlt(dc, bar.left, bar.top, bar.right - bar.left, bar.bottom - bar.top, source.get(), 0, 0, width, height,
-               SRCCOPY);
+    StretchBlt(dc, bar.left, bar.top, bar.right - bar.left, bar.bottom - bar.top, source.get(), 0, 0, width,
+               height, SRCCOPY);
     if (previousMode) SetStretchBltMode(dc, previousMode);
 }
 
@@ -133,20 +137,33 @@ bool TSkinScrollBar::BeforeMessage(gui::TMessage& message) {
     case WM_NCCALCSIZE:
         CallPreviousProc(message);
         return false;
-    case WM_NCMOUSEMOVE: return message.WParam != HTHSCROLL && message.WParam != HTVSCROLL;
-    case WM_NCLBUTTONDOWN: return !(HandleDrag && BarButtonDown(message));
-    case WM_HSCROLL: return OnScroll(message, false);
-    case WM_VSCROLL: return OnScroll(message, true);
-    default: return true;
+    case WM_NCMOUSEMOVE:
+        return message.WParam != HTHSCROLL && message.WParam != HTVSCROLL;
+    case WM_NCLBUTTONDOWN:
+        return !(HandleDrag && BarButtonDown(message));
+    case WM_HSCROLL:
+        return OnScroll(message, false);
+    case WM_VSCROLL:
+        return OnScroll(message, true);
+    default:
+        return true;
     }
 }
 
 bool TSkinScrollBar::OnScroll(gui::TMessage& message, bool vertical) {
     switch (LOWORD(message.WParam)) {
-    case SB_LINEUP: HitPart = vertical ? kHitUpArrow : kHitLeftArrow; break;
-    case SB_LINEDOWN: HitPart = vertical ? kHitDownArrow : kHitRightArrow; break;
-    case SB_THUMBTRACK: HitPart = vertical ? kHitVertThumb : kHitHorzThumb; break;
-    default: HitPart = kHitNone; break;
+    case SB_LINEUP:
+        HitPart = vertical ? kHitUpArrow : kHitLeftArrow;
+        break;
+    case SB_LINEDOWN:
+        HitPart = vertical ? kHitDownArrow : kHitRightArrow;
+        break;
+    case SB_THUMBTRACK:
+        HitPart = vertical ? kHitVertThumb : kHitHorzThumb;
+        break;
+    default:
+        HitPart = kHitNone;
+        break;
     }
     bool& inScroll = vertical ? InVertScroll : InHorzScroll;
     inScroll = true;
@@ -158,7 +175,9 @@ bool TSkinScrollBar::OnScroll(gui::TMessage& message, bool vertical) {
 
 void TSkinScrollBar::AfterMessage(gui::TMessage& message) {
     switch (message.Msg) {
-    case WM_NCPAINT: PaintSkin(nullptr); break;
+    case WM_NCPAINT:
+        PaintSkin(nullptr);
+        break;
     case WM_PRINT:
         if (message.LParam & PRF_NONCLIENT) PaintSkin(reinterpret_cast<HDC>(message.WParam));
         break;
@@ -168,8 +187,11 @@ void TSkinScrollBar::AfterMessage(gui::TMessage& message) {
         PaintSkin(nullptr);
         break;
     // The client paint leaves the bars alone: they are painted again only when the scroll state changed.
-    case WM_PAINT: break;
-    default: TSkinControl::AfterMessage(message); break;
+    case WM_PAINT:
+        break;
+    default:
+        TSkinControl::AfterMessage(message);
+        break;
     }
     if (Handle && Attached) RepaintIfScrolled();
 }
@@ -180,11 +202,13 @@ std::uint64_t TSkinScrollBar::ScrollSignature() const {
         hash ^= value;
         hash *= 1099511628211ull;
     };
-    mix(static_cast<std::uint64_t>(GetWindowLongPtrW(Handle, GWL_STYLE)) & (WS_HSCROLL | WS_VSCROLL | WS_DISABLED));
+    mix(static_cast<std::uint64_t>(GetWindowLongPtrW(Handle, GWL_STYLE)) &
+        (WS_HSCROLL | WS_VSCROLL | WS_DISABLED));
     for (const int bar : {SB_HORZ, SB_VERT}) {
         SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
         if (!GetScrollInfo(Handle, bar, &info)) continue;
-        for (const int value : {info.nMin, info.nMax, static_cast<int>(info.nPage), info.nPos, info.nTrackPos}) {
+        for (const int value :
+             {info.nMin, info.nMax, static_cast<int>(info.nPage), info.nPos, info.nTrackPos}) {
             mix(static_cast<std::uint32_t>(value));
         }
     }
@@ -270,7 +294,8 @@ void TSkinScrollBar::CalcThumb(const RECT& bar, bool vertical) {
     }
     if (range <= 0) return;
     const int page = static_cast<int>(info.nPage);
-    int l = page != 0 ? std::max(MulDiv(page, t, range), MinimumThumbLength()) : GetSystemMetrics(SM_CXHTHUMB);
+    int l =
+        page != 0 ? std::max(MulDiv(page, t, range), MinimumThumbLength()) : GetSystemMetrics(SM_CXHTHUMB);
     l = std::min(l, t);
     int p = 0;
     if (page >= range) {
@@ -306,7 +331,8 @@ bool TSkinScrollBar::BarButtonDown(gui::TMessage& message) {
     HitPart = vertical ? kHitVertThumb : kHitHorzThumb;
     if (part != SB_THUMBTRACK) return false; // arrows and paging: the system's own tracking
     PaintSkin(nullptr);
-    const POINT pressedAt{static_cast<short>(LOWORD(message.LParam)), static_cast<short>(HIWORD(message.LParam))};
+    const POINT pressedAt{static_cast<short>(LOWORD(message.LParam)),
+                          static_cast<short>(HIWORD(message.LParam))};
     DragThumb(vertical, vertical ? WM_VSCROLL : WM_HSCROLL, pressedAt);
     message.Result = 0;
     return true;
@@ -326,7 +352,8 @@ void TSkinScrollBar::DragThumb(bool vertical, UINT scrollMessage, POINT start) {
     const int page = static_cast<int>(info.nPage);
     // The mouse where each message was sent (the cursor may have moved on since: queued input).
     const auto follow = [&](POINT cursor) {
-        int p = std::max(startThumb + static_cast<int>(vertical ? cursor.y - start.y : cursor.x - start.x), 0);
+        int p =
+            std::max(startThumb + static_cast<int>(vertical ? cursor.y - start.y : cursor.x - start.x), 0);
         int pos = 0;
         if (page != 0) {
             // The inverse of the thumb's placement, so the thumb stays under the mouse once released.
@@ -364,7 +391,9 @@ void TSkinScrollBar::DragThumb(bool vertical, UINT scrollMessage, POINT start) {
             if (*alive && Dragging) follow(msg.pt);
             break;
         case WM_LBUTTONUP:
-        case WM_NCLBUTTONUP: Dragging = false; break;
+        case WM_NCLBUTTONUP:
+            Dragging = false;
+            break;
         case WM_QUIT:
             quit = true;
             quitCode = msg.wParam;

@@ -4,10 +4,10 @@
 // every bar is composed 16 pixels thick and stretched onto its real rectangle.
 #pragma once
 
+#include "skin/controls/skin_control.h"
+
 #include <cstdint>
 #include <memory>
-
-#include "skin/controls/skin_control.h"
 
 namespace skin {
 
@@ -56,7 +56,7 @@ void ComposeScrollBar(HDC dc, const RECT& bar, const TSkinData& skin, const TScr
                       const TBarLook& look);
 
 class TSkinScrollBar : public TSkinControl {
-public:
+  public:
     using TSkinControl::TSkinControl;
     ~TSkinScrollBar() override;
     static const rtl::TClassInfo& StaticClassInfo();
@@ -64,7 +64,8 @@ public:
 
     // Hooks the control without double buffering or colour change and has its frame recalculated.
     // handleDrag: a left press on a thumb runs this object's own drag loop.
-    void AttachScrollBars(gui::TWinControl& control, TSkinData& skinData, bool handleDrag, gui::TCanvas& canvas);
+    void AttachScrollBars(gui::TWinControl& control, TSkinData& skinData, bool handleDrag,
+                          gui::TCanvas& canvas);
     void Detach() override;
     // The control's background in the skin's button face while attached (its own colour back at detach).
     void TakeFaceColour();
@@ -91,7 +92,7 @@ public:
     TScrollBarMetrics HorzMetrics{};
     TScrollBarMetrics VertMetrics{};
 
-protected:
+  protected:
     void CalcBarRects(const RECT& r);
     void DrawBar(HDC dc, const RECT& bar, bool vertical);
     void CalcThumb(const RECT& bar, bool vertical);
@@ -99,7 +100,7 @@ protected:
     // The modal loop of a thumb drag that began with a press at start (screen coordinates).
     void DragThumb(bool vertical, UINT scrollMessage, POINT start);
 
-private:
+  private:
     bool OnScroll(gui::TMessage& message, bool vertical);
     // The bars show what the control's scroll state is: repainted when it changed behind the bars' back
     // (keys, the wheel, text changes scroll the control without a scroll message).

@@ -17,7 +17,8 @@ bool TSkinSizer::BeforeMessage(gui::TMessage& message) {
     case WM_ERASEBKGND:
         message.Result = 1;
         return false;
-    default: return true;
+    default:
+        return true;
     }
 }
 

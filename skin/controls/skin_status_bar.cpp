@@ -1,17 +1,17 @@
 #include "skin/controls/skin_status_bar.h"
 
-#include <commctrl.h>
-
-#include <algorithm>
-#include <string>
-#include <vector>
-
 #include "framework/gui/wide.h"
 #include "skin/controls/control_drawing.h"
 #include "skin/data/skin_data.h"
 #include "skin/draw/blit.h"
 #include "skin/draw/scratch_bitmap.h"
 #include "skin/draw/skin_image.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
 
 namespace skin {
 namespace {
@@ -37,7 +37,8 @@ PanelContent ReadPanel(HWND bar, int index) {
     SendMessageW(bar, SB_GETTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     text.resize(wcslen(text.c_str()));
     std::size_t tabs = 0;
-    while (tabs < text.size() && tabs < 2 && text[tabs] == L'\t') ++tabs;
+    while (tabs < text.size() && tabs < 2 && text[tabs] == L'\t')
+        ++tabs;
     panel.Text = gui::Narrow(text.substr(tabs));
     panel.Alignment = tabs == 1 ? kAlignCentre : tabs == 2 ? kAlignRight : kAlignLeft;
     // Read right to left, the text's start is at the right.
@@ -48,7 +49,9 @@ PanelContent ReadPanel(HWND bar, int index) {
     return panel;
 }
 
-Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
+Rect ToRect(const RECT& r) {
+    return Rect{r.left, r.top, r.right, r.bottom};
+}
 
 } // namespace
 
@@ -57,7 +60,9 @@ const rtl::TClassInfo& TSkinStatusBar::StaticClassInfo() {
     return info;
 }
 
-bool TSkinStatusBar::BeforeMessage(gui::TMessage& message) { return PaintInsteadOfControl(message); }
+bool TSkinStatusBar::BeforeMessage(gui::TMessage& message) {
+    return PaintInsteadOfControl(message);
+}
 
 RECT TSkinStatusBar::SizeGripRect(const TDataSkinObject& extraImages, int width, int height) {
     const int frameWidth = extraImages.Image.width() / std::max(extraImages.FrameCount, 1);
@@ -76,7 +81,8 @@ void TSkinStatusBar::DrawSkin(HDC dc, const RECT& rect) {
     {
         FaceCanvas face(*work, Handle);
         gui::TCanvas& canvas = face.canvas();
-        if (SkinData->StatusBarEdges) SetTextColor(face.dc(), gui::ColorToRGB(SkinData->StatusBarEdges->NormalColour2));
+        if (SkinData->StatusBarEdges)
+            SetTextColor(face.dc(), gui::ColorToRGB(SkinData->StatusBarEdges->NormalColour2));
         const int panels = static_cast<int>(SendMessageW(Handle, SB_GETPARTS, 0, 0));
         if (SendMessageW(Handle, SB_ISSIMPLE, 0, 0) || panels <= 0) {
             const PanelContent simple = ReadPanel(Handle, 0);
@@ -93,8 +99,8 @@ void TSkinStatusBar::DrawSkin(HDC dc, const RECT& rect) {
         }
         const TDataSkinObject* extra = SkinData->ExtraImages.get();
         if ((GetWindowLongPtrW(Handle, GWL_STYLE) & SBARS_SIZEGRIP) && extra && !extra->Image.empty()) {
-            skin::DrawStripFrame(face.dc(), SizeGripRect(*extra, width, height), extra->FrameCount, kSizeGripFrame,
-                                 extra->Image);
+            skin::DrawStripFrame(face.dc(), SizeGripRect(*extra, width, height), extra->FrameCount,
+                                 kSizeGripFrame, extra->Image);
         }
     }
     win::CopyToDc(dc, rect.left, rect.top, *work, Rect{0, 0, width, height});

@@ -7,7 +7,7 @@
 namespace skin {
 
 class TSkinStatusBar : public TSkinControl {
-public:
+  public:
     using TSkinControl::TSkinControl;
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -18,7 +18,7 @@ public:
     // Frame 5 of the skin's extra images: where the grip goes in a status bar of size (width, height).
     static RECT SizeGripRect(const TDataSkinObject& extraImages, int width, int height);
 
-private:
+  private:
     void DrawPanel(gui::TCanvas& canvas, Bitmap& work, const RECT& rect, int frame, int alignment,
                    const std::string& text);
 };

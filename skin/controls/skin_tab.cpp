@@ -1,10 +1,5 @@
 #include "skin/controls/skin_tab.h"
 
-#include <commctrl.h>
-
-#include <algorithm>
-#include <array>
-
 #include "framework/gui/graphics.h"
 #include "framework/gui/handles.h"
 #include "framework/gui/wide.h"
@@ -15,6 +10,11 @@
 #include "skin/draw/blit.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <array>
 
 namespace skin {
 namespace {
@@ -28,9 +28,13 @@ constexpr int kPageBorderGrow = 4;
 constexpr int kFrameNormal = 1;
 constexpr int kFrameSelected = 2;
 
-bool HasImage(const std::unique_ptr<TDataSkinBorder>& element) { return element && !element->Image.empty(); }
+bool HasImage(const std::unique_ptr<TDataSkinBorder>& element) {
+    return element && !element->Image.empty();
+}
 
-COLORREF Resolved(Colour colour) { return gui::ColorToRGB(static_cast<gui::TColor>(colour)); }
+COLORREF Resolved(Colour colour) {
+    return gui::ColorToRGB(static_cast<gui::TColor>(colour));
+}
 
 struct TabItem {
     std::string Text;
@@ -43,17 +47,22 @@ TabItem ReadTabItem(HWND window, int index) {
     item.mask = TCIF_TEXT | TCIF_IMAGE | TCIF_STATE;
     item.pszText = text.data();
     item.cchTextMax = kTabTextChars;
-    if (!SendMessageW(window, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item))) return {};
+    if (!SendMessageW(window, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)))
+        return {};
     return {gui::Narrow(item.pszText ? item.pszText : L""), item.iImage};
 }
 
 // A tab's rectangle (window coordinates) in the horizontally lying strip.
 RECT StripRectOf(const RECT& r, std::uint8_t side, int length, const RECT& window, const RECT& page) {
     switch (side) {
-    case kTabsBottom: return RECT{r.left, r.top - (page.bottom + 1), r.right, r.bottom - (page.bottom + 1)};
-    case kTabsLeft: return RECT{length - r.bottom, r.left, length - r.top, r.right};
-    case kTabsRight: return RECT{r.top - 1, window.right - r.right, r.bottom - 1, window.right - r.left};
-    default: return RECT{r.left, r.top + 1, r.right, r.bottom + 1};
+    case kTabsBottom:
+        return RECT{r.left, r.top - (page.bottom + 1), r.right, r.bottom - (page.bottom + 1)};
+    case kTabsLeft:
+        return RECT{length - r.bottom, r.left, length - r.top, r.right};
+    case kTabsRight:
+        return RECT{r.top - 1, window.right - r.right, r.bottom - 1, window.right - r.left};
+    default:
+        return RECT{r.left, r.top + 1, r.right, r.bottom + 1};
     }
 }
 
@@ -66,8 +75,8 @@ std::uint8_t TabSideOfStyle(DWORD style) noexcept {
     return farSide ? kTabsBottom : kTabsTop;
 }
 
-TSkinControl* SkinTabScroller(rtl::TComponent* formObject, HWND scroller, TSkinData& skinData, gui::TCanvas& canvas,
-                              bool inTabSet) {
+TSkinControl* SkinTabScroller(rtl::TComponent* formObject, HWND scroller, TSkinData& skinData,
+                              gui::TCanvas& canvas, bool inTabSet) {
     auto* host = dynamic_cast<ISkinControlHost*>(formObject);
     if (!host) return nullptr;
     auto* upDown = new TSkinUpDown(formObject);
@@ -90,7 +99,9 @@ void TSkinTab::AttachHandle(HWND handle, TSkinData& skinData, gui::TCanvas& canv
     FindTabScroller();
 }
 
-bool TSkinTab::BeforeMessage(gui::TMessage&) { return true; }
+bool TSkinTab::BeforeMessage(gui::TMessage&) {
+    return true;
+}
 
 void TSkinTab::SkinChanged() {
     TSkinControl::SkinChanged();
@@ -113,9 +124,14 @@ void TSkinTab::PrepareTabImages() {
         FlipBitmap(TabImage);
         FlipBitmap(BorderImage);
         break;
-    case kTabsLeft: RotateBitmapLeft(BorderImage); break;
-    case kTabsRight: RotateBitmapRight(BorderImage); break;
-    default: break;
+    case kTabsLeft:
+        RotateBitmapLeft(BorderImage);
+        break;
+    case kTabsRight:
+        RotateBitmapRight(BorderImage);
+        break;
+    default:
+        break;
     }
 }
 
@@ -135,18 +151,34 @@ void TSkinTab::DrawSkin(HDC dc, const RECT& rect) {
     SendMessageW(Handle, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
     InflateRect(&page, kPageBorderGrow, kPageBorderGrow);
     switch (TabSide) {
-    case kTabsBottom: page.bottom -= 1; break;
-    case kTabsLeft: page.left += 1; break;
-    case kTabsRight: page.right -= 1; break;
-    default: page.top += 1; break;
+    case kTabsBottom:
+        page.bottom -= 1;
+        break;
+    case kTabsLeft:
+        page.left += 1;
+        break;
+    case kTabsRight:
+        page.right -= 1;
+        break;
+    default:
+        page.top += 1;
+        break;
     }
     if (!HasImage(SkinData->Tabs) || TabImage.empty()) return;
     RECT strip{};
     switch (TabSide) {
-    case kTabsBottom: strip = RECT{window.left, page.bottom, window.right, window.bottom}; break;
-    case kTabsLeft: strip = RECT{window.left, window.top, page.left, window.bottom}; break;
-    case kTabsRight: strip = RECT{page.right, window.top, window.right, window.bottom}; break;
-    default: strip = RECT{window.left, window.top, window.right, page.top}; break;
+    case kTabsBottom:
+        strip = RECT{window.left, page.bottom, window.right, window.bottom};
+        break;
+    case kTabsLeft:
+        strip = RECT{window.left, window.top, page.left, window.bottom};
+        break;
+    case kTabsRight:
+        strip = RECT{page.right, window.top, window.right, window.bottom};
+        break;
+    default:
+        strip = RECT{window.left, window.top, window.right, page.top};
+        break;
     }
     if (strip.right > strip.left && strip.bottom > strip.top) DrawStrip(dc, window, page, strip);
     if (!BorderImage.empty()) DrawPageBorder(dc, page);
@@ -169,15 +201,18 @@ void TSkinTab::DrawStrip(HDC dc, const RECT& window, const RECT& page, const REC
         canvas.SetFont(font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
         for (int i = 0; i < count; ++i) {
             RECT r{};
-            if (!SendMessageW(Handle, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r))) continue;
+            if (!SendMessageW(Handle, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r)))
+                continue;
             const RECT at = StripRectOf(r, TabSide, length, window, page);
             if (at.right <= 0 || at.left >= length) continue; // scrolled out of the strip
             const TabItem item = ReadTabItem(Handle, i);
             const int frame = i == focused ? kFrameSelected : kFrameNormal;
             GdiFlush(); // the text drawn so far reaches the pixels before the image goes over them
-            skin::DrawSkinImage(StripBitmap, Rect{at.left, at.top, at.right, at.bottom}, TabImage, MarginsOf(tabs),
-                                frame, tabs.FrameCount, tabs.Trans != 0, tabs.Tile != 0, false);
-            SetTextColor(stripDc.get(), Resolved(frame == kFrameSelected ? tabs.MouseOverColour2 : tabs.NormalColour2));
+            skin::DrawSkinImage(StripBitmap, Rect{at.left, at.top, at.right, at.bottom}, TabImage,
+                                MarginsOf(tabs), frame, tabs.FrameCount, tabs.Trans != 0, tabs.Tile != 0,
+                                false);
+            SetTextColor(stripDc.get(),
+                         Resolved(frame == kFrameSelected ? tabs.MouseOverColour2 : tabs.NormalColour2));
             DrawIconAndText(canvas, at, kAlignCentre, item.Text, item.Image, imageList, Enabled);
         }
     }

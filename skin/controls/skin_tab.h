@@ -4,9 +4,9 @@
 // child) are left out of the strip and skinned by their own painter.
 #pragma once
 
-#include <cstdint>
-
 #include "skin/controls/skin_control.h"
+
+#include <cstdint>
 
 namespace skin {
 
@@ -21,11 +21,11 @@ std::uint8_t TabSideOfStyle(DWORD style) noexcept;
 
 // Skins the scroll arrows of a tab window or a tab set with the up-down painter; answers the painter, or
 // null while none is made.
-TSkinControl* SkinTabScroller(rtl::TComponent* formObject, HWND scroller, TSkinData& skinData, gui::TCanvas& canvas,
-                              bool inTabSet);
+TSkinControl* SkinTabScroller(rtl::TComponent* formObject, HWND scroller, TSkinData& skinData,
+                              gui::TCanvas& canvas, bool inTabSet);
 
 class TSkinTab : public TSkinControl {
-public:
+  public:
     using TSkinControl::TSkinControl;
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -46,7 +46,7 @@ public:
     Bitmap StripBitmap;
     TSkinControl* UpDown = nullptr; // owned by the form skinning object
 
-private:
+  private:
     HWND scroller_ = nullptr;
     // The strip's tabs, composed in StripBitmap and put on dc over strip.
     void DrawStrip(HDC dc, const RECT& window, const RECT& page, const RECT& strip);

@@ -23,7 +23,8 @@ const rtl::TClassInfo& TSkinTab31::StaticClassInfo() {
     return info;
 }
 
-void TSkinTab31::Attach(gui::TWinControl& control, TSkinData& skinData, bool useSkinColour, gui::TCanvas& canvas) {
+void TSkinTab31::Attach(gui::TWinControl& control, TSkinData& skinData, bool useSkinColour,
+                        gui::TCanvas& canvas) {
     if (Attached) return;
     TSkinControl::Attach(control, skinData, useSkinColour, canvas);
     PrepareTabImage();
@@ -50,7 +51,8 @@ bool TSkinTab31::BeforeMessage(gui::TMessage& message) {
     case WM_ERASEBKGND:
         message.Result = 1;
         return false;
-    default: return true;
+    default:
+        return true;
     }
 }
 
@@ -70,10 +72,11 @@ void TSkinTab31::DrawSkin(HDC dc, const RECT& rect) {
             const RECT at{item.Rect.left, 0, item.Rect.right, h};
             const int frame = item.Index == tabSet->TabIndex() ? kFrameSelected : kFrameNormal;
             GdiFlush(); // the text drawn so far reaches the pixels before the image goes over them
-            skin::DrawSkinImage(face, Rect{at.left, at.top, at.right, at.bottom}, TabImage, MarginsOf(tabs), frame,
-                                tabs.FrameCount, tabs.Trans != 0, tabs.Tile != 0, false);
-            SetTextColor(faceDc.get(), gui::ColorToRGB(static_cast<gui::TColor>(
-                                           frame == kFrameSelected ? tabs.MouseOverColour2 : tabs.NormalColour2)));
+            skin::DrawSkinImage(face, Rect{at.left, at.top, at.right, at.bottom}, TabImage, MarginsOf(tabs),
+                                frame, tabs.FrameCount, tabs.Trans != 0, tabs.Tile != 0, false);
+            SetTextColor(faceDc.get(),
+                         gui::ColorToRGB(static_cast<gui::TColor>(
+                             frame == kFrameSelected ? tabs.MouseOverColour2 : tabs.NormalColour2)));
             DrawCaptionText(canvas, at, kAlignCentre, true, captions[static_cast<std::size_t>(item.Index)]);
         }
     }

@@ -11,21 +11,22 @@ class TTabScroller;
 namespace skin {
 
 class TSkinTab31 : public TSkinControl {
-public:
+  public:
     using TSkinControl::TSkinControl;
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
-    void Attach(gui::TWinControl& control, TSkinData& skinData, bool useSkinColour, gui::TCanvas& canvas) override;
+    void Attach(gui::TWinControl& control, TSkinData& skinData, bool useSkinColour,
+                gui::TCanvas& canvas) override;
     bool BeforeMessage(gui::TMessage& message) override;
     void DrawSkin(HDC dc, const RECT& rect) override;
     void SkinChanged() override;
 
     Bitmap TabImage;
-    TSkinControl* UpDown = nullptr;          // owned by the form skinning object
-    gui::TTabScroller* Scroller = nullptr;   // the tab set's
+    TSkinControl* UpDown = nullptr;        // owned by the form skinning object
+    gui::TTabScroller* Scroller = nullptr; // the tab set's
 
-private:
+  private:
     // TabImage from the skin's tab image, turned so that the tabs hang down.
     void PrepareTabImage();
 };

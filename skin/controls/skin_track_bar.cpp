@@ -1,9 +1,9 @@
 #include "skin/controls/skin_track_bar.h"
 
-#include <commctrl.h>
-
 #include "skin/controls/control_drawing.h"
 #include "skin/data/skin_data.h"
+
+#include <commctrl.h>
 
 namespace skin {
 namespace {
@@ -47,15 +47,18 @@ bool TSkinTrackBar::BeforeMessage(gui::TMessage& message) {
 
 void TSkinTrackBar::AfterMessage(gui::TMessage& message) {
     switch (message.Msg) {
-    case WM_MOUSEMOVE: return TrackHot();
-    case WM_MOUSELEAVE: return TrackHot();
+    case WM_MOUSEMOVE:
+        return TrackHot();
+    case WM_MOUSELEAVE:
+        return TrackHot();
     // The thumb changes its look when it is taken and let go.
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_CAPTURECHANGED:
         InvalidateRect(Handle, nullptr, FALSE);
         return;
-    default: return TSkinControl::AfterMessage(message);
+    default:
+        return TSkinControl::AfterMessage(message);
     }
 }
 

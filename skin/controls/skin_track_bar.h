@@ -2,16 +2,15 @@
 // custom-draw notifications the track bar sends while it paints.
 #pragma once
 
-#include <windows.h>
-
-#include <commctrl.h>
-
 #include "skin/controls/skin_control.h"
+
+#include <windows.h>
+#include <commctrl.h>
 
 namespace skin {
 
 class TSkinTrackBar : public TSkinControl {
-public:
+  public:
     using TSkinControl::TSkinControl;
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -22,7 +21,7 @@ public:
     // The frame of the thumb strip for the thumb's state: hot under the mouse, pressed while dragged.
     static int ThumbFrame(bool enabled, bool pressed, bool hot);
 
-private:
+  private:
     // The answer to one custom-draw notification.
     LRESULT CustomDraw(const NMCUSTOMDRAW& draw);
     void DrawThumb(HDC dc);

@@ -1,9 +1,5 @@
 #include "skin/controls/skin_up_down.h"
 
-#include <commctrl.h>
-
-#include <algorithm>
-
 #include "framework/gui/handles.h"
 #include "skin/controls/control_drawing.h"
 #include "skin/data/skin_data.h"
@@ -11,13 +7,19 @@
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
+
 namespace skin {
 namespace {
 
 constexpr int kUpDownFrames = 8;
 constexpr int kFramesPerArrow = 4;
 
-Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
+Rect ToRect(const RECT& r) {
+    return Rect{r.left, r.top, r.right, r.bottom};
+}
 
 // A line from a up to, but not including, b.
 void Line(HDC dc, int ax, int ay, int bx, int by) {
@@ -45,7 +47,8 @@ bool TSkinUpDown::BeforeMessage(gui::TMessage& message) {
         CallPreviousProc(message);
         PaintSkin(nullptr);
         return false;
-    default: return PaintInsteadOfControl(message);
+    default:
+        return PaintInsteadOfControl(message);
     }
 }
 
@@ -96,15 +99,17 @@ void TSkinUpDown::DrawHalf(Bitmap& work, HDC dc, const RECT& half, Direction dir
         const int frame = HalfFrame(direction, state);
         DrawSkinFrame(work, ToRect(half), element->Image, frame, kUpDownFrames, true);
         const Bitmap& glyphs = element->SecondImage;
-        const int glyphWidth = glyphs.width() / std::max(element->FrameCount, 1), glyphHeight = glyphs.height();
+        const int glyphWidth = glyphs.width() / std::max(element->FrameCount, 1),
+                  glyphHeight = glyphs.height();
         const int x = half.left + (half.right - half.left - glyphWidth) / 2;
         const int y = half.top + (half.bottom - half.top - glyphHeight) / 2;
-        DrawSkinFrame(work, Rect{x, y, x + glyphWidth, y + glyphHeight}, glyphs, frame, element->FrameCount, true);
+        DrawSkinFrame(work, Rect{x, y, x + glyphWidth, y + glyphHeight}, glyphs, frame, element->FrameCount,
+                      true);
         return;
     }
     const bool sunk = state == kPressed || state == kHot;
-    const gui::UniqueBrush brush(CreateSolidBrush(gui::ColorToRGB(sunk ? SkinData->ButtonShadowColour
-                                                                       : SkinData->ButtonFaceColour)));
+    const gui::UniqueBrush brush(
+        CreateSolidBrush(gui::ColorToRGB(sunk ? SkinData->ButtonShadowColour : SkinData->ButtonFaceColour)));
     const gui::UniquePen pen(CreatePen(PS_SOLID, 1, gui::ColorToRGB(SkinData->ButtonDkShadowColour)));
     const gui::SelectedObject brushSelected(dc, brush.get());
     const gui::SelectedObject penSelected(dc, pen.get());

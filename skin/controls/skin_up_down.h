@@ -7,7 +7,7 @@
 namespace skin {
 
 class TSkinUpDown : public TSkinControl {
-public:
+  public:
     using TSkinControl::TSkinControl;
     static const rtl::TClassInfo& StaticClassInfo();
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -27,7 +27,7 @@ public:
     bool InEdit = false;   // the spin button of an edit
     bool InTabSet = false; // the scroller of a tab set
 
-private:
+  private:
     int HalfState(const RECT& half, bool enabled, POINT cursor) const;
     void DrawHalf(Bitmap& work, HDC dc, const RECT& half, Direction direction, int state);
 };

@@ -1,10 +1,10 @@
 #include "lzh.h"
 
+#include "skin/data/lzh_model.h"
+
 #include <array>
 #include <cstring>
 #include <new>
-
-#include "skin/data/lzh_model.h"
 
 namespace skin {
 
@@ -41,7 +41,8 @@ int WalkToLeaf(const AdaptiveHuffmanModel& model, std::ptrdiff_t node, std::uint
 // leads. The model is left as it was: the caller counts the symbol.
 int DecodeSymbol(const AdaptiveHuffmanModel& model, LzhBitReader& reader) {
     const std::uint64_t bits = reader.Bits();
-    const CodePrefix prefix = model.prefix[static_cast<std::size_t>(bits >> (LzhBitReader::kBufferBits - kPrefixBits))];
+    const CodePrefix prefix =
+        model.prefix[static_cast<std::size_t>(bits >> (LzhBitReader::kBufferBits - kPrefixBits))];
     int leafEntry = prefix.entry;
     int codeLength = prefix.length;
     if (leafEntry < kTreeSize) leafEntry = WalkToLeaf(model, leafEntry, bits << kPrefixBits, codeLength);
@@ -60,7 +61,9 @@ int DecodeOffset(LzhBitReader& reader) {
 
 // Before the first decoded byte the ring held kStartPosition spaces, then bytes not yet written (zero).
 // A match reaching back past the start reads those: they stand in for output at negative positions.
-std::uint8_t ByteBeforeStart(std::ptrdiff_t position) { return position < -kStartPosition ? 0 : kFillByte; }
+std::uint8_t ByteBeforeStart(std::ptrdiff_t position) {
+    return position < -kStartPosition ? 0 : kFillByte;
+}
 
 // How a match at distance d < kChunk repeats: the k-th byte of a chunk is byte k % d of the period, and
 // step, the whole periods in a chunk, is how far apart chunks with the same bytes start.
@@ -71,7 +74,8 @@ struct Repetition {
 constexpr auto kRepetitions = [] {
     std::array<Repetition, kChunk> table{};
     for (int d = 1; d < kChunk; ++d) {
-        for (int k = 0; k < kChunk; ++k) table[d].index[k] = static_cast<std::uint8_t>(k % d);
+        for (int k = 0; k < kChunk; ++k)
+            table[d].index[k] = static_cast<std::uint8_t>(k % d);
         table[d].step = kChunk / d * d;
     }
     return table;
@@ -93,11 +97,14 @@ void CopyMatch(const std::uint8_t* first, std::uint8_t* target, int distance, in
         // byte at a time instead would make each byte wait for the one stored just before it.
         const Repetition& repetition = kRepetitions[static_cast<std::size_t>(distance)];
         std::uint8_t chunk[kChunk];
-        for (int k = 0; k < kChunk; ++k) chunk[k] = source[repetition.index[static_cast<std::size_t>(k)]];
-        for (int k = 0; k < length; k += repetition.step) std::memcpy(target + k, chunk, kChunk);
+        for (int k = 0; k < kChunk; ++k)
+            chunk[k] = source[repetition.index[static_cast<std::size_t>(k)]];
+        for (int k = 0; k < length; k += repetition.step)
+            std::memcpy(target + k, chunk, kChunk);
         return;
     }
-    for (int k = 0; k < length; k += kChunk) std::memcpy(target + k, source + k, kChunk);
+    for (int k = 0; k < length; k += kChunk)
+        std::memcpy(target + k, source + k, kChunk);
 }
 
 } // namespace
@@ -115,7 +122,9 @@ TLZH::TLZH(std::span<const std::uint8_t> input, std::vector<std::uint8_t>& outpu
 
 TLZH::~TLZH() = default;
 
-std::size_t TLZH::ReadInput(std::uint8_t* buffer, std::size_t count) { return reader_.ReadBytes(buffer, count); }
+std::size_t TLZH::ReadInput(std::uint8_t* buffer, std::size_t count) {
+    return reader_.ReadBytes(buffer, count);
+}
 
 void TLZH::WriteOutput(const std::uint8_t* buffer, std::size_t count) {
     output_.insert(output_.end(), buffer, buffer + count);

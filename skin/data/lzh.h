@@ -2,6 +2,9 @@
 // match lengths in an adaptive Huffman code, match offsets in a fixed prefix code).
 #pragma once
 
+#include "framework/rtl/exceptions.h"
+#include "skin/data/lzh_bit_reader.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -9,13 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "framework/rtl/exceptions.h"
-#include "skin/data/lzh_bit_reader.h"
-
 namespace skin {
 
 class ElzhException : public rtl::Exception {
-public:
+  public:
     using Exception::Exception;
 };
 
@@ -34,7 +34,7 @@ inline constexpr std::int32_t kMaxExpandedSize = 64 * 1024 * 1024;
 std::int64_t MaxExpandedSize(std::size_t codedBytes);
 
 class TLZH {
-public:
+  public:
     // Reads the code from the start of input; appends the decoded bytes to output. Neither is owned.
     TLZH(std::span<const std::uint8_t> input, std::vector<std::uint8_t>& output);
     ~TLZH();
@@ -54,7 +54,7 @@ public:
     // zero bits after the end (a truncated stream). Read-ahead into the bit buffer does not count.
     std::uint64_t ConsumedBits() const { return reader_.ConsumedBits(); }
 
-private:
+  private:
     struct WorkTables;
 
     lzh::LzhBitReader reader_;

@@ -9,7 +9,7 @@
 namespace skin::lzh {
 
 class LzhBitReader {
-public:
+  public:
     static constexpr int kBufferBits = 64;
     // What a refill guarantees: it adds whole bytes while one more fits.
     static constexpr int kBitsAfterRefill = kBufferBits - 7;
@@ -49,15 +49,17 @@ public:
         return static_cast<std::uint64_t>(next_ - begin_) * 8 + padding_ - static_cast<std::uint64_t>(count_);
     }
 
-    // Copies up to count bytes that follow those already in the buffer; fewer (0 at the end) when less remains.
+    // Copies up to count bytes that follow those already in the buffer; fewer (0 at the end) when less
+    // remains.
     std::size_t ReadBytes(std::uint8_t* buffer, std::size_t count) {
         std::size_t copied = 0;
-        for (; copied < count && next_ < end_; ++copied) buffer[copied] = *next_++;
+        for (; copied < count && next_ < end_; ++copied)
+            buffer[copied] = *next_++;
         return copied;
     }
     std::size_t BytesLeft() const { return static_cast<std::size_t>(end_ - next_); }
 
-private:
+  private:
     // Byte by byte from the last 7 bytes on, then zero bits.
     void RefillNearEnd() {
         const unsigned bytesThatFit = static_cast<unsigned>(kBufferBits - 1 - count_) / 8;
@@ -84,7 +86,7 @@ private:
     const std::uint8_t* next_; // the first byte not yet taken into the buffer
     const std::uint8_t* end_;
     std::uint64_t buffer_ = 0;
-    int count_ = 0;            // valid bits at the top of buffer_
+    int count_ = 0;             // valid bits at the top of buffer_
     std::uint64_t padding_ = 0; // zero bits supplied after the end of the input
 };
 

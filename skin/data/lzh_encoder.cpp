@@ -1,11 +1,11 @@
 #include "lzh_encoder.h"
 
+#include "skin/data/lzh.h"
+#include "skin/data/lzh_model.h"
+
 #include <array>
 #include <memory>
 #include <string>
-
-#include "skin/data/lzh.h"
-#include "skin/data/lzh_model.h"
 
 namespace skin {
 
@@ -18,7 +18,7 @@ constexpr int kOffsetLowBits = 6;
 
 // Appends bits most significant first, the order in which TLZH reads them.
 class BitWriter {
-public:
+  public:
     explicit BitWriter(std::vector<std::uint8_t>& out) : out_(out) {}
 
     void PutBit(int bit) {
@@ -30,7 +30,8 @@ public:
         }
     }
     void PutBits(unsigned value, int length) {
-        for (int k = length - 1; k >= 0; --k) PutBit(static_cast<int>((value >> k) & 1u));
+        for (int k = length - 1; k >= 0; --k)
+            PutBit(static_cast<int>((value >> k) & 1u));
     }
     // The last byte is padded with zero bits, which the decoder also assumes after the input.
     void Flush() {
@@ -38,7 +39,7 @@ public:
         count_ = 0;
     }
 
-private:
+  private:
     std::vector<std::uint8_t>& out_;
     std::uint8_t current_ = 0;
     int count_ = 0;
@@ -47,10 +48,12 @@ private:
 // Longest-match search over the ring with one binary search tree per first byte: the dictionary of
 // the classic LZSS coder, which gives the compression ratio skins have always had.
 class MatchFinder {
-public:
+  public:
     MatchFinder() {
-        for (int i = kWindowSize + 1; i <= kWindowSize + 256; ++i) right_[i] = kNoNode;
-        for (int i = 0; i < kWindowSize; ++i) up_[i] = kNoNode;
+        for (int i = kWindowSize + 1; i <= kWindowSize + 256; ++i)
+            right_[i] = kNoNode;
+        for (int i = 0; i < kWindowSize; ++i)
+            up_[i] = kNoNode;
     }
 
     // ring[pos..pos+kLookAhead) must hold the bytes to match, with the first kRingSpare bytes of the
@@ -140,7 +143,7 @@ public:
     int matchLength = 0;
     int matchOffset = 0;
 
-private:
+  private:
     // Index kNoNode is a scratch slot: writes to it through a missing child are harmless.
     std::array<int, kWindowSize + 1> left_{};
     std::array<int, kWindowSize + 257> right_{}; // entries kWindowSize + 1 + byte are the tree roots
@@ -148,12 +151,12 @@ private:
 };
 
 class Encoder {
-public:
+  public:
     explicit Encoder(std::vector<std::uint8_t>& out) : bits_(out) {}
 
     void Run(std::span<const std::uint8_t> data);
 
-private:
+  private:
     void EncodeSymbol(int symbol);
     void EncodeOffset(int offset);
 
@@ -171,7 +174,8 @@ void Encoder::EncodeSymbol(int symbol) {
         // The decoder goes to child[c] on 0 and to child[c] + 1 on 1.
         path[depth++] = static_cast<std::uint8_t>(node - model_.child[model_.parent[node]]);
     }
-    while (depth > 0) bits_.PutBit(path[--depth]);
+    while (depth > 0)
+        bits_.PutBit(path[--depth]);
     model_.UpdateModel(symbol);
 }
 
@@ -194,10 +198,12 @@ void Encoder::Run(std::span<const std::uint8_t> data) {
     int r = kStartPosition;
     std::fill_n(ring_.begin(), kStartPosition, kFillByte);
     int len = 0;
-    for (std::uint8_t byte = 0; len < kLookAhead && readByte(byte); ++len) ring_[r + len] = byte;
+    for (std::uint8_t byte = 0; len < kLookAhead && readByte(byte); ++len)
+        ring_[r + len] = byte;
     if (len == 0) return;
 
-    for (int i = 1; i <= kLookAhead; ++i) finder_.InsertNode(ring_.data(), r - i);
+    for (int i = 1; i <= kLookAhead; ++i)
+        finder_.InsertNode(ring_.data(), r - i);
     finder_.InsertNode(ring_.data(), r);
     do {
         if (finder_.matchLength > len) finder_.matchLength = len;
@@ -246,7 +252,8 @@ std::vector<std::uint8_t> LzhCompress(std::span<const std::uint8_t> data) {
     }
     const auto size = static_cast<std::uint32_t>(data.size());
     std::vector<std::uint8_t> out{static_cast<std::uint8_t>(size), static_cast<std::uint8_t>(size >> 8),
-                                  static_cast<std::uint8_t>(size >> 16), static_cast<std::uint8_t>(size >> 24)};
+                                  static_cast<std::uint8_t>(size >> 16),
+                                  static_cast<std::uint8_t>(size >> 24)};
     const std::vector<std::uint8_t> code = LzhEncode(data);
     out.insert(out.end(), code.begin(), code.end());
     return out;

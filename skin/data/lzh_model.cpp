@@ -38,7 +38,8 @@ constexpr OffsetTables MakeOffsetTables() {
             tables.start[upper] = static_cast<std::uint8_t>(index);
             tables.length[upper] = static_cast<std::uint8_t>(run.codeLength);
             for (int k = 0; k < run.entriesPerUpper; ++k) {
-                tables.decode[index++] = {static_cast<std::uint8_t>(upper), static_cast<std::uint8_t>(run.codeLength)};
+                tables.decode[index++] = {static_cast<std::uint8_t>(upper),
+                                          static_cast<std::uint8_t>(run.codeLength)};
             }
         }
     }
@@ -82,7 +83,8 @@ std::ptrdiff_t AdaptiveHuffmanModel::LastOfWeight(std::ptrdiff_t next) const {
         std::memcpy(&four, &freq[k], sizeof four);
         if (const std::uint64_t differ = four ^ weight; differ != 0) {
             // The first lane in memory that differs; only lanes that differ have bits set.
-            const int bit = std::endian::native == std::endian::little ? std::countr_zero(differ) : std::countl_zero(differ);
+            const int bit = std::endian::native == std::endian::little ? std::countr_zero(differ)
+                                                                       : std::countl_zero(differ);
             return k + bit / 16 - 1;
         }
     }
@@ -161,7 +163,8 @@ void AdaptiveHuffmanModel::RebuildTree() {
     for (int i = 0, node = kSymbolCount; node < kTreeSize; i += 2, ++node) {
         const auto f = static_cast<std::uint16_t>(freq[i] + freq[i + 1]);
         int k = node - 1;
-        while (f < freq[k]) --k;
+        while (f < freq[k])
+            --k;
         ++k;
         std::copy_backward(freq.begin() + k, freq.begin() + node, freq.begin() + node + 1);
         std::copy_backward(child.begin() + k, child.begin() + node, child.begin() + node + 1);

@@ -9,17 +9,17 @@
 namespace skin::lzh {
 
 // Constants of the compressed format; changing any of them makes every existing skin unreadable.
-inline constexpr int kWindowSize = 4096;                  // ring buffer length
-inline constexpr int kWindowMask = kWindowSize - 1;       // positions are taken modulo the window
-inline constexpr int kLookAhead = 60;                     // longest match
-inline constexpr int kThreshold = 2;                      // shorter matches are sent as literals
+inline constexpr int kWindowSize = 4096;                           // ring buffer length
+inline constexpr int kWindowMask = kWindowSize - 1;                // positions are taken modulo the window
+inline constexpr int kLookAhead = 60;                              // longest match
+inline constexpr int kThreshold = 2;                               // shorter matches are sent as literals
 inline constexpr int kSymbolCount = 256 - kThreshold + kLookAhead; // 256 literals + 58 match lengths
-inline constexpr int kTreeSize = 2 * kSymbolCount - 1;    // nodes of the Huffman tree
-inline constexpr int kRoot = kTreeSize - 1;               // index of the root node
-inline constexpr std::uint16_t kFrequencyLimit = 0x8000;  // root frequency that triggers a rebuild
-inline constexpr std::uint8_t kFillByte = 0x20;           // initial ring content
+inline constexpr int kTreeSize = 2 * kSymbolCount - 1;             // nodes of the Huffman tree
+inline constexpr int kRoot = kTreeSize - 1;                        // index of the root node
+inline constexpr std::uint16_t kFrequencyLimit = 0x8000;           // root frequency that triggers a rebuild
+inline constexpr std::uint8_t kFillByte = 0x20;                    // initial ring content
 inline constexpr int kStartPosition = kWindowSize - kLookAhead;
-inline constexpr int kRingSpare = kLookAhead - 1;         // lets a match finder compare past the wrap
+inline constexpr int kRingSpare = kLookAhead - 1; // lets a match finder compare past the wrap
 inline constexpr int kFirstMatchSymbol = 256;
 inline constexpr int kMatchLengthBias = kFirstMatchSymbol - (kThreshold + 1); // length = symbol - 253
 
@@ -60,7 +60,7 @@ struct CodePrefix {
 // always sit at an even index and the one after it: the tree is built that way, and moving a node
 // moves its content, never its place, so a node's last index bit tells which child it is.
 class AdaptiveHuffmanModel {
-public:
+  public:
     AdaptiveHuffmanModel() { InitTree(); }
 
     void InitTree();
@@ -85,7 +85,7 @@ public:
     std::array<CodePrefix, 1 << kPrefixBits> prefix{};
     std::array<bool, kTreeSize> inPrefix{};
 
-private:
+  private:
     // The last node that weighs as much as next: frequencies never decrease with the index, so it ends
     // the run of equal weights that next is in.
     std::ptrdiff_t LastOfWeight(std::ptrdiff_t next) const;

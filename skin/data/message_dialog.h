@@ -7,11 +7,11 @@
 namespace skin {
 
 class IMessageDialog {
-public:
+  public:
     // Shows text with a single OK button and the application title as caption; returns when dismissed.
     virtual void ShowMessage(const std::string& text) = 0;
 
-protected:
+  protected:
     ~IMessageDialog() = default;
 };
 

@@ -11,8 +11,10 @@ namespace skin {
 namespace {
 
 void AppendUint32Le(std::vector<std::uint8_t>& out, std::uint64_t value) {
-    if (value > 0xFFFFFFFFu) throw rtl::Exception("skin package: " + std::to_string(value) + " does not fit 32 bits");
-    for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
+    if (value > 0xFFFFFFFFu)
+        throw rtl::Exception("skin package: " + std::to_string(value) + " does not fit 32 bits");
+    for (int shift = 0; shift < 32; shift += 8)
+        out.push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
 constexpr const char* kLineBreak = "\r\n";
@@ -50,11 +52,15 @@ std::vector<std::uint8_t> PackageWriter::Build() const {
     AppendUint32Le(out, nameList.size());
     out.insert(out.end(), kPackageReservedSize, 0);
     out.insert(out.end(), nameList.begin(), nameList.end());
-    for (const Member& member : members_) AppendUint32Le(out, member.data.size());
-    for (const Member& member : members_) out.insert(out.end(), member.data.begin(), member.data.end());
+    for (const Member& member : members_)
+        AppendUint32Le(out, member.data.size());
+    for (const Member& member : members_)
+        out.insert(out.end(), member.data.begin(), member.data.end());
     return out;
 }
 
-std::vector<std::uint8_t> PackageWriter::BuildCompressed() const { return LzhCompress(Build()); }
+std::vector<std::uint8_t> PackageWriter::BuildCompressed() const {
+    return LzhCompress(Build());
+}
 
 } // namespace skin

@@ -1,11 +1,11 @@
 // PackageWriter: builds skin packages for skin authors' tools and for tests; the reverse of TSkinReader.
 #pragma once
 
+#include "framework/rtl/exceptions.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "framework/rtl/exceptions.h"
 
 namespace skin {
 
@@ -13,7 +13,7 @@ namespace skin {
 // followed by CR LF (a break after the last name too, so a last empty name survives), the member sizes,
 // then the members' bytes, all in the order the members were added.
 class PackageWriter {
-public:
+  public:
     // Raises rtl::Exception for a name with a line break (it would split into two names), a name equal
     // to an earlier one in any letter case (the reader could never reach it), or member 1002.
     void AddMember(std::string name, std::vector<std::uint8_t> data);
@@ -25,7 +25,7 @@ public:
     // The package compressed as skins are stored and loaded (size field, then the LZH code).
     std::vector<std::uint8_t> BuildCompressed() const;
 
-private:
+  private:
     struct Member {
         std::string name;
         std::vector<std::uint8_t> data;

@@ -10,19 +10,25 @@ constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 constexpr char kCtrlZ = 0x1A; // the old end-of-file mark, still found at the end of some files
 
 std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && TProfileText::IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && TProfileText::IsBlank(text.back())) text.remove_suffix(1);
+    while (!text.empty() && TProfileText::IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && TProfileText::IsBlank(text.back()))
+        text.remove_suffix(1);
     return text;
 }
 
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool IsQuote(char c) { return c == '"' || c == '\''; }
+bool SameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+}
+
+bool IsQuote(char c) {
+    return c == '"' || c == '\'';
+}
 
 // What a caller's buffer of kValueBufferSize receives for value: one pair of enclosing quotes removed,
 // cut to the buffer. The closing quote is dropped after the cut, counting the text after the opening
@@ -41,15 +47,20 @@ std::string CopyEntry(std::string_view value) {
 
 // The default as the caller's reading sees it: trailing spaces removed, but never its first character.
 std::string_view StripDefault(std::string_view text) {
-    while (text.size() > 1 && text.back() == ' ') text.remove_suffix(1);
+    while (text.size() > 1 && text.back() == ' ')
+        text.remove_suffix(1);
     return text;
 }
 
 } // namespace
 
-bool TProfileText::IsBlank(char c) noexcept { return (c >= '\t' && c <= '\r') || c == ' ' || c == kCtrlZ; }
+bool TProfileText::IsBlank(char c) noexcept {
+    return (c >= '\t' && c <= '\r') || c == ' ' || c == kCtrlZ;
+}
 
-TProfileText::TProfileText(std::string_view text) { Parse(text); }
+TProfileText::TProfileText(std::string_view text) {
+    Parse(text);
+}
 
 void TProfileText::Parse(std::string_view text) {
     if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());

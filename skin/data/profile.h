@@ -31,7 +31,7 @@
 namespace skin {
 
 class TProfileText {
-public:
+  public:
     // The buffer sizes of the reading the skins were made for: a value keeps at most 2047 characters,
     // and the section name list fills at most 16384 bytes (every name with its NUL, one more NUL last).
     static constexpr std::size_t kValueBufferSize = 2048;
@@ -42,7 +42,8 @@ public:
 
     // The value of key in section, or defaultValue when the section, the key or its value is missing;
     // either passes through the quote removal and the 2047-character cut.
-    std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
+    std::string ReadString(std::string_view section, std::string_view key,
+                           std::string_view defaultValue) const;
 
     // The section names in text order, as far as the 16384-byte list buffer holds them.
     std::vector<std::string> ReadSectionNames() const;
@@ -57,7 +58,7 @@ public:
     // Blank as the profile reader trims it.
     static bool IsBlank(char c) noexcept;
 
-private:
+  private:
     struct Key {
         std::string name;
         std::optional<std::string> value; // none: a line without "="

@@ -1,13 +1,13 @@
 #include "skin/data/skin_data.h"
 
-#include <algorithm>
-
 #include "framework/gui/form.h"
 #include "framework/gui/message_dialog.h"
 #include "framework/gui/wide.h"
 #include "framework/rtl/property_builders.h"
 #include "skin/data/skin_reader.h"
 #include "skin/engine.h"
+
+#include <algorithm>
 
 namespace skin {
 namespace {
@@ -18,13 +18,12 @@ constexpr std::size_t kStreamCountSize = 4;
 
 // The version message goes through the framework's standard message dialog.
 class FrameworkMessageDialog final : public IMessageDialog {
-public:
+  public:
     void ShowMessage(const std::string& text) override { gui::ShowMessage(text); }
 };
 
 // Event kinds other than the notify event cannot be bound in stored data; they are set in code.
-template <class C, class E>
-rtl::TPropInfo CodeOnlyEventProperty(std::string name, E C::*) {
+template <class C, class E> rtl::TPropInfo CodeOnlyEventProperty(std::string name, E C::*) {
     rtl::TPropInfo info{std::move(name), rtl::TTypeKind::tkMethod, {}, {}, {}, {}};
     info.Store = [](rtl::TPersistent&, const rtl::FormValue&, rtl::TReadContext&) {
         throw rtl::Exception("this event can only be set in code");
@@ -39,10 +38,10 @@ bool FileExists(const std::string& path) {
 
 // An open file, closed when it goes.
 class OpenFile {
-public:
+  public:
     explicit OpenFile(const std::string& path)
-        : handle_(CreateFileW(gui::Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+        : handle_(CreateFileW(gui::Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
     OpenFile(const OpenFile&) = delete;
     OpenFile& operator=(const OpenFile&) = delete;
     ~OpenFile() {
@@ -50,7 +49,7 @@ public:
     }
     HANDLE get() const { return handle_; }
 
-private:
+  private:
     HANDLE handle_;
 };
 
@@ -59,7 +58,8 @@ private:
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
     const OpenFile file(path);
     LARGE_INTEGER size{};
-    if (file.get() == INVALID_HANDLE_VALUE || !GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) {
+    if (file.get() == INVALID_HANDLE_VALUE || !GetFileSizeEx(file.get(), &size) ||
+        size.QuadPart > 0x7FFFFFFF) {
         throw rtl::Exception("cannot read the skin file '" + path + "'");
     }
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
@@ -77,39 +77,106 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
 
 } // namespace
 
-void RegisterSkinDataClass() { rtl::RegisterComponentClass<TSkinData>(); }
+void RegisterSkinDataClass() {
+    rtl::RegisterComponentClass<TSkinData>();
+}
 
 const std::vector<std::string>& DefaultSkin3rd() {
-    static const std::vector<std::string> rows{
-        "TTBDock=Panel", "TTBToolbar=Panel", "TImageEnMView=scrollbar", "TImageEnView=scrollbar",
-        "TRzButton=button", "TRzCheckGroup=CheckGroup", "TRzRadioGroup=Radiogroup",
-        "TRzRadioButton=Radiobutton", "TRzCheckBox=Checkbox", "TRzButtonEdit=Edit",
-        "TRzDBRadioGroup=Radiogroup", "TRzDBRadioButton=Radiobutton", "TRzDBCheckBox=Checkbox",
-        "TDBCheckboxEh=Checkbox", "TDBCheckboxEh=Checkbox", "TLMDCHECKBOX=Checkbox", "TLMDDBCHECKBOX=Checkbox",
-        "TLMDRadiobutton=Radiobutton", "TLMDGROUPBOX=Panel", "TLMDSIMPLEPANEL=Panel", "TLMDDBCalendar=Panel",
-        "TLMDButtonPanel=Panel", "TLMDLMDCalculator=Panel", "TLMDHeaderPanel=Panel", "TLMDTechnicalLine=Panel",
-        "TLMDLMDClock=Panel", "TLMDTrackbar=trackbar", "TLMDListCombobox=combobox",
-        "TLMDCheckListCombobox=combobox", "TLMDHeaderListCombobox=combobox", "TLMDImageCombobox=combobox",
-        "TLMDColorCombobox=combobox", "TLMDFontCombobox=combobox", "TLMDFontSizeCombobox=combobox",
-        "TLMDFontSizeCombobox=combobox", "TLMDPrinterCombobox=combobox", "TLMDDriveCombobox=combobox",
-        "TLMDCalculatorComboBox=combobox", "TLMDTrackBarComboBox=combobox", "TLMDCalendarComboBox=combobox",
-        "TLMDRADIOGROUP=radiogroup", "TLMDCheckGroup=CheckGroup", "TLMDDBRADIOGROUP=radiogroup",
-        "TLMDDBCheckGroup=CheckGroup", "TLMDEDIT=Edit", "TLMDMASKEDIT=Edit", "TLMDBROWSEEDIT=Edit",
-        "TLMDEXTSPINEDIT=Edit", "TLMDCALENDAREDIT=Edit", "TLMDFILEOPENEDIT=Edit", "TLMDFILESAVEEDIT=Edit",
-        "TLMDCOLOREDIT=Edit", "TLMDDBEDIT=Edit", "TLMDDBMASKEDIT=Edit", "TLMDDBEXTSPINEDIT=Edit",
-        "TLMDDBSPINEDIT=Edit", "TLMDDBEDITDBLookup=Edit", "TLMDEDITDBLookup=Edit",
-        "TDBLookupCombobox=Combobox", "TWWDBCombobox=Combobox", "TWWDBLookupCombo=Combobox",
-        "TWWDBCombobox=Combobox", "TWWKeyCombo=Combobox", "TWWTempKeyCombo=combobox",
-        "TWWDBDateTimePicker=Combobox", "TWWRADIOGROUP=radiogroup", "TDXDBPICKEDIT=Combobox",
-        "TDXDBCALCEDIT=Combobox", "TDXDBIMAGEEDIT=Combobox", "TDXDBPOPUPEDIT=Combobox",
-        "TDXDBEXTLOOKUPEDIT=Combobox", "TDXDBLOOKUPEDIT=Combobox", "TDXDBDATEEDIT=Combobox",
-        "TDXDATEEDIT=Combobox", "TDXPICKEDIT=Combobox", "TDXPOPUPEDIT=Combobox", "TDXDBCURRENCYEDIT=Edit",
-        "TDXDBEDIT=Edit", "TDXDBMASKEDIT=Edit", "TDXDBHYPERLINKEDIT=Edit", "TDXEDIT=Edit", "TDXMASKEDIT=Edit",
-        "TWWDBEDIT=Edit", "TDXBUTTONEDIT=Edit", "TDXCURRENCYEDIT=Edit", "TDXHYPERLINKEDIT=Edit",
-        "TOVCPICTUREFIELD=Edit", "TOVCDBPICTUREFIELD=Edit", "TOVCSLIDEREDIT=Edit", "TOVCDBSLIDEREDIT=Edit",
-        "TOVCSIMPLEFIELD=Edit", "TOVCDBSIMPLEFIELD=Edit", "TO32DBFLEXEDIT=Edit", "TOVCNUMERICFIELD=Edit",
-        "TOVCDBNUMERICFIELD=Edit"
-    };
+    static const std::vector<std::string> rows{"TTBDock=Panel",
+                                               "TTBToolbar=Panel",
+                                               "TImageEnMView=scrollbar",
+                                               "TImageEnView=scrollbar",
+                                               "TRzButton=button",
+                                               "TRzCheckGroup=CheckGroup",
+                                               "TRzRadioGroup=Radiogroup",
+                                               "TRzRadioButton=Radiobutton",
+                                               "TRzCheckBox=Checkbox",
+                                               "TRzButtonEdit=Edit",
+                                               "TRzDBRadioGroup=Radiogroup",
+                                               "TRzDBRadioButton=Radiobutton",
+                                               "TRzDBCheckBox=Checkbox",
+                                               "TDBCheckboxEh=Checkbox",
+                                               "TDBCheckboxEh=Checkbox",
+                                               "TLMDCHECKBOX=Checkbox",
+                                               "TLMDDBCHECKBOX=Checkbox",
+                                               "TLMDRadiobutton=Radiobutton",
+                                               "TLMDGROUPBOX=Panel",
+                                               "TLMDSIMPLEPANEL=Panel",
+                                               "TLMDDBCalendar=Panel",
+                                               "TLMDButtonPanel=Panel",
+                                               "TLMDLMDCalculator=Panel",
+                                               "TLMDHeaderPanel=Panel",
+                                               "TLMDTechnicalLine=Panel",
+                                               "TLMDLMDClock=Panel",
+                                               "TLMDTrackbar=trackbar",
+                                               "TLMDListCombobox=combobox",
+                                               "TLMDCheckListCombobox=combobox",
+                                               "TLMDHeaderListCombobox=combobox",
+                                               "TLMDImageCombobox=combobox",
+                                               "TLMDColorCombobox=combobox",
+                                               "TLMDFontCombobox=combobox",
+                                               "TLMDFontSizeCombobox=combobox",
+                                               "TLMDFontSizeCombobox=combobox",
+                                               "TLMDPrinterCombobox=combobox",
+                                               "TLMDDriveCombobox=combobox",
+                                               "TLMDCalculatorComboBox=combobox",
+                                               "TLMDTrackBarComboBox=combobox",
+                                               "TLMDCalendarComboBox=combobox",
+                                               "TLMDRADIOGROUP=radiogroup",
+                                               "TLMDCheckGroup=CheckGroup",
+                                               "TLMDDBRADIOGROUP=radiogroup",
+                                               "TLMDDBCheckGroup=CheckGroup",
+                                               "TLMDEDIT=Edit",
+                                               "TLMDMASKEDIT=Edit",
+                                               "TLMDBROWSEEDIT=Edit",
+                                               "TLMDEXTSPINEDIT=Edit",
+                                               "TLMDCALENDAREDIT=Edit",
+                                               "TLMDFILEOPENEDIT=Edit",
+                                               "TLMDFILESAVEEDIT=Edit",
+                                               "TLMDCOLOREDIT=Edit",
+                                               "TLMDDBEDIT=Edit",
+                                               "TLMDDBMASKEDIT=Edit",
+                                               "TLMDDBEXTSPINEDIT=Edit",
+                                               "TLMDDBSPINEDIT=Edit",
+                                               "TLMDDBEDITDBLookup=Edit",
+                                               "TLMDEDITDBLookup=Edit",
+                                               "TDBLookupCombobox=Combobox",
+                                               "TWWDBCombobox=Combobox",
+                                               "TWWDBLookupCombo=Combobox",
+                                               "TWWDBCombobox=Combobox",
+                                               "TWWKeyCombo=Combobox",
+                                               "TWWTempKeyCombo=combobox",
+                                               "TWWDBDateTimePicker=Combobox",
+                                               "TWWRADIOGROUP=radiogroup",
+                                               "TDXDBPICKEDIT=Combobox",
+                                               "TDXDBCALCEDIT=Combobox",
+                                               "TDXDBIMAGEEDIT=Combobox",
+                                               "TDXDBPOPUPEDIT=Combobox",
+                                               "TDXDBEXTLOOKUPEDIT=Combobox",
+                                               "TDXDBLOOKUPEDIT=Combobox",
+                                               "TDXDBDATEEDIT=Combobox",
+                                               "TDXDATEEDIT=Combobox",
+                                               "TDXPICKEDIT=Combobox",
+                                               "TDXPOPUPEDIT=Combobox",
+                                               "TDXDBCURRENCYEDIT=Edit",
+                                               "TDXDBEDIT=Edit",
+                                               "TDXDBMASKEDIT=Edit",
+                                               "TDXDBHYPERLINKEDIT=Edit",
+                                               "TDXEDIT=Edit",
+                                               "TDXMASKEDIT=Edit",
+                                               "TWWDBEDIT=Edit",
+                                               "TDXBUTTONEDIT=Edit",
+                                               "TDXCURRENCYEDIT=Edit",
+                                               "TDXHYPERLINKEDIT=Edit",
+                                               "TOVCPICTUREFIELD=Edit",
+                                               "TOVCDBPICTUREFIELD=Edit",
+                                               "TOVCSLIDEREDIT=Edit",
+                                               "TOVCDBSLIDEREDIT=Edit",
+                                               "TOVCSIMPLEFIELD=Edit",
+                                               "TOVCDBSIMPLEFIELD=Edit",
+                                               "TO32DBFLEXEDIT=Edit",
+                                               "TOVCNUMERICFIELD=Edit",
+                                               "TOVCDBNUMERICFIELD=Edit"};
     return rows;
 }
 
@@ -123,26 +190,30 @@ TSkinData::~TSkinData() {
 
 const rtl::TClassInfo& TSkinData::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TSkinData", &TSkinDefinition::StaticClassInfo(), {
-        BooleanProperty("Active", &TSkinData::SetActive, &TSkinData::Active),
-        IntegerProperty("DisableTag", &TSkinData::SetDisableTag, &TSkinData::DisableTag),
-        SetProperty("SkinControls", {"xcMainMenu", "xcPopupMenu", "xcToolbar", "xcControlbar", "xcCombo",
-                                     "xcCheckBox", "xcRadioButton", "xcProgress", "xcScrollbar", "xcEdit",
-                                     "xcButton", "xcBitBtn", "xcSpeedButton", "xcPanel", "xcGroupBox",
-                                     "xcStatusBar", "xcTab", "xcSystemMenu", "xcFastReport"},
-                    &TSkinData::SetSkinControls),
-        StringListProperty("Skin3rd", &TSkinData::SetSkin3rd),
-        StringProperty("SkinFile", &TSkinData::SetSkinFile, &TSkinData::SkinFile),
-        StringProperty("SkinStore", &TSkinData::SetSkinStore, &TSkinData::SkinStore),
-        EnumProperty("SkinFormtype", {"sfMainform", "sfOnlyThisForm", "sfDialog"}, &TSkinData::SetSkinFormtype,
-                     &TSkinData::SkinFormtype),
-        BooleanProperty("MenuUpdate", &TSkinData::SetMenuUpdate, &TSkinData::MenuUpdate),
-        CodeOnlyEventProperty("OnFormSkin", &TSkinData::OnFormSkin),
-        EventProperty("OnSkinChanged", &TSkinData::OnSkinChanged),
-        CodeOnlyEventProperty("OnSkinControl", &TSkinData::OnSkinControl),
-        // Not published: the stored skin itself.
-        BinaryProperty("SkinStream", &TSkinData::ReadSkinStream),
-    }};
+    static const TClassInfo info{
+        "TSkinData",
+        &TSkinDefinition::StaticClassInfo(),
+        {
+            BooleanProperty("Active", &TSkinData::SetActive, &TSkinData::Active),
+            IntegerProperty("DisableTag", &TSkinData::SetDisableTag, &TSkinData::DisableTag),
+            SetProperty("SkinControls",
+                        {"xcMainMenu", "xcPopupMenu", "xcToolbar", "xcControlbar", "xcCombo", "xcCheckBox",
+                         "xcRadioButton", "xcProgress", "xcScrollbar", "xcEdit", "xcButton", "xcBitBtn",
+                         "xcSpeedButton", "xcPanel", "xcGroupBox", "xcStatusBar", "xcTab", "xcSystemMenu",
+                         "xcFastReport"},
+                        &TSkinData::SetSkinControls),
+            StringListProperty("Skin3rd", &TSkinData::SetSkin3rd),
+            StringProperty("SkinFile", &TSkinData::SetSkinFile, &TSkinData::SkinFile),
+            StringProperty("SkinStore", &TSkinData::SetSkinStore, &TSkinData::SkinStore),
+            EnumProperty("SkinFormtype", {"sfMainform", "sfOnlyThisForm", "sfDialog"},
+                         &TSkinData::SetSkinFormtype, &TSkinData::SkinFormtype),
+            BooleanProperty("MenuUpdate", &TSkinData::SetMenuUpdate, &TSkinData::MenuUpdate),
+            CodeOnlyEventProperty("OnFormSkin", &TSkinData::OnFormSkin),
+            EventProperty("OnSkinChanged", &TSkinData::OnSkinChanged),
+            CodeOnlyEventProperty("OnSkinControl", &TSkinData::OnSkinControl),
+            // Not published: the stored skin itself.
+            BinaryProperty("SkinStream", &TSkinData::ReadSkinStream),
+        }};
     return info;
 }
 
@@ -152,10 +223,9 @@ std::string TSkinData::SkinStore() const {
 
 void TSkinData::ReadSkinStream(const std::vector<std::uint8_t>& stored) {
     if (stored.size() < kStreamCountSize) throw rtl::Exception("SkinStream: the stored count is missing");
-    const std::int32_t count = static_cast<std::int32_t>(static_cast<std::uint32_t>(stored[0]) |
-                                                         static_cast<std::uint32_t>(stored[1]) << 8 |
-                                                         static_cast<std::uint32_t>(stored[2]) << 16 |
-                                                         static_cast<std::uint32_t>(stored[3]) << 24);
+    const std::int32_t count = static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(stored[0]) | static_cast<std::uint32_t>(stored[1]) << 8 |
+        static_cast<std::uint32_t>(stored[2]) << 16 | static_cast<std::uint32_t>(stored[3]) << 24);
     if (count > 0 && static_cast<std::size_t>(count) > stored.size() - kStreamCountSize) {
         throw rtl::Exception("SkinStream: the stored count " + std::to_string(count) + " runs past the " +
                              std::to_string(stored.size() - kStreamCountSize) + " bytes stored");
@@ -169,7 +239,8 @@ void TSkinData::ReadSkinStream(const std::vector<std::uint8_t>& stored) {
 std::vector<std::uint8_t> TSkinData::WriteSkinStream() const {
     const auto count = static_cast<std::uint32_t>(SkinStream.size());
     std::vector<std::uint8_t> stored(kStreamCountSize + SkinStream.size());
-    for (std::size_t i = 0; i < kStreamCountSize; ++i) stored[i] = static_cast<std::uint8_t>(count >> (8 * i));
+    for (std::size_t i = 0; i < kStreamCountSize; ++i)
+        stored[i] = static_cast<std::uint8_t>(count >> (8 * i));
     std::copy(SkinStream.begin(), SkinStream.end(), stored.begin() + kStreamCountSize);
     return stored;
 }
@@ -304,6 +375,8 @@ void TSkinData::NotifySkinChanged() {
     if (OnSkinChanged) OnSkinChanged(this);
 }
 
-void TSkinData::ButtonFaceChanged() { faceBrush_.reset(CreateSolidBrush(gui::ColorToRGB(ButtonFaceColour))); }
+void TSkinData::ButtonFaceChanged() {
+    faceBrush_.reset(CreateSolidBrush(gui::ColorToRGB(ButtonFaceColour)));
+}
 
 } // namespace skin

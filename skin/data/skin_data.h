@@ -3,6 +3,12 @@
 // and asks the skin manager to switch skinning on and off.
 #pragma once
 
+#include "framework/gui/control.h"
+#include "framework/gui/handles.h"
+#include "framework/gui/image_list.h"
+#include "skin/data/skin_definition.h"
+#include "skin/draw/bitmap.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -10,18 +16,29 @@
 #include <string>
 #include <vector>
 
-#include "framework/gui/control.h"
-#include "framework/gui/handles.h"
-#include "framework/gui/image_list.h"
-#include "skin/data/skin_definition.h"
-#include "skin/draw/bitmap.h"
-
 namespace skin {
 
 // Kinds of controls and menus that are skinned, bit n for member n.
 enum TSkinControlType {
-    xcMainMenu, xcPopupMenu, xcToolbar, xcControlbar, xcCombo, xcCheckBox, xcRadioButton, xcProgress, xcScrollbar,
-    xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcPanel, xcGroupBox, xcStatusBar, xcTab, xcSystemMenu, xcFastReport
+    xcMainMenu,
+    xcPopupMenu,
+    xcToolbar,
+    xcControlbar,
+    xcCombo,
+    xcCheckBox,
+    xcRadioButton,
+    xcProgress,
+    xcScrollbar,
+    xcEdit,
+    xcButton,
+    xcBitBtn,
+    xcSpeedButton,
+    xcPanel,
+    xcGroupBox,
+    xcStatusBar,
+    xcTab,
+    xcSystemMenu,
+    xcFastReport
 };
 using TSkinControlTypes = std::uint32_t;
 constexpr TSkinControlTypes kDefaultSkinControls = 0x3FFFF; // every kind but xcFastReport
@@ -31,9 +48,9 @@ enum TSkinFormType { sfMainform, sfOnlyThisForm, sfDialog };
 
 class TSkinData;
 using TFormSkinEvent = std::function<void(rtl::TObject* sender, const std::string& aName, bool& DoSkin)>;
-using TSkinControlEvent =
-    std::function<void(rtl::TComponent* Sender, TSkinData* SkinData, gui::TControl* Form, gui::TControl* Control,
-                       const std::string& ControlClass, rtl::TComponent*& SkinnedControl)>;
+using TSkinControlEvent = std::function<void(
+    rtl::TComponent* Sender, TSkinData* SkinData, gui::TControl* Form, gui::TControl* Control,
+    const std::string& ControlClass, rtl::TComponent*& SkinnedControl)>;
 
 // Makes TSkinData known to the stored form reader.
 void RegisterSkinDataClass();
@@ -42,7 +59,7 @@ void RegisterSkinDataClass();
 const std::vector<std::string>& DefaultSkin3rd();
 
 class TSkinData : public TSkinDefinition {
-public:
+  public:
     explicit TSkinData(rtl::TComponent* owner);
     ~TSkinData() override;
 
@@ -79,9 +96,9 @@ public:
     std::vector<std::uint8_t> SkinStream;
     // True until a definition has been read completely; skinning cannot be switched on meanwhile.
     bool SkinPending = true;
-    gui::TImageList MenuGlyphs;      // restore, maximize, minimize, close; 16 x 16
-    Bitmap SkinIconBitmap;           // the caption's icon button image, filled by the form skinning
-    bool FramePainting = true;       // off only while the form skinning processes a menu change
+    gui::TImageList MenuGlyphs; // restore, maximize, minimize, close; 16 x 16
+    Bitmap SkinIconBitmap;      // the caption's icon button image, filled by the form skinning
+    bool FramePainting = true;  // off only while the form skinning processes a menu change
     HBRUSH FaceBrush() const { return faceBrush_.get(); }
 
     void Loaded() override;
@@ -97,10 +114,10 @@ public:
     void QueryFormSkin(const std::string& className, bool& DoSkin);
     void NotifySkinChanged();
 
-protected:
+  protected:
     void ButtonFaceChanged() override;
 
-private:
+  private:
     bool active_ = false;
     int disableTag_ = 99;
     TSkinControlTypes skinControls_ = kDefaultSkinControls;

@@ -1,15 +1,15 @@
 #include "skin/data/skin_definition.h"
 
-#include <algorithm>
-#include <tuple>
-#include <utility>
-
 #include "framework/rtl/text.h"
 #include "skin/data/skin_keys.h"
 #include "skin/data/skin_values.h"
 #include "skin/draw/bitmap_transforms.h"
 #include "skin/draw/blit.h"
 #include "skin/draw/bmp_reader.h"
+
+#include <algorithm>
+#include <tuple>
+#include <utility>
 
 namespace skin {
 
@@ -81,8 +81,7 @@ std::int32_t GlyphStripFrames(const Bitmap& image) {
 // The slots a skin may lack, in the order of the slot table, with their fixed frame counts.
 constexpr std::int32_t kFrameCountFromKey = 0;
 
-template <class Record>
-struct OptionalSlot {
+template <class Record> struct OptionalSlot {
     std::string_view Name;
     std::unique_ptr<Record> TSkinDefinition::*Member;
     std::int32_t FrameCount;
@@ -116,8 +115,7 @@ constexpr std::tuple kOptionalSlots{
     OptionalSlot<TDataSkinBorder>{"UpDownVert", &TSkinDefinition::UpDownVert, 8},
 };
 
-template <class Visitor>
-void ForEachOptionalSlot(Visitor&& visit) {
+template <class Visitor> void ForEachOptionalSlot(Visitor&& visit) {
     std::apply([&visit](const auto&... slot) { (visit(slot), ...); }, kOptionalSlots);
 }
 
@@ -131,8 +129,7 @@ struct TSkinDefinition::LoadContext {
 };
 
 TSkinDefinition::TSkinDefinition(rtl::TComponent* owner)
-    : rtl::TComponent(owner),
-      BorderLeft(std::make_unique<TDataSkinBorder>("Left")),
+    : rtl::TComponent(owner), BorderLeft(std::make_unique<TDataSkinBorder>("Left")),
       BorderRight(std::make_unique<TDataSkinBorder>("Right")),
       BorderTop(std::make_unique<TDataSkinBorder>("Top")),
       BorderBottom(std::make_unique<TDataSkinBorder>("Bottom")),
@@ -161,13 +158,15 @@ std::string TSkinDefinition::LoadPackageDefinition(const TSkinReader& package) {
     std::vector<std::uint8_t> bytes;
     package.ExtractMember(*member, bytes);
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    if (const auto reason = DescribeNonText(text)) throw ESkinDefinitionError("skin member '" + *member + "': " + *reason);
+    if (const auto reason = DescribeNonText(text))
+        throw ESkinDefinitionError("skin member '" + *member + "': " + *reason);
     LoadDefinition(text, package);
     return *member;
 }
 
 void TSkinDefinition::LoadDefinition(std::string_view definitionText, const TSkinReader& package) {
-    if (const auto reason = DescribeNonText(definitionText)) throw ESkinDefinitionError("skin definition: " + *reason);
+    if (const auto reason = DescribeNonText(definitionText))
+        throw ESkinDefinitionError("skin definition: " + *reason);
     LoadDefinition(TProfileText(definitionText), package);
 }
 
@@ -258,8 +257,10 @@ void TSkinDefinition::ReadBorders() {
         TDataSkinBorder& Border;
         bool Vertical;
     };
-    const Side sides[] = {
-        {"Left", *BorderLeft, true}, {"Right", *BorderRight, true}, {"Top", *BorderTop, false}, {"Bottom", *BorderBottom, false}};
+    const Side sides[] = {{"Left", *BorderLeft, true},
+                          {"Right", *BorderRight, true},
+                          {"Top", *BorderTop, false},
+                          {"Bottom", *BorderBottom, false}};
     for (const Side& side : sides) {
         const std::string name(side.Name);
         TDataSkinBorder* border = &side.Border;
@@ -463,8 +464,8 @@ void TSkinDefinition::ReadElement(std::unique_ptr<TDataSkinObject>& slot, std::s
     slot = std::move(record);
 }
 
-void TSkinDefinition::ReadElementWithSecondImage(std::unique_ptr<TDataSkinBorder>& slot, std::string_view section,
-                                                 std::string_view secondKey) {
+void TSkinDefinition::ReadElementWithSecondImage(std::unique_ptr<TDataSkinBorder>& slot,
+                                                 std::string_view section, std::string_view secondKey) {
     slot.reset();
     const std::string image = Text(section, "Image");
     if (image.empty()) return;
@@ -481,12 +482,16 @@ void TSkinDefinition::SetFrameCounts() {
         auto& record = this->*slot.Member;
         if (record && slot.FrameCount != kFrameCountFromKey) record->FrameCount = slot.FrameCount;
     });
-    if (HorzScrollThumb) HorzScrollThumb->FrameCount = Integer(kHorzScrollThumb, "FrameCount", kDefaultThumbFrames);
-    if (VertScrollThumb) VertScrollThumb->FrameCount = Integer(kVertScrollThumb, "FrameCount", kDefaultThumbFrames);
+    if (HorzScrollThumb)
+        HorzScrollThumb->FrameCount = Integer(kHorzScrollThumb, "FrameCount", kDefaultThumbFrames);
+    if (VertScrollThumb)
+        VertScrollThumb->FrameCount = Integer(kVertScrollThumb, "FrameCount", kDefaultThumbFrames);
     Title->FrameCount = kTitleFrames;
     Buttons->FrameCount = kButtonFrames;
-    if (Buttons->RadioButtonFrame == 0) Buttons->RadioButtonFrame = GlyphStripFrames(Buttons->RadioButtonImage);
-    if (Buttons->CheckButtonFrame == 0) Buttons->CheckButtonFrame = GlyphStripFrames(Buttons->CheckButtonImage);
+    if (Buttons->RadioButtonFrame == 0)
+        Buttons->RadioButtonFrame = GlyphStripFrames(Buttons->RadioButtonImage);
+    if (Buttons->CheckButtonFrame == 0)
+        Buttons->CheckButtonFrame = GlyphStripFrames(Buttons->CheckButtonImage);
 }
 
 void TSkinDefinition::TakeLoadedState(TSkinDefinition& loaded) noexcept {
@@ -498,7 +503,8 @@ void TSkinDefinition::TakeLoadedState(TSkinDefinition& loaded) noexcept {
     *Buttons = std::move(*loaded.Buttons);
     SysButtons.swap(loaded.SysButtons);
     // The old optional records go to `loaded` and are freed with it.
-    ForEachOptionalSlot([this, &loaded](const auto& slot) { (this->*slot.Member).swap(loaded.*slot.Member); });
+    ForEachOptionalSlot(
+        [this, &loaded](const auto& slot) { (this->*slot.Member).swap(loaded.*slot.Member); });
 
     WindowTextColour = loaded.WindowTextColour;
     TitleTextActiveColour = loaded.TitleTextActiveColour;
@@ -524,7 +530,9 @@ std::vector<TSkinDefinition::SlotView> TSkinDefinition::ElementSlots() const {
     std::vector<SlotView> slots{{"BorderLeft", BorderLeft.get()}, {"BorderRight", BorderRight.get()},
                                 {"BorderTop", BorderTop.get()},   {"BorderBottom", BorderBottom.get()},
                                 {"Title", Title.get()},           {"Buttons", Buttons.get()}};
-    ForEachOptionalSlot([this, &slots](const auto& slot) { slots.push_back({slot.Name, (this->*slot.Member).get()}); });
+    ForEachOptionalSlot([this, &slots](const auto& slot) {
+        slots.push_back({slot.Name, (this->*slot.Member).get()});
+    });
     return slots;
 }
 
@@ -538,9 +546,10 @@ TSkinDefinition::MemoryUse TSkinDefinition::MemoryHeld() const {
     for (const SlotView& slot : ElementSlots()) {
         if (slot.Record) add(*slot.Record);
     }
-    for (const auto& button : SysButtons) add(*button);
-    use.RecordBytes += SysButtons.capacity() * sizeof(SysButtons.front()) + ColourTable.capacity() * sizeof(Colour) +
-                       TDataSkinObject::HeapTextBytes(SkinName);
+    for (const auto& button : SysButtons)
+        add(*button);
+    use.RecordBytes += SysButtons.capacity() * sizeof(SysButtons.front()) +
+                       ColourTable.capacity() * sizeof(Colour) + TDataSkinObject::HeapTextBytes(SkinName);
     return use;
 }
 

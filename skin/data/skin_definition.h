@@ -4,13 +4,6 @@
 // published properties, the stored skin stream and the skin manager.
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
-#include <memory>
-#include <string>
-#include <string_view>
-#include <vector>
-
 #include "framework/rtl/colours.h"
 #include "framework/rtl/component.h"
 #include "framework/rtl/exceptions.h"
@@ -19,13 +12,20 @@
 #include "skin/data/skin_records.h"
 #include "skin/draw/colour.h"
 
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
 namespace skin {
 
 // A skin that cannot be read: no definition in the package, a definition that is not text, or a bitmap
 // member that is not a valid BMP. The message names the member ("skin member 'top.bmp': BMP header
 // truncated at byte 14 ...").
 class ESkinDefinitionError : public rtl::Exception {
-public:
+  public:
     using Exception::Exception;
 };
 
@@ -33,7 +33,7 @@ public:
 inline constexpr std::string_view kDefinitionMemberPart = ".ini";
 
 class TSkinDefinition : public rtl::TComponent {
-public:
+  public:
     explicit TSkinDefinition(rtl::TComponent* owner);
     ~TSkinDefinition() override;
 
@@ -131,12 +131,12 @@ public:
     // [TitlebarSkin] SkinName; empty when missing.
     std::string SkinName;
 
-protected:
+  protected:
     // Called after every successful load, once ButtonFaceColour has its new value: the Windows component
     // makes its face brush here.
     virtual void ButtonFaceChanged() {}
 
-private:
+  private:
     struct LoadContext;
 
     // The reading steps, in the order LoadDefinition runs them. They run on a fresh definition that

@@ -12,62 +12,113 @@ using K = SkinKeyKind;
 constexpr SkinKey kTitlebarSkinKeys[] = {{"SkinName", K::Text}};
 
 constexpr SkinKey kPersonalityKeys[] = {
-    {"Left", K::Bitmap},          {"LeftTopHeight", K::Integer},   {"LeftBotHeight", K::Integer},
-    {"LeftFrame", K::Integer},    {"LeftStretch", K::Integer},     {"LeftTrans", K::Integer},
-    {"Right", K::Bitmap},         {"RightTopHeight", K::Integer},  {"RightBotHeight", K::Integer},
-    {"RightFrame", K::Integer},   {"RightStretch", K::Integer},    {"RightTrans", K::Integer},
-    {"Top", K::Bitmap},           {"TopTopHeight", K::Integer},    {"TopBotHeight", K::Integer},
-    {"TopFrame", K::Integer},     {"TopStretch", K::Integer},      {"TopTrans", K::Integer},
-    {"Bottom", K::Bitmap},        {"BottomTopHeight", K::Integer}, {"BottomBotHeight", K::Integer},
-    {"BottomFrame", K::Integer},  {"BottomStretch", K::Integer},   {"BottomTrans", K::Integer},
-    {"TextBack", K::Bitmap},      {"TextShift", K::Integer},       {"TextShiftVert", K::Integer},
-    {"TextRightClip", K::Integer}, {"TextAlignment", K::Integer},  {"Textbackground", K::Integer},
-    {"TXTBackleft", K::Integer},  {"TXTBackRight", K::Integer},    {"ActiveTextR", K::Integer},
-    {"ActiveTextG", K::Integer},  {"ActiveTextB", K::Integer},     {"InActiveTextR", K::Integer},
-    {"InActiveTextG", K::Integer}, {"InActiveTextB", K::Integer},  {"menuBar", K::Bitmap},
-    {"TileMenu", K::Integer},     {"TileLeftMenu", K::Integer},    {"TileRightMenu", K::Integer},
+    {"Left", K::Bitmap},
+    {"LeftTopHeight", K::Integer},
+    {"LeftBotHeight", K::Integer},
+    {"LeftFrame", K::Integer},
+    {"LeftStretch", K::Integer},
+    {"LeftTrans", K::Integer},
+    {"Right", K::Bitmap},
+    {"RightTopHeight", K::Integer},
+    {"RightBotHeight", K::Integer},
+    {"RightFrame", K::Integer},
+    {"RightStretch", K::Integer},
+    {"RightTrans", K::Integer},
+    {"Top", K::Bitmap},
+    {"TopTopHeight", K::Integer},
+    {"TopBotHeight", K::Integer},
+    {"TopFrame", K::Integer},
+    {"TopStretch", K::Integer},
+    {"TopTrans", K::Integer},
+    {"Bottom", K::Bitmap},
+    {"BottomTopHeight", K::Integer},
+    {"BottomBotHeight", K::Integer},
+    {"BottomFrame", K::Integer},
+    {"BottomStretch", K::Integer},
+    {"BottomTrans", K::Integer},
+    {"TextBack", K::Bitmap},
+    {"TextShift", K::Integer},
+    {"TextShiftVert", K::Integer},
+    {"TextRightClip", K::Integer},
+    {"TextAlignment", K::Integer},
+    {"Textbackground", K::Integer},
+    {"TXTBackleft", K::Integer},
+    {"TXTBackRight", K::Integer},
+    {"ActiveTextR", K::Integer},
+    {"ActiveTextG", K::Integer},
+    {"ActiveTextB", K::Integer},
+    {"InActiveTextR", K::Integer},
+    {"InActiveTextG", K::Integer},
+    {"InActiveTextB", K::Integer},
+    {"menuBar", K::Bitmap},
+    {"TileMenu", K::Integer},
+    {"TileLeftMenu", K::Integer},
+    {"TileRightMenu", K::Integer},
 };
 
 constexpr SkinKey kColoursKeys[] = {
-    {"WindowText", K::ColourText},    {"ButtonFace", K::ColourText},       {"Scrollbar", K::ColourText},
-    {"HilightText", K::ColourText},   {"Hilight", K::ColourText},          {"Menubar", K::ColourText},
-    {"Menu", K::ColourText},          {"MenuText", K::ColourText},         {"ButtonText", K::ColourText},
-    {"ButtonHilight", K::ColourText}, {"Buttonlight", K::ColourText},      {"ButtonShadow", K::ColourText},
-    {"ButtonDkShadow", K::ColourText}, {"MenuBarText", K::ColourText},     {"TitleTextActive", K::ColourText},
+    {"WindowText", K::ColourText},
+    {"ButtonFace", K::ColourText},
+    {"Scrollbar", K::ColourText},
+    {"HilightText", K::ColourText},
+    {"Hilight", K::ColourText},
+    {"Menubar", K::ColourText},
+    {"Menu", K::ColourText},
+    {"MenuText", K::ColourText},
+    {"ButtonText", K::ColourText},
+    {"ButtonHilight", K::ColourText},
+    {"Buttonlight", K::ColourText},
+    {"ButtonShadow", K::ColourText},
+    {"ButtonDkShadow", K::ColourText},
+    {"MenuBarText", K::ColourText},
+    {"TitleTextActive", K::ColourText},
     {"TitleTextNoActive", K::ColourText},
 };
 
 constexpr SkinKey kCaptionButtonKeys[] = {
-    {"Action", K::Integer},     {"Align", K::Integer},       {"Xcoord", K::Integer},
-    {"Ycoord", K::Integer},     {"Visibility", K::Integer},  {"Visibility1", K::Integer},
-    {"CombineOp", K::Integer},  {"frame", K::Integer},       {"ButtonImage", K::Bitmap},
+    {"Action", K::Integer},    {"Align", K::Integer},      {"Xcoord", K::Integer},
+    {"Ycoord", K::Integer},    {"Visibility", K::Integer}, {"Visibility1", K::Integer},
+    {"CombineOp", K::Integer}, {"frame", K::Integer},      {"ButtonImage", K::Bitmap},
 };
 
 constexpr SkinKey kMdiControlsKeys[] = {{"Image", K::Bitmap}};
 
 constexpr SkinKey kButtonsKeys[] = {
-    {"Bitmap", K::Bitmap},           {"LeftWidth", K::Integer},       {"RightWidth", K::Integer},
-    {"TopHeight", K::Integer},       {"BottomHeight", K::Integer},    {"Trans", K::Integer},
-    {"Tile", K::Integer},            {"CheckButton", K::Bitmap},      {"RadioButton", K::Bitmap},
-    {"NormalColour", K::Integer},    {"MouseOverColour", K::Integer}, {"PressedColour", K::Integer},
-    {"RadioButtonFrame", K::Integer}, {"CheckButtonFrame", K::Integer}, {"NormalColour2", K::ColourText},
-    {"MouseOverColour2", K::ColourText}, {"PressedColour2", K::ColourText},
+    {"Bitmap", K::Bitmap},
+    {"LeftWidth", K::Integer},
+    {"RightWidth", K::Integer},
+    {"TopHeight", K::Integer},
+    {"BottomHeight", K::Integer},
+    {"Trans", K::Integer},
+    {"Tile", K::Integer},
+    {"CheckButton", K::Bitmap},
+    {"RadioButton", K::Bitmap},
+    {"NormalColour", K::Integer},
+    {"MouseOverColour", K::Integer},
+    {"PressedColour", K::Integer},
+    {"RadioButtonFrame", K::Integer},
+    {"CheckButtonFrame", K::Integer},
+    {"NormalColour2", K::ColourText},
+    {"MouseOverColour2", K::ColourText},
+    {"PressedColour2", K::ColourText},
 };
 
 constexpr SkinKey kFontsKeys[] = {{"FontHeight", K::Integer}};
 
 constexpr SkinKey kProgressKeys[] = {
-    {"Bitmap", K::Bitmap},     {"Chunk", K::Bitmap},      {"Style", K::Integer},    {"LeftWidth", K::Integer},
-    {"RightWidth", K::Integer}, {"TopHeight", K::Integer}, {"BottomHeight", K::Integer}, {"Trans", K::Integer},
-    {"Tile", K::Integer},
+    {"Bitmap", K::Bitmap},        {"Chunk", K::Bitmap},       {"Style", K::Integer},
+    {"LeftWidth", K::Integer},    {"RightWidth", K::Integer}, {"TopHeight", K::Integer},
+    {"BottomHeight", K::Integer}, {"Trans", K::Integer},      {"Tile", K::Integer},
 };
 
 // The keys every element section shares; the variants below add their own.
-#define MARIVEL_ELEMENT_KEYS                                                                                       \
-    {"Image", K::Bitmap}, {"LeftWidth", K::Integer}, {"RightWidth", K::Integer}, {"TopHeight", K::Integer},        \
-        {"BottomHeight", K::Integer}, {"Trans", K::Integer}, {"Tile", K::Integer}, {"NormalColour", K::Integer},   \
-        {"MouseOverColour", K::Integer}, {"PressedColour", K::Integer}, {"NormalColour2", K::ColourText},              \
-        {"MouseOverColour2", K::ColourText}, {"PressedColour2", K::ColourText}
+#define MARIVEL_ELEMENT_KEYS                                                                                 \
+    {"Image", K::Bitmap}, {"LeftWidth", K::Integer}, {"RightWidth", K::Integer}, {"TopHeight", K::Integer},  \
+        {"BottomHeight", K::Integer}, {"Trans", K::Integer}, {"Tile", K::Integer},                           \
+        {"NormalColour", K::Integer}, {"MouseOverColour", K::Integer}, {"PressedColour", K::Integer},        \
+        {"NormalColour2", K::ColourText}, {"MouseOverColour2", K::ColourText}, {                             \
+        "PressedColour2", K::ColourText                                                                      \
+    }
 
 constexpr SkinKey kElementKeys[] = {MARIVEL_ELEMENT_KEYS, {"Style", K::Integer}};
 constexpr SkinKey kThumbKeys[] = {MARIVEL_ELEMENT_KEYS, {"Style", K::Integer}, {"FrameCount", K::Integer}};
@@ -124,14 +175,17 @@ std::string UpperAscii(std::string_view text) {
     return result;
 }
 
-bool SameName(std::string_view a, std::string_view b) { return UpperAscii(a) == UpperAscii(b); }
+bool SameName(std::string_view a, std::string_view b) {
+    return UpperAscii(a) == UpperAscii(b);
+}
 
 } // namespace
 
 bool IsCaptionButtonSection(std::string_view name) {
     const std::string upper = UpperAscii(name);
     return upper.starts_with("BUTTON") &&
-           std::find(std::begin(kNotCaptionButtons), std::end(kNotCaptionButtons), upper) == std::end(kNotCaptionButtons);
+           std::find(std::begin(kNotCaptionButtons), std::end(kNotCaptionButtons), upper) ==
+               std::end(kNotCaptionButtons);
 }
 
 bool IsColourTableSection(std::string_view name) {
@@ -139,7 +193,9 @@ bool IsColourTableSection(std::string_view name) {
     return upper.starts_with("COLOUR") && upper != "COLOURS";
 }
 
-std::span<const SkinSection> FixedSkinSections() { return kFixedSections; }
+std::span<const SkinSection> FixedSkinSections() {
+    return kFixedSections;
+}
 
 const SkinSection* FindSkinSection(std::string_view name) {
     for (const SkinSection& section : kFixedSections) {

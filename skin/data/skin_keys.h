@@ -9,9 +9,9 @@
 namespace skin {
 
 enum class SkinKeyKind {
-    Integer, // a number; one that does not read gives the key's default
-    Text,    // free text
-    Bitmap,  // a bitmap reference: a package member ending in ".bmp"
+    Integer,    // a number; one that does not read gives the key's default
+    Text,       // free text
+    Bitmap,     // a bitmap reference: a package member ending in ".bmp"
     ColourText, // a colour text "r g b"
 };
 

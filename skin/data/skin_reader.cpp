@@ -1,11 +1,11 @@
 #include "skin_reader.h"
 
-#include <algorithm>
-#include <limits>
-
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/text.h"
 #include "skin/data/lzh.h"
+
+#include <algorithm>
+#include <limits>
 
 namespace skin {
 
@@ -13,7 +13,9 @@ namespace {
 
 constexpr std::size_t kSizeFieldBytes = 4;
 
-[[noreturn]] void Refuse(const std::string& what) { throw rtl::Exception("skin package: " + what); }
+[[noreturn]] void Refuse(const std::string& what) {
+    throw rtl::Exception("skin package: " + what);
+}
 
 } // namespace
 
@@ -49,8 +51,9 @@ void TSkinReader::Unpack(std::span<const std::uint8_t> source, std::vector<std::
     // The decoder goes on with zero bits after the end; a whole stream never needs them, a file cut short
     // would give members of made-up bytes.
     if (decoder.ConsumedBits() > std::uint64_t{code.size()} * 8) {
-        Refuse("the compressed data ends " + std::to_string((decoder.ConsumedBits() - code.size() * 8 + 7) / 8) +
-               " bytes before the " + std::to_string(size) + " bytes it should hold: the file is cut short");
+        Refuse("the compressed data ends " +
+               std::to_string((decoder.ConsumedBits() - code.size() * 8 + 7) / 8) + " bytes before the " +
+               std::to_string(size) + " bytes it should hold: the file is cut short");
     }
 }
 

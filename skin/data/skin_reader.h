@@ -1,6 +1,10 @@
 // TSkinReader: unpacks a compressed skin package, checks its version and hands out its members.
 #pragma once
 
+#include "framework/rtl/exceptions.h"
+#include "skin/data/message_dialog.h"
+#include "skin/data/skin_package.h"
+
 #include <array>
 #include <cstdint>
 #include <span>
@@ -8,16 +12,13 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/rtl/exceptions.h"
-#include "skin/data/message_dialog.h"
-#include "skin/data/skin_package.h"
-
 namespace skin {
 
-inline constexpr const char* kOlderSkinFileMessage = "This is Older Skin File\rPlease update to new version !";
+inline constexpr const char* kOlderSkinFileMessage =
+    "This is Older Skin File\rPlease update to new version !";
 
 class TSkinReader {
-public:
+  public:
     // A reader without a dialog shows the version message nowhere (tools check the version themselves).
     TSkinReader();
     explicit TSkinReader(IMessageDialog& dialog);
@@ -36,7 +37,8 @@ public:
 
     // Copies the first member whose name contains part (compared as given, so give it in lower case)
     // and gives back its name; target stays empty and name unchanged when none matches.
-    bool ExtractFirstMatching(std::string_view part, std::vector<std::uint8_t>& target, std::string& name) const;
+    bool ExtractFirstMatching(std::string_view part, std::vector<std::uint8_t>& target,
+                              std::string& name) const;
 
     // What was read, for tools: lower-cased names and sizes in package order, the header as stored.
     const std::vector<std::string>& Names() const { return names_; }
@@ -47,7 +49,7 @@ public:
     std::uint32_t NameListLength() const { return nameListLength_; }
     const std::array<std::uint8_t, kPackageReservedSize>& Reserved() const { return reserved_; }
 
-private:
+  private:
     void Clear();
     void CopyMember(std::size_t index, std::vector<std::uint8_t>& target) const;
 

@@ -2,13 +2,13 @@
 // which are decoded once when the skin is loaded.
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
-#include <string>
-
 #include "framework/rtl/component.h"
 #include "skin/draw/bitmap.h"
 #include "skin/draw/colour.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
 
 namespace skin {
 
@@ -22,7 +22,7 @@ inline constexpr std::int32_t kCombineOpNotGiven = -1;
 // One element: an image strip of FrameCount frames, the margins that cut a frame into nine parts, and
 // how it is drawn. Records are moved, never copied: their images can be large.
 class TDataSkinObject : public rtl::TObject {
-public:
+  public:
     explicit TDataSkinObject(std::string name) : Name(std::move(name)) {}
     TDataSkinObject(const TDataSkinObject&) = delete;
     TDataSkinObject& operator=(const TDataSkinObject&) = delete;
@@ -33,7 +33,8 @@ public:
     virtual std::size_t ImageBytes() const { return PixelBytes(Image); }
     virtual std::size_t RecordSize() const { return sizeof(*this) + HeapTextBytes(Name); }
     static std::size_t PixelBytes(const Bitmap& bitmap) {
-        return static_cast<std::size_t>(bitmap.width()) * static_cast<std::size_t>(bitmap.height()) * sizeof(Pixel);
+        return static_cast<std::size_t>(bitmap.width()) * static_cast<std::size_t>(bitmap.height()) *
+               sizeof(Pixel);
     }
     static std::size_t HeapTextBytes(const std::string& text) {
         return text.capacity() > std::string().capacity() ? text.capacity() + 1 : 0;
@@ -60,9 +61,11 @@ public:
 // An element with a second image: the tab panel border, the progress chunk, the arrow glyphs of the
 // up-down buttons, or the mirrored image of the combo button. Frame borders leave it empty.
 class TDataSkinBorder : public TDataSkinObject {
-public:
+  public:
     using TDataSkinObject::TDataSkinObject;
-    std::size_t ImageBytes() const override { return TDataSkinObject::ImageBytes() + PixelBytes(SecondImage); }
+    std::size_t ImageBytes() const override {
+        return TDataSkinObject::ImageBytes() + PixelBytes(SecondImage);
+    }
     std::size_t RecordSize() const override { return sizeof(*this) + HeapTextBytes(Name); }
 
     Bitmap SecondImage;
@@ -70,7 +73,7 @@ public:
 
 // The push button element, with the check box and radio button images and their frame counts.
 class TDataSkinButton : public TDataSkinObject {
-public:
+  public:
     using TDataSkinObject::TDataSkinObject;
     std::size_t ImageBytes() const override {
         return TDataSkinObject::ImageBytes() + PixelBytes(CheckButtonImage) + PixelBytes(RadioButtonImage);
@@ -86,7 +89,7 @@ public:
 // The caption text settings. The inherited fields hold: LeftWidth the text shift, TopHeight the
 // vertical text shift, RightWidth the text's right clip, Image the text background.
 class TDataSkinTitle : public TDataSkinObject {
-public:
+  public:
     using TDataSkinObject::TDataSkinObject;
     std::size_t RecordSize() const override { return sizeof(*this) + HeapTextBytes(Name); }
 
@@ -102,7 +105,7 @@ public:
 // One caption button; Name is its upper-cased section name. Action, Align and the visibilities are
 // codes the caption buttons interpret.
 class TDataSkinSysButton : public TDataSkinObject {
-public:
+  public:
     using TDataSkinObject::TDataSkinObject;
     std::size_t RecordSize() const override { return sizeof(*this) + HeapTextBytes(Name); }
 

@@ -1,9 +1,9 @@
 #include "skin/data/skin_values.h"
 
-#include <array>
-
 #include "framework/rtl/int_conversion.h"
 #include "framework/rtl/text.h"
+
+#include <array>
 
 namespace skin {
 
@@ -12,7 +12,9 @@ namespace {
 constexpr std::string_view kBitmapExtension = ".bmp";
 constexpr std::int32_t kComponentNotGiven = -1;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 } // namespace
 
@@ -52,7 +54,8 @@ Colour ParseColour(std::string_view text, Colour defaultValue) {
     return MakeColour(components[0], components[1], components[2]);
 }
 
-Colour ReadColourText(const TProfileText& ini, std::string_view section, std::string_view key, Colour defaultValue) {
+Colour ReadColourText(const TProfileText& ini, std::string_view section, std::string_view key,
+                      Colour defaultValue) {
     return ParseColour(ini.ReadString(section, key, {}), defaultValue);
 }
 
@@ -70,7 +73,8 @@ std::optional<std::string> BitmapMemberName(std::string_view reference) {
     const std::size_t cut = reference.find_last_of("\\:");
     const std::string_view name = cut == std::string_view::npos ? reference : reference.substr(cut + 1);
     const std::size_t dot = name.rfind('.');
-    if (name.empty() || dot == std::string_view::npos || name.substr(dot) != kBitmapExtension) return std::nullopt;
+    if (name.empty() || dot == std::string_view::npos || name.substr(dot) != kBitmapExtension)
+        return std::nullopt;
     return std::string(name);
 }
 

@@ -2,13 +2,13 @@
 // references. None of them reports anything: a value that does not read gives the caller's default.
 #pragma once
 
+#include "skin/data/profile.h"
+#include "skin/draw/colour.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "skin/data/profile.h"
-#include "skin/draw/colour.h"
 
 namespace skin {
 
@@ -25,7 +25,8 @@ std::int32_t ReadSkinInteger(const TProfileText& ini, std::string_view section, 
 // components are 0, each component keeps its low 8 bits ("300" is 44), numbers after the third are
 // ignored. An empty (or blank) text gives defaultValue. The result is 0x00BBGGRR.
 Colour ParseColour(std::string_view text, Colour defaultValue);
-Colour ReadColourText(const TProfileText& ini, std::string_view section, std::string_view key, Colour defaultValue);
+Colour ReadColourText(const TProfileText& ini, std::string_view section, std::string_view key,
+                      Colour defaultValue);
 
 // A colour given by three integer keys <prefix>R, <prefix>G and <prefix>B: colour changes only when all
 // three are given and not negative, to the colour of their low 8 bits.

@@ -14,7 +14,7 @@ namespace {
 // time (on some systems far more than clearing the memory), so a few large freed blocks are kept for
 // reuse. Only the user-interface thread paints, but the lock keeps other threads safe.
 class BlockPool {
-public:
+  public:
     static constexpr std::size_t kMinPooledPixels = std::size_t{1} << 16;
     static constexpr std::size_t kMaxBlocks = 4;
 
@@ -41,7 +41,7 @@ public:
         blocks_.push_back(std::move(block));
     }
 
-private:
+  private:
     std::mutex mutex_;
     std::vector<std::vector<Pixel>> blocks_;
 };
@@ -54,19 +54,19 @@ BlockPool& Pool() {
 }
 
 class HeapPixelBuffer final : public PixelBuffer {
-public:
+  public:
     explicit HeapPixelBuffer(std::size_t count) : pixels_(Pool().take(count)) {}
     ~HeapPixelBuffer() override { Pool().give(std::move(pixels_)); }
     HeapPixelBuffer(const HeapPixelBuffer&) = delete;
     HeapPixelBuffer& operator=(const HeapPixelBuffer&) = delete;
     Pixel* data() noexcept override { return pixels_.data(); }
 
-private:
+  private:
     std::vector<Pixel> pixels_;
 };
 
 class HeapAllocator final : public PixelAllocator {
-public:
+  public:
     std::unique_ptr<PixelBuffer> make(int width, int height) const override {
         return std::make_unique<HeapPixelBuffer>(static_cast<std::size_t>(width) *
                                                  static_cast<std::size_t>(height));
@@ -77,7 +77,9 @@ const HeapAllocator kHeapAllocator;
 
 } // namespace
 
-const PixelAllocator& HeapPixelAllocator() noexcept { return kHeapAllocator; }
+const PixelAllocator& HeapPixelAllocator() noexcept {
+    return kHeapAllocator;
+}
 
 void CheckBitmapSize(int width, int height) {
     if (width < 0 || height < 0 ||
@@ -155,7 +157,9 @@ void Bitmap::set_size(int width, int height) {
     adopt(std::move(buffer), width, height);
 }
 
-void Bitmap::fill(Pixel p) noexcept { std::fill(pixels().begin(), pixels().end(), p); }
+void Bitmap::fill(Pixel p) noexcept {
+    std::fill(pixels().begin(), pixels().end(), p);
+}
 
 void Bitmap::rehome(const PixelAllocator& allocator) {
     if (&allocator == allocator_) return;
@@ -168,7 +172,8 @@ void Bitmap::rehome(const PixelAllocator& allocator) {
 }
 
 bool operator==(const Bitmap& a, const Bitmap& b) noexcept {
-    return a.width_ == b.width_ && a.height_ == b.height_ && std::equal(a.pixels().begin(), a.pixels().end(), b.pixels().begin());
+    return a.width_ == b.width_ && a.height_ == b.height_ &&
+           std::equal(a.pixels().begin(), a.pixels().end(), b.pixels().begin());
 }
 
 } // namespace skin

@@ -20,7 +20,7 @@ namespace skin {
 
 // Owner of the pixel memory of one bitmap: width * height Pixels.
 class PixelBuffer {
-public:
+  public:
     virtual ~PixelBuffer() = default;
     virtual Pixel* data() noexcept = 0;
 };
@@ -28,11 +28,11 @@ public:
 // Makes pixel buffers of one kind. Allocators are long-lived objects (one per kind, never freed while
 // bitmaps use them); a bitmap keeps a pointer to the one that made its buffer.
 class PixelAllocator {
-public:
+  public:
     // A zero-filled buffer of width * height pixels (both > 0). Raises an rtl::Exception on failure.
     virtual std::unique_ptr<PixelBuffer> make(int width, int height) const = 0;
 
-protected:
+  protected:
     ~PixelAllocator() = default;
 };
 
@@ -40,7 +40,7 @@ protected:
 const PixelAllocator& HeapPixelAllocator() noexcept;
 
 class Bitmap {
-public:
+  public:
     // Largest number of pixels a bitmap may hold (1 GiB of pixels); larger sizes are refused.
     static constexpr std::size_t kMaxPixels = std::size_t{1} << 28;
 
@@ -87,7 +87,7 @@ public:
 
     friend bool operator==(const Bitmap& a, const Bitmap& b) noexcept;
 
-private:
+  private:
     std::size_t pixel_count() const noexcept {
         return static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
     }

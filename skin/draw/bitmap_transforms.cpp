@@ -14,12 +14,14 @@ Bitmap TurnedCopy(const Bitmap& source) {
 } // namespace
 
 void MirrorBitmap(Bitmap& bitmap) {
-    for (int y = 0; y < bitmap.height(); ++y) std::reverse(bitmap.scanline(y), bitmap.scanline(y) + bitmap.width());
+    for (int y = 0; y < bitmap.height(); ++y)
+        std::reverse(bitmap.scanline(y), bitmap.scanline(y) + bitmap.width());
 }
 
 void FlipBitmap(Bitmap& bitmap) {
     for (int top = 0, bottom = bitmap.height() - 1; top < bottom; ++top, --bottom) {
-        std::swap_ranges(bitmap.scanline(top), bitmap.scanline(top) + bitmap.width(), bitmap.scanline(bottom));
+        std::swap_ranges(bitmap.scanline(top), bitmap.scanline(top) + bitmap.width(),
+                         bitmap.scanline(bottom));
     }
 }
 
@@ -29,7 +31,8 @@ void RotateBitmapLeft(Bitmap& bitmap) {
     Bitmap turned = TurnedCopy(bitmap);
     for (int y = 0; y < h; ++y) {
         const Pixel* row = bitmap.scanline(y);
-        for (int x = 0; x < w; ++x) turned.set_pixel(y, w - 1 - x, row[x]);
+        for (int x = 0; x < w; ++x)
+            turned.set_pixel(y, w - 1 - x, row[x]);
     }
     bitmap = std::move(turned);
 }
@@ -40,7 +43,8 @@ void RotateBitmapRight(Bitmap& bitmap) {
     Bitmap turned = TurnedCopy(bitmap);
     for (int y = 0; y < h; ++y) {
         const Pixel* row = bitmap.scanline(y);
-        for (int x = 0; x < w; ++x) turned.set_pixel(h - 1 - y, x, row[x]);
+        for (int x = 0; x < w; ++x)
+            turned.set_pixel(h - 1 - y, x, row[x]);
     }
     bitmap = std::move(turned);
 }

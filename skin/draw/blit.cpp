@@ -33,7 +33,8 @@ Span ClipSpan(int src, int dst, int length, int srcLimit, int dstLimit) noexcept
 
 void FillRect(Bitmap& dst, const Rect& rect, Pixel p) noexcept {
     const Rect r = Intersect(rect, dst.bounds());
-    for (int y = r.Top; y < r.Bottom; ++y) std::fill(dst.scanline(y) + r.Left, dst.scanline(y) + r.Right, p);
+    for (int y = r.Top; y < r.Bottom; ++y)
+        std::fill(dst.scanline(y) + r.Left, dst.scanline(y) + r.Right, p);
 }
 
 void CopyRect(Bitmap& dst, Point at, const Bitmap& src, const Rect& srcRect) noexcept {
@@ -138,7 +139,8 @@ void StretchCopy(Bitmap& dst, const Rect& dstRect, const Bitmap& src, const Rect
         if (unscaled && allColumns) {
             std::copy_n(from + columns[0], columns.size(), to);
         } else if (allColumns) {
-            for (std::size_t i = 0; i < columns.size(); ++i) to[i] = from[columns[i]];
+            for (std::size_t i = 0; i < columns.size(); ++i)
+                to[i] = from[columns[i]];
         } else {
             for (std::size_t i = 0; i < columns.size(); ++i) {
                 if (columns[i] >= 0) to[i] = from[columns[i]];

@@ -12,19 +12,23 @@ namespace {
 
 using bmp::kFileHeaderSize;
 
-[[noreturn]] void Fail(const std::string& message) { throw EBmpError(message); }
+[[noreturn]] void Fail(const std::string& message) {
+    throw EBmpError(message);
+}
 
-std::string Num(std::uint64_t v) { return std::to_string(v); }
+std::string Num(std::uint64_t v) {
+    return std::to_string(v);
+}
 
 // Bounds-checked little-endian reads of header fields.
 class HeaderReader {
-public:
+  public:
     explicit HeaderReader(std::span<const std::uint8_t> data) : data_(data) {}
 
     void require(std::uint64_t end, const char* what) const {
         if (end > data_.size()) {
-            Fail(std::string(what) + " truncated at byte " + Num(end) + " (the data has " + Num(data_.size()) +
-                 " bytes)");
+            Fail(std::string(what) + " truncated at byte " + Num(end) + " (the data has " +
+                 Num(data_.size()) + " bytes)");
         }
     }
     std::uint16_t u16(std::size_t at) const {
@@ -34,11 +38,12 @@ public:
     std::uint32_t u32(std::size_t at) const {
         require(at + 4, "BMP header");
         return static_cast<std::uint32_t>(data_[at]) | (static_cast<std::uint32_t>(data_[at + 1]) << 8) |
-               (static_cast<std::uint32_t>(data_[at + 2]) << 16) | (static_cast<std::uint32_t>(data_[at + 3]) << 24);
+               (static_cast<std::uint32_t>(data_[at + 2]) << 16) |
+               (static_cast<std::uint32_t>(data_[at + 3]) << 24);
     }
     std::int32_t i32(std::size_t at) const { return static_cast<std::int32_t>(u32(at)); }
 
-private:
+  private:
     std::span<const std::uint8_t> data_;
 };
 
@@ -72,7 +77,8 @@ struct Channel {
         const std::uint32_t v = (value & mask) >> shift;
         if (bits >= 8) return (v >> (bits - 8)) & 0xFF;
         std::uint32_t out = 0;
-        for (int pos = 8 - bits; pos > -bits; pos -= bits) out |= pos >= 0 ? v << pos : v >> -pos;
+        for (int pos = 8 - bits; pos > -bits; pos -= bits)
+            out |= pos >= 0 ? v << pos : v >> -pos;
         return out & 0xFF;
     }
 };
@@ -81,7 +87,8 @@ BmpInfo ReadHeaders(std::span<const std::uint8_t> data) {
     const HeaderReader in(data);
     in.require(kFileHeaderSize, "BMP header");
     if (in.u16(0) != bmp::kSignature) {
-        Fail("not BMP data: it starts with bytes " + Num(data[0]) + ", " + Num(data[1]) + " instead of \"BM\"");
+        Fail("not BMP data: it starts with bytes " + Num(data[0]) + ", " + Num(data[1]) +
+             " instead of \"BM\"");
     }
     BmpInfo info;
     const std::uint32_t offBits = in.u32(10);
@@ -106,7 +113,8 @@ BmpInfo ReadHeaders(std::span<const std::uint8_t> data) {
         const std::int32_t width = in.i32(18);
         const std::int32_t height = in.i32(22);
         if (width <= 0 || height == 0 || height == INT32_MIN) {
-            Fail("BMP image size " + std::to_string(width) + " x " + std::to_string(height) + " is not valid");
+            Fail("BMP image size " + std::to_string(width) + " x " + std::to_string(height) +
+                 " is not valid");
         }
         info.width = width;
         info.topDown = height < 0;
@@ -116,13 +124,15 @@ BmpInfo ReadHeaders(std::span<const std::uint8_t> data) {
         if (info.compression == bmp::kBitFields || info.compression == bmp::kAlphaBitFields) {
             // Masks follow a plain info header and lie inside the later ones, at the same place.
             constexpr std::size_t kMasksAt = kFileHeaderSize + bmp::kInfoHeaderSize;
-            for (std::size_t i = 0; i < 3; ++i) info.masks[i] = in.u32(kMasksAt + 4 * i);
+            for (std::size_t i = 0; i < 3; ++i)
+                info.masks[i] = in.u32(kMasksAt + 4 * i);
             if (info.headerSize == bmp::kInfoHeaderSize) {
                 paletteAt += info.compression == bmp::kAlphaBitFields ? 16 : 12;
             }
         }
     }
-    if (info.width <= 0 || info.height <= 0) Fail("BMP image size " + Num(info.width) + " x " + Num(info.height) + " is not valid");
+    if (info.width <= 0 || info.height <= 0)
+        Fail("BMP image size " + Num(info.width) + " x " + Num(info.height) + " is not valid");
     if (info.width > kMaxBmpSide || info.height > kMaxBmpSide ||
         std::int64_t{info.width} * info.height > kMaxBmpPixels) {
         Fail("BMP image size " + Num(info.width) + " x " + Num(info.height) + " exceeds the limit");
@@ -132,10 +142,14 @@ BmpInfo ReadHeaders(std::span<const std::uint8_t> data) {
     const std::uint32_t comp = info.compression;
     const bool bitsOk = bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
     if (!bitsOk) Fail("unsupported BMP bit count " + Num(static_cast<std::uint64_t>(bits)));
-    const bool compOk = comp == bmp::kRgb || (comp == bmp::kRle8 && bits == 8) || (comp == bmp::kRle4 && bits == 4) ||
-                        ((comp == bmp::kBitFields || comp == bmp::kAlphaBitFields) && (bits == 16 || bits == 32));
-    if (!compOk) Fail("unsupported BMP compression " + Num(comp) + " for " + Num(static_cast<std::uint64_t>(bits)) + " bits per pixel");
-    if (info.topDown && (comp == bmp::kRle8 || comp == bmp::kRle4)) Fail("run-length encoded BMP data cannot be top-down");
+    const bool compOk =
+        comp == bmp::kRgb || (comp == bmp::kRle8 && bits == 8) || (comp == bmp::kRle4 && bits == 4) ||
+        ((comp == bmp::kBitFields || comp == bmp::kAlphaBitFields) && (bits == 16 || bits == 32));
+    if (!compOk)
+        Fail("unsupported BMP compression " + Num(comp) + " for " + Num(static_cast<std::uint64_t>(bits)) +
+             " bits per pixel");
+    if (info.topDown && (comp == bmp::kRle8 || comp == bmp::kRle4))
+        Fail("run-length encoded BMP data cannot be top-down");
     if (comp == bmp::kRgb && bits == 16) {
         info.masks[0] = bmp::kRed555;
         info.masks[1] = bmp::kGreen555;
@@ -162,7 +176,8 @@ BmpInfo ReadHeaders(std::span<const std::uint8_t> data) {
     }
     info.pixelOffset = offBits != 0 ? offBits : paletteAt;
     if (info.pixelOffset > data.size()) {
-        Fail("BMP pixel data offset " + Num(info.pixelOffset) + " lies past the end of the data (" + Num(data.size()) + " bytes)");
+        Fail("BMP pixel data offset " + Num(info.pixelOffset) + " lies past the end of the data (" +
+             Num(data.size()) + " bytes)");
     }
     return info;
 }
@@ -223,15 +238,18 @@ void DecodeUncompressed(std::span<const std::uint8_t> data, const BmpInfo& info,
             }
             break;
         case 24:
-            for (int x = 0; x < w; ++x) dst[x] = MakePixel(src[3 * x + 2], src[3 * x + 1], src[3 * x]);
+            for (int x = 0; x < w; ++x)
+                dst[x] = MakePixel(src[3 * x + 2], src[3 * x + 1], src[3 * x]);
             break;
         case 32:
             if (info.compression == bmp::kRgb) {
-                for (int x = 0; x < w; ++x) dst[x] = MakePixel(src[4 * x + 2], src[4 * x + 1], src[4 * x]);
+                for (int x = 0; x < w; ++x)
+                    dst[x] = MakePixel(src[4 * x + 2], src[4 * x + 1], src[4 * x]);
             } else {
                 for (int x = 0; x < w; ++x) {
                     const std::uint32_t v = std::uint32_t(src[4 * x]) | (std::uint32_t(src[4 * x + 1]) << 8) |
-                                            (std::uint32_t(src[4 * x + 2]) << 16) | (std::uint32_t(src[4 * x + 3]) << 24);
+                                            (std::uint32_t(src[4 * x + 2]) << 16) |
+                                            (std::uint32_t(src[4 * x + 3]) << 24);
                     dst[x] = (red.extract(v) << 16) | (green.extract(v) << 8) | blue.extract(v);
                 }
             }
@@ -259,7 +277,8 @@ void DecodeRunLength(std::span<const std::uint8_t> data, const BmpInfo& info, Bi
     int row = 0;
     const auto need = [&](std::size_t count) {
         if (at + count > end) {
-            Fail(std::string(name) + " data truncated at byte " + Num(at + count) + " (the data has " + Num(end) + " bytes)");
+            Fail(std::string(name) + " data truncated at byte " + Num(at + count) + " (the data has " +
+                 Num(end) + " bytes)");
         }
     };
     while (true) {
@@ -268,7 +287,8 @@ void DecodeRunLength(std::span<const std::uint8_t> data, const BmpInfo& info, Bi
         if (at >= end) {
             // Some writers stop after the last row's end-of-line escape without an end-of-bitmap one.
             if (row >= h) return;
-            Fail(std::string(name) + " data ends at byte " + Num(end) + " before the end of the image (row " + Num(static_cast<std::uint64_t>(row)) + " of " + Num(static_cast<std::uint64_t>(h)) + ")");
+            Fail(std::string(name) + " data ends at byte " + Num(end) + " before the end of the image (row " +
+                 Num(static_cast<std::uint64_t>(row)) + " of " + Num(static_cast<std::uint64_t>(h)) + ")");
         }
         need(2);
         const unsigned count = data[at];
@@ -285,7 +305,8 @@ void DecodeRunLength(std::span<const std::uint8_t> data, const BmpInfo& info, Bi
                 x = static_cast<int>(std::min<std::int64_t>(std::int64_t{x} + count, w));
                 continue;
             }
-            for (unsigned i = 0; i < count; ++i, ++x) put(x, row, i % 2 == 0 ? value >> 4 : value & 0xF);
+            for (unsigned i = 0; i < count; ++i, ++x)
+                put(x, row, i % 2 == 0 ? value >> 4 : value & 0xF);
             continue;
         }
         switch (value) {
@@ -306,7 +327,8 @@ void DecodeRunLength(std::span<const std::uint8_t> data, const BmpInfo& info, Bi
             const std::size_t padded = (bytes + 1) / 2 * 2;
             need(padded);
             for (unsigned i = 0; i < value; ++i, ++x) {
-                const unsigned index = rle4 ? (i % 2 == 0 ? data[at + i / 2] >> 4 : data[at + i / 2] & 0xF) : data[at + i];
+                const unsigned index =
+                    rle4 ? (i % 2 == 0 ? data[at + i / 2] >> 4 : data[at + i / 2] & 0xF) : data[at + i];
                 put(x, row, index);
             }
             at += padded;

@@ -14,7 +14,7 @@ namespace skin {
 // Damaged, truncated or unsupported BMP data. The message says what and where ("BMP header truncated at
 // byte 54 (the data has 40 bytes)"); callers add which file or package member it was.
 class EBmpError : public rtl::Exception {
-public:
+  public:
     using Exception::Exception;
 };
 

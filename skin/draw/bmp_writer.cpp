@@ -11,7 +11,7 @@ namespace skin {
 namespace {
 
 class ByteWriter {
-public:
+  public:
     std::vector<std::uint8_t> bytes;
 
     void u8(unsigned v) { bytes.push_back(static_cast<std::uint8_t>(v)); }
@@ -24,25 +24,33 @@ public:
         u16(v >> 16);
     }
     void pad_to(std::size_t multiple, std::size_t from) {
-        while ((bytes.size() - from) % multiple != 0) u8(0);
+        while ((bytes.size() - from) % multiple != 0)
+            u8(0);
     }
     void put_u32_at(std::size_t at, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) bytes[at + std::size_t(i)] = static_cast<std::uint8_t>(v >> (8 * i));
+        for (int i = 0; i < 4; ++i)
+            bytes[at + std::size_t(i)] = static_cast<std::uint8_t>(v >> (8 * i));
     }
 };
 
 int BitsOf(BmpEncoding e) {
     switch (e) {
-    case BmpEncoding::Rgb24: return 24;
+    case BmpEncoding::Rgb24:
+        return 24;
     case BmpEncoding::Rgb32:
-    case BmpEncoding::BitFields32: return 32;
+    case BmpEncoding::BitFields32:
+        return 32;
     case BmpEncoding::Rgb555:
-    case BmpEncoding::BitFields565: return 16;
-    case BmpEncoding::Indexed1: return 1;
+    case BmpEncoding::BitFields565:
+        return 16;
+    case BmpEncoding::Indexed1:
+        return 1;
     case BmpEncoding::Indexed4:
-    case BmpEncoding::Rle4: return 4;
+    case BmpEncoding::Rle4:
+        return 4;
     case BmpEncoding::Indexed8:
-    case BmpEncoding::Rle8: return 8;
+    case BmpEncoding::Rle8:
+        return 8;
     }
     return 24;
 }
@@ -50,10 +58,14 @@ int BitsOf(BmpEncoding e) {
 std::uint32_t CompressionOf(BmpEncoding e) {
     switch (e) {
     case BmpEncoding::BitFields32:
-    case BmpEncoding::BitFields565: return bmp::kBitFields;
-    case BmpEncoding::Rle4: return bmp::kRle4;
-    case BmpEncoding::Rle8: return bmp::kRle8;
-    default: return bmp::kRgb;
+    case BmpEncoding::BitFields565:
+        return bmp::kBitFields;
+    case BmpEncoding::Rle4:
+        return bmp::kRle4;
+    case BmpEncoding::Rle8:
+        return bmp::kRle8;
+    default:
+        return bmp::kRgb;
     }
 }
 
@@ -85,7 +97,8 @@ void EncodeRleRow(ByteWriter& out, const std::vector<unsigned>& row, bool rle4) 
     std::size_t i = 0;
     const auto runAt = [&](std::size_t at) {
         std::size_t r = 1;
-        while (at + r < n && r < 255 && row[at + r] == row[at]) ++r;
+        while (at + r < n && r < 255 && row[at + r] == row[at])
+            ++r;
         return r;
     };
     while (i < n) {
@@ -97,7 +110,8 @@ void EncodeRleRow(ByteWriter& out, const std::vector<unsigned>& row, bool rle4) 
             continue;
         }
         std::size_t lit = 1;
-        while (i + lit < n && lit < 255 && runAt(i + lit) < 2) ++lit;
+        while (i + lit < n && lit < 255 && runAt(i + lit) < 2)
+            ++lit;
         if (lit < 3) {
             for (std::size_t k = 0; k < lit; ++k) {
                 out.u8(1);
@@ -113,7 +127,8 @@ void EncodeRleRow(ByteWriter& out, const std::vector<unsigned>& row, bool rle4) 
                     out.u8((row[i + k] << 4) | lo);
                 }
             } else {
-                for (std::size_t k = 0; k < lit; ++k) out.u8(row[i + k]);
+                for (std::size_t k = 0; k < lit; ++k)
+                    out.u8(row[i + k]);
             }
             out.pad_to(2, start);
         }
@@ -131,7 +146,8 @@ std::vector<std::uint8_t> WriteBmp(const Bitmap& bitmap, const BmpWriteOptions& 
     const bool rle = compression == bmp::kRle4 || compression == bmp::kRle8;
     if (rle && options.TopDown) throw rtl::Exception("run-length encoded BMP data cannot be top-down");
     if (options.CoreHeader && (compression != bmp::kRgb || bits == 16 || bits == 32 || options.TopDown)) {
-        throw rtl::Exception("the BMP core header holds only uncompressed 1, 4, 8 and 24-bit bottom-up images");
+        throw rtl::Exception(
+            "the BMP core header holds only uncompressed 1, 4, 8 and 24-bit bottom-up images");
     }
     const int w = bitmap.width();
     const int h = bitmap.height();
@@ -155,7 +171,7 @@ std::vector<std::uint8_t> WriteBmp(const Bitmap& bitmap, const BmpWriteOptions& 
         out.u16(1);
         out.u16(static_cast<unsigned>(bits));
         out.u32(compression);
-        out.u32(0); // image size, patched below
+        out.u32(0);    // image size, patched below
         out.u32(2835); // 72 dpi
         out.u32(2835);
         out.u32(bits <= 8 ? static_cast<std::uint32_t>(palette.colours.size()) : 0);
@@ -188,7 +204,8 @@ std::vector<std::uint8_t> WriteBmp(const Bitmap& bitmap, const BmpWriteOptions& 
     for (int r = 0; r < h; ++r) {
         const Pixel* row = bitmap.scanline(options.TopDown ? r : h - 1 - r);
         if (bits <= 8) {
-            for (int x = 0; x < w; ++x) indices[std::size_t(x)] = palette.index.at(row[x] & kPixelRgbMask);
+            for (int x = 0; x < w; ++x)
+                indices[std::size_t(x)] = palette.index.at(row[x] & kPixelRgbMask);
         }
         if (rle) {
             EncodeRleRow(out, indices, compression == bmp::kRle4);
@@ -230,7 +247,8 @@ std::vector<std::uint8_t> WriteBmp(const Bitmap& bitmap, const BmpWriteOptions& 
             }
             break;
         default:
-            for (int x = 0; x < w; ++x) out.u32(row[x] & kPixelRgbMask);
+            for (int x = 0; x < w; ++x)
+                out.u32(row[x] & kPixelRgbMask);
             break;
         }
         out.pad_to(4, rowStart);

@@ -19,9 +19,15 @@ inline constexpr Pixel kPixelRgbMask = 0x00FFFFFFu;
 // Magenta: pixels of exactly this colour in skin images are not drawn.
 inline constexpr Colour kSkinKeyColour = 0x00FF00FFu;
 
-constexpr std::uint8_t RedOf(Pixel p) noexcept { return static_cast<std::uint8_t>(p >> 16); }
-constexpr std::uint8_t GreenOf(Pixel p) noexcept { return static_cast<std::uint8_t>(p >> 8); }
-constexpr std::uint8_t BlueOf(Pixel p) noexcept { return static_cast<std::uint8_t>(p); }
+constexpr std::uint8_t RedOf(Pixel p) noexcept {
+    return static_cast<std::uint8_t>(p >> 16);
+}
+constexpr std::uint8_t GreenOf(Pixel p) noexcept {
+    return static_cast<std::uint8_t>(p >> 8);
+}
+constexpr std::uint8_t BlueOf(Pixel p) noexcept {
+    return static_cast<std::uint8_t>(p);
+}
 
 constexpr Pixel MakePixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue) noexcept {
     return (Pixel{red} << 16) | (Pixel{green} << 8) | Pixel{blue};
@@ -31,8 +37,12 @@ constexpr Colour MakeColour(std::uint8_t red, std::uint8_t green, std::uint8_t b
     return (Colour{blue} << 16) | (Colour{green} << 8) | Colour{red};
 }
 
-constexpr bool IsSystemColour(Colour c) noexcept { return (c & kSystemColourFlag) == kSystemColourFlag; }
-constexpr int SystemColourIndex(Colour c) noexcept { return static_cast<int>(c & 0xFFu); }
+constexpr bool IsSystemColour(Colour c) noexcept {
+    return (c & kSystemColourFlag) == kSystemColourFlag;
+}
+constexpr int SystemColourIndex(Colour c) noexcept {
+    return static_cast<int>(c & 0xFFu);
+}
 
 // The pixel of a plain colour value. The top byte is ignored, so a system colour must be resolved first
 // (ResolveColour).

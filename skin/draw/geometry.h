@@ -26,7 +26,9 @@ struct Rect {
     constexpr bool Contains(Point p) const noexcept {
         return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom;
     }
-    constexpr Rect Offset(int dx, int dy) const noexcept { return {Left + dx, Top + dy, Right + dx, Bottom + dy}; }
+    constexpr Rect Offset(int dx, int dy) const noexcept {
+        return {Left + dx, Top + dy, Right + dx, Bottom + dy};
+    }
 
     friend constexpr bool operator==(const Rect&, const Rect&) = default;
 };

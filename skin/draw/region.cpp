@@ -13,7 +13,8 @@ using ChannelTable = std::array<bool, 256>;
 ChannelTable KeyRange(std::uint8_t key, std::uint8_t tolerance) {
     ChannelTable table{};
     const int last = std::min(255, key + tolerance);
-    for (int v = key; v <= last; ++v) table[static_cast<std::size_t>(v)] = true;
+    for (int v = key; v <= last; ++v)
+        table[static_cast<std::size_t>(v)] = true;
     return table;
 }
 
@@ -21,7 +22,8 @@ ChannelTable KeyRange(std::uint8_t key, std::uint8_t tolerance) {
 
 bool RegionRuns::Contains(Point p) const noexcept {
     // Rows are sorted by Top, runs within a row by Left.
-    auto row = std::lower_bound(Rects.begin(), Rects.end(), p.Y, [](const Rect& r, int y) { return r.Top < y; });
+    auto row =
+        std::lower_bound(Rects.begin(), Rects.end(), p.Y, [](const Rect& r, int y) { return r.Top < y; });
     for (; row != Rects.end() && row->Top == p.Y; ++row) {
         if (row->Contains(p)) return true;
     }
@@ -52,10 +54,12 @@ RegionRuns CreateRegionFromBitmap(const Bitmap& bitmap, int dx, int dy, Colour k
         const Pixel* row = bitmap.scanline(y);
         int x = 0;
         while (x < w) {
-            while (x < w && transparent(row[x])) ++x;
+            while (x < w && transparent(row[x]))
+                ++x;
             if (x == w) break;
             const int start = x;
-            while (x < w && !transparent(row[x])) ++x;
+            while (x < w && !transparent(row[x]))
+                ++x;
             runs.Rects.push_back({start + dx, y + dy, x + dx, y + dy + 1});
         }
     }

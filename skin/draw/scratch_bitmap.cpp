@@ -8,13 +8,13 @@ namespace {
 Bitmap* g_scratch = nullptr;
 
 class ScratchOwner {
-public:
+  public:
     ScratchOwner() { g_scratch = &bitmap_; }
     ~ScratchOwner() { g_scratch = nullptr; }
     ScratchOwner(const ScratchOwner&) = delete;
     ScratchOwner& operator=(const ScratchOwner&) = delete;
 
-private:
+  private:
     Bitmap bitmap_;
 };
 
@@ -22,6 +22,8 @@ const ScratchOwner g_owner;
 
 } // namespace
 
-Bitmap* FormScratchBitmap() noexcept { return g_scratch; }
+Bitmap* FormScratchBitmap() noexcept {
+    return g_scratch;
+}
 
 } // namespace skin

@@ -12,7 +12,8 @@ namespace {
 // formed in 64 bits, so margins near the integer limits collapse like any other too large for the
 // destination.
 Rect CollapsedMargins(const Rect& margins, int width, int height) noexcept {
-    Rect m{std::max(margins.Left, 0), std::max(margins.Top, 0), std::max(margins.Right, 0), std::max(margins.Bottom, 0)};
+    Rect m{std::max(margins.Left, 0), std::max(margins.Top, 0), std::max(margins.Right, 0),
+           std::max(margins.Bottom, 0)};
     if (width < std::int64_t{m.Left} + m.Right) m.Left = m.Right = 0;
     if (height < std::int64_t{m.Top} + m.Bottom) m.Top = m.Bottom = 0;
     return m;
@@ -31,7 +32,17 @@ struct Piece {
     Rect target;
 };
 
-enum PieceIndex { kTopLeft, kBottomLeft, kTopRight, kLeftEdge, kTopEdge, kCentre, kBottomRight, kRightEdge, kBottomEdge };
+enum PieceIndex {
+    kTopLeft,
+    kBottomLeft,
+    kTopRight,
+    kLeftEdge,
+    kTopEdge,
+    kCentre,
+    kBottomRight,
+    kRightEdge,
+    kBottomEdge
+};
 
 // The nine pieces in drawing order: the pieces after the centre cover whatever the centre's tiles draw
 // past its right and bottom boundary, so the order matters.
@@ -113,8 +124,8 @@ void DrawSkinImage(Bitmap& dst, const Rect& rect, const Bitmap& image, const Rec
     PutOnto(dst, rect, rendered, trans);
 }
 
-Bitmap RenderSkinBar(const Rect& rect, const Bitmap& image, const Rect& margins, int frameIndex, int frameCount,
-                     bool vertical) {
+Bitmap RenderSkinBar(const Rect& rect, const Bitmap& image, const Rect& margins, int frameIndex,
+                     int frameCount, bool vertical) {
     if (rect.IsInverted()) return {};
     const int w = rect.Width();
     const int h = rect.Height();
@@ -187,7 +198,8 @@ void TileBitmap(Bitmap& dst, const Rect& destRect, const Bitmap& bitmap, const R
     Bitmap tileImage(tw, th);
     CopyRect(tileImage, {0, 0}, bitmap, srcRect);
     // Tiles wholly outside dst change nothing; start at the first one that can show.
-    const Rect clip = Intersect(Rect{destRect.Left, destRect.Top, destRect.Right + tw - 1, destRect.Bottom + th - 1}, dst.bounds());
+    const Rect clip = Intersect(
+        Rect{destRect.Left, destRect.Top, destRect.Right + tw - 1, destRect.Bottom + th - 1}, dst.bounds());
     if (clip.IsEmpty()) return;
     const int firstX = destRect.Left + std::max(0, (clip.Left - destRect.Left) / tw * tw);
     const int firstY = destRect.Top + std::max(0, (clip.Top - destRect.Top) / th * th);

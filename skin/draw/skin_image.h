@@ -34,8 +34,8 @@ void DrawSkinBar(Bitmap& dst, const Rect& rect, const Bitmap& image, const Rect&
                  int frameCount, bool trans, bool vertical);
 
 // The work bitmap of DrawSkinBar, rect's size (empty for an inverted rect), before it is put anywhere.
-Bitmap RenderSkinBar(const Rect& rect, const Bitmap& image, const Rect& margins, int frameIndex, int frameCount,
-                     bool vertical);
+Bitmap RenderSkinBar(const Rect& rect, const Bitmap& image, const Rect& margins, int frameIndex,
+                     int frameCount, bool vertical);
 
 // The eight outer pieces of the nine-slice, drawn straight onto dst inside rect; the centre is never
 // touched. Opaque.

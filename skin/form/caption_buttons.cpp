@@ -2,12 +2,6 @@
 // does to them and what they do; the skinned system menu.
 #include "skin/form/caption_buttons.h"
 
-#include <windowsx.h>
-
-#include <algorithm>
-#include <optional>
-#include <utility>
-
 #include "framework/gui/wide.h"
 #include "skin/data/skin_data.h"
 #include "skin/draw/blit.h"
@@ -15,6 +9,12 @@
 #include "skin/draw/win/bitmap_dc.h"
 #include "skin/draw/win/dc_drawing.h"
 #include "skin/form/skin_form.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <optional>
+#include <utility>
 
 namespace skin {
 namespace {
@@ -29,9 +29,13 @@ constexpr int kTagSeparator = 100;
 constexpr ULONG_PTR kSystemMenuItemData = 0x5C00;
 constexpr UINT kCommandOfTag = 1; // menu command = tag + this (0 means "nothing chosen")
 
-bool Between(int value, int low, int high) { return value >= low && value <= high; }
+bool Between(int value, int low, int high) {
+    return value >= low && value <= high;
+}
 
-Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
+Rect ToRect(const RECT& r) {
+    return Rect{r.left, r.top, r.right, r.bottom};
+}
 
 } // namespace
 
@@ -82,8 +86,8 @@ void TWinSysButton::Paint() {
     // Where the button is transparent the caption shows, not what the button showed before: the frame is
     // composed over the caption and copied in one go.
     const Bitmap& caption = SkinForm.CaptionBackground;
-    if (element.Visibility != kVisibilityOnMenuBar && !bounds.IsEmpty() && bounds.Left >= 0 && bounds.Top >= 0 &&
-        bounds.Right <= caption.width() && bounds.Bottom <= caption.height()) {
+    if (element.Visibility != kVisibilityOnMenuBar && !bounds.IsEmpty() && bounds.Left >= 0 &&
+        bounds.Top >= 0 && bounds.Right <= caption.width() && bounds.Bottom <= caption.height()) {
         Bitmap piece(bounds.Width(), bounds.Height());
         skin::CopyRect(piece, Point{0, 0}, caption, bounds);
         DrawSkinFrame(piece, piece.bounds(), image, frame, frames, /*trans=*/true);
@@ -103,31 +107,75 @@ bool TWinSkinForm::IsCaptionButtonVisible(std::size_t index) {
     const bool hasMenu = ButtonCaps & kCapSystemMenu;
     bool v = false;
     switch (e.Visibility) {
-    case 0: v = FrameKind != kFrameDefault && (e.Action != kActionClose || hasMenu); break;
-    case 1: v = maximized; break;
-    case 2: v = !maximized; break;
-    case 3: v = Active != 0; break;
-    case 4: v = Active == 0; break;
-    case 6: v = hasMax && hasMenu; break;
-    case 7: v = !hasMax; break;
-    case 8: v = hasMin && hasMenu; break;
-    case 9: v = !hasMin; break;
-    case kVisibilityOnMenuBar: v = IsActiveChildMaximized() && MenuBarHeight > 0; break;
-    default: v = Between(e.Visibility, 200, 2000); break;
+    case 0:
+        v = FrameKind != kFrameDefault && (e.Action != kActionClose || hasMenu);
+        break;
+    case 1:
+        v = maximized;
+        break;
+    case 2:
+        v = !maximized;
+        break;
+    case 3:
+        v = Active != 0;
+        break;
+    case 4:
+        v = Active == 0;
+        break;
+    case 6:
+        v = hasMax && hasMenu;
+        break;
+    case 7:
+        v = !hasMax;
+        break;
+    case 8:
+        v = hasMin && hasMenu;
+        break;
+    case 9:
+        v = !hasMin;
+        break;
+    case kVisibilityOnMenuBar:
+        v = IsActiveChildMaximized() && MenuBarHeight > 0;
+        break;
+    default:
+        v = Between(e.Visibility, 200, 2000);
+        break;
     }
     bool w = false;
     switch (e.Visibility1) {
-    case 0: w = true; break;
-    case 1: w = maximized; break;
-    case 2: w = !maximized; break;
-    case 3: w = Active != 0; break;
-    case 4: w = Active == 0; break;
-    case 6: w = hasMax; break;
-    case 7: w = !hasMax; break;
-    case 8: w = hasMin; break;
-    case 9: w = !hasMin; break;
-    case kVisibilityOnMenuBar: w = v; break;
-    default: w = Between(e.Visibility1, 200, 2000); break;
+    case 0:
+        w = true;
+        break;
+    case 1:
+        w = maximized;
+        break;
+    case 2:
+        w = !maximized;
+        break;
+    case 3:
+        w = Active != 0;
+        break;
+    case 4:
+        w = Active == 0;
+        break;
+    case 6:
+        w = hasMax;
+        break;
+    case 7:
+        w = !hasMax;
+        break;
+    case 8:
+        w = hasMin;
+        break;
+    case 9:
+        w = !hasMin;
+        break;
+    case kVisibilityOnMenuBar:
+        w = v;
+        break;
+    default:
+        w = Between(e.Visibility1, 200, 2000);
+        break;
     }
     bool visible = v && w;
     if ((e.Action == kActionMaximize && !hasMax) || (e.Action == kActionMinimize && !hasMin)) visible = false;
@@ -145,23 +193,33 @@ void TWinSkinForm::LayoutCaptionButtons() {
         const int h = e.Image.height();
         int left = 0, top = 0;
         switch (e.Align) {
-        case 0: left = e.XCoord; top = e.YCoord; break;
+        case 0:
+            left = e.XCoord;
+            top = e.YCoord;
+            break;
         case 1:
             left = WindowWidth - e.XCoord;
             top = e.YCoord;
             RightButtonsLeft = std::max(RightButtonsLeft, left);
             break;
         case 2:
-        case 8: left = CaptionTextRect.left - w - e.XCoord; top = e.YCoord; break;
+        case 8:
+            left = CaptionTextRect.left - w - e.XCoord;
+            top = e.YCoord;
+            break;
         case 3:
-        case 9: left = e.XCoord + CaptionTextRect.right; top = e.YCoord; break;
+        case 9:
+            left = e.XCoord + CaptionTextRect.right;
+            top = e.YCoord;
+            break;
         case kVisibilityOnMenuBar: {
             const int margin = SkinData->MenuBar ? SkinData->MenuBar->LeftWidth : 0;
             left = RightToLeft ? e.XCoord + FrameLeft + margin : WindowWidth - e.XCoord - FrameRight - margin;
             top = (MenuBarHeight - h) / 2 + FrameTop;
             break;
         }
-        default: break;
+        default:
+            break;
         }
         button.Bounds = RECT{left, top, left + w, top + h};
     }
@@ -203,20 +261,36 @@ void TWinSkinForm::RunCaptionAction(int x, int y) {
     if (!button) return;
     const int action = button->Element->Action;
     switch (action) {
-    case kActionClose: CloseWindow(); break;
+    case kActionClose:
+        CloseWindow();
+        break;
     case kActionMaximize:
-    case 22: ToggleMaximize(); break;
+    case 22:
+        ToggleMaximize();
+        break;
     case kActionMinimize:
-    case 23: ToggleMinimize(); break;
+    case 23:
+        ToggleMinimize();
+        break;
     case kActionSystemMenu:
-    case kActionIcon: ShowSystemMenu(x + 1, y + 1, /*byIconClick=*/true); break;
-    case 12: ShowSystemMenu(x + 1, y + 1); break;
+    case kActionIcon:
+        ShowSystemMenu(x + 1, y + 1, /*byIconClick=*/true);
+        break;
+    case 12:
+        ShowSystemMenu(x + 1, y + 1);
+        break;
     case 7:
-    case 60: MdiChildCommand(SC_MINIMIZE); break;
+    case 60:
+        MdiChildCommand(SC_MINIMIZE);
+        break;
     case 8:
-    case 61: MdiChildCommand(SC_RESTORE); break;
+    case 61:
+        MdiChildCommand(SC_RESTORE);
+        break;
     case 9:
-    case 62: MdiChildCommand(SC_CLOSE); break;
+    case 62:
+        MdiChildCommand(SC_CLOSE);
+        break;
     default:
         // An action of the skin's own: the window answers the query itself and the program gets the action.
         PostMessageW(Window, SKM_ISSKINNED, static_cast<WPARAM>(action), 0);
@@ -330,11 +404,20 @@ void TWinSkinForm::ShowSystemMenuFromKeyboard() {
 
 void TWinSkinForm::SystemMenuItemClick(int tag) {
     switch (tag) {
-    case kTagRestore: RestoreWindow(); break;
-    case kTagMaximize: ToggleMaximize(); break;
-    case kTagMinimize: ToggleMinimize(); break;
-    case kTagClose: CloseWindow(); break;
-    default: break;
+    case kTagRestore:
+        RestoreWindow();
+        break;
+    case kTagMaximize:
+        ToggleMaximize();
+        break;
+    case kTagMinimize:
+        ToggleMinimize();
+        break;
+    case kTagClose:
+        CloseWindow();
+        break;
+    default:
+        break;
     }
 }
 
@@ -426,14 +509,18 @@ void TWinSkinForm::OnCommand(gui::TMessage& message) {
     case SC_NEXTWINDOW:
     case SC_PREVWINDOW:
     case SC_CLOSE:
-    case SC_RESTORE: PostMessageW(Window, WM_SYSCOMMAND, LOWORD(message.WParam), 0); return;
-    default: return CallPrevProc(message);
+    case SC_RESTORE:
+        PostMessageW(Window, WM_SYSCOMMAND, LOWORD(message.WParam), 0);
+        return;
+    default:
+        return CallPrevProc(message);
     }
 }
 
 void TWinSkinForm::OnSysCommand(gui::TMessage& message) {
     const UINT command = static_cast<UINT>(message.WParam & 0xFFF0);
-    if (!MenuTracking && command == SC_KEYMENU && message.LParam != ' ' && message.LParam != '-' && !GetCapture()) {
+    if (!MenuTracking && command == SC_KEYMENU && message.LParam != ' ' && message.LParam != '-' &&
+        !GetCapture()) {
         // Alt alone, or Alt and a menu bar item's letter, belong to the skinned menu bar.
         const auto letter = static_cast<wchar_t>(message.LParam);
         if (MenuBarObject && letter == 0) {
@@ -460,12 +547,15 @@ void TWinSkinForm::OnSysCommand(gui::TMessage& message) {
         WindowState = kStateMinimized;
         if (MdiRole == kMdiChild) SetSystemButtonStyles(true);
         break;
-    case SC_MAXIMIZE: WindowState = kStateMaximized; break;
+    case SC_MAXIMIZE:
+        WindowState = kStateMaximized;
+        break;
     case SC_RESTORE:
         WindowState = kStateNormal;
         if (MdiRole == kMdiChild) SetSystemButtonStyles(false);
         break;
-    default: break;
+    default:
+        break;
     }
     CallPrevProc(message);
 }

@@ -3,9 +3,9 @@
 // the non-client mouse messages of its form skinning object move it through.
 #pragma once
 
-#include <windows.h>
-
 #include "skin/data/skin_records.h"
+
+#include <windows.h>
 
 namespace skin {
 
@@ -17,7 +17,7 @@ constexpr int kStatePressedFrame = 2;
 constexpr int kStateHotFrame = 3;
 
 class TNCObject {
-public:
+  public:
     explicit TNCObject(TWinSkinForm& skinForm) : SkinForm(skinForm) {}
     virtual ~TNCObject() = default;
     TNCObject(const TNCObject&) = delete;
@@ -37,7 +37,7 @@ public:
 
 // One caption button, bound to its skin element (not owned).
 class TWinSysButton : public TNCObject {
-public:
+  public:
     TWinSysButton(TWinSkinForm& skinForm, const TDataSkinSysButton& element)
         : TNCObject(skinForm), Element(&element) {}
 

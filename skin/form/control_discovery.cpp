@@ -1,11 +1,5 @@
 #include "skin/form/control_discovery.h"
 
-#include <commctrl.h>
-
-#include <algorithm>
-#include <cctype>
-#include <initializer_list>
-
 #include "framework/gui/control.h"
 #include "framework/gui/control_families.h"
 #include "framework/gui/wide.h"
@@ -14,19 +8,25 @@
 #include "skin/controls/skin_check.h"
 #include "skin/controls/skin_combo.h"
 #include "skin/controls/skin_edit.h"
-#include "skin/controls/skin_tab.h"
-#include "skin/controls/skin_tab31.h"
-#include "skin/controls/skin_progress.h"
-#include "skin/controls/skin_sizer.h"
-#include "skin/controls/skin_status_bar.h"
-#include "skin/controls/skin_track_bar.h"
-#include "skin/controls/skin_up_down.h"
 #include "skin/controls/skin_header.h"
 #include "skin/controls/skin_list_view.h"
+#include "skin/controls/skin_progress.h"
 #include "skin/controls/skin_sc_control.h"
 #include "skin/controls/skin_scroll_bar.h"
+#include "skin/controls/skin_sizer.h"
+#include "skin/controls/skin_status_bar.h"
+#include "skin/controls/skin_tab.h"
+#include "skin/controls/skin_tab31.h"
+#include "skin/controls/skin_track_bar.h"
+#include "skin/controls/skin_up_down.h"
 #include "skin/data/skin_data.h"
 #include "skin/form/skin_form.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cctype>
+#include <initializer_list>
 
 namespace skin {
 namespace {
@@ -35,12 +35,14 @@ constexpr int kClassNameChars = 100;
 constexpr std::size_t kSkin3rdKindChars = 50;
 
 std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
 }
 
 std::string Upper(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return text;
 }
 
@@ -49,9 +51,13 @@ bool IsA(const rtl::TComponent& component, std::initializer_list<const char*> cl
                        [&](const char* name) { return component.InheritsFrom(name); });
 }
 
-bool Gate(const TWinSkinForm& formObject, TSkinControlType type) { return formObject.SkinData->HasSkinControl(type); }
+bool Gate(const TWinSkinForm& formObject, TSkinControlType type) {
+    return formObject.SkinData->HasSkinControl(type);
+}
 
-bool HasTabs(const TWinSkinForm& formObject) { return formObject.SkinData->Tabs != nullptr; }
+bool HasTabs(const TWinSkinForm& formObject) {
+    return formObject.SkinData->Tabs != nullptr;
+}
 
 std::string PropertyText(const rtl::TComponent& component, const std::string& name) {
     const rtl::TPropInfo* property = component.ClassInfo().FindProperty(name);
@@ -60,8 +66,7 @@ std::string PropertyText(const rtl::TComponent& component, const std::string& na
 
 // A new object of class T, owned by the form object, attached to a framework control through its message
 // method (it registers itself).
-template <class T>
-void AttachNew(TWinSkinForm& formObject, rtl::TComponent& component, bool useSkinColour) {
+template <class T> void AttachNew(TWinSkinForm& formObject, rtl::TComponent& component, bool useSkinColour) {
     auto* control = dynamic_cast<gui::TWinControl*>(&component);
     if (!control) return;
     auto* object = new T(&formObject);
@@ -69,17 +74,16 @@ void AttachNew(TWinSkinForm& formObject, rtl::TComponent& component, bool useSki
 }
 
 // A new object of class T attached to a window through its procedure, then listed.
-template <class T>
-void AttachToWindow(TWinSkinForm& formObject, HWND window) {
+template <class T> void AttachToWindow(TWinSkinForm& formObject, HWND window) {
     auto* object = new T(&formObject);
     RegisterControlObject(formObject, object);
     object->AttachHandle(window, *formObject.SkinData, formObject.ControlCanvas());
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
-template <class T>
-void AttachToWindowOf(TWinSkinForm& formObject, rtl::TComponent& component) {
-    if (auto* control = dynamic_cast<gui::TWinControl*>(&component)) AttachToWindow<T>(formObject, control->Handle());
+template <class T> void AttachToWindowOf(TWinSkinForm& formObject, rtl::TComponent& component) {
+    if (auto* control = dynamic_cast<gui::TWinControl*>(&component))
+        AttachToWindow<T>(formObject, control->Handle());
 }
 
 // The window scroll bars of a scrolling control painted by a new scroll bar object (it registers itself).
@@ -92,8 +96,7 @@ TSkinScrollBar* AttachBars(TWinSkinForm& formObject, rtl::TComponent& component,
 }
 
 // The children of a group: parent colour off, each with a glyph button object of class T.
-template <class T>
-void SkinGroupChildren(TWinSkinForm& formObject, rtl::TComponent& group) {
+template <class T> void SkinGroupChildren(TWinSkinForm& formObject, rtl::TComponent& group) {
     auto* container = dynamic_cast<gui::TWinControl*>(&group);
     if (!container) return;
     for (gui::TControl* child : container->Controls()) {
@@ -103,7 +106,8 @@ void SkinGroupChildren(TWinSkinForm& formObject, rtl::TComponent& group) {
 }
 
 void SkinParentColourOff(gui::TWinControl& container) {
-    for (gui::TControl* child : container.Controls()) rtl::SetEnumProperty(*child, "ParentColor", "False");
+    for (gui::TControl* child : container.Controls())
+        rtl::SetEnumProperty(*child, "ParentColor", "False");
 }
 
 void SetColour(rtl::TComponent& component, gui::TColor colour) {
@@ -114,55 +118,55 @@ void SetColour(rtl::TComponent& component, gui::TColor colour) {
 void MapByClass(TWinSkinForm& formObject, rtl::TComponent& component, const std::string& n, int t) {
     TSkinData& skin = *formObject.SkinData;
     if (n == "TDBCOMBOBOXEH" || n == "TQRPREVIEW" || n == "TFRDESIGNERPAGE" || n == "TFRPBOX") return; // 1
-    if (n == "TTOOLBAR") {                                                                                // 2
+    if (n == "TTOOLBAR") {                                                                             // 2
         rtl::SetEnumProperty(component, "Flat", "True");
         return SetColour(component, skin.ButtonFaceColour);
     }
     const bool tabs = Gate(formObject, xcTab) && HasTabs(formObject);
     const bool scrollBars = Gate(formObject, xcScrollbar);
-    if (tabs && gui::IsOfFamily(component, gui::TControlFamily::PageControl)) {   // 3
+    if (tabs && gui::IsOfFamily(component, gui::TControlFamily::PageControl)) { // 3
         if (IsA(component, {"TPageControl"})) AttachToWindowOf<TSkinTab>(formObject, component);
         return;
     }
-    if (MapBySkin3rd(formObject, n, component)) return;                           // 4
-    if (tabs && n == "TTABSET") return AttachNew<TSkinTab31>(formObject, component, false); // 5
+    if (MapBySkin3rd(formObject, n, component)) return;                                           // 4
+    if (tabs && n == "TTABSET") return AttachNew<TSkinTab31>(formObject, component, false);       // 5
     if (tabs && n == "TTABBEDNOTEBOOK") return AttachToWindowOf<TSkinTab>(formObject, component); // 6
-    if (n == "TMVCPANEL") return SkinFormControls(formObject, component);         // 7
-    if (tabs && gui::IsOfFamily(component, gui::TControlFamily::TabControl)) {    // 8
+    if (n == "TMVCPANEL") return SkinFormControls(formObject, component);                         // 7
+    if (tabs && gui::IsOfFamily(component, gui::TControlFamily::TabControl)) {                    // 8
         if (IsA(component, {"TTabControl"})) AttachToWindowOf<TSkinTab>(formObject, component);
         return;
     }
-    if (IsA(component, {"TCustomCheckBox", "TCheckBox"})) {                       // 9
+    if (IsA(component, {"TCustomCheckBox", "TCheckBox"})) { // 9
         if (Gate(formObject, xcCheckBox)) AttachNew<TSkinCheckBox>(formObject, component, true);
         return;
     }
-    if (Gate(formObject, xcButton) && n == "TTRACKBAR") {                          // 10
+    if (Gate(formObject, xcButton) && n == "TTRACKBAR") { // 10
         return AttachNew<TSkinTrackBar>(formObject, component, false);
     }
-    if (Gate(formObject, xcButton) && n == "TUPDOWN") {                            // 11
+    if (Gate(formObject, xcButton) && n == "TUPDOWN") { // 11
         return AttachNew<TSkinUpDown>(formObject, component, false);
     }
-    if (IsA(component, {"TCustomRadioGroup", "TRadioGroup"})) {                   // 12
+    if (IsA(component, {"TCustomRadioGroup", "TRadioGroup"})) { // 12
         if (!Gate(formObject, xcRadioButton)) return;
         SkinGroupChildren<TSkinRadioButton>(formObject, component);
         return AttachNew<TSkinBox>(formObject, component, true);
     }
-    if (n == "TDBNAVIGATOR") {                                                    // 13
+    if (n == "TDBNAVIGATOR") { // 13
         if (!Gate(formObject, xcPanel)) return;
         rtl::SetEnumProperty(component, "Flat", "True");
         return AttachNew<TSkinBox>(formObject, component, true);
     }
-    if (IsA(component, {"TCustomPanel", "TPanel"})) {                             // 14
+    if (IsA(component, {"TCustomPanel", "TPanel"})) { // 14
         if (!Gate(formObject, xcPanel)) return;
         if (auto* panel = dynamic_cast<gui::TWinControl*>(&component)) SkinParentColourOff(*panel);
         AttachNew<TSkinBox>(formObject, component, true);
         return SkinFormControls(formObject, component);
     }
-    if (IsA(component, {"TRadioButton"})) {                                       // 15
+    if (IsA(component, {"TRadioButton"})) { // 15
         if (Gate(formObject, xcRadioButton)) AttachNew<TSkinRadioButton>(formObject, component, true);
         return;
     }
-    if (IsA(component, {"TToolBar"})) {                                           // 16
+    if (IsA(component, {"TToolBar"})) { // 16
         if (!Gate(formObject, xcToolbar)) return;
         rtl::SetEnumProperty(component, "Flat", "True");
         return AttachNew<TSkinBox>(formObject, component, true);
@@ -172,36 +176,37 @@ void MapByClass(TWinSkinForm& formObject, rtl::TComponent& component, const std:
     if (Gate(formObject, xcStatusBar) && IsA(component, {"TStatusBar"})) {
         return AttachNew<TSkinStatusBar>(formObject, component, false);
     }
-    if (Gate(formObject, xcProgress) && IsA(component, {"TProgressBar"})) {        // 18
+    if (Gate(formObject, xcProgress) && IsA(component, {"TProgressBar"})) { // 18
         return AttachNew<TSkinProgress>(formObject, component, false);
     }
-    if (scrollBars && IsA(component, {"TScrollBar"})) {                           // 19
+    if (scrollBars && IsA(component, {"TScrollBar"})) { // 19
         return AttachNew<TSkinScControl>(formObject, component, false);
     }
-    if (IsA(component, {"TCustomComboBox", "TComboBox"}) || t == kTagCombo) {     // 20
+    if (IsA(component, {"TCustomComboBox", "TComboBox"}) || t == kTagCombo) { // 20
         if (Gate(formObject, xcCombo)) AttachNew<TSkinComBox>(formObject, component, false);
         return;
     }
-    if (n == "TDATETIMEPICKER") {                                                 // 21
+    if (n == "TDATETIMEPICKER") { // 21
         if (!Gate(formObject, xcEdit)) return;
-        if (PropertyText(component, "Kind") == "dtkTime") return AttachNew<TSkinEdit>(formObject, component, false);
+        if (PropertyText(component, "Kind") == "dtkTime")
+            return AttachNew<TSkinEdit>(formObject, component, false);
         return AttachNew<TSkinComBox>(formObject, component, false);
     }
     if (scrollBars && (n == "TRICHEDIT" || n == "TWWDBRICHEDIT" || n == "TDXDBMEMO")) { // 22, 23
         AttachBars(formObject, component, true);
         return;
     }
-    if (IsA(component, {"TBitBtn"})) {                                            // 24
+    if (IsA(component, {"TBitBtn"})) { // 24
         if (Gate(formObject, xcBitBtn)) AttachNew<TSkinBitButton>(formObject, component, false);
         return;
     }
-    if (IsA(component, {"TSpeedButton"})) {                                       // 25
+    if (IsA(component, {"TSpeedButton"})) { // 25
         auto* control = dynamic_cast<gui::TControl*>(&component);
         if (!control || !Gate(formObject, xcSpeedButton)) return;
         auto* object = new TSkinSpeedButton(&formObject);
         return object->AttachGraphic(*control, skin, formObject.ControlCanvas());
     }
-    if (IsA(component, {"TCustomGroupBox", "TGroupBox"})) {                       // 26
+    if (IsA(component, {"TCustomGroupBox", "TGroupBox"})) { // 26
         if (!Gate(formObject, xcPanel)) return;
         AttachNew<TSkinBox>(formObject, component, true);
         return SkinFormControls(formObject, component);
@@ -210,27 +215,27 @@ void MapByClass(TWinSkinForm& formObject, rtl::TComponent& component, const std:
         AttachBars(formObject, component, false);
         return;
     }
-    if (scrollBars && IsA(component, {"TCustomListView", "TListView"})) {            // 28
+    if (scrollBars && IsA(component, {"TCustomListView", "TListView"})) { // 28
         return AttachNew<TSkinListView>(formObject, component, false);
     }
-    if (scrollBars && IsA(component, {"TCustomListBox", "TListBox"})) {               // 29
+    if (scrollBars && IsA(component, {"TCustomListBox", "TListBox"})) { // 29
         AttachBars(formObject, component, true);
         return;
     }
-    if (scrollBars && IsA(component, {"TCustomMemo", "TMemo"})) {                     // 30
+    if (scrollBars && IsA(component, {"TCustomMemo", "TMemo"})) { // 30
         if (TSkinScrollBar* object = AttachBars(formObject, component, true)) object->TakeFaceColour();
         return;
     }
-    if (scrollBars && (t == kTagScrolling || HasScrollBars(component))) {             // 31
+    if (scrollBars && (t == kTagScrolling || HasScrollBars(component))) { // 31
         AttachBars(formObject, component, true);
         // A scrolling container's controls are skinned too, as any container's.
         if (IsA(component, {"TScrollBox", "TFrame"})) SkinFormControls(formObject, component);
         return;
     }
-    if (scrollBars && IsA(component, {"THeaderControl"})) {                           // header windows
+    if (scrollBars && IsA(component, {"THeaderControl"})) { // header windows
         return AttachToWindowOf<TSkinHeader>(formObject, component);
     }
-    if (IsA(component, {"TButton"})) {                                            // 32
+    if (IsA(component, {"TButton"})) { // 32
         if (Gate(formObject, xcButton)) AttachNew<TSkinButton>(formObject, component, false);
         return;
     }
@@ -240,14 +245,14 @@ void MapByClass(TWinSkinForm& formObject, rtl::TComponent& component, const std:
         return;
     }
     if (IsA(component, {"TScrollBox", "TFrame"})) return SkinFormControls(formObject, component); // 34
-    if (IsA(component, {"TCustomForm", "TForm"})) {                               // 35
+    if (IsA(component, {"TCustomForm", "TForm"})) {                                               // 35
         SetColour(component, skin.ButtonFaceColour);
         return SkinFormControls(formObject, component);
     }
 }
 
-bool HandledBySkinControlEvent(TWinSkinForm& formObject, rtl::TComponent& container, rtl::TComponent& component,
-                               const std::string& n) {
+bool HandledBySkinControlEvent(TWinSkinForm& formObject, rtl::TComponent& container,
+                               rtl::TComponent& component, const std::string& n) {
     TSkinData& skin = *formObject.SkinData;
     if (!skin.OnSkinControl) return false;
     rtl::TComponent* skinned = nullptr;
@@ -264,7 +269,8 @@ bool HandledBySkinControlEvent(TWinSkinForm& formObject, rtl::TComponent& contai
 }
 
 bool NeedsSkinning(const TWinSkinForm& formObject, rtl::TComponent& component) {
-    return component.Tag() % 100 != formObject.SkinData->DisableTag() && !IsAlreadySkinned(formObject, component);
+    return component.Tag() % 100 != formObject.SkinData->DisableTag() &&
+           !IsAlreadySkinned(formObject, component);
 }
 
 // The OnSkinControl event, then the decision list, for one component.
@@ -297,7 +303,8 @@ void SkinFormControls(TWinSkinForm& formObject, rtl::TComponent& container) {
     }
 }
 
-void SkinControls(TWinSkinForm& formObject, rtl::TComponent& container, const std::vector<rtl::TComponent*>& components) {
+void SkinControls(TWinSkinForm& formObject, rtl::TComponent& container,
+                  const std::vector<rtl::TComponent*>& components) {
     if (!formObject.SkinData) return;
     for (rtl::TComponent* component : components) {
         const auto* windowed = dynamic_cast<gui::TWinControl*>(component);
@@ -314,7 +321,8 @@ bool MapBySkin3rd(TWinSkinForm& formObject, const std::string& className, rtl::T
     });
     if (row == rows.end()) return false;
     const std::size_t equals = row->find('=');
-    const std::string kind = Lower(row->substr(equals == std::string::npos ? 0 : equals + 1, kSkin3rdKindChars));
+    const std::string kind =
+        Lower(row->substr(equals == std::string::npos ? 0 : equals + 1, kSkin3rdKindChars));
     if (kind == "combobox") {
         if (Gate(formObject, xcCombo)) AttachNew<TSkinComBox>(formObject, control, false);
     } else if (kind == "edit") {
@@ -376,8 +384,8 @@ bool HasScrollBars(rtl::TComponent& control) {
     if (auto* windowed = dynamic_cast<gui::TWinControl*>(&control); windowed && windowed->HandleAllocated()) {
         if (GetWindowLongPtrW(windowed->Handle(), GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) return true;
     }
-    return control.Tag() == kTagScrollBars ||
-           IsA(control, {"TScrollBox", "TCustomTreeView", "TTreeView", "TCustomGrid", "TStringGrid", "TDrawGrid"});
+    return control.Tag() == kTagScrollBars || IsA(control, {"TScrollBox", "TCustomTreeView", "TTreeView",
+                                                            "TCustomGrid", "TStringGrid", "TDrawGrid"});
 }
 
 ISkinControlObject* FindControlObject(const TWinSkinForm& formObject, HWND window) {
@@ -420,19 +428,25 @@ void SkinChildWindow(TWinSkinForm& formObject, HWND child) {
     const auto s = static_cast<DWORD>(GetWindowLongPtrW(child, GWL_STYLE));
     if (className == "button") {
         switch (ButtonKindOf(s)) {
-        case ButtonKind::Push: return AttachToWindow<TSkinButton>(formObject, child);
-        case ButtonKind::Check: return AttachToWindow<TSkinCheckBox>(formObject, child);
-        case ButtonKind::Radio: return AttachToWindow<TSkinRadioButton>(formObject, child);
-        case ButtonKind::None: return;
+        case ButtonKind::Push:
+            return AttachToWindow<TSkinButton>(formObject, child);
+        case ButtonKind::Check:
+            return AttachToWindow<TSkinCheckBox>(formObject, child);
+        case ButtonKind::Radio:
+            return AttachToWindow<TSkinRadioButton>(formObject, child);
+        case ButtonKind::None:
+            return;
         }
     }
-    if (className == "combobox" && (s & 3) != CBS_SIMPLE) return AttachToWindow<TSkinComBox>(formObject, child);
+    if (className == "combobox" && (s & 3) != CBS_SIMPLE)
+        return AttachToWindow<TSkinComBox>(formObject, child);
     if (className == "comboboxex32") {
         if (HWND combo = GetWindow(child, GW_CHILD)) AttachToWindow<TSkinComBox>(formObject, combo);
         return;
     }
     if (className == "edit") return AttachToWindow<TSkinEdit>(formObject, child);
-    if (className == "systabcontrol32" && !(s & TCS_OWNERDRAWFIXED)) return AttachToWindow<TSkinTab>(formObject, child);
+    if (className == "systabcontrol32" && !(s & TCS_OWNERDRAWFIXED))
+        return AttachToWindow<TSkinTab>(formObject, child);
     // Only size grips are silenced: a scroll bar that scrolls something stays visible.
     if (className == "scrollbar" && (s & (SBS_SIZEGRIP | SBS_SIZEBOX))) {
         return AttachToWindow<TSkinSizer>(formObject, child);
@@ -444,7 +458,8 @@ void SkinChildWindow(TWinSkinForm& formObject, HWND child) {
 void SkinChildWindows(TWinSkinForm& formObject) {
     if (!formObject.SkinData) return;
     for (HWND child = GetTopWindow(formObject.Window); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (!(GetWindowLongPtrW(child, GWL_STYLE) & WS_CHILD) || FindControlObject(formObject, child)) continue;
+        if (!(GetWindowLongPtrW(child, GWL_STYLE) & WS_CHILD) || FindControlObject(formObject, child))
+            continue;
         try {
             SkinChildWindow(formObject, child);
         } catch (...) {

@@ -3,12 +3,12 @@
 // the skin data's SkinControls; for a plain window (message boxes, dialogs) by window class and style.
 #pragma once
 
+#include "framework/rtl/component.h"
+
 #include <windows.h>
 
 #include <string>
 #include <vector>
-
-#include "framework/rtl/component.h"
 
 namespace gui {
 class TControl;
@@ -30,7 +30,8 @@ constexpr int kTagScrollBars = 55;
 void SkinFormControls(TWinSkinForm& formObject, rtl::TComponent& container);
 // The same decisions for some of the components a container owns (controls whose window was made anew):
 // those with a window and no skinning object for it.
-void SkinControls(TWinSkinForm& formObject, rtl::TComponent& container, const std::vector<rtl::TComponent*>& components);
+void SkinControls(TWinSkinForm& formObject, rtl::TComponent& container,
+                  const std::vector<rtl::TComponent*>& components);
 // The walk over the child windows of a window that is no framework form (message boxes, dialogs).
 void SkinChildWindows(TWinSkinForm& formObject);
 

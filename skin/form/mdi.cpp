@@ -2,11 +2,11 @@
 // and commands, and the MDI buttons drawn on the frame's menu bar.
 #include "skin/form/mdi.h"
 
-#include <cwchar>
-
 #include "skin/data/skin_data.h"
 #include "skin/draw/skin_image.h"
 #include "skin/form/skin_form.h"
+
+#include <cwchar>
 
 namespace skin {
 namespace {
@@ -35,21 +35,31 @@ void TWinSkinForm::DetectMdi(DWORD exStyle) {
 }
 
 void TWinSkinForm::SubclassMdiClient() {
-    if (MdiClient) MdiClientPrevProc.Install(MdiClient, gui::TWndMethod::Of<&TWinSkinForm::MdiClientWndProc>(this));
+    if (MdiClient)
+        MdiClientPrevProc.Install(MdiClient, gui::TWndMethod::Of<&TWinSkinForm::MdiClientWndProc>(this));
 }
 
-void TWinSkinForm::UnsubclassMdiClient() { MdiClientPrevProc.Remove(); }
+void TWinSkinForm::UnsubclassMdiClient() {
+    MdiClientPrevProc.Remove();
+}
 
 void TWinSkinForm::MdiClientWndProc(gui::TMessage& message) {
     switch (message.Msg) {
-    case WM_NCCALCSIZE: return OnMdiClientNcCalcSize(message);
-    case WM_MDICREATE: return OnMdiCreate(message);
-    case WM_MDIDESTROY: return OnMdiDestroy(message);
+    case WM_NCCALCSIZE:
+        return OnMdiClientNcCalcSize(message);
+    case WM_MDICREATE:
+        return OnMdiCreate(message);
+    case WM_MDIDESTROY:
+        return OnMdiDestroy(message);
     case WM_MDITILE:
-    case WM_MDICASCADE: return OnMdiArrange(message);
-    case WM_MDISETMENU: return OnMdiSetMenu(message);
-    case WM_MDIREFRESHMENU: return OnMdiRefreshMenu(message);
-    default: return MdiClientPrevProc.CallPrevious(message); // WM_NCDESTROY: the binding ends by itself
+    case WM_MDICASCADE:
+        return OnMdiArrange(message);
+    case WM_MDISETMENU:
+        return OnMdiSetMenu(message);
+    case WM_MDIREFRESHMENU:
+        return OnMdiRefreshMenu(message);
+    default:
+        return MdiClientPrevProc.CallPrevious(message); // WM_NCDESTROY: the binding ends by itself
     }
 }
 
@@ -57,7 +67,8 @@ void TWinSkinForm::OnMdiClientNcCalcSize(gui::TMessage& message) {
     // The skinned frame has no skinned scroll bars for the client: children moved out of sight stay there.
     if (SkinsFrame()) {
         const auto style = static_cast<DWORD>(GetWindowLongPtrW(MdiClient, GWL_STYLE));
-        if (style & kClientScrollBars) SetWindowLongPtrW(MdiClient, GWL_STYLE, static_cast<LONG_PTR>(style & ~kClientScrollBars));
+        if (style & kClientScrollBars)
+            SetWindowLongPtrW(MdiClient, GWL_STYLE, static_cast<LONG_PTR>(style & ~kClientScrollBars));
     }
     MdiClientPrevProc.CallPrevious(message);
 }
@@ -78,8 +89,9 @@ void TWinSkinForm::OnMdiDestroy(gui::TMessage& message) {
     if (MenuBarObject && manager->CountMdiChildren() == 0) {
         SkinData->SetMenuUpdate(MenuUpdateSaved);
         const gui::TMainMenu* menu = Form ? Form->Menu() : nullptr;
-        MenuBarObject->ReadMenuFromHandle(menu && menu->HandleAllocated() ? const_cast<gui::TMainMenu*>(menu)->Handle()
-                                                                          : MenuBarObject->MenuHandle());
+        MenuBarObject->ReadMenuFromHandle(menu && menu->HandleAllocated()
+                                              ? const_cast<gui::TMainMenu*>(menu)->Handle()
+                                              : MenuBarObject->MenuHandle());
     }
     PostMessageW(Window, SKM_PAINTFRAME, 0, 0);
 }

@@ -1,7 +1,5 @@
 #include "skin/form/menu_bar.h"
 
-#include <algorithm>
-
 #include "framework/gui/canvas.h"
 #include "framework/gui/form.h"
 #include "framework/gui/popup_menu.h"
@@ -13,11 +11,13 @@
 #include "skin/form/skin_form.h"
 #include "skin/manager/popup_menu.h"
 
+#include <algorithm>
+
 namespace skin {
 namespace {
 
-constexpr int kTextPadding = 10; // added to a non-empty item's text width
-constexpr int kFirstItemGap = 4; // between the bar's left end and its first item
+constexpr int kTextPadding = 10;    // added to a non-empty item's text width
+constexpr int kFirstItemGap = 4;    // between the bar's left end and its first item
 constexpr int kFirstItemGapRtl = 8; // between the bar's right end and a right-to-left bar's first item
 constexpr int kCaptionChars = 80;
 
@@ -42,7 +42,7 @@ struct DropDownTracking {
     HHOOK hook = nullptr;
     TWinSkinMenu* bar = nullptr;
     TWinSkinForm* form = nullptr;
-    HMENU topMenu = nullptr; // the open item's drop-down
+    HMENU topMenu = nullptr;  // the open item's drop-down
     bool rightToLeft = false; // the drop-down reads from right to left: Left and Right swap
     int currentIndex = -1;
     int switchTo = -1; // the bar item to open once this drop-down has closed
@@ -122,7 +122,8 @@ LRESULT CALLBACK DropDownHook(int code, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
-    default: break;
+    default:
+        break;
     }
     if (target && target->Index != g_tracking.currentIndex && g_tracking.switchTo < 0) {
         // This drop-down closes and the bar opens the other one once the menu's loop has ended.
@@ -214,7 +215,8 @@ struct SkinMeasuredItem {
 
 struct SkinDrawnItem {
     TSkinData* skin;
-    void operator()(rtl::TObject* sender, gui::TCanvas& canvas, const RECT& rect, gui::TOwnerDrawState state) const {
+    void operator()(rtl::TObject* sender, gui::TCanvas& canvas, const RECT& rect,
+                    gui::TOwnerDrawState state) const {
         const auto* item = dynamic_cast<const gui::TMenuItem*>(sender);
         if (!item) return;
         const TMenuItemLook look = LookOf(*item);
@@ -333,7 +335,8 @@ void TWinSkinMenu::PaintMenuBar(HDC dc, const RECT& rect) {
         const Rect whole{0, 0, width, height};
         const int frame = form_.Active ? 1 : 2;
         if (element->Tile == 1) {
-            DrawSkinImage(bar, whole, element->Image, margins, frame, 2, /*trans=*/false, /*tile=*/false, true);
+            DrawSkinImage(bar, whole, element->Image, margins, frame, 2, /*trans=*/false, /*tile=*/false,
+                          true);
         } else {
             DrawSkinBar(bar, whole, element->Image, margins, frame, 2, /*trans=*/false, /*vertical=*/true);
         }
@@ -415,8 +418,9 @@ bool TWinSkinMenu::OpenMenuBarItem(TMenuBtn& first) {
         if (form_.MenuBarObject.get() != this) return true; // the window was unskinned meanwhile
         trackedPopup_ = nullptr;
         // The bar may have been read again meanwhile (a menu command changed it): look the item up afresh.
-        TMenuBtn* following =
-            next >= 0 && next < static_cast<int>(items_.size()) ? items_[static_cast<std::size_t>(next)].get() : nullptr;
+        TMenuBtn* following = next >= 0 && next < static_cast<int>(items_.size())
+                                  ? items_[static_cast<std::size_t>(next)].get()
+                                  : nullptr;
         if (form_.HotObject) form_.HotObject->MouseLeave();
         if (following && !following->SubMenu) {
             // An item without a drop-down is only lit, as the keyboard left it; Enter runs it.
@@ -451,11 +455,14 @@ void TWinSkinMenu::ClickMenuBarItem(TMenuBtn& item) {
 
 // ---- the keyboard ----
 
-bool TWinSkinMenu::InKeyboardMode() const { return g_keyboard.bar == this; }
+bool TWinSkinMenu::InKeyboardMode() const {
+    return g_keyboard.bar == this;
+}
 
 void TWinSkinMenu::EnterKeyboardMode(TMenuBtn* lit) {
     if (InKeyboardMode() || form_.MenuTracking) return;
-    const auto first = std::find_if(items_.begin(), items_.end(), [](const auto& i) { return !i->Caption.empty(); });
+    const auto first =
+        std::find_if(items_.begin(), items_.end(), [](const auto& i) { return !i->Caption.empty(); });
     if (first == items_.end()) return;
     if (!lit) lit = first->get();
     if (g_keyboard.bar) g_keyboard.bar->EndKeyboardMode();
@@ -495,35 +502,49 @@ void TWinSkinMenu::MoveKeyboardItem(int step) {
 bool TWinSkinMenu::KeyboardModeMessage(const MSG& msg) {
     switch (msg.message) {
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: break;
+    case WM_SYSKEYDOWN:
+        break;
     case WM_CHAR:
     case WM_SYSCHAR:
     case WM_SYSDEADCHAR:
-    case WM_DEADCHAR: return true; // the keys were the bar's
+    case WM_DEADCHAR:
+        return true; // the keys were the bar's
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
     case WM_NCLBUTTONDOWN:
     case WM_NCRBUTTONDOWN:
-    case WM_NCMBUTTONDOWN: EndKeyboardMode(); return false;
-    default: return false;
+    case WM_NCMBUTTONDOWN:
+        EndKeyboardMode();
+        return false;
+    default:
+        return false;
     }
     const bool rightToLeft = RightToLeft();
     TMenuBtn* open = nullptr;
     switch (msg.wParam) {
-    case VK_LEFT: MoveKeyboardItem(rightToLeft ? 1 : -1); return true;
-    case VK_RIGHT: MoveKeyboardItem(rightToLeft ? -1 : 1); return true;
+    case VK_LEFT:
+        MoveKeyboardItem(rightToLeft ? 1 : -1);
+        return true;
+    case VK_RIGHT:
+        MoveKeyboardItem(rightToLeft ? -1 : 1);
+        return true;
     case VK_RETURN:
     case VK_DOWN:
-    case VK_UP: open = keyboardItem_; break;
+    case VK_UP:
+        open = keyboardItem_;
+        break;
     case VK_MENU:
     case VK_F10:
         g_keyboard.swallowAltUp = msg.wParam == VK_MENU;
         EndKeyboardMode();
         return true;
-    case VK_ESCAPE: EndKeyboardMode(); return true;
+    case VK_ESCAPE:
+        EndKeyboardMode();
+        return true;
     default: {
-        const auto letter = static_cast<wchar_t>(MapVirtualKeyW(static_cast<UINT>(msg.wParam), MAPVK_VK_TO_CHAR));
+        const auto letter =
+            static_cast<wchar_t>(MapVirtualKeyW(static_cast<UINT>(msg.wParam), MAPVK_VK_TO_CHAR));
         if (letter == 0) return true;
         open = FindAccelItem(letter);
         if (!open) return true; // as in the system's menu mode, other keys do nothing

@@ -5,14 +5,14 @@
 // switched off.
 #pragma once
 
+#include "skin/draw/bitmap.h"
+#include "skin/form/caption_buttons.h"
+
 #include <windows.h>
 
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "skin/draw/bitmap.h"
-#include "skin/form/caption_buttons.h"
 
 namespace gui {
 class TForm;
@@ -24,7 +24,7 @@ class TSkinData;
 
 // One top-level item of the bar.
 class TMenuBtn : public TNCObject {
-public:
+  public:
     TMenuBtn(TWinSkinForm& skinForm, int index) : TNCObject(skinForm), Index(index) {}
 
     void Paint() override;
@@ -37,7 +37,7 @@ public:
 };
 
 class TWinSkinMenu {
-public:
+  public:
     TWinSkinMenu(TSkinData& skinData, TWinSkinForm& form);
     ~TWinSkinMenu();
     TWinSkinMenu(const TWinSkinMenu&) = delete;
@@ -78,14 +78,14 @@ public:
     const RECT& MenuRect() const { return menuRect_; }
     const Bitmap& BackBitmap() const { return backBitmap_; }
 
-private:
+  private:
     TSkinData& skinData_;
     TWinSkinForm& form_;
     HMENU menu_ = nullptr;
     HMENU trackedPopup_ = nullptr;
     std::vector<std::unique_ptr<TMenuBtn>> items_;
     RECT menuRect_{};
-    Bitmap backBitmap_; // the bar without its texts, to repaint one item
+    Bitmap backBitmap_;                // the bar without its texts, to repaint one item
     TMenuBtn* keyboardItem_ = nullptr; // the item lit by the keyboard
     void MoveKeyboardItem(int step);
     void PostItemCommand(const TMenuBtn& item);

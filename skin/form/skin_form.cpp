@@ -1,15 +1,15 @@
 #include "skin/form/skin_form.h"
 
-#include <windowsx.h>
-
-#include <algorithm>
-
+#include "framework/gui/menus.h"
 #include "framework/gui/wide.h"
 #include "framework/rtl/property_builders.h"
 #include "skin/data/skin_data.h"
 #include "skin/draw/scratch_bitmap.h"
 #include "skin/form/control_discovery.h"
-#include "framework/gui/menus.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
 
 namespace skin {
 namespace {
@@ -23,7 +23,8 @@ constexpr int kMessageBoxCaptionSlack = 7;
 
 std::string WindowTextOf(HWND window) {
     std::wstring buffer(kCaptionTextChars, L'\0');
-    const auto length = SendMessageW(window, WM_GETTEXT, kCaptionTextChars, reinterpret_cast<LPARAM>(buffer.data()));
+    const auto length =
+        SendMessageW(window, WM_GETTEXT, kCaptionTextChars, reinterpret_cast<LPARAM>(buffer.data()));
     buffer.resize(static_cast<std::size_t>(std::max<LRESULT>(length, 0)));
     return gui::Narrow(buffer);
 }
@@ -41,7 +42,9 @@ RECT WindowRectOf(HWND window) {
 }
 
 // A frame's thickness from its image strip; a strip without frames counts as one frame.
-int FrameThickness(int imageSize, int frameCount) { return imageSize / std::max(frameCount, 1); }
+int FrameThickness(int imageSize, int frameCount) {
+    return imageSize / std::max(frameCount, 1);
+}
 
 } // namespace
 
@@ -60,13 +63,18 @@ TWinSkinForm::~TWinSkinForm() {
 
 const rtl::TClassInfo& TWinSkinForm::StaticClassInfo() {
     using namespace rtl;
-    static const TClassInfo info{"TWinSkinForm", &TComponent::StaticClassInfo(), {
-        IntegerProperty("DisableTag", &TWinSkinForm::SetDisableTag, &TWinSkinForm::DisableTag),
-    }};
+    static const TClassInfo info{
+        "TWinSkinForm",
+        &TComponent::StaticClassInfo(),
+        {
+            IntegerProperty("DisableTag", &TWinSkinForm::SetDisableTag, &TWinSkinForm::DisableTag),
+        }};
     return info;
 }
 
-bool TWinSkinForm::SkinsFrame() const { return SkinData && SkinData->HasSkinControl(xcMainMenu); }
+bool TWinSkinForm::SkinsFrame() const {
+    return SkinData && SkinData->HasSkinControl(xcMainMenu);
+}
 
 // ---- attaching ----
 
@@ -136,7 +144,8 @@ void TWinSkinForm::AttachWindow(TSkinData& skinData) {
         }
         const ISkinManager* manager = ActiveSkinManager();
         const bool mdiMaximized = manager && manager->MdiMaximized();
-        if (!((MdiRole == kMdiChild && mdiMaximized) || WindowState == kStateMinimized)) SetSystemButtonStyles(false);
+        if (!((MdiRole == kMdiChild && mdiMaximized) || WindowState == kStateMinimized))
+            SetSystemButtonStyles(false);
         ComputeFrameSizes();
     }
 
@@ -173,7 +182,8 @@ void TWinSkinForm::Notification(rtl::TComponent* component, rtl::TOperation oper
     if (gone.empty()) return;
     std::erase(ControlObjects, nullptr);
     // The control has unhooked them already: detaching only forgets it.
-    for (auto& object : gone) object->Detach();
+    for (auto& object : gone)
+        object->Detach();
 }
 
 void TWinSkinForm::ControlWindowDestroyed(rtl::TComponent& control) {
@@ -189,7 +199,9 @@ void TWinSkinForm::SkinControlsAgain() {
     if (!Form || Phase != kPhaseActive) return;
     // Only controls the form still owns: one freed meanwhile left its list.
     const std::vector<rtl::TComponent*>& owned = Form->Components();
-    std::erase_if(controls, [&](rtl::TComponent* c) { return std::find(owned.begin(), owned.end(), c) == owned.end(); });
+    std::erase_if(controls, [&](rtl::TComponent* c) {
+        return std::find(owned.begin(), owned.end(), c) == owned.end();
+    });
     SkinControls(*this, *Form, controls);
 }
 
@@ -242,7 +254,9 @@ void TWinSkinForm::FreeCaptionButtons() {
 
 // ---- the window procedure ----
 
-void TWinSkinForm::CallPrevProc(gui::TMessage& message) { PrevWndProc.CallPrevious(message); }
+void TWinSkinForm::CallPrevProc(gui::TMessage& message) {
+    PrevWndProc.CallPrevious(message);
+}
 
 namespace {
 
@@ -269,46 +283,89 @@ void TWinSkinForm::SkinWndProc(gui::TMessage& message) {
 
 bool TWinSkinForm::Stage1(gui::TMessage& message) {
     switch (message.Msg) {
-    case WM_ERASEBKGND: OnEraseBackground(message); return true;
-    case WM_STYLECHANGED: OnStyleChanged(message); return true;
-    case WM_NCDESTROY: OnNcDestroy(message); return true;
-    case WM_CTLCOLORBTN: OnCtlColorButton(message); return true;
-    case WM_CTLCOLORSTATIC: OnCtlColorStatic(message); return true;
-    case SKM_ISSKINNED: message.Result = 1; return true;
-    default: return false;
+    case WM_ERASEBKGND:
+        OnEraseBackground(message);
+        return true;
+    case WM_STYLECHANGED:
+        OnStyleChanged(message);
+        return true;
+    case WM_NCDESTROY:
+        OnNcDestroy(message);
+        return true;
+    case WM_CTLCOLORBTN:
+        OnCtlColorButton(message);
+        return true;
+    case WM_CTLCOLORSTATIC:
+        OnCtlColorStatic(message);
+        return true;
+    case SKM_ISSKINNED:
+        message.Result = 1;
+        return true;
+    default:
+        return false;
     }
 }
 
 bool TWinSkinForm::Stage2(gui::TMessage& message) {
     switch (message.Msg) {
-    case WM_SIZE: OnSize(message); return true; // the window's own procedure has had it
+    case WM_SIZE:
+        OnSize(message);
+        return true; // the window's own procedure has had it
     case WM_ACTIVATE:
-    case WM_NCACTIVATE: Active = message.WParam != 0; return false;
-    case WM_GETMINMAXINFO: OnGetMinMaxInfo(message); return true;
-    case WM_WINDOWPOSCHANGED: OnWindowPosChanged(message); return true;
-    case WM_COMMAND: OnCommand(message); return true;
-    case WM_SYSCOMMAND: OnSysCommand(message); return true;
-    case SKM_START: OnStart(message); return true;
-    case gui::CM_MENUCHANGED: OnMenuChanged(message); return true;
-    default: return false;
+    case WM_NCACTIVATE:
+        Active = message.WParam != 0;
+        return false;
+    case WM_GETMINMAXINFO:
+        OnGetMinMaxInfo(message);
+        return true;
+    case WM_WINDOWPOSCHANGED:
+        OnWindowPosChanged(message);
+        return true;
+    case WM_COMMAND:
+        OnCommand(message);
+        return true;
+    case WM_SYSCOMMAND:
+        OnSysCommand(message);
+        return true;
+    case SKM_START:
+        OnStart(message);
+        return true;
+    case gui::CM_MENUCHANGED:
+        OnMenuChanged(message);
+        return true;
+    default:
+        return false;
     }
 }
 
 void TWinSkinForm::Stage3(gui::TMessage& message) {
     switch (message.Msg) {
-    case WM_MEASUREITEM: return OnMeasureItem(message);
-    case WM_DRAWITEM: return OnDrawItem(message);
-    case WM_NCCALCSIZE: return OnNcCalcSize(message);
-    case WM_NCHITTEST: return OnNcHitTest(message);
-    case WM_NCPAINT: return OnNcPaint(message);
-    case WM_NCACTIVATE: return OnNcActivate(message);
-    case WM_NCMOUSEMOVE: return OnNcMouseMove(message);
-    case WM_NCLBUTTONDOWN: return OnNcLButtonDown(message);
-    case WM_NCLBUTTONUP: return OnNcLButtonUp(message);
-    case WM_NCLBUTTONDBLCLK: return OnNcLButtonDblClk(message);
-    case WM_NCRBUTTONDOWN: return OnNcRButtonDown(message);
-    case SKM_PAINTFRAME: return PaintFrame(nullptr);
-    default: return CallPrevProc(message);
+    case WM_MEASUREITEM:
+        return OnMeasureItem(message);
+    case WM_DRAWITEM:
+        return OnDrawItem(message);
+    case WM_NCCALCSIZE:
+        return OnNcCalcSize(message);
+    case WM_NCHITTEST:
+        return OnNcHitTest(message);
+    case WM_NCPAINT:
+        return OnNcPaint(message);
+    case WM_NCACTIVATE:
+        return OnNcActivate(message);
+    case WM_NCMOUSEMOVE:
+        return OnNcMouseMove(message);
+    case WM_NCLBUTTONDOWN:
+        return OnNcLButtonDown(message);
+    case WM_NCLBUTTONUP:
+        return OnNcLButtonUp(message);
+    case WM_NCLBUTTONDBLCLK:
+        return OnNcLButtonDblClk(message);
+    case WM_NCRBUTTONDOWN:
+        return OnNcRButtonDown(message);
+    case SKM_PAINTFRAME:
+        return PaintFrame(nullptr);
+    default:
+        return CallPrevProc(message);
     }
 }
 
@@ -318,12 +375,16 @@ void TWinSkinForm::FormMessageHook(gui::TMessage& message) {
     case WM_SETTEXT:
         SavedFormWindowProc.CallPrevious(message);
         CaptionText = WindowTextOf(Window); // the caption follows the text, whenever it is set
-        RefreshFrame(); // paint the skinned frame over whatever the system drew
+        RefreshFrame();                     // paint the skinned frame over whatever the system drew
         return;
-    case SKM_RESKIN: return Reskin();
-    case SKM_SKINAGAIN: return SkinControlsAgain();
-    case gui::CM_DIALOGCHAR: return OnDialogChar(message);
-    default: return SavedFormWindowProc.CallPrevious(message);
+    case SKM_RESKIN:
+        return Reskin();
+    case SKM_SKINAGAIN:
+        return SkinControlsAgain();
+    case gui::CM_DIALOGCHAR:
+        return OnDialogChar(message);
+    default:
+        return SavedFormWindowProc.CallPrevious(message);
     }
 }
 
@@ -331,7 +392,8 @@ void TWinSkinForm::FormMessageHook(gui::TMessage& message) {
 
 void TWinSkinForm::OnDialogChar(gui::TMessage& message) {
     // Alt and an item's letter, and nothing else held down, open that item.
-    const bool onlyAlt = GetKeyState(VK_MENU) < 0 && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0;
+    const bool onlyAlt =
+        GetKeyState(VK_MENU) < 0 && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0;
     if (MenuBarObject && onlyAlt) {
         if (TMenuBtn* item = MenuBarObject->FindAccelItem(static_cast<wchar_t>(message.WParam))) {
             MenuBarObject->ClickMenuBarItem(*item);
@@ -467,10 +529,17 @@ void TWinSkinForm::OnCtlColorStatic(gui::TMessage& message) {
 void TWinSkinForm::OnSize(gui::TMessage& message) {
     CallPrevProc(message);
     switch (message.WParam) {
-    case SIZE_RESTORED: WindowState = kStateNormal; break;
-    case SIZE_MINIMIZED: WindowState = kStateMinimized; break;
-    case SIZE_MAXIMIZED: WindowState = kStateMaximized; break;
-    default: break;
+    case SIZE_RESTORED:
+        WindowState = kStateNormal;
+        break;
+    case SIZE_MINIMIZED:
+        WindowState = kStateMinimized;
+        break;
+    case SIZE_MAXIMIZED:
+        WindowState = kStateMaximized;
+        break;
+    default:
+        break;
     }
     if (MdiRole == kMdiChild && WindowState != kStateNormal) {
         // The system draws a maximized or minimized child (the small caption inside the client): the frame's
@@ -555,8 +624,8 @@ void TWinSkinForm::OnNcCalcSize(gui::TMessage& message) {
     auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(message.LParam);
     if (!MaximizedMdiChild() && FrameKind != kFramePopup) {
         const WINDOWPOS& pos = *params->lppos;
-        params->rgrc[0] = RECT{pos.x + FrameLeft, pos.y + FrameTop + MenuBarHeight, pos.x + pos.cx - FrameRight,
-                               pos.y + pos.cy - FrameBottom};
+        params->rgrc[0] = RECT{pos.x + FrameLeft, pos.y + FrameTop + MenuBarHeight,
+                               pos.x + pos.cx - FrameRight, pos.y + pos.cy - FrameBottom};
     }
     params->rgrc[1] = params->rgrc[0];
     message.Result = WVR_VALIDRECTS;
@@ -576,9 +645,12 @@ void TWinSkinForm::OnNcHitTest(gui::TMessage& message) {
     const bool left = at.x < FrameLeft, right = at.x >= w - FrameRight;
     const bool top = at.y < std::min(FrameBottom, FrameTop), bottom = at.y >= h - FrameBottom;
     if (sizable && (left || right || top || bottom)) {
-        if (top) message.Result = left ? HTTOPLEFT : right ? HTTOPRIGHT : HTTOP;
-        else if (bottom) message.Result = left ? HTBOTTOMLEFT : right ? HTBOTTOMRIGHT : HTBOTTOM;
-        else message.Result = left ? HTLEFT : HTRIGHT;
+        if (top)
+            message.Result = left ? HTTOPLEFT : right ? HTTOPRIGHT : HTTOP;
+        else if (bottom)
+            message.Result = left ? HTBOTTOMLEFT : right ? HTBOTTOMRIGHT : HTBOTTOM;
+        else
+            message.Result = left ? HTLEFT : HTRIGHT;
         return;
     }
     if (left || right || bottom) {
@@ -638,16 +710,18 @@ void TWinSkinForm::FitWindowToSkin(bool rereadClient) {
         }
         CaptionText = WindowTextOf(Window);
         const TDataSkinTitle& title = *SkinData->Title;
-        const int needed = (static_cast<int>(gui::Wide(CaptionText).size()) + kMessageBoxCaptionSlack) * SpaceWidth +
-                           FrameLeft + FrameRight + title.LeftWidth + title.RightWidth + title.TextBackLeft +
-                           title.TextBackRight;
+        const int needed =
+            (static_cast<int>(gui::Wide(CaptionText).size()) + kMessageBoxCaptionSlack) * SpaceWidth +
+            FrameLeft + FrameRight + title.LeftWidth + title.RightWidth + title.TextBackLeft +
+            title.TextBackRight;
         if (width < needed) {
             const int shift = (needed - width) / 2;
             for (HWND child = GetWindow(Window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
                 RECT rect = WindowRectOf(child);
                 MapWindowPoints(nullptr, Window, reinterpret_cast<POINT*>(&rect), 2);
                 SetWindowPos(child, nullptr, rect.left + shift, rect.top, 0, 0,
-                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOSENDCHANGING | SWP_NOOWNERZORDER | SWP_NOACTIVATE);
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOSENDCHANGING | SWP_NOOWNERZORDER |
+                                 SWP_NOACTIVATE);
             }
             width = needed;
         }
@@ -710,10 +784,12 @@ void TWinSkinForm::Reskin() {
         Form->SetColor(SkinData->ButtonFaceColour);
         SetPopupMenusOwnerDraw(*Form, *SkinData, true);
         for (rtl::TComponent* component : Form->Components()) {
-            if (auto* inner = dynamic_cast<gui::TForm*>(component)) inner->SetColor(SkinData->ButtonFaceColour);
+            if (auto* inner = dynamic_cast<gui::TForm*>(component))
+                inner->SetColor(SkinData->ButtonFaceColour);
         }
     }
-    for (auto& control : ControlObjects) control->SkinChanged();
+    for (auto& control : ControlObjects)
+        control->SkinChanged();
     Phase = kPhaseReskinning;
     if (SkinsFrame()) {
         FitWindowToSkin(true);
@@ -764,7 +840,8 @@ void TWinSkinForm::DetachAll() {
     if (Phase != kPhaseClosing && (MdiRole == kMdiChild || !(Style & WS_CHILD))) {
         RECT outer = WindowRectOf(Window);
         // A child keeps its place in its own MDI client (not the one of whichever frame was skinned last).
-        if (MdiRole == kMdiChild) MapWindowPoints(nullptr, GetParent(Window), reinterpret_cast<POINT*>(&outer), 2);
+        if (MdiRole == kMdiChild)
+            MapWindowPoints(nullptr, GetParent(Window), reinterpret_cast<POINT*>(&outer), 2);
         const int width = (outer.right - outer.left) - FrameLeft - FrameRight + UnskinnedFrameSize.right;
         const int height =
             (outer.bottom - outer.top) - FrameTop - MenuBarHeight - FrameBottom + UnskinnedFrameSize.bottom;
@@ -807,7 +884,8 @@ void TWinSkinForm::DetachControlsOnly() {
     PrevWndProc.Remove();
     UnsubclassMdiClient();
     if (Form) {
-        for (gui::TControl* control : Form->Controls()) control->Invalidate();
+        for (gui::TControl* control : Form->Controls())
+            control->Invalidate();
         if (Phase != kPhaseClosing) {
             ShowWindow(Window, SW_MINIMIZE);
             ShowWindow(Window, SW_RESTORE);

@@ -5,13 +5,6 @@
 // attaches and frees it. Frame painting and the window region are in frame_painter.cpp.
 #pragma once
 
-#include <windows.h>
-
-#include <cstdint>
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "framework/gui/canvas.h"
 #include "framework/gui/form.h"
 #include "framework/gui/handles.h"
@@ -24,6 +17,13 @@
 #include "skin/form/caption_buttons.h"
 #include "skin/form/menu_bar.h"
 #include "skin/manager/popup_menu.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace skin {
 
@@ -49,7 +49,7 @@ constexpr std::uint8_t kCapSystemMenu = 8;
 // While it lives, a window DC draws in the window's own left-to-right coordinates. The system mirrors the DCs
 // of windows laid out right to left; the skinned frame places its borders, caption and buttons itself.
 class UnmirroredDc {
-public:
+  public:
     explicit UnmirroredDc(HDC dc) : dc_(dc), layout_(dc ? GetLayout(dc) : 0) {
         if (layout_ != GDI_ERROR && (layout_ & LAYOUT_RTL)) SetLayout(dc_, 0);
     }
@@ -59,13 +59,13 @@ public:
     UnmirroredDc(const UnmirroredDc&) = delete;
     UnmirroredDc& operator=(const UnmirroredDc&) = delete;
 
-private:
+  private:
     HDC dc_;
     DWORD layout_;
 };
 
 class TWinSkinForm : public rtl::TComponent, public ISkinControlHost {
-public:
+  public:
     // owner: the framework form skinned, or null for a plain window. The creator sets Window and then
     // calls AttachForm or AttachWindow.
     explicit TWinSkinForm(gui::TForm* owner);
@@ -148,8 +148,8 @@ public:
     void ControlWindowDestroyed(rtl::TComponent& control) override;
 
     // State, read by the skin manager and the painters.
-    gui::TWindowSubclass PrevWndProc;           // the window's procedure before us
-    gui::TMessageHook SavedFormWindowProc;      // the framework form's message method before us
+    gui::TWindowSubclass PrevWndProc;      // the window's procedure before us
+    gui::TMessageHook SavedFormWindowProc; // the framework form's message method before us
     gui::UniqueFont CaptionFont;
     std::unique_ptr<gui::TTimer> HoverTimer;
     std::string CaptionPrefix = "  ";
@@ -211,7 +211,7 @@ public:
     // A menu loop of this object's (a drop-down of the bar, the system menu) is running.
     bool InMenuLoop = false;
 
-private:
+  private:
     // What a running menu loop still uses outlives a detach until the object is freed.
     std::unique_ptr<TWinSkinMenu> RetiredMenuBar;
     gui::UniqueMenu RetiredSysMenu;

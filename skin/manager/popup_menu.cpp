@@ -1,7 +1,5 @@
 #include "skin/manager/popup_menu.h"
 
-#include <algorithm>
-
 #include "framework/gui/canvas.h"
 #include "framework/gui/image_list.h"
 #include "framework/gui/menus.h"
@@ -13,14 +11,17 @@
 #include "skin/engine.h"
 #include "skin/manager/skin_manager.h"
 
+#include <algorithm>
+
 namespace skin {
 
 TWinSkinPopMenu* PendingPopupMenu = nullptr;
 
 namespace {
 
-constexpr int kMenuFrame = 3;      // the system's menu border, replaced by the skin's background
-constexpr int kMenuItemFrames = 5; // MenuItem: 1 normal, 2 separator, 3 selected disabled, 4 selected, 5 pressed
+constexpr int kMenuFrame = 3; // the system's menu border, replaced by the skin's background
+constexpr int kMenuItemFrames =
+    5; // MenuItem: 1 normal, 2 separator, 3 selected disabled, 4 selected, 5 pressed
 constexpr int kSelectedFrame = 4;
 constexpr int kGlyphSize = 16;
 constexpr int kShortCutGap = 10;
@@ -34,7 +35,9 @@ Rect MarginsOf(const TDataSkinObject& element) {
     return Rect{element.LeftWidth, element.TopHeight, element.RightWidth, element.BottomHeight};
 }
 
-Pixel PixelOf(gui::TColor colour) { return ColourToPixel(static_cast<Colour>(gui::ColorToRGB(colour))); }
+Pixel PixelOf(gui::TColor colour) {
+    return ColourToPixel(static_cast<Colour>(gui::ColorToRGB(colour)));
+}
 
 // One text of an item in the menu colours.
 void DrawMenuItemText(const TSkinData& skin, const TMenuItemLook& item, gui::TCanvas& canvas, UINT format,
@@ -78,8 +81,8 @@ void DrawCheckMark(HDC dc, const RECT& square, gui::TColor colour) {
 }
 
 // Glyph column, caption and shortcut of an item inside rect.
-void DrawMenuItemContent(const TSkinData& skin, const TMenuItemLook& item, gui::TCanvas& canvas, bool selected,
-                         const RECT& rect) {
+void DrawMenuItemContent(const TSkinData& skin, const TMenuItemLook& item, gui::TCanvas& canvas,
+                         bool selected, const RECT& rect) {
     const int leftWidth = skin.MenuItem ? skin.MenuItem->LeftWidth : 0;
     int glyph = item.Images ? item.Images->Width() : kGlyphSize;
     if (item.Checked) glyph = std::max(glyph, kGlyphSize);
@@ -114,16 +117,18 @@ void DrawMenuItemContent(const TSkinData& skin, const TMenuItemLook& item, gui::
                                  : RECT{square.right + 3, rect.top, rect.right - 1, rect.bottom};
     const RECT whole = text;
     const UINT align = item.RightToLeft ? DT_RIGHT : 0u;
-    DrawMenuItemText(skin, item, canvas, DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE | align, selected,
-                     text, item.Caption);
+    DrawMenuItemText(skin, item, canvas, DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE | align,
+                     selected, text, item.Caption);
     OffsetRect(&text, 0, ((whole.bottom - whole.top) - (text.bottom - text.top)) / 2);
     text.left = whole.left;
     text.right = whole.right;
     DrawMenuItemText(skin, item, canvas, DT_EXPANDTABS | DT_SINGLELINE | align, selected, text, item.Caption);
     if (!item.ShortCut.empty()) {
-        RECT shortcut = item.RightToLeft ? RECT{whole.left + kShortCutGap, text.top, whole.right, text.bottom}
-                                         : RECT{whole.left, text.top, whole.right - kShortCutGap, text.bottom};
-        DrawMenuItemText(skin, item, canvas, item.RightToLeft ? 0u : DT_RIGHT, selected, shortcut, item.ShortCut);
+        RECT shortcut = item.RightToLeft
+                            ? RECT{whole.left + kShortCutGap, text.top, whole.right, text.bottom}
+                            : RECT{whole.left, text.top, whole.right - kShortCutGap, text.bottom};
+        DrawMenuItemText(skin, item, canvas, item.RightToLeft ? 0u : DT_RIGHT, selected, shortcut,
+                         item.ShortCut);
     }
 }
 
@@ -163,7 +168,8 @@ Bitmap ItemBackground(const TSkinData& skin, const RECT& rect, HMENU menu) {
 void DrawContentOnto(const TSkinData& skin, const TMenuItemLook& item, Bitmap& work, bool selected) {
     // The fonts outlive the canvas: a font still selected into a device context cannot be deleted.
     LOGFONTW logFont{};
-    if (!gui::ReadMenuLogFont(logFont)) GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof logFont, &logFont);
+    if (!gui::ReadMenuLogFont(logFont))
+        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof logFont, &logFont);
     if (item.Default) logFont.lfWeight = FW_BOLD;
     const gui::UniqueFont font = gui::CreateFontFromLogFont(logFont);
     win::BitmapDc memory(work);
@@ -191,7 +197,8 @@ void TWinSkinPopMenu::Detach() {
 }
 
 bool TWinSkinPopMenu::CanPaint() const {
-    return SkinData && !SkinData->SkinPending && SkinData->MenuBackground && !SkinData->MenuBackground->Image.empty();
+    return SkinData && !SkinData->SkinPending && SkinData->MenuBackground &&
+           !SkinData->MenuBackground->Image.empty();
 }
 
 void TWinSkinPopMenu::RenderBackground(int width, int height) {
@@ -222,7 +229,8 @@ void TWinSkinPopMenu::PopupWndProc(gui::TMessage& message) {
     case WM_PRINT:
         if (!PrintMenu(message)) PrevWndProc.CallPrevious(message);
         return;
-    default: return PrevWndProc.CallPrevious(message);
+    default:
+        return PrevWndProc.CallPrevious(message);
     }
 }
 
@@ -374,9 +382,10 @@ void MeasureSkinMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC d
     height = std::max(static_cast<int>(size.cy) + 6, 18);
 }
 
-void DrawSkinMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, const RECT& rect, bool selected,
-                      HMENU menu) {
-    if (!skin.MenuItem || skin.MenuItem->Image.empty()) return DrawPlainMenuItem(skin, item, dc, rect, selected);
+void DrawSkinMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, const RECT& rect,
+                      bool selected, HMENU menu) {
+    if (!skin.MenuItem || skin.MenuItem->Image.empty())
+        return DrawPlainMenuItem(skin, item, dc, rect, selected);
     if (PendingPopupMenu && menu) {
         PendingPopupMenu->Menu = menu; // the window that painted its background shows this menu
         PendingPopupMenu = nullptr;
@@ -407,7 +416,8 @@ void DrawForeignMenuItem(const TSkinData& skin, HMENU menu, const TMenuItemLook&
     win::CopyToDc(dc, rect.left, rect.top, work, work.bounds());
 }
 
-void DrawPlainMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, const RECT& rect, bool selected) {
+void DrawPlainMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, const RECT& rect,
+                       bool selected) {
     const int w = rect.right - rect.left, h = rect.bottom - rect.top;
     if (w <= 0 || h <= 0) return;
     Bitmap work(w, h, PixelOf(selected ? skin.HilightColour : skin.MenuColour));

@@ -4,12 +4,12 @@
 // skin's MenuItem element, a glyph column, the caption and the shortcut.
 #pragma once
 
+#include "framework/gui/subclass.h"
+#include "skin/draw/bitmap.h"
+
 #include <windows.h>
 
 #include <string>
-
-#include "framework/gui/subclass.h"
-#include "skin/draw/bitmap.h"
 
 namespace gui {
 class TImageList;
@@ -21,7 +21,7 @@ namespace skin {
 class TSkinData;
 
 class TWinSkinPopMenu {
-public:
+  public:
     TWinSkinPopMenu() = default;
     TWinSkinPopMenu(const TWinSkinPopMenu&) = delete;
     TWinSkinPopMenu& operator=(const TWinSkinPopMenu&) = delete;
@@ -37,7 +37,7 @@ public:
     Bitmap Background; // MenuBackground at the window's size, from the last frame paint
     HMENU Menu = nullptr;
 
-private:
+  private:
     bool CanPaint() const;
     void RenderBackground(int width, int height);
     bool PaintMenuFrame();
@@ -82,8 +82,8 @@ void MeasureMenuItem(const TSkinData& skin, gui::TMenuItem& item, HDC dc, int& w
 void MeasureForeignMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, int& width,
                             int& height);
 // The item drawn at rect of dc (menu window client coordinates) over the background of its menu.
-void DrawSkinMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, const RECT& rect, bool selected,
-                      HMENU menu);
+void DrawSkinMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, const RECT& rect,
+                      bool selected, HMENU menu);
 // An item of a menu without framework items, over the background of menu's window; a separator is the
 // etched line of its text "-".
 void DrawForeignMenuItem(const TSkinData& skin, HMENU menu, const TMenuItemLook& item, bool selected,

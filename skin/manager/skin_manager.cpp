@@ -1,8 +1,5 @@
 #include "skin/manager/skin_manager.h"
 
-#include <algorithm>
-#include <string>
-
 #include "framework/gui/application.h"
 #include "framework/gui/form.h"
 #include "framework/gui/wide.h"
@@ -10,12 +7,19 @@
 #include "skin/form/skin_form.h"
 #include "skin/manager/popup_menu.h"
 
+#include <algorithm>
+#include <string>
+
 namespace skin {
 
 TSkinManage* SkinManager = nullptr;
 
-ISkinManager* ActiveSkinManager() noexcept { return SkinManager; }
-ISkinManager& EnsureActiveSkinManager() { return EnsureSkinManager(); }
+ISkinManager* ActiveSkinManager() noexcept {
+    return SkinManager;
+}
+ISkinManager& EnsureActiveSkinManager() {
+    return EnsureSkinManager();
+}
 
 namespace {
 
@@ -33,7 +37,8 @@ std::string WindowClassName(HWND window) {
 }
 
 std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    for (char& c : text)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
     return text;
 }
 
@@ -89,17 +94,22 @@ LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wParam, LPARAM lParam) {
         if (className == "#32768") manager->SkinPopupMenuWindow(window);
         break;
     }
-    case HCBT_DESTROYWND: manager->ReleasePopupMenuWindow(window); break;
+    case HCBT_DESTROYWND:
+        manager->ReleasePopupMenuWindow(window);
+        break;
     case HCBT_ACTIVATE:
         if (manager->Started == 0) manager->Started = 1;
         manager->SkinWindow(window);
         break;
-    default: break;
+    default:
+        break;
     }
     return CallNextHookEx(hook, code, wParam, lParam);
 }
 
-void TSkinManage::RegisterSkinData(TSkinData* skinData) { SkinDatas.push_back(skinData); }
+void TSkinManage::RegisterSkinData(TSkinData* skinData) {
+    SkinDatas.push_back(skinData);
+}
 
 void TSkinManage::UnregisterSkinData(TSkinData* skinData) {
     SkinDatas.erase(std::remove(SkinDatas.begin(), SkinDatas.end(), skinData), SkinDatas.end());
@@ -176,7 +186,8 @@ TSkinData* TSkinManage::FindSkinData(HWND window) const {
     TSkinData* found = nullptr;
     for (TSkinData* data : SkinDatas) {
         auto* owner = dynamic_cast<gui::TForm*>(data->Owner());
-        if (data->SkinFormtype() == sfOnlyThisForm && owner && owner->HandleAllocated() && owner->Handle() == window) {
+        if (data->SkinFormtype() == sfOnlyThisForm && owner && owner->HandleAllocated() &&
+            owner->Handle() == window) {
             found = data;
         }
     }
@@ -230,10 +241,17 @@ void TSkinManage::RunPendingAction() {
     PendingAction = 0;
     PurgeRequested = false;
     switch (action) {
-    case kActionSkin: SkinAll(*data); break;
-    case kActionUnskin: UnskinAll(*data); break;
-    case kActionReskin: ReskinAll(*data); break;
-    default: break;
+    case kActionSkin:
+        SkinAll(*data);
+        break;
+    case kActionUnskin:
+        UnskinAll(*data);
+        break;
+    case kActionReskin:
+        ReskinAll(*data);
+        break;
+    default:
+        break;
     }
     if (purge) PurgeDestroyed();
     data->NotifySkinChanged();
@@ -281,8 +299,10 @@ void TSkinManage::ReskinAll(TSkinData& data) {
             if (data.SkinFormtype() == sfOnlyThisForm) break;
         }
     }
-    for (TWinSkinForm* form : targets) form->ComputeFrameSizes(); // frees the old caption buttons too
-    for (TWinSkinForm* form : targets) form->Reskin();
+    for (TWinSkinForm* form : targets)
+        form->ComputeFrameSizes(); // frees the old caption buttons too
+    for (TWinSkinForm* form : targets)
+        form->Reskin();
 }
 
 void TSkinManage::PurgeDestroyed() {
@@ -292,7 +312,8 @@ void TSkinManage::PurgeDestroyed() {
 }
 
 void TSkinManage::FreeForm(TWinSkinForm* form) {
-    const auto it = std::find_if(Forms.begin(), Forms.end(), [&](const auto& entry) { return entry.get() == form; });
+    const auto it =
+        std::find_if(Forms.begin(), Forms.end(), [&](const auto& entry) { return entry.get() == form; });
     if (it == Forms.end()) return;
     std::unique_ptr<TWinSkinForm> owned = std::move(*it);
     Forms.erase(it);
@@ -314,7 +335,8 @@ bool TSkinManage::FreeRetired() {
 }
 
 void TSkinManage::FreeAllCaptionButtons() {
-    for (const auto& form : Forms) form->FreeCaptionButtons();
+    for (const auto& form : Forms)
+        form->FreeCaptionButtons();
 }
 
 void TSkinManage::ForgetWindow(HWND window) {
@@ -345,11 +367,9 @@ void TSkinManage::SetMdiMaximized(bool maximized) {
 }
 
 int TSkinManage::CountMdiChildren() const {
-    return static_cast<int>(std::count_if(Forms.begin(), Forms.end(),
-                                          [](const auto& form) {
-                                              return form->MdiRole == kMdiChild && form->Phase != kPhaseClosing &&
-                                                     form->Phase != kPhaseDestroyed;
-                                          }));
+    return static_cast<int>(std::count_if(Forms.begin(), Forms.end(), [](const auto& form) {
+        return form->MdiRole == kMdiChild && form->Phase != kPhaseClosing && form->Phase != kPhaseDestroyed;
+    }));
 }
 
 void TSkinManage::SkinPopupMenuWindow(HWND window) {

@@ -3,16 +3,16 @@
 // and the deferred skin actions run from its timer.
 #pragma once
 
+#include "framework/gui/handles.h"
+#include "framework/gui/timer.h"
+#include "skin/engine.h"
+
 #include <windows.h>
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "framework/gui/handles.h"
-#include "framework/gui/timer.h"
-#include "skin/engine.h"
 
 namespace skin {
 
@@ -22,7 +22,7 @@ class TWinSkinPopMenu;
 class Bitmap;
 
 class TSkinManage final : public ISkinManager {
-public:
+  public:
     TSkinManage();
     ~TSkinManage() override;
     TSkinManage(const TSkinManage&) = delete;
@@ -30,16 +30,16 @@ public:
 
     std::unique_ptr<gui::TTimer> ActionTimer;
     gui::UniqueHook HookHandle;
-    std::vector<std::unique_ptr<TWinSkinForm>> Forms;         // one per skinned window, in order of attachment
-    std::vector<std::unique_ptr<TWinSkinForm>> Retired;       // freed, but still inside a handler of theirs
+    std::vector<std::unique_ptr<TWinSkinForm>> Forms;   // one per skinned window, in order of attachment
+    std::vector<std::unique_ptr<TWinSkinForm>> Retired; // freed, but still inside a handler of theirs
     std::vector<std::unique_ptr<TWinSkinPopMenu>> PopupMenus; // one per skinned menu window
-    std::vector<TSkinData*> SkinDatas;                 // registered components, not owned
+    std::vector<TSkinData*> SkinDatas;                        // registered components, not owned
     std::uint8_t Enabled = 0;
     std::uint8_t ActivatingAll = 0;
     std::int32_t Started = 0;
     std::uint8_t MdiMaximizedFlag = 0;
-    std::int32_t PendingAction = 0;  // 0 when nothing is pending
-    bool PurgeRequested = false;      // destroyed windows' objects are freed at the next tick as well
+    std::int32_t PendingAction = 0; // 0 when nothing is pending
+    bool PurgeRequested = false;    // destroyed windows' objects are freed at the next tick as well
     TSkinData* PendingSkinData = nullptr;
 
     // ISkinManager.
@@ -71,7 +71,7 @@ public:
     // Runs the pending action now (the timer's tick).
     void RunPendingAction();
 
-private:
+  private:
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
     bool ClassAllowed(const std::string& className) const;
     void SkinAll(TSkinData& data);

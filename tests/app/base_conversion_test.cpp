@@ -77,7 +77,8 @@ TEST(ConvertBoxes, BaseOutsideTwoToThirtySixIsRefusedWithAMessage) {
         } catch (const rtl::EConvertError&) {
             FAIL() << "range error must not look like a syntax error";
         } catch (const rtl::Exception& e) {
-            EXPECT_EQ(e.Message(), "'" + std::string(base) + "' is not a valid base: enter a number from 2 to 36");
+            EXPECT_EQ(e.Message(),
+                      "'" + std::string(base) + "' is not a valid base: enter a number from 2 to 36");
         }
     }
 }

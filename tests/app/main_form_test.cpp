@@ -1,9 +1,4 @@
 // The main window created in-process from its stored form data, with the default exception display.
-#include <windows.h>
-#include <shellapi.h>
-
-#include <gtest/gtest.h>
-
 #include "app/main_form.h"
 #include "app/startup.h"
 #include "framework/gui/application.h"
@@ -11,6 +6,11 @@
 #include "framework/rtl/exceptions.h"
 #include "skin/manager/skin_manager.h"
 #include "tests/support/message_box_closer.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
 
 using app::Form1;
 
@@ -38,7 +38,7 @@ HINSTANCE WINAPI RecordShellExecute(HWND owner, LPCWSTR operation, LPCWSTR file,
 }
 
 class MainFormTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() { app::RegisterStoredClasses(); }
 
     void SetUp() override {
@@ -61,7 +61,8 @@ protected:
     }
 
     void Click() {
-        SendMessageW(Form1->Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Form1->Button1->Handle()), BN_CLICKED),
+        SendMessageW(Form1->Handle(), WM_COMMAND,
+                     MAKEWPARAM(GetDlgCtrlID(Form1->Button1->Handle()), BN_CLICKED),
                      reinterpret_cast<LPARAM>(Form1->Button1->Handle()));
     }
 
@@ -70,9 +71,9 @@ protected:
 };
 
 TEST_F(MainFormTest, StoredComponentsAreCreatedInOrderWithTheirClasses) {
-    const char* expected[][2] = {{"Label1", "TLabel"}, {"Label2", "TLabel"},   {"Label3", "TLabel"},
-                                 {"Label4", "TLabel"}, {"Edit1", "TEdit"},     {"Edit2", "TEdit"},
-                                 {"Edit3", "TEdit"},   {"Button1", "TButton"}, {"Timer1", "TTimer"},
+    const char* expected[][2] = {{"Label1", "TLabel"}, {"Label2", "TLabel"},       {"Label3", "TLabel"},
+                                 {"Label4", "TLabel"}, {"Edit1", "TEdit"},         {"Edit2", "TEdit"},
+                                 {"Edit3", "TEdit"},   {"Button1", "TButton"},     {"Timer1", "TTimer"},
                                  {"Timer2", "TTimer"}, {"SkinData1", "TSkinData"}, {"MainMenu1", "TMainMenu"},
                                  {"N1", "TMenuItem"}};
     ASSERT_EQ(Form1->ComponentCount(), 13);

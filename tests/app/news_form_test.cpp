@@ -1,13 +1,13 @@
 // The news window created in-process: its stored layout, the one navigation, and a failing navigation.
+#include "app/main_form.h"
+#include "app/news_form.h"
+#include "app/startup.h"
+#include "framework/gui/application.h"
+#include "tests/support/message_box_closer.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
-
-#include "app/main_form.h"
-#include "app/news_form.h"
-#include "framework/gui/application.h"
-#include "tests/support/message_box_closer.h"
-#include "app/startup.h"
 
 using app::Form2;
 
@@ -15,7 +15,7 @@ namespace {
 
 std::vector<std::wstring> g_navigations;
 class NewsFormTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() { app::RegisterStoredClasses(); }
     void SetUp() override {
         g_navigations.clear();
@@ -73,7 +73,8 @@ TEST_F(NewsFormTest, AFailingNavigationIsShownAndTheWindowIsCreatedAnyway) {
     ASSERT_NE(Form2, nullptr);
     EXPECT_TRUE(IsWindow(Form2->Handle()));
     EXPECT_EQ(boxes->seen.count, 1);
-    EXPECT_EQ(boxes->seen.text, L"Cannot open the page http://news.marivel.example/form2/news.htm: error 0x80004005.");
+    EXPECT_EQ(boxes->seen.text,
+              L"Cannot open the page http://news.marivel.example/form2/news.htm: error 0x80004005.");
 }
 
 TEST_F(NewsFormTest, TimersPlaceAndShowTheNewsWindowOnceAtTheScreenCorner) {

@@ -1,11 +1,11 @@
 // The decoder against the frozen reference decoder it replaced: same bytes, same bits consumed, same
 // refusals, on well-formed streams, cut-off streams and arbitrary bytes.
-#include <gtest/gtest.h>
-
 #include "skin/data/lzh.h"
 #include "skin/data/lzh_encoder.h"
 #include "tests/data/test_data.h"
 #include "tests/support/reference_lzh.h"
+
+#include <gtest/gtest.h>
 
 namespace skin {
 namespace {
@@ -21,8 +21,7 @@ struct Outcome {
 };
 
 // Decodes into an output that already holds a few bytes, as Expand appends.
-template <typename Decoder>
-Outcome DecodeWith(const std::vector<std::uint8_t>& code, std::int32_t size) {
+template <typename Decoder> Outcome DecodeWith(const std::vector<std::uint8_t>& code, std::int32_t size) {
     Outcome outcome;
     outcome.output = {0xEE, 0xEF};
     Decoder decoder(code, outcome.output);
@@ -52,7 +51,8 @@ TEST(LzhDifferential, EveryTruncationOfEncodedStreamsDecodesAsTheReferenceDoes) 
         const auto size = static_cast<std::int32_t>(data.size());
         for (std::size_t cut = 0; cut <= code.size(); ++cut) {
             SCOPED_TRACE(testing::Message() << "code of " << code.size() << " bytes cut to " << cut);
-            const std::vector<std::uint8_t> truncated(code.begin(), code.begin() + static_cast<std::ptrdiff_t>(cut));
+            const std::vector<std::uint8_t> truncated(code.begin(),
+                                                      code.begin() + static_cast<std::ptrdiff_t>(cut));
             ExpectSameAsReference(truncated, size);
         }
     }

@@ -1,12 +1,10 @@
 #include "skin/data/lzh.h"
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
-
 #include "skin/data/lzh_encoder.h"
 #include "skin/data/lzh_model.h"
 #include "tests/data/test_data.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
 
 namespace skin {
 namespace {
@@ -26,7 +24,7 @@ std::vector<std::uint8_t> Decode(const std::vector<std::uint8_t>& code, std::int
 // Writes a hand-made code stream symbol by symbol, following the decoder's adaptive model, so that a
 // test can send what no sensible encoder would (a first symbol that is a match, any offset).
 class StreamBuilder {
-public:
+  public:
     void Literal(std::uint8_t byte) { Symbol(byte); }
     void Match(int length, int offset) {
         Symbol(kMatchLengthBias + length);
@@ -47,7 +45,7 @@ public:
         return out;
     }
 
-private:
+  private:
     void Symbol(int symbol) {
         std::vector<int> path;
         for (int node = model_.parent[kTreeSize + symbol]; node != kRoot; node = model_.parent[node]) {
@@ -57,7 +55,8 @@ private:
         model_.UpdateModel(symbol);
     }
     void Bits(int value, int count) {
-        for (int k = count - 1; k >= 0; --k) bits_.push_back((value >> k) & 1);
+        for (int k = count - 1; k >= 0; --k)
+            bits_.push_back((value >> k) & 1);
     }
 
     AdaptiveHuffmanModel model_;
@@ -79,7 +78,8 @@ TEST(LzhRoundTrip, RandomAndStructuredDataOfEveryEdgeSizeDecodeByteForByte) {
 
 TEST(LzhRoundTrip, LongRunsAndRepeatsUseMatchesAndStillDecode) {
     std::vector<std::uint8_t> data(10000, 'a');
-    for (int i = 0; i < 5000; ++i) data.push_back(static_cast<std::uint8_t>("skin"[i % 4]));
+    for (int i = 0; i < 5000; ++i)
+        data.push_back(static_cast<std::uint8_t>("skin"[i % 4]));
     const auto code = LzhEncode(data);
     EXPECT_LT(code.size(), data.size() / 20);
     EXPECT_EQ(Decode(code, static_cast<std::int32_t>(data.size())), data);
@@ -92,7 +92,8 @@ TEST(LzhRoundTrip, RunsRepeatingEveryFewBytesDecode) {
     for (int period = 1; period <= 9; ++period) {
         for (int run = 0; run < 3; ++run) {
             const int length = 57 * (run + 1) + period;
-            for (int k = 0; k < length; ++k) data.push_back(static_cast<std::uint8_t>(16 * period + run * 7 + k % period));
+            for (int k = 0; k < length; ++k)
+                data.push_back(static_cast<std::uint8_t>(16 * period + run * 7 + k % period));
         }
     }
     const auto code = LzhEncode(data);
@@ -148,9 +149,9 @@ TEST(LzhExpand, SizeZeroOrNegativeReadsAndWritesNothing) {
 
 TEST(LzhExpand, MatchIntoTheUntouchedRingYieldsSpaces) {
     StreamBuilder builder;
-    builder.Match(5, 100);  // source 4036 - 100 - 1: the prefilled area
+    builder.Match(5, 100); // source 4036 - 100 - 1: the prefilled area
     builder.Literal('x');
-    builder.Match(3, 0);    // the byte just written, repeated
+    builder.Match(3, 0); // the byte just written, repeated
     EXPECT_EQ(Decode(builder.Finish(), 9), skin::testdata::Bytes("     xxxx"));
 }
 
@@ -191,7 +192,8 @@ TEST(LzhExpand, EveryOffsetCodeReachesItsSource) {
     for (int offset = 0; offset < kWindowSize; offset += 37) {
         builder.Match(3, offset);
         const std::size_t source = expected.size() - static_cast<std::size_t>(offset) - 1;
-        for (std::size_t k = 0; k < 3; ++k) expected.push_back(expected[source + k]);
+        for (std::size_t k = 0; k < 3; ++k)
+            expected.push_back(expected[source + k]);
     }
     EXPECT_EQ(Decode(builder.Finish(), static_cast<std::int32_t>(expected.size())), expected);
 }
@@ -221,7 +223,8 @@ TEST(LzhExpand, RefusesSizesNoInputCouldProduceBeforeDecoding) {
         decoder.Expand(static_cast<std::int32_t>(MaxExpandedSize(100) + 1));
         FAIL() << "no refusal";
     } catch (const rtl::Exception& e) {
-        EXPECT_NE(std::string(e.what()).find("cannot come from 100 coded bytes"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("cannot come from 100 coded bytes"), std::string::npos)
+            << e.what();
     }
     EXPECT_TRUE(out.empty());
     EXPECT_EQ(out.capacity(), 0u); // nothing reserved for the forged size
@@ -248,7 +251,8 @@ TEST(LzhExpand, ExceptionsCarryTheFixedMessages) {
 // The invariants every decoder step relies on: frequencies sorted by index, an internal node's
 // frequency the sum of its children's, and parent and child links that agree.
 void ExpectConsistentTree(const AdaptiveHuffmanModel& m) {
-    for (int k = 0; k + 1 < kTreeSize; ++k) ASSERT_LE(m.freq[k], m.freq[k + 1]) << "node " << k;
+    for (int k = 0; k + 1 < kTreeSize; ++k)
+        ASSERT_LE(m.freq[k], m.freq[k + 1]) << "node " << k;
     int leaves = 0;
     for (int k = 0; k < kTreeSize; ++k) {
         const int c = m.child[k];
@@ -281,7 +285,8 @@ void ExpectConsistentTree(const AdaptiveHuffmanModel& m) {
 
 int CodeLength(const AdaptiveHuffmanModel& m, int symbol) {
     int length = 0;
-    for (int node = m.parent[kTreeSize + symbol]; node != kRoot; node = m.parent[node]) ++length;
+    for (int node = m.parent[kTreeSize + symbol]; node != kRoot; node = m.parent[node])
+        ++length;
     return length;
 }
 
@@ -314,11 +319,13 @@ TEST(LzhModel, NoCodeGrowsLongerThanTheBoundTheDecoderRefillsFor) {
     std::uint32_t previous = 1;
     std::uint32_t count = 1;
     for (int symbol = 0; m.freq[kRoot] + count < kFrequencyLimit; ++symbol) {
-        for (std::uint32_t k = 0; k < count; ++k) m.UpdateModel(symbol);
+        for (std::uint32_t k = 0; k < count; ++k)
+            m.UpdateModel(symbol);
         const std::uint32_t next = previous + count;
         previous = count;
         count = next;
-        for (int s = 0; s < kSymbolCount; ++s) longest = std::max(longest, CodeLength(m, s));
+        for (int s = 0; s < kSymbolCount; ++s)
+            longest = std::max(longest, CodeLength(m, s));
     }
     ExpectConsistentTree(m);
     EXPECT_LE(longest, kLongestSymbolCode);
@@ -328,7 +335,8 @@ TEST(LzhModel, NoCodeGrowsLongerThanTheBoundTheDecoderRefillsFor) {
 TEST(LzhModel, RebuildHappensExactlyWhenTheRootIs0x8000AtTheStartOfAnUpdate) {
     AdaptiveHuffmanModel m;
     const int updatesToLimit = kFrequencyLimit - kSymbolCount;
-    for (int i = 0; i < updatesToLimit; ++i) m.UpdateModel(i % 3);
+    for (int i = 0; i < updatesToLimit; ++i)
+        m.UpdateModel(i % 3);
     EXPECT_EQ(m.freq[kRoot], kFrequencyLimit); // reached, not yet rebuilt
     m.UpdateModel(0);
     EXPECT_LT(m.freq[kRoot], kFrequencyLimit / 2 + kSymbolCount + 1); // halved, then counted once more
@@ -337,8 +345,10 @@ TEST(LzhModel, RebuildHappensExactlyWhenTheRootIs0x8000AtTheStartOfAnUpdate) {
 
 TEST(LzhModel, RebuildHalvesLeafFrequenciesRoundingUp) {
     AdaptiveHuffmanModel m;
-    for (int i = 0; i < 6; ++i) m.UpdateModel(65); // 'A' counts 7
-    for (int i = 0; i < 7; ++i) m.UpdateModel(66); // 'B' counts 8
+    for (int i = 0; i < 6; ++i)
+        m.UpdateModel(65); // 'A' counts 7
+    for (int i = 0; i < 7; ++i)
+        m.UpdateModel(66); // 'B' counts 8
     m.RebuildTree();
     ExpectConsistentTree(m);
     EXPECT_EQ(m.freq[m.parent[kTreeSize + 65]], 4); // (7 + 1) / 2
@@ -360,7 +370,8 @@ TEST(LzhModel, OffsetTableRunsGiveUpperBitsAndCodeLengths) {
     // A prefix code: each upper value's run is exactly the entries that start with its code.
     for (int u = 0; u < 64; ++u) {
         const int run = 1 << (8 - kOffsetCodeLength[u]);
-        for (int k = 0; k < run; ++k) ASSERT_EQ(kOffsetDecodeTable[kOffsetCodeStart[u] + k].upper, u);
+        for (int k = 0; k < run; ++k)
+            ASSERT_EQ(kOffsetDecodeTable[kOffsetCodeStart[u] + k].upper, u);
     }
 }
 

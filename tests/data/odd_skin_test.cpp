@@ -1,27 +1,28 @@
 // Odd and hostile skins load and paint without a fault, and the table of known keys is what the
 // definition reader asks for.
-#include "tests/support/odd_skin.h"
-
-#include <gtest/gtest.h>
-
-#include <set>
-#include <string>
-#include <utility>
-
 #include "skin/data/skin_keys.h"
 #include "skin/data/skin_reader.h"
 #include "skin/draw/bmp_writer.h"
 #include "skin/draw/skin_image.h"
+#include "tests/support/odd_skin.h"
+
+#include <gtest/gtest.h>
+#include <set>
+#include <string>
+#include <utility>
 
 namespace skin {
 namespace {
 
 std::string Upper(std::string text) {
-    for (char& c : text) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    for (char& c : text)
+        c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
     return text;
 }
 
-void Open(TSkinReader& reader, const PackageWriter& writer) { ASSERT_TRUE(reader.LoadPackage(writer.BuildCompressed())); }
+void Open(TSkinReader& reader, const PackageWriter& writer) {
+    ASSERT_TRUE(reader.LoadPackage(writer.BuildCompressed()));
+}
 
 TEST(OddSkins, LoadAndPaintEveryElementAtEveryWindowSize) {
     constexpr std::uint32_t kSeeds = 80;
@@ -33,7 +34,8 @@ TEST(OddSkins, LoadAndPaintEveryElementAtEveryWindowSize) {
         Open(reader, odd.Package());
         TSkinDefinition skin(nullptr);
         ASSERT_NO_THROW(skin.LoadPackageDefinition(reader)) << odd.Definition;
-        for (const auto& [w, h] : {std::pair{0, 0}, {1, 1}, {17, 9}, {90, 60}}) test::PaintEveryElement(skin, w, h);
+        for (const auto& [w, h] : {std::pair{0, 0}, {1, 1}, {17, 9}, {90, 60}})
+            test::PaintEveryElement(skin, w, h);
     }
 }
 
@@ -42,7 +44,8 @@ TEST(OddSkins, LoadAndPaintEveryElementAtEveryWindowSize) {
 TEST(OddSkins, MarginsAndFramesFarBeyondTheImageDrawLikeTheNearestSaneValue) {
     Bitmap image(4, 3);
     for (int x = 0; x < 4; ++x) {
-        for (int y = 0; y < 3; ++y) image.set_pixel(x, y, static_cast<Pixel>(0x100 * x + y + 1));
+        for (int y = 0; y < 3; ++y)
+            image.set_pixel(x, y, static_cast<Pixel>(0x100 * x + y + 1));
     }
     constexpr int kMax = 2147483647;
     EXPECT_EQ(RenderSkinImage({0, 0, 10, 6}, image, {kMax, 0, 2, 0}, 1, 1, false, false),
@@ -67,10 +70,14 @@ std::string FullDefinition() {
         text += "[" + std::string(name) + "]\r\n";
         for (const SkinKey& key : section.Keys) {
             text += std::string(key.Name) + "=" +
-                    (key.Kind == SkinKeyKind::Bitmap ? "a.bmp" : key.Kind == SkinKeyKind::ColourText ? "1 2 3" : "1") + "\r\n";
+                    (key.Kind == SkinKeyKind::Bitmap       ? "a.bmp"
+                     : key.Kind == SkinKeyKind::ColourText ? "1 2 3"
+                                                           : "1") +
+                    "\r\n";
         }
     };
-    for (const SkinSection& section : FixedSkinSections()) write(section.Name, section);
+    for (const SkinSection& section : FixedSkinSections())
+        write(section.Name, section);
     write("ButtonClose", *FindSkinSection("ButtonClose"));
     write("Colour0", *FindSkinSection("Colour0"));
     return text;

@@ -1,11 +1,9 @@
-#include "skin/data/skin_reader.h"
-
-#include <gtest/gtest.h>
-
-
 #include "skin/data/lzh_encoder.h"
 #include "skin/data/package_writer.h"
+#include "skin/data/skin_reader.h"
 #include "tests/data/test_data.h"
+
+#include <gtest/gtest.h>
 
 namespace skin {
 namespace {
@@ -14,7 +12,7 @@ using skin::testdata::Bytes;
 using skin::testdata::RawPackage;
 
 class RecordingDialog : public IMessageDialog {
-public:
+  public:
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
     std::vector<std::string> messages;
 };
@@ -28,7 +26,9 @@ std::vector<std::uint8_t> GoodPackage() {
     return writer.BuildCompressed();
 }
 
-std::string Text(const std::vector<std::uint8_t>& bytes) { return {bytes.begin(), bytes.end()}; }
+std::string Text(const std::vector<std::uint8_t>& bytes) {
+    return {bytes.begin(), bytes.end()};
+}
 
 // Refusal of a damaged package: an rtl::Exception whose message says what is wrong, and an empty
 // reader afterwards, also when it held a good package before.
@@ -77,7 +77,8 @@ TEST(SkinReader, FindsMembersStoredInAnyCaseByARequestInAnyCase) {
 
 TEST(SkinReader, FirstOfTwoEqualNamesWins) {
     TSkinReader reader;
-    ASSERT_TRUE(reader.LoadPackage(RawPackage(kPackageVersion, "a.bmp\r\nb.bmp\r\nA.BMP\r\n", {1, 2, 3}, "1223334")));
+    ASSERT_TRUE(
+        reader.LoadPackage(RawPackage(kPackageVersion, "a.bmp\r\nb.bmp\r\nA.BMP\r\n", {1, 2, 3}, "1223334")));
     std::vector<std::uint8_t> target;
     ASSERT_TRUE(reader.ExtractMember("a.bmp", target));
     EXPECT_EQ(Text(target), "1");
@@ -149,7 +150,8 @@ TEST(SkinReader, OtherVersionsShowTheMessageOnceAndChangeNothing) {
         TSkinReader reader(dialog);
         ASSERT_TRUE(reader.LoadPackage(GoodPackage()));
         EXPECT_FALSE(reader.LoadPackage(RawPackage(version, "other.ini", {1}, "x")));
-        EXPECT_EQ(dialog.messages, std::vector<std::string>{"This is Older Skin File\rPlease update to new version !"});
+        EXPECT_EQ(dialog.messages,
+                  std::vector<std::string>{"This is Older Skin File\rPlease update to new version !"});
         EXPECT_EQ(reader.Count(), 4u);
         std::vector<std::uint8_t> target;
         EXPECT_TRUE(reader.ExtractMember("top.bmp", target));
@@ -185,8 +187,9 @@ TEST(SkinReaderRefuses, DeclaredSizesBeyondTheLimitOrTheInput) {
 TEST(SkinReaderRefuses, APackageCutShortAnywhereInItsCode) {
     const auto whole = GoodPackage();
     for (std::size_t cut : {whole.size() - 1, whole.size() * 3 / 4, whole.size() / 2}) {
-        ExpectRefused(std::vector<std::uint8_t>(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(cut)),
-                      "the file is cut short");
+        ExpectRefused(
+            std::vector<std::uint8_t>(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(cut)),
+            "the file is cut short");
     }
 }
 
@@ -201,12 +204,15 @@ TEST(SkinReaderRefuses, ANameListThatRunsPastTheData) {
 
 TEST(SkinReaderRefuses, MoreThan1001Members) {
     std::string names;
-    for (int i = 0; i < 1002; ++i) names += "m" + std::to_string(i) + "\r\n";
-    ExpectRefused(RawPackage(kPackageVersion, names, std::vector<std::uint32_t>(1002, 0), ""), "1002 members");
+    for (int i = 0; i < 1002; ++i)
+        names += "m" + std::to_string(i) + "\r\n";
+    ExpectRefused(RawPackage(kPackageVersion, names, std::vector<std::uint32_t>(1002, 0), ""),
+                  "1002 members");
 
     names.resize(names.rfind("m1001"));
     TSkinReader reader;
-    EXPECT_TRUE(reader.LoadPackage(RawPackage(kPackageVersion, names, std::vector<std::uint32_t>(1001, 0), "")));
+    EXPECT_TRUE(
+        reader.LoadPackage(RawPackage(kPackageVersion, names, std::vector<std::uint32_t>(1001, 0), "")));
     EXPECT_EQ(reader.Count(), 1001u);
 }
 
@@ -215,14 +221,16 @@ TEST(SkinReaderRefuses, SizesThatRunPastTheData) {
 }
 
 TEST(SkinReaderRefuses, MemberSizesThatOverflow) {
-    ExpectRefused(RawPackage(kPackageVersion, "a\r\nb", {1, 0x80000000u}, "x"), "member 'b' declares 2147483648");
+    ExpectRefused(RawPackage(kPackageVersion, "a\r\nb", {1, 0x80000000u}, "x"),
+                  "member 'b' declares 2147483648");
     // Each size alone fits, but their sum wraps in 32 bits.
     ExpectRefused(RawPackage(kPackageVersion, "a\r\nb\r\nc", {2, 0x7FFFFFFFu, 0x7FFFFFFFu}, "xy"),
                   "add up to 4294967296 bytes, but only 2 bytes");
 }
 
 TEST(SkinReaderRefuses, MembersLongerThanTheDataThatFollows) {
-    ExpectRefused(RawPackage(kPackageVersion, "a.bmp\r\nb.bmp", {3, 4}, "abcdef"), "add up to 7 bytes, but only 6");
+    ExpectRefused(RawPackage(kPackageVersion, "a.bmp\r\nb.bmp", {3, 4}, "abcdef"),
+                  "add up to 7 bytes, but only 6");
 }
 
 // --- Writing packages ------------------------------------------------------------------------------
@@ -232,8 +240,10 @@ TEST(PackageWriter, LaysOutHeaderNamesSizesAndData) {
     writer.AddMember("A.ini", Bytes("xy"));
     writer.AddMember("b.bmp", Bytes("z"));
     std::vector<std::uint8_t> expected{0x20, 0x4E, 0, 0, 14, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    for (const char c : std::string_view("A.ini\r\nb.bmp\r\n")) expected.push_back(static_cast<std::uint8_t>(c));
-    for (const int b : {2, 0, 0, 0, 1, 0, 0, 0, int{'x'}, int{'y'}, int{'z'}}) expected.push_back(static_cast<std::uint8_t>(b));
+    for (const char c : std::string_view("A.ini\r\nb.bmp\r\n"))
+        expected.push_back(static_cast<std::uint8_t>(c));
+    for (const int b : {2, 0, 0, 0, 1, 0, 0, 0, int{'x'}, int{'y'}, int{'z'}})
+        expected.push_back(static_cast<std::uint8_t>(b));
     EXPECT_EQ(writer.Build(), expected);
 }
 
@@ -254,7 +264,8 @@ TEST(PackageWriter, RefusesNamesTheReaderWouldMisread) {
     EXPECT_THROW(writer.AddMember("b\r\nc", {}), rtl::Exception);
     EXPECT_THROW(writer.AddMember("b\nc", {}), rtl::Exception);
     EXPECT_THROW(writer.AddMember("A.BMP", {}), rtl::Exception);
-    for (int i = 1; i < 1001; ++i) writer.AddMember("m" + std::to_string(i), {});
+    for (int i = 1; i < 1001; ++i)
+        writer.AddMember("m" + std::to_string(i), {});
     EXPECT_THROW(writer.AddMember("one.too.many", {}), rtl::Exception);
     EXPECT_EQ(writer.Count(), 1001u);
 }

@@ -1,11 +1,3 @@
-#include "tools/skintool/skintool.h"
-
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
 #include "marivel_version.h"
 #include "skin/data/skin_package.h"
 #include "skin/data/skin_reader.h"
@@ -13,6 +5,12 @@
 #include "tests/data/test_data.h"
 #include "tools/skintool/dump.h"
 #include "tools/skintool/file_io.h"
+#include "tools/skintool/skintool.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
 
 namespace skin::tool {
 namespace {
@@ -22,10 +20,11 @@ using skin::testdata::Bytes;
 using skin::testdata::RawPackage;
 
 class Skintool : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("skintool_test_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        dir_ =
+            fs::temp_directory_path() /
+            ("skintool_test_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir_);
         fs::create_directories(dir_ / "in");
     }
@@ -110,7 +109,8 @@ TEST_F(Skintool, UnpackWritesOnlyTheFirstOfRepeatedNames) {
 }
 
 TEST_F(Skintool, ListShowsMembersAndSizes) {
-    WriteFileBytes(Path("s.skn"), RawPackage(kPackageVersion, "Skin.ini\r\ntop.bmp\r\n", {3, 12}, "abc123456789012"));
+    WriteFileBytes(Path("s.skn"),
+                   RawPackage(kPackageVersion, "Skin.ini\r\ntop.bmp\r\n", {3, 12}, "abc123456789012"));
     ASSERT_EQ(Run({"list", Path("s.skn")}), kExitSuccess) << err_;
     EXPECT_EQ(out_, "      size  name\n         3  skin.ini\n        12  top.bmp\n        15  (2 members)\n");
 }
@@ -174,7 +174,8 @@ TEST_F(Skintool, VerifyReportsWhatLoadingTolerates) {
 TEST_F(Skintool, OtherVersionsAndDamagedFilesFailNamingTheFile) {
     WriteFileBytes(Path("old.skn"), RawPackage(19999, "a.ini", {1}, "a"));
     EXPECT_EQ(Run({"list", Path("old.skn")}), kExitFailure);
-    EXPECT_NE(err_.find("old.skn': package version 19999, this program reads version 20000"), std::string::npos)
+    EXPECT_NE(err_.find("old.skn': package version 19999, this program reads version 20000"),
+              std::string::npos)
         << err_;
     WriteFileBytes(Path("short.skn"), Bytes("ab"));
     EXPECT_EQ(Run({"verify", Path("short.skn")}), kExitFailure);
@@ -229,37 +230,38 @@ TEST_F(Skintool, CommandLineFollowsConventions) {
     EXPECT_NE(err_.find("expected <skin file>, got 2 arguments"), std::string::npos);
 }
 
-
 // A skin author's half-finished folder: every finding the checker makes, with file and line, and the
 // line between problems (exit 1) and warnings.
 TEST_F(Skintool, CheckReportsWhatTheEngineWouldSilentlyDo) {
-    WriteInput("skin.ini", Bytes("[Personality]\r\n"                 // 1
-                                 "Top=top.bmp\r\n"                   // 2
-                                 "TopFrmae=2\r\n"                    // 3: typo, TopFrame stays 1
-                                 "TopTopHeight=30\r\n"               // 4
-                                 "TopBotHeight=4\r\n"                // 5: 34 > 20-pixel frame
-                                 "Left=left.BMP\r\n"                 // 6: never loads
-                                 "[ButtonClose]\r\n"                 // 7
-                                 "ButtonImage=close.bmp\r\n"         // 8: 121 wide, 4 frames
-                                 "frame=4\r\n"                       // 9
-                                 "Align=1\r\n"                       // 10
-                                 "Xcoord=36\r\n"                     // 11
-                                 "Ycoord=8\r\n"                      // 12: 8 + 14 > 20
-                                 "[Colours]\r\n"                     // 13
-                                 "ButtonFace=light grey\r\n"         // 14
-                                 "[Tabs]\r\n"                        // 15
-                                 "Image=tabs.bmp\r\n"                // 16: missing
-                                 "[Fontz]\r\n"));                    // 17
+    WriteInput("skin.ini", Bytes("[Personality]\r\n"         // 1
+                                 "Top=top.bmp\r\n"           // 2
+                                 "TopFrmae=2\r\n"            // 3: typo, TopFrame stays 1
+                                 "TopTopHeight=30\r\n"       // 4
+                                 "TopBotHeight=4\r\n"        // 5: 34 > 20-pixel frame
+                                 "Left=left.BMP\r\n"         // 6: never loads
+                                 "[ButtonClose]\r\n"         // 7
+                                 "ButtonImage=close.bmp\r\n" // 8: 121 wide, 4 frames
+                                 "frame=4\r\n"               // 9
+                                 "Align=1\r\n"               // 10
+                                 "Xcoord=36\r\n"             // 11
+                                 "Ycoord=8\r\n"              // 12: 8 + 14 > 20
+                                 "[Colours]\r\n"             // 13
+                                 "ButtonFace=light grey\r\n" // 14
+                                 "[Tabs]\r\n"                // 15
+                                 "Image=tabs.bmp\r\n"        // 16: missing
+                                 "[Fontz]\r\n"));            // 17
     WriteInput("top.bmp", WriteBmp(Bitmap(20, 20)));
     WriteInput("close.bmp", WriteBmp(Bitmap(121, 14)));
     EXPECT_EQ(Run({"check", Path("in")}), kExitFailure) << err_;
     for (const char* expected : {
              "skin.ini:3: warning: unknown key 'TopFrmae' in [Personality] (did you mean 'TopFrame'?)\n",
              "skin.ini:2: margins 30 + 4 are wider than the 20-pixel frames of top.bmp\n",
-             "skin.ini:6: [Personality] Left = 'left.BMP' does not end in '.bmp' (lower case): no image is loaded\n",
+             "skin.ini:6: [Personality] Left = 'left.BMP' does not end in '.bmp' (lower case): no image is "
+             "loaded\n",
              "close.bmp: width 121 is not a multiple of its 4 frames\n",
              "skin.ini:7: [ButtonClose] at Ycoord 8, 14 high, reaches outside the 20-pixel caption\n",
-             "skin.ini:14: [Colours] ButtonFace = 'light grey' is not a colour of three numbers 0-255: the engine reads 0 0 0\n",
+             "skin.ini:14: [Colours] ButtonFace = 'light grey' is not a colour of three numbers 0-255: the "
+             "engine reads 0 0 0\n",
              "skin.ini:16: [Tabs] Image names 'tabs.bmp', which is missing: no image is drawn\n",
              "skin.ini:17: warning: unknown section [Fontz] (did you mean 'Fonts'?)\n",
          }) {
@@ -268,9 +270,12 @@ TEST_F(Skintool, CheckReportsWhatTheEngineWouldSilentlyDo) {
     EXPECT_NE(out_.find("check: 6 problems, 2 warnings in " + Path("in") + "\n"), std::string::npos) << out_;
 
     // Warnings alone pass; the same skin packed reads alike.
-    WriteInput("skin.ini", Bytes("[Personality]\r\nTop=top.bmp\r\nTopFrmae=2\r\n[personality]\r\nTop=x.bmp\r\n"));
+    WriteInput("skin.ini",
+               Bytes("[Personality]\r\nTop=top.bmp\r\nTopFrmae=2\r\n[personality]\r\nTop=x.bmp\r\n"));
     EXPECT_EQ(Run({"check", Path("in")}), kExitSuccess) << out_;
-    EXPECT_NE(out_.find("skin.ini:4: warning: [personality] again: only the first, line 1, is read"), std::string::npos) << out_;
+    EXPECT_NE(out_.find("skin.ini:4: warning: [personality] again: only the first, line 1, is read"),
+              std::string::npos)
+        << out_;
     ASSERT_EQ(Run({"pack", Path("in"), Path("s.skn")}), kExitSuccess);
     EXPECT_EQ(Run({"check", Path("s.skn")}), kExitSuccess) << out_;
     EXPECT_NE(out_.find("check: 0 problems, 2 warnings"), std::string::npos) << out_;

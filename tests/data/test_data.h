@@ -1,14 +1,14 @@
 // Deterministic test inputs for the skin data tests: the same bytes on every platform and compiler.
 #pragma once
 
+#include "skin/data/lzh_encoder.h"
+#include "tests/support/test_random.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "skin/data/lzh_encoder.h"
-#include "tests/support/test_random.h"
 
 namespace skin::testdata {
 
@@ -17,7 +17,8 @@ using skin::test::TestRandom;
 inline std::vector<std::uint8_t> RandomBytes(std::size_t size, std::uint32_t seed) {
     TestRandom random(seed);
     std::vector<std::uint8_t> out(size);
-    for (auto& byte : out) byte = static_cast<std::uint8_t>(random.Next() >> 24);
+    for (auto& byte : out)
+        byte = static_cast<std::uint8_t>(random.Next() >> 24);
     return out;
 }
 
@@ -25,8 +26,9 @@ inline std::vector<std::uint8_t> RandomBytes(std::size_t size, std::uint32_t see
 // noise, so that literals, short and long matches and far offsets all occur.
 inline std::vector<std::uint8_t> StructuredBytes(std::size_t size, std::uint32_t seed) {
     TestRandom random(seed);
-    static constexpr std::string_view kWords[] = {"[TitlebarSkin]", "\r\n", "Left=", "Top=", "Frame.bmp",
-                                                  "255,0,255", "Transparent=1", " ", "Button", "=3"};
+    static constexpr std::string_view kWords[] = {
+        "[TitlebarSkin]", "\r\n",          "Left=", "Top=",   "Frame.bmp",
+        "255,0,255",      "Transparent=1", " ",     "Button", "=3"};
     std::vector<std::uint8_t> out;
     out.reserve(size);
     while (out.size() < size / 8) {
@@ -53,10 +55,13 @@ inline std::uint64_t Fnv1a64(const std::vector<std::uint8_t>& bytes) {
     return hash;
 }
 
-inline std::vector<std::uint8_t> Bytes(std::string_view text) { return {text.begin(), text.end()}; }
+inline std::vector<std::uint8_t> Bytes(std::string_view text) {
+    return {text.begin(), text.end()};
+}
 
 inline void PutUint32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
+    for (int shift = 0; shift < 32; shift += 8)
+        out.push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
 // Any package, consistent or not, compressed as a skin stream; the reserved bytes are A0 to A7.
@@ -66,9 +71,11 @@ inline std::vector<std::uint8_t> RawPackage(std::uint32_t version, std::string_v
     std::vector<std::uint8_t> raw;
     PutUint32(raw, version);
     PutUint32(raw, nameListLength.value_or(static_cast<std::uint32_t>(nameList.size())));
-    for (int i = 0; i < 8; ++i) raw.push_back(static_cast<std::uint8_t>(0xA0 + i));
+    for (int i = 0; i < 8; ++i)
+        raw.push_back(static_cast<std::uint8_t>(0xA0 + i));
     raw.insert(raw.end(), nameList.begin(), nameList.end());
-    for (const std::uint32_t size : sizes) PutUint32(raw, size);
+    for (const std::uint32_t size : sizes)
+        PutUint32(raw, size);
     raw.insert(raw.end(), data.begin(), data.end());
     return LzhCompress(raw);
 }

@@ -1,6 +1,5 @@
-#include "skin/draw/bitmap.h"
-
 #include "framework/rtl/exceptions.h"
+#include "skin/draw/bitmap.h"
 #include "skin/draw/blit.h"
 #include "skin/draw/colour.h"
 #include "skin/draw/scratch_bitmap.h"
@@ -26,7 +25,9 @@ TEST(Colour, SystemColoursGoThroughTheLookup) {
     constexpr Colour kWindowText = 0xFF000008u;
     EXPECT_TRUE(IsSystemColour(kWindowText));
     EXPECT_FALSE(IsSystemColour(0x00FFFFFFu));
-    const SystemColourLookup lookup = [](int index) -> Colour { return index == 8 ? MakeColour(1, 2, 3) : 0; };
+    const SystemColourLookup lookup = [](int index) -> Colour {
+        return index == 8 ? MakeColour(1, 2, 3) : 0;
+    };
     EXPECT_EQ(ResolveColour(kWindowText, lookup), MakePixel(1, 2, 3));
     EXPECT_EQ(ResolveColour(MakeColour(9, 8, 7), lookup), MakePixel(9, 8, 7));
 }

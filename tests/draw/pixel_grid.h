@@ -12,13 +12,16 @@ namespace skin::testing {
 
 inline constexpr char kKeyChar = '#';
 
-inline Pixel PixelOf(char c) { return c == kKeyChar ? kSkinKeyPixel : static_cast<Pixel>(static_cast<unsigned char>(c)); }
+inline Pixel PixelOf(char c) {
+    return c == kKeyChar ? kSkinKeyPixel : static_cast<Pixel>(static_cast<unsigned char>(c));
+}
 
 inline Bitmap Grid(const std::vector<std::string>& rows) {
     if (rows.empty()) return {};
     Bitmap b(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
     for (int y = 0; y < b.height(); ++y) {
-        for (int x = 0; x < b.width(); ++x) b.set_pixel(x, y, PixelOf(rows[std::size_t(y)][std::size_t(x)]));
+        for (int x = 0; x < b.width(); ++x)
+            b.set_pixel(x, y, PixelOf(rows[std::size_t(y)][std::size_t(x)]));
     }
     return b;
 }
@@ -38,6 +41,8 @@ inline std::vector<std::string> Text(const Bitmap& b) {
 }
 
 // A bitmap of w x h filled with one grid character.
-inline Bitmap Filled(int w, int h, char c) { return Bitmap(w, h, PixelOf(c)); }
+inline Bitmap Filled(int w, int h, char c) {
+    return Bitmap(w, h, PixelOf(c));
+}
 
 } // namespace skin::testing

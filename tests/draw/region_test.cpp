@@ -44,7 +44,9 @@ TEST(CreateRegionFromBitmap, ToleranceRangeStopsAt255AndCountsPerChannel) {
 TEST(CreateRegionFromBitmap, MakesOneRectanglePerRunMovedByTheOffset) {
     const Bitmap b = Grid({"aaaa", "#a#a", "####", "a##a"});
     const RegionRuns r = MagentaShape(b, 10, 20);
-    EXPECT_EQ(r.Rects, (std::vector<Rect>{{10, 20, 14, 21}, {11, 21, 12, 22}, {13, 21, 14, 22}, {10, 23, 11, 24}, {13, 23, 14, 24}}));
+    EXPECT_EQ(r.Rects,
+              (std::vector<Rect>{
+                  {10, 20, 14, 21}, {11, 21, 12, 22}, {13, 21, 14, 22}, {10, 23, 11, 24}, {13, 23, 14, 24}}));
     EXPECT_TRUE(r.Contains({13, 23}));
     EXPECT_FALSE(r.Contains({12, 23}));
     EXPECT_FALSE(r.Contains({0, 0}));
@@ -60,7 +62,8 @@ TEST(CreateRegionFromBitmap, ManyRunsComeOutInBandedOrderAndCoverExactlyTheShape
     // 3000 runs: a checkerboard of 60 x 100.
     Bitmap b(120, 50);
     for (int y = 0; y < b.height(); ++y) {
-        for (int x = 0; x < b.width(); ++x) b.set_pixel(x, y, (x + y) % 2 ? kSkinKeyPixel : 0);
+        for (int x = 0; x < b.width(); ++x)
+            b.set_pixel(x, y, (x + y) % 2 ? kSkinKeyPixel : 0);
     }
     const RegionRuns r = MagentaShape(b);
     ASSERT_EQ(r.Rects.size(), 3000u);
@@ -70,6 +73,7 @@ TEST(CreateRegionFromBitmap, ManyRunsComeOutInBandedOrderAndCoverExactlyTheShape
         ASSERT_TRUE(p.Top < q.Top || (p.Top == q.Top && p.Right < q.Left)) << i;
     }
     for (int y = 0; y < b.height(); ++y) {
-        for (int x = 0; x < b.width(); ++x) ASSERT_EQ(r.Contains({x, y}), (x + y) % 2 == 0) << x << "," << y;
+        for (int x = 0; x < b.width(); ++x)
+            ASSERT_EQ(r.Contains({x, y}), (x + y) % 2 == 0) << x << "," << y;
     }
 }

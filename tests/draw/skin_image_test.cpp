@@ -22,7 +22,8 @@ TEST(SkinFrameRect, StripOfFiftyWithFourFramesUsesTwelveColumnsPerFrame) {
     EXPECT_EQ(SkinFrameRect(Bitmap(7, 50), 3, 4, true), (Rect{0, 24, 7, 36}));
     // Columns 48 and 49 are never used: frame 4 rendered at its own size shows columns 36 to 47 only.
     Bitmap marked(50, 1);
-    for (int x = 0; x < 50; ++x) marked.set_pixel(x, 0, Pixel(x));
+    for (int x = 0; x < 50; ++x)
+        marked.set_pixel(x, 0, Pixel(x));
     const Bitmap frame4 = RenderSkinImage({0, 0, 12, 1}, marked, {}, 4, 4, false, false);
     EXPECT_EQ(frame4.pixel(0, 0), 36u);
     EXPECT_EQ(frame4.pixel(11, 0), 47u);

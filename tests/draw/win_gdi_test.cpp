@@ -9,11 +9,11 @@
 #include "skin/draw/win/gdi_handles.h"
 #include "skin/draw/win/gdi_region.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <random>
 #include <string>
 #include <vector>
@@ -25,7 +25,8 @@ namespace {
 
 Bitmap RandomBitmap(std::mt19937& random, int w, int h) {
     Bitmap b(w, h);
-    for (Pixel& p : b.pixels()) p = random() & kPixelRgbMask;
+    for (Pixel& p : b.pixels())
+        p = random() & kPixelRgbMask;
     return b;
 }
 
@@ -33,7 +34,8 @@ Bitmap RandomBitmap(std::mt19937& random, int w, int h) {
 Bitmap ReadBack(HDC dc, const Rect& rect) {
     Bitmap b(DibPixelAllocator(), rect.Width(), rect.Height());
     CopyFromDc(b, {0, 0}, dc, rect);
-    for (Pixel& p : b.pixels()) p &= kPixelRgbMask;
+    for (Pixel& p : b.pixels())
+        p &= kPixelRgbMask;
     return b;
 }
 
@@ -42,8 +44,9 @@ std::string Describe(const Bitmap& expected, const Bitmap& actual) {
         for (int x = 0; x < expected.width(); ++x) {
             if (expected.pixel(x, y) != actual.pixel(x, y)) {
                 char text[96];
-                std::snprintf(text, sizeof text, "first difference at (%d, %d): expected %06lX, got %06lX", x, y,
-                              static_cast<unsigned long>(expected.pixel(x, y)), static_cast<unsigned long>(actual.pixel(x, y)));
+                std::snprintf(text, sizeof text, "first difference at (%d, %d): expected %06lX, got %06lX", x,
+                              y, static_cast<unsigned long>(expected.pixel(x, y)),
+                              static_cast<unsigned long>(actual.pixel(x, y)));
                 return text;
             }
         }
@@ -52,26 +55,27 @@ std::string Describe(const Bitmap& expected, const Bitmap& actual) {
 }
 
 class TestWindow {
-public:
+  public:
     TestWindow(int w, int h) {
         WNDCLASSW wc{};
         wc.lpfnWndProc = DefWindowProcW;
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"SkinDrawTestWindow";
         RegisterClassW(&wc);
-        window_ = CreateWindowExW(WS_EX_TOOLWINDOW, L"SkinDrawTestWindow", L"", WS_POPUP | WS_VISIBLE, 0, 0, w, h,
-                                  nullptr, nullptr, wc.hInstance, nullptr);
+        window_ = CreateWindowExW(WS_EX_TOOLWINDOW, L"SkinDrawTestWindow", L"", WS_POPUP | WS_VISIBLE, 0, 0,
+                                  w, h, nullptr, nullptr, wc.hInstance, nullptr);
         UpdateWindow(window_);
         MSG msg;
         for (int i = 0; i < 20; ++i) {
-            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageW(&msg);
             Sleep(10);
         }
     }
     ~TestWindow() { DestroyWindow(window_); }
     HWND get() const { return window_; }
 
-private:
+  private:
     HWND window_ = nullptr;
 };
 
@@ -85,7 +89,8 @@ TEST(WinStretch, MatchesStretchBltInColorOnColorModeForRandomSizes) {
         const int sw = 1 + int(random() % 40), sh = 1 + int(random() % 40);
         Bitmap source = RandomBitmap(random, sw, sh);
         const int sx = int(random() % unsigned(sw)), sy = int(random() % unsigned(sh));
-        const Rect srcRect{sx, sy, sx + 1 + int(random() % unsigned(sw - sx)), sy + 1 + int(random() % unsigned(sh - sy))};
+        const Rect srcRect{sx, sy, sx + 1 + int(random() % unsigned(sw - sx)),
+                           sy + 1 + int(random() % unsigned(sh - sy))};
         const int dw = 1 + int(random() % 90), dh = 1 + int(random() % 90);
         // The destination rectangle may stick out of the destination bitmap on any side.
         const Rect dstRect = MakeRect(int(random() % 20) - 5, int(random() % 20) - 5, dw, dh);
@@ -99,12 +104,14 @@ TEST(WinStretch, MatchesStretchBltInColorOnColorModeForRandomSizes) {
             StretchBlt(to.get(), dstRect.Left, dstRect.Top, dw, dh, from.get(), srcRect.Left, srcRect.Top,
                        srcRect.Width(), srcRect.Height(), SRCCOPY);
         }
-        for (Pixel& p : actual.pixels()) p &= kPixelRgbMask;
+        for (Pixel& p : actual.pixels())
+            p &= kPixelRgbMask;
         if (!(expected == actual)) {
             ++differing;
-            ADD_FAILURE() << sw << "x" << sh << " [" << srcRect.Left << "," << srcRect.Top << " " << srcRect.Width()
-                          << "x" << srcRect.Height() << "] -> " << dw << "x" << dh << " at " << dstRect.Left << ","
-                          << dstRect.Top << ": " << Describe(expected, actual);
+            ADD_FAILURE() << sw << "x" << sh << " [" << srcRect.Left << "," << srcRect.Top << " "
+                          << srcRect.Width() << "x" << srcRect.Height() << "] -> " << dw << "x" << dh
+                          << " at " << dstRect.Left << "," << dstRect.Top << ": "
+                          << Describe(expected, actual);
             if (differing > 5) return;
         }
     }
@@ -127,7 +134,8 @@ TEST(WinDrawTransparent, OnlyNonKeyPixelsChangeOnAMemoryDcAndOnAWindowDc) {
         BitmapDc dc(memory);
         win::DrawTransparent(dc.get(), rect, image, kSkinKeyColour);
     }
-    for (Pixel& p : memory.pixels()) p &= kPixelRgbMask;
+    for (Pixel& p : memory.pixels())
+        p &= kPixelRgbMask;
     EXPECT_TRUE(expected == memory) << Describe(expected, memory);
 
     TestWindow window(48, 30);
@@ -142,7 +150,8 @@ TEST(WinDrawTransparent, OnlyNonKeyPixelsChangeOnAMemoryDcAndOnAWindowDc) {
 TEST(WinDcDrawing, ComposedPrimitivesReachTheDcAsTheyDoOnABitmap) {
     std::mt19937 random(5);
     Bitmap strip = RandomBitmap(random, 30, 12);
-    for (int y = 0; y < 12; ++y) strip.set_pixel(y, y, kSkinKeyPixel);
+    for (int y = 0; y < 12; ++y)
+        strip.set_pixel(y, y, kSkinKeyPixel);
     const Bitmap background = RandomBitmap(random, 80, 50);
     Bitmap expected = background;
     DrawSkinImage(expected, {2, 2, 70, 30}, strip, {3, 2, 4, 3}, 2, 3, true, true, false);
@@ -155,7 +164,8 @@ TEST(WinDcDrawing, ComposedPrimitivesReachTheDcAsTheyDoOnABitmap) {
         win::DrawSkinBar(dc.get(), {0, 31, 79, 40}, strip, {2, 0, 2, 0}, 1, 2, false, true);
         win::DrawSkinFrame(dc.get(), {60, 40, 80, 50}, strip, 3, 3, true);
     }
-    for (Pixel& p : actual.pixels()) p &= kPixelRgbMask;
+    for (Pixel& p : actual.pixels())
+        p &= kPixelRgbMask;
     EXPECT_TRUE(expected == actual) << Describe(expected, actual);
 }
 
@@ -164,7 +174,10 @@ TEST(WinRegion, RegionFromBitmapEqualsTheNonKeyMaskPixelByPixel) {
     Bitmap b(61, 47);
     for (Pixel& p : b.pixels()) {
         const unsigned r = random() % 4;
-        p = r == 0 ? MakePixel(255, 0, 255) : r == 1 ? MakePixel(255, 1, 255) : r == 2 ? MakePixel(254, 0, 255) : 0x00808080;
+        p = r == 0   ? MakePixel(255, 0, 255)
+            : r == 1 ? MakePixel(255, 1, 255)
+            : r == 2 ? MakePixel(254, 0, 255)
+                     : 0x00808080;
     }
     const UniqueRegion region = win::CreateRegionFromBitmap(b, 7, 9, kSkinKeyColour, 1, 1, 1);
     for (int y = 0; y < b.height(); ++y) {
@@ -180,23 +193,30 @@ TEST(WinRegion, RegionFromBitmapEqualsTheNonKeyMaskPixelByPixel) {
 TEST(WinRegion, ManyBatchesGiveTheRegionOfOneBatchAndNoRunsGiveAnEmptyRegion) {
     Bitmap b(300, 60);
     for (int y = 0; y < b.height(); ++y) {
-        for (int x = 0; x < b.width(); ++x) b.set_pixel(x, y, (x / 2 + y) % 2 ? kSkinKeyPixel : 0);
+        for (int x = 0; x < b.width(); ++x)
+            b.set_pixel(x, y, (x / 2 + y) % 2 ? kSkinKeyPixel : 0);
     }
     const RegionRuns runs = skin::CreateRegionFromBitmap(b, 0, 0, kSkinKeyColour, 1, 1, 1);
     ASSERT_GT(runs.Rects.size(), 2 * kRegionBatch);
     const UniqueRegion batched = CreateGdiRegion(runs);
     std::vector<std::uint8_t> data(sizeof(RGNDATAHEADER) + runs.Rects.size() * sizeof(RECT));
     auto* header = reinterpret_cast<RGNDATAHEADER*>(data.data());
-    *header = {sizeof(RGNDATAHEADER), RDH_RECTANGLES, DWORD(runs.Rects.size()), DWORD(runs.Rects.size() * sizeof(RECT)), {0, 0, 300, 60}};
+    *header = {sizeof(RGNDATAHEADER),
+               RDH_RECTANGLES,
+               DWORD(runs.Rects.size()),
+               DWORD(runs.Rects.size() * sizeof(RECT)),
+               {0, 0, 300, 60}};
     auto* rects = reinterpret_cast<RECT*>(data.data() + sizeof(RGNDATAHEADER));
     for (std::size_t i = 0; i < runs.Rects.size(); ++i) {
         rects[i] = {runs.Rects[i].Left, runs.Rects[i].Top, runs.Rects[i].Right, runs.Rects[i].Bottom};
     }
-    const UniqueRegion single(ExtCreateRegion(nullptr, DWORD(data.size()), reinterpret_cast<RGNDATA*>(data.data())));
+    const UniqueRegion single(
+        ExtCreateRegion(nullptr, DWORD(data.size()), reinterpret_cast<RGNDATA*>(data.data())));
     ASSERT_TRUE(single);
     EXPECT_TRUE(EqualRgn(batched.get(), single.get()));
 
-    const UniqueRegion empty = win::CreateRegionFromBitmap(Bitmap(5, 5, kSkinKeyPixel), 0, 0, kSkinKeyColour, 1, 1, 1);
+    const UniqueRegion empty =
+        win::CreateRegionFromBitmap(Bitmap(5, 5, kSkinKeyPixel), 0, 0, kSkinKeyColour, 1, 1, 1);
     RECT box;
     EXPECT_EQ(GetRgnBox(empty.get(), &box), NULLREGION);
 }
@@ -210,7 +230,8 @@ TEST(WinBitmapDc, GdiTextLandsInTheBitmapAndCopiesOutInOneOperation) {
         TextOutW(dc.get(), 2, 2, L"Wg", 2);
     }
     std::size_t dark = 0;
-    for (Pixel p : b.pixels()) dark += (p & kPixelRgbMask) != 0x00FFFFFF;
+    for (Pixel p : b.pixels())
+        dark += (p & kPixelRgbMask) != 0x00FFFFFF;
     EXPECT_GT(dark, 10u);
     b.set_size(70, 20); // a DIB-backed bitmap stays DIB-backed when resized
     EXPECT_EQ(&b.allocator(), &DibPixelAllocator());
@@ -221,7 +242,8 @@ TEST(WinBitmapDc, GdiTextLandsInTheBitmapAndCopiesOutInOneOperation) {
         CopyToDc(dc.get(), 5, 4, b, {10, 3, 40, 15});
     }
     for (int y = 0; y < 12; ++y) {
-        for (int x = 0; x < 30; ++x) ASSERT_EQ(target.pixel(5 + x, 4 + y) & kPixelRgbMask, b.pixel(10 + x, 3 + y) & kPixelRgbMask);
+        for (int x = 0; x < 30; ++x)
+            ASSERT_EQ(target.pixel(5 + x, 4 + y) & kPixelRgbMask, b.pixel(10 + x, 3 + y) & kPixelRgbMask);
     }
     EXPECT_EQ(target.pixel(4, 4), 0u);
     EXPECT_EQ(target.pixel(35, 4), 0u);
@@ -263,7 +285,8 @@ Bitmap LoadWithSystem(const std::vector<std::uint8_t>& file, const std::wstring&
     bi.bmiHeader = {sizeof(BITMAPINFOHEADER), info.bmWidth, -info.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     const WindowDc screen(nullptr);
     GetDIBits(screen.get(), loaded.get(), 0, UINT(info.bmHeight), b.scanline(0), &bi, DIB_RGB_COLORS);
-    for (Pixel& p : b.pixels()) p &= kPixelRgbMask;
+    for (Pixel& p : b.pixels())
+        p &= kPixelRgbMask;
     return b;
 }
 
@@ -275,10 +298,11 @@ Bitmap DecodeWithGdi(const std::vector<std::uint8_t>& file, int width, int heigh
     Bitmap b(DibPixelAllocator(), width, height);
     {
         BitmapDc dc(b);
-        SetDIBitsToDevice(dc.get(), 0, 0, DWORD(width), DWORD(height), 0, 0, 0, UINT(height), file.data() + offBits,
-                          info, DIB_RGB_COLORS);
+        SetDIBitsToDevice(dc.get(), 0, 0, DWORD(width), DWORD(height), 0, 0, 0, UINT(height),
+                          file.data() + offBits, info, DIB_RGB_COLORS);
     }
-    for (Pixel& p : b.pixels()) p &= kPixelRgbMask;
+    for (Pixel& p : b.pixels())
+        p &= kPixelRgbMask;
     return b;
 }
 
@@ -288,7 +312,8 @@ bool SameExceptLowGreenBit(const Bitmap& a, const Bitmap& b) {
     if (a.width() != b.width() || a.height() != b.height()) return false;
     for (std::size_t i = 0; i < a.pixels().size(); ++i) {
         const Pixel p = a.pixels()[i], q = b.pixels()[i];
-        if (RedOf(p) != RedOf(q) || BlueOf(p) != BlueOf(q) || std::abs(int(GreenOf(p)) - int(GreenOf(q))) > 4) return false;
+        if (RedOf(p) != RedOf(q) || BlueOf(p) != BlueOf(q) || std::abs(int(GreenOf(p)) - int(GreenOf(q))) > 4)
+            return false;
     }
     return true;
 }
@@ -320,13 +345,15 @@ TEST(WinReadBmp, DecodesEveryVariantAsTheSystemLoaderDoes) {
     for (const Variant& v : variants) {
         Bitmap image(29, 17);
         std::vector<Pixel> colours;
-        for (unsigned i = 0; i < v.colours; ++i) colours.push_back(random() & kPixelRgbMask);
+        for (unsigned i = 0; i < v.colours; ++i)
+            colours.push_back(random() & kPixelRgbMask);
         for (int y = 0; y < image.height(); ++y) {
             for (int x = 0; x < image.width(); ++x) {
                 // Runs of equal pixels now and then, so the run-length encodings use both of their modes.
                 const bool repeat = x > 0 && (x / 5) % 2 == 1;
-                const Pixel p = repeat ? image.pixel(x - 1, y)
-                                       : (v.colours ? colours[random() % v.colours] : random() & kPixelRgbMask);
+                const Pixel p = repeat
+                                    ? image.pixel(x - 1, y)
+                                    : (v.colours ? colours[random() % v.colours] : random() & kPixelRgbMask);
                 image.set_pixel(x, y, p);
             }
         }
@@ -335,7 +362,8 @@ TEST(WinReadBmp, DecodesEveryVariantAsTheSystemLoaderDoes) {
         const Bitmap ours = ReadBmp(file);
         const bool fields565 = v.options.Encoding == BmpEncoding::BitFields565;
         const Bitmap gdi = DecodeWithGdi(file, image.width(), image.height());
-        EXPECT_TRUE(fields565 ? SameExceptLowGreenBit(ours, gdi) : ours == gdi) << name << " (GDI): " << Describe(gdi, ours);
+        EXPECT_TRUE(fields565 ? SameExceptLowGreenBit(ours, gdi) : ours == gdi)
+            << name << " (GDI): " << Describe(gdi, ours);
         // The loader leaves top-down files black and reads core colour tables as 4-byte entries; those
         // variants are checked against GDI's decoding above only.
         if (v.options.TopDown || v.options.CoreHeader) continue;
@@ -349,18 +377,30 @@ TEST(WinReadBmp, RunLengthJumpsAndSixteenBitValuesAgreeWithTheSystemLoader) {
     // RLE8 with a jump and an early end: the pixels it skips.
     std::vector<std::uint8_t> rle{'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     const auto u32 = [](std::vector<std::uint8_t>& v, std::uint32_t x) {
-        for (int i = 0; i < 4; ++i) v.push_back(std::uint8_t(x >> (8 * i)));
+        for (int i = 0; i < 4; ++i)
+            v.push_back(std::uint8_t(x >> (8 * i)));
     };
     const auto u16 = [](std::vector<std::uint8_t>& v, unsigned x) {
         v.push_back(std::uint8_t(x));
         v.push_back(std::uint8_t(x >> 8));
     };
     // The platform's loader needs the compressed size (18 bytes) for run-length data.
-    u32(rle, 40); u32(rle, 6); u32(rle, 4); u16(rle, 1); u16(rle, 8); u32(rle, 1); u32(rle, 18);
-    u32(rle, 0); u32(rle, 0); u32(rle, 3); u32(rle, 0);
-    for (unsigned c : {0x00102030u, 0x00405060u, 0x00708090u}) u32(rle, c);
+    u32(rle, 40);
+    u32(rle, 6);
+    u32(rle, 4);
+    u16(rle, 1);
+    u16(rle, 8);
+    u32(rle, 1);
+    u32(rle, 18);
+    u32(rle, 0);
+    u32(rle, 0);
+    u32(rle, 3);
+    u32(rle, 0);
+    for (unsigned c : {0x00102030u, 0x00405060u, 0x00708090u})
+        u32(rle, c);
     rle[10] = std::uint8_t(rle.size());
-    for (unsigned b : {2u, 1u, 0u, 2u, 1u, 1u, 3u, 2u, 0u, 0u, 0u, 4u, 1u, 2u, 1u, 2u, 0u, 1u}) rle.push_back(std::uint8_t(b));
+    for (unsigned b : {2u, 1u, 0u, 2u, 1u, 1u, 3u, 2u, 0u, 0u, 0u, 4u, 1u, 2u, 1u, 2u, 0u, 1u})
+        rle.push_back(std::uint8_t(b));
     const Bitmap system = LoadWithSystem(rle, L"rle8_jump");
     ASSERT_FALSE(system.empty());
     const Bitmap ours = ReadBmp(rle);
@@ -369,11 +409,26 @@ TEST(WinReadBmp, RunLengthJumpsAndSixteenBitValuesAgreeWithTheSystemLoader) {
     // 16 bits: every value of a channel, 5-5-5 and 5-6-5.
     for (bool fields : {false, true}) {
         std::vector<std::uint8_t> f{'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-        u32(f, 40); u32(f, 64); u32(f, 2); u16(f, 1); u16(f, 16); u32(f, fields ? 3 : 0); u32(f, 0);
-        u32(f, 0); u32(f, 0); u32(f, 0); u32(f, 0);
-        if (fields) { u32(f, 0xF800); u32(f, 0x07E0); u32(f, 0x001F); }
+        u32(f, 40);
+        u32(f, 64);
+        u32(f, 2);
+        u16(f, 1);
+        u16(f, 16);
+        u32(f, fields ? 3 : 0);
+        u32(f, 0);
+        u32(f, 0);
+        u32(f, 0);
+        u32(f, 0);
+        u32(f, 0);
+        if (fields) {
+            u32(f, 0xF800);
+            u32(f, 0x07E0);
+            u32(f, 0x001F);
+        }
         f[10] = std::uint8_t(f.size());
-        for (unsigned i = 0; i < 128; ++i) u16(f, fields ? ((i % 32) << 11) | ((i % 64) << 5) | (31 - i % 32) : ((i % 32) << 10) | ((31 - i % 32) << 5) | (i % 32));
+        for (unsigned i = 0; i < 128; ++i)
+            u16(f, fields ? ((i % 32) << 11) | ((i % 64) << 5) | (31 - i % 32)
+                          : ((i % 32) << 10) | ((31 - i % 32) << 5) | (i % 32));
         const Bitmap sys16 = LoadWithSystem(f, fields ? L"fields565" : L"rgb555");
         ASSERT_FALSE(sys16.empty());
         const Bitmap ours16 = ReadBmp(f);

@@ -40,8 +40,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring file(path);
     file = file.substr(0, file.find_last_of(L'\\') + 1) + L"browser-called.txt";
-    const std::string record = "parent=" + Utf8(ParentProcessName()) + "\ncommand=" + Utf8(GetCommandLineW()) + "\n";
-    HANDLE out = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const std::string record =
+        "parent=" + Utf8(ParentProcessName()) + "\ncommand=" + Utf8(GetCommandLineW()) + "\n";
+    HANDLE out =
+        CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (out == INVALID_HANDLE_VALUE) return 1;
     DWORD written = 0;
     WriteFile(out, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);

@@ -1,9 +1,9 @@
 // The skinned caption of the real program, used as a user would: hovering and clicking its buttons,
 // the system menu, double clicks. Positions are those of the stored skin (skins/default): the close
 // button 30 x 22 at 36 px from the right edge and 4 px down, the icon 16 x 16 at (9, 7).
-#include <gtest/gtest.h>
-
 #include "tests/e2e/driver.h"
+
+#include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
 
@@ -12,14 +12,17 @@ namespace {
 const std::wstring kTitle = L"Marivel进制转换器";
 
 class CaptionButtonsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        ASSERT_TRUE(e2e::WaitFor([&] { return (window = program.FindWindowByTitle(kTitle)) != nullptr; }, 20s));
+        ASSERT_TRUE(
+            e2e::WaitFor([&] { return (window = program.FindWindowByTitle(kTitle)) != nullptr; }, 20s));
         ASSERT_TRUE(e2e::WaitFor([&] { return e2e::IsSkinnedAndFitted(window); }, 10s));
         GetWindowRect(window, &outer);
         e2e::ClickAt(POINT{outer.left + 200, outer.top + 12}); // active, through the caption
     }
-    RECT CloseButton() const { return RECT{outer.right - 36, outer.top + 4, outer.right - 6, outer.top + 26}; }
+    RECT CloseButton() const {
+        return RECT{outer.right - 36, outer.top + 4, outer.right - 6, outer.top + 26};
+    }
     POINT Centre(const RECT& r) const { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
     POINT Icon() const { return POINT{outer.left + 17, outer.top + 15}; }
 
@@ -41,7 +44,8 @@ TEST_F(CaptionButtonsTest, HoverLightsOnlyTheCloseButtonAndClickingItEndsTheProg
     const int width = caption.right - caption.left;
     int changedInside = 0, changedOutside = 0;
     for (std::size_t i = 0; i < normal.size(); ++i) {
-        const POINT at{caption.left + static_cast<LONG>(i) % width, caption.top + static_cast<LONG>(i) / width};
+        const POINT at{caption.left + static_cast<LONG>(i) % width,
+                       caption.top + static_cast<LONG>(i) / width};
         if (normal[i] == hot[i]) continue;
         (PtInRect(&button, at) ? changedInside : changedOutside)++;
     }

@@ -9,7 +9,8 @@
 namespace e2e {
 namespace {
 
-// The explorer hands web addresses to the browser registered for "http"; in the test prefix that is the stand-in.
+// The explorer hands web addresses to the browser registered for "http"; in the test prefix that is the
+// stand-in.
 constexpr wchar_t kHttpOpenCommand[] = L"Software\\Classes\\http\\shell\\open\\command";
 
 std::wstring FromUtf8(const std::string& text) {
@@ -61,14 +62,17 @@ void SendKey(WORD virtualKey, bool up) {
     SendInput(1, &input, sizeof input);
 }
 
-void Settle() { std::this_thread::sleep_for(std::chrono::milliseconds(60)); }
+void Settle() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+}
 
 } // namespace
 
 std::wstring WindowsPath(const std::string& path) {
     std::wstring wide = FromUtf8(path);
     if (!wide.empty() && wide[0] == L'/') {
-        for (wchar_t& c : wide) c = c == L'/' ? L'\\' : c;
+        for (wchar_t& c : wide)
+            c = c == L'/' ? L'\\' : c;
         wide = L"Z:" + wide;
     }
     return wide;
@@ -76,7 +80,8 @@ std::wstring WindowsPath(const std::string& path) {
 
 std::wstring EnvPath(const char* name) {
     const char* value = std::getenv(name);
-    if (!value || !*value) throw std::runtime_error(std::string("environment variable ") + name + " is not set");
+    if (!value || !*value)
+        throw std::runtime_error(std::string("environment variable ") + name + " is not set");
     return WindowsPath(value);
 }
 
@@ -98,13 +103,14 @@ ProgramUnderTest::ProgramUnderTest() {
     CreateDirectoryW(folder_.c_str(), nullptr);
     const std::wstring program = folder_ + L"\\Marivel.exe";
     if (!CopyFileW(EnvPath("MARIVEL_EXE").c_str(), program.c_str(), FALSE) ||
-        !CopyFileW(EnvPath("MARIVEL_BROWSER_STAND_IN").c_str(), (folder_ + L"\\browser.exe").c_str(), FALSE)) {
+        !CopyFileW(EnvPath("MARIVEL_BROWSER_STAND_IN").c_str(), (folder_ + L"\\browser.exe").c_str(),
+                   FALSE)) {
         throw std::runtime_error("cannot copy the program under test");
     }
     wchar_t previous[1024] = {};
     DWORD previousSize = sizeof previous;
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, kHttpOpenCommand, nullptr, RRF_RT_REG_SZ, nullptr, previous, &previousSize) ==
-        ERROR_SUCCESS) {
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, kHttpOpenCommand, nullptr, RRF_RT_REG_SZ, nullptr, previous,
+                     &previousSize) == ERROR_SUCCESS) {
         previousBrowser_ = previous;
     }
     const std::wstring command = L"\"" + folder_ + L"\\browser.exe\" \"%1\"";
@@ -114,8 +120,8 @@ ProgramUnderTest::ProgramUnderTest() {
     started_ = std::chrono::steady_clock::now();
     startup.cb = sizeof startup;
     std::wstring commandLine = L"\"" + program + L"\"";
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
-                        &startup, &process_)) {
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder_.c_str(), &startup, &process_)) {
         throw std::runtime_error("cannot start the program under test");
     }
     WaitForInputIdle(process_.hProcess, 10000);
@@ -143,11 +149,13 @@ HWND ProgramUnderTest::FindAnyWindowByClass(const std::wstring& className) const
 }
 
 long long ProgramUnderTest::Elapsed() const {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started_).count();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started_)
+        .count();
 }
 
 long ProgramUnderTest::WaitForExit(std::chrono::milliseconds timeout) {
-    if (WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) return -1;
+    if (WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
+        return -1;
     DWORD code = 0;
     GetExitCodeProcess(process_.hProcess, &code);
     return static_cast<long>(code);
@@ -180,7 +188,8 @@ bool IsSkinnedAndFitted(HWND window) {
 std::wstring WindowText(HWND window) {
     wchar_t buffer[1024] = {};
     DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000, &copied);
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000,
+                        &copied);
     return std::wstring(buffer, copied);
 }
 
@@ -267,7 +276,8 @@ std::vector<std::uint32_t> ScreenPixels(const RECT& rect) {
     BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
     GdiFlush();
     const auto* source = static_cast<const std::uint32_t*>(bits);
-    for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = source[i] & 0xFFFFFF;
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = source[i] & 0xFFFFFF;
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
@@ -344,7 +354,8 @@ void SaveScreenshot(const RECT& rect, const std::wstring& file) {
     header.bfType = 0x4D42;
     header.bfOffBits = sizeof header + sizeof info.bmiHeader;
     header.bfSize = header.bfOffBits + stride * static_cast<DWORD>(height);
-    HANDLE out = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE out =
+        CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (out == INVALID_HANDLE_VALUE) return;
     DWORD written = 0;
     WriteFile(out, &header, sizeof header, &written, nullptr);

@@ -22,7 +22,7 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds t
 // A copy of the program in a fresh folder of its own, with the stand-in browser beside it and registered
 // for web addresses while it runs.
 class ProgramUnderTest {
-public:
+  public:
     ProgramUnderTest();
     ~ProgramUnderTest();
     ProgramUnderTest(const ProgramUnderTest&) = delete;
@@ -43,7 +43,7 @@ public:
     // Milliseconds since the program was started.
     long long Elapsed() const;
 
-private:
+  private:
     std::wstring folder_;
     std::wstring previousBrowser_;
     std::chrono::steady_clock::time_point started_;

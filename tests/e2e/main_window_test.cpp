@@ -1,10 +1,9 @@
 // The real program, driven from outside: typing, clicking, reading results and error boxes.
-#include <gtest/gtest.h>
+#include "tests/e2e/driver.h"
 
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
-
-#include "tests/e2e/driver.h"
 
 using namespace std::chrono_literals;
 using e2e::ProgramUnderTest;
@@ -22,9 +21,10 @@ struct MainWindow {
 };
 
 class MainWindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        ASSERT_TRUE(e2e::WaitFor([&] { return (main.window = program.FindWindowByTitle(kTitle)) != nullptr; }, 20s))
+        ASSERT_TRUE(
+            e2e::WaitFor([&] { return (main.window = program.FindWindowByTitle(kTitle)) != nullptr; }, 20s))
             << "the main window did not appear";
         ASSERT_TRUE(e2e::WaitFor([&] { return e2e::IsSkinnedAndFitted(main.window); }, 10s))
             << "the main window was not skinned";
@@ -68,7 +68,8 @@ protected:
     // The stand-in browser was asked for the website's address.
     void ExpectWebsiteOpened() {
         const std::wstring record = program.Folder() + L"\\browser-called.txt";
-        ASSERT_TRUE(e2e::WaitFor([&] { return GetFileAttributesW(record.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10s))
+        ASSERT_TRUE(
+            e2e::WaitFor([&] { return GetFileAttributesW(record.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10s))
             << "no browser was asked to open the website";
         e2e::WaitFor([] { return false; }, 300ms);
         std::ifstream in(record.c_str());
@@ -203,15 +204,17 @@ TEST_F(MainWindowTest, TheButtonLightsUnderTheMouseAndGoesBackWhenItLeaves) {
     RECT button{}, window{};
     GetWindowRect(main.button, &button);
     GetWindowRect(main.window, &window);
-    const POINT away{window.left + 30, button.top + 5}; // the window's face, beside the button
+    const POINT away{window.left + 30, button.top + 5};     // the window's face, beside the button
     e2e::ClickAt(POINT{window.left + 200, window.top + 5}); // active, so the skin watches the mouse
     e2e::MoveMouseTo(away);
     e2e::WaitFor([] { return false; }, 400ms);
     const auto normal = e2e::ScreenPixels(button);
     e2e::MoveMouseTo(POINT{(button.left + button.right) / 2, (button.top + button.bottom) / 2});
-    EXPECT_TRUE(e2e::WaitFor([&] { return e2e::ScreenPixels(button) != normal; }, 2s)) << "hot under the mouse";
+    EXPECT_TRUE(e2e::WaitFor([&] { return e2e::ScreenPixels(button) != normal; }, 2s))
+        << "hot under the mouse";
     e2e::MoveMouseTo(away);
-    EXPECT_TRUE(e2e::WaitFor([&] { return e2e::ScreenPixels(button) == normal; }, 2s)) << "normal once it left";
+    EXPECT_TRUE(e2e::WaitFor([&] { return e2e::ScreenPixels(button) == normal; }, 2s))
+        << "normal once it left";
 }
 
 TEST_F(MainWindowTest, MenuCommandOpensTheWebsiteThroughTheExplorerAndChangesNothing) {
@@ -230,7 +233,8 @@ TEST_F(MainWindowTest, AltGivesTheMenuBarTheKeyboardAndEnterRunsItsItem) {
     e2e::WaitFor([] { return false; }, 400ms); // an item lit by the pointer before the click has gone out
     const auto normal = e2e::ScreenPixels(bar);
     e2e::PressKey(VK_MENU);
-    ASSERT_TRUE(e2e::WaitFor([&] { return e2e::ScreenPixels(bar) != normal; }, 2s)) << "Alt did not light the item";
+    ASSERT_TRUE(e2e::WaitFor([&] { return e2e::ScreenPixels(bar) != normal; }, 2s))
+        << "Alt did not light the item";
     e2e::SaveScreenshot(bar, e2e::ArtifactPath(L"menu-bar-keyboard.bmp"));
     // Typing goes to the bar, not to the focused box, until Escape gives the keyboard back.
     const std::wstring before = e2e::WindowText(main.number);

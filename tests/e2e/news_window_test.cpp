@@ -1,10 +1,9 @@
 // The news window of the real program: hidden at start, shown once after about fifteen seconds in the
 // bottom-right corner of the screen, never again.
-#include <gtest/gtest.h>
-
-#include <thread>
-
 #include "tests/e2e/driver.h"
+
+#include <gtest/gtest.h>
+#include <thread>
 
 using namespace std::chrono_literals;
 
@@ -14,13 +13,15 @@ constexpr int kNewsWidth = 342;
 constexpr int kNewsHeight = 266;
 
 void SleepUntil(const e2e::ProgramUnderTest& program, long long elapsedMs) {
-    while (program.Elapsed() < elapsedMs) std::this_thread::sleep_for(20ms);
+    while (program.Elapsed() < elapsedMs)
+        std::this_thread::sleep_for(20ms);
 }
 
 TEST(NewsWindow, HiddenAtFirstThenShownOnceInTheBottomRightCornerAndNeverAgain) {
     e2e::ProgramUnderTest program;
     HWND news = nullptr;
-    ASSERT_TRUE(e2e::WaitFor([&] { return (news = program.FindAnyWindowByClass(L"TForm2")) != nullptr; }, 10s));
+    ASSERT_TRUE(
+        e2e::WaitFor([&] { return (news = program.FindAnyWindowByClass(L"TForm2")) != nullptr; }, 10s));
     EXPECT_FALSE(IsWindowVisible(news)) << "hidden while the page loads";
 
     SleepUntil(program, 13500);
@@ -62,7 +63,8 @@ TEST(NewsWindow, HiddenAtFirstThenShownOnceInTheBottomRightCornerAndNeverAgain) 
 TEST(NewsWindow, NeverShownWhenTheMainWindowIsClosedBeforeFifteenSeconds) {
     e2e::ProgramUnderTest program;
     HWND main = nullptr;
-    ASSERT_TRUE(e2e::WaitFor([&] { return (main = program.FindWindowByTitle(L"Marivel进制转换器")) != nullptr; }, 20s));
+    ASSERT_TRUE(e2e::WaitFor(
+        [&] { return (main = program.FindWindowByTitle(L"Marivel进制转换器")) != nullptr; }, 20s));
     SleepUntil(program, 5000);
     PostMessageW(main, WM_CLOSE, 0, 0);
     bool newsSeen = false;

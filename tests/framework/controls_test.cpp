@@ -2,20 +2,6 @@
 // containers; every registered class named as itself; the notifications painters rely on (mouse enter and
 // leave, enabled changed, check state, speed buttons handed the mouse by their parent); colours and double
 // buffering seen in pixels.
-#include <windows.h>
-#include <commctrl.h>
-
-#include <gtest/gtest.h>
-
-#include <chrono>
-#include <cstdint>
-#include <cstdio>
-#include <functional>
-#include <memory>
-#include <string>
-#include <typeinfo>
-#include <vector>
-
 #include "framework/gui/application.h"
 #include "framework/gui/bit_btn.h"
 #include "framework/gui/check_box.h"
@@ -29,15 +15,28 @@
 #include "framework/gui/list_box.h"
 #include "framework/gui/memo.h"
 #include "framework/gui/panel.h"
+#include "framework/gui/progress_bar.h"
 #include "framework/gui/radio_button.h"
 #include "framework/gui/register_classes.h"
 #include "framework/gui/speed_button.h"
-#include "framework/gui/progress_bar.h"
 #include "framework/gui/status_bar.h"
 #include "framework/gui/tool_bar.h"
 #include "framework/gui/track_bar.h"
 #include "framework/gui/up_down.h"
 #include "tests/framework/form_test_fixture.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <typeinfo>
+#include <vector>
 
 namespace {
 
@@ -50,7 +49,8 @@ std::vector<std::uint8_t> TwoColourBmp(int width, int height) {
     const std::uint32_t size = 54 + static_cast<std::uint32_t>(stride * height);
     std::vector<std::uint8_t> bytes(size, 0);
     auto put32 = [&](std::size_t at, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) bytes[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
+        for (int i = 0; i < 4; ++i)
+            bytes[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
     };
     bytes[0] = 'B';
     bytes[1] = 'M';
@@ -159,7 +159,8 @@ std::string AllFamiliesForm() {
         Width = 100
         Height = 40
         Caption = "Glyph"
-        Glyph.Data = <)" + Hex(TwoColourBmp(32, 16)) + R"(>
+        Glyph.Data = <)" +
+           Hex(TwoColourBmp(32, 16)) + R"(>
         NumGlyphs = 2
         Layout = blGlyphTop
         Margin = 2
@@ -246,10 +247,13 @@ struct MessageCounter {
         seen.push_back(message);
         if (after) after(message);
     }
-    void Install(gui::TControl& control) { hook.Install(control, gui::TWndMethod::Of<&MessageCounter::Handle>(this)); }
+    void Install(gui::TControl& control) {
+        hook.Install(control, gui::TWndMethod::Of<&MessageCounter::Handle>(this));
+    }
     int Count(UINT msg) const {
         int count = 0;
-        for (const gui::TMessage& message : seen) count += message.Msg == msg;
+        for (const gui::TMessage& message : seen)
+            count += message.Msg == msg;
         return count;
     }
 };
@@ -278,15 +282,23 @@ TEST_F(ControlsTest, EveryFamilyLoadsFromStoredDataIntoItsWindowInsideItsContain
         const char* parent;
     };
     const Expected expected[] = {
-        {"Edit1", L"Edit", "Form"},           {"Memo1", L"Edit", "Form"},
-        {"CheckBox1", L"Button", "Form"},     {"RadioButton1", L"Button", "Form"},
-        {"ComboBox1", L"ComboBox", "Form"},   {"ComboBox2", L"ComboBox", "Form"},
-        {"ComboBox3", L"ComboBox", "Form"},   {"ListBox1", L"ListBox", "Form"},
-        {"BitBtn1", L"Button", "Form"},       {"DateTimePicker1", L"SysDateTimePick32", "Form"},
+        {"Edit1", L"Edit", "Form"},
+        {"Memo1", L"Edit", "Form"},
+        {"CheckBox1", L"Button", "Form"},
+        {"RadioButton1", L"Button", "Form"},
+        {"ComboBox1", L"ComboBox", "Form"},
+        {"ComboBox2", L"ComboBox", "Form"},
+        {"ComboBox3", L"ComboBox", "Form"},
+        {"ListBox1", L"ListBox", "Form"},
+        {"BitBtn1", L"Button", "Form"},
+        {"DateTimePicker1", L"SysDateTimePick32", "Form"},
         {"DateTimePicker2", L"SysDateTimePick32", "Form"},
-        {"RadioGroup1", L"TRadioGroup", "Form"}, {"Panel1", L"TPanel", "Form"},
-        {"GroupBox1", L"TGroupBox", "Panel1"}, {"CheckBox2", L"Button", "GroupBox1"},
-        {"Panel2", L"TPanel", "GroupBox1"},   {"Edit2", L"Edit", "Panel2"},
+        {"RadioGroup1", L"TRadioGroup", "Form"},
+        {"Panel1", L"TPanel", "Form"},
+        {"GroupBox1", L"TGroupBox", "Panel1"},
+        {"CheckBox2", L"Button", "GroupBox1"},
+        {"Panel2", L"TPanel", "GroupBox1"},
+        {"Edit2", L"Edit", "Panel2"},
     };
     for (const Expected& e : expected) {
         SCOPED_TRACE(e.name);
@@ -308,11 +320,13 @@ TEST_F(ControlsTest, EveryFamilyLoadsFromStoredDataIntoItsWindowInsideItsContain
     // What each family read from the data, as its window shows it.
     EXPECT_EQ(Find<gui::TMemo>(form, "Memo1")->Lines(), (std::vector<std::string>{"one", "two"}));
     EXPECT_TRUE(GetWindowLongW(Find<gui::TMemo>(form, "Memo1")->Handle(), GWL_STYLE) & ES_MULTILINE);
-    EXPECT_EQ(SendMessageW(Find<gui::TCheckBox>(form, "CheckBox1")->Handle(), BM_GETCHECK, 0, 0), BST_INDETERMINATE);
+    EXPECT_EQ(SendMessageW(Find<gui::TCheckBox>(form, "CheckBox1")->Handle(), BM_GETCHECK, 0, 0),
+              BST_INDETERMINATE);
     HWND radio = Find<gui::TRadioButton>(form, "RadioButton1")->Handle();
     EXPECT_EQ(SendMessageW(radio, BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_TRUE(GetWindowLongW(radio, GWL_STYLE) & BS_LEFTTEXT);
-    EXPECT_EQ(GetWindowLongW(Find<gui::TComboBox>(form, "ComboBox1")->Handle(), GWL_STYLE) & 3, CBS_DROPDOWNLIST);
+    EXPECT_EQ(GetWindowLongW(Find<gui::TComboBox>(form, "ComboBox1")->Handle(), GWL_STYLE) & 3,
+              CBS_DROPDOWNLIST);
     EXPECT_EQ(GetWindowLongW(Find<gui::TComboBox>(form, "ComboBox2")->Handle(), GWL_STYLE) & 3, CBS_SIMPLE);
     EXPECT_EQ(GetWindowLongW(Find<gui::TComboBox>(form, "ComboBox3")->Handle(), GWL_STYLE) & 3, CBS_DROPDOWN);
     EXPECT_EQ(Find<gui::TComboBox>(form, "ComboBox1")->ItemIndex(), 1);
@@ -403,7 +417,8 @@ TEST_F(ControlsTest, EveryRegisteredClassIsNamedAsItselfAndFamiliesFollowInherit
     EXPECT_FALSE(is("Panel1", TControlFamily::Container)) << "no framework class stands for that family yet";
     EXPECT_TRUE(gui::IsOfFamily(*form, TControlFamily::Form));
     for (const gui::TControlFamilyEntry& entry : gui::ControlFamilies()) {
-        EXPECT_EQ(&entry, &gui::ControlFamilies()[static_cast<std::size_t>(entry.Family)]) << entry.Description;
+        EXPECT_EQ(&entry, &gui::ControlFamilies()[static_cast<std::size_t>(entry.Family)])
+            << entry.Description;
     }
 }
 
@@ -577,7 +592,8 @@ TEST_F(ControlsTest, SpeedButtonsGetTheMouseFromTheirParentAndGoDownWithinTheirG
     MessageCounter firstMessages;
     firstMessages.Install(*first);
     int clicks = 0;
-    for (gui::TSpeedButton* b : {first, second, plain}) b->OnClick = [&](rtl::TObject*) { ++clicks; };
+    for (gui::TSpeedButton* b : {first, second, plain})
+        b->OnClick = [&](rtl::TObject*) { ++clicks; };
     auto click = [&](int x, int y, int releaseX, int releaseY) {
         SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
         SendMessageW(panel, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(releaseX, releaseY));
@@ -655,7 +671,8 @@ TEST_F(ControlsTest, ColourAndParentColourShowInPixelsAndDoubleBufferingPaintsOf
         Width = 100
         Height = 30
         Caption = "Glyph"
-        Glyph.Data = <)" + Hex(TwoColourBmp(32, 16)) + R"(>
+        Glyph.Data = <)" + Hex(TwoColourBmp(32, 16)) +
+                                 R"(>
         NumGlyphs = 2
     }
 }
@@ -690,7 +707,8 @@ TEST_F(ControlsTest, ColourAndParentColourShowInPixelsAndDoubleBufferingPaintsOf
         EXPECT_EQ(drawnOffScreen, 2) << control->Name() << ": erase and paint";
         EXPECT_EQ(counter.Count(WM_PAINT), 2) << control->Name() << ": the window's, then the buffer's";
     }
-    EXPECT_EQ(PixelAt(list->Handle(), 140, 6), GetSysColor(COLOR_HIGHLIGHT)) << "the buffer reached the window";
+    EXPECT_EQ(PixelAt(list->Handle(), 140, 6), GetSysColor(COLOR_HIGHLIGHT))
+        << "the buffer reached the window";
 
     // The owner-drawn bitmap button draws the first image of its glyph strip (blue; the second is yellow).
     HWND bitBtn = Find<gui::TBitBtn>(form, "BitBtn1")->Handle();
@@ -799,7 +817,8 @@ TEST_F(ControlsTest, BarControlsLoadFromStoredDataAndAnswerTheMouseAndKeyboard) 
     EXPECT_EQ(SendMessageW(progress, PBM_GETPOS, 0, 0), 37);
     EXPECT_EQ(GetWindowLongW(progress, GWL_STYLE) & (PBS_SMOOTH | PBS_VERTICAL), PBS_SMOOTH | PBS_VERTICAL);
 
-    // Status bar: three parts of the stored widths along the form's bottom edge, the centred text behind its tab.
+    // Status bar: three parts of the stored widths along the form's bottom edge, the centred text behind its
+    // tab.
     HWND bar = statusBar->Handle();
     ASSERT_EQ(SendMessageW(bar, SB_GETPARTS, 0, 0), 3);
     RECT part{};
@@ -814,7 +833,8 @@ TEST_F(ControlsTest, BarControlsLoadFromStoredDataAndAnswerTheMouseAndKeyboard) 
     RECT client{}, barRect = RectInParent(bar);
     GetClientRect(form->Handle(), &client);
     EXPECT_EQ(barRect.bottom, client.bottom);
-    SetWindowPos(form->Handle(), nullptr, 0, 0, form->Width() + 60, form->Height() + 40, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(form->Handle(), nullptr, 0, 0, form->Width() + 60, form->Height() + 40,
+                 SWP_NOMOVE | SWP_NOZORDER);
     Settle();
     GetClientRect(form->Handle(), &client);
     barRect = RectInParent(bar);
@@ -835,7 +855,8 @@ TEST_F(ControlsTest, BarControlsLoadFromStoredDataAndAnswerTheMouseAndKeyboard) 
     Settle();
     EXPECT_EQ(changes, std::vector<int>{6});
 
-    // Up-down: sits at the edit's right edge showing the stored position; a click on its upper half counts up.
+    // Up-down: sits at the edit's right edge showing the stored position; a click on its upper half counts
+    // up.
     EXPECT_EQ(reinterpret_cast<HWND>(SendMessageW(upDown->Handle(), UDM_GETBUDDY, 0, 0)), edit);
     EXPECT_EQ(editText(), L"7");
     const RECT spin = RectInParent(upDown->Handle());
@@ -861,4 +882,3 @@ TEST_F(ControlsTest, BarControlsLoadFromStoredDataAndAnswerTheMouseAndKeyboard) 
 }
 
 } // namespace
-

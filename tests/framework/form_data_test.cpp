@@ -75,27 +75,36 @@ TEST(FormData, WriterOutputParsesBackToTheSameTree) {
         EXPECT_EQ(again.properties[i].name, form.properties[i].name);
         EXPECT_EQ(again.properties[i].value, form.properties[i].value) << form.properties[i].name;
     }
-    EXPECT_EQ(again.children[1].children[0].properties[0].value, form.children[1].children[0].properties[0].value);
+    EXPECT_EQ(again.children[1].children[0].properties[0].value,
+              form.children[1].children[0].properties[0].value);
 }
 
 TEST(FormData, MalformedTextNamesTheFormAndTheLine) {
     EXPECT_EQ(ErrorOf("Form1 : TForm1 {\n  Left = \n}\n"), "form data of TForm9, line 2: expected a value");
-    EXPECT_EQ(ErrorOf("Form1 : TForm1 {\n  Caption = \"abc\n}\n"), "form data of TForm9, line 2: unterminated string");
-    EXPECT_EQ(ErrorOf("Form1 : TForm1 {\n  Left = 1\n"), "form data of TForm9, line 3: missing '}' for component 'Form1'");
+    EXPECT_EQ(ErrorOf("Form1 : TForm1 {\n  Caption = \"abc\n}\n"),
+              "form data of TForm9, line 2: unterminated string");
+    EXPECT_EQ(ErrorOf("Form1 : TForm1 {\n  Left = 1\n"),
+              "form data of TForm9, line 3: missing '}' for component 'Form1'");
     EXPECT_EQ(ErrorOf("Form1 : TForm1 {\n\n  X = <0g>\n}"),
               "form data of TForm9, line 3: bad hexadecimal digit 'g' in a binary value");
     EXPECT_EQ(ErrorOf("Form1 : TForm1 {\n X = <0>\n}"),
               "form data of TForm9, line 2: odd number of hexadecimal digits in a binary value");
-    EXPECT_EQ(ErrorOf("Form1 TForm1 {\n}"), "form data of TForm9, line 1: expected ':' after the component name 'Form1'");
-    EXPECT_EQ(ErrorOf("Form1 : TForm1 {\n}\nextra"), "form data of TForm9, line 3: text after the end of the form");
-    EXPECT_EQ(ErrorOf("Form1 : TForm1 {\n X = 99999999999\n}"), "form data of TForm9, line 2: integer out of range");
-    EXPECT_EQ(ErrorOf("Form1 : TForm1 {\n X = [a b]\n}"), "form data of TForm9, line 2: expected ',' or ']' in a set");
-    EXPECT_EQ(ErrorOf("Form1 : TForm1 {\n X = \"\\q\"\n}"), "form data of TForm9, line 2: unknown escape '\\q'");
+    EXPECT_EQ(ErrorOf("Form1 TForm1 {\n}"),
+              "form data of TForm9, line 1: expected ':' after the component name 'Form1'");
+    EXPECT_EQ(ErrorOf("Form1 : TForm1 {\n}\nextra"),
+              "form data of TForm9, line 3: text after the end of the form");
+    EXPECT_EQ(ErrorOf("Form1 : TForm1 {\n X = 99999999999\n}"),
+              "form data of TForm9, line 2: integer out of range");
+    EXPECT_EQ(ErrorOf("Form1 : TForm1 {\n X = [a b]\n}"),
+              "form data of TForm9, line 2: expected ',' or ']' in a set");
+    EXPECT_EQ(ErrorOf("Form1 : TForm1 {\n X = \"\\q\"\n}"),
+              "form data of TForm9, line 2: unknown escape '\\q'");
     EXPECT_EQ(ErrorOf(""), "form data of TForm9, line 1: expected a component name");
 }
 
 TEST(FormData, HostileNestingIsRefusedNotRecursedForever) {
     std::string text;
-    for (int i = 0; i < 200; ++i) text += "A : B {\n";
+    for (int i = 0; i < 200; ++i)
+        text += "A : B {\n";
     EXPECT_NE(ErrorOf(text).find("nested too deeply"), std::string::npos);
 }

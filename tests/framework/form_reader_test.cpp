@@ -11,11 +11,13 @@ namespace {
 std::vector<std::string> g_log;
 
 class TFakeFont : public TPersistent {
-public:
+  public:
     static const TClassInfo& StaticClassInfo() {
-        static const TClassInfo info{"TFakeFont", &TPersistent::StaticClassInfo(), {
-            IntegerProperty("Height", &TFakeFont::SetHeight, &TFakeFont::Height),
-        }};
+        static const TClassInfo info{"TFakeFont",
+                                     &TPersistent::StaticClassInfo(),
+                                     {
+                                         IntegerProperty("Height", &TFakeFont::SetHeight, &TFakeFont::Height),
+                                     }};
         return info;
     }
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -25,23 +27,26 @@ public:
 };
 
 class TWidget : public TComponent {
-public:
+  public:
     using TComponent::TComponent;
     ~TWidget() override { g_log.push_back("free " + Name()); }
     static const TClassInfo& StaticClassInfo() {
-        static const TClassInfo info{"TWidget", &TComponent::StaticClassInfo(), {
-            IntegerProperty("Left", &TWidget::SetLeft, &TWidget::Left),
-            StringProperty("Caption", &TWidget::SetCaption, &TWidget::Caption),
-            BooleanProperty("Flat", &TWidget::SetFlat, &TWidget::Flat),
-            EnumProperty("Style", {"wsPlain", "wsFancy"}, &TWidget::SetStyle, &TWidget::Style),
-            SetProperty("Icons", {"biSystemMenu", "biMinimize", "biMaximize"}, &TWidget::SetIcons),
-            ColourProperty("Color", &TWidget::SetColor),
-            StringListProperty("Lines", &TWidget::SetLines),
-            BinaryProperty("Data", &TWidget::SetData),
-            SubObjectProperty("Font", &TWidget::Font),
-            ComponentProperty("Buddy", &TWidget::SetBuddy),
-            EventProperty("OnClick", &TWidget::OnClick),
-        }};
+        static const TClassInfo info{
+            "TWidget",
+            &TComponent::StaticClassInfo(),
+            {
+                IntegerProperty("Left", &TWidget::SetLeft, &TWidget::Left),
+                StringProperty("Caption", &TWidget::SetCaption, &TWidget::Caption),
+                BooleanProperty("Flat", &TWidget::SetFlat, &TWidget::Flat),
+                EnumProperty("Style", {"wsPlain", "wsFancy"}, &TWidget::SetStyle, &TWidget::Style),
+                SetProperty("Icons", {"biSystemMenu", "biMinimize", "biMaximize"}, &TWidget::SetIcons),
+                ColourProperty("Color", &TWidget::SetColor),
+                StringListProperty("Lines", &TWidget::SetLines),
+                BinaryProperty("Data", &TWidget::SetData),
+                SubObjectProperty("Font", &TWidget::Font),
+                ComponentProperty("Buddy", &TWidget::SetBuddy),
+                EventProperty("OnClick", &TWidget::OnClick),
+            }};
         return info;
     }
     const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -49,7 +54,9 @@ public:
         g_log.push_back("loaded " + Name() + (HasState(csReading) ? " reading" : ""));
         TComponent::Loaded();
     }
-    void AddStoredChild(TComponent* child) override { g_log.push_back("place " + child->Name() + " in " + Name()); }
+    void AddStoredChild(TComponent* child) override {
+        g_log.push_back("place " + child->Name() + " in " + Name());
+    }
     TNotifyEvent FindNotifyMethod(const std::string& name) override {
         if (name == "WidgetClick") return [](TObject*) { g_log.push_back("clicked"); };
         return {};
@@ -142,8 +149,9 @@ TEST(FormReader, CreatesComponentsSetsPropertiesAndRunsLoadedAfterwards) {
         ASSERT_TRUE(root.OnClick);
         root.OnClick(&root);
         EXPECT_FALSE(root.HasState(csLoading | csReading));
-        EXPECT_EQ(g_log, (std::vector<std::string>{"place First in Main", "place Second in Main", "buddy Second",
-                                                   "loaded Main", "loaded First", "loaded Second", "clicked"}));
+        EXPECT_EQ(g_log,
+                  (std::vector<std::string>{"place First in Main", "place Second in Main", "buddy Second",
+                                            "loaded Main", "loaded First", "loaded Second", "clicked"}));
         g_log.clear();
     }
     // The owner frees what it owns, last first (after its own destructor body has run).
@@ -151,9 +159,12 @@ TEST(FormReader, CreatesComponentsSetsPropertiesAndRunsLoadedAfterwards) {
 }
 
 TEST(FormReader, BadDataIsReportedWithFormAndLine) {
-    EXPECT_EQ(ReadError("Main : TOther {\n}"), "form data of TWidget, line 1: stored class TOther does not match TWidget");
-    EXPECT_EQ(ReadError("Main : TWidget {\n Nope = 1\n}"), "form data of TWidget, line 2: TWidget has no property 'Nope'");
-    EXPECT_EQ(ReadError("Main : TWidget {\n Left = \"x\"\n}"), "form data of TWidget, line 2: 'Left': expected an integer");
+    EXPECT_EQ(ReadError("Main : TOther {\n}"),
+              "form data of TWidget, line 1: stored class TOther does not match TWidget");
+    EXPECT_EQ(ReadError("Main : TWidget {\n Nope = 1\n}"),
+              "form data of TWidget, line 2: TWidget has no property 'Nope'");
+    EXPECT_EQ(ReadError("Main : TWidget {\n Left = \"x\"\n}"),
+              "form data of TWidget, line 2: 'Left': expected an integer");
     EXPECT_EQ(ReadError("Main : TWidget {\n\n Style = wsUgly\n}"),
               "form data of TWidget, line 3: 'Style': 'wsUgly' is not a value of this property");
     EXPECT_EQ(ReadError("Main : TWidget {\n Icons = [biHelp]\n}"),
@@ -178,7 +189,7 @@ TEST(SetEnumProperty, SetsEnumerationsAndBooleansByValueNameAndSkipsTheRest) {
     EXPECT_EQ(widget.style, 1);
     SetEnumProperty(widget, "Style", "wsNope"); // unknown value: unchanged
     EXPECT_EQ(widget.style, 1);
-    SetEnumProperty(widget, "Left", "True");    // not an enumeration: skipped
+    SetEnumProperty(widget, "Left", "True"); // not an enumeration: skipped
     EXPECT_EQ(widget.left, 0);
     SetEnumProperty(widget, "Transparent", "True"); // missing: skipped
     const TPropInfo* flat = widget.ClassInfo().FindProperty("Flat");
@@ -203,7 +214,7 @@ TEST(Component, FreeingAComponentEarlyTakesItOffItsOwnersList) {
 
 // Logs the removals it is told of.
 class TWatcher : public TComponent {
-public:
+  public:
     using TComponent::TComponent;
     void Notification(TComponent* component, TOperation operation) override {
         if (operation == TOperation::opRemove) g_log.push_back("told " + component->Name());
@@ -228,7 +239,8 @@ TEST(Component, FreeNotificationReachesAWatcherOfAnotherOwnerOnceAndEndsWithEith
         c->RemoveFreeNotification(&watcher);
         delete a;
         delete c;
-        EXPECT_EQ(g_log, (std::vector<std::string>{"free A", "told A", "free C"})) << "once, and not after removal";
+        EXPECT_EQ(g_log, (std::vector<std::string>{"free A", "told A", "free C"}))
+            << "once, and not after removal";
     }
     g_log.clear();
     delete b; // its watcher is gone: nobody left to tell

@@ -2,21 +2,20 @@
 // the messages pumped until something happens, and what a window shows.
 #pragma once
 
-#include <windows.h>
-
-#include <gtest/gtest.h>
-
-#include <chrono>
-#include <functional>
-#include <memory>
-#include <string>
-
 #include "framework/gui/application.h"
 #include "framework/gui/form.h"
 #include "framework/gui/register_classes.h"
 
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+
 class FormTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() { gui::RegisterFrameworkClasses(); }
     void SetUp() override {
         application = std::make_unique<gui::TApplication>();
@@ -28,8 +27,7 @@ protected:
         form->LoadFromText(text);
         return form;
     }
-    template <class T>
-    T* Find(gui::TForm* form, const char* name) {
+    template <class T> T* Find(gui::TForm* form, const char* name) {
         auto* component = dynamic_cast<T*>(form->FindComponent(name));
         EXPECT_NE(component, nullptr) << name;
         return component;
@@ -45,7 +43,8 @@ protected:
     void Settle(std::chrono::milliseconds time = std::chrono::milliseconds(60)) {
         Pump([] { return false; }, time);
     }
-    bool Pump(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(2)) {
+    bool Pump(const std::function<bool()>& condition,
+              std::chrono::milliseconds timeout = std::chrono::seconds(2)) {
         const auto deadline = std::chrono::steady_clock::now() + timeout;
         while (std::chrono::steady_clock::now() < deadline) {
             application->ProcessMessages();

@@ -1,19 +1,18 @@
 // Message method hooks and window subclassing: installed and given back in any order, also while the
 // window or the control is going away; exceptions stay inside.
-#include <windows.h>
-
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <stdexcept>
-#include <string>
-
 #include "framework/gui/application.h"
 #include "framework/gui/form.h"
 #include "framework/gui/hooks.h"
 #include "framework/gui/register_classes.h"
 #include "framework/gui/subclass.h"
 #include "tests/framework/form_test_fixture.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -29,11 +28,13 @@ struct Tracer {
         if (onMessage) onMessage(message);
         hook.CallPrevious(message);
     }
-    void Install(gui::TControl& control) { hook.Install(control, gui::TWndMethod::Of<&Tracer::Handle>(this)); }
+    void Install(gui::TControl& control) {
+        hook.Install(control, gui::TWndMethod::Of<&Tracer::Handle>(this));
+    }
 };
 
 class HooksTest : public FormTest {
-protected:
+  protected:
     void SetUp() override {
         FormTest::SetUp();
         form = NewForm("Form : TForm {\n    ClientWidth = 200\n    ClientHeight = 100\n}\n");
@@ -97,7 +98,9 @@ struct Subclasser {
         if (message.Msg == WM_NCPAINT && throwOnPaint) throw std::runtime_error("painter failed");
         subclass.CallPrevious(message);
     }
-    bool Install(HWND window) { return subclass.Install(window, gui::TWndMethod::Of<&Subclasser::Handle>(this)); }
+    bool Install(HWND window) {
+        return subclass.Install(window, gui::TWndMethod::Of<&Subclasser::Handle>(this));
+    }
 };
 
 TEST_F(HooksTest, SubclassesChainAndAreRemovedInAnyOrderAndByTheWindowsEnd) {

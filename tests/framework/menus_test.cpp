@@ -1,16 +1,6 @@
 // Menus: shortcut texts, what items put on the menu handle, popup menus shown and chosen from, owner-drawn
 // items measured and drawn through their events, the order around a main menu's change notification,
 // Alt+letter offered to the form's message method, and menus read from stored form data.
-#include <windows.h>
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <functional>
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "framework/gui/application.h"
 #include "framework/gui/canvas.h"
 #include "framework/gui/edit.h"
@@ -19,6 +9,15 @@
 #include "framework/gui/popup_menu.h"
 #include "framework/gui/register_classes.h"
 #include "framework/gui/subclass.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -41,7 +40,7 @@ MENUITEMINFOW MenuInfo(HMENU menu, UINT position) {
 // Plays keys into the popup menu once it is on screen, from a thread timer: the menu's own modal loop
 // dispatches timer messages. A menu still open long after its keys is closed, so no test can hang.
 class MenuKeys {
-public:
+  public:
     explicit MenuKeys(std::vector<WPARAM> keys, std::function<void(HWND menu)> onShown = {})
         : keys_(std::move(keys)), onShown_(std::move(onShown)) {
         current_ = this;
@@ -54,7 +53,7 @@ public:
     bool Shown() const { return shown_; }
     bool ClosedByForce() const { return forced_; }
 
-private:
+  private:
     static BOOL CALLBACK FindMenuWindow(HWND window, LPARAM found) {
         wchar_t name[16]{};
         GetClassNameW(window, name, 16);
@@ -84,7 +83,8 @@ private:
         self->shown_ = true;
         self->shownAt_ = self->ticks_;
         if (self->onShown_) self->onShown_(menu);
-        for (WPARAM key : self->keys_) PostMessageW(menu, WM_KEYDOWN, key, 0);
+        for (WPARAM key : self->keys_)
+            PostMessageW(menu, WM_KEYDOWN, key, 0);
     }
 
     static inline MenuKeys* current_ = nullptr;
@@ -98,10 +98,10 @@ private:
 };
 
 class MenusTest : public ::testing::Test {
-protected:
+  protected:
     // A form that publishes the methods its stored data binds.
     class TTestForm : public gui::TForm {
-    public:
+      public:
         explicit TTestForm(TComponent* owner) : TForm(owner) {
             PublishMethod("PopupMenu1Popup", [this](rtl::TObject*) { ++popups; });
             PublishMethod("CloseClick", [this](rtl::TObject*) { ++closeClicks; });
@@ -212,10 +212,14 @@ TEST_F(MenusTest, PopupRunsOnPopupShowsAtThePointAndClicksTheChosenItem) {
     popup->OnPopup = [&](rtl::TObject*) {
         HWND menu = FindWindowW(L"#32768", nullptr);
         shownDuringOnPopup = menu && IsWindowVisible(menu);
-        NewItem(form, "Added by OnPopup", popup->Items())->OnClick = [&](rtl::TObject*) { clicked = "added"; };
+        NewItem(form, "Added by OnPopup", popup->Items())->OnClick = [&](rtl::TObject*) {
+            clicked = "added";
+        };
     };
     for (const char* caption : {"One", "-", "Two"}) {
-        NewItem(form, caption, popup->Items())->OnClick = [&clicked, caption](rtl::TObject*) { clicked = caption; };
+        NewItem(form, caption, popup->Items())->OnClick = [&clicked, caption](rtl::TObject*) {
+            clicked = caption;
+        };
     }
     RECT shownAt{};
     {
@@ -269,12 +273,15 @@ TEST_F(MenusTest, OwnerDrawnPopupItemsAreMeasuredAndDrawnThroughTheirEvents) {
     }
     std::vector<std::pair<RECT, gui::TOwnerDrawState>> firstDraws;
     std::vector<bool> secondDraws;
-    first->OnAdvancedDrawItem = [&](rtl::TObject*, gui::TCanvas& canvas, const RECT& rect, gui::TOwnerDrawState state) {
+    first->OnAdvancedDrawItem = [&](rtl::TObject*, gui::TCanvas& canvas, const RECT& rect,
+                                    gui::TOwnerDrawState state) {
         canvas.SetBrushColor(RGB(200, 0, 0));
         canvas.FillRect(rect);
         firstDraws.emplace_back(rect, state);
     };
-    first->OnDrawItem = [&](rtl::TObject*, gui::TCanvas&, const RECT&, bool) { ADD_FAILURE() << "advanced first"; };
+    first->OnDrawItem = [&](rtl::TObject*, gui::TCanvas&, const RECT&, bool) {
+        ADD_FAILURE() << "advanced first";
+    };
     second->OnDrawItem = [&](rtl::TObject*, gui::TCanvas&, const RECT&, bool selected) {
         secondDraws.push_back(selected);
     };
@@ -297,11 +304,12 @@ TEST_F(MenusTest, OwnerDrawnPopupItemsAreMeasuredAndDrawnThroughTheirEvents) {
         EXPECT_GT(standardWidth, canvas.TextWidth("First item") + 16);
     }
     ASSERT_FALSE(firstDraws.empty());
-    EXPECT_EQ(firstDraws.front().first.bottom - firstDraws.front().first.top, kHeight) << "the measured height";
+    EXPECT_EQ(firstDraws.front().first.bottom - firstDraws.front().first.top, kHeight)
+        << "the measured height";
     EXPECT_FALSE(firstDraws.front().second & ODS_SELECTED);
-    EXPECT_TRUE(std::any_of(firstDraws.begin(), firstDraws.end(),
-                            [](const auto& draw) { return (draw.second & ODS_SELECTED) != 0; }))
-        << "the first Down selects the first item";
+    EXPECT_TRUE(std::any_of(firstDraws.begin(), firstDraws.end(), [](const auto& draw) {
+        return (draw.second & ODS_SELECTED) != 0;
+    })) << "the first Down selects the first item";
     ASSERT_FALSE(secondDraws.empty());
     EXPECT_FALSE(secondDraws.front());
     EXPECT_TRUE(secondDraws.back()) << "the second Down selects the second item";
@@ -334,8 +342,11 @@ TEST_F(MenusTest, FormAnswersMeasureAndDrawOfItsOwnerDrawnMainMenuOnly) {
     EXPECT_EQ(measure.itemHeight, 21u);
 
     const gui::WindowDc dc(window);
-    DRAWITEMSTRUCT draw{ODT_MENU, 0, info.wID, ODA_DRAWENTIRE, ODS_SELECTED, reinterpret_cast<HWND>(GetMenu(window)),
-                        dc.get(), {0, 0, 77, 21}, info.dwItemData};
+    DRAWITEMSTRUCT draw{ODT_MENU,       0,
+                        info.wID,       ODA_DRAWENTIRE,
+                        ODS_SELECTED,   reinterpret_cast<HWND>(GetMenu(window)),
+                        dc.get(),       {0, 0, 77, 21},
+                        info.dwItemData};
     EXPECT_EQ(SendMessageW(window, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw)), TRUE);
     EXPECT_EQ(drawnState, static_cast<gui::TOwnerDrawState>(ODS_SELECTED | 0x8000));
 
@@ -398,7 +409,8 @@ TEST_F(MenusTest, MenuChangedReachesTheWindowBeforeTheMenuIsTouchedAndLeavesItOn
 }
 
 TEST_F(MenusTest, AltLetterIsOfferedToTheFormsMessageMethodAndANonZeroAnswerConsumesIt) {
-    LoadForm("    Edit1 : TEdit {\n        Left = 8\n        Top = 8\n        Width = 100\n        Height = 21\n    }\n");
+    LoadForm("    Edit1 : TEdit {\n        Left = 8\n        Top = 8\n        Width = 100\n        Height = "
+             "21\n    }\n");
     auto* edit = dynamic_cast<gui::TEdit*>(form->FindComponent("Edit1"));
     ASSERT_NE(edit, nullptr);
 

@@ -1,12 +1,12 @@
 // The framework's message dialog: a modal "TMessageForm" with the text, one OK button and the title.
-#include <windows.h>
-
-#include <gtest/gtest.h>
-
 #include "framework/gui/application.h"
 #include "framework/gui/message_dialog.h"
 #include "framework/gui/register_classes.h"
 #include "framework/gui/wide.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -41,9 +41,10 @@ LRESULT CALLBACK WatchDialogs(int code, WPARAM wParam, LPARAM lParam) {
             g_seen.className = buffer;
             GetWindowTextW(window, buffer, 256);
             g_seen.caption = buffer;
-            g_seen.label = gui::Wide(form->FindComponent("Message") ? dynamic_cast<gui::TControl*>(
-                                                                          form->FindComponent("Message"))->Caption()
-                                                                    : "");
+            g_seen.label =
+                gui::Wide(form->FindComponent("Message")
+                              ? dynamic_cast<gui::TControl*>(form->FindComponent("Message"))->Caption()
+                              : "");
             GetWindowRect(window, &g_seen.rect);
             g_seen.otherFormDisabled = g_otherForm && !IsWindowEnabled(g_otherForm);
             EnumChildWindows(window, &CountChild, reinterpret_cast<LPARAM>(&g_seen));
@@ -53,7 +54,7 @@ LRESULT CALLBACK WatchDialogs(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 class TPlainForm : public gui::TForm {
-public:
+  public:
     using TForm::TForm;
 };
 

@@ -1,16 +1,6 @@
 // The scrolling controls read from stored forms: stand-alone bars keep their position within range, list
 // boxes get the bars asked for, list views and headers show their stored columns, items and sections, a
 // header click reaches the form, a scroll box moves its children, and each control is of its family.
-#include <windows.h>
-#include <commctrl.h>
-
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <stdexcept>
-#include <string>
-#include <vector>
-
 #include "framework/gui/application.h"
 #include "framework/gui/control_families.h"
 #include "framework/gui/form.h"
@@ -22,6 +12,15 @@
 #include "framework/gui/scroll_bar.h"
 #include "framework/gui/scroll_box.h"
 #include "tests/framework/form_test_fixture.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -87,7 +86,7 @@ std::wstring ItemText(HWND list, int item, int sub) {
 }
 
 class ScrollingControlsTest : public FormTest {
-protected:
+  protected:
     void SetUp() override {
         FormTest::SetUp();
         form = NewForm(kScrollingForm);
@@ -96,8 +95,7 @@ protected:
     }
     using FormTest::Find;
     // The form's component called name; a test that asks for a missing one fails instead of crashing.
-    template <class T>
-    T& Find(const char* name) {
+    template <class T> T& Find(const char* name) {
         T* component = Find<T>(form, name);
         if (component == nullptr) throw std::runtime_error(std::string("no component ") + name);
         return *component;
@@ -122,7 +120,8 @@ TEST_F(ScrollingControlsTest, BarsKeepTheirPositionInRangeAndStepAsTheUserScroll
     EXPECT_EQ(bar.Max(), 50);
     EXPECT_EQ(changes, 2);
     bar.SetKind(gui::sbVertical);
-    EXPECT_TRUE(GetWindowLongPtrW(bar.Handle(), GWL_STYLE) & SBS_VERT) << std::hex << GetWindowLongPtrW(bar.Handle(), GWL_STYLE);
+    EXPECT_TRUE(GetWindowLongPtrW(bar.Handle(), GWL_STYLE) & SBS_VERT)
+        << std::hex << GetWindowLongPtrW(bar.Handle(), GWL_STYLE);
     EXPECT_GT(bar.Height(), bar.Width()) << "turned upright";
     EXPECT_TRUE(gui::IsOfFamily(bar, gui::TControlFamily::ScrollBar));
 

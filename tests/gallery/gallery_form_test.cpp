@@ -5,29 +5,30 @@
 #include "app/gallery/mdi_window.h"
 #include "framework/gui/application.h"
 #include "framework/gui/handles.h"
-#include "framework/gui/register_classes.h"
 #include "framework/gui/memo.h"
 #include "framework/gui/menus.h"
+#include "framework/gui/register_classes.h"
 #include "framework/gui/scroll_bar.h"
 #include "framework/gui/wide.h"
+#include "marivel_version.h"
+#include "skin/controls/skin_status_bar.h"
 #include "skin/data/skin_data.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
 #include "skin/form/skin_form.h"
-#include "skin/controls/skin_status_bar.h"
 #include "skin/manager/skin_manager.h"
-#include "marivel_version.h"
 #include "tests/skin/screen_input.h"
+
+#include <windows.h>
 
 #include <chrono>
 #include <fstream>
-#include <sstream>
 #include <functional>
+#include <gtest/gtest.h>
 #include <map>
 #include <set>
-#include <gtest/gtest.h>
+#include <sstream>
 #include <string>
-#include <windows.h>
 
 namespace {
 
@@ -82,7 +83,8 @@ skin::Bitmap ScreenPixels(HWND window) {
     GetWindowRect(window, &rect);
     skin::Bitmap shot(rect.right - rect.left, rect.bottom - rect.top);
     const gui::WindowDc screen(nullptr);
-    skin::win::CopyFromDc(shot, skin::Point{0, 0}, screen.get(), skin::Rect{rect.left, rect.top, rect.right, rect.bottom});
+    skin::win::CopyFromDc(shot, skin::Point{0, 0}, screen.get(),
+                          skin::Rect{rect.left, rect.top, rect.right, rect.bottom});
     return shot;
 }
 
@@ -98,9 +100,9 @@ double Difference(const skin::Bitmap& a, const skin::Bitmap& b) {
 
 // The families the skin draws (with either skin, every one of them looks different from its own look).
 const std::set<std::string>& SkinnedFamilies() {
-    static const std::set<std::string> families{"TButton", "TBitBtn", "TCheckBox", "TRadioButton", "TEdit",
-                                                "TComboBox", "TDateTimePicker", "TGroupBox", "TPanel",
-                                                "TRadioGroup", "TGalleryCheckGroup"};
+    static const std::set<std::string> families{"TButton", "TBitBtn",     "TCheckBox",         "TRadioButton",
+                                                "TEdit",   "TComboBox",   "TDateTimePicker",   "TGroupBox",
+                                                "TPanel",  "TRadioGroup", "TGalleryCheckGroup"};
     return families;
 }
 
@@ -120,7 +122,8 @@ TEST_F(GalleryFormTest, EveryPageIsDrawnByEachSkinButTag99AndGetsItsOwnLookBack)
             ASSERT_TRUE(Pump([&] { return Skinned(form->Handle()); }));
         }
         form->PresentStates();
-        RedrawWindow(form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        RedrawWindow(form->Handle(), nullptr, nullptr,
+                     RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         settle();
     };
     // Every visible windowed control of each page, by name, in one look.
@@ -159,15 +162,18 @@ TEST_F(GalleryFormTest, EveryPageIsDrawnByEachSkinButTag99AndGetsItsOwnLookBack)
             const std::string where = "page " + std::to_string(page + 1) + ", " + name;
             // (The skin chooser names the skin loaded last: its text has changed.)
             if (name != "SkinChooser") {
-                EXPECT_LT(Difference(ownPixels, ownAgain[page].at(name)), 0.01) << where << ": own look back unskinned";
+                EXPECT_LT(Difference(ownPixels, ownAgain[page].at(name)), 0.01)
+                    << where << ": own look back unskinned";
             }
             if (control->Tag() % 100 == 99) {
                 ++tag99Seen;
-                EXPECT_LT(Difference(ownPixels, stored[page].at(name)), 0.01) << where << ": tag 99 left alone";
+                EXPECT_LT(Difference(ownPixels, stored[page].at(name)), 0.01)
+                    << where << ": tag 99 left alone";
                 EXPECT_LT(Difference(ownPixels, dark[page].at(name)), 0.01) << where << ": tag 99 left alone";
             } else if (SkinnedFamilies().contains(control->ClassName())) {
                 ++skinnedSeen;
-                EXPECT_GT(Difference(ownPixels, stored[page].at(name)), 0.02) << where << ": drawn by the skin";
+                EXPECT_GT(Difference(ownPixels, stored[page].at(name)), 0.02)
+                    << where << ": drawn by the skin";
                 EXPECT_GT(Difference(stored[page].at(name), dark[page].at(name)), 0.02)
                     << where << ": repainted by the other skin";
             }
@@ -321,7 +327,8 @@ TEST_F(GalleryFormTest, F5ReloadsAnEditedSkinFolderAndKeepsTheSkinShownWhenTheEd
     const auto face = [&] {
         Pump([] { return false; }, std::chrono::milliseconds(400)); // the manager re-skins on its timer
         skin::SkinManager->RunPendingAction();
-        RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RedrawWindow(form->Handle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         Pump([] { return false; }, std::chrono::milliseconds(150));
         RECT client{};
         GetWindowRect(list->Handle(), &client);
@@ -445,21 +452,25 @@ TEST_F(GalleryFormTest, BarsPageShowsEachFamilyFromTheSkinAndSkinSwitchesLeaveNo
         const skin::Bitmap& progress = skin.Progress->Image;
         EXPECT_EQ(at("ProgressFull", 150, 9), FrameCentre(progress, 2, 2)) << "a full bar";
         EXPECT_EQ(at("ProgressEmpty", 150, 9), FrameCentre(progress, 2, 1)) << "an empty bar";
-        EXPECT_EQ(at("ProgressPart", 150, 9), FrameCentre(progress, 2, 1)) << "37 % is short of three quarters";
+        EXPECT_EQ(at("ProgressPart", 150, 9), FrameCentre(progress, 2, 1))
+            << "37 % is short of three quarters";
         EXPECT_EQ(at("ProgressPart", 40, 9), FrameCentre(progress, 2, 2));
 
         RECT thumb{};
         SendMessageW(window("TrackHorizontal"), TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
         EXPECT_EQ(at("TrackHorizontal", (thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2),
-                  FrameCentre(skin.TrackbarThumbHorz->Image, 5, 2)) << "the skin's thumb";
+                  FrameCentre(skin.TrackbarThumbHorz->Image, 5, 2))
+            << "the skin's thumb";
         EXPECT_EQ(at("TrackHorizontal", 5, 5), skin_tests::PixelOfColour(skin.ButtonFaceColour))
             << "on the skin's face, though its panel turned its parent colour off";
         SendMessageW(window("TrackVertical"), TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
         EXPECT_EQ(at("TrackVertical", (thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2),
-                  FrameCentre(skin.TrackbarThumbVert->Image, 5, 2)) << "the upright thumb";
+                  FrameCentre(skin.TrackbarThumbVert->Image, 5, 2))
+            << "the upright thumb";
 
         const skin::TDataSkinBorder& spin = *skin.UpDownVert;
-        EXPECT_EQ(at("SpinAlone", 8, 0), RgbOf(spin.Image.pixel(spin.Image.width() / 16, 0))) << "the up arrow";
+        EXPECT_EQ(at("SpinAlone", 8, 0), RgbOf(spin.Image.pixel(spin.Image.width() / 16, 0)))
+            << "the up arrow";
         EXPECT_EQ(at("SpinOfEdit", 8, 0), RgbOf(spin.Image.pixel(spin.Image.width() / 16, 0)));
 
         const skin::Bitmap bar = skin_tests::ShotOf(window("BarsStatusBar"));
@@ -467,7 +478,8 @@ TEST_F(GalleryFormTest, BarsPageShowsEachFamilyFromTheSkinAndSkinSwitchesLeaveNo
         EXPECT_EQ(skin_tests::GlyphMismatches(bar, grip.left, grip.top, skin.ExtraImages->Image, 5, 5), 0)
             << "the status bar's grip is the skin's";
         const RECT tools = skin_tests::WindowRectOf(window("BarsToolBar"));
-        EXPECT_EQ(at("BarsToolBar", tools.right - tools.left - 3, 3), skin_tests::PixelOfColour(skin.ButtonFaceColour))
+        EXPECT_EQ(at("BarsToolBar", tools.right - tools.left - 3, 3),
+                  skin_tests::PixelOfColour(skin.ButtonFaceColour))
             << "the tool bar in the skin's face colour";
     }
 
@@ -500,10 +512,11 @@ TEST_F(GalleryFormTest, ScrollPageWearsEachSkinsTrackWhileScrolledAndSwitchedWit
         bar->SetPosition(step * 7 % 80);
         Pump([] { return false; }, std::chrono::milliseconds(10));
     };
-    // What the gallery window shows, as a picture, and the track colours of the skin's horizontal bar top row.
+    // What the gallery window shows, as a picture, and the track colours of the skin's horizontal bar top
+    // row.
     const auto screenshot = [&] {
-        RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN |
-                                                       RDW_UPDATENOW);
+        RedrawWindow(form->Handle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         Pump([] { return false; }, std::chrono::milliseconds(80));
         RECT window{};
         GetWindowRect(form->Handle(), &window);
@@ -518,14 +531,16 @@ TEST_F(GalleryFormTest, ScrollPageWearsEachSkinsTrackWhileScrolledAndSwitchedWit
         const skin::Bitmap& track = form->SkinData()->HorzScroll->Image;
         const skin::Rect frame = skin::SkinFrameRect(track, 1, 4, false);
         std::set<skin::Pixel> colours;
-        for (int x = frame.Left; x < frame.Right; ++x) colours.insert(track.pixel(x, 0) & skin::kPixelRgbMask);
+        for (int x = frame.Left; x < frame.Right; ++x)
+            colours.insert(track.pixel(x, 0) & skin::kPixelRgbMask);
         return colours;
     };
     const auto trackShown = [&](const skin::Bitmap& shot) {
         RECT bounds{}, window{};
         GetWindowRect(bar->Handle(), &bounds);
         GetWindowRect(form->Handle(), &window);
-        const int x = bounds.left - window.left + GetSystemMetrics(SM_CXHSCROLL) + 1, y = bounds.top - window.top;
+        const int x = bounds.left - window.left + GetSystemMetrics(SM_CXHSCROLL) + 1,
+                  y = bounds.top - window.top;
         return shot.pixel(x, y) & skin::kPixelRgbMask;
     };
     for (const char* name : {"dark.skn", "default.skn"}) {
@@ -552,7 +567,6 @@ TEST_F(GalleryFormTest, ScrollPageWearsEachSkinsTrackWhileScrolledAndSwitchedWit
 }
 
 } // namespace
-
 
 namespace {
 
@@ -581,7 +595,8 @@ TEST_P(GalleryMdiTest, MultipleDocumentWindowTilesItsDocumentsOnceTheSkinFittedT
         RECT tile{};
         GetWindowRect(document, &tile);
         RECT inside{};
-        EXPECT_TRUE(IntersectRect(&inside, &tile, &client) && EqualRect(&inside, &tile)) << "inside the client";
+        EXPECT_TRUE(IntersectRect(&inside, &tile, &client) && EqualRect(&inside, &tile))
+            << "inside the client";
         for (const RECT& earlier : tiles) {
             RECT overlap{};
             EXPECT_FALSE(IntersectRect(&overlap, &tile, &earlier))
@@ -592,6 +607,8 @@ TEST_P(GalleryMdiTest, MultipleDocumentWindowTilesItsDocumentsOnceTheSkinFittedT
 }
 
 INSTANTIATE_TEST_SUITE_P(StoredAndTestSkin, GalleryMdiTest, ::testing::Values("", "asymmetric.skn"),
-                         [](const auto& param) { return *param.param ? std::string("asymmetric") : "stored"; });
+                         [](const auto& param) {
+                             return *param.param ? std::string("asymmetric") : "stored";
+                         });
 
 } // namespace

@@ -1,23 +1,22 @@
 // The gallery program saves its skinned window with --screenshot: a picture of the whole window, frame
 // included, that changes with the skin; wrong options end it with a usage error.
-#include <windows.h>
+#include "skin/draw/bmp_reader.h"
+#include "tests/e2e/driver.h"
 
-#include <gtest/gtest.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <string>
 #include <vector>
-
-#include "skin/draw/bmp_reader.h"
-#include "tests/e2e/driver.h"
 
 namespace {
 
 using e2e::EnvPath;
 
-constexpr int kClientWidth = 640;  // the gallery's stored client size
+constexpr int kClientWidth = 640; // the gallery's stored client size
 constexpr int kClientHeight = 420;
 
 std::wstring GalleryFolder() {
@@ -38,8 +37,8 @@ int RunGallery(const std::wstring& arguments) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process)) {
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
         ADD_FAILURE() << "cannot start the gallery: error " << GetLastError();
         return -1;
     }
@@ -56,7 +55,8 @@ int RunGallery(const std::wstring& arguments) {
 
 skin::Bitmap ReadPicture(const std::wstring& path) {
     std::ifstream in(path.c_str(), std::ios::binary);
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                          std::istreambuf_iterator<char>());
     return skin::ReadBmp(bytes);
 }
 
@@ -64,7 +64,8 @@ skin::Bitmap ReadPicture(const std::wstring& path) {
 double DifferingShare(const skin::Bitmap& a, const skin::Bitmap& b, int y) {
     const int width = std::min(a.width(), b.width());
     int differing = 0;
-    for (int x = 0; x < width; ++x) differing += a.pixel(x, y) != b.pixel(x, y);
+    for (int x = 0; x < width; ++x)
+        differing += a.pixel(x, y) != b.pixel(x, y);
     return static_cast<double>(differing) / width;
 }
 
@@ -80,7 +81,9 @@ TEST(Gallery, ScreenshotHoldsTheSkinnedWindowAndFollowsTheChosenSkin) {
     EXPECT_GT(first.height(), kClientHeight + 20) << "caption and menu bar are in the picture";
     EXPECT_LT(first.width(), kClientWidth + 60);
 
-    ASSERT_EQ(RunGallery(L"--skin \"" + GalleryFolder() + L"dark.skn\" --page 1 --screenshot \"" + dark + L"\""), 0);
+    ASSERT_EQ(
+        RunGallery(L"--skin \"" + GalleryFolder() + L"dark.skn\" --page 1 --screenshot \"" + dark + L"\""),
+        0);
     const skin::Bitmap second = ReadPicture(dark);
     EXPECT_GT(DifferingShare(first, second, 8), 0.5) << "the caption is drawn by the chosen skin";
 }
@@ -90,11 +93,13 @@ TEST(Gallery, EveryPageCanBeSavedAndWrongOptionsAreRefused) {
     for (int page = 1; page <= 10; ++page) {
         const std::wstring file = ArtifactPath(L"gallery-default-page" + std::to_wstring(page) + L".bmp");
         DeleteFileW(file.c_str());
-        EXPECT_EQ(RunGallery(L"--page " + std::to_wstring(page) + L" --screenshot \"" + file + L"\""), 0) << page;
+        EXPECT_EQ(RunGallery(L"--page " + std::to_wstring(page) + L" --screenshot \"" + file + L"\""), 0)
+            << page;
         skin::Bitmap shot;
         EXPECT_NO_THROW(shot = ReadPicture(file)) << page;
         if (page == 1) first = shot;
-        EXPECT_TRUE(shot.width() == first.width() && shot.height() == first.height()) << page << ": the whole window";
+        EXPECT_TRUE(shot.width() == first.width() && shot.height() == first.height())
+            << page << ": the whole window";
     }
     EXPECT_EQ(RunGallery(L"--page 99 --screenshot x.bmp"), 2) << "no such page";
     EXPECT_EQ(RunGallery(L"--page 0 --screenshot x.bmp"), 2) << "pages count from 1";
@@ -126,7 +131,8 @@ skin::Pixel SelectedTabMark(const std::string& skinName) {
     const skin::Bitmap tabs = ReadPicture(image);
     const int fw = tabs.width() / std::max(frames, 1);
     for (int row = 0; row < top; ++row) {
-        const skin::Pixel normal = tabs.pixel(fw / 2, row) & 0xFFFFFFu, selected = tabs.pixel(fw + fw / 2, row) & 0xFFFFFFu;
+        const skin::Pixel normal = tabs.pixel(fw / 2, row) & 0xFFFFFFu,
+                          selected = tabs.pixel(fw + fw / 2, row) & 0xFFFFFFu;
         if (normal != selected) return selected;
     }
     return 0xFFFFFFFFu;
@@ -140,7 +146,8 @@ int RunsOf(const skin::Bitmap& picture, skin::Pixel colour, bool columns) {
     for (int line = 0; line < lines; ++line) {
         int run = 0;
         for (int i = 0; i <= length; ++i) {
-            const bool same = i < length && ((columns ? picture.pixel(line, i) : picture.pixel(i, line)) & 0xFFFFFFu) == colour;
+            const bool same = i < length && ((columns ? picture.pixel(line, i) : picture.pixel(i, line)) &
+                                             0xFFFFFFu) == colour;
             if (same) {
                 ++run;
                 continue;
@@ -157,11 +164,14 @@ TEST(Gallery, TabsPageShowsEveryStripsSelectedTabInTheSkin) {
         const std::wstring wide(skinName.begin(), skinName.end());
         const std::wstring file = ArtifactPath(L"gallery-" + wide + L"-tabs.bmp");
         DeleteFileW(file.c_str());
-        ASSERT_EQ(RunGallery(L"--skin \"" + GalleryFolder() + wide + L".skn\" --page 7 --screenshot \"" + file + L"\""), 0);
+        ASSERT_EQ(RunGallery(L"--skin \"" + GalleryFolder() + wide + L".skn\" --page 7 --screenshot \"" +
+                             file + L"\""),
+                  0);
         const skin::Bitmap picture = ReadPicture(file);
         const skin::Pixel mark = SelectedTabMark(skinName);
         ASSERT_NE(mark, 0xFFFFFFFFu) << skinName;
-        EXPECT_GE(RunsOf(picture, mark, false), 5) << skinName << ": tabs at the top and bottom, the tab control, "
+        EXPECT_GE(RunsOf(picture, mark, false), 5) << skinName
+                                                   << ": tabs at the top and bottom, the tab control, "
                                                       "the notebook and the tab set";
         EXPECT_GE(RunsOf(picture, mark, true), 2) << skinName << ": tabs at the left and at the right";
     }
@@ -173,7 +183,8 @@ TEST(Gallery, MultipleDocumentWindowIsSavedWithItsDocumentsInEitherSkin) {
     DeleteFileW(stored.c_str());
     DeleteFileW(dark.c_str());
     ASSERT_EQ(RunGallery(L"--mdi --screenshot \"" + stored + L"\""), 0);
-    ASSERT_EQ(RunGallery(L"--skin \"" + GalleryFolder() + L"dark.skn\" --mdi --screenshot \"" + dark + L"\""), 0);
+    ASSERT_EQ(RunGallery(L"--skin \"" + GalleryFolder() + L"dark.skn\" --mdi --screenshot \"" + dark + L"\""),
+              0);
     const skin::Bitmap first = ReadPicture(stored), second = ReadPicture(dark);
     constexpr int kFrameClientWidth = 600, kFrameClientHeight = 400; // the frame's stored client size
     EXPECT_GT(first.width(), kFrameClientWidth) << "the frame, not the gallery, is in the picture";

@@ -1,14 +1,12 @@
 // skintool dump, driven in-process on skin files written to a temporary folder.
-#include "tools/skintool/dump.h"
-
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <sstream>
-
 #include "tests/model/test_skin.h"
+#include "tools/skintool/dump.h"
 #include "tools/skintool/file_io.h"
 #include "tools/skintool/skintool.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sstream>
 
 namespace skin::tool {
 namespace {
@@ -18,10 +16,11 @@ using skin::test::FramedBitmap;
 using skin::test::TestPackage;
 
 class SkintoolDump : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = fs::temp_directory_path() /
-               ("skintool_dump_test_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+               ("skintool_dump_test_" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }
@@ -45,8 +44,10 @@ protected:
 TEST_F(SkintoolDump, PrintsEveryElementColourAndCaptionButtonAsRead) {
     const std::string definition =
         "[TitlebarSkin]\r\nSkinName=\"Test Skin\"\r\n[Personality]\r\nTop=top.bmp\r\nTopTopHeight=25\r\n"
-        "TopBotHeight=32\r\nTopFrame=2\r\n[Colours]\r\nButtonFace=236 233 216\r\n[Colour0]\r\ncolor=255 0 0\r\n"
-        "[Button1]\r\nAction=1\r\nXcoord=20\r\nButtonImage=close.bmp\r\n[Tabs]\r\nImage=tabs.bmp\r\nBorder=border.bmp\r\n"
+        "TopBotHeight=32\r\nTopFrame=2\r\n[Colours]\r\nButtonFace=236 233 216\r\n[Colour0]\r\ncolor=255 0 "
+        "0\r\n"
+        "[Button1]\r\nAction=1\r\nXcoord=20\r\nButtonImage=close.bmp\r\n[Tabs]\r\nImage=tabs.bmp\r\nBorder="
+        "border.bmp\r\n"
         "Tile=1\r\nNormalColour2=1 2 3\r\n";
     ASSERT_EQ(Dump(TestPackage()
                        .Definition(definition)
@@ -83,20 +84,25 @@ TEST_F(SkintoolDump, PrintsEveryElementColourAndCaptionButtonAsRead) {
         "\nColourTable (1 entry):\n"
         "  [0]                       0x000000FF  rgb 255 0 0\n",
         "\nSysButtons (4 entries, the last 3 for MDI children):\n"
-        "  [0] \"BUTTON1\": Action 1, Align 0, XCoord 20, YCoord 0, CombineOp -1, Visibility 0, Visibility1 0\n"
+        "  [0] \"BUTTON1\": Action 1, Align 0, XCoord 20, YCoord 0, CombineOp -1, Visibility 0, Visibility1 "
+        "0\n"
         "      Image 57 x 19, FrameCount 3, frame 19 x 19\n"
-        "  [1] \"BUTTON1\": Action 7, Align 100, XCoord 0, YCoord 0, CombineOp -1, Visibility 100, Visibility1 100\n"
+        "  [1] \"BUTTON1\": Action 7, Align 100, XCoord 0, YCoord 0, CombineOp -1, Visibility 100, "
+        "Visibility1 100\n"
         "      Image none, FrameCount 4\n",
-        "\nmemory: " + std::to_string((120 * 30 + 57 * 19 + 50 * 20 + 8 * 8) * 4) + " bytes of image pixels, ",
+        "\nmemory: " + std::to_string((120 * 30 + 57 * 19 + 50 * 20 + 8 * 8) * 4) +
+            " bytes of image pixels, ",
     };
-    for (const std::string& part : expectedParts) EXPECT_NE(out_.find(part), std::string::npos) << part << "\nin:\n" << out_;
+    for (const std::string& part : expectedParts)
+        EXPECT_NE(out_.find(part), std::string::npos) << part << "\nin:\n" << out_;
 }
 
 TEST_F(SkintoolDump, RefusalsNameTheFileAndTheMember) {
     std::vector<std::uint8_t> bad = WriteBmp(FramedBitmap(4, 4));
     bad.resize(30);
-    EXPECT_EQ(Dump(TestPackage().Definition("[Personality]\r\nLeft=Left.bmp\r\n").Member("left.bmp", bad).Stored()),
-              kExitFailure);
+    EXPECT_EQ(
+        Dump(TestPackage().Definition("[Personality]\r\nLeft=Left.bmp\r\n").Member("left.bmp", bad).Stored()),
+        kExitFailure);
     EXPECT_NE(err_.find("s.skn': skin member 'left.bmp': "), std::string::npos) << err_;
     EXPECT_TRUE(out_.empty());
 

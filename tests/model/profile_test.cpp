@@ -3,7 +3,6 @@
 #include "skin/data/profile.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 
 using skin::DescribeNonText;
@@ -20,7 +19,8 @@ TEST(ProfileText, NamesIgnoreCaseAndTheFirstSectionAndKeyOfANameWin) {
 }
 
 TEST(ProfileText, BlanksAroundNamesAndValuesAreTrimmedButNotInside) {
-    const TProfileText ini("  [ Personality ]  \r\n\t Top Frame \t=\t 2 0 \t\r\nSkin=\x1A" "a b\x1A\r\n");
+    const TProfileText ini("  [ Personality ]  \r\n\t Top Frame \t=\t 2 0 \t\r\nSkin=\x1A"
+                           "a b\x1A\r\n");
     EXPECT_EQ(ini.ReadString("Personality", "Top Frame", "d"), "2 0");
     EXPECT_EQ(ini.ReadString("Personality", "Skin", "d"), "a b"); // Ctrl-Z counts as a blank
     EXPECT_EQ(ini.ReadSectionNames(), std::vector<std::string>{"Personality"});
@@ -112,7 +112,8 @@ TEST(ProfileText, SectionListKeepsOrderAndDuplicatesAndEndsWithACutNameWhenFull)
     // NUL, leaving 15.
     const std::string full = SectionsOf(1023, 15);
     // A 20-character name is cut to the 14 that fit with a NUL, and the list ends there.
-    std::vector<std::string> names = TProfileText(full + "[LLLLLLLLLLLLLLLLLLLL]\r\n[After]\r\n").ReadSectionNames();
+    std::vector<std::string> names =
+        TProfileText(full + "[LLLLLLLLLLLLLLLLLLLL]\r\n[After]\r\n").ReadSectionNames();
     ASSERT_EQ(names.size(), 1024u);
     EXPECT_EQ(names.back(), "LLLLLLLLLLLLLL");
     // A 14-character name exactly fills the room; it is kept whole, but the list still ends with it.
@@ -124,7 +125,8 @@ TEST(ProfileText, SectionListKeepsOrderAndDuplicatesAndEndsWithACutNameWhenFull)
     ASSERT_EQ(names.size(), 1024u);
     EXPECT_EQ(names.back(), "NNNNNNNNNNNNN");
     // Sections past the list are still read by name.
-    EXPECT_EQ(TProfileText(full + "[MMMMMMMMMMMMMM]\r\n[After]\r\nk=v\r\n").ReadString("After", "k", ""), "v");
+    EXPECT_EQ(TProfileText(full + "[MMMMMMMMMMMMMM]\r\n[After]\r\nk=v\r\n").ReadString("After", "k", ""),
+              "v");
 }
 
 TEST(ProfileText, Utf8ByteOrderMarkIsSkippedAndHighBytesAreKeptAsTheyAre) {

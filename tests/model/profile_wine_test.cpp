@@ -2,18 +2,17 @@
 // section and key is read back with GetPrivateProfileStringA, the reader the skins were made for. The
 // texts are a corpus of hand-made awkward cases plus many seeded random ones.
 #include "skin/data/profile.h"
+#include "tests/support/test_random.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <set>
 #include <string>
 #include <vector>
-
-#include "tests/support/test_random.h"
 
 using skin::TProfileText;
 
@@ -22,7 +21,7 @@ namespace {
 // A definition text in a file of its own, deleted again at the end. Every text gets a new name: the
 // platform caches profile files and must never answer from an earlier text.
 class TempProfileFile {
-public:
+  public:
     explicit TempProfileFile(const std::string& text) {
         static unsigned counter = 0;
         char folder[MAX_PATH + 1] = {};
@@ -40,15 +39,16 @@ public:
 
     const char* Path() const { return path_.c_str(); }
 
-private:
+  private:
     std::string path_;
 };
 
-std::string PlatformReadString(const TempProfileFile& file, const std::string& section, const std::string& key,
-                               const std::string& defaultValue) {
+std::string PlatformReadString(const TempProfileFile& file, const std::string& section,
+                               const std::string& key, const std::string& defaultValue) {
     std::vector<char> buffer(TProfileText::kValueBufferSize, '\x7F');
-    const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(), buffer.data(),
-                                                  static_cast<DWORD>(buffer.size()), file.Path());
+    const DWORD length =
+        GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(), buffer.data(),
+                                 static_cast<DWORD>(buffer.size()), file.Path());
     return std::string(buffer.data(), length);
 }
 
@@ -112,8 +112,10 @@ std::vector<std::string> CandidateNames(const std::string& text, skin::test::Tes
             std::string flipped = part;
             for (char& c : flipped) {
                 if (random.Below(2) == 0) continue;
-                if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-                else if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+                if (c >= 'a' && c <= 'z')
+                    c = static_cast<char>(c - 'a' + 'A');
+                else if (c >= 'A' && c <= 'Z')
+                    c = static_cast<char>(c - 'A' + 'a');
             }
             names.insert(flipped);
             names.insert(" " + part + "\t");
@@ -161,8 +163,8 @@ int CompareWithPlatform(const std::string& text, std::uint32_t seed, int queries
     int differences = 0;
     auto report = [&](const std::string& what, const std::string& expected, const std::string& actual) {
         if (++differences <= 3) {
-            ADD_FAILURE() << what << "\n  text:     " << Printable(text) << "\n  platform: " << Printable(expected)
-                          << "\n  ours:     " << Printable(actual);
+            ADD_FAILURE() << what << "\n  text:     " << Printable(text)
+                          << "\n  platform: " << Printable(expected) << "\n  ours:     " << Printable(actual);
         }
     };
 
@@ -170,24 +172,29 @@ int CompareWithPlatform(const std::string& text, std::uint32_t seed, int queries
     const std::vector<std::string> ourNames = profile.ReadSectionNames();
     if (platformNames != ourNames) {
         std::string expected, actual;
-        for (const auto& n : platformNames) expected += "[" + n + "]";
-        for (const auto& n : ourNames) actual += "[" + n + "]";
-        report("section list (" + std::to_string(platformNames.size()) + " vs " + std::to_string(ourNames.size()) + ")",
+        for (const auto& n : platformNames)
+            expected += "[" + n + "]";
+        for (const auto& n : ourNames)
+            actual += "[" + n + "]";
+        report("section list (" + std::to_string(platformNames.size()) + " vs " +
+                   std::to_string(ourNames.size()) + ")",
                expected, actual);
     }
 
     auto compare = [&](const std::string& section, const std::string& key) {
-        const std::string& defaultValue = kDefaults[random.Below(static_cast<std::uint32_t>(kDefaults.size()))];
+        const std::string& defaultValue =
+            kDefaults[random.Below(static_cast<std::uint32_t>(kDefaults.size()))];
         const std::string expected = PlatformReadString(file, section, key, defaultValue);
         const std::string actual = profile.ReadString(section, key, defaultValue);
         if (expected != actual) {
-            report("[" + Printable(section) + "] " + Printable(key) + " (default '" + defaultValue + "')", expected,
-                   actual);
+            report("[" + Printable(section) + "] " + Printable(key) + " (default '" + defaultValue + "')",
+                   expected, actual);
         }
     };
     const std::vector<std::string> writtenKeys = KeysAsWritten(text, 24);
     for (const std::string& section : SectionsToRead(platformNames, 4)) {
-        for (const std::string& key : writtenKeys) compare(section, key);
+        for (const std::string& key : writtenKeys)
+            compare(section, key);
     }
     // Every platform call opens the file again, so only a sample of the variants is read.
     const std::vector<std::string> sections = CandidateNames(text, random);
@@ -199,7 +206,9 @@ int CompareWithPlatform(const std::string& text, std::uint32_t seed, int queries
     return differences;
 }
 
-std::string Repeat(char c, std::size_t count) { return std::string(count, c); }
+std::string Repeat(char c, std::size_t count) {
+    return std::string(count, c);
+}
 
 // Texts whose lines make up exactly `total` bytes of section list (names and their NULs).
 std::string SectionListOfSize(std::size_t total, std::size_t nameLength) {
@@ -230,9 +239,11 @@ std::vector<std::string> Corpus() {
         "[]\r\nx=1\r\n[A]\r\nx=2\r\n[ ]\r\nx=3\r\n[]\r\ny=4\r\n",
         "  [A]  \r\n  key  =  value  \r\n\tkey2\t=\tvalue2\t\r\n",
         "[ A ]\r\nx=1\r\n[A ]\r\nx=2\r\n[ A]\r\nx=3\r\n[A]\r\nx=4\r\n",
-        "[A]tail\r\nx=1\r\n[B]]\r\nx=2\r\n[C]x]\r\nx=3\r\n[D\r\nx=4\r\n[\r\nx=5\r\n]E[\r\nx=6\r\n[=F]\r\nx=7\r\n",
+        "[A]tail\r\nx=1\r\n[B]]\r\nx=2\r\n[C]x]\r\nx=3\r\n[D\r\nx=4\r\n[\r\nx=5\r\n]E[\r\nx=6\r\n[=F]\r\nx="
+        "7\r\n",
         "[A]\r\nx=1\r\nX=2\r\n[a]\r\nx=3\r\ny=4\r\n[A]\r\nz=5\r\n",
-        "[Q]\r\na=\"v\"\r\nb='v'\r\nc=\"v'\r\nd=\"\r\ne=\"\"\r\nf='\r\ng=''\r\nh=\" spaced \"\r\ni=\"a\"b\"\r\n"
+        "[Q]\r\na=\"v\"\r\nb='v'\r\nc=\"v'\r\nd=\"\r\ne=\"\"\r\nf='\r\ng=''\r\nh=\" spaced "
+        "\"\r\ni=\"a\"b\"\r\n"
         "j= \"x\" \r\nk=\"\"\"\r\nl='\"'\r\nm=v\"\r\nn=\"\"x\r\n",
         "[C]\r\n;comment\r\n;k=v\r\n#h=w\r\nk=v ; c\r\n// s=t\r\n",
         "[N]\r\njustkey\r\nother = \r\n=v\r\n=w\r\n = x\r\nlast=\r\n",
@@ -241,7 +252,8 @@ std::vector<std::string> Corpus() {
         "[A]\r\nx=\x01v\x01\r\ny=\x1F\x1Cw\x1D\x1E\r\nz=\xA0u\xA0\r\n\xA0w=9\r\n",
         "[Hi]\r\nv=\x80\x81\x8D\x8F\x90\x9D\xFF\xE9\xB0\r\n[\xA7\xB0]\r\nk=1\r\n",
         "[A]\r\nk=1=2=3\r\n==x\r\nk2 == y\r\n",
-        "[TitlebarSkin]\r\nSkinName=\"Blue Sky\"\r\n[Button1]\r\nAction=1\r\n[BUTTON1]\r\nAction=2\r\n[Buttons]\r\n",
+        "[TitlebarSkin]\r\nSkinName=\"Blue "
+        "Sky\"\r\n[Button1]\r\nAction=1\r\n[BUTTON1]\r\nAction=2\r\n[Buttons]\r\n",
     };
     for (const std::size_t length : {2045, 2046, 2047, 2048, 2049, 2050, 3000}) {
         corpus.push_back("[L]\r\nv=" + Repeat('a', length) + "\r\n");
@@ -258,17 +270,19 @@ std::vector<std::string> Corpus() {
 // Random texts built from the pieces that matter: section and key lines with names from a small pool
 // (case and blank variants), quotes, brackets, equals signs, blanks, odd bytes and all three line ends.
 std::string RandomText(skin::test::TestRandom& random) {
-    static const std::vector<std::string> kNames{"A", "a", "Colours", "COLOURS", "Button1", "key", "Key", "x", "Top",
-                                                 "", " ", "\xE4\xB0"};
-    static const std::vector<std::string> kPieces{"a", "Z", " ", "\t", "\"", "'", "=", "[", "]", ";", "0", "12",
-                                                  "x y", "\x1A", "\x0B", "\xA0", "\xD7", "\x85", "\\", "\x7F"};
+    static const std::vector<std::string> kNames{"A",   "a", "Colours", "COLOURS", "Button1", "key",
+                                                 "Key", "x", "Top",     "",        " ",       "\xE4\xB0"};
+    static const std::vector<std::string> kPieces{"a",    "Z",    " ",    "\t",   "\"", "'",   "=",
+                                                  "[",    "]",    ";",    "0",    "12", "x y", "\x1A",
+                                                  "\x0B", "\xA0", "\xD7", "\x85", "\\", "\x7F"};
     static const std::vector<std::string> kEnds{"\r\n", "\n", "\r", "\r\n", "\n\r", "\r\r\n"};
     auto pick = [&random](const std::vector<std::string>& from) {
         return from[random.Below(static_cast<std::uint32_t>(from.size()))];
     };
     auto junk = [&](std::uint32_t most) {
         std::string out;
-        for (std::uint32_t i = random.Below(most + 1); i > 0; --i) out += pick(kPieces);
+        for (std::uint32_t i = random.Below(most + 1); i > 0; --i)
+            out += pick(kPieces);
         return out;
     };
     std::string text;
@@ -276,12 +290,19 @@ std::string RandomText(skin::test::TestRandom& random) {
     for (std::uint32_t i = 0; i < lines; ++i) {
         std::string line;
         switch (random.Below(6)) {
-        case 0: line = junk(2) + "[" + junk(1) + pick(kNames) + junk(1) + "]" + junk(2); break;
+        case 0:
+            line = junk(2) + "[" + junk(1) + pick(kNames) + junk(1) + "]" + junk(2);
+            break;
         case 1:
         case 2:
-        case 3: line = junk(1) + pick(kNames) + junk(1) + "=" + junk(8); break;
-        case 4: line = junk(6); break;
-        default: line = pick(kNames) + "=" + junk(1) + "\"" + junk(5) + (random.Below(2) ? "\"" : "'") + junk(1);
+        case 3:
+            line = junk(1) + pick(kNames) + junk(1) + "=" + junk(8);
+            break;
+        case 4:
+            line = junk(6);
+            break;
+        default:
+            line = pick(kNames) + "=" + junk(1) + "\"" + junk(5) + (random.Below(2) ? "\"" : "'") + junk(1);
         }
         text += line;
         if (i + 1 < lines || random.Below(2)) text += pick(kEnds);
@@ -293,7 +314,9 @@ TEST(ProfileTextAgainstPlatform, CorpusOfAwkwardTextsReadsAlike) {
     const std::vector<std::string> corpus = Corpus();
     for (std::size_t i = 0; i < corpus.size(); ++i) {
         SCOPED_TRACE("corpus text " + std::to_string(i));
-        EXPECT_EQ(CompareWithPlatform(corpus[i], static_cast<std::uint32_t>(i + 1), corpus[i].size() > 4096 ? 120 : 600), 0);
+        EXPECT_EQ(CompareWithPlatform(corpus[i], static_cast<std::uint32_t>(i + 1),
+                                      corpus[i].size() > 4096 ? 120 : 600),
+                  0);
     }
 }
 

@@ -1,15 +1,13 @@
 // Reading whole skin definitions into TSkinDefinition: the element records, colours, caption buttons,
 // frame counts, reloading, and the refusals that keep the previous skin.
+#include "framework/rtl/colours.h"
 #include "skin/data/skin_definition.h"
-
-#include <gtest/gtest.h>
+#include "tests/model/test_skin.h"
+#include "tests/support/test_random.h"
 
 #include <array>
+#include <gtest/gtest.h>
 #include <string>
-
-#include "framework/rtl/colours.h"
-#include "tests/support/test_random.h"
-#include "tests/model/test_skin.h"
 
 using namespace skin;
 using skin::test::FramedBitmap;
@@ -19,12 +17,12 @@ namespace {
 
 // Counts the calls of the hook the Windows component uses to remake its face brush.
 class ObservedDefinition : public TSkinDefinition {
-public:
+  public:
     using TSkinDefinition::TSkinDefinition;
     int FaceChanges = 0;
     Colour FaceAtChange = 0;
 
-protected:
+  protected:
     void ButtonFaceChanged() override {
         ++FaceChanges;
         FaceAtChange = ButtonFaceColour;
@@ -32,48 +30,60 @@ protected:
 };
 
 class SkinDefinitionTest : public ::testing::Test {
-protected:
-    void Load(std::string_view text, const TestPackage& bitmaps = {}) { skin.LoadDefinition(text, bitmaps.Open()); }
+  protected:
+    void Load(std::string_view text, const TestPackage& bitmaps = {}) {
+        skin.LoadDefinition(text, bitmaps.Open());
+    }
 
     ObservedDefinition skin{nullptr};
 };
 
 TEST_F(SkinDefinitionTest, BordersKeepTheirFixedEndsAlongTheirLength) {
     Load("[Personality]\r\nLeft=left.bmp\r\nLeftTopHeight=10\r\nLeftBotHeight=12\r\nLeftFrame=2\r\n"
-         "LeftStretch=0\r\nLeftTrans=0\r\nTop=Skin\\Parts\\top.bmp\r\nTopTopHeight=0x19\r\nTopBotHeight=$20\r\n"
+         "LeftStretch=0\r\nLeftTrans=0\r\nTop=Skin\\Parts\\top.bmp\r\nTopTopHeight=0x19\r\nTopBotHeight=$"
+         "20\r\n"
          "Right=right.BMP\r\nBottomFrame=12px\r\n",
-         TestPackage().Bmp("left.bmp", FramedBitmap(8, 40, 2)).Bmp("top.bmp", FramedBitmap(120, 30, 2))
+         TestPackage()
+             .Bmp("left.bmp", FramedBitmap(8, 40, 2))
+             .Bmp("top.bmp", FramedBitmap(120, 30, 2))
              .Bmp("right.bmp", FramedBitmap(8, 40)));
 
     const TDataSkinBorder& left = *skin.BorderLeft;
     EXPECT_EQ(left.Name, "Left");
-    EXPECT_EQ((std::array{left.LeftWidth, left.TopHeight, left.RightWidth, left.BottomHeight}), (std::array{0, 10, 0, 12}));
+    EXPECT_EQ((std::array{left.LeftWidth, left.TopHeight, left.RightWidth, left.BottomHeight}),
+              (std::array{0, 10, 0, 12}));
     EXPECT_EQ((std::array{left.FrameCount, left.Tile, left.Trans}), (std::array{2, 0, 0}));
     EXPECT_EQ(left.Image.width(), 8);
     EXPECT_EQ(left.Image.pixel(7, 0), 0x020040u); // the second frame's colour: the right member was decoded
 
     const TDataSkinBorder& top = *skin.BorderTop;
-    EXPECT_EQ((std::array{top.LeftWidth, top.TopHeight, top.RightWidth, top.BottomHeight}), (std::array{25, 0, 32, 0}));
+    EXPECT_EQ((std::array{top.LeftWidth, top.TopHeight, top.RightWidth, top.BottomHeight}),
+              (std::array{25, 0, 32, 0}));
     EXPECT_EQ((std::array{top.FrameCount, top.Tile, top.Trans}), (std::array{1, 1, 1}));
     EXPECT_EQ(top.Image.width(), 120);
 
     EXPECT_TRUE(skin.BorderRight->Image.empty()); // ".BMP" does not load, even though "right.bmp" exists
-    EXPECT_EQ(skin.BorderBottom->FrameCount, 1);   // "12px" is no number
+    EXPECT_EQ(skin.BorderBottom->FrameCount, 1);  // "12px" is no number
     EXPECT_EQ(skin.BorderBottom->Name, "Bottom");
 }
 
 TEST_F(SkinDefinitionTest, EveryColourKeyReachesItsOwnField) {
-    Load("[Colours]\r\nWindowText=1 0 0\r\nTitleTextActive=2 0 0\r\nTitleTextNoActive=3 0 0\r\nButtonFace=4 0 0\r\n"
+    Load("[Colours]\r\nWindowText=1 0 0\r\nTitleTextActive=2 0 0\r\nTitleTextNoActive=3 0 0\r\nButtonFace=4 "
+         "0 0\r\n"
          "ButtonText=5 0 0\r\nButtonHilight=6 0 0\r\nButtonlight=7 0 0\r\nButtonShadow=8 0 0\r\n"
-         "ButtonDkShadow=9 0 0\r\nHilightText=10 0 0\r\nHilight=11 0 0\r\nMenubar=12 0 0\r\nMenuBarText=13 0 0\r\n"
+         "ButtonDkShadow=9 0 0\r\nHilightText=10 0 0\r\nHilight=11 0 0\r\nMenubar=12 0 0\r\nMenuBarText=13 0 "
+         "0\r\n"
          "Menu=14 0 0\r\nMenuText=15 0 0\r\nScrollbar=16 0 0\r\n");
-    const Colour fields[] = {skin.WindowTextColour,   skin.TitleTextActiveColour, skin.TitleTextNoActiveColour,
-                             skin.ButtonFaceColour,   skin.ButtonTextColour,      skin.ButtonHilightColour,
-                             skin.ButtonLightColour,  skin.ButtonShadowColour,    skin.ButtonDkShadowColour,
-                             skin.HilightTextColour,  skin.HilightColour,         skin.MenubarColour,
-                             skin.MenuBarTextColour,  skin.MenuColour,            skin.MenuTextColour,
-                             skin.ScrollbarColour};
-    for (std::uint8_t i = 0; i < std::size(fields); ++i) EXPECT_EQ(fields[i], MakeColour(i + 1, 0, 0)) << "field " << int(i);
+    const Colour fields[] = {skin.WindowTextColour,        skin.TitleTextActiveColour,
+                             skin.TitleTextNoActiveColour, skin.ButtonFaceColour,
+                             skin.ButtonTextColour,        skin.ButtonHilightColour,
+                             skin.ButtonLightColour,       skin.ButtonShadowColour,
+                             skin.ButtonDkShadowColour,    skin.HilightTextColour,
+                             skin.HilightColour,           skin.MenubarColour,
+                             skin.MenuBarTextColour,       skin.MenuColour,
+                             skin.MenuTextColour,          skin.ScrollbarColour};
+    for (std::uint8_t i = 0; i < std::size(fields); ++i)
+        EXPECT_EQ(fields[i], MakeColour(i + 1, 0, 0)) << "field " << int(i);
 }
 
 TEST_F(SkinDefinitionTest, ColoursDefaultToSystemColoursAndTheMenuBarToTheSkinsButtonFace) {
@@ -93,20 +103,21 @@ TEST_F(SkinDefinitionTest, ColourTableHasOneEntryPerColourSectionInTextOrder) {
     Load("[Colour1]\r\ncolor=1 2 3\r\n[Colours]\r\ncolor=9 9 9\r\n[COLOUR0]\r\nCOLOR=4 5 6\r\n[ColourX]\r\n"
          "[Colour1]\r\ncolor=7 8 9\r\n[Color2]\r\ncolor=1 1 1\r\n");
     // The repeated [Colour1] is listed again but reads the first one's key; [ColourX] has no key.
-    EXPECT_EQ(skin.ColourTable, (std::vector<Colour>{MakeColour(1, 2, 3), MakeColour(4, 5, 6), rtl::clWindowText,
-                                                     MakeColour(1, 2, 3)}));
+    EXPECT_EQ(skin.ColourTable, (std::vector<Colour>{MakeColour(1, 2, 3), MakeColour(4, 5, 6),
+                                                     rtl::clWindowText, MakeColour(1, 2, 3)}));
 }
 
 TEST_F(SkinDefinitionTest, CaptionButtonsComeFromEveryButtonSectionButTheControlOnes) {
-    Load("[Buttons]\r\n[Button.Radio]\r\n[button.checkbox]\r\n[ButtonClose]\r\nAction=1\r\nAlign=1\r\nXcoord=20\r\n"
+    Load("[Buttons]\r\n[Button.Radio]\r\n[button.checkbox]\r\n[ButtonClose]\r\nAction=1\r\nAlign=1\r\nXcoord="
+         "20\r\n"
          "Ycoord=0x4\r\nVisibility=2\r\nVisibility1=3\r\nCombineOp=5\r\nframe=4\r\nButtonImage=close.bmp\r\n"
          "[buttonMin]\r\n[ButtonsExtra]\r\n",
          TestPackage().Bmp("close.bmp", FramedBitmap(64, 16, 4)));
     ASSERT_EQ(skin.SysButtons.size(), 3u + 3u);
     const TDataSkinSysButton& close = *skin.SysButtons[0];
     EXPECT_EQ(close.Name, "BUTTONCLOSE");
-    EXPECT_EQ((std::array{close.Action, close.Align, close.XCoord, close.YCoord, close.Visibility, close.Visibility1,
-                          close.CombineOp, close.FrameCount}),
+    EXPECT_EQ((std::array{close.Action, close.Align, close.XCoord, close.YCoord, close.Visibility,
+                          close.Visibility1, close.CombineOp, close.FrameCount}),
               (std::array{1, 1, 20, 4, 2, 3, 5, 4}));
     EXPECT_EQ(close.Image.width(), 64);
 
@@ -118,16 +129,18 @@ TEST_F(SkinDefinitionTest, CaptionButtonsComeFromEveryButtonSectionButTheControl
 }
 
 TEST_F(SkinDefinitionTest, CaptionButtonFrameCountsAreGuessedFromTheImageShape) {
-    Load("[Button1]\r\nButtonImage=three.bmp\r\n[Button2]\r\nButtonImage=six.bmp\r\n"
-         "[Button3]\r\nButtonImage=edge.bmp\r\n[Button4]\r\nButtonImage=over.bmp\r\n"
-         "[Button5]\r\nButtonImage=three.bmp\r\nAction=-2\r\n[Button6]\r\nButtonImage=three.bmp\r\nAction=3\r\n"
-         "[Button7]\r\nButtonImage=three.bmp\r\nAction=11\r\nframe=0\r\n[Button8]\r\nButtonImage=three.bmp\r\n"
-         "Action=11\r\nframe=2\r\n",
-         TestPackage()
-             .Bmp("three.bmp", FramedBitmap(57, 19, 3))
-             .Bmp("six.bmp", FramedBitmap(114, 19, 6))
-             .Bmp("edge.bmp", FramedBitmap(38, 10))   // 3.8 times as wide as high
-             .Bmp("over.bmp", FramedBitmap(39, 10))); // just over
+    Load(
+        "[Button1]\r\nButtonImage=three.bmp\r\n[Button2]\r\nButtonImage=six.bmp\r\n"
+        "[Button3]\r\nButtonImage=edge.bmp\r\n[Button4]\r\nButtonImage=over.bmp\r\n"
+        "[Button5]\r\nButtonImage=three.bmp\r\nAction=-2\r\n[Button6]\r\nButtonImage=three.bmp\r\nAction="
+        "3\r\n"
+        "[Button7]\r\nButtonImage=three.bmp\r\nAction=11\r\nframe=0\r\n[Button8]\r\nButtonImage=three.bmp\r\n"
+        "Action=11\r\nframe=2\r\n",
+        TestPackage()
+            .Bmp("three.bmp", FramedBitmap(57, 19, 3))
+            .Bmp("six.bmp", FramedBitmap(114, 19, 6))
+            .Bmp("edge.bmp", FramedBitmap(38, 10))   // 3.8 times as wide as high
+            .Bmp("over.bmp", FramedBitmap(39, 10))); // just over
     auto frames = [this](std::size_t i) { return skin.SysButtons[i]->FrameCount; };
     EXPECT_EQ(frames(0), 3);
     EXPECT_EQ(frames(1), 6);
@@ -152,7 +165,8 @@ TEST_F(SkinDefinitionTest, MdiButtonsAreCutFromTheTwelveCellStrip) {
         SCOPED_TRACE(i);
         EXPECT_EQ(button.Name, "BUTTON2"); // the last caption button's name
         EXPECT_EQ(button.Action, 7 + i);
-        EXPECT_EQ((std::array{button.Align, button.Visibility, button.Visibility1}), (std::array{100, 100, 100}));
+        EXPECT_EQ((std::array{button.Align, button.Visibility, button.Visibility1}),
+                  (std::array{100, 100, 100}));
         EXPECT_EQ(button.FrameCount, 4);
         EXPECT_EQ(button.XCoord, (10 + 4) * (3 - i));
         ASSERT_EQ(button.Image.width(), 40);
@@ -176,11 +190,12 @@ TEST_F(SkinDefinitionTest, WithoutCaptionButtonsTheMdiButtonsAreNamedAfterTheFir
 
 TEST_F(SkinDefinitionTest, PushButtonRecordAndItsCheckAndRadioFrameCounts) {
     Load("[Colours]\r\nButtonText=1 2 3\r\n[Buttons]\r\nBitmap=button.bmp\r\nLeftWidth=3\r\nRightWidth=4\r\n"
-         "TopHeight=5\r\nBottomHeight=6\r\nTrans=1\r\nTile=2\r\nCheckButton=check.bmp\r\nRadioButton=radio.bmp\r\n"
+         "TopHeight=5\r\nBottomHeight=6\r\nTrans=1\r\nTile=2\r\nCheckButton=check.bmp\r\nRadioButton=radio."
+         "bmp\r\n"
          "NormalColour=255\r\nPressedColour2=9 9 9\r\n",
          TestPackage()
              .Bmp("button.bmp", FramedBitmap(100, 21, 5))
-             .Bmp("check.bmp", FramedBitmap(104, 13)) // under 16 high: 13-pixel cells, 8 frames
+             .Bmp("check.bmp", FramedBitmap(104, 13))  // under 16 high: 13-pixel cells, 8 frames
              .Bmp("radio.bmp", FramedBitmap(96, 16))); // 16-pixel cells, 6 frames
     const TDataSkinButton& buttons = *skin.Buttons;
     EXPECT_EQ(buttons.Name, "Buttons");
@@ -190,7 +205,8 @@ TEST_F(SkinDefinitionTest, PushButtonRecordAndItsCheckAndRadioFrameCounts) {
     EXPECT_EQ(buttons.FrameCount, 5);
     EXPECT_EQ(buttons.CheckButtonFrame, 8);
     EXPECT_EQ(buttons.RadioButtonFrame, 6);
-    EXPECT_EQ((std::array{buttons.NormalColour, buttons.MouseOverColour}), (std::array{255, kColourNotGiven}));
+    EXPECT_EQ((std::array{buttons.NormalColour, buttons.MouseOverColour}),
+              (std::array{255, kColourNotGiven}));
     EXPECT_EQ(buttons.NormalColour2, MakeColour(1, 2, 3)); // the skin's button text colour
     EXPECT_EQ(buttons.PressedColour2, MakeColour(9, 9, 9));
 
@@ -229,12 +245,18 @@ TEST_F(SkinDefinitionTest, OptionalElementsArePresentOnlyWithAnImageKeyAndGetThe
         std::int32_t FrameCount;
     };
     const Expected elements[] = {
-        {"GroupBoxEdge", &TSkinDefinition::GroupBoxEdge, 2},   {"Toolbars", &TSkinDefinition::Toolbars, 5},
-        {"StatusBarEdges", &TSkinDefinition::StatusBarEdges, 3}, {"SunkEdge", &TSkinDefinition::SunkEdge, 4},
-        {"ExtraImages", &TSkinDefinition::ExtraImages, 5},     {"Headerbar", &TSkinDefinition::Headerbar, 5},
-        {"MenuItem", &TSkinDefinition::MenuItem, 5},           {"MenuBackground", &TSkinDefinition::MenuBackground, 1},
-        {"Scrollbar", &TSkinDefinition::Scrollbar, 23},        {"HorzScroll", &TSkinDefinition::HorzScroll, 4},
-        {"VertScroll", &TSkinDefinition::VertScroll, 4},       {"HorzScrollThumb", &TSkinDefinition::HorzScrollThumb, 3},
+        {"GroupBoxEdge", &TSkinDefinition::GroupBoxEdge, 2},
+        {"Toolbars", &TSkinDefinition::Toolbars, 5},
+        {"StatusBarEdges", &TSkinDefinition::StatusBarEdges, 3},
+        {"SunkEdge", &TSkinDefinition::SunkEdge, 4},
+        {"ExtraImages", &TSkinDefinition::ExtraImages, 5},
+        {"Headerbar", &TSkinDefinition::Headerbar, 5},
+        {"MenuItem", &TSkinDefinition::MenuItem, 5},
+        {"MenuBackground", &TSkinDefinition::MenuBackground, 1},
+        {"Scrollbar", &TSkinDefinition::Scrollbar, 23},
+        {"HorzScroll", &TSkinDefinition::HorzScroll, 4},
+        {"VertScroll", &TSkinDefinition::VertScroll, 4},
+        {"HorzScrollThumb", &TSkinDefinition::HorzScrollThumb, 3},
         {"VertScrollThumb", &TSkinDefinition::VertScrollThumb, 3},
         {"Trackbar.ThumbHorz", &TSkinDefinition::TrackbarThumbHorz, 5},
         {"Trackbar.ThumbVert", &TSkinDefinition::TrackbarThumbVert, 5},
@@ -248,7 +270,8 @@ TEST_F(SkinDefinitionTest, OptionalElementsArePresentOnlyWithAnImageKeyAndGetThe
     std::int32_t style = 1;
     for (const Expected& element : elements) {
         const std::string member = std::string(element.Section) + ".bmp";
-        text += "[" + std::string(element.Section) + "]\r\nImage=" + member + "\r\nStyle=" + std::to_string(style++) +
+        text += "[" + std::string(element.Section) + "]\r\nImage=" + member +
+                "\r\nStyle=" + std::to_string(style++) +
                 "\r\nLeftWidth=1\r\nTopHeight=2\r\nRightWidth=3\r\nBottomHeight=4\r\nTrans=1\r\nTile=5\r\n"
                 "NormalColour=0x10\r\nMouseOverColour2=1 2 3\r\nFrameCount=9\r\n";
         package.Bmp(member, FramedBitmap(40, 10));
@@ -263,18 +286,22 @@ TEST_F(SkinDefinitionTest, OptionalElementsArePresentOnlyWithAnImageKeyAndGetThe
         EXPECT_EQ(record->Name, element.Section);
         EXPECT_EQ(record->Image.width(), 40);
         EXPECT_EQ(record->Style, style++);
-        EXPECT_EQ((std::array{record->LeftWidth, record->TopHeight, record->RightWidth, record->BottomHeight}),
-                  (std::array{1, 2, 3, 4}));
+        EXPECT_EQ(
+            (std::array{record->LeftWidth, record->TopHeight, record->RightWidth, record->BottomHeight}),
+            (std::array{1, 2, 3, 4}));
         EXPECT_EQ((std::array{record->Trans, record->Tile}), (std::array{1, 0})); // a Tile above 1 becomes 0
-        EXPECT_EQ((std::array{record->NormalColour, record->PressedColour}), (std::array{16, kColourNotGiven}));
+        EXPECT_EQ((std::array{record->NormalColour, record->PressedColour}),
+                  (std::array{16, kColourNotGiven}));
         EXPECT_EQ(record->MouseOverColour2, MakeColour(1, 2, 3));
         EXPECT_EQ(record->NormalColour2, MakeColour(7, 7, 7));
         // Only the scroll thumbs take their count from the skin (FrameCount=9 here, or 3 when missing).
-        const bool thumb = element.Slot == &TSkinDefinition::HorzScrollThumb || element.Slot == &TSkinDefinition::VertScrollThumb;
+        const bool thumb = element.Slot == &TSkinDefinition::HorzScrollThumb ||
+                           element.Slot == &TSkinDefinition::VertScrollThumb;
         EXPECT_EQ(record->FrameCount, thumb ? 9 : element.FrameCount);
     }
 
-    Load("[GroupBoxEdge]\r\nImage=\r\nStyle=1\r\n[SunkEdge]\r\nImage=missing.bmp\r\n[HorzScrollThumb]\r\nImage=t.bmp\r\n",
+    Load("[GroupBoxEdge]\r\nImage=\r\nStyle=1\r\n[SunkEdge]\r\nImage=missing.bmp\r\n[HorzScrollThumb]"
+         "\r\nImage=t.bmp\r\n",
          TestPackage().Bmp("t.bmp", FramedBitmap(9, 9)));
     EXPECT_EQ(skin.GroupBoxEdge, nullptr);
     ASSERT_NE(skin.SunkEdge, nullptr); // the key is given: present, with an empty image
@@ -285,8 +312,10 @@ TEST_F(SkinDefinitionTest, OptionalElementsArePresentOnlyWithAnImageKeyAndGetThe
 
 TEST_F(SkinDefinitionTest, ElementsWithASecondImage) {
     Load("[Tabs]\r\nImage=tabs.bmp\r\nBorder=border.bmp\r\nStyle=4\r\n[UpDown.Horz]\r\nImage=ud.bmp\r\n"
-         "GlyphImage=glyphs.bmp\r\n[UpDown.Vert]\r\nImage=ud.bmp\r\n[ComboButton]\r\nImage=combo.bmp\r\n****=tabs.bmp\r\n"
-         "[Progress]\r\nBitmap=bar.bmp\r\nChunk=chunk.bmp\r\nTile=3\r\nStyle=2\r\nLeftWidth=4\r\nNormalColour2=1 1 1\r\n"
+         "GlyphImage=glyphs.bmp\r\n[UpDown.Vert]\r\nImage=ud.bmp\r\n[ComboButton]\r\nImage=combo.bmp\r\n****="
+         "tabs.bmp\r\n"
+         "[Progress]\r\nBitmap=bar.bmp\r\nChunk=chunk.bmp\r\nTile=3\r\nStyle=2\r\nLeftWidth="
+         "4\r\nNormalColour2=1 1 1\r\n"
          "[Personality]\r\nmenuBar=menu.bmp\r\nTileMenu=1\r\nTileRightMenu=6\r\n",
          TestPackage()
              .Bmp("tabs.bmp", FramedBitmap(50, 20, 5))
@@ -316,16 +345,19 @@ TEST_F(SkinDefinitionTest, ElementsWithASecondImage) {
     const TDataSkinBorder& progress = *skin.Progress;
     EXPECT_EQ(progress.Name, "Progress");
     EXPECT_EQ(progress.SecondImage.width(), 6);
-    EXPECT_EQ((std::array{progress.Tile, progress.Style, progress.LeftWidth, progress.FrameCount}), (std::array{3, 2, 4, 2}));
+    EXPECT_EQ((std::array{progress.Tile, progress.Style, progress.LeftWidth, progress.FrameCount}),
+              (std::array{3, 2, 4, 2}));
     EXPECT_EQ(progress.NormalColour2, 0u); // progress reads no colours
 
     const TDataSkinObject& menuBar = *skin.MenuBar;
     EXPECT_EQ(menuBar.Name, "Personality");
-    EXPECT_EQ((std::array{menuBar.Tile, menuBar.LeftWidth, menuBar.RightWidth, menuBar.FrameCount}), (std::array{1, 1, 6, 2}));
+    EXPECT_EQ((std::array{menuBar.Tile, menuBar.LeftWidth, menuBar.RightWidth, menuBar.FrameCount}),
+              (std::array{1, 1, 6, 2}));
 }
 
 TEST_F(SkinDefinitionTest, ReloadingReplacesEverythingAndFreesWhatTheNewSkinLacks) {
-    const TestPackage bitmaps = TestPackage().Bmp("tabs.bmp", FramedBitmap(50, 20, 5)).Bmp("b.bmp", FramedBitmap(30, 10, 3));
+    const TestPackage bitmaps =
+        TestPackage().Bmp("tabs.bmp", FramedBitmap(50, 20, 5)).Bmp("b.bmp", FramedBitmap(30, 10, 3));
     Load("[TitlebarSkin]\r\nSkinName=First\r\n[Tabs]\r\nImage=tabs.bmp\r\n[Button1]\r\nButtonImage=b.bmp\r\n"
          "[Colour0]\r\ncolor=1 1 1\r\n[Fonts]\r\nFontHeight=20\r\n[Personality]\r\nTop=b.bmp\r\n",
          bitmaps);
@@ -372,8 +404,9 @@ TEST_F(SkinDefinitionTest, ABadBitmapRefusesTheWholeSkinAndKeepsThePreviousOne) 
     EXPECT_EQ(skin.FaceChanges, 1);
 
     // Bytes that are no BMP at all, named by a caption button.
-    EXPECT_THROW(Load("[Button1]\r\nButtonImage=x.bmp\r\n", TestPackage().Member("x.bmp", {'h', 'e', 'l', 'l', 'o'})),
-                 ESkinDefinitionError);
+    EXPECT_THROW(
+        Load("[Button1]\r\nButtonImage=x.bmp\r\n", TestPackage().Member("x.bmp", {'h', 'e', 'l', 'l', 'o'})),
+        ESkinDefinitionError);
     EXPECT_EQ(skin.SysButtons.size(), 3u);
     EXPECT_EQ(skin.SkinName, "Good");
 }
@@ -393,7 +426,8 @@ TEST(SkinPackageDefinition, FindsTheDefinitionMemberAndNamesItInErrors) {
               "blue.ini");
     EXPECT_EQ(skin.SkinName, "Found");
     // Without a name ending in ".ini", the first containing it is the definition.
-    EXPECT_EQ(skin.LoadPackageDefinition(TestPackage().Definition(text, "skin.ini.txt").Open()), "skin.ini.txt");
+    EXPECT_EQ(skin.LoadPackageDefinition(TestPackage().Definition(text, "skin.ini.txt").Open()),
+              "skin.ini.txt");
 
     try {
         skin.LoadPackageDefinition(TestPackage().Bmp("top.bmp", FramedBitmap(2, 2)).Open());
@@ -412,10 +446,11 @@ TEST(SkinPackageDefinition, FindsTheDefinitionMemberAndNamesItInErrors) {
 
 TEST(SkinPackageDefinition, MissingOrEmptyBitmapMembersGiveEmptyImages) {
     TSkinDefinition skin(nullptr);
-    skin.LoadPackageDefinition(TestPackage()
-                                   .Definition("[Personality]\r\nTop=top.bmp\r\nLeft=gone.bmp\r\n[Tabs]\r\nImage=top.bmp\r\n")
-                                   .Member("top.bmp", {})
-                                   .Open());
+    skin.LoadPackageDefinition(
+        TestPackage()
+            .Definition("[Personality]\r\nTop=top.bmp\r\nLeft=gone.bmp\r\n[Tabs]\r\nImage=top.bmp\r\n")
+            .Member("top.bmp", {})
+            .Open());
     EXPECT_TRUE(skin.BorderTop->Image.empty());
     EXPECT_TRUE(skin.BorderLeft->Image.empty());
     ASSERT_NE(skin.Tabs, nullptr);
@@ -426,13 +461,15 @@ TEST(SkinPackageDefinition, MissingOrEmptyBitmapMembersGiveEmptyImages) {
 // or raises ESkinDefinitionError, and a refused load leaves the previous skin as it was.
 TEST(SkinDefinitionRobustness, RandomDefinitionsAndDamagedBitmapsNeverBreakTheModel) {
     skin::test::TestRandom random(77);
-    const char* sections[] = {"Personality", "Buttons", "Tabs", "ComboButton", "Button1", "BUTTON2", "Progress",
-                              "MDICONTROLS", "Colours", "Colour0", "UpDown.Horz", "Scrollbar", "HorzScrollThumb"};
-    const char* keys[] = {"Image", "Bitmap", "ButtonImage", "Top", "Left", "Chunk", "Border", "GlyphImage",
-                          "CheckButton", "RadioButton", "frame", "FrameCount", "Action", "ButtonFace", "color",
-                          "TopTopHeight", "Tile", "TextBack", "menuBar"};
-    const char* values[] = {"a.bmp", "b.bmp", "bad.bmp", "empty.bmp", "none.bmp", "-1", "0", "3", "0x7FFFFFFF",
-                            "-2147483648", "1 2 3", "A.BMP", "x\\a.bmp"};
+    const char* sections[] = {"Personality", "Buttons",   "Tabs",           "ComboButton", "Button1",
+                              "BUTTON2",     "Progress",  "MDICONTROLS",    "Colours",     "Colour0",
+                              "UpDown.Horz", "Scrollbar", "HorzScrollThumb"};
+    const char* keys[] = {"Image",        "Bitmap",     "ButtonImage", "Top",         "Left",
+                          "Chunk",        "Border",     "GlyphImage",  "CheckButton", "RadioButton",
+                          "frame",        "FrameCount", "Action",      "ButtonFace",  "color",
+                          "TopTopHeight", "Tile",       "TextBack",    "menuBar"};
+    const char* values[] = {"a.bmp", "b.bmp",      "bad.bmp",     "empty.bmp", "none.bmp", "-1",      "0",
+                            "3",     "0x7FFFFFFF", "-2147483648", "1 2 3",     "A.BMP",    "x\\a.bmp"};
     std::vector<std::uint8_t> damaged = WriteBmp(FramedBitmap(30, 10, 3));
     damaged[18] = 0xFF; // width far beyond the data
     damaged[19] = 0x7F;
@@ -451,16 +488,20 @@ TEST(SkinDefinitionRobustness, RandomDefinitionsAndDamagedBitmapsNeverBreakTheMo
             if (random.Below(4) == 0) {
                 text += std::string("[") + sections[random.Below(std::size(sections))] + "]\r\n";
             } else {
-                text += std::string(keys[random.Below(std::size(keys))]) + "=" + values[random.Below(std::size(values))] + "\r\n";
+                text += std::string(keys[random.Below(std::size(keys))]) + "=" +
+                        values[random.Below(std::size(values))] + "\r\n";
             }
         }
-        const std::string before = std::to_string(skin.MemoryHeld().ImageBytes) + "/" + std::to_string(skin.SysButtons.size());
+        const std::string before =
+            std::to_string(skin.MemoryHeld().ImageBytes) + "/" + std::to_string(skin.SysButtons.size());
         try {
             skin.LoadDefinition(text, package);
         } catch (const ESkinDefinitionError& e) {
             ++refused;
             EXPECT_NE(std::string(e.what()).find("'bad.bmp'"), std::string::npos) << e.what();
-            EXPECT_EQ(std::to_string(skin.MemoryHeld().ImageBytes) + "/" + std::to_string(skin.SysButtons.size()), before);
+            EXPECT_EQ(std::to_string(skin.MemoryHeld().ImageBytes) + "/" +
+                          std::to_string(skin.SysButtons.size()),
+                      before);
         }
         ASSERT_GE(skin.SysButtons.size(), 3u);
     }

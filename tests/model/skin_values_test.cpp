@@ -1,9 +1,8 @@
 // The value types of skin definitions: integers, colour texts, colours by components, bitmap references.
+#include "framework/rtl/colours.h"
 #include "skin/data/skin_values.h"
 
 #include <gtest/gtest.h>
-
-#include "framework/rtl/colours.h"
 
 using namespace skin;
 

@@ -2,16 +2,16 @@
 // colours, packed with the package writer and opened with the package reader as a load would.
 #pragma once
 
+#include "skin/data/package_writer.h"
+#include "skin/data/skin_reader.h"
+#include "skin/draw/bitmap.h"
+#include "skin/draw/bmp_writer.h"
+
 #include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "skin/data/package_writer.h"
-#include "skin/data/skin_reader.h"
-#include "skin/draw/bitmap.h"
-#include "skin/draw/bmp_writer.h"
 
 namespace skin::test {
 
@@ -31,11 +31,13 @@ inline Bitmap FramedBitmap(int width, int height, int frames = 1, Pixel base = 0
 
 // Members are stored in the order they are added; the definition is just another member.
 class TestPackage {
-public:
+  public:
     TestPackage& Definition(std::string_view text, std::string name = "skin.ini") {
         return Member(std::move(name), std::vector<std::uint8_t>(text.begin(), text.end()));
     }
-    TestPackage& Bmp(std::string name, const Bitmap& bitmap) { return Member(std::move(name), WriteBmp(bitmap)); }
+    TestPackage& Bmp(std::string name, const Bitmap& bitmap) {
+        return Member(std::move(name), WriteBmp(bitmap));
+    }
     TestPackage& Member(std::string name, std::vector<std::uint8_t> bytes) {
         writer_.AddMember(std::move(name), std::move(bytes));
         return *this;
@@ -51,7 +53,7 @@ public:
         return reader;
     }
 
-private:
+  private:
     PackageWriter writer_;
 };
 

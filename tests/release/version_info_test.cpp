@@ -1,23 +1,22 @@
 // What a user sees of the shipped programs' version: the version resource Explorer's file properties show,
 // read back as Explorer reads it, and the line `skintool --version` prints. Both carry the project's one
 // version.
-#include <windows.h>
-
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <string>
-#include <vector>
-
 #include "marivel_version.h"
 #include "tests/e2e/driver.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace {
 
 struct FileVersion {
     bool found = false;
     VS_FIXEDFILEINFO fixed{};
-    std::vector<BYTE> data; // the whole resource, for the strings
+    std::vector<BYTE> data;   // the whole resource, for the strings
     std::wstring stringBlock; // "\StringFileInfo\<language><code page>\" of the first translation
 };
 
@@ -47,7 +46,8 @@ FileVersion ReadFileVersion(const std::wstring& path) {
 std::wstring StringValue(FileVersion& version, const wchar_t* name) {
     void* value = nullptr;
     UINT length = 0;
-    if (!VerQueryValueW(version.data.data(), (version.stringBlock + name).c_str(), &value, &length) || length == 0) {
+    if (!VerQueryValueW(version.data.data(), (version.stringBlock + name).c_str(), &value, &length) ||
+        length == 0) {
         return L"(missing)";
     }
     return static_cast<const wchar_t*>(value);
@@ -55,8 +55,8 @@ std::wstring StringValue(FileVersion& version, const wchar_t* name) {
 
 std::wstring Wide(std::string_view text) {
     std::wstring wide(text.size(), L'\0');
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                                           static_cast<int>(wide.size()));
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                           wide.data(), static_cast<int>(wide.size()));
     wide.resize(static_cast<std::size_t>(length));
     return wide;
 }
@@ -68,7 +68,8 @@ struct VersionNumbers {
 VersionNumbers ProjectVersion() {
     VersionNumbers numbers;
     const std::string text(marivel::kVersion);
-    EXPECT_EQ(std::sscanf(text.c_str(), "%u.%u.%u", &numbers.major, &numbers.minor, &numbers.patch), 3) << text;
+    EXPECT_EQ(std::sscanf(text.c_str(), "%u.%u.%u", &numbers.major, &numbers.minor, &numbers.patch), 3)
+        << text;
     return numbers;
 }
 
@@ -77,7 +78,8 @@ TEST(VersionResource, EveryShippedProgramShowsTheProjectVersionAndItsOwnName) {
     const struct {
         const char* variable;
         const wchar_t* fileName;
-    } programs[] = {{"MARIVEL_EXE", L"Marivel.exe"}, {"MARIVEL_GALLERY", L"Gallery.exe"},
+    } programs[] = {{"MARIVEL_EXE", L"Marivel.exe"},
+                    {"MARIVEL_GALLERY", L"Gallery.exe"},
                     {"MARIVEL_SKINTOOL", L"skintool.exe"}};
     for (const auto& program : programs) {
         SCOPED_TRACE(program.fileName);
@@ -114,14 +116,15 @@ std::string RunAndRead(const std::wstring& exe, const std::wstring& arguments, D
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
     PROCESS_INFORMATION process{};
-    const BOOL started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                                        nullptr, nullptr, &startup, &process);
+    const BOOL started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process);
     CloseHandle(writeEnd);
     std::string output;
     if (started) {
         char buffer[512];
         DWORD read = 0;
-        while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0) output.append(buffer, read);
+        while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0)
+            output.append(buffer, read);
         WaitForSingleObject(process.hProcess, 30000);
         GetExitCodeProcess(process.hProcess, &exitCode);
         CloseHandle(process.hThread);

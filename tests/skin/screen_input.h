@@ -2,11 +2,11 @@
 // their top byte, screenshots once a window has painted, and mouse input through the system's input queue.
 #pragma once
 
+#include "tests/skin/skin_test_fixture.h"
+
 #include <windows.h>
 
 #include <chrono>
-
-#include "tests/skin/skin_test_fixture.h"
 
 namespace skin_tests {
 
@@ -40,7 +40,7 @@ inline skin::Bitmap ShotOf(HWND control) {
 // How many pixels of frame `frame` of a glyph strip (key colour left out) the screen shows differently at
 // (left, top) of shot.
 inline int GlyphMismatches(const skin::Bitmap& shot, int left, int top, const skin::Bitmap& strip, int frames,
-                    int frame) {
+                           int frame) {
     const int fw = strip.width() / frames;
     int mismatches = 0;
     for (int y = 0; y < strip.height(); ++y) {

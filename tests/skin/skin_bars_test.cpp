@@ -16,12 +16,12 @@
 #include "tests/skin/screen_input.h"
 #include "tests/skin/skin_test_fixture.h"
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
-#include <windows.h>
 
 using namespace skin_tests;
 
@@ -175,14 +175,17 @@ skin::Pixel ScreenPixel(POINT at) {
     return RgbOf(Screenshot(RECT{at.x, at.y, at.x + 1, at.y + 1}).pixel(0, 0));
 }
 
-POINT Centre(const RECT& rect) { return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
+POINT Centre(const RECT& rect) {
+    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
 
 TEST_P(SkinBarsTest, StatusBarShowsItsPanelsAndTheSkinsGripAlsoWhenTheWindowGrows) {
     TSkinTestForm* form = BarsForm();
     const TSkinData& skin = Skin(form);
     HWND bar = HandleOf(form, "StatusBar1");
     ASSERT_NE(ObjectFor<skin::TSkinStatusBar>(form->Handle(), bar), nullptr);
-    EXPECT_EQ(SizeGripChild(form->Handle()), nullptr) << "no size grip window of the system in a skinned window";
+    EXPECT_EQ(SizeGripChild(form->Handle()), nullptr)
+        << "no size grip window of the system in a skinned window";
     const skin::TDataSkinObject& extra = *skin.ExtraImages;
     const skin::TDataSkinObject& edges = *skin.StatusBarEdges;
 
@@ -196,22 +199,23 @@ TEST_P(SkinBarsTest, StatusBarShowsItsPanelsAndTheSkinsGripAlsoWhenTheWindowGrow
         RECT last{};
         SendMessageW(bar, SB_GETRECT, 2, reinterpret_cast<LPARAM>(&last));
         const skin::Rect panel{last.left, last.top, shot.width(), last.bottom};
-        const skin::Bitmap expected = skin::RenderSkinImage(panel, edges.Image, skin::MarginsOf(edges), 1, 3,
-                                                            edges.Tile != 0, false);
+        const skin::Bitmap expected =
+            skin::RenderSkinImage(panel, edges.Image, skin::MarginsOf(edges), 1, 3, edges.Tile != 0, false);
         int wrong = 0;
         for (int x = last.right + 4; x < grip.left; ++x)
             wrong += RgbOf(shot.pixel(x, last.top)) != RgbOf(expected.pixel(x - last.left, 0));
         EXPECT_EQ(wrong, 0) << when << ": the top edge of the last panel reaches the grip";
         int text = 0;
         for (int y = 0; y < shot.height(); ++y)
-            for (int x = 2; x < 118; ++x) text += RgbOf(shot.pixel(x, y)) == PixelOfColour(edges.NormalColour2);
+            for (int x = 2; x < 118; ++x)
+                text += RgbOf(shot.pixel(x, y)) == PixelOfColour(edges.NormalColour2);
         EXPECT_GT(text, 10) << when << ": \"Ready\" in the skin's panel text colour";
     };
     expectSkinned("shown");
 
     const RECT before = WindowRectOf(form->Handle());
-    SetWindowPos(form->Handle(), nullptr, 0, 0, before.right - before.left + 80, before.bottom - before.top + 40,
-                 SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(form->Handle(), nullptr, 0, 0, before.right - before.left + 80,
+                 before.bottom - before.top + 40, SWP_NOMOVE | SWP_NOZORDER);
     Settle();
     RECT client{};
     GetClientRect(form->Handle(), &client);
@@ -255,7 +259,8 @@ TEST_P(SkinBarsTest, ProgressBarsFillTheirShareInBarAndChunkStylesBothWays) {
     HWND wide = HandleOf(form, "ProgressEmpty");
     SendMessageW(wide, PBM_SETRANGE32, 0, 2000000000);
     SendMessageW(wide, PBM_SETPOS, 1500000000, 0);
-    EXPECT_NEAR(filledTo(ShotOf(wide)), 150 - element.RightWidth, element.RightWidth + 1) << "75 % of a wide range";
+    EXPECT_NEAR(filledTo(ShotOf(wide)), 150 - element.RightWidth, element.RightWidth + 1)
+        << "75 % of a wide range";
     SendMessageW(wide, PBM_SETRANGE32, 0, 100);
     SendMessageW(wide, PBM_SETPOS, 0, 0);
 
@@ -264,7 +269,8 @@ TEST_P(SkinBarsTest, ProgressBarsFillTheirShareInBarAndChunkStylesBothWays) {
     const skin::Bitmap upright = ShotOf(up);
     SendMessageW(up, PBM_SETPOS, 0, 0);
     const skin::Bitmap uprightEmpty = ShotOf(up);
-    EXPECT_NE(RgbOf(upright.pixel(9, 90)), RgbOf(uprightEmpty.pixel(9, 90))) << "an upright bar fills from the bottom";
+    EXPECT_NE(RgbOf(upright.pixel(9, 90)), RgbOf(uprightEmpty.pixel(9, 90)))
+        << "an upright bar fills from the bottom";
     EXPECT_EQ(RgbOf(upright.pixel(9, 30)), RgbOf(uprightEmpty.pixel(9, 30)));
 
     // Chunks: whole chunk images side by side from the left margin, up to the filled share.
@@ -275,11 +281,13 @@ TEST_P(SkinBarsTest, ProgressBarsFillTheirShareInBarAndChunkStylesBothWays) {
     const int top = (chunks.height() - chunk.height()) / 2;
     EXPECT_EQ(GlyphMismatches(chunks, element.LeftWidth, top, chunk, 1, 1), 0) << "the first chunk";
     EXPECT_EQ(GlyphMismatches(chunks, element.LeftWidth + 3 * chunk.width(), top, chunk, 1, 1), 0);
-    EXPECT_GT(GlyphMismatches(chunks, element.LeftWidth + (74 / chunk.width() + 2) * chunk.width(), top, chunk, 1, 1),
+    EXPECT_GT(GlyphMismatches(chunks, element.LeftWidth + (74 / chunk.width() + 2) * chunk.width(), top,
+                              chunk, 1, 1),
               0)
         << "none past the filled share";
     const skin::Bitmap noChunks = ShotOf(HandleOf(form, "ProgressEmpty"));
-    EXPECT_GT(GlyphMismatches(noChunks, element.LeftWidth, top, chunk, 1, 1), 0) << "an empty bar shows no chunk";
+    EXPECT_GT(GlyphMismatches(noChunks, element.LeftWidth, top, chunk, 1, 1), 0)
+        << "an empty bar shows no chunk";
     // Full, the chunks stop at the track's end: the bar's right end looks as when empty.
     const skin::Bitmap allChunks = ShotOf(HandleOf(form, "ProgressFull"));
     int pastEnd = 0;
@@ -297,8 +305,10 @@ TEST_P(SkinBarsTest, ProgressBarsFillTheirShareInBarAndChunkStylesBothWays) {
     skin::RotateBitmapLeft(turned);
     const int bottom = uprightChunks.height() - element.BottomHeight;
     const int left = (uprightChunks.width() - turned.width()) / 2;
-    EXPECT_EQ(GlyphMismatches(uprightChunks, left, bottom - turned.height(), turned, 1, 1), 0) << "the lowest chunk";
-    EXPECT_EQ(GlyphMismatches(uprightChunks, left, bottom - 2 * turned.height(), turned, 1, 1), 0) << "the next";
+    EXPECT_EQ(GlyphMismatches(uprightChunks, left, bottom - turned.height(), turned, 1, 1), 0)
+        << "the lowest chunk";
+    EXPECT_EQ(GlyphMismatches(uprightChunks, left, bottom - 2 * turned.height(), turned, 1, 1), 0)
+        << "the next";
     element.Style = 0;
 }
 
@@ -311,7 +321,8 @@ TEST_P(SkinBarsTest, TrackBarThumbIsTheSkinsAndFollowsTheMouseWhenDragged) {
     const skin::Bitmap& thumbs = skin.TrackbarThumbHorz->Image;
     const skin::Pixel normal = FrameCentre(thumbs, 5, 2), hot = FrameCentre(thumbs, 5, 1),
                       pressed = FrameCentre(thumbs, 5, 3);
-    EXPECT_EQ(RgbOf(ShotOf(window).pixel(5, 5)), PixelOfColour(skin.ButtonFaceColour)) << "on the skin's face";
+    EXPECT_EQ(RgbOf(ShotOf(window).pixel(5, 5)), PixelOfColour(skin.ButtonFaceColour))
+        << "on the skin's face";
     const RECT start = ThumbOnScreen(window);
     EXPECT_EQ(ScreenPixel(Centre(start)), normal) << "the normal thumb";
     const HWND upright = HandleOf(form, "TrackUp");
@@ -349,8 +360,9 @@ TEST_P(SkinBarsTest, UpDownsCountInTheirEditWhenTheirArrowsAreClicked) {
     HWND edit = HandleOf(form, "Edit1");
     RECT client{};
     GetClientRect(edit, &client);
-    HWND spin = CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT, client.right - 16, 0,
-                                16, client.bottom, edit, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND spin =
+        CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT, client.right - 16, 0,
+                        16, client.bottom, edit, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(spin, nullptr);
     SendMessageW(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
     SendMessageW(spin, UDM_SETRANGE32, 0, 10);
@@ -377,8 +389,9 @@ TEST_P(SkinBarsTest, UpDownsCountInTheirEditWhenTheirArrowsAreClicked) {
     const auto half = [&](const skin::Bitmap& shot, bool upper) {
         const int rows = shot.height() / 2;
         skin::Bitmap part(shot.width(), rows);
-        skin::CopyRect(part, skin::Point{0, 0}, shot, skin::Rect{0, upper ? 0 : shot.height() - rows, shot.width(),
-                                                                 upper ? rows : shot.height()});
+        skin::CopyRect(
+            part, skin::Point{0, 0}, shot,
+            skin::Rect{0, upper ? 0 : shot.height() - rows, shot.width(), upper ? rows : shot.height()});
         return std::vector<skin::Pixel>(part.pixels().begin(), part.pixels().end());
     };
     MoveMouse(up);

@@ -2,14 +2,14 @@
 // and press light exactly their own button with the skin's frames, maximize, minimize, restore and a double
 // click on the caption keep the window skinned and sized as a user expects, and the system menu opens,
 // closes and names its keys as the user knows them.
+#include "framework/gui/shortcuts.h"
 #include "tests/skin/screen_input.h"
 #include "tests/skin/skin_test_fixture.h"
 
-#include "framework/gui/shortcuts.h"
+#include <windows.h>
 
 #include <gtest/gtest.h>
 #include <string>
-#include <windows.h>
 
 namespace {
 
@@ -93,9 +93,12 @@ TEST_P(SkinCaptionTest, HoverAndPressLightOnlyTheirOwnButton) {
         // Each state shows the skin's own frame of the button: 1 normal, 2 pressed, 3 hot.
         const skin::Bitmap& strip = button->Element->Image;
         const int frames = button->Element->FrameCount;
-        EXPECT_EQ(GlyphMismatches(normal, button->Bounds.left, button->Bounds.top, strip, frames, 1), 0) << "normal";
-        EXPECT_EQ(GlyphMismatches(hot, button->Bounds.left, button->Bounds.top, strip, frames, 3), 0) << "hot";
-        EXPECT_EQ(GlyphMismatches(pressed, button->Bounds.left, button->Bounds.top, strip, frames, 2), 0) << "pressed";
+        EXPECT_EQ(GlyphMismatches(normal, button->Bounds.left, button->Bounds.top, strip, frames, 1), 0)
+            << "normal";
+        EXPECT_EQ(GlyphMismatches(hot, button->Bounds.left, button->Bounds.top, strip, frames, 3), 0)
+            << "hot";
+        EXPECT_EQ(GlyphMismatches(pressed, button->Bounds.left, button->Bounds.top, strip, frames, 2), 0)
+            << "pressed";
         const RECT hotArea = ChangedArea(normal, hot), pressedArea = ChangedArea(hot, pressed);
         EXPECT_LT(hotArea.left, hotArea.right) << "hover changes the button";
         EXPECT_TRUE(Inside(hotArea, button->Bounds)) << "and nothing else";
@@ -265,7 +268,8 @@ TEST_P(SkinCaptionTest, TheSystemMenusCloseItemNamesTheKeyThatCloses) {
         info.fMask = MIIM_DATA | MIIM_ID;
         GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
         skin::TMenuItemLook look;
-        if (object.SystemMenuItemLook(info.dwItemData, info.wID, look) && look.Caption == " Close ") shown = look.ShortCut;
+        if (object.SystemMenuItemLook(info.dwItemData, info.wID, look) && look.Caption == " Close ")
+            shown = look.ShortCut;
     }
     ASSERT_FALSE(shown.empty()) << "the Close item shows a key";
     const gui::TShortCut key = gui::TextToShortCut(shown);
@@ -284,10 +288,12 @@ TEST_P(SkinCaptionTest, TheSystemMenusCloseItemNamesTheKeyThatCloses) {
     if (key & gui::scShift) held.push_back(VK_SHIFT);
     if (key & gui::scCtrl) held.push_back(VK_CONTROL);
     if (key & gui::scAlt) held.push_back(VK_MENU);
-    for (WORD vk : held) send(vk, false);
+    for (WORD vk : held)
+        send(vk, false);
     send(static_cast<WORD>(key & 0xFF), false);
     send(static_cast<WORD>(key & 0xFF), true);
-    for (auto it = held.rbegin(); it != held.rend(); ++it) send(*it, true);
+    for (auto it = held.rbegin(); it != held.rend(); ++it)
+        send(*it, true);
     EXPECT_TRUE(Pump([&] { return closes.Seen() == 1; })) << "pressing " << shown << " closes the window";
 }
 
@@ -322,19 +328,23 @@ TEST_P(SkinCaptionTest, ARightToLeftCaptionEndsOnTheRightWithinTheSkinsOwnBorder
         const skin::TDataSkinBorder& right = *object.SkinData->BorderRight;
         const int row = h / 2;
         const int leftRow = left.TopHeight + (left.Image.height() - left.TopHeight - left.BottomHeight) / 2;
-        const int rightRow = right.TopHeight + (right.Image.height() - right.TopHeight - right.BottomHeight) / 2;
+        const int rightRow =
+            right.TopHeight + (right.Image.height() - right.TopHeight - right.BottomHeight) / 2;
         for (int x = 0; x < object.FrameLeft; ++x) {
-            EXPECT_EQ(RgbOf(withText.pixel(x, row)), RgbOf(left.Image.pixel(x, leftRow))) << "left border, column " << x;
+            EXPECT_EQ(RgbOf(withText.pixel(x, row)), RgbOf(left.Image.pixel(x, leftRow)))
+                << "left border, column " << x;
         }
         for (int x = 0; x < object.FrameRight; ++x) {
-            EXPECT_EQ(RgbOf(withText.pixel(w - object.FrameRight + x, row)), RgbOf(right.Image.pixel(x, rightRow)))
+            EXPECT_EQ(RgbOf(withText.pixel(w - object.FrameRight + x, row)),
+                      RgbOf(right.Image.pixel(x, rightRow)))
                 << "right border, column " << x;
         }
         form->Hide();
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(OurSkins, SkinCaptionTest, ::testing::Values("default.skn", "dark.skn", "asymmetric.skn"),
+INSTANTIATE_TEST_SUITE_P(OurSkins, SkinCaptionTest,
+                         ::testing::Values("default.skn", "dark.skn", "asymmetric.skn"),
                          [](const auto& param) { return std::string(param.param).substr(0, 4); });
 
 } // namespace

@@ -21,15 +21,16 @@
 #include "tests/support/message_box_closer.h"
 #include "tests/support/odd_skin.h"
 
+#include <windows.h>
+#include <psapi.h>
+
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <psapi.h>
 #include <string>
 #include <thread>
-#include <windows.h>
 
 namespace {
 

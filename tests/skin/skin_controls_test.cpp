@@ -17,6 +17,8 @@
 #include "tests/skin/screen_input.h"
 #include "tests/skin/skin_test_fixture.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -24,7 +26,6 @@
 #include <gtest/gtest.h>
 #include <utility>
 #include <vector>
-#include <windows.h>
 
 using namespace skin_tests;
 
@@ -70,7 +71,8 @@ std::vector<int> ButtonFramesShown(const skin::Bitmap& shot, const skin::TDataSk
 
 int PixelsNotOfColour(const skin::Bitmap& shot, skin::Pixel colour) {
     int other = 0;
-    for (const skin::Pixel p : shot.pixels()) other += RgbOf(p) != RgbOf(colour);
+    for (const skin::Pixel p : shot.pixels())
+        other += RgbOf(p) != RgbOf(colour);
     return other;
 }
 
@@ -751,12 +753,14 @@ TEST_P(SkinControlsTest, ButtonsFreedAtRunTimeLeaveNothingForSkinSwitchesToReach
     ASSERT_NE(ObjectFor<skin::TSkinBitButton>(form->Handle(), bitButton), nullptr);
     ASSERT_NE(ObjectFor<skin::TSkinButton>(form->Handle(), plainButton), nullptr);
 
-    for (const char* name : {"SpeedButton1", "BitBtn1", "Button3"}) delete form->FindComponent(name);
+    for (const char* name : {"SpeedButton1", "BitBtn1", "Button3"})
+        delete form->FindComponent(name);
     application->ProcessMessages();
     EXPECT_EQ(object.ControlObjects.size(), skinned - 3) << "their skinning objects went with them";
     EXPECT_EQ(skin::FindControlObject(object, bitButton), nullptr);
     EXPECT_EQ(skin::FindControlObject(object, plainButton), nullptr);
-    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RedrawWindow(form->Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     Settle();
     RECT place = speedPlace;
     MapWindowPoints(form->Handle(), nullptr, reinterpret_cast<POINT*>(&place), 2);
@@ -876,7 +880,8 @@ TEST(ControlDrawingTest, GlyphFramesAreTransparentByTheirTopLeftPixelAndStripFra
     EXPECT_EQ(RgbOf(stretched.pixel(6, 6)), 0xFFFFFFu) << "an inverted rectangle draws nothing";
 }
 
-INSTANTIATE_TEST_SUITE_P(EverySkin, SkinGlyphsTest, ::testing::Values("default.skn", "dark.skn", "asymmetric.skn"),
+INSTANTIATE_TEST_SUITE_P(EverySkin, SkinGlyphsTest,
+                         ::testing::Values("default.skn", "dark.skn", "asymmetric.skn"),
                          [](const auto& param) { return std::string(param.param).substr(0, 4); });
 INSTANTIATE_TEST_SUITE_P(BothSkins, SkinControlsTest, ::testing::Values("default.skn", "dark.skn"),
                          [](const auto& param) { return std::string(param.param).substr(0, 4); });

@@ -1,11 +1,4 @@
 // The skin data component inside a form: stored skin, defaults, skin files, version refusal.
-#include <windows.h>
-
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <fstream>
-
 #include "framework/gui/application.h"
 #include "framework/gui/message_dialog.h"
 #include "framework/gui/register_classes.h"
@@ -18,6 +11,12 @@
 #include "skin/draw/bmp_writer.h"
 #include "skin/manager/skin_manager.h"
 
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <gtest/gtest.h>
+
 using skin::TSkinData;
 
 namespace {
@@ -29,9 +28,11 @@ HHOOK g_hook = nullptr;
 
 LRESULT CALLBACK CloseDialogs(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE) {
-        if (auto* form = dynamic_cast<gui::TMessageForm*>(gui::TWinControl::FromHandle(reinterpret_cast<HWND>(wParam)))) {
+        if (auto* form = dynamic_cast<gui::TMessageForm*>(
+                gui::TWinControl::FromHandle(reinterpret_cast<HWND>(wParam)))) {
             ++g_dialogs;
-            if (auto* label = dynamic_cast<gui::TControl*>(form->FindComponent("Message"))) g_dialogText = label->Caption();
+            if (auto* label = dynamic_cast<gui::TControl*>(form->FindComponent("Message")))
+                g_dialogText = label->Caption();
             form->SetModalResult(gui::mrOk);
         }
     }
@@ -44,12 +45,15 @@ std::vector<std::uint8_t> Bmp(int width, int height, skin::Pixel colour) {
     return skin::WriteBmp(bitmap, {});
 }
 
-std::vector<std::uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+std::vector<std::uint8_t> Bytes(const std::string& text) {
+    return {text.begin(), text.end()};
+}
 
 // A small skin: a top border 40 x 20 (two frames stacked) and a tab element.
 std::vector<std::uint8_t> SkinPackage(int topWidth, bool withTabs, std::uint32_t version = 20000) {
     skin::PackageWriter writer;
-    std::string ini = "[TitlebarSkin]\nSkinName=Test\n[Personality]\nTop=top.bmp\nTopFrame=2\n[Colours]\nButtonFace=10 20 30\n";
+    std::string ini = "[TitlebarSkin]\nSkinName=Test\n[Personality]\nTop=top.bmp\nTopFrame=2\n[Colours]"
+                      "\nButtonFace=10 20 30\n";
     if (withTabs) ini += "[Tabs]\nImage=tabs.bmp\n";
     writer.AddMember("skin.ini", Bytes(ini));
     writer.AddMember("top.bmp", Bmp(topWidth, 20, 0x00FF0000));
@@ -65,7 +69,8 @@ std::vector<std::uint8_t> SkinPackage(int topWidth, bool withTabs, std::uint32_t
 std::vector<std::uint8_t> Stored(const std::vector<std::uint8_t>& stream) {
     std::vector<std::uint8_t> stored(4 + stream.size());
     const auto count = static_cast<std::uint32_t>(stream.size());
-    for (std::size_t i = 0; i < 4; ++i) stored[i] = static_cast<std::uint8_t>(count >> (8 * i));
+    for (std::size_t i = 0; i < 4; ++i)
+        stored[i] = static_cast<std::uint8_t>(count >> (8 * i));
     std::copy(stream.begin(), stream.end(), stored.begin() + 4);
     return stored;
 }
@@ -85,12 +90,15 @@ std::string FormText(const std::vector<std::uint8_t>& storedStream, bool active 
 bool g_pendingWhileReading = true;
 
 class TReadingProbe : public rtl::TComponent {
-public:
+  public:
     using TComponent::TComponent;
     static const rtl::TClassInfo& StaticClassInfo() {
-        static const rtl::TClassInfo info{"TReadingProbe", &TComponent::StaticClassInfo(), {
-            rtl::IntegerProperty("Look", &TReadingProbe::SetLook, &TReadingProbe::Look),
-        }};
+        static const rtl::TClassInfo info{
+            "TReadingProbe",
+            &TComponent::StaticClassInfo(),
+            {
+                rtl::IntegerProperty("Look", &TReadingProbe::SetLook, &TReadingProbe::Look),
+            }};
         return info;
     }
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
@@ -102,7 +110,7 @@ public:
 };
 
 class TSkinTestForm : public gui::TForm {
-public:
+  public:
     using TForm::TForm;
     static const rtl::TClassInfo& StaticClassInfo() {
         static const rtl::TClassInfo info{"TSkinTestForm", &TForm::StaticClassInfo(), {}};
@@ -113,7 +121,7 @@ public:
 };
 
 class SkinDataTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         gui::RegisterFrameworkClasses();
         skin::RegisterSkinDataClass();
@@ -165,10 +173,12 @@ TEST_F(SkinDataTest, DefaultsAsShipped) {
 
 TEST_F(SkinDataTest, PublishedPropertiesInOrder) {
     const auto& properties = TSkinData::StaticClassInfo().Properties;
-    const char* expected[] = {"Active",       "DisableTag", "SkinControls", "Skin3rd",       "SkinFile",     "SkinStore",
-                              "SkinFormtype", "MenuUpdate", "OnFormSkin",   "OnSkinChanged", "OnSkinControl"};
+    const char* expected[] = {"Active",     "DisableTag",    "SkinControls", "Skin3rd",
+                              "SkinFile",   "SkinStore",     "SkinFormtype", "MenuUpdate",
+                              "OnFormSkin", "OnSkinChanged", "OnSkinControl"};
     ASSERT_GE(properties.size(), std::size(expected));
-    for (std::size_t i = 0; i < std::size(expected); ++i) EXPECT_EQ(properties[i].Name, expected[i]);
+    for (std::size_t i = 0; i < std::size(expected); ++i)
+        EXPECT_EQ(properties[i].Name, expected[i]);
 }
 
 TEST_F(SkinDataTest, EmptyStoredStreamLoadsNothingAndLoadedTurnsActiveOff) {
@@ -216,8 +226,8 @@ TEST_F(SkinDataTest, SkinFileOfAnotherVersionShowsTheMessageOnceAndKeepsThePrevi
     GetTempPathA(MAX_PATH, path);
     const std::string file = std::string(path) + "old-version.skn";
     const auto old = SkinPackage(60, false, 19999);
-    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(old.data()),
-                                                static_cast<std::streamsize>(old.size()));
+    std::ofstream(file, std::ios::binary)
+        .write(reinterpret_cast<const char*>(old.data()), static_cast<std::streamsize>(old.size()));
     data->SetSkinFile(file);
     std::remove(file.c_str());
     EXPECT_EQ(g_dialogs, 1);
@@ -240,8 +250,8 @@ TEST_F(SkinDataTest, GoodSkinFileReplacesTheSkinAndFreesWhatItLacks) {
     GetTempPathA(MAX_PATH, path);
     const std::string file = std::string(path) + "second.skn";
     const auto second = SkinPackage(60, false);
-    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(second.data()),
-                                                static_cast<std::streamsize>(second.size()));
+    std::ofstream(file, std::ios::binary)
+        .write(reinterpret_cast<const char*>(second.data()), static_cast<std::streamsize>(second.size()));
     data->SetSkinFile(file);
     std::remove(file.c_str());
     EXPECT_EQ(g_dialogs, 0);
@@ -280,7 +290,9 @@ TEST_F(SkinDataTest, QueryFormSkinRules) {
     data.QueryFormSkin("TfrPreview", doSkin);
     EXPECT_FALSE(doSkin);
     doSkin = false;
-    data.OnFormSkin = [](rtl::TObject*, const std::string& name, bool& skinIt) { skinIt = name == "SysMonthCal32"; };
+    data.OnFormSkin = [](rtl::TObject*, const std::string& name, bool& skinIt) {
+        skinIt = name == "SysMonthCal32";
+    };
     data.QueryFormSkin("SysMonthCal32", doSkin);
     EXPECT_TRUE(doSkin) << "a handler decides alone";
 }

@@ -1,17 +1,6 @@
-// Skinned windows in-process, with our two skins and the test skin: what the screen shows of the frame and caption, the
-// window's size and shape, which windows the manager takes, switching skins and switching skinning off,
-// and the handles all of it leaves behind.
-#include <windows.h>
-
-#include <psapi.h>
-
-#include <gtest/gtest.h>
-
-#include <chrono>
-#include <functional>
-#include <memory>
-#include <string>
-
+// Skinned windows in-process, with our two skins and the test skin: what the screen shows of the frame and
+// caption, the window's size and shape, which windows the manager takes, switching skins and switching
+// skinning off, and the handles all of it leaves behind.
 #include "framework/gui/application.h"
 #include "framework/gui/form.h"
 #include "framework/gui/message_dialog.h"
@@ -27,6 +16,15 @@
 #include "tests/skin/screen_input.h"
 #include "tests/skin/skin_test_fixture.h"
 #include "tests/support/message_box_closer.h"
+
+#include <windows.h>
+#include <psapi.h>
+
+#include <chrono>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
 
 using namespace skin_tests;
 
@@ -46,7 +44,6 @@ LRESULT CALLBACK CloseMessageForms(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(g_messageFormHook, code, wParam, lParam);
 }
 
-
 TEST_P(SkinFormTest, OuterSizeIsTheClientPlusTheSkinFrameAndCornersFollowTheKeyColour) {
     TSkinTestForm* form = SkinnedForm();
     const TSkinData& skin = Skin(form);
@@ -60,7 +57,8 @@ TEST_P(SkinFormTest, OuterSizeIsTheClientPlusTheSkinFrameAndCornersFollowTheKeyC
               kClientWidth + Thickness(*skin.BorderLeft, false) + Thickness(*skin.BorderRight, false));
     EXPECT_EQ(outer.bottom - outer.top,
               kClientHeight + Thickness(*skin.BorderTop, true) + Thickness(*skin.BorderBottom, true));
-    EXPECT_FALSE(GetWindowLongPtrW(window, GWL_STYLE) & WS_SYSMENU) << "the system's caption buttons are gone";
+    EXPECT_FALSE(GetWindowLongPtrW(window, GWL_STYLE) & WS_SYSMENU)
+        << "the system's caption buttons are gone";
 
     // The shape: wherever a border's first frame has the key colour at a corner of the window, the desktop
     // shows through; elsewhere the border.
@@ -77,10 +75,11 @@ TEST_P(SkinFormTest, OuterSizeIsTheClientPlusTheSkinFrameAndCornersFollowTheKeyC
         int x, y;
         skin::Pixel skinPixel;
     };
-    for (const Corner& c : {Corner{"top left", 0, 0, left.pixel(0, 0)},
-                            Corner{"bottom left", 0, h - 1, left.pixel(0, left.height() - 1)},
-                            Corner{"top right", w - 1, 0, right.pixel(frameRight - 1, 0)},
-                            Corner{"bottom right", w - 1, h - 1, right.pixel(frameRight - 1, right.height() - 1)}}) {
+    for (const Corner& c :
+         {Corner{"top left", 0, 0, left.pixel(0, 0)},
+          Corner{"bottom left", 0, h - 1, left.pixel(0, left.height() - 1)},
+          Corner{"top right", w - 1, 0, right.pixel(frameRight - 1, 0)},
+          Corner{"bottom right", w - 1, h - 1, right.pixel(frameRight - 1, right.height() - 1)}}) {
         if (c.skinPixel == skin::kSkinKeyPixel) {
             EXPECT_FALSE(InRegion(window, c.x, c.y)) << c.name;
             EXPECT_EQ(shot.pixel(c.x, c.y), desktop.pixel(0, 0)) << c.name << " shows the desktop";
@@ -102,13 +101,16 @@ TEST_P(SkinFormTest, EachBorderShowsItsOwnWidthAndImage) {
     const skin::TDataSkinBorder& left = *skin.BorderLeft;
     const skin::TDataSkinBorder& right = *skin.BorderRight;
     const skin::TDataSkinBorder& bottom = *skin.BorderBottom;
-    const auto stretchedMiddle = [](int length, int start, int end) { return start + (length - start - end) / 2; };
+    const auto stretchedMiddle = [](int length, int start, int end) {
+        return start + (length - start - end) / 2;
+    };
     const int leftRow = stretchedMiddle(left.Image.height(), left.TopHeight, left.BottomHeight);
     const int rightRow = stretchedMiddle(right.Image.height(), right.TopHeight, right.BottomHeight);
     const int bottomColumn = stretchedMiddle(bottom.Image.width(), bottom.LeftWidth, bottom.RightWidth);
     const int fl = Thickness(left, false), fr = Thickness(right, false), fb = Thickness(bottom, true);
     for (int x = 0; x < fl; ++x) {
-        EXPECT_EQ(RgbOf(shot.pixel(x, h / 2)), RgbOf(left.Image.pixel(x, leftRow))) << "left border, column " << x;
+        EXPECT_EQ(RgbOf(shot.pixel(x, h / 2)), RgbOf(left.Image.pixel(x, leftRow)))
+            << "left border, column " << x;
     }
     EXPECT_EQ(RgbOf(shot.pixel(fl, h / 2)), RgbOf(face)) << "the client starts after the left border";
     for (int x = 0; x < fr; ++x) {
@@ -216,8 +218,8 @@ TEST_P(SkinFormTest, ManagerSkinsOnlyTheWindowsItShould) {
     Settle();
     EXPECT_EQ(SendMessageW(untouchable->Handle(), skin::SKM_ISSKINNED, 0, 0), 0) << "a form tagged 99";
 
-    HWND child = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, form->Handle(), nullptr,
-                                 nullptr, nullptr);
+    HWND child = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, form->Handle(),
+                                 nullptr, nullptr, nullptr);
     EXPECT_FALSE(manager.SkinWindow(child)) << "a plain child window";
 
     HWND empty = CreateWindowExW(0, L"STATIC", L"zero", WS_POPUP | WS_CAPTION, 0, 0, 0, 0, nullptr, nullptr,
@@ -229,8 +231,8 @@ TEST_P(SkinFormTest, ManagerSkinsOnlyTheWindowsItShould) {
     DestroyWindow(empty);
 
     // A size grip would sit on the skinned frame: refused there, allowed in an unskinned window.
-    HWND refused = CreateWindowExW(0, L"ScrollBar", L"", WS_CHILD | SBS_SIZEGRIP, 0, 0, 16, 16, form->Handle(),
-                                   nullptr, nullptr, nullptr);
+    HWND refused = CreateWindowExW(0, L"ScrollBar", L"", WS_CHILD | SBS_SIZEGRIP, 0, 0, 16, 16,
+                                   form->Handle(), nullptr, nullptr, nullptr);
     EXPECT_EQ(refused, nullptr);
     HWND allowed = CreateWindowExW(0, L"ScrollBar", L"", WS_CHILD | SBS_SIZEGRIP, 0, 0, 16, 16,
                                    untouchable->Handle(), nullptr, nullptr, nullptr);
@@ -351,7 +353,8 @@ TEST_P(SkinFormTest, SkinSwitchAskedForJustBeforeAWindowIsDestroyedStillReachesT
         const skin::Bitmap face = Screenshot(RECT{middle.x, middle.y, middle.x + 1, middle.y + 1});
         EXPECT_EQ(RgbOf(face.pixel(0, 0)), PixelOfColour(skin.ButtonFaceColour)) << "the new skin's face";
         int buttons = 0;
-        for (const auto& button : object.CaptionButtons) buttons += button->Visible;
+        for (const auto& button : object.CaptionButtons)
+            buttons += button->Visible;
         EXPECT_GE(buttons, 1) << "the caption shows the new skin's buttons";
     }
 }
@@ -367,7 +370,8 @@ skin::Bitmap IconButtonShot(HWND window) {
         const RECT& b = button->Bounds;
         RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
         PumpFor(std::chrono::milliseconds(60));
-        return Screenshot(RECT{outer.left + b.left, outer.top + b.top, outer.left + b.right, outer.top + b.bottom});
+        return Screenshot(
+            RECT{outer.left + b.left, outer.top + b.top, outer.left + b.right, outer.top + b.bottom});
     }
     return {};
 }
@@ -382,7 +386,8 @@ void CALLBACK ShootBoxIcon(HWND box, UINT, UINT_PTR, DWORD) {
 TEST_P(SkinFormTest, AMessageBoxShowsTheMainWindowsIconInItsCaption) {
     TSkinTestForm* form = NewForm(FormText("With an icon", SkinFile(GetParam())));
     // A red icon, before the window is skinned and reads it.
-    SendMessageW(form->Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadIconW(nullptr, IDI_ERROR)));
+    SendMessageW(form->Handle(), WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(LoadIconW(nullptr, IDI_ERROR)));
     form->Show();
     ASSERT_TRUE(Pump([&] { return Skinned(form->Handle()); }));
     Settle();
@@ -405,7 +410,8 @@ TEST_P(SkinFormTest, AMessageBoxShowsTheMainWindowsIconInItsCaption) {
     ASSERT_EQ(g_boxIcon.height(), own.height());
     int different = 0;
     for (int y = 0; y < own.height(); ++y) {
-        for (int x = 0; x < own.width(); ++x) different += RgbOf(own.pixel(x, y)) != RgbOf(g_boxIcon.pixel(x, y));
+        for (int x = 0; x < own.width(); ++x)
+            different += RgbOf(own.pixel(x, y)) != RgbOf(g_boxIcon.pixel(x, y));
     }
     EXPECT_EQ(different, 0) << "the box shows the form's icon";
 }
@@ -442,7 +448,8 @@ void CALLBACK LookAtBox(HWND box, UINT, UINT_PTR, DWORD) {
     GetClientRect(box, &client);
     POINT origin{};
     ClientToScreen(box, &origin);
-    g_box = BoxLook{outer.right - outer.left, client.right, WindowRectOf(GetDlgItem(box, IDOK)).left - origin.x, 0, 0};
+    g_box = BoxLook{outer.right - outer.left, client.right,
+                    WindowRectOf(GetDlgItem(box, IDOK)).left - origin.x, 0, 0};
     if (const auto* object = skin::SkinManager->FindFormByWindow(box)) {
         g_box.frameLeft = object->FrameLeft;
         g_box.frameRight = object->FrameRight;
@@ -460,7 +467,8 @@ BoxLook ShowBox(HWND owner, const wchar_t* caption) {
 TEST_P(SkinFormTest, ErrorBoxWiderCaptionWidensTheBoxAndCentresItsChildren) {
     TSkinTestForm* form = SkinnedForm();
     boxes.reset(); // this test closes its boxes itself, after looking at them
-    const wchar_t* caption = L"A caption far longer than the short text of this box needs, so the box must grow";
+    const wchar_t* caption =
+        L"A caption far longer than the short text of this box needs, so the box must grow";
     skin::SkinManager->Enabled = 0;
     const BoxLook plain = ShowBox(form->Handle(), caption);
     skin::SkinManager->Enabled = 1;
@@ -566,7 +574,8 @@ TEST_P(SkinFormTest, MenuBarTakesTheMenuAndReadsItAgainWhenItChanges) {
     Menu = MainMenu1
     SkinData1 : TSkinData {
         Active = True
-        SkinFile = ")" + Escaped(SkinFile(GetParam())) + R"("
+        SkinFile = ")" + Escaped(SkinFile(GetParam())) +
+                                  R"("
     }
     MainMenu1 : TMainMenu {
         FileItem : TMenuItem {
@@ -608,7 +617,8 @@ TEST_P(SkinFormTest, MenuBarTakesTheMenuAndReadsItAgainWhenItChanges) {
     EXPECT_EQ(client.bottom, 120);
 }
 
-INSTANTIATE_TEST_SUITE_P(OurSkins, SkinFormTest, ::testing::Values("default.skn", "dark.skn", "asymmetric.skn"),
+INSTANTIATE_TEST_SUITE_P(OurSkins, SkinFormTest,
+                         ::testing::Values("default.skn", "dark.skn", "asymmetric.skn"),
                          [](const auto& param) { return std::string(param.param).substr(0, 4); });
 
 // The skin data component made in code: the order of Active and SkinFile does not matter.

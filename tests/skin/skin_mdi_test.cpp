@@ -2,15 +2,15 @@
 // inside the MDI client, activation moves the active look between them, a maximized document's buttons sit
 // on the frame's menu bar and work when clicked, minimized documents come back, and many documents made and
 // closed leave no handles behind.
+#include "framework/gui/wide.h"
 #include "tests/skin/screen_input.h"
 #include "tests/skin/skin_test_fixture.h"
 
-#include "framework/gui/wide.h"
+#include <windows.h>
 
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
-#include <windows.h>
 
 namespace {
 
@@ -128,7 +128,9 @@ RECT RectInParent(HWND window) {
     return rect;
 }
 
-bool SameRect(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != 0; }
+bool SameRect(const RECT& a, const RECT& b) {
+    return EqualRect(&a, &b) != 0;
+}
 
 bool SamePixels(const skin::Bitmap& a, const skin::Bitmap& b) {
     if (a.width() != b.width() || a.height() != b.height()) return false;
@@ -148,7 +150,8 @@ double ShareOfButtonShown(const skin::TDataSkinSysButton& element, const RECT& b
     for (int y = 0; y < shot.height() && y < element.Image.height(); ++y) {
         for (int x = 0; x < shot.width() && x < cell; ++x) {
             const auto expected = element.Image.pixel(x, y) & 0xFFFFFF;
-            if (expected == (skin::kSkinKeyPixel & 0xFFFFFF)) continue; // the key colour: the bar shows through
+            if (expected == (skin::kSkinKeyPixel & 0xFFFFFF))
+                continue; // the key colour: the bar shows through
             ++compared;
             if ((shot.pixel(x, y) & 0xFFFFFF) == expected) ++same;
         }
@@ -188,7 +191,8 @@ class SkinMdiTest : public SkinFormTest {
     }
     std::vector<TMdiTestChild*> Children(TSkinTestForm* frame, int count) {
         std::vector<TMdiTestChild*> children;
-        for (int i = 0; i < count; ++i) children.push_back(NewChild(frame, "Document " + std::to_string(i + 1)));
+        for (int i = 0; i < count; ++i)
+            children.push_back(NewChild(frame, "Document " + std::to_string(i + 1)));
         EXPECT_TRUE(Pump([&] {
             for (auto* child : children) {
                 if (!Skinned(child->Handle())) return false;
@@ -209,14 +213,16 @@ class SkinMdiTest : public SkinFormTest {
     }
     static POINT CentreOnScreen(HWND window, const RECT& bounds) {
         const RECT outer = WindowRectOf(window);
-        return POINT{outer.left + (bounds.left + bounds.right) / 2, outer.top + (bounds.top + bounds.bottom) / 2};
+        return POINT{outer.left + (bounds.left + bounds.right) / 2,
+                     outer.top + (bounds.top + bounds.bottom) / 2};
     }
     // The frame's menu bar row as the screen shows it.
     static skin::Bitmap MenuBarShot(HWND frame) {
         const skin::TWinSkinForm& object = Object(frame);
         const RECT outer = WindowRectOf(frame);
         return Screenshot(RECT{outer.left + object.FrameLeft, outer.top + object.FrameTop,
-                               outer.right - object.FrameRight, outer.top + object.FrameTop + object.MenuBarHeight});
+                               outer.right - object.FrameRight,
+                               outer.top + object.FrameTop + object.MenuBarHeight});
     }
     void MoveMouseAway() { SetCursorPos(5, 1000); }
 };
@@ -249,7 +255,8 @@ TEST_P(SkinMdiTest, DocumentsHaveSkinnedFramesInsideTheClientAndFollowActivation
             const RECT outer = WindowRectOf(child->Handle());
             EXPECT_TRUE(outer.left >= area.left && outer.top >= area.top) << "inside the client";
             int visibleButtons = 0;
-            for (auto& button : Object(child->Handle()).CaptionButtons) visibleButtons += button->Visible;
+            for (auto& button : Object(child->Handle()).CaptionButtons)
+                visibleButtons += button->Visible;
             EXPECT_GE(visibleButtons, 3) << "the skin's caption buttons";
         }
     };
@@ -277,7 +284,8 @@ TEST_P(SkinMdiTest, DocumentsHaveSkinnedFramesInsideTheClientAndFollowActivation
     const auto border = [&](TMdiTestChild* child) {
         const RECT outer = WindowRectOf(child->Handle());
         const int mid = (outer.top + outer.bottom) / 2;
-        return Screenshot(RECT{outer.left, mid - 10, outer.left + Object(child->Handle()).FrameLeft, mid + 10});
+        return Screenshot(
+            RECT{outer.left, mid - 10, outer.left + Object(child->Handle()).FrameLeft, mid + 10});
     };
     const auto activate = [&](TMdiTestChild* child) {
         SendMessageW(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child->Handle()), 0);
@@ -328,7 +336,8 @@ TEST_P(SkinMdiTest, MaximizedDocumentButtonsSitOnTheMenuBarAndWork) {
     EXPECT_TRUE(content.left <= area.left && content.top <= area.top && content.right >= area.right &&
                 content.bottom >= area.bottom);
     EXPECT_FALSE(HasRegion(document->Handle()));
-    const RECT bar{frameObject.FrameLeft, frameObject.FrameTop, frameObject.WindowWidth - frameObject.FrameRight,
+    const RECT bar{frameObject.FrameLeft, frameObject.FrameTop,
+                   frameObject.WindowWidth - frameObject.FrameRight,
                    frameObject.FrameTop + frameObject.MenuBarHeight};
     int previousRight = 0;
     for (auto* button : buttons) {
@@ -341,15 +350,18 @@ TEST_P(SkinMdiTest, MaximizedDocumentButtonsSitOnTheMenuBarAndWork) {
         EXPECT_GE(b.left, previousRight) << "minimize, restore, close from left to right";
         previousRight = b.right;
         const RECT outer = WindowRectOf(frame->Handle());
-        const RECT onScreen{outer.left + b.left, outer.top + b.top, outer.left + b.right, outer.top + b.bottom};
-        EXPECT_GT(ShareOfButtonShown(*button->Element, onScreen), 0.9) << "the skin's MDI image is shown there";
+        const RECT onScreen{outer.left + b.left, outer.top + b.top, outer.left + b.right,
+                            outer.top + b.bottom};
+        EXPECT_GT(ShareOfButtonShown(*button->Element, onScreen), 0.9)
+            << "the skin's MDI image is shown there";
     }
     SaveArtifact(ShowAndShoot(frame->Handle()), "mdi-maximized-" + std::string(GetParam()) + ".bmp");
 
     click(8); // restore
     EXPECT_FALSE(IsZoomed(document->Handle()));
     EXPECT_TRUE(SameRect(RectInParent(document->Handle()), before)) << "back at its size and place";
-    EXPECT_EQ(ClientOffset(document->Handle()).y, Object(document->Handle()).FrameTop) << "the skinned frame is back";
+    EXPECT_EQ(ClientOffset(document->Handle()).y, Object(document->Handle()).FrameTop)
+        << "the skinned frame is back";
     EXPECT_FALSE(skin::SkinManager->MdiMaximized());
     EXPECT_TRUE(SamePixels(MenuBarShot(frame->Handle()), plainBar)) << "the buttons left the bar";
 
@@ -361,7 +373,8 @@ TEST_P(SkinMdiTest, MaximizedDocumentButtonsSitOnTheMenuBarAndWork) {
     Settle();
     click(8);
     ASSERT_FALSE(IsZoomed(document->Handle()));
-    EXPECT_TRUE(SameRect(RectInParent(document->Handle()), before)) << "minimized while maximized, back in place";
+    EXPECT_TRUE(SameRect(RectInParent(document->Handle()), before))
+        << "minimized while maximized, back in place";
 
     // Minimized from its own caption button, a document shows the system's minimized caption.
     for (auto& button : Object(document->Handle()).CaptionButtons) {
@@ -402,7 +415,8 @@ TEST_P(SkinMdiTest, ActiveDocumentsMenuJoinsTheFramesBarAndLeavesWithIt) {
     const auto bar = [&] {
         Settle();
         std::vector<std::string> captions;
-        for (const auto& item : Object(window).MenuBarObject->Items()) captions.push_back(item->Caption);
+        for (const auto& item : Object(window).MenuBarObject->Items())
+            captions.push_back(item->Caption);
         return captions;
     };
     const std::vector<std::string> own{"&File", "&Window"};
@@ -453,7 +467,8 @@ TEST_P(SkinMdiTest, ManyDocumentsMadeAndClosedLeaveNoHandlesBehind) {
     Settle(std::chrono::milliseconds(400)); // the purge of the closed document's skinning object
     const gui::LiveHandleCounts before = gui::LiveHandles();
     const std::size_t skinnedBefore = skin::SkinManager->Forms.size();
-    for (int i = 1; i <= 200; ++i) cycle(i);
+    for (int i = 1; i <= 200; ++i)
+        cycle(i);
     Settle(std::chrono::milliseconds(400));
     const gui::LiveHandleCounts after = gui::LiveHandles();
     EXPECT_EQ(after.Gdi, before.Gdi);
@@ -467,7 +482,8 @@ TEST_P(SkinMdiTest, ManyDocumentsMadeAndClosedLeaveNoHandlesBehind) {
 // How many pixels of shot differ from colour.
 int PixelsOtherThan(const skin::Bitmap& shot, skin::Pixel colour) {
     int other = 0;
-    for (const skin::Pixel p : shot.pixels()) other += RgbOf(p) != RgbOf(colour);
+    for (const skin::Pixel p : shot.pixels())
+        other += RgbOf(p) != RgbOf(colour);
     return other;
 }
 
@@ -516,14 +532,16 @@ TEST_P(SkinMdiTest, TiledDocumentMaximizedFromItsCaptionCoversTheWholeClient) {
         SaveArtifact(Screenshot(WindowRectOf(frame->Handle())),
                      "mdi-tiled-maximized-" + how + "-" + std::string(GetParam()) + ".bmp");
         EXPECT_EQ(PixelsOtherThan(Screenshot(lower), face), 0) << "the document's face, nothing else";
-        RedrawWindow(frame->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        RedrawWindow(frame->Handle(), nullptr, nullptr,
+                     RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         Settle();
         EXPECT_EQ(PixelsOtherThan(Screenshot(lower), face), 0) << "repainted";
         SendMessageW(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(document->Handle()), 0);
         ASSERT_TRUE(Pump([&] { return !IsZoomed(document->Handle()); }));
         Settle();
         EXPECT_TRUE(SameRect(RectInParent(document->Handle()), tiled)) << "back in its tile";
-        EXPECT_EQ(RegionBox(document->Handle()).bottom, tiled.bottom - tiled.top) << "shaped to its tile again";
+        EXPECT_EQ(RegionBox(document->Handle()).bottom, tiled.bottom - tiled.top)
+            << "shaped to its tile again";
     };
 
     for (auto& button : Object(document->Handle()).CaptionButtons) {
@@ -552,7 +570,8 @@ TEST_P(SkinMdiTest, TilingOrCascadingWhileMaximizedGivesEveryDocumentItsSkinnedF
     for (const bool tile : {true, false}) {
         SCOPED_TRACE(tile ? "tiled" : "cascaded");
         SendMessageW(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(children[1]->Handle()), 0);
-        ASSERT_TRUE(Pump([&] { return IsZoomed(children[1]->Handle()) && skin::SkinManager->MdiMaximized(); }));
+        ASSERT_TRUE(
+            Pump([&] { return IsZoomed(children[1]->Handle()) && skin::SkinManager->MdiMaximized(); }));
         Settle();
         if (tile) {
             frame->Tile();
@@ -579,14 +598,15 @@ TEST_P(SkinMdiTest, TilingOrCascadingWhileMaximizedGivesEveryDocumentItsSkinnedF
             for (std::size_t i = 0; i < children.size(); ++i) {
                 for (std::size_t j = i + 1; j < children.size(); ++j) {
                     RECT overlap{};
-                    const RECT a = WindowRectOf(children[i]->Handle()), b = WindowRectOf(children[j]->Handle());
+                    const RECT a = WindowRectOf(children[i]->Handle()),
+                               b = WindowRectOf(children[j]->Handle());
                     EXPECT_FALSE(IntersectRect(&overlap, &a, &b)) << "tiled documents do not overlap";
                 }
             }
         }
-        SaveArtifact(ShowAndShoot(frame->Handle()), std::string(tile ? "mdi-maximized-then-tiled-" :
-                                                                       "mdi-maximized-then-cascaded-") +
-                                                        GetParam() + ".bmp");
+        SaveArtifact(ShowAndShoot(frame->Handle()),
+                     std::string(tile ? "mdi-maximized-then-tiled-" : "mdi-maximized-then-cascaded-") +
+                         GetParam() + ".bmp");
     }
 }
 
@@ -650,7 +670,8 @@ TEST_P(SkinMdiTest, DocumentsLiveBetweenTheToolBarAndTheStatusBar) {
 }
 
 // Our two skins, and the test skin with a 40-pixel caption and borders of three different widths.
-INSTANTIATE_TEST_SUITE_P(EachSkin, SkinMdiTest, ::testing::Values("default.skn", "dark.skn", "asymmetric.skn"),
+INSTANTIATE_TEST_SUITE_P(EachSkin, SkinMdiTest,
+                         ::testing::Values("default.skn", "dark.skn", "asymmetric.skn"),
                          [](const auto& param) { return std::string(param.param).substr(0, 4); });
 
 } // namespace

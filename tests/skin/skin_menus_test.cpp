@@ -8,12 +8,13 @@
 #include "tests/skin/screen_input.h"
 #include "tests/skin/skin_test_fixture.h"
 
+#include <windows.h>
+
 #include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
-#include <windows.h>
 
 namespace {
 
@@ -857,7 +858,8 @@ struct PlainMenuWindow {
     }
     static constexpr UINT kNew = 101, kQuit = 102, kAbout = 103;
     static LRESULT CALLBACK Procedure(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
-        if (msg == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) != 0) commands.push_back(LOWORD(wParam));
+        if (msg == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) != 0)
+            commands.push_back(LOWORD(wParam));
         return DefWindowProcW(w, msg, wParam, lParam);
     }
 };

@@ -14,13 +14,14 @@
 #include "skin/form/control_discovery.h"
 #include "tests/skin/skin_test_fixture.h"
 
+#include <windows.h>
+
 #include <algorithm>
-#include <climits>
 #include <chrono>
+#include <climits>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
-#include <windows.h>
 
 using namespace skin_tests;
 
@@ -28,7 +29,9 @@ namespace {
 
 constexpr int kMemoLines = 500;
 
-skin::Pixel RgbOf(skin::Pixel pixel) { return pixel & skin::kPixelRgbMask; }
+skin::Pixel RgbOf(skin::Pixel pixel) {
+    return pixel & skin::kPixelRgbMask;
+}
 
 INPUT MouseInput(DWORD flags, POINT at = {}, int wheel = 0) {
     INPUT input{};
@@ -53,7 +56,9 @@ void Drag(POINT from, POINT to) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-void Click(POINT at) { Drag(at, at); }
+void Click(POINT at) {
+    Drag(at, at);
+}
 
 void Wheel(POINT at, int delta) {
     INPUT inputs[] = {MouseInput(MOUSEEVENTF_MOVE, at), MouseInput(MOUSEEVENTF_WHEEL, {}, delta)};
@@ -86,13 +91,16 @@ SCROLLBARINFO VerticalBar(HWND window) {
     return info;
 }
 
-int FirstLine(HWND memo) { return static_cast<int>(SendMessageW(memo, EM_GETFIRSTVISIBLELINE, 0, 0)); }
+int FirstLine(HWND memo) {
+    return static_cast<int>(SendMessageW(memo, EM_GETFIRSTVISIBLELINE, 0, 0));
+}
 
 // The pixels of a column down the middle of a bar.
 std::vector<skin::Pixel> BarColumn(const RECT& bar) {
     const skin::Bitmap shot = Screenshot(bar);
     std::vector<skin::Pixel> column;
-    for (int y = 0; y < shot.height(); ++y) column.push_back(RgbOf(shot.pixel(shot.width() / 2, y)));
+    for (int y = 0; y < shot.height(); ++y)
+        column.push_back(RgbOf(shot.pixel(shot.width() / 2, y)));
     return column;
 }
 
@@ -112,13 +120,14 @@ std::pair<int, int> ThumbRows(const std::vector<skin::Pixel>& column, const std:
 int ArrowMismatches(const skin::Bitmap& shot, const RECT& rect, const skin::TSkinData& skin, int frame) {
     const skin::Bitmap& strip = skin.Scrollbar->Image;
     const skin::Rect source = skin::SkinFrameRect(strip, frame, skin::kScrollArrowFrames, false);
-    const skin::Pixel background = RgbOf(skin::ColourToPixel(static_cast<skin::Colour>(
-        gui::ColorToRGB(skin.ScrollbarColour))));
+    const skin::Pixel background =
+        RgbOf(skin::ColourToPixel(static_cast<skin::Colour>(gui::ColorToRGB(skin.ScrollbarColour))));
     const int w = rect.right - rect.left, h = rect.bottom - rect.top;
     int mismatches = 0;
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
-            skin::Pixel p = RgbOf(strip.pixel(source.Left + x * source.Width() / w, source.Top + y * source.Height() / h));
+            skin::Pixel p = RgbOf(
+                strip.pixel(source.Left + x * source.Width() / w, source.Top + y * source.Height() / h));
             if (p == skin::kSkinKeyPixel) p = background;
             mismatches += RgbOf(shot.pixel(rect.left + x, rect.top + y)) != p;
         }
@@ -138,13 +147,15 @@ class SkinScrollTest : public SkinFormTest {
     BorderStyle = bsSingle
     SkinData1 : TSkinData {
         Active = True
-        SkinFile = ")" + Escaped(SkinFile(GetParam())) + "\"\n    }\n" + controls + "}\n";
+        SkinFile = ")" + Escaped(SkinFile(GetParam())) +
+                                 "\"\n    }\n" + controls + "}\n";
         TSkinTestForm* form = NewForm(text);
         for (const char* name : {"Memo1", "Memo2"}) {
             auto* memo = dynamic_cast<gui::TMemo*>(form->FindComponent(name));
             if (!memo) continue;
             std::vector<std::string> lines;
-            for (int i = 0; i < kMemoLines; ++i) lines.push_back("Line " + std::to_string(i + 1));
+            for (int i = 0; i < kMemoLines; ++i)
+                lines.push_back("Line " + std::to_string(i + 1));
             memo->SetLines(lines);
         }
         form->Show();
@@ -160,7 +171,9 @@ class SkinScrollTest : public SkinFormTest {
     template <class T> static T* ObjectFor(HWND window, HWND control) {
         return dynamic_cast<T*>(skin::FindControlObject(ObjectOf(window), control));
     }
-    void Settle(std::chrono::milliseconds time = std::chrono::milliseconds(150)) { SkinFormTest::Settle(time); }
+    void Settle(std::chrono::milliseconds time = std::chrono::milliseconds(150)) {
+        SkinFormTest::Settle(time);
+    }
 };
 
 // Two memos of one size: Memo1 skinned, Memo2 (tag 99) as the system draws it.
@@ -200,7 +213,8 @@ TEST_P(SkinScrollTest, MemoScrollsAsTheUnskinnedOneAndItsThumbShowsWhereItIs) {
     };
     const auto downArrow = [](HWND memo) {
         const SCROLLBARINFO bar = VerticalBar(memo);
-        return POINT{(bar.rcScrollBar.left + bar.rcScrollBar.right) / 2, bar.rcScrollBar.bottom - bar.dxyLineButton / 2};
+        return POINT{(bar.rcScrollBar.left + bar.rcScrollBar.right) / 2,
+                     bar.rcScrollBar.bottom - bar.dxyLineButton / 2};
     };
     onBoth("an arrow click", 0, [&](HWND memo) { Click(downArrow(memo)); });
     onBoth("a track click", 0, [&](HWND memo) {
@@ -237,7 +251,8 @@ TEST_P(SkinScrollTest, MemoScrollsAsTheUnskinnedOneAndItsThumbShowsWhereItIs) {
     ASSERT_GT(endFirst, topLast) << "the thumb moved down with Ctrl+End";
     EXPECT_EQ(endLast - endFirst, topLast - topFirst) << "the same thumb";
     const int barLength = static_cast<int>(bar.bottom - bar.top);
-    EXPECT_NEAR(barLength - arrow - 1 - endLast, topFirst - arrow, 1) << "as far from the down arrow as it was from the up one";
+    EXPECT_NEAR(barLength - arrow - 1 - endLast, topFirst - arrow, 1)
+        << "as far from the down arrow as it was from the up one";
 
     SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
     GetScrollInfo(skinned, SB_VERT, &info);
@@ -255,7 +270,8 @@ TEST_P(SkinScrollTest, MemoScrollsAsTheUnskinnedOneAndItsThumbShowsWhereItIs) {
     SendMessageW(plain, EM_LINESCROLL, 0, FirstLine(skinned) - FirstLine(plain));
     Skin(form).SetActive(false);
     ASSERT_TRUE(Pump([&] { return skin::SkinManager->FindFormByWindow(form->Handle()) == nullptr; }));
-    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(form->Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Settle();
     EXPECT_EQ(BarColumn(VerticalBar(skinned).rcScrollBar), BarColumn(VerticalBar(plain).rcScrollBar));
 }
@@ -287,8 +303,10 @@ TEST_P(SkinScrollTest, ListViewHeaderAndHeaderControlWearTheSkinsHeader) {
 
     // Row 0 and the last row of a section: the element's top and bottom edges, at their own size.
     const skin::Bitmap& image = skin.Headerbar->Image;
-    const skin::Rect normal = skin::SkinFrameRect(image, skin::kHeaderNormalFrame, skin::kHeaderFrames, false);
-    const skin::Rect pressed = skin::SkinFrameRect(image, skin::kHeaderPressedFrame, skin::kHeaderFrames, false);
+    const skin::Rect normal =
+        skin::SkinFrameRect(image, skin::kHeaderNormalFrame, skin::kHeaderFrames, false);
+    const skin::Rect pressed =
+        skin::SkinFrameRect(image, skin::kHeaderPressedFrame, skin::kHeaderFrames, false);
     const auto edgesOf = [&](const skin::Rect& frame) {
         const int x = frame.Left + frame.Width() / 2;
         return std::pair{RgbOf(image.pixel(x, 0)), RgbOf(image.pixel(x, image.height() - 1))};
@@ -352,8 +370,10 @@ TEST_P(SkinScrollTest, StandAloneBarsBothWaysAndDisabledShowTheSkinsArrows) {
     }
 )");
     const skin::TSkinData& skin = Skin(form);
-    HWND horz = HandleOf(form, "HorzBar"), vert = HandleOf(form, "VertBar"), disabled = HandleOf(form, "DisabledBar");
-    for (HWND bar : {horz, vert, disabled}) ASSERT_NE(ObjectFor<skin::TSkinScControl>(form->Handle(), bar), nullptr);
+    HWND horz = HandleOf(form, "HorzBar"), vert = HandleOf(form, "VertBar"),
+         disabled = HandleOf(form, "DisabledBar");
+    for (HWND bar : {horz, vert, disabled})
+        ASSERT_NE(ObjectFor<skin::TSkinScControl>(form->Handle(), bar), nullptr);
     const int cx = GetSystemMetrics(SM_CXHSCROLL);
     // The looks of both arrows: of each arrow's four frames (normal, pressed, hot, disabled) the one the
     // screen is nearest to, 1-based.
@@ -392,7 +412,8 @@ TEST_P(SkinScrollTest, StandAloneBarsBothWaysAndDisabledShowTheSkinsArrows) {
     EXPECT_EQ(looks(vert, true), normal) << "after the click";
     EXPECT_NE(BarColumn(rect), [&] {
         std::vector<skin::Pixel> column;
-        for (int y = 0; y < before.height(); ++y) column.push_back(RgbOf(before.pixel(before.width() / 2, y)));
+        for (int y = 0; y < before.height(); ++y)
+            column.push_back(RgbOf(before.pixel(before.width() / 2, y)));
         return column;
     }()) << "the thumb moved";
     SaveArtifact(Screenshot(WindowRectOf(form->Handle())), std::string("scroll-bars-") + GetParam() + ".bmp");
@@ -445,27 +466,37 @@ TEST_P(SkinScrollTest, OddBarsAThumbDraggedPastTheEndEmptySectionsAndLeftBarsLoo
     const int half = shortShot.height() / 2;
     ASSERT_LT(shortShot.height(), 2 * cx);
     const auto up = nearestLook(shortShot, RECT{0, 0, shortShot.width(), half}, skin::kUpArrowFrame);
-    const auto down = nearestLook(shortShot, RECT{0, half, shortShot.width(), 2 * half}, skin::kDownArrowFrame);
+    const auto down =
+        nearestLook(shortShot, RECT{0, half, shortShot.width(), 2 * half}, skin::kDownArrowFrame);
     EXPECT_EQ(up.first, 1) << "the up arrow in the top half";
     EXPECT_EQ(down.first, 1) << "the down arrow in the bottom half";
     EXPECT_LT(up.second + down.second, shortShot.width() * half / 4) << "mostly the skin's arrows";
 
     // A page as large as the range: the thumb fills the track but its last pixel, from the track's start.
-    // (A bar is composed 16 pixels across and stretched: screen column x shows composed column x * 16 / width.)
+    // (A bar is composed 16 pixels across and stretched: screen column x shows composed column x * 16 /
+    // width.)
     HWND whole = HandleOf(form, "WholeBar");
     const RECT wholeRect = WindowRectOf(whole);
     const std::vector<skin::Pixel> wholeColumn = BarColumn(wholeRect);
     const int length = static_cast<int>(wholeColumn.size()), across = wholeRect.right - wholeRect.left;
     const skin::TDataSkinObject& thumbElement = *skin.VertScrollThumb;
     const int thumbX = (across / 2) * 16 / across;
-    const skin::Rect thumbFrame = skin::SkinFrameRect(thumbElement.Image, 1, std::max(thumbElement.FrameCount, 1), false);
-    const auto thumbPixel = [&](int y) { return RgbOf(thumbElement.Image.pixel(thumbFrame.Left + thumbX, y)); };
-    int first = 0, last = thumbElement.Image.height() - 1; // the thumb's outermost rows that are not see-through
-    while (first < last && thumbPixel(first) == skin::kSkinKeyPixel) ++first;
-    while (last > first && thumbPixel(last) == skin::kSkinKeyPixel) --last;
-    EXPECT_EQ(wholeColumn[static_cast<std::size_t>(cx + first)], thumbPixel(first)) << "the thumb starts at the track";
+    const skin::Rect thumbFrame =
+        skin::SkinFrameRect(thumbElement.Image, 1, std::max(thumbElement.FrameCount, 1), false);
+    const auto thumbPixel = [&](int y) {
+        return RgbOf(thumbElement.Image.pixel(thumbFrame.Left + thumbX, y));
+    };
+    int first = 0,
+        last = thumbElement.Image.height() - 1; // the thumb's outermost rows that are not see-through
+    while (first < last && thumbPixel(first) == skin::kSkinKeyPixel)
+        ++first;
+    while (last > first && thumbPixel(last) == skin::kSkinKeyPixel)
+        --last;
+    EXPECT_EQ(wholeColumn[static_cast<std::size_t>(cx + first)], thumbPixel(first))
+        << "the thumb starts at the track";
     const int endRow = length - cx - 2 - (thumbElement.Image.height() - 1 - last);
-    EXPECT_EQ(wholeColumn[static_cast<std::size_t>(endRow)], thumbPixel(last)) << "and ends a pixel before its end";
+    EXPECT_EQ(wholeColumn[static_cast<std::size_t>(endRow)], thumbPixel(last))
+        << "and ends a pixel before its end";
 
     // The thumb dragged past the end of the skinned memo: the last position, as the system's own bar.
     HWND memo = HandleOf(form, "Memo1"), plain = HandleOf(form, "Memo2");
@@ -489,7 +520,8 @@ TEST_P(SkinScrollTest, OddBarsAThumbDraggedPastTheEndEmptySectionsAndLeftBarsLoo
     const skin::Bitmap headerShot = Screenshot(WindowRectOf(header));
     int differing = 0;
     for (int y = 0; y < headerShot.height(); ++y) {
-        for (int x = 0; x < 100; ++x) differing += headerShot.pixel(x, y) != headerShot.pixel(x + 200, y);
+        for (int x = 0; x < 100; ++x)
+            differing += headerShot.pixel(x, y) != headerShot.pixel(x + 200, y);
     }
     EXPECT_EQ(differing, 0) << "no text, no icon in the empty section";
 
@@ -500,10 +532,12 @@ TEST_P(SkinScrollTest, OddBarsAThumbDraggedPastTheEndEmptySectionsAndLeftBarsLoo
     Settle();
     const RECT leftBar = VerticalBar(memo).rcScrollBar;
     const RECT memoRect = WindowRectOf(memo);
-    ASSERT_LT(leftBar.left - memoRect.left, memoRect.right - leftBar.right) << "the system put the bar at the left";
+    ASSERT_LT(leftBar.left - memoRect.left, memoRect.right - leftBar.right)
+        << "the system put the bar at the left";
     const skin::Bitmap leftShot = Screenshot(leftBar);
     EXPECT_EQ(nearestLook(leftShot, RECT{0, 0, leftShot.width(), cx}, skin::kUpArrowFrame).first, 1);
-    EXPECT_LT(nearestLook(leftShot, RECT{0, 0, leftShot.width(), cx}, skin::kUpArrowFrame).second, cx * cx / 4)
+    EXPECT_LT(nearestLook(leftShot, RECT{0, 0, leftShot.width(), cx}, skin::kUpArrowFrame).second,
+              cx * cx / 4)
         << "the skin's up arrow, not the system's";
     SaveArtifact(Screenshot(WindowRectOf(form->Handle())), std::string("scroll-odd-") + GetParam() + ".bmp");
 }

@@ -1,7 +1,8 @@
 // Tab controls skinned in-process, with both of our skins, used the way a user does: page controls with the
-// tabs on each side (one with more tabs than fit, so its scroll arrows show), a tab control, a tabbed notebook
-// and a tab set. The screen must show the skin's selected and unselected tab frames, mouse clicks must select
-// pages and scroll the strips, and unskinning must give every control its own look back without leaking.
+// tabs on each side (one with more tabs than fit, so its scroll arrows show), a tab control, a tabbed
+// notebook and a tab set. The screen must show the skin's selected and unselected tab frames, mouse clicks
+// must select pages and scroll the strips, and unskinning must give every control its own look back without
+// leaking.
 #include "framework/gui/handles.h"
 #include "framework/gui/page_control.h"
 #include "framework/gui/tab_set.h"
@@ -14,9 +15,8 @@
 
 #include <commctrl.h>
 
-#include <gtest/gtest.h>
-
 #include <chrono>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -64,34 +64,40 @@ POINT ScreenPoint(HWND window, int x, int y) {
     return POINT{rect.left + x, rect.top + y};
 }
 
-POINT Centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+POINT Centre(const RECT& r) {
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
 
 // Where a tab's outer edge shows the mark row, in the tab window's coordinates, for each side.
 POINT MarkPoint(const RECT& tab, int side, int row) {
     const POINT c = Centre(tab);
     switch (side) {
-    case skin::kTabsBottom: return POINT{c.x, tab.bottom - 2 - row};
-    case skin::kTabsLeft: return POINT{tab.left + row, c.y};
-    case skin::kTabsRight: return POINT{tab.right - 1 - row, c.y};
-    default: return POINT{c.x, tab.top + 1 + row};
+    case skin::kTabsBottom:
+        return POINT{c.x, tab.bottom - 2 - row};
+    case skin::kTabsLeft:
+        return POINT{tab.left + row, c.y};
+    case skin::kTabsRight:
+        return POINT{tab.right - 1 - row, c.y};
+    default:
+        return POINT{c.x, tab.top + 1 + row};
     }
 }
 
 std::string Sheets(const std::string& prefix, const std::vector<std::string>& captions) {
     std::string text;
     for (std::size_t i = 0; i < captions.size(); ++i) {
-        text += "        " + prefix + std::to_string(i + 1) + " : TTabSheet {\n            Caption = \"" + captions[i] +
-                "\"\n        }\n";
+        text += "        " + prefix + std::to_string(i + 1) + " : TTabSheet {\n            Caption = \"" +
+                captions[i] + "\"\n        }\n";
     }
     return text;
 }
 
 std::string PageControl(const std::string& name, const std::string& position, int left, int top, int width,
                         int height, const std::vector<std::string>& captions, const std::string& extra = "") {
-    return "    " + name + " : TPageControl {\n        Left = " + std::to_string(left) + "\n        Top = " +
-           std::to_string(top) + "\n        Width = " + std::to_string(width) + "\n        Height = " +
-           std::to_string(height) + "\n        TabPosition = " + position + "\n" + extra +
-           Sheets(name + "Sheet", captions) + "    }\n";
+    return "    " + name + " : TPageControl {\n        Left = " + std::to_string(left) +
+           "\n        Top = " + std::to_string(top) + "\n        Width = " + std::to_string(width) +
+           "\n        Height = " + std::to_string(height) + "\n        TabPosition = " + position + "\n" +
+           extra + Sheets(name + "Sheet", captions) + "    }\n";
 }
 
 std::string TabsFormText(const std::string& skinFile) {
@@ -111,7 +117,8 @@ std::string TabsFormText(const std::string& skinFile) {
            PageControl("BottomPages", "tpBottom", 216, 8, 260, 110, {"Files", "Folders", "Links"},
                        "        ActivePage = BottomPagesSheet2\n") +
            PageControl("LeftPages", "tpLeft", 8, 126, 200, 160, {"One", "Two", "Six"}) +
-           PageControl("RightPages", "tpRight", 216, 126, 260, 160, {"North", "South", "East"}) + R"(    Tabs1 : TTabControl {
+           PageControl("RightPages", "tpRight", 216, 126, 260, 160, {"North", "South", "East"}) +
+           R"(    Tabs1 : TTabControl {
         Left = 8
         Top = 294
         Width = 200
@@ -198,7 +205,8 @@ TEST_P(SkinTabsTest, PageControlsOnEverySideShowTheSkinsTabsAndClicksSelectTheir
         auto* pages = Control<gui::TPageControl>(form, s.name);
         HWND window = pages->Handle();
         ASSERT_NE(dynamic_cast<skin::TSkinTab*>(ObjectFor(form, window)), nullptr) << s.name;
-        EXPECT_EQ(pages->Pages().size(), static_cast<std::size_t>(SendMessageW(window, TCM_GETITEMCOUNT, 0, 0)));
+        EXPECT_EQ(pages->Pages().size(),
+                  static_cast<std::size_t>(SendMessageW(window, TCM_GETITEMCOUNT, 0, 0)));
         EXPECT_EQ(pages->ActivePageIndex(), s.stored) << s.name;
         EXPECT_TRUE(IsWindowVisible(pages->ActivePage()->Handle())) << s.name;
         EXPECT_TRUE(ShowsFrame(window, s.stored, s.side, true)) << s.name << ": the stored page is selected";
@@ -207,7 +215,8 @@ TEST_P(SkinTabsTest, PageControlsOnEverySideShowTheSkinsTabsAndClicksSelectTheir
         int changes = 0;
         pages->OnChange = [&](rtl::TObject*) { ++changes; };
         ClickAt(ScreenPoint(window, Centre(TabRect(window, 2)).x, Centre(TabRect(window, 2)).y));
-        EXPECT_TRUE(Pump([&] { return pages->ActivePageIndex() == 2; })) << s.name << ": clicked the third tab";
+        EXPECT_TRUE(Pump([&] { return pages->ActivePageIndex() == 2; }))
+            << s.name << ": clicked the third tab";
         EXPECT_EQ(changes, 1) << s.name;
         EXPECT_TRUE(IsWindowVisible(pages->Pages()[2]->Handle())) << s.name << ": its page is shown";
         EXPECT_FALSE(IsWindowVisible(pages->Pages()[0]->Handle())) << s.name;
@@ -244,10 +253,12 @@ TEST_P(SkinTabsTest, ScrollArrowsOfAFullStripScrollItAndAreLeftOutOfTheSkinnedSt
 
     const int firstLeft = TabRect(window, 1).left;
     ClickAt(POINT{arrowRect.right - 4, (arrowRect.top + arrowRect.bottom) / 2});
-    EXPECT_TRUE(Pump([&] { return TabRect(window, 1).left < firstLeft; })) << "the right arrow scrolls the strip";
+    EXPECT_TRUE(Pump([&] { return TabRect(window, 1).left < firstLeft; }))
+        << "the right arrow scrolls the strip";
     EXPECT_TRUE(ShowsFrame(window, 1, skin::kTabsTop, false)) << "the scrolled strip is skinned again";
     ClickAt(POINT{arrowRect.left + 4, (arrowRect.top + arrowRect.bottom) / 2});
-    EXPECT_TRUE(Pump([&] { return TabRect(window, 1).left == firstLeft; })) << "the left arrow scrolls it back";
+    EXPECT_TRUE(Pump([&] { return TabRect(window, 1).left == firstLeft; }))
+        << "the left arrow scrolls it back";
     EXPECT_TRUE(ShowsFrame(window, 0, skin::kTabsTop, true));
 }
 
@@ -261,7 +272,8 @@ TEST_P(SkinTabsTest, TabSetShowsTheSkinsTabsUpsideDownAndItsScrollerMovesTheFirs
     // The tab set's tabs hang down: the skin image's outer row is the tab's bottom row.
     const auto shownOn = [&](int index) {
         for (const gui::TTabSetItem& item : tabSet->VisibleTabs()) {
-            if (item.Index == index) return ShownAt(window, POINT{Centre(item.Rect).x, item.Rect.bottom - 1 - mark.Row});
+            if (item.Index == index)
+                return ShownAt(window, POINT{Centre(item.Rect).x, item.Rect.bottom - 1 - mark.Row});
         }
         return skin::Pixel{0xFFFFFFFFu};
     };
@@ -344,18 +356,22 @@ TEST_P(SkinTabsTest, AnotherSkinFileRepaintsTabsTabSetAndCheckBoxWithItsImages) 
 
     const std::string other = std::string(GetParam()) == "default.skn" ? "dark.skn" : "default.skn";
     skin_->SetSkinFile(SkinFile(other));
-    ASSERT_TRUE(Pump([&] { return MarkOf(*skin_->Tabs).Selected != before; })) << "the other skin was not read";
+    ASSERT_TRUE(Pump([&] { return MarkOf(*skin_->Tabs).Selected != before; }))
+        << "the other skin was not read";
     Settle(std::chrono::milliseconds(600)); // the re-skin runs on the manager's timer
     const TabMark mark = MarkOf(*skin_->Tabs);
     EXPECT_TRUE(ShowsFrame(pages, 1, skin::kTabsBottom, true)) << "the page control";
     const gui::TTabSetItem first = tabSet->VisibleTabs().front();
-    EXPECT_EQ(ShownAt(tabSet->Handle(), POINT{Centre(first.Rect).x, first.Rect.bottom - 1 - mark.Row}), mark.Selected)
+    EXPECT_EQ(ShownAt(tabSet->Handle(), POINT{Centre(first.Rect).x, first.Rect.bottom - 1 - mark.Row}),
+              mark.Selected)
         << "the tab set";
     const skin::Bitmap& glyph = skin_->Buttons->CheckButtonImage;
     const int frames = skin_->Buttons->CheckButtonFrame;
     const skin::Bitmap shot = ShotOf(check);
     const int left = std::max(skin::kGlyphColumn - glyph.width() / frames, 0) / 2;
-    EXPECT_EQ(GlyphMismatches(shot, left, (shot.height() - glyph.height()) / 2, glyph, frames, skin::kGlyphChecked), 0)
+    EXPECT_EQ(
+        GlyphMismatches(shot, left, (shot.height() - glyph.height()) / 2, glyph, frames, skin::kGlyphChecked),
+        0)
         << "the check box";
 }
 
@@ -365,14 +381,16 @@ TEST_P(SkinTabsTest, ATabWindowMadeAgainForAnotherSideOrWrappingIsSkinnedAgain) 
     auto* pages = Control<gui::TPageControl>(form, "LeftPages");
     ASSERT_TRUE(ShowsFrame(pages->Handle(), 0, skin::kTabsLeft, true));
     pages->SetTabPosition(gui::tpBottom);
-    EXPECT_TRUE(Pump([&] { return dynamic_cast<skin::TSkinTab*>(ObjectFor(form, pages->Handle())) != nullptr; }))
-        << "the new window has no skinning object";
+    EXPECT_TRUE(Pump([&] {
+        return dynamic_cast<skin::TSkinTab*>(ObjectFor(form, pages->Handle())) != nullptr;
+    })) << "the new window has no skinning object";
     EXPECT_TRUE(ShowsFrame(pages->Handle(), 0, skin::kTabsBottom, true)) << "tabs at the bottom";
     EXPECT_TRUE(ShowsFrame(pages->Handle(), 1, skin::kTabsBottom, false));
 
     auto* tabs = Control<gui::TTabControl>(form, "Tabs1");
     tabs->SetMultiLine(true);
-    EXPECT_TRUE(Pump([&] { return dynamic_cast<skin::TSkinTab*>(ObjectFor(form, tabs->Handle())) != nullptr; }));
+    EXPECT_TRUE(
+        Pump([&] { return dynamic_cast<skin::TSkinTab*>(ObjectFor(form, tabs->Handle())) != nullptr; }));
     EXPECT_TRUE(ShowsFrame(tabs->Handle(), 1, skin::kTabsTop, true)) << "a wrapping strip";
 }
 
@@ -410,7 +428,8 @@ TEST_F(PageControlTest, TabsFollowTheSheetsAndTheStripMovesToAnotherSide) {
         item.mask = TCIF_TEXT;
         item.pszText = text;
         item.cchTextMax = 80;
-        SendMessageW(pages->Handle(), TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        SendMessageW(pages->Handle(), TCM_GETITEMW, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(&item));
         return std::wstring(text);
     };
     EXPECT_EQ(tabText(2), L"Third");

@@ -14,6 +14,8 @@
 #include "skin/manager/skin_manager.h"
 #include "tests/support/message_box_closer.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <chrono>
 #include <fstream>
@@ -21,7 +23,6 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
-#include <windows.h>
 
 namespace skin_tests {
 

@@ -14,12 +14,14 @@ constexpr Pixel kBlue = skin::MakePixel(40, 100, 200);
 
 bool IsKeyBlend(Pixel p) {
     // Pinkish pixels made by mixing something with magenta: strong red and blue, weak green, not the key.
-    return p != kKey && skin::RedOf(p) > 150 && skin::BlueOf(p) > 150 && skin::GreenOf(p) + 60 < skin::RedOf(p);
+    return p != kKey && skin::RedOf(p) > 150 && skin::BlueOf(p) > 150 &&
+           skin::GreenOf(p) + 60 < skin::RedOf(p);
 }
 
 int CountKey(const Bitmap& b) {
     int n = 0;
-    for (Pixel p : b.pixels()) n += p == kKey;
+    for (Pixel p : b.pixels())
+        n += p == kKey;
     return n;
 }
 
@@ -44,7 +46,8 @@ TEST(PaintShape, EdgesOverTheKeyColourBlendWithTheBackdropNeverWithMagenta) {
             const Pixel s = smooth.pixel(x, y);
             const Pixel c = crisp.pixel(x, y);
             EXPECT_FALSE(IsKeyBlend(s)) << x << "," << y;
-            EXPECT_TRUE(c == kKey || c == kBlue) << "without a backdrop edges stay crisp, at " << x << "," << y;
+            EXPECT_TRUE(c == kKey || c == kBlue)
+                << "without a backdrop edges stay crisp, at " << x << "," << y;
             if (s != kKey && s != kBlue) ++blended;
         }
     }
@@ -109,7 +112,8 @@ TEST(CutCorners, CutsSymmetricallyWithAnUnbrokenOutline) {
     // touch the outside.
     for (int y = 0; y < 6; ++y) {
         int x = 0;
-        while (b.pixel(x, y) == kKey) ++x;
+        while (b.pixel(x, y) == kKey)
+            ++x;
         EXPECT_EQ(b.pixel(x, y), kBlack) << "row " << y;
     }
     // The corner is cut by at most its radius in each direction, and the interior is untouched.
@@ -120,10 +124,12 @@ TEST(CutCorners, CutsSymmetricallyWithAnUnbrokenOutline) {
 TEST(PixelLines, EndsAreIncludedAndDiagonalsStayOnePixelWide) {
     Bitmap b(5, 5, kWhite);
     PixelLine(b, {0, 0}, {4, 4}, kBlack);
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(b.pixel(i, i), kBlack);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(b.pixel(i, i), kBlack);
     EXPECT_EQ(CountKey(b), 0);
     int ink = 0;
-    for (Pixel p : b.pixels()) ink += p == kBlack;
+    for (Pixel p : b.pixels())
+        ink += p == kBlack;
     EXPECT_EQ(ink, 5);
 }
 
@@ -133,15 +139,16 @@ TEST(Glyphs, TriangleRowsGrowByTwoFromTheTip) {
     std::vector<int> widths;
     for (int y = 0; y < 9; ++y) {
         int n = 0;
-        for (int x = 0; x < 9; ++x) n += b.pixel(x, y) == kBlack;
+        for (int x = 0; x < 9; ++x)
+            n += b.pixel(x, y) == kBlack;
         if (n > 0) widths.push_back(n);
     }
     EXPECT_EQ(widths, (std::vector<int>{7, 5, 3, 1}));
 }
 
 TEST(Glyphs, CaptionGlyphsAreCentredAndCrisp) {
-    for (CaptionGlyph g : {CaptionGlyph::Close, CaptionGlyph::Maximize, CaptionGlyph::Restore, CaptionGlyph::Minimize,
-                           CaptionGlyph::Help}) {
+    for (CaptionGlyph g : {CaptionGlyph::Close, CaptionGlyph::Maximize, CaptionGlyph::Restore,
+                           CaptionGlyph::Minimize, CaptionGlyph::Help}) {
         Bitmap b(21, 21, kWhite);
         DrawCaptionGlyph(b, b.bounds(), g, 9, kBlack);
         int left = 21, right = -1, top = 21, bottom = -1;

@@ -1,14 +1,13 @@
 // The skin files shipped beside the program are exactly the packed sources, and read back as skins.
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <sstream>
-
 #include "skin/data/skin_definition.h"
 #include "skin/data/skin_reader.h"
 #include "tools/skintool/skintool.h"
+
+#include <cstdio>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <sstream>
 
 namespace {
 
@@ -23,11 +22,13 @@ TEST_P(ShippedSkinFile, EqualsTheSourcesPackedAgain) {
     const std::string theme = GetParam();
     const std::string packed = ::testing::TempDir() + "repacked-" + theme + ".skn";
     std::ostringstream out, err;
-    ASSERT_EQ(skin::tool::RunSkintool({"pack", std::string(MARIVEL_SKINS_DIR) + "/" + theme, packed}, out, err), 0)
+    ASSERT_EQ(
+        skin::tool::RunSkintool({"pack", std::string(MARIVEL_SKINS_DIR) + "/" + theme, packed}, out, err), 0)
         << err.str();
     const auto shipped = ReadFile(std::string(MARIVEL_SKINS_DIR) + "/" + theme + ".skn");
     EXPECT_FALSE(shipped.empty());
-    EXPECT_EQ(ReadFile(packed), shipped) << "run scripts/generate-skins.sh and commit skins/" << theme << ".skn";
+    EXPECT_EQ(ReadFile(packed), shipped)
+        << "run scripts/generate-skins.sh and commit skins/" << theme << ".skn";
     std::remove(packed.c_str());
 }
 

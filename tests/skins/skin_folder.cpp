@@ -11,7 +11,9 @@ namespace skintest {
 
 namespace {
 
-std::string Lower(const std::string& s) { return rtl::LowerCaseAscii(s); }
+std::string Lower(const std::string& s) {
+    return rtl::LowerCaseAscii(s);
+}
 
 std::string Unquote(std::string v) {
     v = rtl::Trim(v);
@@ -37,7 +39,8 @@ Profile Profile::Parse(const std::string& text) {
         if (line.empty() || line[0] == ';') continue;
         if (line[0] == '[') {
             const std::size_t close = line.find(']');
-            p.sections_.push_back({rtl::Trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1)), {}});
+            p.sections_.push_back(
+                {rtl::Trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1)), {}});
             current = &p.sections_.back();
             continue;
         }
@@ -57,11 +60,14 @@ const Profile::Section* Profile::Find(const std::string& section) const {
 
 std::vector<std::string> Profile::SectionNames() const {
     std::vector<std::string> names;
-    for (const Section& s : sections_) names.push_back(s.Name);
+    for (const Section& s : sections_)
+        names.push_back(s.Name);
     return names;
 }
 
-bool Profile::HasSection(const std::string& section) const { return Find(section) != nullptr; }
+bool Profile::HasSection(const std::string& section) const {
+    return Find(section) != nullptr;
+}
 
 std::optional<std::string> Profile::Get(const std::string& section, const std::string& key) const {
     const Section* s = Find(section);
@@ -99,7 +105,8 @@ std::optional<skin::Pixel> Profile::Colour(const std::string& section, const std
     std::istringstream in(*v);
     int r = -1, g = -1, b = -1;
     if (!(in >> r >> g >> b) || r < 0 || r > 255 || g < 0 || g > 255 || b < 0 || b > 255) return std::nullopt;
-    return skin::MakePixel(static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g), static_cast<std::uint8_t>(b));
+    return skin::MakePixel(static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g),
+                           static_cast<std::uint8_t>(b));
 }
 
 std::vector<std::pair<std::string, std::string>> Profile::BitmapReferences() const {
@@ -125,7 +132,8 @@ const skin::Bitmap* SkinFolder::Bitmap(const std::string& section, const std::st
 
 std::uintmax_t SkinFolder::TotalBytes() const {
     std::uintmax_t total = 0;
-    for (const auto& [name, size] : FileSizes) total += size;
+    for (const auto& [name, size] : FileSizes)
+        total += size;
     return total;
 }
 
@@ -155,7 +163,8 @@ SkinFolder LoadSkinFolder(const std::filesystem::path& folder) {
         }
     }
     if (definitions != 1) {
-        throw std::runtime_error(folder.string() + " holds " + std::to_string(definitions) + " definitions, not one");
+        throw std::runtime_error(folder.string() + " holds " + std::to_string(definitions) +
+                                 " definitions, not one");
     }
     return skin;
 }

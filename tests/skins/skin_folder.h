@@ -17,7 +17,7 @@
 namespace skintest {
 
 class Profile {
-public:
+  public:
     static Profile Parse(const std::string& text);
 
     std::vector<std::string> SectionNames() const;
@@ -29,7 +29,7 @@ public:
     // Every (section, key, value) whose value names a bitmap (ends in ".bmp", any case).
     std::vector<std::pair<std::string, std::string>> BitmapReferences() const;
 
-private:
+  private:
     struct Section {
         std::string Name;
         std::vector<std::pair<std::string, std::string>> Keys;

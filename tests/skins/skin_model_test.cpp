@@ -1,11 +1,10 @@
 // The generator's in-memory skin, the definition text, the BMP encoding choice and the pixel font.
+#include "framework/rtl/exceptions.h"
+#include "skin/draw/bmp_reader.h"
 #include "tools/skingen/bmp_output.h"
 #include "tools/skingen/definition_writer.h"
 #include "tools/skingen/pixel_font.h"
 #include "tools/skingen/skin_model.h"
-
-#include "framework/rtl/exceptions.h"
-#include "skin/draw/bmp_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +35,8 @@ TEST(Skin, RefusesImagesThatDoNotHoldTheirFramesOrNameThemWrongly) {
     Skin skin;
     skin.AddImage(Strip("a.bmp", 20, 5, 4));
     EXPECT_THROW(skin.AddImage(Strip("a.bmp", 20, 5, 4)), rtl::Exception) << "same file twice";
-    EXPECT_THROW(skin.AddImage(Strip("b.bmp", 21, 5, 4)), rtl::Exception) << "21 pixels are not 4 equal frames";
+    EXPECT_THROW(skin.AddImage(Strip("b.bmp", 21, 5, 4)), rtl::Exception)
+        << "21 pixels are not 4 equal frames";
     SkinImage named = Strip("c.bmp", 20, 5, 4);
     named.FrameNames.pop_back();
     EXPECT_THROW(skin.AddImage(named), rtl::Exception);
@@ -74,7 +74,8 @@ skin::Bitmap Noise(int w, int h, int colours) {
     skin::Bitmap b(w, h);
     for (int i = 0; i < w * h; ++i) {
         const auto c = static_cast<std::uint32_t>((i * 7919) % colours);
-        b.pixels()[static_cast<std::size_t>(i)] = skin::MakePixel(static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(c >> 8), 77);
+        b.pixels()[static_cast<std::size_t>(i)] =
+            skin::MakePixel(static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(c >> 8), 77);
     }
     return b;
 }
@@ -90,7 +91,8 @@ TEST(EncodeSmallest, EveryChoiceDecodesToTheSamePixels) {
 
 TEST(EncodeSmallest, FlatImagesShrinkWellBelowTwentyFourBits) {
     skin::Bitmap flat(64, 16, 0x00F0F0F0);
-    for (int x = 0; x < 64; ++x) flat.set_pixel(x, 15, 0x00808080);
+    for (int x = 0; x < 64; ++x)
+        flat.set_pixel(x, 15, 0x00808080);
     EXPECT_LT(EncodeSmallest(flat).size() * 8, skin::WriteBmp(flat).size());
     EXPECT_EQ(CountColours(flat), 2);
 }

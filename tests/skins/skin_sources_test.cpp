@@ -3,19 +3,17 @@
 // the key colour only where the window region or a transparent copy expects it, readable text, and files
 // that are exactly what the generator makes. ShippedSkinSources adds what holds for the look of the two
 // skins we ship and not for the test skin, which differs from them on purpose.
-#include "tests/skins/skin_folder.h"
-#include "tools/skingen/skin_builder.h"
-#include "tools/skingen/skin_files.h"
-
 #include "framework/rtl/text.h"
 #include "skin/draw/blit.h"
 #include "skin/draw/region.h"
 #include "skin/draw/skin_image.h"
-
-#include <gtest/gtest.h>
+#include "tests/skins/skin_folder.h"
+#include "tools/skingen/skin_builder.h"
+#include "tools/skingen/skin_files.h"
 
 #include <algorithm>
 #include <cmath>
+#include <gtest/gtest.h>
 #include <map>
 #include <set>
 
@@ -31,18 +29,19 @@ using skin::Pixel;
 using skin::Rect;
 
 constexpr Pixel kKey = skin::kSkinKeyPixel;
-constexpr Pixel kSystemText = skin::MakePixel(0, 0, 0);        // labels, fields and header text
-constexpr Pixel kSystemGrey = skin::MakePixel(160, 160, 160);  // disabled push button text
-constexpr double kReadable = 4.5;      // normal text
-constexpr double kDimmed = 3.0;        // inactive captions, glyphs
-constexpr double kDiscernible = 2.0;   // disabled text
+constexpr Pixel kSystemText = skin::MakePixel(0, 0, 0);       // labels, fields and header text
+constexpr Pixel kSystemGrey = skin::MakePixel(160, 160, 160); // disabled push button text
+constexpr double kReadable = 4.5;                             // normal text
+constexpr double kDimmed = 3.0;                               // inactive captions, glyphs
+constexpr double kDiscernible = 2.0;                          // disabled text
 constexpr std::uintmax_t kUnpackedBudget = 128 * 1024;
 constexpr int kSystemScrollWidth = 17;
 
 const SkinFolder& Loaded(const std::string& theme) {
     static std::map<std::string, SkinFolder> cache;
     auto it = cache.find(theme);
-    if (it == cache.end()) it = cache.emplace(theme, LoadSkinFolder(std::filesystem::path(MARIVEL_SKINS_DIR) / theme)).first;
+    if (it == cache.end())
+        it = cache.emplace(theme, LoadSkinFolder(std::filesystem::path(MARIVEL_SKINS_DIR) / theme)).first;
     return it->second;
 }
 
@@ -74,7 +73,7 @@ bool IsCaptionButton(const std::string& section) {
 struct StripRule;
 
 class SkinSources : public ::testing::TestWithParam<std::string> {
-protected:
+  protected:
     const SkinFolder& Skin() const { return Loaded(GetParam()); }
     const Profile& Def() const { return Skin().Definition; }
     int Int(const std::string& section, const std::string& key, int fallback = 0) const {
@@ -122,22 +121,52 @@ class ShippedSkinSources : public SkinSources {};
 INSTANTIATE_TEST_SUITE_P(Themes, ShippedSkinSources, ::testing::Values("default", "dark"));
 
 TEST_P(SkinSources, HasEverySectionOfTheMainWindowSkin) {
-    for (const char* s : {"TitlebarSkin", "Personality", "Buttons", "SunkEdge", "ComboButton", "ExtraImages", "Scrollbar",
-                          "HorzScrollThumb", "HorzScroll", "VertScrollThumb", "VertScroll", "ToolBars", "StatusBarEdges",
-                          "Headerbar", "Progress", "Tabs", "MenuItem", "MenuBackground", "MdiControls", "GroupBoxEdge",
-                          "Trackbar.ThumbHorz", "Trackbar.ThumbVert", "Trackbar.ThumbLeft", "Trackbar.ThumbRight",
-                          "Trackbar.ThumbUp", "Trackbar.ThumbDown", "UpDown.Horz", "UpDown.Vert", "Colours", "Fonts",
-                          "Colour0", "Colour1", "Colour2", "Colour3", "Colour4"}) {
+    for (const char* s : {"TitlebarSkin",
+                          "Personality",
+                          "Buttons",
+                          "SunkEdge",
+                          "ComboButton",
+                          "ExtraImages",
+                          "Scrollbar",
+                          "HorzScrollThumb",
+                          "HorzScroll",
+                          "VertScrollThumb",
+                          "VertScroll",
+                          "ToolBars",
+                          "StatusBarEdges",
+                          "Headerbar",
+                          "Progress",
+                          "Tabs",
+                          "MenuItem",
+                          "MenuBackground",
+                          "MdiControls",
+                          "GroupBoxEdge",
+                          "Trackbar.ThumbHorz",
+                          "Trackbar.ThumbVert",
+                          "Trackbar.ThumbLeft",
+                          "Trackbar.ThumbRight",
+                          "Trackbar.ThumbUp",
+                          "Trackbar.ThumbDown",
+                          "UpDown.Horz",
+                          "UpDown.Vert",
+                          "Colours",
+                          "Fonts",
+                          "Colour0",
+                          "Colour1",
+                          "Colour2",
+                          "Colour3",
+                          "Colour4"}) {
         EXPECT_TRUE(Def().HasSection(s)) << "[" << s << "]";
     }
     EXPECT_FALSE(Def().Get("TitlebarSkin", "SkinName").value_or("").empty());
     EXPECT_GE(CaptionButtons().size(), 8u);
     for (const char* key : {"WindowText", "TitleTextActive", "TitleTextNoActive", "ButtonFace", "ButtonText",
-                            "ButtonHilight", "Buttonlight", "ButtonShadow", "ButtonDkShadow", "HilightText", "Hilight",
-                            "Menubar", "MenuBarText", "Menu", "MenuText", "Scrollbar"}) {
+                            "ButtonHilight", "Buttonlight", "ButtonShadow", "ButtonDkShadow", "HilightText",
+                            "Hilight", "Menubar", "MenuBarText", "Menu", "MenuText", "Scrollbar"}) {
         ColourKey("Colours", key);
     }
-    for (int i = 0; i < 5; ++i) ColourKey("Colour" + std::to_string(i), "color");
+    for (int i = 0; i < 5; ++i)
+        ColourKey("Colour" + std::to_string(i), "color");
     EXPECT_GT(Int("Fonts", "FontHeight"), 0);
 }
 
@@ -145,13 +174,15 @@ TEST_P(SkinSources, EveryReferenceLoadsAndEveryFileIsReferenced) {
     std::set<std::string> referenced;
     for (const auto& [section, key] : Def().BitmapReferences()) {
         const Bitmap* b = Skin().Bitmap(section, key);
-        EXPECT_NE(b, nullptr) << "[" << section << "] " << key << " = " << Def().Get(section, key).value_or("");
+        EXPECT_NE(b, nullptr) << "[" << section << "] " << key << " = "
+                              << Def().Get(section, key).value_or("");
         if (b != nullptr) {
             EXPECT_FALSE(b->empty());
         }
         referenced.insert(rtl::LowerCaseAscii(Def().Get(section, key).value_or("")));
     }
-    for (const auto& [file, bitmap] : Skin().Bitmaps) EXPECT_TRUE(referenced.count(file)) << file << " is not used";
+    for (const auto& [file, bitmap] : Skin().Bitmaps)
+        EXPECT_TRUE(referenced.count(file)) << file << " is not used";
 }
 
 struct StripRule {
@@ -163,22 +194,38 @@ struct StripRule {
 
 // The frame counts and layouts the painters cut each image into.
 constexpr StripRule kStrips[] = {
-    {"Personality", "menuBar", 2, true},      {"Personality", "TextBack", 2, true},
-    {"Buttons", "Bitmap", 5, false},          {"Buttons", "CheckButton", 4, false},
-    {"Buttons", "RadioButton", 4, false},     {"SunkEdge", "Image", 4, false},
-    {"ComboButton", "Image", 4, false},       {"ExtraImages", "Image", 5, false},
-    {"Scrollbar", "Image", 23, false},        {"HorzScroll", "Image", 4, false},
-    {"VertScroll", "Image", 4, false},        {"HorzScrollThumb", "Image", 0, false},
-    {"VertScrollThumb", "Image", 0, false},   {"ToolBars", "Image", 5, false},
-    {"StatusBarEdges", "Image", 3, false},    {"Headerbar", "Image", 5, false},
-    {"Progress", "Bitmap", 2, false},         {"Tabs", "Image", 5, false},
-    {"Tabs", "Border", 1, false},             {"MenuItem", "Image", 5, false},
-    {"MenuBackground", "Image", 1, false},    {"MdiControls", "Image", 12, false},
-    {"GroupBoxEdge", "Image", 2, false},      {"Trackbar.ThumbHorz", "Image", 5, false},
-    {"Trackbar.ThumbVert", "Image", 5, false}, {"Trackbar.ThumbLeft", "Image", 5, false},
-    {"Trackbar.ThumbRight", "Image", 5, false}, {"Trackbar.ThumbUp", "Image", 5, false},
-    {"Trackbar.ThumbDown", "Image", 5, false}, {"UpDown.Horz", "Image", 8, false},
-    {"UpDown.Horz", "GlyphImage", 8, false},  {"UpDown.Vert", "Image", 8, false},
+    {"Personality", "menuBar", 2, true},
+    {"Personality", "TextBack", 2, true},
+    {"Buttons", "Bitmap", 5, false},
+    {"Buttons", "CheckButton", 4, false},
+    {"Buttons", "RadioButton", 4, false},
+    {"SunkEdge", "Image", 4, false},
+    {"ComboButton", "Image", 4, false},
+    {"ExtraImages", "Image", 5, false},
+    {"Scrollbar", "Image", 23, false},
+    {"HorzScroll", "Image", 4, false},
+    {"VertScroll", "Image", 4, false},
+    {"HorzScrollThumb", "Image", 0, false},
+    {"VertScrollThumb", "Image", 0, false},
+    {"ToolBars", "Image", 5, false},
+    {"StatusBarEdges", "Image", 3, false},
+    {"Headerbar", "Image", 5, false},
+    {"Progress", "Bitmap", 2, false},
+    {"Tabs", "Image", 5, false},
+    {"Tabs", "Border", 1, false},
+    {"MenuItem", "Image", 5, false},
+    {"MenuBackground", "Image", 1, false},
+    {"MdiControls", "Image", 12, false},
+    {"GroupBoxEdge", "Image", 2, false},
+    {"Trackbar.ThumbHorz", "Image", 5, false},
+    {"Trackbar.ThumbVert", "Image", 5, false},
+    {"Trackbar.ThumbLeft", "Image", 5, false},
+    {"Trackbar.ThumbRight", "Image", 5, false},
+    {"Trackbar.ThumbUp", "Image", 5, false},
+    {"Trackbar.ThumbDown", "Image", 5, false},
+    {"UpDown.Horz", "Image", 8, false},
+    {"UpDown.Horz", "GlyphImage", 8, false},
+    {"UpDown.Vert", "Image", 8, false},
     {"UpDown.Vert", "GlyphImage", 8, false},
 };
 
@@ -191,8 +238,8 @@ TEST_P(SkinSources, ImagesHoldTheFramesTheirPaintersCut) {
         const Bitmap& b = Image(rule.Section, rule.Key);
         const int length = rule.Stacked ? b.height() : b.width();
         const int frames = Frames(rule);
-        EXPECT_EQ(length % frames, 0) << "[" << rule.Section << "] " << rule.Key << ": " << length << " pixels for "
-                                      << frames << " frames";
+        EXPECT_EQ(length % frames, 0) << "[" << rule.Section << "] " << rule.Key << ": " << length
+                                      << " pixels for " << frames << " frames";
     }
     // The thumbs show frame 1, and frame 2 while dragged.
     EXPECT_GE(Int("HorzScrollThumb", "FrameCount", 3), 2);
@@ -221,13 +268,14 @@ TEST_P(ShippedSkinSources, GlyphsFitTheSystemsGlyphColumn) {
 }
 
 TEST_P(SkinSources, MarginsFitInsideTheirFrames) {
-    for (const char* s : {"Buttons", "SunkEdge", "HorzScroll", "VertScroll", "HorzScrollThumb", "VertScrollThumb",
-                          "ToolBars", "StatusBarEdges", "Headerbar", "Progress", "Tabs", "MenuItem", "MenuBackground",
-                          "GroupBoxEdge"}) {
+    for (const char* s :
+         {"Buttons", "SunkEdge", "HorzScroll", "VertScroll", "HorzScrollThumb", "VertScrollThumb", "ToolBars",
+          "StatusBarEdges", "Headerbar", "Progress", "Tabs", "MenuItem", "MenuBackground", "GroupBoxEdge"}) {
         int frames = 1;
         const char* key = "Image";
         for (const StripRule& r : kStrips) {
-            if (std::string(r.Section) == s && (std::string(r.Key) == "Image" || std::string(r.Key) == "Bitmap")) {
+            if (std::string(r.Section) == s &&
+                (std::string(r.Key) == "Image" || std::string(r.Key) == "Bitmap")) {
                 frames = Frames(r);
                 key = r.Key;
             }
@@ -256,8 +304,10 @@ TEST_P(SkinSources, WindowFrameBordersAgreeWithEachOther) {
     EXPECT_EQ(Int("Personality", "LeftBotHeight"), f.Bottom);
     EXPECT_EQ(Int("Personality", "RightBotHeight"), f.Bottom);
     // The top border's fixed ends leave a part to stretch.
-    EXPECT_GT(Image("Personality", "Top").width(), Int("Personality", "TopTopHeight") + Int("Personality", "TopBotHeight"));
-    EXPECT_EQ(Image("Personality", "TextBack").height(), 2 * f.Top) << "the text background spans the caption";
+    EXPECT_GT(Image("Personality", "Top").width(),
+              Int("Personality", "TopTopHeight") + Int("Personality", "TopBotHeight"));
+    EXPECT_EQ(Image("Personality", "TextBack").height(), 2 * f.Top)
+        << "the text background spans the caption";
     EXPECT_LT(Int("Personality", "TileLeftMenu", 1) + Int("Personality", "TileRightMenu", 1),
               Image("Personality", "menuBar").width());
 }
@@ -273,8 +323,9 @@ Bitmap PaintFrame(const SkinFolder& skin, int w, int h, bool active) {
         const int end = d.Int("Personality", side + "BotHeight", 0);
         const bool horizontal = side == "Top" || side == "Bottom";
         const Rect margins = horizontal ? Rect{start, 0, end, 0} : Rect{0, start, 0, end};
-        const Bitmap piece = skin::RenderSkinImage(r, image, margins, active || frames == 1 ? 1 : 2, frames,
-                                                   d.Int("Personality", side + "Stretch", 1) != 1, horizontal);
+        const Bitmap piece =
+            skin::RenderSkinImage(r, image, margins, active || frames == 1 ? 1 : 2, frames,
+                                  d.Int("Personality", side + "Stretch", 1) != 1, horizontal);
         skin::CopyRect(win, {r.Left, r.Top}, piece, piece.bounds());
     };
     const int fl = skin.Bitmap("Personality", "Left")->width() / d.Int("Personality", "LeftFrame", 1);
@@ -296,12 +347,15 @@ TEST_P(ShippedSkinSources, WindowRegionLosesOnlyTheRoundedTopCorners) {
     const FrameSizes f = Frame();
     const int leftEnd = f.Left + Int("Personality", "TopTopHeight");
     const int rightEnd = f.Right + Int("Personality", "TopBotHeight");
-    for (const auto& [w, h] : std::vector<std::pair<int, int>>{{leftEnd + rightEnd + 1, 60}, {333, 241}, {800, 600}}) {
+    for (const auto& [w, h] :
+         std::vector<std::pair<int, int>>{{leftEnd + rightEnd + 1, 60}, {333, 241}, {800, 600}}) {
         for (bool active : {true, false}) {
             const Bitmap win = PaintFrame(Skin(), w, h, active);
-            const skin::RegionRuns runs = skin::CreateRegionFromBitmap(win, 0, 0, skin::kSkinKeyColour, 1, 1, 1);
+            const skin::RegionRuns runs =
+                skin::CreateRegionFromBitmap(win, 0, 0, skin::kSkinKeyColour, 1, 1, 1);
             std::vector<std::vector<Rect>> rows(static_cast<std::size_t>(h));
-            for (const Rect& r : runs.Rects) rows[static_cast<std::size_t>(r.Top)].push_back(r);
+            for (const Rect& r : runs.Rects)
+                rows[static_cast<std::size_t>(r.Top)].push_back(r);
             bool cut = false;
             for (int y = 0; y < h; ++y) {
                 const auto& row = rows[static_cast<std::size_t>(y)];
@@ -326,13 +380,13 @@ TEST_P(SkinSources, KeyColourNeverShowsWherePaintersCopyOpaquely) {
     // asks for an opaque copy.
     // A border's key-coloured pixels are painted too; only the window region of a Trans border hides them.
     std::vector<std::pair<std::string, std::string>> opaque = {
-        {"Personality", "Bottom"}, {"Personality", "menuBar"}, {"Tabs", "Border"}, {"Headerbar", "Image"},
-        {"StatusBarEdges", "Image"}, {"MenuBackground", "Image"}};
+        {"Personality", "Bottom"}, {"Personality", "menuBar"},  {"Tabs", "Border"},
+        {"Headerbar", "Image"},    {"StatusBarEdges", "Image"}, {"MenuBackground", "Image"}};
     for (const char* side : {"Left", "Right", "Top"}) {
         if (Int("Personality", std::string(side) + "Trans", 1) == 0) opaque.emplace_back("Personality", side);
     }
-    for (const char* s : {"SunkEdge", "HorzScroll", "VertScroll", "ToolBars", "GroupBoxEdge", "ExtraImages", "Tabs",
-                          "MenuItem", "HorzScrollThumb"}) {
+    for (const char* s : {"SunkEdge", "HorzScroll", "VertScroll", "ToolBars", "GroupBoxEdge", "ExtraImages",
+                          "Tabs", "MenuItem", "HorzScrollThumb"}) {
         if (Int(s, "Trans") == 0) opaque.emplace_back(s, "Image");
     }
     for (const auto& [section, key] : opaque) {
@@ -363,17 +417,28 @@ bool Visible(const Profile& d, const std::string& s, const WindowKind& k) {
     const int action = d.Int(s, "Action", 0);
     auto rule = [&](int code, bool second, bool first) {
         switch (code) {
-        case 0: return second || action != 0 || (k.Caps & 8);
-        case 1: return k.Maximized;
-        case 2: return !k.Maximized;
-        case 3: return k.Active;
-        case 4: return !k.Active;
-        case 6: return (k.Caps & 1) && (second || (k.Caps & 8));
-        case 7: return !(k.Caps & 1);
-        case 8: return (k.Caps & 2) && (second || (k.Caps & 8));
-        case 9: return !(k.Caps & 2);
-        case 100: return second && first;
-        default: return code >= 200 && code <= 2000;
+        case 0:
+            return second || action != 0 || (k.Caps & 8);
+        case 1:
+            return k.Maximized;
+        case 2:
+            return !k.Maximized;
+        case 3:
+            return k.Active;
+        case 4:
+            return !k.Active;
+        case 6:
+            return (k.Caps & 1) && (second || (k.Caps & 8));
+        case 7:
+            return !(k.Caps & 1);
+        case 8:
+            return (k.Caps & 2) && (second || (k.Caps & 8));
+        case 9:
+            return !(k.Caps & 2);
+        case 100:
+            return second && first;
+        default:
+            return code >= 200 && code <= 2000;
         }
     };
     const bool v = rule(d.Int(s, "Visibility", 0), false, false);
@@ -389,7 +454,8 @@ TEST_P(SkinSources, CaptionButtonsSitInTheCaptionAndMatchItsBackground) {
     for (const std::string& s : CaptionButtons()) {
         const Bitmap& b = Image(s, "ButtonImage");
         const int frames = Int(s, "frame");
-        ASSERT_GT(frames, 0) << s << ": without a frame count the engine guesses one (and drops the icon's image)";
+        ASSERT_GT(frames, 0) << s
+                             << ": without a frame count the engine guesses one (and drops the icon's image)";
         ASSERT_EQ(b.width() % frames, 0) << s;
         const int y0 = Int(s, "Ycoord");
         EXPECT_GE(y0, 0) << s;
@@ -403,7 +469,8 @@ TEST_P(SkinSources, CaptionButtonsSitInTheCaptionAndMatchItsBackground) {
             const Pixel edge = b.pixel(0, y);
             EXPECT_TRUE(edge == kKey || edge == top.pixel(middle, y0 + y)) << s << " frame 1, row " << y;
             if (frames == 4) {
-                EXPECT_EQ(b.pixel(3 * b.width() / 4, y), top.pixel(middle, f.Top + y0 + y)) << s << " frame 4, row " << y;
+                EXPECT_EQ(b.pixel(3 * b.width() / 4, y), top.pixel(middle, f.Top + y0 + y))
+                    << s << " frame 4, row " << y;
             }
         }
     }
@@ -434,14 +501,16 @@ TEST_P(SkinSources, CaptionButtonsShowOnlyWhenTheyMakeSense) {
                     const Bitmap& b = Image(s, "ButtonImage");
                     const int w = b.width() / Int(s, "frame");
                     if (Int(s, "Align") == 1) {
-                        right.push_back({skin::MakeRect(width - Int(s, "Xcoord"), Int(s, "Ycoord"), w, b.height()), s});
+                        right.push_back(
+                            {skin::MakeRect(width - Int(s, "Xcoord"), Int(s, "Ycoord"), w, b.height()), s});
                     } else if (Int(s, "Align") == 3) {
                         // After the caption text, which ends at textEnd at the latest.
-                        afterText.push_back({skin::MakeRect(textEnd + Int(s, "Xcoord"), Int(s, "Ycoord"), w, b.height()), s});
+                        afterText.push_back(
+                            {skin::MakeRect(textEnd + Int(s, "Xcoord"), Int(s, "Ycoord"), w, b.height()), s});
                     } else {
                         // The caption text is drawn after the text background's left end.
-                        EXPECT_LE(Int(s, "Xcoord") + w,
-                                  f.Left + Int("Personality", "TextShift") + Int("Personality", "TXTBackleft"))
+                        EXPECT_LE(Int(s, "Xcoord") + w, f.Left + Int("Personality", "TextShift") +
+                                                            Int("Personality", "TXTBackleft"))
                             << s << " runs into the caption text";
                     }
                 }
@@ -450,24 +519,29 @@ TEST_P(SkinSources, CaptionButtonsShowOnlyWhenTheyMakeSense) {
                 EXPECT_EQ(maximizers, caps & 1 ? 1 : 0) << where;
                 EXPECT_EQ(minimizers, caps & 2 ? 1 : 0) << where;
                 EXPECT_EQ(icons, 1) << where;
-                std::sort(right.begin(), right.end(), [](auto& a, auto& b) { return a.first.Left < b.first.Left; });
+                std::sort(right.begin(), right.end(),
+                          [](auto& a, auto& b) { return a.first.Left < b.first.Left; });
                 for (const auto& [r, s] : afterText) {
                     EXPECT_LE(r.Right, right.empty() ? width - f.Right : right[0].first.Left)
-                        << s << " runs into " << (right.empty() ? "the border" : right[0].second) << ", " << where;
+                        << s << " runs into " << (right.empty() ? "the border" : right[0].second) << ", "
+                        << where;
                 }
                 for (std::size_t i = 0; i < right.size(); ++i) {
-                    EXPECT_GE(right[i].first.Left, textEnd) << right[i].second << " under the caption text, " << where;
+                    EXPECT_GE(right[i].first.Left, textEnd)
+                        << right[i].second << " under the caption text, " << where;
                     EXPECT_LE(right[i].first.Right, width - f.Right) << right[i].second << " on the border";
                     if (i + 1 < right.size()) {
                         const int gap = right[i + 1].first.Left - right[i].first.Right;
-                        EXPECT_GE(gap, 0) << right[i].second << " overlaps " << right[i + 1].second << ", " << where;
-                        EXPECT_LE(gap, 4) << "a hole between " << right[i].second << " and " << right[i + 1].second
-                                          << ", " << where;
+                        EXPECT_GE(gap, 0)
+                            << right[i].second << " overlaps " << right[i + 1].second << ", " << where;
+                        EXPECT_LE(gap, 4) << "a hole between " << right[i].second << " and "
+                                          << right[i + 1].second << ", " << where;
                     }
                 }
                 if (maximized) {
                     bool restore = false;
-                    for (const auto& [r, s] : right) restore = restore || rtl::LowerCaseAscii(s) == "buttonrestore";
+                    for (const auto& [r, s] : right)
+                        restore = restore || rtl::LowerCaseAscii(s) == "buttonrestore";
                     EXPECT_TRUE(restore) << "a maximized window offers restore";
                 }
             }
@@ -485,24 +559,31 @@ TEST_P(SkinSources, TextStaysReadableOnItsImages) {
     const Bitmap& top = Image("Personality", "Top");
     const FrameSizes f = Frame();
     const int middle = Int("Personality", "TopTopHeight") + 1;
-    checks.push_back({"active caption", ColourKey("Colours", "TitleTextActive"), top.pixel(middle, f.Top / 2), kReadable});
-    checks.push_back({"inactive caption", ColourKey("Colours", "TitleTextNoActive"), top.pixel(middle, f.Top + f.Top / 2), kDimmed});
+    checks.push_back(
+        {"active caption", ColourKey("Colours", "TitleTextActive"), top.pixel(middle, f.Top / 2), kReadable});
+    checks.push_back({"inactive caption", ColourKey("Colours", "TitleTextNoActive"),
+                      top.pixel(middle, f.Top + f.Top / 2), kDimmed});
 
     const Bitmap& button = Image("Buttons", "Bitmap");
     checks.push_back({"button", ColourKey("Buttons", "NormalColour2"), Centre(button, 1, 5), kReadable});
-    checks.push_back({"pressed button", ColourKey("Buttons", "PressedColour2"), Centre(button, 2, 5), kReadable});
-    checks.push_back({"hot button", ColourKey("Buttons", "MouseOverColour2"), Centre(button, 4, 5), kReadable});
+    checks.push_back(
+        {"pressed button", ColourKey("Buttons", "PressedColour2"), Centre(button, 2, 5), kReadable});
+    checks.push_back(
+        {"hot button", ColourKey("Buttons", "MouseOverColour2"), Centre(button, 4, 5), kReadable});
     checks.push_back({"disabled button", kSystemGrey, Centre(button, 3, 5), kDiscernible});
 
     const Bitmap& bar = Image("Personality", "menuBar");
     for (int frame : {1, 2}) {
-        checks.push_back({"menu bar " + std::to_string(frame), ColourKey("Colours", "MenuBarText"), Centre(bar, frame, 2, true), kReadable});
+        checks.push_back({"menu bar " + std::to_string(frame), ColourKey("Colours", "MenuBarText"),
+                          Centre(bar, frame, 2, true), kReadable});
     }
-    checks.push_back({"hot menu bar item frame", ColourKey("Colours", "ButtonHilight"), Centre(bar, 1, 2, true), 1.5});
+    checks.push_back(
+        {"hot menu bar item frame", ColourKey("Colours", "ButtonHilight"), Centre(bar, 1, 2, true), 1.5});
 
     const Pixel menu = Centre(Image("MenuBackground", "Image"), 1, 1);
     checks.push_back({"menu item", ColourKey("Colours", "MenuText"), menu, kReadable});
-    checks.push_back({"selected menu item", ColourKey("Colours", "HilightText"), Centre(Image("MenuItem", "Image"), 4, 5), kReadable});
+    checks.push_back({"selected menu item", ColourKey("Colours", "HilightText"),
+                      Centre(Image("MenuItem", "Image"), 4, 5), kReadable});
     checks.push_back({"disabled menu item", ColourKey("Colours", "ButtonShadow"), menu, kDiscernible});
     EXPECT_NE(ColourKey("Colours", "ButtonShadow"), ColourKey("Colours", "MenuText"))
         << "the engine would then fall back to the system's grey";
@@ -511,11 +592,14 @@ TEST_P(SkinSources, TextStaysReadableOnItsImages) {
     checks.push_back({"tab", ColourKey("Tabs", "NormalColour2"), Centre(tabs, 1, 5), kReadable});
     checks.push_back({"focused tab", ColourKey("Tabs", "MouseOverColour2"), Centre(tabs, 2, 5), kReadable});
     for (int frame = 1; frame <= 3; ++frame) {
-        checks.push_back({"status panel " + std::to_string(frame), ColourKey("StatusBarEdges", "NormalColour2"),
+        checks.push_back({"status panel " + std::to_string(frame),
+                          ColourKey("StatusBarEdges", "NormalColour2"),
                           Centre(Image("StatusBarEdges", "Image"), frame, 3), kReadable});
     }
-    checks.push_back({"header (system text)", kSystemText, Centre(Image("Headerbar", "Image"), 1, 5), kReadable});
-    checks.push_back({"labels on the face (system text)", kSystemText, ColourKey("Colours", "ButtonFace"), kReadable});
+    checks.push_back(
+        {"header (system text)", kSystemText, Centre(Image("Headerbar", "Image"), 1, 5), kReadable});
+    checks.push_back(
+        {"labels on the face (system text)", kSystemText, ColourKey("Colours", "ButtonFace"), kReadable});
 
     for (const Check& c : checks) {
         EXPECT_GE(Contrast(c.Text, c.Back), c.Min) << c.What << ": " << Hex(c.Text) << " on " << Hex(c.Back);
@@ -539,7 +623,8 @@ TEST_P(SkinSources, CaptionGlyphsStandOutFromTheirButtons) {
             const Pixel back = shown(r.Left + r.Width() / 2, r.Top + 2);
             double best = 1;
             for (int y = r.Top; y < r.Bottom; ++y) {
-                for (int x = r.Left; x < r.Right; ++x) best = std::max(best, Contrast(shown(x, y), back));
+                for (int x = r.Left; x < r.Right; ++x)
+                    best = std::max(best, Contrast(shown(x, y), back));
             }
             EXPECT_GE(best, kReadable) << s << " frame " << frame;
         }
@@ -554,7 +639,8 @@ TEST_P(SkinSources, EdgesSurviveTheEnginesStretching) {
     for (int h = 16; h <= 26; ++h) {
         Bitmap out(60, h);
         skin::DrawSkinBar(out, {0, 0, 60, h}, bar, ends, 1, 2, false, true);
-        EXPECT_EQ(out.pixel(30, h - 1), bar.pixel(10, frame1.Bottom - 1)) << "bottom line lost at height " << h;
+        EXPECT_EQ(out.pixel(30, h - 1), bar.pixel(10, frame1.Bottom - 1))
+            << "bottom line lost at height " << h;
         EXPECT_EQ(out.pixel(30, 0), bar.pixel(10, 0)) << "height " << h;
     }
     // The combo button is stretched over the combo box's full height; its outer rows and right column stay
@@ -599,11 +685,14 @@ TEST_P(SkinSources, AreExactlyWhatTheGeneratorMakes) {
         ASSERT_TRUE(std::filesystem::exists(path)) << f.Name << " missing: run scripts/generate-skins.sh";
         EXPECT_TRUE(ReadFileBytes(path) == f.Bytes) << f.Name << " differs from the generator's: regenerate";
     }
-    for (const auto& [name, size] : Skin().FileSizes) EXPECT_TRUE(generated.count(name)) << name << " is stale";
+    for (const auto& [name, size] : Skin().FileSizes)
+        EXPECT_TRUE(generated.count(name)) << name << " is stale";
     // And the generator gives the same bytes every time.
-    const std::vector<skingen::SkinFile> again = skingen::SkinFiles(skingen::BuildSkin(skingen::ThemeByName(GetParam())));
+    const std::vector<skingen::SkinFile> again =
+        skingen::SkinFiles(skingen::BuildSkin(skingen::ThemeByName(GetParam())));
     ASSERT_EQ(again.size(), files.size());
-    for (std::size_t i = 0; i < files.size(); ++i) EXPECT_TRUE(again[i].Bytes == files[i].Bytes) << files[i].Name;
+    for (std::size_t i = 0; i < files.size(); ++i)
+        EXPECT_TRUE(again[i].Bytes == files[i].Bytes) << files[i].Name;
 }
 
 TEST_P(SkinSources, StayWithinTheSizeBudget) {

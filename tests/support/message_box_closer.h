@@ -16,7 +16,7 @@ struct MessageBoxSeen {
 };
 
 class MessageBoxCloser {
-public:
+  public:
     // watched: a window whose enabled state is recorded while a box is up (optional).
     explicit MessageBoxCloser(HWND watched = nullptr) {
         instance_ = this;
@@ -33,7 +33,7 @@ public:
     void Watch(HWND window) { watched_ = window; }
     MessageBoxSeen seen;
 
-private:
+  private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
         MessageBoxCloser* self = instance_;
         if (self && code == HCBT_ACTIVATE) {

@@ -5,13 +5,13 @@
 // load fuzzer seed from them, and both hand what loads to PaintEveryElement.
 #pragma once
 
+#include "skin/data/package_writer.h"
+#include "skin/data/skin_definition.h"
+
 #include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
-
-#include "skin/data/package_writer.h"
-#include "skin/data/skin_definition.h"
 
 namespace skin::test {
 

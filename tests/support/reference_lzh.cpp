@@ -1,11 +1,11 @@
 #include "tests/support/reference_lzh.h"
 
+#include "skin/data/lzh.h"
+
 #include <algorithm>
 #include <memory>
 #include <new>
 #include <string>
-
-#include "skin/data/lzh.h"
 
 namespace skin::reference {
 
@@ -39,7 +39,8 @@ void ReferenceHuffmanModel::RebuildTree() {
     for (int i = 0, node = kSymbolCount; node < kTreeSize; i += 2, ++node) {
         const auto f = static_cast<std::uint16_t>(freq[i] + freq[i + 1]);
         int k = node - 1;
-        while (f < freq[k]) --k;
+        while (f < freq[k])
+            --k;
         ++k;
         std::copy_backward(freq.begin() + k, freq.begin() + node, freq.begin() + node + 1);
         std::copy_backward(child.begin() + k, child.begin() + node, child.begin() + node + 1);
@@ -64,7 +65,8 @@ void ReferenceHuffmanModel::RebuildTree() {
         const std::uint16_t k = ++freq[c];
         if (k > freq[c + 1]) {
             int l = c + 1;
-            while (k > freq[l + 1]) ++l;
+            while (k > freq[l + 1])
+                ++l;
             freq[c] = freq[l];
             freq[l] = k;
 
@@ -93,7 +95,8 @@ struct WorkTables {
 
 } // namespace
 
-ReferenceLzhDecoder::ReferenceLzhDecoder(std::span<const std::uint8_t> input, std::vector<std::uint8_t>& output)
+ReferenceLzhDecoder::ReferenceLzhDecoder(std::span<const std::uint8_t> input,
+                                         std::vector<std::uint8_t>& output)
     : input_(input), output_(output) {}
 
 void ReferenceLzhDecoder::FillBitBuffer() {
@@ -127,7 +130,8 @@ int ReferenceLzhDecoder::NextByte() {
 
 int ReferenceLzhDecoder::DecodeSymbol(ReferenceHuffmanModel& model) {
     int c = model.child[kRoot];
-    while (c < kTreeSize) c = model.child[c + NextBit()];
+    while (c < kTreeSize)
+        c = model.child[c + NextBit()];
     const int symbol = c - kTreeSize;
     model.UpdateModel(symbol);
     return symbol;
@@ -136,7 +140,8 @@ int ReferenceLzhDecoder::DecodeSymbol(ReferenceHuffmanModel& model) {
 int ReferenceLzhDecoder::DecodeOffset() {
     int i = NextByte();
     const OffsetCodeEntry entry = kOffsetDecodeTable[i];
-    for (int k = 0; k < entry.length - 2; ++k) i = i * 2 + NextBit();
+    for (int k = 0; k < entry.length - 2; ++k)
+        i = i * 2 + NextBit();
     return entry.upper * 64 + (i % 64);
 }
 

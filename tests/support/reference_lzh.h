@@ -3,13 +3,13 @@
 // model. Tests decode with both and compare; lzh_bench measures the tuned decoder against it.
 #pragma once
 
+#include "skin/data/lzh_model.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <vector>
-
-#include "skin/data/lzh_model.h"
 
 namespace skin::reference {
 
@@ -28,13 +28,13 @@ struct ReferenceHuffmanModel {
 // Same contract as skin::TLZH: Expand appends at least size bytes (the whole last match), refuses the
 // same sizes with the same messages before allocating, and reads zero bits after the end of the input.
 class ReferenceLzhDecoder {
-public:
+  public:
     ReferenceLzhDecoder(std::span<const std::uint8_t> input, std::vector<std::uint8_t>& output);
 
     void Expand(std::int32_t size);
     std::uint64_t ConsumedBits() const { return std::uint64_t{inputPosition_} * 8 + bitPadding_ - bitCount_; }
 
-private:
+  private:
     int NextBit();
     int NextByte();
     void FillBitBuffer();

@@ -7,7 +7,7 @@
 namespace skin::test {
 
 class TestRandom { // xorshift32
-public:
+  public:
     explicit TestRandom(std::uint32_t seed) : state_(seed ? seed : 1) {}
     std::uint32_t Next() {
         state_ ^= state_ << 13;
@@ -17,7 +17,7 @@ public:
     }
     std::uint32_t Below(std::uint32_t bound) { return Next() % bound; }
 
-private:
+  private:
     std::uint32_t state_;
 };
 

@@ -1,10 +1,9 @@
 // Status bar panels, progress bar, track bar thumbs and up-down buttons.
+#include "skin/draw/bitmap_transforms.h"
+#include "skin/draw/blit.h"
 #include "tools/skingen/elements.h"
 #include "tools/skingen/glyphs.h"
 #include "tools/skingen/strip.h"
-
-#include "skin/draw/bitmap_transforms.h"
-#include "skin/draw/blit.h"
 
 namespace skingen {
 
@@ -17,7 +16,7 @@ constexpr int kPanelSeparatorInset = 5;
 constexpr int kProgressWidth = 20;
 constexpr int kProgressHeight = 12;
 constexpr int kProgressMargin = 4;
-constexpr int kChunkWidth = 8;  // 7 pixels of chunk and a 1-pixel gap
+constexpr int kChunkWidth = 8; // 7 pixels of chunk and a 1-pixel gap
 constexpr int kChunkHeight = 8;
 // Track bar thumbs, upright (for a horizontal bar); the engine stretches them to the thumb rectangle.
 constexpr int kThumbNarrow = 11;
@@ -34,12 +33,13 @@ const std::vector<std::string> kSpinStates = {"normal", "pressed", "disabled", "
 
 SkinImage StatusStrip(const SkinParams& p) {
     const Palette& c = p.Colours;
-    return MakeStrip("status.bmp", kPanelWidth, kPanelHeight, {"lowered (usual)", "raised", "no bevel"}, false,
-                     [&](Bitmap& b, int f) {
+    return MakeStrip("status.bmp", kPanelWidth, kPanelHeight, {"lowered (usual)", "raised", "no bevel"},
+                     false, [&](Bitmap& b, int f) {
                          b.fill(f == 2 ? Mix(c.StatusBar, c.StatusBarText, 1, 10) : c.StatusBar);
                          HorizontalLine(b, 0, b.width(), 0, c.StatusBarLine);
                          if (f != 3) {
-                             VerticalLine(b, b.width() - 1, kPanelSeparatorInset, b.height() - kPanelSeparatorInset + 1,
+                             VerticalLine(b, b.width() - 1, kPanelSeparatorInset,
+                                          b.height() - kPanelSeparatorInset + 1,
                                           Mix(c.StatusBar, c.StatusBarText, 1, 4));
                          }
                      });
@@ -53,17 +53,16 @@ SkinImage ProgressStrip(const SkinParams& p) {
     std::vector<std::string> frames = {"track", "filled part"};
     if (p.Style.ChunkProgress) frames = {"track (chunks drawn over it)"};
     const int width = p.Style.ChunkProgress ? 2 * kProgressWidth : kProgressWidth;
-    return MakeStrip("progress.bmp", width, kProgressHeight, std::move(frames), false,
-                     [&](Bitmap& b, int f) {
-                         if (f == 1) {
-                             const Pixel border = Mix(c.ProgressTrack, c.FieldBorder, 1, 2);
-                             DrawRoundedBox(b, {b.bounds(), r, kAllCorners, border, c.ProgressTrack, c.ProgressTrack}, onFace);
-                         } else {
-                             const Pixel border = Mix(c.Accent, c.Text, 1, 4);
-                             DrawRoundedBox(b, {b.bounds(), r, kAllCorners, border, Mix(c.Accent, c.Field, 1, 5), c.Accent},
-                                            onFace);
-                         }
-                     });
+    return MakeStrip("progress.bmp", width, kProgressHeight, std::move(frames), false, [&](Bitmap& b, int f) {
+        if (f == 1) {
+            const Pixel border = Mix(c.ProgressTrack, c.FieldBorder, 1, 2);
+            DrawRoundedBox(b, {b.bounds(), r, kAllCorners, border, c.ProgressTrack, c.ProgressTrack}, onFace);
+        } else {
+            const Pixel border = Mix(c.Accent, c.Text, 1, 4);
+            DrawRoundedBox(b, {b.bounds(), r, kAllCorners, border, Mix(c.Accent, c.Field, 1, 5), c.Accent},
+                           onFace);
+        }
+    });
 }
 
 SkinImage ChunkStrip(const SkinParams& p) {
@@ -81,11 +80,16 @@ struct ThumbLook {
 ThumbLook ThumbLookOf(const Palette& c, int frame) {
     const Pixel lightEnd = Mix(c.GlyphBox, c.Face, 1, 2);
     switch (frame) {
-    case 1: return {c.GlyphBox, Mix(c.GlyphBox, c.Accent, 1, 6), c.Accent};                 // hot
-    case 3: return {c.Accent, c.Accent, Mix(c.Accent, c.Text, 1, 4)};                      // pressed
-    case 4: return {c.Disabled, c.Disabled, c.DisabledBorder};                             // disabled
-    case 5: return {c.GlyphBox, Mix(c.GlyphBox, c.Accent, 1, 6), Mix(c.Accent, c.Text, 1, 4)}; // focused
-    default: return {c.GlyphBox, lightEnd, c.Accent};                                     // normal
+    case 1:
+        return {c.GlyphBox, Mix(c.GlyphBox, c.Accent, 1, 6), c.Accent}; // hot
+    case 3:
+        return {c.Accent, c.Accent, Mix(c.Accent, c.Text, 1, 4)}; // pressed
+    case 4:
+        return {c.Disabled, c.Disabled, c.DisabledBorder}; // disabled
+    case 5:
+        return {c.GlyphBox, Mix(c.GlyphBox, c.Accent, 1, 6), Mix(c.Accent, c.Text, 1, 4)}; // focused
+    default:
+        return {c.GlyphBox, lightEnd, c.Accent}; // normal
     }
 }
 
@@ -96,7 +100,8 @@ Bitmap UprightThumb(const SkinParams& p, int frame, bool pointed) {
     const Brush onFace{true, c.Face};
     Bitmap b(kThumbNarrow, kThumbLong, kKey);
     if (!pointed) {
-        DrawRoundedBox(b, {b.bounds(), kThumbNarrow / 2, kAllCorners, look.Border, look.Top, look.Bottom}, onFace);
+        DrawRoundedBox(b, {b.bounds(), kThumbNarrow / 2, kAllCorners, look.Border, look.Top, look.Bottom},
+                       onFace);
         return b;
     }
     const double w = kThumbNarrow;
@@ -116,8 +121,8 @@ enum class Turn { None, Flip, Left, Right };
 
 SkinImage ThumbStrip(const SkinParams& p, const std::string& file, bool pointed, Turn turn) {
     const bool lying = turn == Turn::Left || turn == Turn::Right;
-    return MakeStrip(file, lying ? kThumbLong : kThumbNarrow, lying ? kThumbNarrow : kThumbLong, kThumbStates, false,
-                     [&](Bitmap& b, int f) {
+    return MakeStrip(file, lying ? kThumbLong : kThumbNarrow, lying ? kThumbNarrow : kThumbLong, kThumbStates,
+                     false, [&](Bitmap& b, int f) {
                          Bitmap t = UprightThumb(p, f, pointed);
                          if (turn == Turn::Flip) skin::FlipBitmap(t);
                          if (turn == Turn::Left) skin::RotateBitmapLeft(t);
@@ -132,17 +137,22 @@ struct SpinLook {
 
 SpinLook SpinLookOf(const Palette& c, int state) {
     switch (state) {
-    case 2: return {c.ButtonPressedTop, c.ButtonPressedBottom, c.ButtonPressedOutline, c.ButtonPressedText};
-    case 3: return {c.ButtonDisabledTop, c.ButtonDisabledBottom, c.ButtonDisabledOutline, c.DisabledBorder};
-    case 4: return {c.ButtonHotTop, c.ButtonHotBottom, c.ButtonHotOutline, c.ButtonHotText};
-    default: return {c.ButtonTop, c.ButtonBottom, c.ButtonOutline, c.ButtonText};
+    case 2:
+        return {c.ButtonPressedTop, c.ButtonPressedBottom, c.ButtonPressedOutline, c.ButtonPressedText};
+    case 3:
+        return {c.ButtonDisabledTop, c.ButtonDisabledBottom, c.ButtonDisabledOutline, c.DisabledBorder};
+    case 4:
+        return {c.ButtonHotTop, c.ButtonHotBottom, c.ButtonHotOutline, c.ButtonHotText};
+    default:
+        return {c.ButtonTop, c.ButtonBottom, c.ButtonOutline, c.ButtonText};
     }
 }
 
 std::vector<std::string> SpinFrameNames(const char* first, const char* second) {
     std::vector<std::string> names;
     for (const char* half : {first, second}) {
-        for (const std::string& s : kSpinStates) names.push_back(std::string(half) + " " + s);
+        for (const std::string& s : kSpinStates)
+            names.push_back(std::string(half) + " " + s);
     }
     return names;
 }
@@ -154,21 +164,22 @@ SkinImage SpinStrip(const SkinParams& p, const std::string& file, bool vertical)
     const Brush onFace{true, c.Face};
     const int w = vertical ? kSpinWide : kSpinHorzWidth;
     const int h = vertical ? kSpinHalf : kSpinWide;
-    return MakeStrip(file, w, h, vertical ? SpinFrameNames("up", "down") : SpinFrameNames("left", "right"), false,
-                     [&](Bitmap& b, int f) {
-                         const bool first = f <= 4;
-                         const SpinLook look = SpinLookOf(c, (f - 1) % 4 + 1);
-                         Rect box = b.bounds();
-                         unsigned corners = 0;
-                         if (vertical) {
-                             corners = first ? kTopCorners : kBottomLeft | kBottomRight;
-                             if (!first) box.Top -= 1;
-                         } else {
-                             corners = first ? kTopLeft | kBottomLeft : kTopRight | kBottomRight;
-                             if (!first) box.Left -= 1;
-                         }
-                         DrawRoundedBox(b, {box, kSpinRadius, corners, look.Border, look.Top, look.Bottom}, onFace);
-                     });
+    return MakeStrip(
+        file, w, h, vertical ? SpinFrameNames("up", "down") : SpinFrameNames("left", "right"), false,
+        [&](Bitmap& b, int f) {
+            const bool first = f <= 4;
+            const SpinLook look = SpinLookOf(c, (f - 1) % 4 + 1);
+            Rect box = b.bounds();
+            unsigned corners = 0;
+            if (vertical) {
+                corners = first ? kTopCorners : kBottomLeft | kBottomRight;
+                if (!first) box.Top -= 1;
+            } else {
+                corners = first ? kTopLeft | kBottomLeft : kTopRight | kBottomRight;
+                if (!first) box.Left -= 1;
+            }
+            DrawRoundedBox(b, {box, kSpinRadius, corners, look.Border, look.Top, look.Bottom}, onFace);
+        });
 }
 
 SkinImage SpinGlyphStrip(const SkinParams& p, const std::string& file, bool vertical) {
@@ -176,8 +187,8 @@ SkinImage SpinGlyphStrip(const SkinParams& p, const std::string& file, bool vert
     const int depth = kSpinArrow / 2 + 1;
     const int w = vertical ? kSpinArrow : depth;
     const int h = vertical ? depth : kSpinArrow;
-    return MakeStrip(file, w, h, vertical ? SpinFrameNames("up", "down") : SpinFrameNames("left", "right"), false,
-                     [&](Bitmap& b, int f) {
+    return MakeStrip(file, w, h, vertical ? SpinFrameNames("up", "down") : SpinFrameNames("left", "right"),
+                     false, [&](Bitmap& b, int f) {
                          const bool first = f <= 4;
                          const Direction d = vertical ? (first ? Direction::Up : Direction::Down)
                                                       : (first ? Direction::Left : Direction::Right);
@@ -185,7 +196,8 @@ SkinImage SpinGlyphStrip(const SkinParams& p, const std::string& file, bool vert
                      });
 }
 
-void AddSpin(Skin& skin, const SkinParams& p, const std::string& section, const std::string& name, bool vertical) {
+void AddSpin(Skin& skin, const SkinParams& p, const std::string& section, const std::string& name,
+             bool vertical) {
     Section& s = AddElement(skin, section, SpinStrip(p, name + ".bmp", vertical), {}, true, false);
     const SkinImage& glyph = skin.AddImage(SpinGlyphStrip(p, name + "_arrows.bmp", vertical));
     s.Set("GlyphImage", glyph.File);
@@ -202,7 +214,8 @@ void AddBarElements(Skin& skin, const SkinParams& p) {
     Section& progress = AddElement(skin, "Progress", ProgressStrip(p), {m, m, m, m}, true, false, "Bitmap");
     const SkinImage& chunk = skin.AddImage(ChunkStrip(p));
     progress.Set("Chunk", chunk.File);
-    progress.Set("Style", p.Style.ChunkProgress ? 1 : 0); // 0: a bar filled up to the position; 1: a row of chunks
+    progress.Set("Style",
+                 p.Style.ChunkProgress ? 1 : 0); // 0: a bar filled up to the position; 1: a row of chunks
 
     // The engine draws frame 2 (normal) of the horizontal and vertical thumbs; the pointed ones are for
     // track bars with ticks on one side.

@@ -14,7 +14,8 @@ constexpr int kMaxIndexed8 = 256;
 
 int CountColours(const skin::Bitmap& bitmap) {
     std::set<skin::Pixel> colours;
-    for (skin::Pixel p : bitmap.pixels()) colours.insert(p & skin::kPixelRgbMask);
+    for (skin::Pixel p : bitmap.pixels())
+        colours.insert(p & skin::kPixelRgbMask);
     return static_cast<int>(colours.size());
 }
 

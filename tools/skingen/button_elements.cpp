@@ -34,7 +34,8 @@ SkinImage ButtonStrip(const SkinParams& p) {
     const Brush onFace{true, c.Face};
     // Frame 5 is not drawn by the engine; it holds the look of a default button for skins that want it.
     return MakeStrip("button.bmp", kButtonWidth, kButtonHeight,
-                     {"normal", "pressed", "disabled", "hot / focused", "default"}, false, [&](Bitmap& b, int f) {
+                     {"normal", "pressed", "disabled", "hot / focused", "default"}, false,
+                     [&](Bitmap& b, int f) {
                          const Look looks[] = {
                              {c.ButtonTop, c.ButtonBottom, c.ButtonOutline},
                              {c.ButtonPressedTop, c.ButtonPressedBottom, c.ButtonPressedOutline},
@@ -51,16 +52,17 @@ SkinImage CheckStrip(const SkinParams& p) {
     const Brush onFace{true, c.Face};
     const Pixel greyMark = Mix(c.DisabledBorder, c.TextMuted, 1, 2);
     const int side = p.Style.CheckSide;
-    return MakeStrip("check.bmp", side, side,
-                     {"unchecked", "checked", "unchecked, disabled", "checked, disabled / indeterminate"}, false,
-                     [&](Bitmap& b, int f) {
-                         const bool checked = f == 2 || f == 4;
-                         const bool disabled = f >= 3;
-                         const Pixel fill = disabled ? c.Disabled : checked ? c.Accent : c.GlyphBox;
-                         const Pixel border = disabled ? c.DisabledBorder : checked ? c.Accent : c.GlyphBoxBorder;
-                         DrawRoundedBox(b, {b.bounds(), kGlyphRadius, kAllCorners, border, fill, fill}, onFace);
-                         if (checked) DrawCheckMark(b, b.bounds(), kCheckStroke, disabled ? greyMark : c.AccentText);
-                     });
+    return MakeStrip(
+        "check.bmp", side, side,
+        {"unchecked", "checked", "unchecked, disabled", "checked, disabled / indeterminate"}, false,
+        [&](Bitmap& b, int f) {
+            const bool checked = f == 2 || f == 4;
+            const bool disabled = f >= 3;
+            const Pixel fill = disabled ? c.Disabled : checked ? c.Accent : c.GlyphBox;
+            const Pixel border = disabled ? c.DisabledBorder : checked ? c.Accent : c.GlyphBoxBorder;
+            DrawRoundedBox(b, {b.bounds(), kGlyphRadius, kAllCorners, border, fill, fill}, onFace);
+            if (checked) DrawCheckMark(b, b.bounds(), kCheckStroke, disabled ? greyMark : c.AccentText);
+        });
 }
 
 SkinImage RadioStrip(const SkinParams& p) {
@@ -69,16 +71,16 @@ SkinImage RadioStrip(const SkinParams& p) {
     const Pixel greyDot = Mix(c.DisabledBorder, c.TextMuted, 1, 2);
     const int side = p.Style.RadioSide;
     const double centre = side / 2.0;
-    return MakeStrip("radio.bmp", side, side,
-                     {"unchecked", "checked", "unchecked, disabled", "checked, disabled"}, false,
-                     [&](Bitmap& b, int f) {
-                         const bool checked = f == 2 || f == 4;
-                         const bool disabled = f >= 3;
-                         const Pixel fill = disabled ? c.Disabled : checked ? c.Accent : c.GlyphBox;
-                         const Pixel ring = disabled ? c.DisabledBorder : checked ? c.Accent : c.GlyphBoxBorder;
-                         DrawDisc(b, centre, centre, centre, fill, ring, onFace);
-                         if (checked) DrawDisc(b, centre, centre, kRadioDot, disabled ? greyDot : c.AccentText, {});
-                     });
+    return MakeStrip(
+        "radio.bmp", side, side, {"unchecked", "checked", "unchecked, disabled", "checked, disabled"}, false,
+        [&](Bitmap& b, int f) {
+            const bool checked = f == 2 || f == 4;
+            const bool disabled = f >= 3;
+            const Pixel fill = disabled ? c.Disabled : checked ? c.Accent : c.GlyphBox;
+            const Pixel ring = disabled ? c.DisabledBorder : checked ? c.Accent : c.GlyphBoxBorder;
+            DrawDisc(b, centre, centre, centre, fill, ring, onFace);
+            if (checked) DrawDisc(b, centre, centre, kRadioDot, disabled ? greyDot : c.AccentText, {});
+        });
 }
 
 SkinImage ToolBarStrip(const SkinParams& p) {
@@ -86,24 +88,29 @@ SkinImage ToolBarStrip(const SkinParams& p) {
     const Brush onFace{true, c.Face};
     const Pixel checkedFill = Mix(c.Face, c.Accent, 1, 6);
     // Normal and disabled tool buttons are flat: their frames stay transparent.
-    return MakeStrip("toolbar.bmp", kToolSide, kToolSide, {"normal", "pressed", "disabled", "hot", "checked"}, false,
-                     [&](Bitmap& b, int f) {
-                         const int radius = p.Size.ControlRadius;
-                         if (f == 2) DrawPushButton(b, {c.ButtonPressedTop, c.ButtonPressedBottom, c.ButtonPressedOutline}, onFace, radius);
-                         if (f == 4) DrawPushButton(b, {c.ButtonHotTop, c.ButtonHotBottom, c.ButtonHotOutline}, onFace, radius);
-                         if (f == 5) DrawPushButton(b, {checkedFill, checkedFill, c.Accent}, onFace, radius);
-                     });
+    return MakeStrip(
+        "toolbar.bmp", kToolSide, kToolSide, {"normal", "pressed", "disabled", "hot", "checked"}, false,
+        [&](Bitmap& b, int f) {
+            const int radius = p.Size.ControlRadius;
+            if (f == 2)
+                DrawPushButton(b, {c.ButtonPressedTop, c.ButtonPressedBottom, c.ButtonPressedOutline}, onFace,
+                               radius);
+            if (f == 4)
+                DrawPushButton(b, {c.ButtonHotTop, c.ButtonHotBottom, c.ButtonHotOutline}, onFace, radius);
+            if (f == 5) DrawPushButton(b, {checkedFill, checkedFill, c.Accent}, onFace, radius);
+        });
 }
 
 SkinImage GroupBoxStrip(const SkinParams& p) {
     const Palette& c = p.Colours;
     const Brush onFace{true, c.Face};
-    return MakeStrip("groupbox.bmp", kGroupSide, kGroupSide, {"enabled", "disabled"}, false, [&](Bitmap& b, int f) {
-        const Pixel line = f == 1 ? Mix(c.Separator, c.FieldBorder, 1, 2) : c.Separator;
-        DrawRoundedBox(b, {b.bounds(), kGroupRadius, kAllCorners, line, c.Face, c.Face}, onFace);
-        // Only the edge is drawn: the inside is left to the box's own background.
-        Replace(b, b.bounds(), c.Face, kKey);
-    });
+    return MakeStrip(
+        "groupbox.bmp", kGroupSide, kGroupSide, {"enabled", "disabled"}, false, [&](Bitmap& b, int f) {
+            const Pixel line = f == 1 ? Mix(c.Separator, c.FieldBorder, 1, 2) : c.Separator;
+            DrawRoundedBox(b, {b.bounds(), kGroupRadius, kAllCorners, line, c.Face, c.Face}, onFace);
+            // Only the edge is drawn: the inside is left to the box's own background.
+            Replace(b, b.bounds(), c.Face, kKey);
+        });
 }
 
 } // namespace
@@ -123,8 +130,8 @@ void AddButtonElements(Skin& skin, const SkinParams& p) {
     s.Set("PressedColour2", ColourText(c.ButtonPressedText));
 
     AddElement(skin, "ToolBars", ToolBarStrip(p), {m, m, m, m}, true, false);
-    AddElement(skin, "GroupBoxEdge", GroupBoxStrip(p), {kGroupMargin, kGroupMargin, kGroupMargin, kGroupMargin},
-               true, false);
+    AddElement(skin, "GroupBoxEdge", GroupBoxStrip(p),
+               {kGroupMargin, kGroupMargin, kGroupMargin, kGroupMargin}, true, false);
 }
 
 } // namespace skingen

@@ -22,16 +22,16 @@ constexpr int kActionClose = 0;
 constexpr int kActionMaximizeRestore = 1;
 constexpr int kActionMinimize = 2;
 constexpr int kActionSystemMenu = 3;
-constexpr int kActionNone = -1;     // shown but never hit
+constexpr int kActionNone = -1;       // shown but never hit
 constexpr int kActionCustomHelp = 40; // no built-in meaning: posted to the window as a custom action
 constexpr int kAlignLeft = 0;
 constexpr int kAlignRight = 1;
-constexpr int kAlignAfterText = 3; // Xcoord pixels after the caption text's right end
-constexpr int kShowAlways = 0;          // Visibility: a captioned window; for close also a system menu
-constexpr int kShowIfMaximizeBox = 6;   // Visibility: maximize box and system menu
-constexpr int kShowIfMinimizeBox = 8;   // Visibility: minimize box and system menu
+constexpr int kAlignAfterText = 3;    // Xcoord pixels after the caption text's right end
+constexpr int kShowAlways = 0;        // Visibility: a captioned window; for close also a system menu
+constexpr int kShowIfMaximizeBox = 6; // Visibility: maximize box and system menu
+constexpr int kShowIfMinimizeBox = 8; // Visibility: minimize box and system menu
 constexpr int kShowNever = 10;
-constexpr int kAlsoAlways = 0;          // Visibility1
+constexpr int kAlsoAlways = 0; // Visibility1
 constexpr int kAlsoIfMaximized = 1;
 constexpr int kAlsoIfNotMaximized = 2;
 constexpr int kAlsoIfNoMaximizeBox = 7;
@@ -60,16 +60,16 @@ constexpr ButtonLook kRightButtons[] = {
     // A window with only one of the two boxes shows the other one greyed, so the buttons keep their places.
     {"ButtonMaximizeOff", "maxoff.bmp", CaptionGlyph::Maximize, Kind::Unavailable, kActionNone, 1,
      kShowIfMinimizeBox, kAlsoIfNoMaximizeBox},
-    {"ButtonMinimize", "minimize.bmp", CaptionGlyph::Minimize, Kind::Plain, kActionMinimize, 2, kShowIfMinimizeBox,
-     kAlsoAlways},
+    {"ButtonMinimize", "minimize.bmp", CaptionGlyph::Minimize, Kind::Plain, kActionMinimize, 2,
+     kShowIfMinimizeBox, kAlsoAlways},
     {"ButtonMinimizeOff", "minoff.bmp", CaptionGlyph::Minimize, Kind::Unavailable, kActionNone, 2,
      kShowIfMaximizeBox, kAlsoIfNoMinimizeBox},
 };
 
 // Kept switched off: the engine gives a custom action no meaning of its own. A skin author turns it on by
 // giving it a visibility (for example 7 with Visibility1 9: windows without minimize and maximize boxes).
-constexpr ButtonLook kHelpButton = {"ButtonHelp",   "help.bmp", CaptionGlyph::Help, Kind::Plain, kActionCustomHelp,
-                                    1,              kShowNever, kAlsoAlways};
+constexpr ButtonLook kHelpButton = {"ButtonHelp",      "help.bmp", CaptionGlyph::Help, Kind::Plain,
+                                    kActionCustomHelp, 1,          kShowNever,         kAlsoAlways};
 
 const std::vector<std::string> kCaptionFrames = {"normal", "pressed", "hot", "inactive"};
 
@@ -80,30 +80,32 @@ SkinImage CaptionButtonStrip(const SkinParams& p, const ButtonLook& look) {
     const Palette& c = p.Colours;
     const int y0 = CaptionButtonYCoord(m);
     const bool overCaption = p.Style.CaptionButtonFrames == 4;
-    std::vector<std::string> frames(kCaptionFrames.begin(), kCaptionFrames.begin() + p.Style.CaptionButtonFrames);
+    std::vector<std::string> frames(kCaptionFrames.begin(),
+                                    kCaptionFrames.begin() + p.Style.CaptionButtonFrames);
     const Brush onCaption{true, CaptionColourAt(p, true, y0 + m.CaptionButtonHeight / 2)};
-    return MakeStrip(look.File, m.CaptionButtonWidth, m.CaptionButtonHeight, std::move(frames), false,
-                     [&](Bitmap& b, int f) {
-                         const bool active = f != 4;
-                         if (overCaption) {
-                             for (int y = 0; y < b.height(); ++y) {
-                                 HorizontalLine(b, 0, b.width(), y, CaptionColourAt(p, active, y0 + y));
-                             }
-                         }
-                         const bool pressed = f == 2;
-                         const bool hot = f == 3;
-                         Pixel glyph = active ? c.CaptionGlyph : c.CaptionGlyphInactive;
-                         if (look.Look == Kind::Unavailable) {
-                             glyph = Mix(c.CaptionGlyphInactive, CaptionColourAt(p, active, y0), 1, 3);
-                         } else if (pressed || hot) {
-                             const bool close = look.Look == Kind::Close;
-                             const Pixel plate = close ? (pressed ? c.ClosePressed : c.CloseHot)
-                                                       : (pressed ? c.CaptionPressed : c.CaptionHot);
-                             DrawRoundedBox(b, {b.bounds(), kPlateRadius, kAllCorners, {}, plate, plate}, onCaption);
-                             if (close) glyph = c.CloseGlyphHot;
-                         }
-                         DrawCaptionGlyph(b, b.bounds(), look.Glyph, kGlyphSize, glyph);
-                     });
+    return MakeStrip(
+        look.File, m.CaptionButtonWidth, m.CaptionButtonHeight, std::move(frames), false,
+        [&](Bitmap& b, int f) {
+            const bool active = f != 4;
+            if (overCaption) {
+                for (int y = 0; y < b.height(); ++y) {
+                    HorizontalLine(b, 0, b.width(), y, CaptionColourAt(p, active, y0 + y));
+                }
+            }
+            const bool pressed = f == 2;
+            const bool hot = f == 3;
+            Pixel glyph = active ? c.CaptionGlyph : c.CaptionGlyphInactive;
+            if (look.Look == Kind::Unavailable) {
+                glyph = Mix(c.CaptionGlyphInactive, CaptionColourAt(p, active, y0), 1, 3);
+            } else if (pressed || hot) {
+                const bool close = look.Look == Kind::Close;
+                const Pixel plate = close ? (pressed ? c.ClosePressed : c.CloseHot)
+                                          : (pressed ? c.CaptionPressed : c.CaptionHot);
+                DrawRoundedBox(b, {b.bounds(), kPlateRadius, kAllCorners, {}, plate, plate}, onCaption);
+                if (close) glyph = c.CloseGlyphHot;
+            }
+            DrawCaptionGlyph(b, b.bounds(), look.Glyph, kGlyphSize, glyph);
+        });
 }
 
 void AddButtonSection(Skin& skin, const SkinParams& p, const ButtonLook& look) {
@@ -129,7 +131,8 @@ void AddIconButton(Skin& skin, const SkinParams& p) {
     const SkinImage& image = skin.AddImage(
         MakeStrip("icon.bmp", m.IconSize, m.IconSize, {"size only"}, false, [&](Bitmap& b, int) {
             const double s = m.IconSize / 16.0;
-            DrawRoundedBox(b, {{1, 1, m.IconSize - 1, m.IconSize - 1}, 3, kAllCorners, {}, c.Accent, c.Accent},
+            DrawRoundedBox(b,
+                           {{1, 1, m.IconSize - 1, m.IconSize - 1}, 3, kAllCorners, {}, c.Accent, c.Accent},
                            overCaption);
             const Brush onAccent{};
             DrawStroke(b, {{4 * s, 6 * s}, {12 * s, 6 * s}}, 1.3, c.AccentText, onAccent);
@@ -158,20 +161,20 @@ void AddMdiControls(Skin& skin, const SkinParams& p) {
     const char* states[] = {"normal", "pressed", "hot", "hot"};
     std::vector<std::string> frameNames;
     for (const char* n : names) {
-        for (const char* st : states) frameNames.push_back(std::string(n) + " " + st);
+        for (const char* st : states)
+            frameNames.push_back(std::string(n) + " " + st);
     }
     const Brush onMenuBar{true, c.MenuBar};
-    SkinImage image = MakeStrip("mdicontrols.bmp", kMdiCellWidth, kMdiCellHeight, frameNames, false,
-                                [&](Bitmap& b, int f) {
-                                    const int button = (f - 1) / 4;
-                                    const int state = (f - 1) % 4; // 0 normal, 1 pressed, 2 and 3 hot
-                                    if (state > 0) {
-                                        const Pixel plate = state == 1 ? c.CaptionPressed : c.CaptionHot;
-                                        DrawRoundedBox(b, {b.bounds(), kMdiPlateRadius, kAllCorners, {}, plate, plate},
-                                                       onMenuBar);
-                                    }
-                                    DrawCaptionGlyph(b, b.bounds(), glyphs[button], kMdiGlyphSize, c.MenuBarText);
-                                });
+    SkinImage image =
+        MakeStrip("mdicontrols.bmp", kMdiCellWidth, kMdiCellHeight, frameNames, false, [&](Bitmap& b, int f) {
+            const int button = (f - 1) / 4;
+            const int state = (f - 1) % 4; // 0 normal, 1 pressed, 2 and 3 hot
+            if (state > 0) {
+                const Pixel plate = state == 1 ? c.CaptionPressed : c.CaptionHot;
+                DrawRoundedBox(b, {b.bounds(), kMdiPlateRadius, kAllCorners, {}, plate, plate}, onMenuBar);
+            }
+            DrawCaptionGlyph(b, b.bounds(), glyphs[button], kMdiGlyphSize, c.MenuBarText);
+        });
     const SkinImage& added = skin.AddImage(std::move(image));
     skin.AddSection("MdiControls").Set("Image", added.File);
 }
@@ -179,7 +182,8 @@ void AddMdiControls(Skin& skin, const SkinParams& p) {
 } // namespace
 
 void AddCaptionButtons(Skin& skin, const SkinParams& p) {
-    for (const ButtonLook& look : kRightButtons) AddButtonSection(skin, p, look);
+    for (const ButtonLook& look : kRightButtons)
+        AddButtonSection(skin, p, look);
     AddIconButton(skin, p);
     if (p.Style.HelpBesideCaption) {
         // Anchored to the end of the caption text and always shown: it follows the text as the window and

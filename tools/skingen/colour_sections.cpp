@@ -4,7 +4,9 @@
 
 namespace skingen {
 
-void AddSkinName(Skin& skin, const SkinParams& p) { skin.AddSection("TitlebarSkin").Set("SkinName", p.SkinName); }
+void AddSkinName(Skin& skin, const SkinParams& p) {
+    skin.AddSection("TitlebarSkin").Set("SkinName", p.SkinName);
+}
 
 void AddColourSections(Skin& skin, const SkinParams& p) {
     const Palette& c = p.Colours;

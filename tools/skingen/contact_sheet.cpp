@@ -1,12 +1,11 @@
 #include "tools/skingen/contact_sheet.h"
 
-#include "tools/skingen/pixel_font.h"
-#include "tools/skingen/preview.h"
-#include "tools/skingen/shapes.h"
-
 #include "framework/rtl/text.h"
 #include "skin/draw/blit.h"
 #include "skin/draw/skin_image.h"
+#include "tools/skingen/pixel_font.h"
+#include "tools/skingen/preview.h"
+#include "tools/skingen/shapes.h"
 
 #include <algorithm>
 
@@ -56,7 +55,8 @@ void DrawScaledFrame(Bitmap& sheet, int x, int y, const SkinImage& image, int f)
                     const int px = x + sx * kScale + dx;
                     const int py = y + sy * kScale + dy;
                     Pixel out = p;
-                    if ((p & skin::kPixelRgbMask) == kKey) out = ((px / kCheckSize + py / kCheckSize) % 2) ? kCheckA : kCheckB;
+                    if ((p & skin::kPixelRgbMask) == kKey)
+                        out = ((px / kCheckSize + py / kCheckSize) % 2) ? kCheckA : kCheckB;
                     Plot(sheet, px, py, out);
                 }
             }
@@ -100,11 +100,14 @@ Block MeasureBlock(const Skin& skin, const SkinImage& image) {
     b.Title = image.File + "  " + ReferencesOf(skin, image.File);
     b.Detail = std::to_string(image.Pixels.width()) + " x " + std::to_string(image.Pixels.height()) + ", " +
                std::to_string(image.Frames) + (image.Frames == 1 ? " frame" : " frames") +
-               (image.Frames == 1 ? "" : image.Vertical ? " stacked" : " side by side") + ", " +
-               std::to_string(b.FrameWidth) + " x " + std::to_string(b.FrameHeight) + " each";
+               (image.Frames == 1 ? ""
+                : image.Vertical  ? " stacked"
+                                  : " side by side") +
+               ", " + std::to_string(b.FrameWidth) + " x " + std::to_string(b.FrameHeight) + " each";
     const int framesWidth = image.Frames * (b.FrameWidth * kScale + kFrameGap) - kFrameGap;
-    const int inner = std::min(std::max({framesWidth, TextWidth(b.Title), TextWidth(b.Detail), kMinBlockWidth}),
-                               kSheetWidth - 2 * kMargin - 2 * kBlockPadding);
+    const int inner =
+        std::min(std::max({framesWidth, TextWidth(b.Title), TextWidth(b.Detail), kMinBlockWidth}),
+                 kSheetWidth - 2 * kMargin - 2 * kBlockPadding);
     b.Legend = WrapLegend(image, inner);
     b.Width = inner + 2 * kBlockPadding;
     b.Height = 2 * kBlockPadding + 2 * kLineHeight + 4 + kLineHeight + b.FrameHeight * kScale + 6 +
@@ -134,7 +137,9 @@ void DrawBlock(Bitmap& sheet, int x, int y, const Block& b) {
     }
 }
 
-void Place(Bitmap& sheet, const Bitmap& picture, int x, int y) { skin::CopyRect(sheet, {x, y}, picture, picture.bounds()); }
+void Place(Bitmap& sheet, const Bitmap& picture, int x, int y) {
+    skin::CopyRect(sheet, {x, y}, picture, picture.bounds());
+}
 
 } // namespace
 
@@ -153,12 +158,13 @@ Bitmap DrawContactSheet(const Skin& skin, const std::string& title) {
     Place(sheet, main, kMargin, y);
     Place(sheet, dialog, rightX, y);
     const int menuY = y + dialog.height() + kLineHeight + 12;
-    DrawText(sheet, rightX, menuY - kLineHeight - 2, "System menu (Minimize selected, Restore disabled)", kSubInk);
+    DrawText(sheet, rightX, menuY - kLineHeight - 2, "System menu (Minimize selected, Restore disabled)",
+             kSubInk);
     Place(sheet, menu, rightX, menuY);
     y += std::max(main.height(), menuY - y + menu.height()) + kBlockGap;
 
-    DrawText(sheet, kMargin, y, "Every image, frame by frame at twice the size; pale checks = key colour (not drawn)",
-             kSubInk);
+    DrawText(sheet, kMargin, y,
+             "Every image, frame by frame at twice the size; pale checks = key colour (not drawn)", kSubInk);
     y += kLineHeight + 6;
     int x = kMargin;
     int rowHeight = 0;

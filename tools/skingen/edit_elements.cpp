@@ -42,19 +42,21 @@ SkinImage SunkEdgeStrip(const SkinParams& p) {
 
 SkinImage ComboButtonStrip(const SkinParams& p) {
     const Palette& c = p.Colours;
-    return MakeStrip("combobutton.bmp", kComboButtonWidth, kComboButtonHeight, kStates, false, [&](Bitmap& b, int f) {
-        // The outermost row, column and row stay transparent so the sunken edge's outline runs through.
-        const int w = b.width();
-        const int h = b.height();
-        Fill(b, {1, 1, w - 1, h - 1}, ComboButtonFill(c, f));
-        VerticalLine(b, 0, 1, h - 1, f == 1 || f == 3 ? c.Separator : Mix(c.Field, c.Accent, 1, 2));
-    });
+    return MakeStrip(
+        "combobutton.bmp", kComboButtonWidth, kComboButtonHeight, kStates, false, [&](Bitmap& b, int f) {
+            // The outermost row, column and row stay transparent so the sunken edge's outline runs through.
+            const int w = b.width();
+            const int h = b.height();
+            Fill(b, {1, 1, w - 1, h - 1}, ComboButtonFill(c, f));
+            VerticalLine(b, 0, 1, h - 1, f == 1 || f == 3 ? c.Separator : Mix(c.Field, c.Accent, 1, 2));
+        });
 }
 
 SkinImage ExtraStrip(const SkinParams& p) {
     const Palette& c = p.Colours;
     std::vector<std::string> names;
-    for (const std::string& s : kStates) names.push_back("arrow " + s);
+    for (const std::string& s : kStates)
+        names.push_back("arrow " + s);
     names.push_back("size grip");
     return MakeStrip("extra.bmp", kArrowSide, kArrowSide, names, false, [&](Bitmap& b, int f) {
         if (f <= 4) {

@@ -1,9 +1,8 @@
 // The window frame. All four border images are cut from one drawn frame of a small window, so the caption
 // gradient, the outline and the rounded top corners line up wherever two borders meet.
+#include "skin/draw/blit.h"
 #include "tools/skingen/elements.h"
 #include "tools/skingen/strip.h"
-
-#include "skin/draw/blit.h"
 
 namespace skingen {
 
@@ -39,10 +38,12 @@ Bitmap DrawWindowFrame(const SkinParams& p, bool active, int width, int height) 
     const Metrics& m = p.Size;
     const FrameColours c = ColoursOf(p.Colours, active);
     Bitmap frame(width, height, c.Fill);
-    for (int y = 0; y < m.CaptionHeight; ++y) HorizontalLine(frame, 0, width, y, CaptionColourAt(p, active, y));
+    for (int y = 0; y < m.CaptionHeight; ++y)
+        HorizontalLine(frame, 0, width, y, CaptionColourAt(p, active, y));
     Outline(frame, frame.bounds(), c.Outline);
     if (p.Style.InnerEdge) {
-        Outline(frame, {m.LeftWidth - 1, m.CaptionHeight - 1, width - m.RightWidth + 1, height - m.BottomHeight + 1},
+        Outline(frame,
+                {m.LeftWidth - 1, m.CaptionHeight - 1, width - m.RightWidth + 1, height - m.BottomHeight + 1},
                 c.Outline);
     }
     if (!p.Style.OpaqueBorders) CutCorners(frame, frame.bounds(), m.CornerRadius, kTopCorners, c.Outline);
@@ -51,18 +52,20 @@ Bitmap DrawWindowFrame(const SkinParams& p, bool active, int width, int height) 
 
 // Frame 1 (active) and, with two frames, frame 2 (inactive) of the part `area` of the window frame, stacked
 // or side by side.
-SkinImage BorderStrip(const SkinParams& p, std::string file, const Rect& area, int windowWidth, int windowHeight,
-                      bool vertical, int frameCount = 2) {
+SkinImage BorderStrip(const SkinParams& p, std::string file, const Rect& area, int windowWidth,
+                      int windowHeight, bool vertical, int frameCount = 2) {
     const Bitmap frames[] = {DrawWindowFrame(p, true, windowWidth, windowHeight),
                              DrawWindowFrame(p, false, windowWidth, windowHeight)};
     std::vector<std::string> names = {"active", "inactive"};
     if (frameCount == 1) names = {"active and inactive"};
     return MakeStrip(std::move(file), area.Width(), area.Height(), std::move(names), vertical,
-                     [&](Bitmap& out, int f) { skin::CopyRect(out, {0, 0}, frames[f - 1], area); });
+                     [&](Bitmap& out, int f) {
+                         skin::CopyRect(out, {0, 0}, frames[f - 1], area);
+                     });
 }
 
-void SetBorderKeys(Section& s, const std::string& side, const SkinImage& image, int startLength, int endLength,
-                   bool trans) {
+void SetBorderKeys(Section& s, const std::string& side, const SkinImage& image, int startLength,
+                   int endLength, bool trans) {
     s.Set(side, image.File);
     s.Set(side + "TopHeight", startLength);
     s.Set(side + "BotHeight", endLength);
@@ -74,18 +77,19 @@ void SetBorderKeys(Section& s, const std::string& side, const SkinImage& image, 
 SkinImage TextBackStrip(const SkinParams& p) {
     const Metrics& m = p.Size;
     const int width = 2 * kTextBackEnd + kStretchedLength;
-    return MakeStrip("textback.bmp", width, m.CaptionHeight, {"active", "inactive"}, true, [&](Bitmap& b, int f) {
-        if (f != 1) return; // an inactive title has no underline
-        const int top = m.CaptionHeight - kUnderlineFromBottom;
-        Fill(b, {kTextBackEnd, top, width - kTextBackEnd, top + kUnderlineHeight}, p.Colours.Accent);
-    });
+    return MakeStrip(
+        "textback.bmp", width, m.CaptionHeight, {"active", "inactive"}, true, [&](Bitmap& b, int f) {
+            if (f != 1) return; // an inactive title has no underline
+            const int top = m.CaptionHeight - kUnderlineFromBottom;
+            Fill(b, {kTextBackEnd, top, width - kTextBackEnd, top + kUnderlineHeight}, p.Colours.Accent);
+        });
 }
 
 SkinImage MenuBarStrip(const SkinParams& p) {
     const Metrics& m = p.Size;
     const Palette& c = p.Colours;
-    return MakeStrip("menubar.bmp", 2 * kMenuBarEnd + kStretchedLength, m.MenuBarHeight, {"active", "inactive"},
-                     true, [&](Bitmap& b, int f) {
+    return MakeStrip("menubar.bmp", 2 * kMenuBarEnd + kStretchedLength, m.MenuBarHeight,
+                     {"active", "inactive"}, true, [&](Bitmap& b, int f) {
                          b.fill(f == 1 ? c.MenuBar : c.MenuBarInactive);
                          HorizontalLine(b, 0, b.width(), b.height() - 1, c.MenuBarLine);
                      });
@@ -98,7 +102,9 @@ int CaptionButtonXCoord(const Metrics& size, int slot) {
            slot * (size.CaptionButtonWidth + size.CaptionButtonGap);
 }
 
-int CaptionButtonYCoord(const Metrics& size) { return (size.CaptionHeight - size.CaptionButtonHeight) / 2; }
+int CaptionButtonYCoord(const Metrics& size) {
+    return (size.CaptionHeight - size.CaptionButtonHeight) / 2;
+}
 
 Pixel CaptionColourAt(const SkinParams& p, bool active, int y) {
     const FrameColours c = ColoursOf(p.Colours, active);
@@ -121,13 +127,13 @@ void AddFrameElements(Skin& skin, const SkinParams& p) {
     const SkinImage& right = skin.AddImage(
         BorderStrip(p, "right.bmp", {width - m.RightWidth, 0, width, height}, width, height, false));
     SetBorderKeys(s, "Right", right, m.CaptionHeight, m.BottomHeight, trans);
-    const SkinImage& top = skin.AddImage(
-        BorderStrip(p, "top.bmp", {m.LeftWidth, 0, width - m.RightWidth, m.CaptionHeight}, width, height, true));
+    const SkinImage& top = skin.AddImage(BorderStrip(
+        p, "top.bmp", {m.LeftWidth, 0, width - m.RightWidth, m.CaptionHeight}, width, height, true));
     SetBorderKeys(s, "Top", top, m.TopLeftEnd, m.TopRightEnd, trans);
     // The bottom corners are square: nothing to cut, so the bottom border is opaque and needs no ends.
     const SkinImage& bottom = skin.AddImage(BorderStrip(
-        p, "bottom.bmp", {m.LeftWidth, height - m.BottomHeight, m.LeftWidth + kStretchedLength, height}, width,
-        height, true, p.Style.BottomFrames));
+        p, "bottom.bmp", {m.LeftWidth, height - m.BottomHeight, m.LeftWidth + kStretchedLength, height},
+        width, height, true, p.Style.BottomFrames));
     SetBorderKeys(s, "Bottom", bottom, 0, 0, false);
 
     // Caption text: left aligned after the window icon, clipped before the three right-hand buttons.

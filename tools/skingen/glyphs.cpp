@@ -6,14 +6,7 @@ namespace {
 
 // The question mark of the help button on an 8 x 10 grid ('#' = ink).
 constexpr const char* kHelpGlyph[] = {
-    "..####..",
-    ".##..##.",
-    ".....##.",
-    "....##..",
-    "...##...",
-    "...##...",
-    "........",
-    "...##...",
+    "..####..", ".##..##.", ".....##.", "....##..", "...##...", "...##...", "........", "...##...",
 };
 
 } // namespace
@@ -56,18 +49,26 @@ void DrawCaptionGlyph(Bitmap& bitmap, const Rect& rect, CaptionGlyph glyph, int 
     }
 }
 
-void DrawChevron(Bitmap& bitmap, const Rect& rect, Direction direction, double span, double width, Pixel colour,
-                 const Brush& brush) {
+void DrawChevron(Bitmap& bitmap, const Rect& rect, Direction direction, double span, double width,
+                 Pixel colour, const Brush& brush) {
     const double cx = rect.Left + rect.Width() / 2.0;
     const double cy = rect.Top + rect.Height() / 2.0;
-    const double a = span / 2;  // half the base
-    const double d = span / 4;  // half the depth
+    const double a = span / 2; // half the base
+    const double d = span / 4; // half the depth
     std::vector<std::pair<double, double>> points;
     switch (direction) {
-    case Direction::Up: points = {{cx - a, cy + d}, {cx, cy - d}, {cx + a, cy + d}}; break;
-    case Direction::Down: points = {{cx - a, cy - d}, {cx, cy + d}, {cx + a, cy - d}}; break;
-    case Direction::Left: points = {{cx + d, cy - a}, {cx - d, cy}, {cx + d, cy + a}}; break;
-    case Direction::Right: points = {{cx - d, cy - a}, {cx + d, cy}, {cx - d, cy + a}}; break;
+    case Direction::Up:
+        points = {{cx - a, cy + d}, {cx, cy - d}, {cx + a, cy + d}};
+        break;
+    case Direction::Down:
+        points = {{cx - a, cy - d}, {cx, cy + d}, {cx + a, cy - d}};
+        break;
+    case Direction::Left:
+        points = {{cx + d, cy - a}, {cx - d, cy}, {cx + d, cy + a}};
+        break;
+    case Direction::Right:
+        points = {{cx - d, cy - a}, {cx + d, cy}, {cx - d, cy + a}};
+        break;
     }
     DrawStroke(bitmap, std::move(points), width, colour, brush);
 }
@@ -83,11 +84,15 @@ void DrawTriangle(Bitmap& bitmap, const Rect& rect, Direction direction, int bas
         // Row (or column) i from the tip holds 2i + 1 pixels.
         const int half = i;
         switch (direction) {
-        case Direction::Up: HorizontalLine(bitmap, x0 + depth - 1 - half, x0 + depth + half, y0 + i, colour); break;
+        case Direction::Up:
+            HorizontalLine(bitmap, x0 + depth - 1 - half, x0 + depth + half, y0 + i, colour);
+            break;
         case Direction::Down:
             HorizontalLine(bitmap, x0 + depth - 1 - half, x0 + depth + half, y0 + depth - 1 - i, colour);
             break;
-        case Direction::Left: VerticalLine(bitmap, x0 + i, y0 + depth - 1 - half, y0 + depth + half, colour); break;
+        case Direction::Left:
+            VerticalLine(bitmap, x0 + i, y0 + depth - 1 - half, y0 + depth + half, colour);
+            break;
         case Direction::Right:
             VerticalLine(bitmap, x0 + depth - 1 - i, y0 + depth - 1 - half, y0 + depth + half, colour);
             break;
@@ -100,7 +105,8 @@ void DrawCheckMark(Bitmap& bitmap, const Rect& rect, double width, Pixel colour,
     const double t = rect.Top;
     const double w = rect.Width();
     const double h = rect.Height();
-    DrawStroke(bitmap, {{l + w * 0.24, t + h * 0.52}, {l + w * 0.42, t + h * 0.70}, {l + w * 0.76, t + h * 0.32}},
+    DrawStroke(bitmap,
+               {{l + w * 0.24, t + h * 0.52}, {l + w * 0.42, t + h * 0.70}, {l + w * 0.76, t + h * 0.32}},
                width, colour, brush);
 }
 

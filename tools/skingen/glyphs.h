@@ -15,8 +15,8 @@ void DrawCaptionGlyph(Bitmap& bitmap, const Rect& rect, CaptionGlyph glyph, int 
 enum class Direction { Up, Down, Left, Right };
 
 // An open chevron (two strokes) pointing in direction, `span` pixels across its base, centred in rect.
-void DrawChevron(Bitmap& bitmap, const Rect& rect, Direction direction, double span, double width, Pixel colour,
-                 const Brush& brush = {});
+void DrawChevron(Bitmap& bitmap, const Rect& rect, Direction direction, double span, double width,
+                 Pixel colour, const Brush& brush = {});
 // A solid triangle of crisp pixel rows pointing in direction: `base` pixels wide (odd), base / 2 + 1 deep.
 void DrawTriangle(Bitmap& bitmap, const Rect& rect, Direction direction, int base, Pixel colour);
 // The check mark of a check box, scaled to rect.

@@ -5,12 +5,11 @@
 //
 // theme is "default" (the light skin stored with the main window), "dark" (the graphite skin) or
 // "asymmetric" (a test skin whose sizes, frame counts and border widths differ from both).
+#include "framework/rtl/exceptions.h"
+#include "skin/draw/bmp_writer.h"
 #include "tools/skingen/contact_sheet.h"
 #include "tools/skingen/skin_builder.h"
 #include "tools/skingen/skin_files.h"
-
-#include "framework/rtl/exceptions.h"
-#include "skin/draw/bmp_writer.h"
 
 #include <cstdio>
 #include <string>
@@ -18,7 +17,8 @@
 
 namespace {
 
-constexpr const char* kUsage = "usage: skingen <default|dark|asymmetric> <output folder> [--contact-sheet <file.bmp>]\n";
+constexpr const char* kUsage =
+    "usage: skingen <default|dark|asymmetric> <output folder> [--contact-sheet <file.bmp>]\n";
 
 int Run(int argc, char** argv) {
     if (argc != 3 && !(argc == 5 && std::string_view(argv[3]) == "--contact-sheet")) {
@@ -30,11 +30,12 @@ int Run(int argc, char** argv) {
     const std::vector<skingen::SkinFile> files = skingen::SkinFiles(skin);
     skingen::WriteSkinFolder(files, argv[2]);
     std::size_t total = 0;
-    for (const skingen::SkinFile& f : files) total += f.Bytes.size();
+    for (const skingen::SkinFile& f : files)
+        total += f.Bytes.size();
     std::printf("%s: %zu files, %zu bytes in %s\n", params.SkinName.c_str(), files.size(), total, argv[2]);
     if (argc == 5) {
-        const skin::Bitmap sheet =
-            skingen::DrawContactSheet(skin, params.SkinName + " - contact sheet (theme '" + params.Theme + "')");
+        const skin::Bitmap sheet = skingen::DrawContactSheet(
+            skin, params.SkinName + " - contact sheet (theme '" + params.Theme + "')");
         skingen::WriteFileBytes(argv[4], skin::WriteBmp(sheet));
         std::printf("contact sheet: %s\n", argv[4]);
     }

@@ -24,50 +24,52 @@ SkinImage ItemStrip(const SkinParams& p) {
     const Palette& c = p.Colours;
     const Brush onMenu{true, c.Menu};
     const int r = p.Size.ControlRadius;
-    return MakeStrip("menuitem.bmp", kItemWidth, kItemHeight,
-                     {"normal", "separator", "selected, disabled", "selected", "pressed"}, false,
-                     [&](Bitmap& b, int f) {
-                         const Rect plate{kHighlightInsetX, kHighlightInsetY, b.width() - kHighlightInsetX,
-                                          b.height() - kHighlightInsetY};
-                         switch (f) {
-                         case 2: {
-                             const int y = b.height() - kSeparatorRows + kSeparatorLine;
-                             HorizontalLine(b, kItemMargins.Left, b.width() - kItemMargins.Right, y,
-                                            Mix(c.Menu, c.MenuText, 1, 5));
-                             break;
-                         }
-                         case 3: {
-                             const Pixel grey = Mix(c.Menu, c.MenuText, 1, 8);
-                             DrawRoundedBox(b, {plate, r, kAllCorners, {}, grey, grey}, onMenu);
-                             break;
-                         }
-                         case 4:
-                             DrawRoundedBox(b, {plate, r, kAllCorners, {}, c.MenuSelection, c.MenuSelection}, onMenu);
-                             break;
-                         case 5: {
-                             const Pixel deeper = Mix(c.MenuSelection, c.Accent, 1, 3);
-                             DrawRoundedBox(b, {plate, r, kAllCorners, {}, deeper, deeper}, onMenu);
-                             break;
-                         }
-                         default: break;
-                         }
-                     });
+    return MakeStrip(
+        "menuitem.bmp", kItemWidth, kItemHeight,
+        {"normal", "separator", "selected, disabled", "selected", "pressed"}, false, [&](Bitmap& b, int f) {
+            const Rect plate{kHighlightInsetX, kHighlightInsetY, b.width() - kHighlightInsetX,
+                             b.height() - kHighlightInsetY};
+            switch (f) {
+            case 2: {
+                const int y = b.height() - kSeparatorRows + kSeparatorLine;
+                HorizontalLine(b, kItemMargins.Left, b.width() - kItemMargins.Right, y,
+                               Mix(c.Menu, c.MenuText, 1, 5));
+                break;
+            }
+            case 3: {
+                const Pixel grey = Mix(c.Menu, c.MenuText, 1, 8);
+                DrawRoundedBox(b, {plate, r, kAllCorners, {}, grey, grey}, onMenu);
+                break;
+            }
+            case 4:
+                DrawRoundedBox(b, {plate, r, kAllCorners, {}, c.MenuSelection, c.MenuSelection}, onMenu);
+                break;
+            case 5: {
+                const Pixel deeper = Mix(c.MenuSelection, c.Accent, 1, 3);
+                DrawRoundedBox(b, {plate, r, kAllCorners, {}, deeper, deeper}, onMenu);
+                break;
+            }
+            default:
+                break;
+            }
+        });
 }
 
 SkinImage BackgroundStrip(const SkinParams& p) {
     const Palette& c = p.Colours;
-    return MakeStrip("menuback.bmp", kBackgroundSide, kBackgroundSide, {"background"}, false, [&](Bitmap& b, int) {
-        b.fill(c.Menu);
-        Outline(b, b.bounds(), c.MenuBorder);
-    });
+    return MakeStrip("menuback.bmp", kBackgroundSide, kBackgroundSide, {"background"}, false,
+                     [&](Bitmap& b, int) {
+                         b.fill(c.Menu);
+                         Outline(b, b.bounds(), c.MenuBorder);
+                     });
 }
 
 } // namespace
 
 void AddMenuElements(Skin& skin, const SkinParams& p) {
     AddElement(skin, "MenuItem", ItemStrip(p), kItemMargins, true, false);
-    AddElement(skin, "MenuBackground", BackgroundStrip(p), {kMenuFrame, kMenuFrame, kMenuFrame, kMenuFrame}, false,
-               false);
+    AddElement(skin, "MenuBackground", BackgroundStrip(p), {kMenuFrame, kMenuFrame, kMenuFrame, kMenuFrame},
+               false, false);
 }
 
 } // namespace skingen

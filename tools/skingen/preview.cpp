@@ -1,13 +1,12 @@
 #include "tools/skingen/preview.h"
 
+#include "framework/rtl/text.h"
+#include "skin/draw/blit.h"
+#include "skin/draw/skin_image.h"
 #include "tools/skingen/glyphs.h"
 #include "tools/skingen/pixel_font.h"
 #include "tools/skingen/shapes.h"
 #include "tools/skingen/skin_view.h"
-
-#include "framework/rtl/text.h"
-#include "skin/draw/blit.h"
-#include "skin/draw/skin_image.h"
 
 #include <algorithm>
 #include <string>
@@ -32,7 +31,9 @@ constexpr unsigned kCapsSystemMenu = 8;
 
 // ---- text -------------------------------------------------------------------------------------------
 
-int TextTop(const Rect& r) { return r.Top + (r.Height() - kGlyphHeight) / 2; }
+int TextTop(const Rect& r) {
+    return r.Top + (r.Height() - kGlyphHeight) / 2;
+}
 
 void TextCentred(Bitmap& b, const Rect& r, const std::string& text, Pixel colour) {
     DrawText(b, r.Left + (r.Width() - TextWidth(text)) / 2, TextTop(r), text, colour);
@@ -45,14 +46,16 @@ void TextLeft(Bitmap& b, const Rect& r, const std::string& text, Pixel colour) {
 // ---- colours ----------------------------------------------------------------------------------------
 
 struct Colours {
-    Pixel Face, ButtonText, ButtonShadow, ButtonHilight, Menu, MenuText, MenuBarText, HilightText, TitleActive,
-        TitleInactive, Scrollbar;
+    Pixel Face, ButtonText, ButtonShadow, ButtonHilight, Menu, MenuText, MenuBarText, HilightText,
+        TitleActive, TitleInactive, Scrollbar;
 };
 
 Colours ColoursOf(const Skin& s) {
     auto c = [&](const char* key) { return ColourOf(s, "Colours", key, 0); };
-    return {c("ButtonFace"), c("ButtonText"), c("ButtonShadow"), c("ButtonHilight"), c("Menu"), c("MenuText"),
-            c("MenuBarText"), c("HilightText"), c("TitleTextActive"), c("TitleTextNoActive"), c("Scrollbar")};
+    return {c("ButtonFace"),        c("ButtonText"),  c("ButtonShadow"),
+            c("ButtonHilight"),     c("Menu"),        c("MenuText"),
+            c("MenuBarText"),       c("HilightText"), c("TitleTextActive"),
+            c("TitleTextNoActive"), c("Scrollbar")};
 }
 
 // ---- the frame ----------------------------------------------------------------------------------------
@@ -81,7 +84,8 @@ Border BorderOf(const Skin& s, const std::string& side) {
 void PaintBorder(Bitmap& win, const Border& b, const Rect& r, bool active) {
     if (b.Image == nullptr || r.IsInverted()) return;
     const int frame = active || b.Frames == 1 ? 1 : 2;
-    const Bitmap piece = skin::RenderSkinImage(r, b.Image->Pixels, b.Margins, frame, b.Frames, b.Tile, b.Vertical);
+    const Bitmap piece =
+        skin::RenderSkinImage(r, b.Image->Pixels, b.Margins, frame, b.Frames, b.Tile, b.Vertical);
     skin::CopyRect(win, {r.Left, r.Top}, piece, piece.bounds());
 }
 
@@ -98,17 +102,28 @@ bool CaptionButtonVisible(const Section& s, unsigned caps, bool active) {
     const int action = s.Int("Action", 0);
     auto test = [&](int code, bool second, bool first) {
         switch (code) {
-        case 0: return second ? true : (action != 0 || (caps & kCapsSystemMenu));
-        case 1: return false; // never maximized here
-        case 2: return true;
-        case 3: return active;
-        case 4: return !active;
-        case 6: return (caps & kCapsMaximize) && (second || (caps & kCapsSystemMenu));
-        case 7: return !(caps & kCapsMaximize);
-        case 8: return (caps & kCapsMinimize) && (second || (caps & kCapsSystemMenu));
-        case 9: return !(caps & kCapsMinimize);
-        case 100: return second && first;
-        default: return code >= 200 && code <= 2000;
+        case 0:
+            return second ? true : (action != 0 || (caps & kCapsSystemMenu));
+        case 1:
+            return false; // never maximized here
+        case 2:
+            return true;
+        case 3:
+            return active;
+        case 4:
+            return !active;
+        case 6:
+            return (caps & kCapsMaximize) && (second || (caps & kCapsSystemMenu));
+        case 7:
+            return !(caps & kCapsMaximize);
+        case 8:
+            return (caps & kCapsMinimize) && (second || (caps & kCapsSystemMenu));
+        case 9:
+            return !(caps & kCapsMinimize);
+        case 100:
+            return second && first;
+        default:
+            return code >= 200 && code <= 2000;
         }
     };
     const bool v = test(s.Int("Visibility", 0), false, false);
@@ -156,7 +171,8 @@ WindowLayout PaintWindowFrame(Bitmap& win, const Skin& s, const WindowLook& look
     const int backLeft = p.Int("TXTBackleft", 0);
     const int backRight = p.Int("TXTBackRight", 0);
     const std::string prefix = "  ";
-    Rect m{caption.Left, caption.Top, caption.Left + TextWidth(prefix + " " + look.Caption), caption.Top + kLineHeight};
+    Rect m{caption.Left, caption.Top, caption.Left + TextWidth(prefix + " " + look.Caption),
+           caption.Top + kLineHeight};
     m.Right += backLeft + backRight;
     const int dx = p.Int("TextShift", 0);
     const int dy = (caption.Height() - m.Height()) / 2 + p.Int("TextShiftVert", 0) / 2;
@@ -191,8 +207,8 @@ WindowLayout PaintWindowFrame(Bitmap& win, const Skin& s, const WindowLook& look
         const Rect bar{f.Left, f.Top, w - f.Right, f.Top + menuHeight};
         const SkinImage* image = s.ImageOf("Personality", "menuBar");
         const int leftEnd = p.Int("TileLeftMenu", 1);
-        skin::DrawSkinBar(win, bar, image->Pixels, {leftEnd, 0, p.Int("TileRightMenu", 1), 0}, look.Active ? 1 : 2, 2,
-                          false, true);
+        skin::DrawSkinBar(win, bar, image->Pixels, {leftEnd, 0, p.Int("TileRightMenu", 1), 0},
+                          look.Active ? 1 : 2, 2, false, true);
         int x = bar.Left + leftEnd + 4;
         for (std::size_t i = 0; i < look.Menu.size(); ++i) {
             const int iw = TextWidth(look.Menu[i]) + 10;
@@ -228,8 +244,8 @@ void DrawPushButton(Bitmap& win, const Skin& s, const Rect& r, const std::string
 }
 
 // A check box or radio button glyph with its caption, frame 1 unchecked to 4 checked and disabled.
-void DrawGlyphControl(Bitmap& win, const Skin& s, int x, int y, bool radio, int frame, const std::string& text,
-                      const Colours& col) {
+void DrawGlyphControl(Bitmap& win, const Skin& s, int x, int y, bool radio, int frame,
+                      const std::string& text, const Colours& col) {
     const SkinImage* img = s.ImageOf("Buttons", radio ? "RadioButton" : "CheckButton");
     const int frames = s.GetSection("Buttons").Int(radio ? "RadioButtonFrame" : "CheckButtonFrame", 4);
     const Rect src = skin::SkinFrameRect(img->Pixels, frame, frames, false);
@@ -254,8 +270,9 @@ void DrawComboBox(Bitmap& win, const Skin& s, const Rect& r, const std::string& 
     const Rect g{r.Right - cx - 2, r.Top, r.Right - 2, r.Bottom};
     skin::DrawSkinFrame(win, b, button.Image->Pixels, state, button.Frames, true);
     const Rect a = skin::SkinFrameRect(arrow.Image->Pixels, state, arrow.Frames, false);
-    skin::DrawSkinFrame(win, skin::MakeRect(g.Left + (g.Width() - a.Width()) / 2, g.Top + (g.Height() - a.Height()) / 2,
-                                            a.Width(), a.Height()),
+    skin::DrawSkinFrame(win,
+                        skin::MakeRect(g.Left + (g.Width() - a.Width()) / 2,
+                                       g.Top + (g.Height() - a.Height()) / 2, a.Width(), a.Height()),
                         arrow.Image->Pixels, state, arrow.Frames, true);
 }
 
@@ -264,7 +281,8 @@ void DrawVerticalScrollBar(Bitmap& win, const Skin& s, const Rect& bar, int posi
                            bool thumbPressed) {
     const ElementView arrows = ElementOf(s, "Scrollbar", 23);
     const ElementView track = ElementOf(s, "VertScroll", 4);
-    const ElementView thumb = ElementOf(s, "VertScrollThumb", s.GetSection("VertScrollThumb").Int("FrameCount", 3));
+    const ElementView thumb =
+        ElementOf(s, "VertScrollThumb", s.GetSection("VertScrollThumb").Int("FrameCount", 3));
     const bool thumbTrans = ElementOf(s, "HorzScrollThumb", 3).Trans;
     const int cx = kSystemScrollWidth;
     const int len = bar.Height();
@@ -290,7 +308,8 @@ void DrawProgressBar(Bitmap& win, const Skin& s, const Rect& r, int percent) {
 }
 
 // Tabs along the top of a page: the focused tab reaches the page, the others stand 2 pixels lower.
-void DrawTabs(Bitmap& win, const Skin& s, const Rect& page, const std::vector<std::string>& labels, int focused) {
+void DrawTabs(Bitmap& win, const Skin& s, const Rect& page, const std::vector<std::string>& labels,
+              int focused) {
     const ElementView tabs = ElementOf(s, "Tabs", 5);
     const SkinImage* border = s.ImageOf("Tabs", "Border");
     const int tabHeight = 20;
@@ -332,13 +351,15 @@ void DrawUpDown(Bitmap& win, const Skin& s, const Rect& r, const Colours& col) {
     for (int i = 0; i < 2; ++i) {
         skin::DrawSkinFrame(win, halves[i], e.Image->Pixels, frames[i], 8, true);
         const Rect g = skin::SkinFrameRect(glyphs->Pixels, frames[i], 8, false);
-        const Rect at = skin::MakeRect(halves[i].Left + (halves[i].Width() - g.Width()) / 2,
-                                       halves[i].Top + (halves[i].Height() - g.Height()) / 2, g.Width(), g.Height());
+        const Rect at =
+            skin::MakeRect(halves[i].Left + (halves[i].Width() - g.Width()) / 2,
+                           halves[i].Top + (halves[i].Height() - g.Height()) / 2, g.Width(), g.Height());
         skin::DrawSkinFrame(win, at, glyphs->Pixels, frames[i], 8, true);
     }
 }
 
-void DrawHeader(Bitmap& win, const Skin& s, const Rect& r, const std::vector<std::pair<std::string, int>>& items) {
+void DrawHeader(Bitmap& win, const Skin& s, const Rect& r,
+                const std::vector<std::pair<std::string, int>>& items) {
     const ElementView e = ElementOf(s, "Headerbar", 5);
     int x = r.Left;
     for (const auto& [text, width] : items) {
@@ -350,7 +371,8 @@ void DrawHeader(Bitmap& win, const Skin& s, const Rect& r, const std::vector<std
     if (x < r.Right) DrawElementFrame(win, {x, r.Top, r.Right, r.Bottom}, e, 1);
 }
 
-void DrawStatusBar(Bitmap& win, const Skin& s, const Rect& r, const std::vector<std::pair<std::string, int>>& panels) {
+void DrawStatusBar(Bitmap& win, const Skin& s, const Rect& r,
+                   const std::vector<std::pair<std::string, int>>& panels) {
     const ElementView e = ElementOf(s, "StatusBarEdges", 3);
     const Pixel ink = ColourOf(s, "StatusBarEdges", "NormalColour2", 0);
     int x = r.Left;
@@ -363,7 +385,9 @@ void DrawStatusBar(Bitmap& win, const Skin& s, const Rect& r, const std::vector<
     }
 }
 
-void ShowRegion(Bitmap& win, Pixel backdrop) { Replace(win, win.bounds(), kKey, backdrop); }
+void ShowRegion(Bitmap& win, Pixel backdrop) {
+    Replace(win, win.bounds(), kKey, backdrop);
+}
 
 } // namespace
 
@@ -422,14 +446,16 @@ Bitmap DrawMainWindowPreview(const Skin& s, Pixel backdrop) {
     DrawHeader(win, s, {list.Left + 1, list.Top + 1, list.Right - 1 - kSystemScrollWidth, list.Top + 20},
                {{"Base", 60}, {"Digits", 70}});
     for (int i = 0; i < 6; ++i) {
-        const std::string bases[] = {"2   1011111011101111", "8   137357", "10  48879", "16  BEEF", "32  1FNF",
-                                     "36  11QN"};
+        const std::string bases[] = {
+            "2   1011111011101111", "8   137357", "10  48879", "16  BEEF", "32  1FNF", "36  11QN"};
         DrawText(win, list.Left + 7, list.Top + 27 + i * 14, bases[i], kSystemText);
     }
-    DrawVerticalScrollBar(win, s, {list.Right - 1 - kSystemScrollWidth, list.Top + 1, list.Right - 1, list.Bottom - 1},
-                          2, 6, 12, false);
+    DrawVerticalScrollBar(
+        win, s, {list.Right - 1 - kSystemScrollWidth, list.Top + 1, list.Right - 1, list.Bottom - 1}, 2, 6,
+        12, false);
 
-    DrawStatusBar(win, s, {c.Left, c.Bottom - 20, c.Right, c.Bottom}, {{"Ready", 120}, {"Base 16", 100}, {"", 0}});
+    DrawStatusBar(win, s, {c.Left, c.Bottom - 20, c.Right, c.Bottom},
+                  {{"Ready", 120}, {"Base 16", 100}, {"", 0}});
     ShowRegion(win, backdrop);
     return win;
 }
@@ -444,9 +470,11 @@ Bitmap DrawDialogPreview(const Skin& s, Pixel backdrop) {
     look.Caps = kCapsSystemMenu;
     Bitmap win(look.Width, look.Height, col.Face);
     const Rect c = PaintWindowFrame(win, s, look).Client;
-    TextLeft(win, {c.Left + 20, c.Top + 14, c.Right, c.Top + 34}, "'12x' is not a valid integer value.", kSystemText);
-    DrawPushButton(win, s, {c.Left + (c.Width() - 76) / 2, c.Bottom - 38, c.Left + (c.Width() + 76) / 2, c.Bottom - 14},
-                   "OK", 4);
+    TextLeft(win, {c.Left + 20, c.Top + 14, c.Right, c.Top + 34}, "'12x' is not a valid integer value.",
+             kSystemText);
+    DrawPushButton(
+        win, s, {c.Left + (c.Width() - 76) / 2, c.Bottom - 38, c.Left + (c.Width() + 76) / 2, c.Bottom - 14},
+        "OK", 4);
     ShowRegion(win, backdrop);
     return win;
 }
@@ -471,9 +499,10 @@ Bitmap DrawMenuPreview(const Skin& s) {
     const int separatorHeight = 8;
     const int width = 170;
     int height = 6;
-    for (const Item& i : items) height += i.Caption == "-" ? separatorHeight : itemHeight;
-    const Bitmap back = skin::RenderSkinImage({0, 0, width, height}, background.Image->Pixels, background.Margins, 1, 1,
-                                              background.Tile, false);
+    for (const Item& i : items)
+        height += i.Caption == "-" ? separatorHeight : itemHeight;
+    const Bitmap back = skin::RenderSkinImage({0, 0, width, height}, background.Image->Pixels,
+                                              background.Margins, 1, 1, background.Tile, false);
     Bitmap menu = back;
     int y = 3;
     for (const Item& i : items) {
@@ -485,7 +514,8 @@ Bitmap DrawMenuPreview(const Skin& s) {
             const int fw = img.width() / 5;
             const int y0 = img.height() - h;
             Bitmap line(r.Width(), h, kKey);
-            skin::StretchCopy(line, {0, 0, item.Margins.Left, h}, img, {fw, y0, fw + item.Margins.Left, img.height()});
+            skin::StretchCopy(line, {0, 0, item.Margins.Left, h}, img,
+                              {fw, y0, fw + item.Margins.Left, img.height()});
             skin::StretchCopy(line, {r.Width() - item.Margins.Right, 0, r.Width(), h}, img,
                               {2 * fw - item.Margins.Right, y0, 2 * fw, img.height()});
             skin::StretchCopy(line, {item.Margins.Left, 0, r.Width() - item.Margins.Right, h}, img,

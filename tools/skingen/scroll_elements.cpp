@@ -15,9 +15,9 @@ constexpr double kArrowStroke = 1.5;
 constexpr int kPlateInset = 1;
 constexpr int kPlateRadius = 3;
 constexpr int kThumbLength = 24;
-constexpr int kThumbInset = 2;   // from the thumb rectangle's ends
-constexpr int kThumbMargin = 6;  // its rounded ends are kept at source size
-constexpr int kThumbWidth = 8;   // across the bar
+constexpr int kThumbInset = 2;  // from the thumb rectangle's ends
+constexpr int kThumbMargin = 6; // its rounded ends are kept at source size
+constexpr int kThumbWidth = 8;  // across the bar
 constexpr int kTrackSide = 16;
 
 // The engine's arrow frames: 1 left, 5 right, 9 up, 13 down (normal), each followed by pressed; the two
@@ -31,9 +31,11 @@ SkinImage ArrowStrip(const SkinParams& p) {
     const int side = p.Size.ScrollThickness;
     std::vector<std::string> names;
     for (const char* a : kArrowNames) {
-        for (const char* s : kArrowStateNames) names.push_back(std::string(a) + " " + s);
+        for (const char* s : kArrowStateNames)
+            names.push_back(std::string(a) + " " + s);
     }
-    while (static_cast<int>(names.size()) < kArrowCount) names.push_back("spare");
+    while (static_cast<int>(names.size()) < kArrowCount)
+        names.push_back("spare");
     return MakeStrip("scrollbar.bmp", side, side, names, false, [&](Bitmap& b, int f) {
         b.fill(c.ScrollTrack);
         const int group = (f - 1) / kArrowStates;
@@ -42,7 +44,8 @@ SkinImage ArrowStrip(const SkinParams& p) {
         const Rect plate{kPlateInset, kPlateInset, side - kPlateInset, side - kPlateInset};
         Pixel ink = c.ScrollArrow;
         if (state == 1) {
-            DrawRoundedBox(b, {plate, kPlateRadius, kAllCorners, {}, c.ScrollThumbPressed, c.ScrollThumbPressed});
+            DrawRoundedBox(
+                b, {plate, kPlateRadius, kAllCorners, {}, c.ScrollThumbPressed, c.ScrollThumbPressed});
             ink = c.Field;
         } else if (state == 2) {
             DrawRoundedBox(b, {plate, kPlateRadius, kAllCorners, {}, c.ScrollThumb, c.ScrollThumb});
@@ -56,8 +59,9 @@ SkinImage ArrowStrip(const SkinParams& p) {
 
 SkinImage TrackStrip(const SkinParams& p, const std::string& file) {
     const Palette& c = p.Colours;
-    return MakeStrip(file, kTrackSide, kTrackSide, {"normal", "hot", "pressed", "disabled"}, false,
-                     [&](Bitmap& b, int f) { b.fill(f == 4 ? Mix(c.ScrollTrack, c.Face, 1, 2) : c.ScrollTrack); });
+    return MakeStrip(
+        file, kTrackSide, kTrackSide, {"normal", "hot", "pressed", "disabled"}, false,
+        [&](Bitmap& b, int f) { b.fill(f == 4 ? Mix(c.ScrollTrack, c.Face, 1, 2) : c.ScrollTrack); });
 }
 
 SkinImage ThumbStrip(const SkinParams& p, const std::string& file, bool horizontal) {

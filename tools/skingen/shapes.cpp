@@ -9,7 +9,7 @@ namespace skingen {
 
 namespace {
 
-constexpr int kSamples = 4;                       // per axis
+constexpr int kSamples = 4;                        // per axis
 constexpr int kFullCoverage = kSamples * kSamples; // 16
 constexpr int kHalfCoverage = kFullCoverage / 2;
 
@@ -21,10 +21,11 @@ std::uint8_t MixChannel(int a, int b, int num, int den) {
 }
 
 // Sample offsets inside a pixel: (i + 0.5) / 4.
-constexpr double SampleOffset(int i) { return (i + 0.5) / kSamples; }
+constexpr double SampleOffset(int i) {
+    return (i + 0.5) / kSamples;
+}
 
-template <class Inside>
-int Coverage(int x, int y, Inside inside) {
+template <class Inside> int Coverage(int x, int y, Inside inside) {
     int n = 0;
     for (int j = 0; j < kSamples; ++j) {
         for (int i = 0; i < kSamples; ++i) {
@@ -43,10 +44,14 @@ bool InRoundedRect(double px, double py, double l, double t, double r, double b,
         return dx * dx + dy * dy > radius * radius;
     };
     if (radius <= 0) return true;
-    if ((corners & kTopLeft) && px < l + radius && py < t + radius && outsideArc(l + radius, t + radius)) return false;
-    if ((corners & kTopRight) && px > r - radius && py < t + radius && outsideArc(r - radius, t + radius)) return false;
-    if ((corners & kBottomLeft) && px < l + radius && py > b - radius && outsideArc(l + radius, b - radius)) return false;
-    if ((corners & kBottomRight) && px > r - radius && py > b - radius && outsideArc(r - radius, b - radius)) {
+    if ((corners & kTopLeft) && px < l + radius && py < t + radius && outsideArc(l + radius, t + radius))
+        return false;
+    if ((corners & kTopRight) && px > r - radius && py < t + radius && outsideArc(r - radius, t + radius))
+        return false;
+    if ((corners & kBottomLeft) && px < l + radius && py > b - radius && outsideArc(l + radius, b - radius))
+        return false;
+    if ((corners & kBottomRight) && px > r - radius && py > b - radius &&
+        outsideArc(r - radius, b - radius)) {
         return false;
     }
     return true;
@@ -76,11 +81,14 @@ Pixel GradientAt(Pixel top, Pixel bottom, int row, int rows) {
     return Mix(top, bottom, std::clamp(row, 0, rows - 1), rows - 1);
 }
 
-void Fill(Bitmap& bitmap, const Rect& rect, Pixel colour) { skin::FillRect(bitmap, rect, colour); }
+void Fill(Bitmap& bitmap, const Rect& rect, Pixel colour) {
+    skin::FillRect(bitmap, rect, colour);
+}
 
 void VerticalGradient(Bitmap& bitmap, const Rect& rect, Pixel top, Pixel bottom) {
     for (int y = rect.Top; y < rect.Bottom; ++y) {
-        HorizontalLine(bitmap, rect.Left, rect.Right, y, GradientAt(top, bottom, y - rect.Top, rect.Height()));
+        HorizontalLine(bitmap, rect.Left, rect.Right, y,
+                       GradientAt(top, bottom, y - rect.Top, rect.Height()));
     }
 }
 
@@ -89,11 +97,13 @@ void Plot(Bitmap& bitmap, int x, int y, Pixel colour) {
 }
 
 void HorizontalLine(Bitmap& bitmap, int x0, int x1, int y, Pixel colour) {
-    for (int x = x0; x < x1; ++x) Plot(bitmap, x, y, colour);
+    for (int x = x0; x < x1; ++x)
+        Plot(bitmap, x, y, colour);
 }
 
 void VerticalLine(Bitmap& bitmap, int x, int y0, int y1, Pixel colour) {
-    for (int y = y0; y < y1; ++y) Plot(bitmap, x, y, colour);
+    for (int y = y0; y < y1; ++y)
+        Plot(bitmap, x, y, colour);
 }
 
 void Outline(Bitmap& bitmap, const Rect& rect, Pixel colour) {
@@ -160,7 +170,8 @@ void PaintShape(Bitmap& bitmap, const Rect& area, const CoverageFn& coverage, co
 CoverageFn RoundedRectCoverage(const Rect& bounds, int radius, unsigned corners) {
     return [=](int x, int y) {
         return Coverage(x, y, [&](double px, double py) {
-            return InRoundedRect(px, py, bounds.Left, bounds.Top, bounds.Right, bounds.Bottom, radius, corners);
+            return InRoundedRect(px, py, bounds.Left, bounds.Top, bounds.Right, bounds.Bottom, radius,
+                                 corners);
         });
     };
 }
@@ -186,7 +197,7 @@ CoverageFn StrokeCoverage(std::vector<std::pair<double, double>> points, double 
                 }
             }
             return points.size() == 1 && SegmentDistanceSquared(px, py, points[0].first, points[0].second,
-                                                                 points[0].first, points[0].second) <= reach2;
+                                                                points[0].first, points[0].second) <= reach2;
         });
     };
 }
@@ -205,7 +216,8 @@ CoverageFn PolygonCoverage(std::vector<std::pair<double, double>> points) {
     };
 }
 
-void DrawPolygon(Bitmap& bitmap, std::vector<std::pair<double, double>> points, Pixel colour, const Brush& brush) {
+void DrawPolygon(Bitmap& bitmap, std::vector<std::pair<double, double>> points, Pixel colour,
+                 const Brush& brush) {
     double l = points.front().first, r = l, t = points.front().second, b = t;
     for (const auto& [x, y] : points) {
         l = std::min(l, x);
@@ -213,9 +225,10 @@ void DrawPolygon(Bitmap& bitmap, std::vector<std::pair<double, double>> points, 
         t = std::min(t, y);
         b = std::max(b, y);
     }
-    const Rect area{static_cast<int>(std::floor(l)), static_cast<int>(std::floor(t)), static_cast<int>(std::ceil(r)),
-                    static_cast<int>(std::ceil(b))};
-    PaintShape(bitmap, area, PolygonCoverage(std::move(points)), [colour](int, int) { return colour; }, brush);
+    const Rect area{static_cast<int>(std::floor(l)), static_cast<int>(std::floor(t)),
+                    static_cast<int>(std::ceil(r)), static_cast<int>(std::ceil(b))};
+    PaintShape(
+        bitmap, area, PolygonCoverage(std::move(points)), [colour](int, int) { return colour; }, brush);
 }
 
 void DrawRoundedBox(Bitmap& bitmap, const RoundedBox& box, const Brush& brush) {
@@ -236,12 +249,13 @@ void DrawRoundedBox(Bitmap& bitmap, const RoundedBox& box, const Brush& brush) {
     PaintShape(bitmap, b, outer, colour, brush);
 }
 
-void DrawDisc(Bitmap& bitmap, double centreX, double centreY, double radius, Pixel fill, std::optional<Pixel> ring,
-              const Brush& brush) {
+void DrawDisc(Bitmap& bitmap, double centreX, double centreY, double radius, Pixel fill,
+              std::optional<Pixel> ring, const Brush& brush) {
     const CoverageFn outer = CircleCoverage(centreX, centreY, radius);
     const CoverageFn inner = CircleCoverage(centreX, centreY, radius - 1);
-    const Rect area{static_cast<int>(std::floor(centreX - radius)), static_cast<int>(std::floor(centreY - radius)),
-                    static_cast<int>(std::ceil(centreX + radius)), static_cast<int>(std::ceil(centreY + radius))};
+    const Rect area{
+        static_cast<int>(std::floor(centreX - radius)), static_cast<int>(std::floor(centreY - radius)),
+        static_cast<int>(std::ceil(centreX + radius)), static_cast<int>(std::ceil(centreY + radius))};
     const ColourFn colour = [&](int x, int y) {
         if (!ring) return fill;
         const int co = outer(x, y);
@@ -262,15 +276,14 @@ void DrawStroke(Bitmap& bitmap, std::vector<std::pair<double, double>> points, d
     const double reach = width / 2 + 1;
     const Rect area{static_cast<int>(std::floor(l - reach)), static_cast<int>(std::floor(t - reach)),
                     static_cast<int>(std::ceil(r + reach)), static_cast<int>(std::ceil(b + reach))};
-    PaintShape(bitmap, area, StrokeCoverage(std::move(points), width), [colour](int, int) { return colour; }, brush);
+    PaintShape(
+        bitmap, area, StrokeCoverage(std::move(points), width), [colour](int, int) { return colour; }, brush);
 }
 
 void CutCorners(Bitmap& bitmap, const Rect& rect, int radius, unsigned corners, Pixel outline) {
     if (radius <= 0) return;
     const CoverageFn inside = RoundedRectCoverage(rect, radius, corners);
-    auto isOutside = [&](int x, int y) {
-        return !rect.Contains({x, y}) || inside(x, y) < kHalfCoverage;
-    };
+    auto isOutside = [&](int x, int y) { return !rect.Contains({x, y}) || inside(x, y) < kHalfCoverage; };
     struct Square {
         unsigned Flag;
         Rect Area;
@@ -289,12 +302,14 @@ void CutCorners(Bitmap& bitmap, const Rect& rect, int radius, unsigned corners, 
             for (int x = s.Area.Left; x < s.Area.Right; ++x) {
                 if (isOutside(x, y)) {
                     paint.push_back({{x, y}, kKey});
-                } else if (isOutside(x - 1, y) || isOutside(x + 1, y) || isOutside(x, y - 1) || isOutside(x, y + 1)) {
+                } else if (isOutside(x - 1, y) || isOutside(x + 1, y) || isOutside(x, y - 1) ||
+                           isOutside(x, y + 1)) {
                     paint.push_back({{x, y}, outline});
                 }
             }
         }
-        for (const auto& [p, c] : paint) Plot(bitmap, p.X, p.Y, c);
+        for (const auto& [p, c] : paint)
+            Plot(bitmap, p.X, p.Y, c);
     }
 }
 

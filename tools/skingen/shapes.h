@@ -77,8 +77,8 @@ struct RoundedBox {
     Rect Bounds;
     int Radius = 0;
     unsigned Corners = kAllCorners;
-    std::optional<Pixel> Border;  // a 1-pixel outline along the shape's edge
-    Pixel FillTop = 0;            // the inside: a vertical gradient over Bounds
+    std::optional<Pixel> Border; // a 1-pixel outline along the shape's edge
+    Pixel FillTop = 0;           // the inside: a vertical gradient over Bounds
     Pixel FillBottom = 0;
 };
 
@@ -93,7 +93,8 @@ void DrawStroke(Bitmap& bitmap, std::vector<std::pair<double, double>> points, d
                 const Brush& brush = {});
 
 // A filled polygon in one colour.
-void DrawPolygon(Bitmap& bitmap, std::vector<std::pair<double, double>> points, Pixel colour, const Brush& brush = {});
+void DrawPolygon(Bitmap& bitmap, std::vector<std::pair<double, double>> points, Pixel colour,
+                 const Brush& brush = {});
 
 // Cuts the given corners of rect round with the key colour, crisp (the window region follows it), and
 // draws the 1-pixel outline along the arc so it meets the straight outline of the edges.

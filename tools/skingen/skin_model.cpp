@@ -9,7 +9,9 @@ namespace skingen {
 
 namespace {
 
-bool SameName(std::string_view a, std::string_view b) { return rtl::LowerCaseAscii(a) == rtl::LowerCaseAscii(b); }
+bool SameName(std::string_view a, std::string_view b) {
+    return rtl::LowerCaseAscii(a) == rtl::LowerCaseAscii(b);
+}
 
 } // namespace
 
@@ -24,7 +26,9 @@ Section& Section::Set(std::string_view key, std::string_view value) {
     return *this;
 }
 
-Section& Section::Set(std::string_view key, int value) { return Set(key, std::to_string(value)); }
+Section& Section::Set(std::string_view key, int value) {
+    return Set(key, std::to_string(value));
+}
 
 const std::string* Section::Find(std::string_view key) const {
     for (const auto& [k, v] : Keys) {
@@ -52,8 +56,8 @@ const SkinImage& Skin::AddImage(SkinImage image) {
     if (FindImage(image.File) != nullptr) throw rtl::Exception("image '" + image.File + "' added twice");
     const int length = image.Vertical ? image.Pixels.height() : image.Pixels.width();
     if (image.Frames < 1 || image.Pixels.empty() || length % image.Frames != 0) {
-        throw rtl::Exception("image '" + image.File + "': " + std::to_string(length) + " pixels do not hold " +
-                             std::to_string(image.Frames) + " equal frames");
+        throw rtl::Exception("image '" + image.File + "': " + std::to_string(length) +
+                             " pixels do not hold " + std::to_string(image.Frames) + " equal frames");
     }
     if (image.FrameNames.size() != static_cast<std::size_t>(image.Frames)) {
         throw rtl::Exception("image '" + image.File + "': " + std::to_string(image.FrameNames.size()) +

@@ -26,15 +26,15 @@ struct Section {
 };
 
 struct SkinImage {
-    std::string File;    // member name in the package, lower case, ".bmp"
+    std::string File; // member name in the package, lower case, ".bmp"
     skin::Bitmap Pixels;
     int Frames = 1;
-    bool Vertical = false;                // frames stacked rather than side by side
-    std::vector<std::string> FrameNames;  // one per frame: the state it stands for
+    bool Vertical = false;               // frames stacked rather than side by side
+    std::vector<std::string> FrameNames; // one per frame: the state it stands for
 };
 
 class Skin {
-public:
+  public:
     // Appends a section; raises rtl::Exception when one of that name exists.
     Section& AddSection(std::string_view name);
     // Appends an image; raises rtl::Exception for a second image of the same file name, a frame count
@@ -52,7 +52,7 @@ public:
     const std::vector<Section>& Sections() const noexcept { return sections_; }
     const std::vector<SkinImage>& Images() const noexcept { return images_; }
 
-private:
+  private:
     std::vector<Section> sections_;
     std::vector<SkinImage> images_;
 };

@@ -6,7 +6,9 @@ namespace skingen {
 
 namespace {
 
-constexpr Pixel Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) { return skin::MakePixel(r, g, b); }
+constexpr Pixel Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    return skin::MakePixel(r, g, b);
+}
 
 } // namespace
 
@@ -233,7 +235,8 @@ SkinParams ThemeByName(std::string_view name) {
     if (name == "default") return LightTheme();
     if (name == "dark") return GraphiteTheme();
     if (name == "asymmetric") return AsymmetricTestTheme();
-    throw rtl::Exception("unknown theme '" + std::string(name) + "' (expected 'default', 'dark' or 'asymmetric')");
+    throw rtl::Exception("unknown theme '" + std::string(name) +
+                         "' (expected 'default', 'dark' or 'asymmetric')");
 }
 
 } // namespace skingen

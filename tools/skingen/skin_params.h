@@ -14,12 +14,12 @@ using skin::Pixel;
 
 // Sizes in pixels at the skin's source size.
 struct Metrics {
-    int CaptionHeight = 30;   // height of one frame of the top border: the caption strip
-    int LeftWidth = 4;        // width of one frame of the left border
-    int RightWidth = 4;       // width of one frame of the right border
-    int BottomHeight = 4;     // height of one frame of the bottom border
-    int CornerRadius = 8;     // rounded top corners of the window, cut with the key colour
-    int TopLeftEnd = 25;      // fixed ends of the top border, kept at source size
+    int CaptionHeight = 30; // height of one frame of the top border: the caption strip
+    int LeftWidth = 4;      // width of one frame of the left border
+    int RightWidth = 4;     // width of one frame of the right border
+    int BottomHeight = 4;   // height of one frame of the bottom border
+    int CornerRadius = 8;   // rounded top corners of the window, cut with the key colour
+    int TopLeftEnd = 25;    // fixed ends of the top border, kept at source size
     int TopRightEnd = 32;
     int CaptionButtonWidth = 30;
     int CaptionButtonHeight = 22;
@@ -34,25 +34,25 @@ struct Metrics {
 
 // Colours as pixels (0x00RRGGBB). Names say where a colour shows, not what it is.
 struct Palette {
-    Pixel Face;               // window and dialog background (the skin's button face)
-    Pixel Text;               // main text on Face
-    Pixel TextMuted;          // secondary text
-    Pixel Accent;             // focus, selection and progress
-    Pixel AccentText;         // text and glyphs on Accent
-    Pixel Field;              // edit and list fields (the system draws them white)
-    Pixel FieldBorder;        // 1-pixel outline of fields; also the skin's button shadow colour
-    Pixel Separator;          // faint lines between areas
+    Pixel Face;        // window and dialog background (the skin's button face)
+    Pixel Text;        // main text on Face
+    Pixel TextMuted;   // secondary text
+    Pixel Accent;      // focus, selection and progress
+    Pixel AccentText;  // text and glyphs on Accent
+    Pixel Field;       // edit and list fields (the system draws them white)
+    Pixel FieldBorder; // 1-pixel outline of fields; also the skin's button shadow colour
+    Pixel Separator;   // faint lines between areas
 
     // Window frame.
-    Pixel FrameOutline;       // the 1-pixel window outline, active
+    Pixel FrameOutline; // the 1-pixel window outline, active
     Pixel FrameOutlineInactive;
     Pixel FrameFill, FrameFillInactive;              // side and bottom borders inside the outline
     Pixel CaptionTop, CaptionBottom;                 // caption gradient, active
     Pixel CaptionInactiveTop, CaptionInactiveBottom; // caption gradient, inactive
     Pixel CaptionText, CaptionTextInactive;
-    Pixel CaptionGlyph, CaptionGlyphInactive;        // caption button glyphs
-    Pixel CaptionHot, CaptionPressed;                // caption button backgrounds
-    Pixel CloseHot, ClosePressed, CloseGlyphHot;     // the close button turns red
+    Pixel CaptionGlyph, CaptionGlyphInactive;    // caption button glyphs
+    Pixel CaptionHot, CaptionPressed;            // caption button backgrounds
+    Pixel CloseHot, ClosePressed, CloseGlyphHot; // the close button turns red
 
     // Menus.
     Pixel MenuBar, MenuBarInactive, MenuBarLine, MenuBarText, MenuBarHot;
@@ -65,8 +65,8 @@ struct Palette {
     Pixel ButtonDisabledTop, ButtonDisabledBottom, ButtonDisabledOutline;
 
     // Small controls.
-    Pixel GlyphBox, GlyphBoxBorder;                  // check box and radio button, unchecked
-    Pixel Disabled, DisabledBorder;                  // greyed glyphs and their outlines
+    Pixel GlyphBox, GlyphBoxBorder; // check box and radio button, unchecked
+    Pixel Disabled, DisabledBorder; // greyed glyphs and their outlines
     Pixel ScrollTrack, ScrollThumb, ScrollThumbHot, ScrollThumbPressed, ScrollArrow, ScrollArrowPressed;
     Pixel TabFace, TabSelected, TabBorder, TabText, TabSelectedText;
     Pixel Header, HeaderBottom, HeaderLine;
@@ -77,17 +77,17 @@ struct Palette {
 // Choices of the element families that are neither sizes nor colours. Our two skins share them; the test
 // skin takes the other choice wherever the engine offers one.
 struct Styles {
-    bool OpaqueBorders = false;      // square corners and no key colour in any border (all four Trans 0)
-    bool InnerEdge = false;          // a 1-pixel outline along the inner edge of the borders
-    int BottomFrames = 2;            // 2: active and inactive; 1: one look for both
-    int CaptionButtonFrames = 4;     // 4: normal, pressed, hot, inactive over the caption's own gradient;
-                                     // 3: normal, pressed, hot on the key colour (the caption shows through)
-    bool HelpBesideCaption = false;  // the help button shown just after the caption text
-    int CheckSide = 13;              // check box glyph, square
-    int RadioSide = 13;              // radio button glyph, square
-    int ButtonMargin = 4;            // fixed edges of push buttons and tool bar buttons
-    bool ChunkProgress = false;      // progress as a row of chunks on a one-frame track
-    int ScrollThumbFrames = 3;       // 3: normal, pressed, hot; 2: normal, pressed
+    bool OpaqueBorders = false;     // square corners and no key colour in any border (all four Trans 0)
+    bool InnerEdge = false;         // a 1-pixel outline along the inner edge of the borders
+    int BottomFrames = 2;           // 2: active and inactive; 1: one look for both
+    int CaptionButtonFrames = 4;    // 4: normal, pressed, hot, inactive over the caption's own gradient;
+                                    // 3: normal, pressed, hot on the key colour (the caption shows through)
+    bool HelpBesideCaption = false; // the help button shown just after the caption text
+    int CheckSide = 13;             // check box glyph, square
+    int RadioSide = 13;             // radio button glyph, square
+    int ButtonMargin = 4;           // fixed edges of push buttons and tool bar buttons
+    bool ChunkProgress = false;     // progress as a row of chunks on a one-frame track
+    int ScrollThumbFrames = 3;      // 3: normal, pressed, hot; 2: normal, pressed
     int TabLeft = 4, TabTop = 4, TabRight = 4, TabBottom = 2; // tab margins
 };
 
@@ -113,7 +113,8 @@ SkinParams GraphiteTheme();
 // two look-alike skins hide show up with it.
 SkinParams AsymmetricTestTheme();
 
-// The theme of a command-line name ("default", "dark", "asymmetric"); raises rtl::Exception for any other name.
+// The theme of a command-line name ("default", "dark", "asymmetric"); raises rtl::Exception for any other
+// name.
 SkinParams ThemeByName(std::string_view name);
 
 } // namespace skingen

@@ -9,7 +9,8 @@ ElementView ElementOf(const Skin& skin, std::string_view section, int frames, st
     const Section* s = skin.FindSection(section);
     if (s == nullptr) return v;
     v.Image = skin.ImageOf(section, imageKey);
-    v.Margins = {s->Int("LeftWidth", 0), s->Int("TopHeight", 0), s->Int("RightWidth", 0), s->Int("BottomHeight", 0)};
+    v.Margins = {s->Int("LeftWidth", 0), s->Int("TopHeight", 0), s->Int("RightWidth", 0),
+                 s->Int("BottomHeight", 0)};
     v.Trans = s->Int("Trans", 0) != 0;
     v.Tile = s->Int("Tile", 0) == 1;
     v.Frames = frames;
@@ -24,7 +25,8 @@ skin::Pixel ColourOf(const Skin& skin, std::string_view section, std::string_vie
     const char* p = text->data();
     const char* end = p + text->size();
     for (int& part : parts) {
-        while (p < end && *p == ' ') ++p;
+        while (p < end && *p == ' ')
+            ++p;
         const auto [next, ec] = std::from_chars(p, end, part);
         if (ec != std::errc{} || part < 0 || part > 255) return fallback;
         p = next;

@@ -3,9 +3,8 @@
 // definition that is written, not the generator's parameters.
 #pragma once
 
-#include "tools/skingen/skin_model.h"
-
 #include "skin/draw/geometry.h"
+#include "tools/skingen/skin_model.h"
 
 #include <string_view>
 
@@ -23,7 +22,8 @@ struct ElementView {
 
 // The element of a section: image from imageKey, margins and flags from the usual keys, frame count as
 // given (the engine fixes it per element).
-ElementView ElementOf(const Skin& skin, std::string_view section, int frames, std::string_view imageKey = "Image");
+ElementView ElementOf(const Skin& skin, std::string_view section, int frames,
+                      std::string_view imageKey = "Image");
 
 // A colour text ("r g b") read as a pixel; fallback when the key is missing or malformed.
 skin::Pixel ColourOf(const Skin& skin, std::string_view section, std::string_view key, skin::Pixel fallback);

@@ -27,7 +27,7 @@ struct Margins {
 
 // A section with Image=<file> (or imageKey=<file>), the margins, Trans and Tile, added to the skin with its
 // image.
-Section& AddElement(Skin& skin, const std::string& section, SkinImage image, const Margins& margins, bool trans,
-                    bool tile, const std::string& imageKey = "Image");
+Section& AddElement(Skin& skin, const std::string& section, SkinImage image, const Margins& margins,
+                    bool trans, bool tile, const std::string& imageKey = "Image");
 
 } // namespace skingen

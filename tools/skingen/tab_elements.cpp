@@ -23,24 +23,25 @@ SkinImage TabStrip(const SkinParams& p) {
     const int r = p.Size.ControlRadius;
     // The engine draws frame 1 for every tab and frame 2 for the focused one; the others are kept for
     // painters that show hot, disabled and pressed tabs.
-    return MakeStrip("tabs.bmp", kTabWidth, kTabHeight, {"normal", "focused", "hot", "disabled", "pressed"}, false,
-                     [&](Bitmap& b, int f) {
-                         const bool open = f == 2 || f == 5; // joins the page: no line along the bottom
-                         const Rect box{0, 0, b.width(), b.height() + (open ? 1 : 0)};
-                         Pixel fill = c.TabFace;
-                         Pixel border = c.TabBorder;
-                         if (open) fill = c.TabSelected;
-                         if (f == 3) fill = Mix(c.TabFace, c.TabSelected, 1, 2);
-                         if (f == 4) {
-                             fill = c.Disabled;
-                             border = c.DisabledBorder;
-                         }
-                         const Pixel top = f == 1 || f == 3 ? Mix(fill, c.TabSelected, 1, 2) : fill;
-                         DrawRoundedBox(b, {box, r, kTopCorners, border, top, fill}, onFace);
-                         if (f == 2) {
-                             Fill(b, {kAccentInset, 1, b.width() - kAccentInset, 1 + kAccentHeight}, c.Accent);
-                         }
-                     });
+    return MakeStrip(
+        "tabs.bmp", kTabWidth, kTabHeight, {"normal", "focused", "hot", "disabled", "pressed"}, false,
+        [&](Bitmap& b, int f) {
+            const bool open = f == 2 || f == 5; // joins the page: no line along the bottom
+            const Rect box{0, 0, b.width(), b.height() + (open ? 1 : 0)};
+            Pixel fill = c.TabFace;
+            Pixel border = c.TabBorder;
+            if (open) fill = c.TabSelected;
+            if (f == 3) fill = Mix(c.TabFace, c.TabSelected, 1, 2);
+            if (f == 4) {
+                fill = c.Disabled;
+                border = c.DisabledBorder;
+            }
+            const Pixel top = f == 1 || f == 3 ? Mix(fill, c.TabSelected, 1, 2) : fill;
+            DrawRoundedBox(b, {box, r, kTopCorners, border, top, fill}, onFace);
+            if (f == 2) {
+                Fill(b, {kAccentInset, 1, b.width() - kAccentInset, 1 + kAccentHeight}, c.Accent);
+            }
+        });
 }
 
 SkinImage TabBorderStrip(const SkinParams& p) {
@@ -53,8 +54,8 @@ SkinImage TabBorderStrip(const SkinParams& p) {
 
 SkinImage HeaderStrip(const SkinParams& p) {
     const Palette& c = p.Colours;
-    return MakeStrip("header.bmp", kHeaderWidth, kHeaderHeight, {"normal", "hot", "pressed", "disabled", "sorted"},
-                     false, [&](Bitmap& b, int f) {
+    return MakeStrip("header.bmp", kHeaderWidth, kHeaderHeight,
+                     {"normal", "hot", "pressed", "disabled", "sorted"}, false, [&](Bitmap& b, int f) {
                          Pixel top = c.Header;
                          Pixel bottom = c.HeaderBottom;
                          if (f == 2) top = bottom = Mix(c.Header, c.HeaderBottom, 1, 2);
@@ -74,8 +75,8 @@ SkinImage HeaderStrip(const SkinParams& p) {
 void AddTabElements(Skin& skin, const SkinParams& p) {
     const Palette& c = p.Colours;
     const Styles& st = p.Style;
-    Section& tabs =
-        AddElement(skin, "Tabs", TabStrip(p), {st.TabLeft, st.TabTop, st.TabRight, st.TabBottom}, true, false);
+    Section& tabs = AddElement(skin, "Tabs", TabStrip(p), {st.TabLeft, st.TabTop, st.TabRight, st.TabBottom},
+                               true, false);
     const SkinImage& border = skin.AddImage(TabBorderStrip(p));
     tabs.Set("Border", border.File);
     tabs.Set("NormalColour2", ColourText(c.TabText));

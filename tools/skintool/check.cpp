@@ -13,12 +13,6 @@
 // warnings (exit status 0: the engine ignores them, but they are likely slips)
 //   - unknown sections and keys (with the nearest known name when one is close);
 //   - a section or key given twice (the first counts), keys before the first section.
-#include <algorithm>
-#include <filesystem>
-#include <map>
-#include <optional>
-#include <set>
-
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/text.h"
 #include "skin/data/package_writer.h"
@@ -33,6 +27,12 @@
 #include "tools/skintool/skintool.h"
 #include "tools/skintool/subcommands.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <set>
+
 namespace skin::tool {
 
 namespace {
@@ -43,7 +43,8 @@ namespace fs = std::filesystem;
 struct SkinSource {
     std::string DefinitionName;
     std::string Definition;
-    std::map<std::string, std::pair<std::string, std::vector<std::uint8_t>>> Members; // lower name -> name, bytes
+    std::map<std::string, std::pair<std::string, std::vector<std::uint8_t>>>
+        Members; // lower name -> name, bytes
 };
 
 SkinSource ReadFolder(const fs::path& folder) {
@@ -54,11 +55,13 @@ SkinSource ReadFolder(const fs::path& folder) {
         const std::string name = entry.path().filename().string();
         const std::string extension = rtl::LowerCaseAscii(entry.path().extension().string());
         if (extension == ".ini") definitions.push_back(entry.path());
-        if (extension == ".bmp") source.Members[rtl::LowerCaseAscii(name)] = {name, ReadFileBytes(entry.path())};
+        if (extension == ".bmp")
+            source.Members[rtl::LowerCaseAscii(name)] = {name, ReadFileBytes(entry.path())};
     }
     std::sort(definitions.begin(), definitions.end());
     if (definitions.size() != 1) {
-        throw rtl::Exception(Quoted(folder) + ": needs exactly one .ini file, found " + std::to_string(definitions.size()));
+        throw rtl::Exception(Quoted(folder) + ": needs exactly one .ini file, found " +
+                             std::to_string(definitions.size()));
     }
     source.DefinitionName = definitions.front().filename().string();
     const std::vector<std::uint8_t> text = ReadFileBytes(definitions.front());
@@ -86,14 +89,16 @@ SkinSource ReadSkinFile(const fs::path& path) {
 
 std::string Upper(std::string_view text) {
     std::string result(text);
-    for (char& c : result) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    for (char& c : result)
+        c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
     return result;
 }
 
 std::size_t EditDistance(std::string_view a, std::string_view b) {
     const std::string x = Upper(a), y = Upper(b);
     std::vector<std::size_t> row(y.size() + 1);
-    for (std::size_t j = 0; j <= y.size(); ++j) row[j] = j;
+    for (std::size_t j = 0; j <= y.size(); ++j)
+        row[j] = j;
     for (std::size_t i = 1; i <= x.size(); ++i) {
         std::size_t diagonal = row[0];
         row[0] = i;
@@ -107,8 +112,7 @@ std::size_t EditDistance(std::string_view a, std::string_view b) {
 }
 
 // The nearest of names to name when it is close enough to be a slip of the keyboard.
-template <class Names>
-std::string DidYouMean(std::string_view name, const Names& names) {
+template <class Names> std::string DidYouMean(std::string_view name, const Names& names) {
     std::string best;
     std::size_t bestDistance = 3;
     for (const auto& candidate : names) {
@@ -144,22 +148,29 @@ std::vector<SectionLines> ScanDefinition(std::string_view text) {
         std::string_view line = text.substr(pos, end - pos);
         if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ++end;
         pos = end + 1;
-        while (!line.empty() && TProfileText::IsBlank(line.front())) line.remove_prefix(1);
-        while (!line.empty() && TProfileText::IsBlank(line.back())) line.remove_suffix(1);
+        while (!line.empty() && TProfileText::IsBlank(line.front()))
+            line.remove_prefix(1);
+        while (!line.empty() && TProfileText::IsBlank(line.back()))
+            line.remove_suffix(1);
         if (line.empty() || line.front() == ';') continue; // ";" lines are keys no one reads: comments
         const std::size_t close = line.rfind(']');
         if (line.front() == '[' && close != std::string_view::npos && close > 0) {
             std::string_view name = line.substr(1, close - 1);
-            while (!name.empty() && TProfileText::IsBlank(name.front())) name.remove_prefix(1);
-            while (!name.empty() && TProfileText::IsBlank(name.back())) name.remove_suffix(1);
+            while (!name.empty() && TProfileText::IsBlank(name.front()))
+                name.remove_prefix(1);
+            while (!name.empty() && TProfileText::IsBlank(name.back()))
+                name.remove_suffix(1);
             sections.push_back({std::string(name), lineNumber, {}});
             continue;
         }
         const std::size_t equals = line.find('=');
         std::string_view name = line.substr(0, equals);
-        while (!name.empty() && TProfileText::IsBlank(name.back())) name.remove_suffix(1);
-        std::string_view value = equals == std::string_view::npos ? std::string_view() : line.substr(equals + 1);
-        while (!value.empty() && TProfileText::IsBlank(value.front())) value.remove_prefix(1);
+        while (!name.empty() && TProfileText::IsBlank(name.back()))
+            name.remove_suffix(1);
+        std::string_view value =
+            equals == std::string_view::npos ? std::string_view() : line.substr(equals + 1);
+        while (!value.empty() && TProfileText::IsBlank(value.front()))
+            value.remove_prefix(1);
         sections.back().Keys.push_back({std::string(name), std::string(value), lineNumber});
     }
     return sections;
@@ -186,7 +197,7 @@ bool IsCleanColour(std::string_view text) {
 }
 
 class Checker {
-public:
+  public:
     Checker(const SkinSource& source, std::ostream& out) : source_(source), out_(out) {}
 
     void Run() {
@@ -203,7 +214,7 @@ public:
     int problems = 0;
     int warnings = 0;
 
-private:
+  private:
     std::string At(int line) const { return source_.DefinitionName + ":" + std::to_string(line); }
     void Problem(const std::string& where, const std::string& text) {
         ++problems;
@@ -236,7 +247,8 @@ private:
 
     void CheckNames() {
         std::vector<std::string_view> known;
-        for (const SkinSection& s : FixedSkinSections()) known.push_back(s.Name);
+        for (const SkinSection& s : FixedSkinSections())
+            known.push_back(s.Name);
         std::set<std::string> seen;
         for (const SectionLines& section : sections_) {
             if (section.Line == 0) {
@@ -252,18 +264,22 @@ private:
             }
             const SkinSection* table = FindSkinSection(section.Name);
             if (!table) {
-                Warning(At(section.Line), "unknown section [" + section.Name + "]" + DidYouMean(section.Name, known));
+                Warning(At(section.Line),
+                        "unknown section [" + section.Name + "]" + DidYouMean(section.Name, known));
                 continue;
             }
             std::vector<std::string_view> keys;
-            for (const SkinKey& k : table->Keys) keys.push_back(k.Name);
+            for (const SkinKey& k : table->Keys)
+                keys.push_back(k.Name);
             std::set<std::string> seenKeys;
             for (const KeyLine& key : section.Keys) {
                 if (!seenKeys.insert(Upper(key.Name)).second) {
-                    Warning(At(key.Line), "key '" + key.Name + "' again in [" + section.Name + "]: only the first, line " +
-                                              std::to_string(FirstKey(section, key.Name)->Line) + ", is read");
+                    Warning(At(key.Line),
+                            "key '" + key.Name + "' again in [" + section.Name + "]: only the first, line " +
+                                std::to_string(FirstKey(section, key.Name)->Line) + ", is read");
                 } else if (!FindSkinKey(*table, key.Name)) {
-                    Warning(At(key.Line), "unknown key '" + key.Name + "' in [" + section.Name + "]" + DidYouMean(key.Name, keys));
+                    Warning(At(key.Line), "unknown key '" + key.Name + "' in [" + section.Name + "]" +
+                                              DidYouMean(key.Name, keys));
                 }
             }
         }
@@ -287,7 +303,8 @@ private:
         }
     }
 
-    void CheckValue(const SectionLines& section, const KeyLine& key, const SkinKey& known, const std::string& value) {
+    void CheckValue(const SectionLines& section, const KeyLine& key, const SkinKey& known,
+                    const std::string& value) {
         const std::string where = At(key.Line);
         const std::string name = "[" + section.Name + "] " + key.Name;
         switch (known.Kind) {
@@ -299,7 +316,8 @@ private:
         case SkinKeyKind::ColourText:
             if (!IsCleanColour(value)) {
                 const Colour c = ParseColour(value, 0);
-                Problem(where, name + " = '" + value + "' is not a colour of three numbers 0-255: the engine reads " +
+                Problem(where, name + " = '" + value +
+                                   "' is not a colour of three numbers 0-255: the engine reads " +
                                    std::to_string(c & 0xFF) + " " + std::to_string((c >> 8) & 0xFF) + " " +
                                    std::to_string((c >> 16) & 0xFF));
             }
@@ -307,7 +325,8 @@ private:
         case SkinKeyKind::Bitmap: {
             const std::optional<std::string> member = BitmapMemberName(value);
             if (!member) {
-                Problem(where, name + " = '" + value + "' does not end in '.bmp' (lower case): no image is loaded");
+                Problem(where,
+                        name + " = '" + value + "' does not end in '.bmp' (lower case): no image is loaded");
                 break;
             }
             const auto found = source_.Members.find(rtl::LowerCaseAscii(*member));
@@ -327,7 +346,8 @@ private:
             }
             break;
         }
-        case SkinKeyKind::Text: break;
+        case SkinKeyKind::Text:
+            break;
         }
     }
 
@@ -342,10 +362,12 @@ private:
     void CheckElements() {
         // The skin as the engine loads it, without the members already reported as unreadable.
         PackageWriter writer;
-        writer.AddMember(source_.DefinitionName, std::vector<std::uint8_t>(source_.Definition.begin(), source_.Definition.end()));
+        writer.AddMember(source_.DefinitionName,
+                         std::vector<std::uint8_t>(source_.Definition.begin(), source_.Definition.end()));
         for (const auto& [lower, member] : source_.Members) {
             if (lower == rtl::LowerCaseAscii(source_.DefinitionName)) continue;
-            if (!decoded_.contains(lower) || readable_.contains(lower)) writer.AddMember(member.first, member.second);
+            if (!decoded_.contains(lower) || readable_.contains(lower))
+                writer.AddMember(member.first, member.second);
         }
         TSkinReader reader;
         reader.LoadPackage(writer.BuildCompressed());
@@ -374,7 +396,8 @@ private:
         }
         const std::size_t skinButtons = skin.SysButtons.size() >= 3 ? skin.SysButtons.size() - 3 : 0;
         for (std::size_t i = 0; i < skinButtons; ++i) {
-            elements.push_back({skin.SysButtons[i].get(), skin.SysButtons[i]->Name, "ButtonImage", false, false});
+            elements.push_back(
+                {skin.SysButtons[i].get(), skin.SysButtons[i]->Name, "ButtonImage", false, false});
         }
         for (const Element& e : elements) {
             if (e.Record) CheckElement(e); // Progress and MenuBar may be absent
@@ -390,13 +413,15 @@ private:
         const int along = e.Vertical ? image.height() : image.width();
         const std::string side = e.Vertical ? "height " : "width ";
         if (count < 1) {
-            Problem(file, "frame count " + std::to_string(count) + " in [" + e.Section + "]: the engine takes it as 1");
+            Problem(file, "frame count " + std::to_string(count) + " in [" + e.Section +
+                              "]: the engine takes it as 1");
         } else if (count > along) {
             Problem(file, side + std::to_string(along) + " holds fewer than its " + std::to_string(count) +
                               " frames: every frame is 0 pixels, nothing is drawn");
             return;
         } else if (along % count != 0) {
-            Problem(file, side + std::to_string(along) + " is not a multiple of its " + std::to_string(count) + " frames");
+            Problem(file, side + std::to_string(along) + " is not a multiple of its " +
+                              std::to_string(count) + " frames");
         }
         if (!e.Margins) return;
         const int n = std::max(count, 1);
@@ -405,7 +430,8 @@ private:
         const TDataSkinObject& r = *e.Record;
         const std::string where = At(LineOf(e.Section, e.Key));
         if (r.LeftWidth < 0 || r.RightWidth < 0 || r.TopHeight < 0 || r.BottomHeight < 0) {
-            Problem(where, "negative margins in [" + e.Section + "] for " + file + ": the engine draws nothing there");
+            Problem(where, "negative margins in [" + e.Section + "] for " + file +
+                               ": the engine draws nothing there");
             return;
         }
         if (std::int64_t{r.LeftWidth} + r.RightWidth > fw) {
@@ -430,14 +456,16 @@ private:
             const std::string name = "[" + (section ? section->Name : b.Name) + "]";
             if (b.YCoord < 0 || b.YCoord + h > caption) {
                 Problem(where, name + " at Ycoord " + std::to_string(b.YCoord) + ", " + std::to_string(h) +
-                                   " high, reaches outside the " + std::to_string(caption) + "-pixel caption");
+                                   " high, reaches outside the " + std::to_string(caption) +
+                                   "-pixel caption");
             }
             if (b.Align == 0 && b.XCoord < 0) {
-                Problem(where, name + " at Xcoord " + std::to_string(b.XCoord) + " starts left of the window");
+                Problem(where,
+                        name + " at Xcoord " + std::to_string(b.XCoord) + " starts left of the window");
             }
             if (b.Align == 1 && b.XCoord < w) {
-                Problem(where, name + " at Xcoord " + std::to_string(b.XCoord) + " from the right, " + std::to_string(w) +
-                                   " wide, reaches past the window's right edge");
+                Problem(where, name + " at Xcoord " + std::to_string(b.XCoord) + " from the right, " +
+                                   std::to_string(w) + " wide, reaches past the window's right edge");
             }
         }
     }
@@ -467,8 +495,9 @@ CheckCounts CheckSkin(const fs::path& path, std::ostream& out) {
 int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
     const fs::path path = args[0];
     const CheckCounts counts = CheckSkin(path, out);
-    out << "check: " << counts.Problems << (counts.Problems == 1 ? " problem, " : " problems, ") << counts.Warnings
-        << (counts.Warnings == 1 ? " warning" : " warnings") << " in " << path.string() << '\n';
+    out << "check: " << counts.Problems << (counts.Problems == 1 ? " problem, " : " problems, ")
+        << counts.Warnings << (counts.Warnings == 1 ? " warning" : " warnings") << " in " << path.string()
+        << '\n';
     return counts.Problems > 0 ? kExitFailure : kExitSuccess;
 }
 

@@ -1,12 +1,12 @@
-#include <algorithm>
-#include <array>
-#include <exception>
-#include <new>
-
 #include "marivel_version.h"
 #include "tools/skintool/dump.h"
 #include "tools/skintool/skintool.h"
 #include "tools/skintool/subcommands.h"
+
+#include <algorithm>
+#include <array>
+#include <exception>
+#include <new>
 
 namespace skin::tool {
 
@@ -14,13 +14,17 @@ namespace {
 
 // One row per subcommand; a new subcommand is one more row and one more file.
 constexpr std::array kSubcommands{
-    Subcommand{"pack", "<folder> <skin file>", 2, "pack the folder's .ini and .bmp files into a skin file", RunPack},
-    Subcommand{"unpack", "<skin file> <folder>", 2, "write every member of a skin file into a folder", RunUnpack},
+    Subcommand{"pack", "<folder> <skin file>", 2, "pack the folder's .ini and .bmp files into a skin file",
+               RunPack},
+    Subcommand{"unpack", "<skin file> <folder>", 2, "write every member of a skin file into a folder",
+               RunUnpack},
     Subcommand{"list", "<skin file>", 1, "list the members of a skin file and their sizes", RunList},
-    Subcommand{"verify", "<skin file>", 1, "decode a skin file and check its version and member table", RunVerify},
+    Subcommand{"verify", "<skin file>", 1, "decode a skin file and check its version and member table",
+               RunVerify},
     Subcommand{"check", "<folder or skin file>", 1,
                "report what would look broken (exit 1) or is likely a slip (warning) in a skin", RunCheck},
-    Subcommand{"dump", "<skin file>", 1, "print how the engine reads the skin: elements, colours, caption buttons", RunDump},
+    Subcommand{"dump", "<skin file>", 1,
+               "print how the engine reads the skin: elements, colours, caption buttons", RunDump},
 };
 
 constexpr std::string_view kFormatNotes =
@@ -35,7 +39,8 @@ constexpr std::string_view kFormatNotes =
     "Exit status: 0 success, 1 a file could not be read, written or is damaged, 2 wrong usage.\n";
 
 void PrintUsage(std::ostream& stream) {
-    stream << "usage: skintool <command> [arguments]\n       skintool <command> --help\n       skintool --version\n\n"
+    stream << "usage: skintool <command> [arguments]\n       skintool <command> --help\n       skintool "
+              "--version\n\n"
               "commands:\n";
     for (const Subcommand& command : kSubcommands) {
         std::string line = "  " + std::string(command.name) + " " + std::string(command.arguments);
@@ -46,10 +51,13 @@ void PrintUsage(std::ostream& stream) {
 }
 
 void PrintCommandUsage(std::ostream& stream, const Subcommand& command) {
-    stream << "usage: skintool " << command.name << ' ' << command.arguments << "\n  " << command.summary << '\n';
+    stream << "usage: skintool " << command.name << ' ' << command.arguments << "\n  " << command.summary
+           << '\n';
 }
 
-bool IsHelp(const std::string& arg) { return arg == "--help" || arg == "-h"; }
+bool IsHelp(const std::string& arg) {
+    return arg == "--help" || arg == "-h";
+}
 
 } // namespace
 

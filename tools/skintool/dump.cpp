@@ -1,10 +1,10 @@
 #include "tools/skintool/dump.h"
 
-#include <cstdio>
-
 #include "tools/skintool/file_io.h"
 #include "tools/skintool/skin_file.h"
 #include "tools/skintool/skintool.h"
+
+#include <cstdio>
 
 namespace skin::tool {
 
@@ -20,9 +20,10 @@ std::string Hex(Colour colour) {
 
 // A colour as the painters will take it: a system colour by index, or its three components.
 std::string DescribeColour(Colour colour) {
-    if (IsSystemColour(colour)) return Hex(colour) + "  system colour " + std::to_string(SystemColourIndex(colour));
-    return Hex(colour) + "  rgb " + std::to_string(colour & 0xFF) + " " + std::to_string((colour >> 8) & 0xFF) + " " +
-           std::to_string((colour >> 16) & 0xFF);
+    if (IsSystemColour(colour))
+        return Hex(colour) + "  system colour " + std::to_string(SystemColourIndex(colour));
+    return Hex(colour) + "  rgb " + std::to_string(colour & 0xFF) + " " +
+           std::to_string((colour >> 8) & 0xFF) + " " + std::to_string((colour >> 16) & 0xFF);
 }
 
 std::string DescribeImage(const Bitmap& image) {
@@ -65,8 +66,8 @@ void DumpRecord(std::string_view slot, const TDataSkinObject& record, std::ostre
     out << "    Trans " << record.Trans << ", Tile " << record.Tile << ", Style " << record.Style << '\n';
     out << "    NormalColour " << record.NormalColour << ", MouseOverColour " << record.MouseOverColour
         << ", PressedColour " << record.PressedColour << '\n';
-    out << "    NormalColour2 " << Hex(record.NormalColour2) << ", MouseOverColour2 " << Hex(record.MouseOverColour2)
-        << ", PressedColour2 " << Hex(record.PressedColour2) << '\n';
+    out << "    NormalColour2 " << Hex(record.NormalColour2) << ", MouseOverColour2 "
+        << Hex(record.MouseOverColour2) << ", PressedColour2 " << Hex(record.PressedColour2) << '\n';
     if (const auto* border = dynamic_cast<const TDataSkinBorder*>(&record)) {
         out << "    SecondImage " << DescribeImage(border->SecondImage) << '\n';
     }
@@ -77,10 +78,12 @@ void DumpRecord(std::string_view slot, const TDataSkinObject& record, std::ostre
             << buttons->RadioButtonFrame << '\n';
     }
     if (const auto* title = dynamic_cast<const TDataSkinTitle*>(&record)) {
-        auto textColour = [](Colour colour) { return colour == kTitleColourNotSet ? std::string("not set") : Hex(colour); };
+        auto textColour = [](Colour colour) {
+            return colour == kTitleColourNotSet ? std::string("not set") : Hex(colour);
+        };
         out << "    TextAlignment " << title->TextAlignment << ", TextBackground " << title->TextBackground
-            << ", FontHeight " << title->FontHeight << ", TextBackLeft " << title->TextBackLeft << ", TextBackRight "
-            << title->TextBackRight << '\n';
+            << ", FontHeight " << title->FontHeight << ", TextBackLeft " << title->TextBackLeft
+            << ", TextBackRight " << title->TextBackRight << '\n';
         out << "    ActiveTextColour " << textColour(title->ActiveTextColour) << ", InactiveTextColour "
             << textColour(title->InactiveTextColour) << '\n';
     }
@@ -131,18 +134,20 @@ void DumpSkin(const TSkinDefinition& skin, std::ostream& out) {
         DumpColour("[" + std::to_string(i) + "]", skin.ColourTable[i], out);
     }
 
-    out << "\nSysButtons (" << Count(skin.SysButtons.size(), "entry", "entries") << ", the last 3 for MDI children):\n";
+    out << "\nSysButtons (" << Count(skin.SysButtons.size(), "entry", "entries")
+        << ", the last 3 for MDI children):\n";
     for (std::size_t i = 0; i < skin.SysButtons.size(); ++i) {
         const TDataSkinSysButton& button = *skin.SysButtons[i];
-        out << "  [" << i << "] \"" << button.Name << "\": Action " << button.Action << ", Align " << button.Align
-            << ", XCoord " << button.XCoord << ", YCoord " << button.YCoord << ", CombineOp " << button.CombineOp
-            << ", Visibility " << button.Visibility << ", Visibility1 " << button.Visibility1 << '\n';
+        out << "  [" << i << "] \"" << button.Name << "\": Action " << button.Action << ", Align "
+            << button.Align << ", XCoord " << button.XCoord << ", YCoord " << button.YCoord << ", CombineOp "
+            << button.CombineOp << ", Visibility " << button.Visibility << ", Visibility1 "
+            << button.Visibility1 << '\n';
         out << "      " << DescribeStrip(button.Image, button.FrameCount, false) << '\n';
     }
 
     const TSkinDefinition::MemoryUse memory = skin.MemoryHeld();
-    out << "\nmemory: " << memory.ImageBytes << " bytes of image pixels, " << memory.RecordBytes << " bytes in "
-        << Count(memory.Records, "record", "records") << '\n';
+    out << "\nmemory: " << memory.ImageBytes << " bytes of image pixels, " << memory.RecordBytes
+        << " bytes in " << Count(memory.Records, "record", "records") << '\n';
 }
 
 int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {

@@ -3,11 +3,11 @@
 // and layout that skin authors and tests can compare line by line.
 #pragma once
 
+#include "skin/data/skin_definition.h"
+
 #include <ostream>
 #include <string>
 #include <vector>
-
-#include "skin/data/skin_definition.h"
 
 namespace skin::tool {
 

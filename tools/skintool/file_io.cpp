@@ -1,23 +1,27 @@
 #include "tools/skintool/file_io.h"
 
+#include "framework/rtl/exceptions.h"
+
 #include <fstream>
 #include <system_error>
 
-#include "framework/rtl/exceptions.h"
-
 namespace skin::tool {
 
-std::string Quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
+std::string Quoted(const std::filesystem::path& path) {
+    return "'" + path.string() + "'";
+}
 
 std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
-        throw rtl::Exception(Quoted(path) + ": " + (std::filesystem::exists(path, error) ? "not a file" : "no such file"));
+        throw rtl::Exception(Quoted(path) + ": " +
+                             (std::filesystem::exists(path, error) ? "not a file" : "no such file"));
     }
     const std::uintmax_t size = std::filesystem::file_size(path, error);
     if (error) throw rtl::Exception(Quoted(path) + ": " + error.message());
     if (size > kMaxInputFileSize) {
-        throw rtl::Exception(Quoted(path) + ": " + std::to_string(size) + " bytes, larger than any skin file can be");
+        throw rtl::Exception(Quoted(path) + ": " + std::to_string(size) +
+                             " bytes, larger than any skin file can be");
     }
     std::ifstream in(path, std::ios::binary);
     if (!in) throw rtl::Exception(Quoted(path) + ": cannot open for reading");

@@ -1,5 +1,3 @@
-#include <algorithm>
-
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/text.h"
 #include "skin/data/package_writer.h"
@@ -8,14 +6,16 @@
 #include "tools/skintool/skintool.h"
 #include "tools/skintool/subcommands.h"
 
+#include <algorithm>
+
 namespace skin::tool {
 
 namespace {
 
 struct SourceFile {
     std::filesystem::path path;
-    std::string name;      // the member name: the file name as it is
-    std::string sortKey;   // lower-cased, compared byte-wise
+    std::string name;    // the member name: the file name as it is
+    std::string sortKey; // lower-cased, compared byte-wise
 };
 
 } // namespace
@@ -35,7 +35,8 @@ PackedFolder PackSkinFolder(const std::filesystem::path& folder) {
     }
     if (definitions.size() != 1) {
         std::string found;
-        for (const SourceFile& file : definitions) found += " '" + file.name + "'";
+        for (const SourceFile& file : definitions)
+            found += " '" + file.name + "'";
         throw rtl::Exception(Quoted(folder) + ": needs exactly one .ini file, found " +
                              std::to_string(definitions.size()) + (found.empty() ? "" : ":" + found));
     }
@@ -54,7 +55,8 @@ PackedFolder PackSkinFolder(const std::filesystem::path& folder) {
         }
     };
     add(definitions.front());
-    for (const SourceFile& file : bitmaps) add(file);
+    for (const SourceFile& file : bitmaps)
+        add(file);
 
     try {
         packed.Compressed = writer.BuildCompressed();

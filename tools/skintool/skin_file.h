@@ -1,11 +1,11 @@
 // Loading a skin file into a TSkinReader, with messages that name the file.
 #pragma once
 
+#include "skin/data/skin_reader.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <vector>
-
-#include "skin/data/skin_reader.h"
 
 namespace skin::tool {
 

@@ -11,7 +11,8 @@ namespace skin::tool {
 
 // Runs one subcommand on its arguments (the subcommand name removed). Failures raise exceptions whose
 // message names the file and what is wrong; the dispatcher reports them on stderr.
-using SubcommandFunction = int (*)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+using SubcommandFunction = int (*)(const std::vector<std::string>& args, std::ostream& out,
+                                   std::ostream& err);
 
 struct Subcommand {
     std::string_view name;

@@ -1,12 +1,12 @@
-#include <array>
-#include <set>
-
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/text.h"
 #include "tools/skintool/file_io.h"
 #include "tools/skintool/skin_file.h"
 #include "tools/skintool/skintool.h"
 #include "tools/skintool/subcommands.h"
+
+#include <array>
+#include <set>
 
 namespace skin::tool {
 
@@ -25,9 +25,9 @@ std::string UnsafeNameReason(const std::string& name) {
         }
     }
     if (name.back() == ' ' || name.back() == '.') return "name ends in a blank or a dot";
-    static constexpr std::array kDevices{"con", "prn", "aux", "nul", "com1", "com2", "com3", "com4", "com5", "com6",
-                                         "com7", "com8", "com9", "lpt1", "lpt2", "lpt3", "lpt4", "lpt5", "lpt6",
-                                         "lpt7", "lpt8", "lpt9"};
+    static constexpr std::array kDevices{"con",  "prn",  "aux",  "nul",  "com1", "com2", "com3", "com4",
+                                         "com5", "com6", "com7", "com8", "com9", "lpt1", "lpt2", "lpt3",
+                                         "lpt4", "lpt5", "lpt6", "lpt7", "lpt8", "lpt9"};
     const std::string stem = rtl::LowerCaseAscii(name.substr(0, name.find('.')));
     for (const char* device : kDevices) {
         if (stem == device) return "a device name on Windows";
@@ -47,8 +47,8 @@ int RunUnpack(const std::vector<std::string>& args, std::ostream& out, std::ostr
     for (const std::string& name : reader.Names()) {
         const std::string reason = UnsafeNameReason(name);
         if (!reason.empty()) {
-            throw rtl::Exception("skin file " + Quoted(skinFile) + ": member '" + name + "' cannot be written (" +
-                                 reason + ")");
+            throw rtl::Exception("skin file " + Quoted(skinFile) + ": member '" + name +
+                                 "' cannot be written (" + reason + ")");
         }
     }
     std::error_code error;

@@ -32,7 +32,8 @@ int RunVerify(const std::vector<std::string>& args, std::ostream& out, std::ostr
                            std::to_string(declared));
     }
     std::int64_t members = 0;
-    for (std::size_t i = 0; i < reader.Count(); ++i) members += reader.MemberSize(i);
+    for (std::size_t i = 0; i < reader.Count(); ++i)
+        members += reader.MemberSize(i);
     if (members != static_cast<std::int64_t>(reader.DataSize())) {
         problems.push_back(std::to_string(static_cast<std::int64_t>(reader.DataSize()) - members) +
                            " bytes follow the last member");
@@ -49,11 +50,13 @@ int RunVerify(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
 
     if (!problems.empty()) {
-        for (const std::string& problem : problems) err << "skintool verify: " << Quoted(skinFile) << ": " << problem << '\n';
+        for (const std::string& problem : problems)
+            err << "skintool verify: " << Quoted(skinFile) << ": " << problem << '\n';
         return kExitFailure;
     }
     out << Quoted(skinFile) << ": OK, version " << reader.Version() << ", " << reader.Count() << " members, "
-        << unpacked.size() << " bytes unpacked from " << bytes.size() << ", definition '" << definitionName << "'\n";
+        << unpacked.size() << " bytes unpacked from " << bytes.size() << ", definition '" << definitionName
+        << "'\n";
     return kExitSuccess;
 }
 

@@ -19,18 +19,18 @@ BITMAPINFO TopDownInfo(int width, int height) noexcept {
 }
 
 class DibPixelBuffer final : public PixelBuffer {
-public:
+  public:
     DibPixelBuffer(UniqueBitmap dib, Pixel* bits) noexcept : dib_(std::move(dib)), bits_(bits) {}
     Pixel* data() noexcept override { return bits_; }
     HBITMAP handle() const noexcept { return dib_.get(); }
 
-private:
+  private:
     UniqueBitmap dib_;
     Pixel* bits_;
 };
 
 class DibAllocator final : public PixelAllocator {
-public:
+  public:
     std::unique_ptr<PixelBuffer> make(int width, int height) const override {
         const BITMAPINFO info = TopDownInfo(width, height);
         void* bits = nullptr;
@@ -48,7 +48,9 @@ const DibAllocator kDibAllocator;
 
 } // namespace
 
-const PixelAllocator& DibPixelAllocator() noexcept { return kDibAllocator; }
+const PixelAllocator& DibPixelAllocator() noexcept {
+    return kDibAllocator;
+}
 
 HBITMAP DibHandle(Bitmap& bitmap) {
     if (bitmap.empty()) return nullptr;
@@ -57,7 +59,9 @@ HBITMAP DibHandle(Bitmap& bitmap) {
 }
 
 BitmapDc::BitmapDc(Bitmap& bitmap) : dc_(CreateCompatibleDC(nullptr)) {
-    if (!dc_) throw rtl::Exception("cannot create a memory device context (error " + std::to_string(GetLastError()) + ")");
+    if (!dc_)
+        throw rtl::Exception("cannot create a memory device context (error " +
+                             std::to_string(GetLastError()) + ")");
     if (HBITMAP dib = DibHandle(bitmap)) previous_ = SelectObject(dc_.get(), dib);
     SetStretchBltMode(dc_.get(), COLORONCOLOR);
 }
@@ -73,14 +77,15 @@ void CopyToDc(HDC dc, int x, int y, const Bitmap& bitmap, const Rect& srcRect) {
     // Hand over exactly the rows of the rectangle as a top-down image of their own, so no source
     // y-coordinate convention is involved.
     const BITMAPINFO info = TopDownInfo(bitmap.width(), r.Height());
-    SetDIBitsToDevice(dc, x + (r.Left - srcRect.Left), y + (r.Top - srcRect.Top), static_cast<DWORD>(r.Width()),
-                      static_cast<DWORD>(r.Height()), r.Left, 0, 0, static_cast<UINT>(r.Height()),
-                      bitmap.scanline(r.Top), &info, DIB_RGB_COLORS);
+    SetDIBitsToDevice(dc, x + (r.Left - srcRect.Left), y + (r.Top - srcRect.Top),
+                      static_cast<DWORD>(r.Width()), static_cast<DWORD>(r.Height()), r.Left, 0, 0,
+                      static_cast<UINT>(r.Height()), bitmap.scanline(r.Top), &info, DIB_RGB_COLORS);
 }
 
 void CopyFromDc(Bitmap& bitmap, Point at, HDC dc, const Rect& srcRect) {
     BitmapDc target(bitmap);
-    BitBlt(target.get(), at.X, at.Y, srcRect.Width(), srcRect.Height(), dc, srcRect.Left, srcRect.Top, SRCCOPY);
+    BitBlt(target.get(), at.X, at.Y, srcRect.Width(), srcRect.Height(), dc, srcRect.Left, srcRect.Top,
+           SRCCOPY);
 }
 
 } // namespace skin::win

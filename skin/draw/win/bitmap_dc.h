@@ -20,7 +20,7 @@ HBITMAP DibHandle(Bitmap& bitmap);
 // A memory device context with bitmap selected into it, in COLORONCOLOR stretch mode. The bitmap must not
 // be resized while this lives. GDI output is flushed when it ends, so the pixels can be read again.
 class BitmapDc {
-public:
+  public:
     explicit BitmapDc(Bitmap& bitmap);
     BitmapDc(const BitmapDc&) = delete;
     BitmapDc& operator=(const BitmapDc&) = delete;
@@ -28,7 +28,7 @@ public:
 
     HDC get() const noexcept { return dc_.get(); }
 
-private:
+  private:
     UniqueDc dc_;
     HGDIOBJ previous_ = nullptr;
 };

@@ -71,7 +71,8 @@ void DrawSkinBar(HDC dc, const Rect& rect, const Bitmap& image, const Rect& marg
     PutOnto(dc, rect, RenderSkinBar(rect, image, margins, frameIndex, frameCount, vertical), trans);
 }
 
-void DrawSkinFrame(HDC dc, const Rect& rect, const Bitmap& image, int frameIndex, int frameCount, bool trans) {
+void DrawSkinFrame(HDC dc, const Rect& rect, const Bitmap& image, int frameIndex, int frameCount,
+                   bool trans) {
     if (rect.IsInverted()) return;
     PutOnto(dc, rect, RenderSkinFrame(rect, image, frameIndex, frameCount), trans);
 }

@@ -49,7 +49,8 @@ UniqueRegion CreateGdiRegion(const RegionRuns& runs) {
         if (!result) {
             result = std::move(batch);
         } else if (CombineRgn(result.get(), result.get(), batch.get(), RGN_OR) == ERROR) {
-            throw rtl::Exception("cannot unite region batches (error " + std::to_string(GetLastError()) + ")");
+            throw rtl::Exception("cannot unite region batches (error " + std::to_string(GetLastError()) +
+                                 ")");
         }
     }
     return result;
