@@ -11,7 +11,7 @@
 set -uo pipefail
 
 required=(
-    cmake make g++ clang libclang-rt-14-dev googletest
+    cmake make g++ clang clang-format-14 libclang-rt-14-dev googletest
     g++-mingw-w64-i686 g++-mingw-w64-x86-64
     wine wine64 fonts-wine fonts-liberation fonts-wqy-microhei
     xvfb xdotool x11-utils

@@ -65,6 +65,15 @@ else
     failures+=("package installation paths")
 fi
 
+# Every C++ file laid out as .clang-format says.
+echo "=== format"
+if bash scripts/check-format.sh; then
+    passed=$((passed + 1))
+else
+    failed=$((failed + 1))
+    failures+=("format: files differ from .clang-format")
+fi
+
 # Native: g++ with AddressSanitizer and UndefinedBehaviorSanitizer, then clang.
 if build_step "native g++" build/native-gcc -DCMAKE_BUILD_TYPE=Debug -DMARIVEL_SANITIZE=ON; then
     run_ctest "native g++" build/native-gcc

@@ -120,7 +120,7 @@ check "required package refused: the rest is installed" bash -c 'grep -qx cmake 
 
 # Everything present: apt is not called at all.
 new_machine
-for p in cmake make g++ clang libclang-rt-14-dev googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine \
+for p in cmake make g++ clang clang-format-14 libclang-rt-14-dev googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine \
     wine64 fonts-wine fonts-liberation fonts-wqy-microhei xvfb xdotool x11-utils imagemagick valgrind git python3 wine32:i386; do
     echo "$p" >>"$STANDIN/installed"
 done
