@@ -2,6 +2,7 @@
 
 #include "app/gallery/mdi_window.h"
 #include "framework/gui/application.h"
+#include "framework/gui/date_time_picker.h"
 #include "framework/gui/message_dialog.h"
 #include "framework/gui/wide.h"
 #include "framework/rtl/exceptions.h"
@@ -207,6 +208,14 @@ gui::TWinControl* TGalleryForm::HotDemonstration() const {
         if (windowed && windowed->Tag() == kHotTag && IsInside(windowed, page)) return windowed;
     }
     return nullptr;
+}
+
+void TGalleryForm::ShowFixedMoment() {
+    // 3 February 2001, 16:05:06: every field has two distinct digits, none is today's.
+    const SYSTEMTIME moment{2001, 2, 6, 3, 16, 5, 6, 0};
+    for (TComponent* component : Components()) {
+        if (auto* picker = dynamic_cast<gui::TDateTimePicker*>(component)) picker->SetDateTime(moment);
+    }
 }
 
 void TGalleryForm::LoadSkinFile(const std::string& path) {

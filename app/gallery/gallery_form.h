@@ -43,6 +43,8 @@ class TGalleryForm : public gui::TForm {
     // The page's first windowed control that shows the hot state: only one control can be under the pointer,
     // and the skin keeps a windowed control hot only while it is.
     gui::TWinControl* HotDemonstration() const;
+    // The date and time pickers show one fixed moment instead of now, so that two screenshots can agree.
+    void ShowFixedMoment();
     // Loads a skin file or a skin folder (packed on the fly) into the gallery's skin data, unchecked (for
     // the command line and tests); raises an error naming a file that is not there or a skin not loaded.
     void LoadSkinFile(const std::string& path);

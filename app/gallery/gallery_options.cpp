@@ -15,13 +15,22 @@ TGalleryOptions ParseGalleryOptions(const std::vector<std::string>& arguments, i
     TGalleryOptions options;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& name = arguments[i];
-        if (name == "--mdi") {
+        if (name == "--mdi" || name == "--cascade" || name == "--maximize-document") {
             options.Mdi = true;
+            options.Cascade = options.Cascade || name == "--cascade";
+            options.MaximizeDocument = options.MaximizeDocument || name == "--maximize-document";
+            continue;
+        }
+        if (name == "--no-caret" || name == "--fixed-clock") {
+            options.NoCaret = options.NoCaret || name == "--no-caret";
+            options.FixedClock = options.FixedClock || name == "--fixed-clock";
             continue;
         }
         if (name != "--screenshot" && name != "--page" && name != "--skin") {
-            throw rtl::Exception("unknown option '" + name +
-                                 "' (options: --screenshot FILE, --page N, --skin FILE|FOLDER, --mdi)");
+            throw rtl::Exception(
+                "unknown option '" + name +
+                "' (options: --screenshot FILE, --page N, --skin FILE|FOLDER, --mdi, --cascade, "
+                "--maximize-document, --no-caret, --fixed-clock)");
         }
         if (i + 1 >= arguments.size()) throw rtl::Exception(name + " needs a value");
         const std::string& value = arguments[++i];

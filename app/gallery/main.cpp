@@ -47,7 +47,14 @@ bool PumpUntil(gui::TApplication& application, std::chrono::milliseconds timeout
     return condition();
 }
 
-int SaveScreenshot(gui::TApplication& application, const std::string& file) {
+// Hides the text caret when asked, once every window has settled, and lets the windows paint without it.
+void HideCaretIfAsked(gui::TApplication& application, bool noCaret) {
+    if (!noCaret) return;
+    HideCaret(nullptr);
+    PumpUntil(application, std::chrono::milliseconds(50), [] { return false; });
+}
+
+int SaveScreenshot(gui::TApplication& application, const std::string& file, bool noCaret) {
     gallery::TGalleryForm& form = *gallery::GalleryForm;
     form.Show();
     SetForegroundWindow(form.Handle());
@@ -69,14 +76,26 @@ int SaveScreenshot(gui::TApplication& application, const std::string& file) {
     form.PresentStates();
     RedrawWindow(form.Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     PumpUntil(application, kSettleTime, [] { return false; });
+    HideCaretIfAsked(application, noCaret);
     gallery::SaveWindowScreenshot(form.Handle(), file);
     return kExitSaved;
 }
 
-// The multiple-document window with three tiled documents, the last one active.
-int SaveMdiScreenshot(gui::TApplication& application, const std::string& file) {
+// The multiple-document window with three tiled documents, the last one active; cascaded or with the active
+// document maximized when the options say so.
+gallery::TMdiFrameForm& OpenMdiDocuments(const gallery::TGalleryOptions& options) {
+    gallery::GalleryForm->Show();
     gallery::TMdiFrameForm& frame = gallery::GalleryForm->OpenMdiWindow();
     frame.NewTiledChildren(kMdiDocuments, kSkinningTimeout);
+    if (options.Cascade) frame.Cascade();
+    if (options.MaximizeDocument && frame.ActiveMDIChild()) {
+        frame.ActiveMDIChild()->SetWindowState(gui::wsMaximized);
+    }
+    return frame;
+}
+
+int SaveMdiScreenshot(gui::TApplication& application, const gallery::TGalleryOptions& options) {
+    gallery::TMdiFrameForm& frame = OpenMdiDocuments(options);
     const bool wanted = gallery::GalleryForm->SkinData()->Active();
     const auto allSkinned = [&] {
         for (int i = 0; i < frame.MDIChildCount(); ++i) {
@@ -90,7 +109,8 @@ int SaveMdiScreenshot(gui::TApplication& application, const std::string& file) {
     }
     RedrawWindow(frame.Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     PumpUntil(application, kSettleTime, [] { return false; });
-    gallery::SaveWindowScreenshot(frame.Handle(), file);
+    HideCaretIfAsked(application, options.NoCaret);
+    gallery::SaveWindowScreenshot(frame.Handle(), options.ScreenshotFile);
     return kExitSaved;
 }
 
@@ -111,15 +131,13 @@ int RunGallery() {
     try {
         if (!options.SkinFile.empty()) gallery::GalleryForm->LoadSkinFile(options.SkinFile);
         gallery::GalleryForm->ShowPage(options.Page - 1);
+        if (options.FixedClock) gallery::GalleryForm->ShowFixedMoment();
         if (!options.ScreenshotFile.empty() && options.Mdi) {
-            gallery::GalleryForm->Show();
-            return SaveMdiScreenshot(application, options.ScreenshotFile);
+            return SaveMdiScreenshot(application, options);
         }
-        if (!options.ScreenshotFile.empty()) return SaveScreenshot(application, options.ScreenshotFile);
-        if (options.Mdi) {
-            gallery::GalleryForm->Show();
-            gallery::GalleryForm->OpenMdiWindow().NewTiledChildren(kMdiDocuments, kSkinningTimeout);
-        }
+        if (!options.ScreenshotFile.empty())
+            return SaveScreenshot(application, options.ScreenshotFile, options.NoCaret);
+        if (options.Mdi) OpenMdiDocuments(options);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "gallery: %s\n", error.what());
         if (options.ScreenshotFile.empty()) application.ShowException(error);
