@@ -3,7 +3,7 @@
 #include "skin/form/caption_buttons.h"
 
 #include "framework/gui/wide.h"
-#include "skin/data/skin_data.h"
+#include "skin/component/skin_data.h"
 #include "skin/draw/blit.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"

@@ -3,7 +3,7 @@
 #include "framework/gui/menus.h"
 #include "framework/gui/wide.h"
 #include "framework/rtl/property_builders.h"
-#include "skin/data/skin_data.h"
+#include "skin/component/skin_data.h"
 #include "skin/draw/scratch_bitmap.h"
 #include "skin/form/control_discovery.h"
 

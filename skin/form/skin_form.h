@@ -15,8 +15,8 @@
 #include "skin/draw/geometry.h"
 #include "skin/engine.h"
 #include "skin/form/caption_buttons.h"
-#include "skin/form/menu_bar.h"
-#include "skin/manager/popup_menu.h"
+#include "skin/menus/menu_bar.h"
+#include "skin/menus/popup_menu.h"
 
 #include <windows.h>
 

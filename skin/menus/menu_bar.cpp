@@ -1,15 +1,15 @@
-#include "skin/form/menu_bar.h"
+#include "skin/menus/menu_bar.h"
 
 #include "framework/gui/canvas.h"
 #include "framework/gui/form.h"
 #include "framework/gui/popup_menu.h"
 #include "framework/gui/shortcuts.h"
 #include "framework/gui/wide.h"
-#include "skin/data/skin_data.h"
+#include "skin/component/skin_data.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
 #include "skin/form/skin_form.h"
-#include "skin/manager/popup_menu.h"
+#include "skin/menus/popup_menu.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
-#include "skin/manager/popup_menu.h"
+#include "skin/menus/popup_menu.h"
 
 #include "framework/gui/canvas.h"
 #include "framework/gui/image_list.h"
 #include "framework/gui/menus.h"
 #include "framework/gui/shortcuts.h"
 #include "framework/gui/wide.h"
-#include "skin/data/skin_data.h"
+#include "skin/component/skin_data.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
 #include "skin/engine.h"
