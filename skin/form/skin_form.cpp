@@ -469,10 +469,7 @@ void TWinSkinForm::OnDrawItem(gui::TMessage& message) {
     TMenuItemLook look;
     const bool ours = MenuItemLook(draw->itemData, draw->itemID, look);
     if (!ours && !ForeignMenuItemLook(draw->itemData, draw->itemID, look)) return CallPrevProc(message);
-    if (PendingPopupMenu && menu) {
-        PendingPopupMenu->Menu = menu; // the menu window that painted its background last shows this menu
-        PendingPopupMenu = nullptr;
-    }
+    AssignPendingPopupMenu(menu); // the menu window that painted its background last shows this menu
     const bool selected = (draw->itemState & ODS_SELECTED) != 0 && look.Caption != "-";
     try {
         if (ours) {
