@@ -7,7 +7,7 @@
 #include "framework/gui/label.h"
 #include "framework/gui/menus.h"
 #include "framework/gui/timer.h"
-#include "skin/data/skin_data.h"
+#include "skin/component/skin_data.h"
 
 #include <windows.h>
 

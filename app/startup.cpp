@@ -1,7 +1,7 @@
 #include "app/startup.h"
 
 #include "framework/gui/register_classes.h"
-#include "skin/data/skin_data.h"
+#include "skin/component/skin_data.h"
 #include "skin/manager/skin_manager.h"
 
 namespace app {

@@ -1,6 +1,7 @@
 // What the parts of the skinning engine know of each other: the engine's private window messages and the
-// narrow interfaces through which the skin data component, the form skinning objects, the control skinning
-// objects and the skin manager reach one another without including each other's headers.
+// narrow interfaces through which the skin data component, the control skinning objects, the menus and the
+// form skinning objects reach the floors above them (the skin manager above all) without including their
+// headers.
 #pragma once
 
 #include <windows.h>
@@ -16,7 +17,9 @@ class TComponent;
 
 namespace skin {
 
+class Bitmap;
 class TSkinData;
+class TWinSkinPopMenu;
 
 // Private window messages; any window of the process may receive them.
 constexpr UINT SKM_RESKIN = 0x3401;     // a skinned framework form takes the current skin again
@@ -79,7 +82,7 @@ class ISkinControlHost {
     virtual void ControlWindowDestroyed(rtl::TComponent& control) = 0;
 };
 
-// The skin manager as the skin data component and the form skinning objects see it.
+// The skin manager as the skin data component, the menus and the form skinning objects see it.
 class ISkinManager {
   public:
     virtual ~ISkinManager() = default;
@@ -100,6 +103,7 @@ class ISkinManager {
     virtual void FreeAllCaptionButtons() = 0;
     // Skinning of new windows on or off; the count of started components (see the manager).
     virtual void SetEnabled(bool enabled) = 0;
+    virtual bool IsEnabled() const = 0;
     virtual void AddStarted() = 0;
 
     // Form skinning objects.
@@ -108,6 +112,13 @@ class ISkinManager {
     virtual void SetMdiMaximized(bool maximized) = 0;
     // The MDI children skinned now (destroyed ones awaiting the purge not counted).
     virtual int CountMdiChildren() const = 0;
+
+    // Popup menu windows ("#32768"), skinned by the manager as the system creates them.
+    // The background the window showing menu painted last, or null.
+    virtual const Bitmap* PopupBackgroundFor(HMENU menu) const = 0;
+    // The window that painted its background before it knew which menu it shows, or null.
+    virtual TWinSkinPopMenu* PendingPopupMenu() const = 0;
+    virtual void SetPendingPopupMenu(TWinSkinPopMenu* menu) = 0;
 };
 
 // The manager, or null before the first skin data component loaded and after program end.

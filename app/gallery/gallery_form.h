@@ -8,7 +8,7 @@
 #include "framework/gui/group_box.h"
 #include "framework/gui/list_box.h"
 #include "framework/gui/panel.h"
-#include "skin/data/skin_data.h"
+#include "skin/component/skin_data.h"
 
 #include <string>
 #include <vector>

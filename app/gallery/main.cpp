@@ -6,7 +6,7 @@
 #include "app/gallery/screenshot.h"
 #include "framework/gui/application.h"
 #include "framework/gui/register_classes.h"
-#include "skin/data/skin_data.h"
+#include "skin/component/skin_data.h"
 #include "skin/form/skin_form.h"
 #include "skin/manager/skin_manager.h"
 

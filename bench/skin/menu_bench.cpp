@@ -4,7 +4,7 @@
 // skin's owner-drawn menu in a skinned menu window) against the same window unskinned (the system's menu).
 #include "framework/gui/application.h"
 #include "framework/gui/register_classes.h"
-#include "skin/data/skin_data.h"
+#include "skin/component/skin_data.h"
 #include "skin/form/skin_form.h"
 #include "skin/manager/skin_manager.h"
 

@@ -1,7 +1,7 @@
 #include "skin/controls/skin_check.h"
 
 #include "framework/gui/handles.h"
-#include "skin/data/skin_data.h"
+#include "skin/component/skin_data.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
 #include "skin/controls/skin_combo.h"
 
+#include "skin/component/skin_data.h"
 #include "skin/controls/control_drawing.h"
-#include "skin/data/skin_data.h"
 
 #include <algorithm>
 #include <memory>

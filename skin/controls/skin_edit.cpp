@@ -1,6 +1,6 @@
 #include "skin/controls/skin_edit.h"
 
-#include "skin/data/skin_data.h"
+#include "skin/component/skin_data.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
 #include "skin/controls/skin_header.h"
 
 #include "framework/gui/wide.h"
+#include "skin/component/skin_data.h"
 #include "skin/controls/control_drawing.h"
-#include "skin/data/skin_data.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
 

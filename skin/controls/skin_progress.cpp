@@ -1,7 +1,7 @@
 #include "skin/controls/skin_progress.h"
 
+#include "skin/component/skin_data.h"
 #include "skin/controls/control_drawing.h"
-#include "skin/data/skin_data.h"
 #include "skin/draw/bitmap_transforms.h"
 #include "skin/draw/blit.h"
 #include "skin/draw/scratch_bitmap.h"

@@ -2,9 +2,9 @@
 
 #include "framework/gui/graphics.h"
 #include "framework/gui/tab_set.h"
+#include "skin/component/skin_data.h"
 #include "skin/controls/control_drawing.h"
 #include "skin/controls/skin_tab.h"
-#include "skin/data/skin_data.h"
 #include "skin/draw/bitmap_transforms.h"
 #include "skin/draw/blit.h"
 #include "skin/draw/skin_image.h"

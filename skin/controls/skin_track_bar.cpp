@@ -1,7 +1,7 @@
 #include "skin/controls/skin_track_bar.h"
 
+#include "skin/component/skin_data.h"
 #include "skin/controls/control_drawing.h"
-#include "skin/data/skin_data.h"
 
 #include <commctrl.h>
 

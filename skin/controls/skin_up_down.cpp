@@ -1,8 +1,8 @@
 #include "skin/controls/skin_up_down.h"
 
 #include "framework/gui/handles.h"
+#include "skin/component/skin_data.h"
 #include "skin/controls/control_drawing.h"
-#include "skin/data/skin_data.h"
 #include "skin/draw/blit.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"

@@ -3,7 +3,7 @@
 #include "skin/form/caption_buttons.h"
 
 #include "framework/gui/wide.h"
-#include "skin/data/skin_data.h"
+#include "skin/component/skin_data.h"
 #include "skin/draw/blit.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
@@ -39,37 +39,10 @@ Rect ToRect(const RECT& r) {
 
 } // namespace
 
-// ---- non-client objects ----
+// ---- caption buttons ----
 
-void TNCObject::MouseDown() {
-    if (SkinForm.HotObject && SkinForm.HotObject != this) SkinForm.HotObject->MouseLeave();
-    if (!Visible) return;
-    SkinForm.HotObject = this;
-    State = kStatePressedFrame;
-    Paint();
-}
-
-void TNCObject::MouseUp() {
-    if (!Visible) return;
-    State = kStateHotFrame;
-    Paint();
-}
-
-void TNCObject::MouseEnter() {
-    if (SkinForm.HotObject == this) return;
-    if (SkinForm.HotObject) SkinForm.HotObject->MouseLeave();
-    if (!Visible) return;
-    SkinForm.HotObject = this;
-    State = kStateHotFrame;
-    Paint();
-}
-
-void TNCObject::MouseLeave() {
-    if (!Visible) return;
-    if (SkinForm.HotObject == this) SkinForm.HotObject = nullptr;
-    State = kStateNormalFrame;
-    Paint();
-}
+TWinSysButton::TWinSysButton(TWinSkinForm& skinForm, const TDataSkinSysButton& element)
+    : TNCObject(skinForm), SkinForm(skinForm), Element(&element) {}
 
 void TWinSysButton::Paint() {
     const TDataSkinSysButton& element = *Element;

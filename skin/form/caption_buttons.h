@@ -1,9 +1,9 @@
-// Non-client objects of a skinned window: the caption buttons drawn from the skin's [Button...] elements
-// and the menu bar items. Each has a place in window coordinates and a state (normal, pressed, hot) that
-// the non-client mouse messages of its form skinning object move it through.
+// The caption buttons of a skinned window, drawn from the skin's [Button...] elements: non-client objects
+// (skin/menus/nc_object.h) that draw themselves over the caption of their form skinning object.
 #pragma once
 
 #include "skin/data/skin_records.h"
+#include "skin/menus/nc_object.h"
 
 #include <windows.h>
 
@@ -11,38 +11,14 @@ namespace skin {
 
 class TWinSkinForm;
 
-// States of a non-client object; they are also the frame numbers of a caption button's strip.
-constexpr int kStateNormalFrame = 1;
-constexpr int kStatePressedFrame = 2;
-constexpr int kStateHotFrame = 3;
-
-class TNCObject {
-  public:
-    explicit TNCObject(TWinSkinForm& skinForm) : SkinForm(skinForm) {}
-    virtual ~TNCObject() = default;
-    TNCObject(const TNCObject&) = delete;
-    TNCObject& operator=(const TNCObject&) = delete;
-
-    virtual void MouseDown();
-    virtual void MouseUp();
-    virtual void MouseEnter();
-    virtual void MouseLeave();
-    virtual void Paint() {}
-
-    TWinSkinForm& SkinForm;
-    RECT Bounds{};
-    bool Visible = false;
-    int State = kStateNormalFrame;
-};
-
 // One caption button, bound to its skin element (not owned).
 class TWinSysButton : public TNCObject {
   public:
-    TWinSysButton(TWinSkinForm& skinForm, const TDataSkinSysButton& element)
-        : TNCObject(skinForm), Element(&element) {}
+    TWinSysButton(TWinSkinForm& skinForm, const TDataSkinSysButton& element);
 
     void Paint() override;
 
+    TWinSkinForm& SkinForm;
     const TDataSkinSysButton* Element;
 };
 

@@ -3,6 +3,7 @@
 #include "framework/gui/control.h"
 #include "framework/gui/control_families.h"
 #include "framework/gui/wide.h"
+#include "skin/component/skin_data.h"
 #include "skin/controls/skin_box.h"
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_check.h"
@@ -19,7 +20,6 @@
 #include "skin/controls/skin_tab31.h"
 #include "skin/controls/skin_track_bar.h"
 #include "skin/controls/skin_up_down.h"
-#include "skin/data/skin_data.h"
 #include "skin/form/skin_form.h"
 
 #include <commctrl.h>

@@ -1,7 +1,7 @@
 // Frame painting and the window region of TWinSkinForm: the four borders, the caption strip composed
 // off-screen (top border, text, caption buttons) and put on the window in one copy, the menu bar row, and
 // the window's shape cut out of the borders where they carry the skin key colour.
-#include "skin/data/skin_data.h"
+#include "skin/component/skin_data.h"
 #include "skin/draw/scratch_bitmap.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"

@@ -2,7 +2,7 @@
 // and commands, and the MDI buttons drawn on the frame's menu bar.
 #include "skin/form/mdi.h"
 
-#include "skin/data/skin_data.h"
+#include "skin/component/skin_data.h"
 #include "skin/draw/skin_image.h"
 #include "skin/form/skin_form.h"
 

@@ -3,7 +3,7 @@
 #include "framework/gui/menus.h"
 #include "framework/gui/wide.h"
 #include "framework/rtl/property_builders.h"
-#include "skin/data/skin_data.h"
+#include "skin/component/skin_data.h"
 #include "skin/draw/scratch_bitmap.h"
 #include "skin/form/control_discovery.h"
 
@@ -469,10 +469,7 @@ void TWinSkinForm::OnDrawItem(gui::TMessage& message) {
     TMenuItemLook look;
     const bool ours = MenuItemLook(draw->itemData, draw->itemID, look);
     if (!ours && !ForeignMenuItemLook(draw->itemData, draw->itemID, look)) return CallPrevProc(message);
-    if (PendingPopupMenu && menu) {
-        PendingPopupMenu->Menu = menu; // the menu window that painted its background last shows this menu
-        PendingPopupMenu = nullptr;
-    }
+    AssignPendingPopupMenu(menu); // the menu window that painted its background last shows this menu
     const bool selected = (draw->itemState & ODS_SELECTED) != 0 && look.Caption != "-";
     try {
         if (ours) {

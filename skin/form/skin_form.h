@@ -15,8 +15,8 @@
 #include "skin/draw/geometry.h"
 #include "skin/engine.h"
 #include "skin/form/caption_buttons.h"
-#include "skin/form/menu_bar.h"
-#include "skin/manager/popup_menu.h"
+#include "skin/menus/menu_bar.h"
+#include "skin/menus/popup_menu.h"
 
 #include <windows.h>
 
@@ -64,7 +64,7 @@ class UnmirroredDc {
     DWORD layout_;
 };
 
-class TWinSkinForm : public rtl::TComponent, public ISkinControlHost {
+class TWinSkinForm : public rtl::TComponent, public ISkinControlHost, public IMenuBarHost {
   public:
     // owner: the framework form skinned, or null for a plain window. The creator sets Window and then
     // calls AttachForm or AttachWindow.
@@ -146,6 +146,20 @@ class TWinSkinForm : public rtl::TComponent, public ISkinControlHost {
     ISkinControlObject* HotControlObject() const override { return HotControl; }
     void SetHotControlObject(ISkinControlObject* object) override { HotControl = object; }
     void ControlWindowDestroyed(rtl::TComponent& control) override;
+
+    // What the menu bar and the non-client objects ask of their window.
+    TNCObject* HotNcObject() const override { return HotObject; }
+    void SetHotNcObject(TNCObject* object) override { HotObject = object; }
+    HWND MenuBarWindow() const override { return Window; }
+    const TSkinData& MenuBarSkinData() const override { return *SkinData; }
+    gui::TForm* MenuBarForm() const override { return Form; }
+    bool MenuBarWindowActive() const override { return Active != 0; }
+    TWinSkinMenu* CurrentMenuBar() const override { return MenuBarObject.get(); }
+    POINT MenuBarScreenToWindow(POINT screen) const override { return ScreenToWindow(screen.x, screen.y); }
+    void PaintMenuBarButtons(Bitmap& bar) override { PaintMdiButtons(bar); }
+    bool MenuBarTracking() const override { return MenuTracking; }
+    void SetMenuBarTracking(bool tracking) override { MenuTracking = tracking; }
+    void SetMenuBarLoop(bool running) override { InMenuLoop = running; }
 
     // State, read by the skin manager and the painters.
     gui::TWindowSubclass PrevWndProc;      // the window's procedure before us

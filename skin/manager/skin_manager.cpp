@@ -3,9 +3,9 @@
 #include "framework/gui/application.h"
 #include "framework/gui/form.h"
 #include "framework/gui/wide.h"
-#include "skin/data/skin_data.h"
+#include "skin/component/skin_data.h"
 #include "skin/form/skin_form.h"
-#include "skin/manager/popup_menu.h"
+#include "skin/menus/popup_menu.h"
 
 #include <algorithm>
 #include <string>

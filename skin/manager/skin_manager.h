@@ -54,6 +54,7 @@ class TSkinManage final : public ISkinManager {
     void SchedulePurge(TSkinData* skinData) override;
     void FreeAllCaptionButtons() override;
     void SetEnabled(bool enabled) override { Enabled = enabled ? 1 : 0; }
+    bool IsEnabled() const override { return Enabled != 0; }
     void AddStarted() override { Started += 1; }
     void ForgetWindow(HWND window) override;
     bool MdiMaximized() const override { return MdiMaximizedFlag != 0; }
@@ -65,13 +66,15 @@ class TSkinManage final : public ISkinManager {
     // Popup menu windows ("#32768"), skinned as the system creates them.
     void SkinPopupMenuWindow(HWND window);
     bool ReleasePopupMenuWindow(HWND window);
-    // The background of the menu window showing menu, or null.
-    const Bitmap* PopupBackgroundFor(HMENU menu) const;
+    const Bitmap* PopupBackgroundFor(HMENU menu) const override;
+    TWinSkinPopMenu* PendingPopupMenu() const override { return pendingPopupMenu_; }
+    void SetPendingPopupMenu(TWinSkinPopMenu* menu) override { pendingPopupMenu_ = menu; }
 
     // Runs the pending action now (the timer's tick).
     void RunPendingAction();
 
   private:
+    TWinSkinPopMenu* pendingPopupMenu_ = nullptr; // one of PopupMenus
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
     bool ClassAllowed(const std::string& className) const;
     void SkinAll(TSkinData& data);

@@ -15,7 +15,7 @@
 #include "framework/gui/handles.h"
 #include "framework/gui/register_classes.h"
 #include "framework/rtl/form_data.h"
-#include "skin/data/skin_data.h"
+#include "skin/component/skin_data.h"
 #include "skin/form/skin_form.h"
 #include "skin/manager/skin_manager.h"
 #include "tests/support/message_box_closer.h"

@@ -4,7 +4,7 @@
 // its own message loop, so each test hands a script of steps to a timer that fires inside that loop.
 #include "framework/gui/canvas.h"
 #include "framework/gui/popup_menu.h"
-#include "skin/manager/popup_menu.h"
+#include "skin/menus/popup_menu.h"
 #include "tests/skin/screen_input.h"
 #include "tests/skin/skin_test_fixture.h"
 

@@ -6,7 +6,7 @@
 #include "framework/gui/form.h"
 #include "framework/gui/register_classes.h"
 #include "framework/rtl/form_data.h"
-#include "skin/data/skin_data.h"
+#include "skin/component/skin_data.h"
 #include "skin/draw/bmp_writer.h"
 #include "skin/draw/win/bitmap_dc.h"
 #include "skin/form/control_discovery.h"

@@ -1,21 +1,18 @@
-#include "skin/manager/popup_menu.h"
+#include "skin/menus/popup_menu.h"
 
 #include "framework/gui/canvas.h"
 #include "framework/gui/image_list.h"
 #include "framework/gui/menus.h"
 #include "framework/gui/shortcuts.h"
 #include "framework/gui/wide.h"
-#include "skin/data/skin_data.h"
+#include "skin/component/skin_data.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
 #include "skin/engine.h"
-#include "skin/manager/skin_manager.h"
 
 #include <algorithm>
 
 namespace skin {
-
-TWinSkinPopMenu* PendingPopupMenu = nullptr;
 
 namespace {
 
@@ -151,7 +148,7 @@ void DrawSkinMenuSeparator(const TDataSkinObject& element, Bitmap& work) {
 Bitmap ItemBackground(const TSkinData& skin, const RECT& rect, HMENU menu) {
     const int w = rect.right - rect.left, h = rect.bottom - rect.top;
     Bitmap work(std::max(w, 0), std::max(h, 0), PixelOf(skin.MenuColour));
-    const TSkinManage* manager = SkinManager;
+    const ISkinManager* manager = ActiveSkinManager();
     const Bitmap* background = manager ? manager->PopupBackgroundFor(menu) : nullptr;
     if (!background || background->empty()) return work;
     for (int y = 0; y < work.height(); ++y) {
@@ -191,7 +188,8 @@ void TWinSkinPopMenu::Attach(HWND window, TSkinData& skinData, HMENU menu) {
 }
 
 void TWinSkinPopMenu::Detach() {
-    if (PendingPopupMenu == this) PendingPopupMenu = nullptr;
+    if (ISkinManager* manager = ActiveSkinManager(); manager && manager->PendingPopupMenu() == this)
+        manager->SetPendingPopupMenu(nullptr);
     PrevWndProc.Remove();
     Background = Bitmap();
 }
@@ -205,7 +203,7 @@ void TWinSkinPopMenu::RenderBackground(int width, int height) {
     const TDataSkinObject& element = *SkinData->MenuBackground;
     Background = RenderSkinImage(Rect{0, 0, width, height}, element.Image, MarginsOf(element), 1, 1,
                                  /*tile=*/element.Tile == 1, /*vertical=*/false);
-    if (!Menu) PendingPopupMenu = this;
+    if (ISkinManager* manager = ActiveSkinManager(); manager && !Menu) manager->SetPendingPopupMenu(this);
 }
 
 void TWinSkinPopMenu::PopupWndProc(gui::TMessage& message) {
@@ -213,7 +211,8 @@ void TWinSkinPopMenu::PopupWndProc(gui::TMessage& message) {
         message.Result = 1;
         return;
     }
-    if (!SkinManager || !SkinManager->Enabled) return PrevWndProc.CallPrevious(message);
+    if (const ISkinManager* manager = ActiveSkinManager(); !manager || !manager->IsEnabled())
+        return PrevWndProc.CallPrevious(message);
     switch (message.Msg) {
     case WM_DESTROY:
         Detach();
@@ -264,6 +263,14 @@ bool TWinSkinPopMenu::PrintMenu(gui::TMessage& message) {
     SelectClipRgn(dc, nullptr);
     SetBkMode(dc, oldMode);
     return true;
+}
+
+void AssignPendingPopupMenu(HMENU menu) {
+    ISkinManager* manager = ActiveSkinManager();
+    TWinSkinPopMenu* pending = manager && menu ? manager->PendingPopupMenu() : nullptr;
+    if (!pending) return;
+    pending->Menu = menu;
+    manager->SetPendingPopupMenu(nullptr);
 }
 
 // ---- items ----
@@ -386,10 +393,7 @@ void DrawSkinMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, 
                       bool selected, HMENU menu) {
     if (!skin.MenuItem || skin.MenuItem->Image.empty())
         return DrawPlainMenuItem(skin, item, dc, rect, selected);
-    if (PendingPopupMenu && menu) {
-        PendingPopupMenu->Menu = menu; // the window that painted its background shows this menu
-        PendingPopupMenu = nullptr;
-    }
+    AssignPendingPopupMenu(menu);
     Bitmap work = ItemBackground(skin, rect, menu);
     if (work.empty()) return;
     const TDataSkinObject& element = *skin.MenuItem;

@@ -1,4 +1,4 @@
-#include "skin/data/skin_data.h"
+#include "skin/component/skin_data.h"
 
 #include "framework/gui/form.h"
 #include "framework/gui/message_dialog.h"

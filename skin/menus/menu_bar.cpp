@@ -1,15 +1,14 @@
-#include "skin/form/menu_bar.h"
+#include "skin/menus/menu_bar.h"
 
 #include "framework/gui/canvas.h"
 #include "framework/gui/form.h"
 #include "framework/gui/popup_menu.h"
 #include "framework/gui/shortcuts.h"
 #include "framework/gui/wide.h"
-#include "skin/data/skin_data.h"
+#include "skin/component/skin_data.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
-#include "skin/form/skin_form.h"
-#include "skin/manager/popup_menu.h"
+#include "skin/menus/popup_menu.h"
 
 #include <algorithm>
 
@@ -37,19 +36,13 @@ void DrawItemText(gui::TCanvas& canvas, const TSkinData& skin, const TMenuBtn& i
     canvas.DrawText(item.Caption, cell, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
-// The tracking of the bar's drop-downs: at most one is open in the process.
-struct DropDownTracking {
-    HHOOK hook = nullptr;
-    TWinSkinMenu* bar = nullptr;
-    TWinSkinForm* form = nullptr;
-    HMENU topMenu = nullptr;  // the open item's drop-down
-    bool rightToLeft = false; // the drop-down reads from right to left: Left and Right swap
-    int currentIndex = -1;
-    int switchTo = -1; // the bar item to open once this drop-down has closed
-    bool firstKeyPosted = false;
-    POINT lastMousePos{};
-};
-DropDownTracking g_tracking;
+// A hook procedure is handed nothing of ours, so each of the bar's two hooks finds its bar here: the bar
+// whose drop-down is open, and the bar whose keys hook is installed. Both hooks watch only the thread that
+// installed them, and a thread runs one menu loop and gives the keyboard to one bar at a time, so one
+// pointer per thread and hook names the bar exactly; being per thread, it never reaches another thread's
+// windows.
+thread_local TWinSkinMenu* t_trackingBar = nullptr;
+thread_local TWinSkinMenu* t_keysBar = nullptr;
 
 int HighlightedItem(HMENU menu) {
     const int count = GetMenuItemCount(menu);
@@ -77,89 +70,6 @@ KeyboardPlace KeyboardPlaceIn(HMENU menu) {
         ++place.depth;
     }
     return place;
-}
-
-LRESULT CALLBACK DropDownHook(int code, WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = CallNextHookEx(g_tracking.hook, code, wParam, lParam);
-    if (result != 0 || code != MSGF_MENU || !g_tracking.bar) return result;
-    MSG& msg = *reinterpret_cast<MSG*>(lParam);
-    if (g_tracking.rightToLeft && (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP)) {
-        // The menu's own loop then opens and closes sub-menus with the keys as the reader sees them.
-        if (msg.wParam == VK_LEFT) {
-            msg.wParam = VK_RIGHT;
-        } else if (msg.wParam == VK_RIGHT) {
-            msg.wParam = VK_LEFT;
-        }
-    }
-    if (!g_tracking.firstKeyPosted) {
-        g_tracking.firstKeyPosted = true;
-        PostMessageW(msg.hwnd, WM_KEYDOWN, VK_DOWN, 0); // the drop-down opens with its first entry selected
-    }
-    const auto& items = g_tracking.bar->Items();
-    const int count = static_cast<int>(items.size());
-    TMenuBtn* target = nullptr;
-    switch (msg.message) {
-    case WM_KEYDOWN: {
-        if (count == 0 || (msg.wParam != VK_LEFT && msg.wParam != VK_RIGHT)) break;
-        const bool forward = msg.wParam == VK_RIGHT; // towards the next item, after the swap above
-        const KeyboardPlace place = KeyboardPlaceIn(g_tracking.topMenu);
-        // Towards a sub-menu the key opens it; back out of an open sub-menu it closes it.
-        if (forward && place.onSubMenuItem) break;
-        if (!forward && place.depth > 0) break;
-        const int step = forward ? 1 : count - 1;
-        target = items[static_cast<std::size_t>((g_tracking.currentIndex + step) % count)].get();
-        break;
-    }
-    case WM_SYSKEYDOWN:
-        if (msg.wParam == VK_MENU) g_tracking.form->MenuTracking = false;
-        return result;
-    case WM_MOUSEMOVE: {
-        const POINT screen = msg.pt;
-        if (screen.x != g_tracking.lastMousePos.x || screen.y != g_tracking.lastMousePos.y) {
-            target = g_tracking.bar->ItemAt(g_tracking.form->ScreenToWindow(screen.x, screen.y));
-            if (target && !target->SubMenu) target = nullptr; // the pointer opens drop-downs, runs nothing
-            g_tracking.lastMousePos = screen;
-        }
-        break;
-    }
-    default:
-        break;
-    }
-    if (target && target->Index != g_tracking.currentIndex && g_tracking.switchTo < 0) {
-        // This drop-down closes and the bar opens the other one once the menu's loop has ended.
-        g_tracking.switchTo = target->Index;
-        EndMenu();
-        return 1;
-    }
-    return result;
-}
-
-// The bar that has the keyboard after Alt alone: at most one in the process. Messages reach it through a
-// hook on the thread's queue because the keys go to the focused control, not to the window.
-struct KeyboardTracking {
-    HHOOK hook = nullptr;
-    TWinSkinMenu* bar = nullptr;
-    bool swallowAltUp = false; // Alt ended the mode: its release must not start it again
-};
-KeyboardTracking g_keyboard;
-
-LRESULT CALLBACK MenuBarKeysHook(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION && wParam == PM_REMOVE) {
-        MSG& msg = *reinterpret_cast<MSG*>(lParam);
-        if (g_keyboard.swallowAltUp && (msg.message == WM_SYSKEYUP || msg.message == WM_KEYUP) &&
-            msg.wParam == VK_MENU) {
-            msg.message = WM_NULL;
-            g_keyboard.swallowAltUp = false;
-        } else if (g_keyboard.bar && g_keyboard.bar->KeyboardModeMessage(msg)) {
-            msg.message = WM_NULL;
-        }
-    }
-    const LRESULT result = CallNextHookEx(g_keyboard.hook, code, wParam, lParam);
-    if (!g_keyboard.bar && !g_keyboard.swallowAltUp && g_keyboard.hook) {
-        UnhookWindowsHookEx(g_keyboard.hook);
-        g_keyboard.hook = nullptr;
-    }
-    return result;
 }
 
 // The items a drop-down's showing made owner-drawn: the menu is the program's, and a plain window's
@@ -257,10 +167,10 @@ void SetPopupMenusOwnerDraw(gui::TForm& form, TSkinData& skinData, bool on) {
 }
 
 void TMenuBtn::Paint() {
-    TWinSkinMenu* bar = SkinForm.MenuBarObject.get();
+    TWinSkinMenu* bar = BarHost.CurrentMenuBar();
     if (!bar || bar->BackBitmap().empty()) return;
     const RECT& menuRect = bar->MenuRect();
-    gui::WindowDc dc(SkinForm.Window, gui::WindowDc::WholeWindow);
+    gui::WindowDc dc(BarHost.MenuBarWindow(), gui::WindowDc::WholeWindow);
     if (!dc) return;
     // The bar's background under the item, then the item over it.
     Bitmap cell(Bounds.right - Bounds.left, menuRect.bottom - menuRect.top);
@@ -277,24 +187,22 @@ void TMenuBtn::Paint() {
         gui::TCanvas canvas(memory.get());
         const RECT local{0, 0, cell.width(), Bounds.bottom - Bounds.top};
         if (State == kStatePressedFrame || State == kStateHotFrame) {
-            canvas.SetBrushColor(SkinForm.SkinData->ButtonHilightColour);
+            canvas.SetBrushColor(BarHost.MenuBarSkinData().ButtonHilightColour);
             canvas.FrameRect(local);
         }
         canvas.SetFont(FontOrDefault(font));
         canvas.SetBkMode(TRANSPARENT);
-        DrawItemText(canvas, *SkinForm.SkinData, *this, local);
+        DrawItemText(canvas, BarHost.MenuBarSkinData(), *this, local);
     }
     win::CopyToDc(dc.get(), Bounds.left, menuRect.top, cell, cell.bounds());
 }
 
-TWinSkinMenu::TWinSkinMenu(TSkinData& skinData, TWinSkinForm& form) : skinData_(skinData), form_(form) {}
+TWinSkinMenu::TWinSkinMenu(TSkinData& skinData, IMenuBarHost& host) : skinData_(skinData), host_(host) {}
 
 TWinSkinMenu::~TWinSkinMenu() {
     EndKeyboardMode();
-    if (g_keyboard.hook && !g_keyboard.bar) {
-        UnhookWindowsHookEx(g_keyboard.hook);
-        g_keyboard = KeyboardTracking{};
-    }
+    if (t_keysBar == this) t_keysBar = nullptr;
+    if (t_trackingBar == this) t_trackingBar = nullptr;
 }
 
 void TWinSkinMenu::ReadMenuFromHandle(HMENU menu) {
@@ -303,7 +211,7 @@ void TWinSkinMenu::ReadMenuFromHandle(HMENU menu) {
     const int count = GetMenuItemCount(menu_);
     if (count <= 0) return; // an empty menu stays on the window
     EndKeyboardMode();
-    if (form_.HotObject && dynamic_cast<TMenuBtn*>(form_.HotObject)) form_.HotObject = nullptr;
+    if (host_.HotNcObject() && dynamic_cast<TMenuBtn*>(host_.HotNcObject())) host_.SetHotNcObject(nullptr);
     items_.clear();
     for (int i = 0; i < count; ++i) {
         wchar_t text[kCaptionChars + 1] = {};
@@ -313,7 +221,7 @@ void TWinSkinMenu::ReadMenuFromHandle(HMENU menu) {
         info.dwTypeData = text;
         info.cch = kCaptionChars;
         if (!GetMenuItemInfoW(menu_, static_cast<UINT>(i), TRUE, &info)) continue;
-        auto item = std::make_unique<TMenuBtn>(form_, i);
+        auto item = std::make_unique<TMenuBtn>(host_, i);
         item->SubMenu = info.hSubMenu;
         item->Enabled = (info.fState & (MFS_GRAYED | MFS_DISABLED)) == 0;
         item->Visible = true;
@@ -321,7 +229,7 @@ void TWinSkinMenu::ReadMenuFromHandle(HMENU menu) {
         item->Caption = gui::Narrow(text);
         items_.push_back(std::move(item));
     }
-    if (GetMenu(form_.Window) == menu_) SetMenu(form_.Window, nullptr);
+    if (GetMenu(host_.MenuBarWindow()) == menu_) SetMenu(host_.MenuBarWindow(), nullptr);
 }
 
 void TWinSkinMenu::PaintMenuBar(HDC dc, const RECT& rect) {
@@ -333,7 +241,7 @@ void TWinSkinMenu::PaintMenuBar(HDC dc, const RECT& rect) {
     if (const TDataSkinObject* element = skinData_.MenuBar.get(); element && !element->Image.empty()) {
         const Rect margins{element->LeftWidth, 0, element->RightWidth, 0};
         const Rect whole{0, 0, width, height};
-        const int frame = form_.Active ? 1 : 2;
+        const int frame = host_.MenuBarWindowActive() ? 1 : 2;
         if (element->Tile == 1) {
             DrawSkinImage(bar, whole, element->Image, margins, frame, 2, /*trans=*/false, /*tile=*/false,
                           true);
@@ -362,12 +270,13 @@ void TWinSkinMenu::PaintMenuBar(HDC dc, const RECT& rect) {
             x = rightToLeft ? x - w : x + w;
         }
     }
-    form_.PaintMdiButtons(bar);
+    host_.PaintMenuBarButtons(bar);
     win::CopyToDc(dc, rect.left, rect.top, bar, bar.bounds());
 }
 
 bool TWinSkinMenu::RightToLeft() const {
-    const gui::TMainMenu* menu = form_.Form ? form_.Form->Menu() : nullptr;
+    const gui::TForm* form = host_.MenuBarForm();
+    const gui::TMainMenu* menu = form ? form->Menu() : nullptr;
     return menu && menu->IsRightToLeft();
 }
 
@@ -386,45 +295,46 @@ TMenuBtn* TWinSkinMenu::FindAccelItem(wchar_t c) {
 }
 
 bool TWinSkinMenu::OpenMenuBarItem(TMenuBtn& first) {
-    HWND window = form_.Window;
+    HWND window = host_.MenuBarWindow();
     PostItemCommand(first);
     if (!first.SubMenu) return false;
-    form_.MenuTracking = true;
+    host_.SetMenuBarTracking(true);
     TMenuBtn* item = &first;
     while (item) {
         RECT outer{};
         GetWindowRect(window, &outer);
-        g_tracking = DropDownTracking{};
-        g_tracking.bar = this;
-        g_tracking.form = &form_;
-        g_tracking.topMenu = item->SubMenu;
-        g_tracking.rightToLeft = RightToLeft();
-        g_tracking.currentIndex = item->Index;
-        GetCursorPos(&g_tracking.lastMousePos);
-        g_tracking.hook = SetWindowsHookExW(WH_MSGFILTER, &DropDownHook, nullptr, GetCurrentThreadId());
+        tracking_ = DropDownTracking{};
+        tracking_.topMenu = item->SubMenu;
+        tracking_.rightToLeft = RightToLeft();
+        tracking_.currentIndex = item->Index;
+        GetCursorPos(&tracking_.lastMousePos);
+        t_trackingBar = this;
+        dropDownHook_.reset(
+            SetWindowsHookExW(WH_MSGFILTER, &DropDownHookProc, nullptr, GetCurrentThreadId()));
         std::vector<OwnerDrawnItem> ownerDrawn;
         MakeOwnerDraw(item->SubMenu, ownerDrawn);
         trackedPopup_ = item->SubMenu;
         if (item->Enabled && item->SubMenu) {
-            form_.InMenuLoop = true;
+            host_.SetMenuBarLoop(true);
             TrackPopupMenu(item->SubMenu, TPM_NONOTIFY | TPM_RIGHTBUTTON, outer.left + item->Bounds.left,
                            outer.top + item->Bounds.bottom, 0, window, nullptr);
-            form_.InMenuLoop = false;
+            host_.SetMenuBarLoop(false);
         }
         UndoOwnerDraw(ownerDrawn);
-        if (g_tracking.hook) UnhookWindowsHookEx(g_tracking.hook);
-        const int next = g_tracking.switchTo;
-        g_tracking = DropDownTracking{};
-        if (form_.MenuBarObject.get() != this) return true; // the window was unskinned meanwhile
+        dropDownHook_.reset();
+        t_trackingBar = nullptr;
+        const int next = tracking_.switchTo;
+        tracking_ = DropDownTracking{};
+        if (host_.CurrentMenuBar() != this) return true; // the window was unskinned meanwhile
         trackedPopup_ = nullptr;
         // The bar may have been read again meanwhile (a menu command changed it): look the item up afresh.
         TMenuBtn* following = next >= 0 && next < static_cast<int>(items_.size())
                                   ? items_[static_cast<std::size_t>(next)].get()
                                   : nullptr;
-        if (form_.HotObject) form_.HotObject->MouseLeave();
+        if (TNCObject* hot = host_.HotNcObject()) hot->MouseLeave();
         if (following && !following->SubMenu) {
             // An item without a drop-down is only lit, as the keyboard left it; Enter runs it.
-            form_.MenuTracking = false;
+            host_.SetMenuBarTracking(false);
             EnterKeyboardMode(following);
             return true;
         }
@@ -434,54 +344,138 @@ bool TWinSkinMenu::OpenMenuBarItem(TMenuBtn& first) {
         }
         item = following;
     }
-    form_.MenuTracking = false;
+    host_.SetMenuBarTracking(false);
     return true;
+}
+
+LRESULT CALLBACK TWinSkinMenu::DropDownHookProc(int code, WPARAM wParam, LPARAM lParam) {
+    TWinSkinMenu* bar = t_trackingBar;
+    const LRESULT result = CallNextHookEx(bar ? bar->dropDownHook_.get() : nullptr, code, wParam, lParam);
+    if (result != 0 || code != MSGF_MENU || !bar) return result;
+    return bar->DropDownMessage(*reinterpret_cast<MSG*>(lParam)) ? 1 : result;
+}
+
+bool TWinSkinMenu::DropDownMessage(MSG& msg) {
+    if (tracking_.rightToLeft && (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP)) {
+        // The menu's own loop then opens and closes sub-menus with the keys as the reader sees them.
+        if (msg.wParam == VK_LEFT) {
+            msg.wParam = VK_RIGHT;
+        } else if (msg.wParam == VK_RIGHT) {
+            msg.wParam = VK_LEFT;
+        }
+    }
+    if (!tracking_.firstKeyPosted) {
+        tracking_.firstKeyPosted = true;
+        PostMessageW(msg.hwnd, WM_KEYDOWN, VK_DOWN, 0); // the drop-down opens with its first entry selected
+    }
+    const int count = static_cast<int>(items_.size());
+    TMenuBtn* target = nullptr;
+    switch (msg.message) {
+    case WM_KEYDOWN: {
+        if (count == 0 || (msg.wParam != VK_LEFT && msg.wParam != VK_RIGHT)) break;
+        const bool forward = msg.wParam == VK_RIGHT; // towards the next item, after the swap above
+        const KeyboardPlace place = KeyboardPlaceIn(tracking_.topMenu);
+        // Towards a sub-menu the key opens it; back out of an open sub-menu it closes it.
+        if (forward && place.onSubMenuItem) break;
+        if (!forward && place.depth > 0) break;
+        const int step = forward ? 1 : count - 1;
+        target = items_[static_cast<std::size_t>((tracking_.currentIndex + step) % count)].get();
+        break;
+    }
+    case WM_SYSKEYDOWN:
+        if (msg.wParam == VK_MENU) host_.SetMenuBarTracking(false);
+        return false;
+    case WM_MOUSEMOVE: {
+        const POINT screen = msg.pt;
+        if (screen.x != tracking_.lastMousePos.x || screen.y != tracking_.lastMousePos.y) {
+            target = ItemAt(host_.MenuBarScreenToWindow(screen));
+            if (target && !target->SubMenu) target = nullptr; // the pointer opens drop-downs, runs nothing
+            tracking_.lastMousePos = screen;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    if (target && target->Index != tracking_.currentIndex && tracking_.switchTo < 0) {
+        // This drop-down closes and the bar opens the other one once the menu's loop has ended.
+        tracking_.switchTo = target->Index;
+        EndMenu();
+        return true;
+    }
+    return false;
 }
 
 void TWinSkinMenu::PostItemCommand(const TMenuBtn& item) {
     // A framework item runs its click when its drop-down opens. The system gives an item of a plain
     // window's menu that opens a sub-menu the sub-menu's handle as its identifier, which is no command.
-    if (!form_.Form && item.SubMenu) return;
-    PostMessageW(form_.Window, WM_COMMAND, MAKEWPARAM(item.Command, 0), 0);
+    if (!host_.MenuBarForm() && item.SubMenu) return;
+    PostMessageW(host_.MenuBarWindow(), WM_COMMAND, MAKEWPARAM(item.Command, 0), 0);
 }
 
 void TWinSkinMenu::ClickMenuBarItem(TMenuBtn& item) {
     RECT outer{};
-    GetWindowRect(form_.Window, &outer);
+    GetWindowRect(host_.MenuBarWindow(), &outer);
     const int x = item.Bounds.left + outer.left + 1;
     const int y = item.Bounds.top + outer.top + 1;
-    PostMessageW(form_.Window, WM_NCLBUTTONDOWN, HTCLIENT, MAKELPARAM(x, y));
+    PostMessageW(host_.MenuBarWindow(), WM_NCLBUTTONDOWN, HTCLIENT, MAKELPARAM(x, y));
 }
 
 // ---- the keyboard ----
 
-bool TWinSkinMenu::InKeyboardMode() const {
-    return g_keyboard.bar == this;
+LRESULT CALLBACK TWinSkinMenu::KeysHookProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (TWinSkinMenu* bar = t_keysBar; bar && code == HC_ACTION && wParam == PM_REMOVE) {
+        MSG& msg = *reinterpret_cast<MSG*>(lParam);
+        if (bar->swallowAltUp_ && (msg.message == WM_SYSKEYUP || msg.message == WM_KEYUP) &&
+            msg.wParam == VK_MENU) {
+            msg.message = WM_NULL;
+            bar->swallowAltUp_ = false;
+        } else if (bar->InKeyboardMode() && bar->KeyboardModeMessage(msg)) {
+            msg.message = WM_NULL;
+        }
+    }
+    TWinSkinMenu* bar = t_keysBar;
+    const LRESULT result = CallNextHookEx(bar ? bar->keysHook_.get() : nullptr, code, wParam, lParam);
+    if (TWinSkinMenu* owner = t_keysBar) owner->ReleaseIdleKeysHook();
+    return result;
+}
+
+void TWinSkinMenu::ReleaseIdleKeysHook() {
+    if (keyboardMode_ || swallowAltUp_ || !keysHook_) return;
+    keysHook_.reset();
+    if (t_keysBar == this) t_keysBar = nullptr;
 }
 
 void TWinSkinMenu::EnterKeyboardMode(TMenuBtn* lit) {
-    if (InKeyboardMode() || form_.MenuTracking) return;
+    if (InKeyboardMode() || host_.MenuBarTracking()) return;
     const auto first =
         std::find_if(items_.begin(), items_.end(), [](const auto& i) { return !i->Caption.empty(); });
     if (first == items_.end()) return;
     if (!lit) lit = first->get();
-    if (g_keyboard.bar) g_keyboard.bar->EndKeyboardMode();
-    if (!g_keyboard.hook) {
-        g_keyboard.hook = SetWindowsHookExW(WH_GETMESSAGE, &MenuBarKeysHook, nullptr, GetCurrentThreadId());
-        if (!g_keyboard.hook) return;
+    if (TWinSkinMenu* other = t_keysBar; other && other != this) {
+        // One bar has the keyboard at a time: the other gives it back, and its hook with it.
+        other->EndKeyboardMode();
+        other->keysHook_.reset();
+        other->swallowAltUp_ = false;
+        t_keysBar = nullptr;
     }
-    g_keyboard.bar = this;
-    g_keyboard.swallowAltUp = false;
-    form_.MenuTracking = true; // the hover check leaves the lit item alone
+    if (!keysHook_) {
+        keysHook_.reset(SetWindowsHookExW(WH_GETMESSAGE, &KeysHookProc, nullptr, GetCurrentThreadId()));
+        if (!keysHook_) return;
+    }
+    t_keysBar = this;
+    keyboardMode_ = true;
+    swallowAltUp_ = false;
+    host_.SetMenuBarTracking(true); // the hover check leaves the lit item alone
     keyboardItem_ = lit;
     keyboardItem_->MouseEnter();
 }
 
 void TWinSkinMenu::EndKeyboardMode() {
     if (!InKeyboardMode()) return;
-    g_keyboard.bar = nullptr; // the hook goes once it has run for the message in hand
-    form_.MenuTracking = false;
-    if (keyboardItem_ && form_.HotObject == keyboardItem_) keyboardItem_->MouseLeave();
+    keyboardMode_ = false; // the hook goes once it has run for the message in hand
+    host_.SetMenuBarTracking(false);
+    if (keyboardItem_ && host_.HotNcObject() == keyboardItem_) keyboardItem_->MouseLeave();
     keyboardItem_ = nullptr;
 }
 
@@ -536,7 +530,7 @@ bool TWinSkinMenu::KeyboardModeMessage(const MSG& msg) {
         break;
     case VK_MENU:
     case VK_F10:
-        g_keyboard.swallowAltUp = msg.wParam == VK_MENU;
+        swallowAltUp_ = msg.wParam == VK_MENU;
         EndKeyboardMode();
         return true;
     case VK_ESCAPE:

@@ -5,8 +5,9 @@
 // switched off.
 #pragma once
 
+#include "framework/gui/handles.h"
 #include "skin/draw/bitmap.h"
-#include "skin/form/caption_buttons.h"
+#include "skin/menus/nc_object.h"
 
 #include <windows.h>
 
@@ -21,14 +22,39 @@ class TForm;
 namespace skin {
 
 class TSkinData;
+class TWinSkinMenu;
+
+// The skinned window a menu bar is drawn on, as the bar sees it.
+class IMenuBarHost : public INonClientHost {
+  public:
+    virtual HWND MenuBarWindow() const = 0;
+    // The skin the window is drawn with now.
+    virtual const TSkinData& MenuBarSkinData() const = 0;
+    // The framework form skinned, or null for a plain window.
+    virtual gui::TForm* MenuBarForm() const = 0;
+    virtual bool MenuBarWindowActive() const = 0;
+    // The window's bar now: null, or another bar, once the window was unskinned or its bar rebuilt.
+    virtual TWinSkinMenu* CurrentMenuBar() const = 0;
+    // A point in screen coordinates in the window's own (left-to-right) coordinates.
+    virtual POINT MenuBarScreenToWindow(POINT screen) const = 0;
+    // The buttons the window draws on its bar (an MDI frame's child buttons), onto the bar's bitmap,
+    // whose top-left is the bar's.
+    virtual void PaintMenuBarButtons(Bitmap& bar) = 0;
+    // The bar has the mouse or the keyboard: a drop-down is open, or the keyboard lit an item.
+    virtual bool MenuBarTracking() const = 0;
+    virtual void SetMenuBarTracking(bool tracking) = 0;
+    // A drop-down's menu loop is running.
+    virtual void SetMenuBarLoop(bool running) = 0;
+};
 
 // One top-level item of the bar.
 class TMenuBtn : public TNCObject {
   public:
-    TMenuBtn(TWinSkinForm& skinForm, int index) : TNCObject(skinForm), Index(index) {}
+    TMenuBtn(IMenuBarHost& host, int index) : TNCObject(host), BarHost(host), Index(index) {}
 
     void Paint() override;
 
+    IMenuBarHost& BarHost;
     int Index;
     std::string Caption; // with its "&" accelerator marker
     bool Enabled = true;
@@ -38,7 +64,7 @@ class TMenuBtn : public TNCObject {
 
 class TWinSkinMenu {
   public:
-    TWinSkinMenu(TSkinData& skinData, TWinSkinForm& form);
+    TWinSkinMenu(TSkinData& skinData, IMenuBarHost& host);
     ~TWinSkinMenu();
     TWinSkinMenu(const TWinSkinMenu&) = delete;
     TWinSkinMenu& operator=(const TWinSkinMenu&) = delete;
@@ -70,7 +96,7 @@ class TWinSkinMenu {
     // the window's deactivation give the keyboard back.
     void EnterKeyboardMode(TMenuBtn* lit = nullptr); // lit: the item to light, else the first
     void EndKeyboardMode();
-    bool InKeyboardMode() const;
+    bool InKeyboardMode() const { return keyboardMode_; }
     // A message taken from the queue while the bar has the keyboard; true: the bar used it up.
     bool KeyboardModeMessage(const MSG& msg);
 
@@ -79,16 +105,41 @@ class TWinSkinMenu {
     const Bitmap& BackBitmap() const { return backBitmap_; }
 
   private:
+    // While a drop-down of the bar is open.
+    struct DropDownTracking {
+        HMENU topMenu = nullptr;  // the open item's drop-down
+        bool rightToLeft = false; // the drop-down reads from right to left: Left and Right swap
+        int currentIndex = -1;
+        int switchTo = -1; // the bar item to open once this drop-down has closed
+        bool firstKeyPosted = false;
+        POINT lastMousePos{};
+    };
+
+    static LRESULT CALLBACK DropDownHookProc(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK KeysHookProc(int code, WPARAM wParam, LPARAM lParam);
+    // The drop-down's menu loop saw msg; true: it is used up.
+    bool DropDownMessage(MSG& msg);
+    // The keys hook has run for a message: it goes once the bar neither has the keyboard nor waits for
+    // Alt's release.
+    void ReleaseIdleKeysHook();
+    void MoveKeyboardItem(int step);
+    void PostItemCommand(const TMenuBtn& item);
+
     TSkinData& skinData_;
-    TWinSkinForm& form_;
+    IMenuBarHost& host_;
     HMENU menu_ = nullptr;
     HMENU trackedPopup_ = nullptr;
     std::vector<std::unique_ptr<TMenuBtn>> items_;
     RECT menuRect_{};
     Bitmap backBitmap_;                // the bar without its texts, to repaint one item
     TMenuBtn* keyboardItem_ = nullptr; // the item lit by the keyboard
-    void MoveKeyboardItem(int step);
-    void PostItemCommand(const TMenuBtn& item);
+    gui::UniqueHook dropDownHook_;     // WH_MSGFILTER, while a drop-down is open
+    DropDownTracking tracking_;
+    // WH_GETMESSAGE, while the bar has the keyboard and until the message that ended that has gone by:
+    // the keys go to the focused control, not to the window, so the bar sees them on the thread's queue.
+    gui::UniqueHook keysHook_;
+    bool keyboardMode_ = false;
+    bool swallowAltUp_ = false; // Alt ended the keyboard mode: its release must not start it again
 };
 
 // The form's popup menus drawn by the skin (on: items without a draw event of their own get the skin's) or

@@ -44,8 +44,9 @@ class TWinSkinPopMenu {
     bool PrintMenu(gui::TMessage& message);
 };
 
-// The popup menu object that painted its background before it knew its menu (see DrawSkinMenuItem).
-extern TWinSkinPopMenu* PendingPopupMenu;
+// The menu window that painted its background before it knew its menu (the manager keeps it) shows menu:
+// the first item drawn tells it.
+void AssignPendingPopupMenu(HMENU menu);
 
 // What an item shows, from a framework menu item or from a menu handle.
 struct TMenuItemLook {
