@@ -42,9 +42,9 @@ Rect ToRect(const RECT& r) {
 // ---- non-client objects ----
 
 void TNCObject::MouseDown() {
-    if (SkinForm.HotObject && SkinForm.HotObject != this) SkinForm.HotObject->MouseLeave();
+    if (SkinForm.HotNcObject() && SkinForm.HotNcObject() != this) SkinForm.HotNcObject()->MouseLeave();
     if (!Visible) return;
-    SkinForm.HotObject = this;
+    SkinForm.SetHotNcObject(this);
     State = kStatePressedFrame;
     Paint();
 }
@@ -56,36 +56,36 @@ void TNCObject::MouseUp() {
 }
 
 void TNCObject::MouseEnter() {
-    if (SkinForm.HotObject == this) return;
-    if (SkinForm.HotObject) SkinForm.HotObject->MouseLeave();
+    if (SkinForm.HotNcObject() == this) return;
+    if (SkinForm.HotNcObject()) SkinForm.HotNcObject()->MouseLeave();
     if (!Visible) return;
-    SkinForm.HotObject = this;
+    SkinForm.SetHotNcObject(this);
     State = kStateHotFrame;
     Paint();
 }
 
 void TNCObject::MouseLeave() {
     if (!Visible) return;
-    if (SkinForm.HotObject == this) SkinForm.HotObject = nullptr;
+    if (SkinForm.HotNcObject() == this) SkinForm.SetHotNcObject(nullptr);
     State = kStateNormalFrame;
     Paint();
 }
 
 void TWinSysButton::Paint() {
     const TDataSkinSysButton& element = *Element;
-    gui::WindowDc dc(SkinForm.Window, gui::WindowDc::WholeWindow);
+    gui::WindowDc dc(SkinForm.Handle(), gui::WindowDc::WholeWindow);
     if (!dc) return;
     const UnmirroredDc unmirrored(dc.get());
     const Rect bounds = ToRect(Bounds);
     const bool icon = element.Action == kActionSystemMenu || element.Action == kActionIcon;
-    const Bitmap& image = icon ? SkinForm.IconBitmap : element.Image;
+    const Bitmap& image = icon ? SkinForm.Icon() : element.Image;
     const int frames = icon ? 1 : element.FrameCount;
     int frame = icon ? 1 : State;
     if (element.Visibility == kVisibilityOnMenuBar && State == kStateHotFrame) frame = 4;
     frame = std::min(frame, std::max(frames, 1));
     // Where the button is transparent the caption shows, not what the button showed before: the frame is
     // composed over the caption and copied in one go.
-    const Bitmap& caption = SkinForm.CaptionBackground;
+    const Bitmap& caption = SkinForm.CaptionUnderButtons();
     if (element.Visibility != kVisibilityOnMenuBar && !bounds.IsEmpty() && bounds.Left >= 0 &&
         bounds.Top >= 0 && bounds.Right <= caption.width() && bounds.Bottom <= caption.height()) {
         Bitmap piece(bounds.Width(), bounds.Height());

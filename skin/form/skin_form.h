@@ -147,7 +147,53 @@ class TWinSkinForm : public rtl::TComponent, public ISkinControlHost {
     void SetHotControlObject(ISkinControlObject* object) override { HotControl = object; }
     void ControlWindowDestroyed(rtl::TComponent& control) override;
 
-    // State, read by the skin manager and the painters.
+    // What the manager, control discovery and the tests read of the window's skinning.
+    HWND Handle() const { return Window; }
+    // Set once by the creator before attaching, and cleared when the window may have a new object.
+    void SetWindow(HWND window) { Window = window; }
+    TSkinData* Skin() const { return SkinData; }
+    gui::TForm* OwnerForm() const { return Form; }
+    void SetPhase(int phase) { Phase = phase; }
+    // One of this object's handlers is running: freeing it now would pull it from under that handler.
+    bool InHandler() const { return CallDepth > 0; }
+    std::uint8_t Role() const { return MdiRole; }
+    std::uint8_t State() const { return WindowState; }
+    void SetState(std::uint8_t state) { WindowState = state; }
+    bool IsActive() const { return Active != 0; }
+    bool ReadsRightToLeft() const { return RightToLeft; }
+    // The skinned frame's thickness on each side: left, caption, right, bottom.
+    RECT Borders() const { return RECT{FrameLeft, FrameTop, FrameRight, FrameBottom}; }
+    int MenuRowHeight() const { return MenuBarHeight; }
+    bool HasWindowRegion() const { return HasRegion; }
+    // The next UpdateRegion builds the region even when the window kept its size.
+    void ForgetRegionSize() { RegionWidth = RegionHeight = 0; }
+    TWinSkinMenu* MenuBar() const { return MenuBarObject.get(); }
+    const std::vector<std::unique_ptr<TWinSysButton>>& SysButtons() const { return CaptionButtons; }
+    // Where the right-aligned caption buttons begin, as last laid out.
+    int RightButtonsStart() const { return RightButtonsLeft; }
+    // The skinned system menu.
+    HMENU SystemMenuHandle() const { return SysPopupMenu.get(); }
+    const std::vector<std::unique_ptr<ISkinControlObject>>& Controls() const { return ControlObjects; }
+    // The caption shown; the window's text is read again when it is set.
+    void SetCaptionText(std::string text) { CaptionText = std::move(text); }
+    // Two openings of the system menu by the icon within this time are a double click on it.
+    void SetDoubleClickTime(UINT milliseconds) { DoubleClickTime = milliseconds; }
+
+    // The non-client object (caption button or menu bar item) under the mouse or the keyboard.
+    TNCObject* HotNcObject() const { return HotObject; }
+    void SetHotNcObject(TNCObject* object) { HotObject = object; }
+    // The window's icon as the caption shows it, and the caption as composed before its buttons.
+    const Bitmap& Icon() const { return IconBitmap; }
+    const Bitmap& CaptionUnderButtons() const { return CaptionBackground; }
+    bool InMenuTracking() const { return MenuTracking; }
+
+    // until the menu bar reaches the form through its interface
+    friend class TWinSkinMenu;
+    friend class TMenuBtn;
+    // The menu bar's drop-down tracking (a hook procedure of its own) switches the hover check back on.
+    bool MenuTracking = false;
+
+  private:
     gui::TWindowSubclass PrevWndProc;      // the window's procedure before us
     gui::TMessageHook SavedFormWindowProc; // the framework form's message method before us
     gui::UniqueFont CaptionFont;
@@ -166,7 +212,6 @@ class TWinSkinForm : public rtl::TComponent, public ISkinControlHost {
     RECT UnskinnedFrameSize{};
     int MenuBarHeight = 0;
     int CaptionButtonCount = 0;
-    bool MenuTracking = false;
     bool RightToLeft = false;
     gui::UniqueMenu SysPopupMenu; // the skinned system menu
     HWND MdiClient = nullptr;
@@ -211,7 +256,6 @@ class TWinSkinForm : public rtl::TComponent, public ISkinControlHost {
     // A menu loop of this object's (a drop-down of the bar, the system menu) is running.
     bool InMenuLoop = false;
 
-  private:
     // What a running menu loop still uses outlives a detach until the object is freed.
     std::unique_ptr<TWinSkinMenu> RetiredMenuBar;
     gui::UniqueMenu RetiredSysMenu;

@@ -205,7 +205,7 @@ void TrySkin(gui::TApplication& application, const std::string& file, ChaosRun& 
     });
     HWND window = form->Handle();
     skin::TWinSkinForm* object = skin::SkinManager ? skin::SkinManager->FindFormByWindow(window) : nullptr;
-    if (object && object->Phase == skin::kPhaseActive) ++figures.skinned;
+    if (object && object->SkinPhase() == skin::kPhaseActive) ++figures.skinned;
     run.Timed("paint", [&] {
         RedrawWindow(window, nullptr, nullptr,
                      RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -213,8 +213,8 @@ void TrySkin(gui::TApplication& application, const std::string& file, ChaosRun& 
     RECT outer{};
     GetWindowRect(window, &outer);
     if (object) {
-        object->DoubleClickTime = 0;
-        for (auto& button : object->CaptionButtons) {
+        object->SetDoubleClickTime(0);
+        for (auto& button : object->SysButtons()) {
             if (!button->Visible) continue;
             run.Timed("pointer over a caption button", [&] {
                 SetCursorPos(outer.left + (button->Bounds.left + button->Bounds.right) / 2,
@@ -224,9 +224,9 @@ void TrySkin(gui::TApplication& application, const std::string& file, ChaosRun& 
         }
         SetCursorPos(outer.left + 40, outer.bottom + 30);
         const UINT_PTR timer = SetTimer(nullptr, 0, 60, &EndAnyMenu);
-        if (object->MenuBarObject && !object->MenuBarObject->Items().empty()) {
+        if (object->MenuBar() && !object->MenuBar()->Items().empty()) {
             run.Timed("open the menu bar's drop-down",
-                      [&] { object->MenuBarObject->OpenMenuBarItem(*object->MenuBarObject->Items()[0]); });
+                      [&] { object->MenuBar()->OpenMenuBarItem(*object->MenuBar()->Items()[0]); });
         }
         run.Timed("open the system menu", [&] { object->ShowSystemMenu(outer.left + 20, outer.top + 20); });
         KillTimer(nullptr, timer);
@@ -254,7 +254,7 @@ void TrySkin(gui::TApplication& application, const std::string& file, ChaosRun& 
         skin::TWinSysButton* close = nullptr;
         object = skin::SkinManager ? skin::SkinManager->FindFormByWindow(window) : nullptr;
         if (object) {
-            for (auto& button : object->CaptionButtons) {
+            for (auto& button : object->SysButtons()) {
                 const RECT& b = button->Bounds;
                 if (button->Visible && button->Element->Action == skin::kActionClose && b.right > b.left) {
                     close = button.get();
