@@ -184,6 +184,8 @@ bool TWinSkinForm::IsCaptionButtonVisible(std::size_t index) {
 }
 
 void TWinSkinForm::LayoutCaptionButtons() {
+    const int WindowWidth = painter_.PaintedWidth();
+    const RECT& CaptionTextRect = painter_.CaptionTextRect();
     RightButtonsLeft = 0;
     for (std::size_t i = 0; i < CaptionButtons.size(); ++i) {
         TWinSysButton& button = *CaptionButtons[i];
@@ -226,6 +228,7 @@ void TWinSkinForm::LayoutCaptionButtons() {
 }
 
 void TWinSkinForm::PaintCaptionButtons(Bitmap& caption) {
+    const Bitmap& IconBitmap = painter_.Icon();
     for (const auto& button : CaptionButtons) {
         const TDataSkinSysButton& e = *button->Element;
         if (!button->Visible || e.Image.empty() || e.Visibility == kVisibilityOnMenuBar) continue;

@@ -98,15 +98,15 @@ void TWinSkinForm::AttachWindow(TSkinData& skinData) {
     HoverTimer->SetInterval(kHoverIntervalMs);
     HoverTimer->SetOnTimer([this](rtl::TObject*) { OnHoverTimer(); });
 
-    if (LOGFONTW font{}; gui::ReadCaptionLogFont(font)) CaptionFont = gui::CreateFontFromLogFont(font);
+    painter_.ReadCaptionFont();
 
     Style = static_cast<DWORD>(GetWindowLongPtrW(Window, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(Window, GWL_EXSTYLE));
     // Laid out or read right to left: the caption text goes to the right, the menu bar runs from the right.
     RightToLeft = (exStyle & (WS_EX_LEFTSCROLLBAR | WS_EX_LAYOUTRTL | WS_EX_RTLREADING)) != 0;
     SystemMenu = GetSystemMenu(Window, FALSE);
-    LoadWindowIcon(IconBitmap);
-    CaptionText = WindowTextOf(Window);
+    painter_.LoadWindowIcon();
+    painter_.SetCaptionText(WindowTextOf(Window));
     WindowClassName = ClassNameOf(Window);
 
     GetClientRect(Window, &ClientRect);
@@ -232,15 +232,15 @@ void TWinSkinForm::ComputeFrameSizes() {
         FrameBottom = FrameThickness(skin.BorderBottom->Image.height(), skin.BorderBottom->FrameCount);
     }
     FreeCaptionButtons();
-    CaptionButtonCount = static_cast<int>(skin.SysButtons.size());
     for (const auto& element : skin.SysButtons) {
         CaptionButtons.push_back(std::make_unique<TWinSysButton>(*this, *element));
         if (element->Action != kActionSystemMenu && element->Action != kActionIcon) continue;
         // The icon button always shows the window's icon: a skin without an image of its own gives the
         // button the icon's size. The first window with an icon of its own lends it to the skin, for the
         // windows without one (message boxes and other dialogs).
-        if (element->Image.empty()) element->Image = IconBitmap;
-        if (SkinData->SkinIconBitmap.empty() && HasOwnIcon) SkinData->SkinIconBitmap = IconBitmap;
+        if (element->Image.empty()) element->Image = painter_.Icon();
+        if (SkinData->SkinIconBitmap.empty() && painter_.HasOwnIcon())
+            SkinData->SkinIconBitmap = painter_.Icon();
         element->FrameCount = 1;
     }
 }
@@ -249,7 +249,6 @@ void TWinSkinForm::FreeCaptionButtons() {
     HotObject = nullptr;
     PressedObject = nullptr;
     CaptionButtons.clear();
-    CaptionButtonCount = 0;
 }
 
 // ---- the window procedure ----
@@ -276,7 +275,7 @@ void TWinSkinForm::SkinWndProc(gui::TMessage& message) {
     if (!SkinsFrame()) return CallPrevProc(message);
     if (MdiRole != kMdiChild && (Style & WS_CHILD)) return CallPrevProc(message);
     if (Stage2(message)) return;
-    const bool stage3 = !MaximizedMdiChild() && WindowState != kStateMinimized && Phase != kPhaseAttached;
+    const bool stage3 = !IsMaximizedMdiChild() && WindowState != kStateMinimized && Phase != kPhaseAttached;
     if (!stage3) return CallPrevProc(message);
     Stage3(message);
 }
@@ -363,7 +362,7 @@ void TWinSkinForm::Stage3(gui::TMessage& message) {
     case WM_NCRBUTTONDOWN:
         return OnNcRButtonDown(message);
     case SKM_PAINTFRAME:
-        return PaintFrame(nullptr);
+        return painter_.PaintFrame(nullptr);
     default:
         return CallPrevProc(message);
     }
@@ -374,8 +373,8 @@ void TWinSkinForm::FormMessageHook(gui::TMessage& message) {
     switch (message.Msg) {
     case WM_SETTEXT:
         SavedFormWindowProc.CallPrevious(message);
-        CaptionText = WindowTextOf(Window); // the caption follows the text, whenever it is set
-        RefreshFrame();                     // paint the skinned frame over whatever the system drew
+        painter_.SetCaptionText(WindowTextOf(Window)); // the caption follows the text, whenever it is set
+        RefreshFrame(); // paint the skinned frame over whatever the system drew
         return;
     case SKM_RESKIN:
         return Reskin();
@@ -406,14 +405,14 @@ void TWinSkinForm::OnDialogChar(gui::TMessage& message) {
 
 void TWinSkinForm::OnMenuChanged(gui::TMessage& message) {
     // The framework rebuilds the menu and puts it back on the window; the bar takes it off again.
-    SkinData->FramePainting = false;
+    FramePainting = false;
     try {
         CallPrevProc(message);
     } catch (...) {
-        SkinData->FramePainting = true;
+        FramePainting = true;
         throw;
     }
-    SkinData->FramePainting = true;
+    FramePainting = true;
     if (MenuBarObject && SkinData->MenuUpdate()) {
         if (HMENU menu = GetMenu(Window)) {
             MenuBarObject->ReadMenuFromHandle(menu);
@@ -622,7 +621,7 @@ void TWinSkinForm::OnNcCalcSize(gui::TMessage& message) {
         return;
     }
     auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(message.LParam);
-    if (!MaximizedMdiChild() && FrameKind != kFramePopup) {
+    if (!IsMaximizedMdiChild() && FrameKind != kFramePopup) {
         const WINDOWPOS& pos = *params->lppos;
         params->rgrc[0] = RECT{pos.x + FrameLeft, pos.y + FrameTop + MenuBarHeight,
                                pos.x + pos.cx - FrameRight, pos.y + pos.cy - FrameBottom};
@@ -666,11 +665,11 @@ void TWinSkinForm::OnNcHitTest(gui::TMessage& message) {
 
 void TWinSkinForm::OnNcPaint(gui::TMessage& message) {
     message.Result = 0;
-    if (!SkinData->FramePainting) return;
-    if (MaximizedMdiChild() || FrameKind == kFramePopup) return CallPrevProc(message);
+    if (!FramePainting) return;
+    if (IsMaximizedMdiChild() || FrameKind == kFramePopup) return CallPrevProc(message);
     // The whole frame: the caption is composed off-screen, so clipping to the update region saves nothing.
     gui::WindowDc dc(Window, gui::WindowDc::WholeWindow);
-    if (dc) PaintFrame(dc.get());
+    if (dc) painter_.PaintFrame(dc.get());
 }
 
 void TWinSkinForm::OnNcActivate(gui::TMessage& message) {
@@ -681,7 +680,7 @@ void TWinSkinForm::OnNcActivate(gui::TMessage& message) {
         HotControl = nullptr;
     }
     if (!Active && MenuBarObject) MenuBarObject->EndKeyboardMode();
-    if (!MaximizedMdiChild()) PaintFrame(nullptr);
+    if (!IsMaximizedMdiChild()) painter_.PaintFrame(nullptr);
     message.Result = 1;
 }
 
@@ -705,13 +704,14 @@ void TWinSkinForm::FitWindowToSkin(bool rereadClient) {
         {
             gui::WindowDc dc(Window, gui::WindowDc::WholeWindow);
             gui::TCanvas canvas(dc.get());
-            if (CaptionFont) canvas.SetFont(CaptionFont.get());
+            if (HFONT font = painter_.CaptionFont()) canvas.SetFont(font);
             SpaceWidth = canvas.TextWidth(" ");
         }
-        CaptionText = WindowTextOf(Window);
+        painter_.SetCaptionText(WindowTextOf(Window));
         const TDataSkinTitle& title = *SkinData->Title;
         const int needed =
-            (static_cast<int>(gui::Wide(CaptionText).size()) + kMessageBoxCaptionSlack) * SpaceWidth +
+            (static_cast<int>(gui::Wide(painter_.CaptionText()).size()) + kMessageBoxCaptionSlack) *
+                SpaceWidth +
             FrameLeft + FrameRight + title.LeftWidth + title.RightWidth + title.TextBackLeft +
             title.TextBackRight;
         if (width < needed) {
@@ -752,6 +752,33 @@ POINT TWinSkinForm::ScreenToWindow(int x, int y) const {
         point.y += FrameTop + MenuBarHeight;
     }
     return point;
+}
+
+void TWinSkinForm::UpdateRegion() {
+    RECT outer{};
+    GetWindowRect(Window, &outer);
+    const int w = outer.right - outer.left;
+    const int h = outer.bottom - outer.top;
+    if (w <= 0 || h <= 0 || IsMaximizedMdiChild() || !SkinData || SkinData->SkinPending) return;
+    if (painter_.RegionFits(w, h) && MdiRole != kMdiChild && Phase != kPhaseReskinning) return;
+    HasRegion = false;
+    gui::UniqueRegion region = painter_.WindowRegion(w, h);
+    if (!region) return;
+    // From here the system owns the region (and frees the one it replaces).
+    if (SetWindowRgn(Window, region.get(), TRUE)) {
+        (void)region.release();
+        HasRegion = true;
+    }
+}
+
+void TWinSkinForm::ClearRegion() {
+    if (!HasRegion) return;
+    painter_.DropCaption();
+    // Redrawn: the part the region hid (a document maximized from its tile) would otherwise keep showing
+    // whatever was behind it until something repaints the window.
+    SetWindowRgn(Window, nullptr, TRUE);
+    HasRegion = false;
+    painter_.ForgetRegionSize();
 }
 
 void TWinSkinForm::OnHoverTimer() {
@@ -835,8 +862,7 @@ void TWinSkinForm::DetachAll() {
         MenuBarObject.reset();
     }
     UnsubclassMdiClient();
-    CaptionBitmap = Bitmap();
-    CaptionBackground = Bitmap();
+    painter_.DropCaption();
     if (Phase != kPhaseClosing && (MdiRole == kMdiChild || !(Style & WS_CHILD))) {
         RECT outer = WindowRectOf(Window);
         // A child keeps its place in its own MDI client (not the one of whichever frame was skinned last).
@@ -849,7 +875,6 @@ void TWinSkinForm::DetachAll() {
                      SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
     }
     SetWindowRgn(Window, nullptr, TRUE); // the system frees the region it held
-    Region = nullptr;
     HasRegion = false;
 }
 
@@ -872,8 +897,7 @@ void TWinSkinForm::DetachOnDestroy() {
     DetachControlObjects();
     MenuBarObject.reset();
     UnsubclassMdiClient();
-    CaptionBitmap = Bitmap();
-    CaptionBackground = Bitmap();
+    painter_.DropCaption();
 }
 
 void TWinSkinForm::DetachControlsOnly() {

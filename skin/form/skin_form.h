@@ -1,8 +1,8 @@
 // TWinSkinForm: the skinning object of one top-level window. It takes over the window's procedure (and the
 // message method of a framework form), answers the non-client messages itself so that the window's frame,
 // caption and shape come from the skin, keeps track of the window's state and activation, and owns the
-// skinning objects of the window's caption buttons, menu bar and controls. The skin manager creates,
-// attaches and frees it. Frame painting and the window region are in frame_painter.cpp.
+// parts that skin it: the frame painter, the caption buttons, the menu bar and the controls' skinning
+// objects. The skin manager creates, attaches and frees it.
 #pragma once
 
 #include "framework/gui/canvas.h"
@@ -15,6 +15,7 @@
 #include "skin/draw/geometry.h"
 #include "skin/engine.h"
 #include "skin/form/caption_buttons.h"
+#include "skin/form/frame_painter.h"
 #include "skin/form/menu_bar.h"
 #include "skin/manager/popup_menu.h"
 
@@ -45,24 +46,6 @@ constexpr std::uint8_t kFrameDefault = 3;
 constexpr std::uint8_t kCapMaximize = 1;
 constexpr std::uint8_t kCapMinimize = 2;
 constexpr std::uint8_t kCapSystemMenu = 8;
-
-// While it lives, a window DC draws in the window's own left-to-right coordinates. The system mirrors the DCs
-// of windows laid out right to left; the skinned frame places its borders, caption and buttons itself.
-class UnmirroredDc {
-  public:
-    explicit UnmirroredDc(HDC dc) : dc_(dc), layout_(dc ? GetLayout(dc) : 0) {
-        if (layout_ != GDI_ERROR && (layout_ & LAYOUT_RTL)) SetLayout(dc_, 0);
-    }
-    ~UnmirroredDc() {
-        if (layout_ != GDI_ERROR && (layout_ & LAYOUT_RTL)) SetLayout(dc_, layout_);
-    }
-    UnmirroredDc(const UnmirroredDc&) = delete;
-    UnmirroredDc& operator=(const UnmirroredDc&) = delete;
-
-  private:
-    HDC dc_;
-    DWORD layout_;
-};
 
 class TWinSkinForm : public rtl::TComponent, public ISkinControlHost {
   public:
@@ -95,16 +78,9 @@ class TWinSkinForm : public rtl::TComponent, public ISkinControlHost {
     void FreeCaptionButtons();
     POINT ScreenToWindow(int x, int y) const;
 
-    // Frame painting and the window region (frame_painter.cpp).
-    void PaintFrame(HDC dc);
-    void PaintBorder(int side, const Rect& rect, HDC dc);
-    void PaintCaption(HDC dc);
-    void PaintCaptionText(gui::TCanvas& canvas, const RECT& rect);
+    // The window's shape from the frame painter, given to the window; and taken off again.
     void UpdateRegion();
     void ClearRegion();
-    void LoadWindowIcon(Bitmap& target);
-    // One border (side 1 left, 2 right, 3 top, 4 bottom) rendered at width x height in the current state.
-    Bitmap RenderBorder(int side, int width, int height) const;
 
     // Caption buttons, the system menu and non-client mouse handling (caption_buttons.cpp).
     bool IsCaptionButtonVisible(std::size_t index);
@@ -154,6 +130,10 @@ class TWinSkinForm : public rtl::TComponent, public ISkinControlHost {
     TSkinData* Skin() const { return SkinData; }
     gui::TForm* OwnerForm() const { return Form; }
     void SetPhase(int phase) { Phase = phase; }
+    std::uint8_t Kind() const { return FrameKind; }
+    DWORD WindowStyle() const { return Style; }
+    // A maximized or minimized MDI child: the system draws its frame.
+    bool IsMaximizedMdiChild() const { return MdiRole == kMdiChild && WindowState != kStateNormal; }
     // One of this object's handlers is running: freeing it now would pull it from under that handler.
     bool InHandler() const { return CallDepth > 0; }
     std::uint8_t Role() const { return MdiRole; }
@@ -166,7 +146,7 @@ class TWinSkinForm : public rtl::TComponent, public ISkinControlHost {
     int MenuRowHeight() const { return MenuBarHeight; }
     bool HasWindowRegion() const { return HasRegion; }
     // The next UpdateRegion builds the region even when the window kept its size.
-    void ForgetRegionSize() { RegionWidth = RegionHeight = 0; }
+    void ForgetRegionSize() { painter_.ForgetRegionSize(); }
     TWinSkinMenu* MenuBar() const { return MenuBarObject.get(); }
     const std::vector<std::unique_ptr<TWinSysButton>>& SysButtons() const { return CaptionButtons; }
     // Where the right-aligned caption buttons begin, as last laid out.
@@ -175,7 +155,7 @@ class TWinSkinForm : public rtl::TComponent, public ISkinControlHost {
     HMENU SystemMenuHandle() const { return SysPopupMenu.get(); }
     const std::vector<std::unique_ptr<ISkinControlObject>>& Controls() const { return ControlObjects; }
     // The caption shown; the window's text is read again when it is set.
-    void SetCaptionText(std::string text) { CaptionText = std::move(text); }
+    void SetCaptionText(std::string text) { painter_.SetCaptionText(std::move(text)); }
     // Two openings of the system menu by the icon within this time are a double click on it.
     void SetDoubleClickTime(UINT milliseconds) { DoubleClickTime = milliseconds; }
 
@@ -183,8 +163,8 @@ class TWinSkinForm : public rtl::TComponent, public ISkinControlHost {
     TNCObject* HotNcObject() const { return HotObject; }
     void SetHotNcObject(TNCObject* object) { HotObject = object; }
     // The window's icon as the caption shows it, and the caption as composed before its buttons.
-    const Bitmap& Icon() const { return IconBitmap; }
-    const Bitmap& CaptionUnderButtons() const { return CaptionBackground; }
+    const Bitmap& Icon() const { return painter_.Icon(); }
+    const Bitmap& CaptionUnderButtons() const { return painter_.CaptionUnderButtons(); }
     bool InMenuTracking() const { return MenuTracking; }
 
     // until the menu bar reaches the form through its interface
@@ -196,10 +176,7 @@ class TWinSkinForm : public rtl::TComponent, public ISkinControlHost {
   private:
     gui::TWindowSubclass PrevWndProc;      // the window's procedure before us
     gui::TMessageHook SavedFormWindowProc; // the framework form's message method before us
-    gui::UniqueFont CaptionFont;
     std::unique_ptr<gui::TTimer> HoverTimer;
-    std::string CaptionPrefix = "  ";
-    std::string CaptionText;
     std::string WindowClassName;
     bool MenuUpdateSaved = true;
     RECT ClientRect{};
@@ -207,11 +184,8 @@ class TWinSkinForm : public rtl::TComponent, public ISkinControlHost {
     UINT DoubleClickTime = 0;
     int SpaceWidth = 0;
     int FrameLeft = 0, FrameTop = 0, FrameRight = 0, FrameBottom = 0;
-    RECT WindowRect{};
-    RECT CaptionTextRect{};
     RECT UnskinnedFrameSize{};
     int MenuBarHeight = 0;
-    int CaptionButtonCount = 0;
     bool RightToLeft = false;
     gui::UniqueMenu SysPopupMenu; // the skinned system menu
     HWND MdiClient = nullptr;
@@ -224,22 +198,16 @@ class TWinSkinForm : public rtl::TComponent, public ISkinControlHost {
     int RightButtonsLeft = 0;
     TNCObject* HotObject = nullptr;
     TNCObject* PressedObject = nullptr; // the caption button the left mouse button went down on
+    // The window has the region the frame painter made; the system frees it once the window gets another.
     bool HasRegion = false;
-    // The region given to the window. SetWindowRgn hands it to the system, which frees it when the window
-    // gets another region or none: it is never ours to delete.
-    HRGN Region = nullptr;
+    // Off while the window's menu is put back and taken off again: the frame it would paint is stale.
+    bool FramePainting = true;
     gui::TForm* Form = nullptr;
     HWND Window = nullptr;
     TSkinData* SkinData = nullptr;
     std::unique_ptr<TWinSkinMenu> MenuBarObject;
     std::vector<std::unique_ptr<TWinSysButton>> CaptionButtons;
-    Bitmap IconBitmap;
-    bool HasOwnIcon = false; // IconBitmap is the window's own icon, not the skin's stand-in
-    Bitmap CaptionBitmap;
-    Bitmap CaptionBackground; // the caption as composed before its buttons: what shows through them
     std::vector<std::unique_ptr<ISkinControlObject>> ControlObjects;
-    int WindowWidth = 0, WindowHeight = 0;
-    int RegionWidth = 0, RegionHeight = 0;
     std::uint8_t Active = 1;
     std::uint8_t MdiRole = kOrdinaryWindow;
     std::uint8_t FrameKind = kFrameDefault;
@@ -262,7 +230,6 @@ class TWinSkinForm : public rtl::TComponent, public ISkinControlHost {
     void EndMenuLoop();
 
     bool SkinsFrame() const; // SkinControls holds xcMainMenu: the frame is the skin's
-    bool MaximizedMdiChild() const { return MdiRole == kMdiChild && WindowState != kStateNormal; }
 
     // The three stages of SkinWndProc: each true when it answered the message.
     bool Stage1(gui::TMessage& message);
@@ -316,6 +283,7 @@ class TWinSkinForm : public rtl::TComponent, public ISkinControlHost {
     void RestoreFormLook();
     bool IsPlainWindow() const { return Form == nullptr; }
 
+    TFramePainter painter_{*this};
     int disableTag_ = 0;
     gui::TCanvas controlCanvas_;
 };
