@@ -93,11 +93,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the window was not skinned\n");
         return 1;
     }
-    object->SetDoubleClickTime(0); // opened again faster than a double click
+    object->SystemMenu().SetDoubleClickTime(0); // opened again faster than a double click
     g_paintHook = SetWindowsHookExW(WH_CALLWNDPROCRET, &AfterPaint, nullptr, GetCurrentThreadId());
     const auto skinnedMenu = [&] {
         SetForegroundWindow(skinned);
-        object->ShowSystemMenu(150, 150);
+        object->SystemMenu().Show(150, 150);
         Pump();
     };
     const auto systemMenu = [&] {

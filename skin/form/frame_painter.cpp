@@ -170,8 +170,8 @@ void TFramePainter::PaintCaption(HDC dc) {
     }
     CaptionBackground = CaptionBitmap;
     // The buttons follow the text: some are anchored to it.
-    form_.LayoutCaptionButtons();
-    form_.PaintCaptionButtons(CaptionBitmap);
+    form_.CaptionButtons().Layout();
+    form_.CaptionButtons().Paint(CaptionBitmap);
     win::CopyToDc(dc, 0, 0, CaptionBitmap, CaptionBitmap.bounds());
     SetBkMode(dc, OPAQUE);
 }

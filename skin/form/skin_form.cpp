@@ -10,6 +10,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace skin {
 namespace {
@@ -51,7 +52,7 @@ int FrameThickness(int imageSize, int frameCount) {
 TWinSkinForm::TWinSkinForm(gui::TForm* owner)
     // The manager owns and frees this object; the form is remembered but does not own it, so freeing the
     // form never frees it behind the manager's back.
-    : rtl::TComponent(nullptr), DoubleClickTime(GetDoubleClickTime()), Form(owner) {}
+    : rtl::TComponent(nullptr), Form(owner) {}
 
 TWinSkinForm::~TWinSkinForm() {
     DetachControlObjects();
@@ -104,7 +105,7 @@ void TWinSkinForm::AttachWindow(TSkinData& skinData) {
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(Window, GWL_EXSTYLE));
     // Laid out or read right to left: the caption text goes to the right, the menu bar runs from the right.
     RightToLeft = (exStyle & (WS_EX_LEFTSCROLLBAR | WS_EX_LAYOUTRTL | WS_EX_RTLREADING)) != 0;
-    SystemMenu = GetSystemMenu(Window, FALSE);
+    systemMenu_.ReadWindowMenu();
     painter_.LoadWindowIcon();
     painter_.SetCaptionText(WindowTextOf(Window));
     WindowClassName = ClassNameOf(Window);
@@ -115,13 +116,13 @@ void TWinSkinForm::AttachWindow(TSkinData& skinData) {
                               (outer.bottom - outer.top) - ClientRect.bottom};
 
     ButtonCaps = 0;
-    if ((Style & WS_SYSMENU) || SystemMenu) ButtonCaps |= kCapSystemMenu;
+    if ((Style & WS_SYSMENU) || systemMenu_.WindowMenu()) ButtonCaps |= kCapSystemMenu;
     if (Style & WS_MINIMIZEBOX) ButtonCaps |= kCapMinimize;
     if (Style & WS_MAXIMIZEBOX) ButtonCaps |= kCapMaximize;
 
-    BuildSystemMenu();
+    systemMenu_.Build();
     ReadWindowState();
-    DetectMdi(exStyle);
+    MdiRole = mdi_.DetectRole(exStyle);
 
     FrameKind = kFrameDefault;
     if ((Style & WS_POPUP) && (Style & WS_CAPTION) != WS_CAPTION) {
@@ -130,8 +131,8 @@ void TWinSkinForm::AttachWindow(TSkinData& skinData) {
         FrameKind = kFrameThick;
     }
     if (MdiRole == kMdiFrame) {
-        MenuUpdateSaved = skinData.MenuUpdate();
-        SubclassMdiClient();
+        mdi_.SaveMenuUpdate(skinData.MenuUpdate());
+        mdi_.SubclassMdiClient();
     }
 
     if (SkinsFrame()) {
@@ -233,7 +234,7 @@ void TWinSkinForm::ComputeFrameSizes() {
     }
     FreeCaptionButtons();
     for (const auto& element : skin.SysButtons) {
-        CaptionButtons.push_back(std::make_unique<TWinSysButton>(*this, *element));
+        captionButtons_.Add(*element);
         if (element->Action != kActionSystemMenu && element->Action != kActionIcon) continue;
         // The icon button always shows the window's icon: a skin without an image of its own gives the
         // button the icon's size. The first window with an icon of its own lends it to the skin, for the
@@ -248,7 +249,7 @@ void TWinSkinForm::ComputeFrameSizes() {
 void TWinSkinForm::FreeCaptionButtons() {
     HotObject = nullptr;
     PressedObject = nullptr;
-    CaptionButtons.clear();
+    captionButtons_.Clear();
 }
 
 // ---- the window procedure ----
@@ -298,7 +299,7 @@ bool TWinSkinForm::Stage1(gui::TMessage& message) {
         OnCtlColorStatic(message);
         return true;
     case SKM_ISSKINNED:
-        message.Result = 1;
+        OnIsSkinned(message);
         return true;
     default:
         return false;
@@ -312,8 +313,8 @@ bool TWinSkinForm::Stage2(gui::TMessage& message) {
         return true; // the window's own procedure has had it
     case WM_ACTIVATE:
     case WM_NCACTIVATE:
-        Active = message.WParam != 0;
-        return false;
+        NoteActivation(message);
+        return false; // stage 3 answers it
     case WM_GETMINMAXINFO:
         OnGetMinMaxInfo(message);
         return true;
@@ -372,10 +373,7 @@ void TWinSkinForm::FormMessageHook(gui::TMessage& message) {
     const CallDepthScope call(CallDepth);
     switch (message.Msg) {
     case WM_SETTEXT:
-        SavedFormWindowProc.CallPrevious(message);
-        painter_.SetCaptionText(WindowTextOf(Window)); // the caption follows the text, whenever it is set
-        RefreshFrame(); // paint the skinned frame over whatever the system drew
-        return;
+        return OnSetText(message);
     case SKM_RESKIN:
         return Reskin();
     case SKM_SKINAGAIN:
@@ -385,6 +383,12 @@ void TWinSkinForm::FormMessageHook(gui::TMessage& message) {
     default:
         return SavedFormWindowProc.CallPrevious(message);
     }
+}
+
+void TWinSkinForm::OnSetText(gui::TMessage& message) {
+    SavedFormWindowProc.CallPrevious(message);
+    painter_.SetCaptionText(WindowTextOf(Window)); // the caption follows the text, whenever it is set
+    RefreshFrame();                                // paint the skinned frame over whatever the system drew
 }
 
 // ---- the menu bar ----
@@ -422,7 +426,7 @@ void TWinSkinForm::OnMenuChanged(gui::TMessage& message) {
 }
 
 bool TWinSkinForm::MenuItemLook(ULONG_PTR itemData, UINT command, TMenuItemLook& look) const {
-    if (SystemMenuItemLook(itemData, command, look)) return true;
+    if (systemMenu_.ItemLook(itemData, command, look)) return true;
     if (!FormMenu) return false; // only menus of the window's own menu bar are the skin's to draw
     const gui::TMenuItem* item = gui::TMenuItem::FromItemData(itemData);
     if (!item) return false;
@@ -447,7 +451,7 @@ void TWinSkinForm::OnMeasureItem(gui::TMessage& message) {
     int width = static_cast<int>(measure->itemWidth), height = static_cast<int>(measure->itemHeight);
     TMenuItemLook look;
     gui::TMenuItem* item = FormMenu ? gui::TMenuItem::FromItemData(measure->itemData) : nullptr;
-    if (SystemMenuItemLook(measure->itemData, measure->itemID, look)) {
+    if (systemMenu_.ItemLook(measure->itemData, measure->itemID, look)) {
         MeasureSkinMenuItem(*SkinData, look, dc.get(), width, height);
     } else if (item) {
         MeasureMenuItem(*SkinData, *item, dc.get(), width, height);
@@ -487,6 +491,10 @@ void TWinSkinForm::OnDrawItem(gui::TMessage& message) {
 
 // ---- stage 1 ----
 
+void TWinSkinForm::OnIsSkinned(gui::TMessage& message) {
+    message.Result = 1;
+}
+
 void TWinSkinForm::OnEraseBackground(gui::TMessage& message) {
     CallPrevProc(message);
     if (!IsPlainWindow()) return;
@@ -524,6 +532,10 @@ void TWinSkinForm::OnCtlColorStatic(gui::TMessage& message) {
 }
 
 // ---- stage 2 ----
+
+void TWinSkinForm::NoteActivation(const gui::TMessage& message) {
+    Active = message.WParam != 0;
+}
 
 void TWinSkinForm::OnSize(gui::TMessage& message) {
     CallPrevProc(message);
@@ -804,6 +816,208 @@ void TWinSkinForm::OnHoverTimer() {
     }
 }
 
+// ---- caption buttons and the window's state ----
+
+TNCObject* TWinSkinForm::ObjectAt(POINT windowPoint) {
+    if (TWinSysButton* button = captionButtons_.ButtonAt(windowPoint)) return button;
+    if (MenuBarObject) return MenuBarObject->ItemAt(windowPoint);
+    return nullptr;
+}
+
+void TWinSkinForm::RunCaptionAction(int x, int y) {
+    auto* button = dynamic_cast<TWinSysButton*>(HotObject);
+    if (!button) return;
+    captionButtons_.Click(*button, POINT{x, y});
+}
+
+void TWinSkinForm::OnCaptionAction(CaptionAction action, int code, POINT at) {
+    switch (action) {
+    case CaptionAction::Close:
+        return CloseWindow();
+    case CaptionAction::Maximize:
+        return ToggleMaximize();
+    case CaptionAction::Minimize:
+        return ToggleMinimize();
+    case CaptionAction::IconMenu:
+        return systemMenu_.Show(at.x + 1, at.y + 1, /*byIconClick=*/true);
+    case CaptionAction::SystemMenu:
+        return systemMenu_.Show(at.x + 1, at.y + 1);
+    case CaptionAction::ChildMinimize:
+        return mdi_.ChildCommand(SC_MINIMIZE);
+    case CaptionAction::ChildRestore:
+        return mdi_.ChildCommand(SC_RESTORE);
+    case CaptionAction::ChildClose:
+        return mdi_.ChildCommand(SC_CLOSE);
+    case CaptionAction::SkinOwn:
+        // The window answers the query itself and the program gets the action.
+        PostMessageW(Window, SKM_ISSKINNED, static_cast<WPARAM>(code), 0);
+        PostMessageW(Window, SKM_CAPTIONACTION, static_cast<WPARAM>(code), 0);
+        return;
+    }
+}
+
+void TWinSkinForm::CloseWindow() {
+    if (HoverTimer) HoverTimer->SetEnabled(false);
+    PostMessageW(Window, WM_CLOSE, 0, 0);
+}
+
+void TWinSkinForm::ToggleMaximize() {
+    if (WindowState == kStateMaximized) return RestoreWindow();
+    WindowState = kStateMaximized;
+    PostMessageW(Window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    HotObject = nullptr;
+}
+
+void TWinSkinForm::ToggleMinimize() {
+    if (WindowState == kStateMinimized) return RestoreWindow();
+    WindowState = kStateMinimized;
+    PostMessageW(Window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+}
+
+void TWinSkinForm::RestoreWindow() {
+    WindowState = kStateNormal;
+    PostMessageW(Window, WM_SYSCOMMAND, SC_RESTORE, 0);
+}
+
+// ---- non-client mouse and system commands ----
+
+void TWinSkinForm::OnNcMouseMove(gui::TMessage& message) {
+    if (!Active) return;
+    const POINT at = ScreenToWindow(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
+    if (TNCObject* object = ObjectAt(at)) {
+        object->MouseEnter();
+        message.Result = 0;
+        return;
+    }
+    if (HotObject) HotObject->MouseLeave();
+    CallPrevProc(message);
+}
+
+void TWinSkinForm::OnNcLButtonDown(gui::TMessage& message) {
+    const POINT at = ScreenToWindow(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
+    if (TNCObject* object = ObjectAt(at)) {
+        if (!Active) SetForegroundWindow(Window);
+        object->MouseDown();
+        if (dynamic_cast<TWinSysButton*>(object)) PressedObject = object;
+        if (auto* item = dynamic_cast<TMenuBtn*>(object)) {
+            MenuBarObject->OpenMenuBarItem(*item);
+            // The item last opened goes out, unless the keyboard was left on an item of the bar (or the
+            // window was unskinned while the drop-down was open).
+            if (HotObject && MenuBarObject && !MenuBarObject->InKeyboardMode()) HotObject->MouseLeave();
+        }
+        message.Result = 0;
+        return;
+    }
+    // A maximized window cannot be dragged by its caption.
+    if (WindowState == kStateMaximized && message.WParam == HTCAPTION && Active) message.WParam = HTMENU;
+    CallPrevProc(message);
+}
+
+void TWinSkinForm::OnNcLButtonUp(gui::TMessage& message) {
+    const POINT at = ScreenToWindow(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
+    TNCObject* object = ObjectAt(at);
+    // A button acts only when the mouse is released over the one it was pressed on.
+    TNCObject* pressed = std::exchange(PressedObject, nullptr);
+    if (!object) return CallPrevProc(message);
+    if (dynamic_cast<TWinSysButton*>(object) && object == HotObject && object == pressed) {
+        object->MouseUp();
+        RunCaptionAction(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
+    }
+    message.Result = 0;
+}
+
+void TWinSkinForm::OnNcLButtonDblClk(gui::TMessage& message) {
+    const POINT at = ScreenToWindow(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
+    if (TWinSysButton* button = captionButtons_.ButtonAt(at)) {
+        // Both clicks reach the button; the second one is a press like the first.
+        const int action = button->Element->Action;
+        if (action == kActionSystemMenu || action == kActionIcon) {
+            CloseWindow();
+            message.Result = 0;
+            return;
+        }
+        button->MouseDown();
+        PressedObject = button;
+        message.Result = 0;
+        return;
+    }
+    if (WindowState != kStateNormal) {
+        RestoreWindow();
+    } else if (ButtonCaps & kCapMaximize) {
+        ToggleMaximize();
+    }
+    message.Result = 0;
+}
+
+void TWinSkinForm::OnNcRButtonDown(gui::TMessage& message) {
+    if (message.WParam == HTCAPTION && MdiRole != kMdiChild) {
+        systemMenu_.Show(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
+        message.Result = 0;
+        return;
+    }
+    CallPrevProc(message);
+}
+
+void TWinSkinForm::OnCommand(gui::TMessage& message) {
+    switch (LOWORD(message.WParam)) {
+    case SC_SIZE:
+    case SC_MOVE:
+    case SC_MINIMIZE:
+    case SC_MAXIMIZE:
+    case SC_NEXTWINDOW:
+    case SC_PREVWINDOW:
+    case SC_CLOSE:
+    case SC_RESTORE:
+        PostMessageW(Window, WM_SYSCOMMAND, LOWORD(message.WParam), 0);
+        return;
+    default:
+        return CallPrevProc(message);
+    }
+}
+
+void TWinSkinForm::OnSysCommand(gui::TMessage& message) {
+    const UINT command = static_cast<UINT>(message.WParam & 0xFFF0);
+    if (!MenuTracking && command == SC_KEYMENU && message.LParam != ' ' && message.LParam != '-' &&
+        !GetCapture()) {
+        // Alt alone, or Alt and a menu bar item's letter, belong to the skinned menu bar.
+        const auto letter = static_cast<wchar_t>(message.LParam);
+        if (MenuBarObject && letter == 0) {
+            MenuBarObject->EnterKeyboardMode();
+            message.Result = 0;
+            return;
+        }
+        if (MenuBarObject) {
+            if (TMenuBtn* item = MenuBarObject->FindAccelItem(letter)) {
+                MenuBarObject->ClickMenuBarItem(*item); // a window whose letters no form handled first
+                message.Result = 0;
+                return;
+            }
+        }
+    }
+    if (command == SC_KEYMENU && message.LParam == ' ' && MdiRole != kMdiChild && systemMenu_.Handle()) {
+        // Alt+Space: the window has no system menu style while skinned, so the system would show nothing.
+        systemMenu_.ShowFromKeyboard();
+        message.Result = 0;
+        return;
+    }
+    switch (command) {
+    case SC_MINIMIZE:
+        WindowState = kStateMinimized;
+        if (MdiRole == kMdiChild) SetSystemButtonStyles(true);
+        break;
+    case SC_MAXIMIZE:
+        WindowState = kStateMaximized;
+        break;
+    case SC_RESTORE:
+        WindowState = kStateNormal;
+        if (MdiRole == kMdiChild) SetSystemButtonStyles(false);
+        break;
+    default:
+        break;
+    }
+    CallPrevProc(message);
+}
+
 // ---- re-skinning and detaching ----
 
 void TWinSkinForm::Reskin() {
@@ -849,7 +1063,7 @@ void TWinSkinForm::RestoreFormLook() {
 void TWinSkinForm::DetachAll() {
     if (!SkinsFrame()) return DetachControlsOnly();
     EndMenuLoop();
-    SysPopupMenu.reset();
+    systemMenu_.Reset();
     if (HoverTimer) HoverTimer->SetEnabled(false);
     if (!PrevWndProc.Installed()) return;
     SavedFormWindowProc.Remove();
@@ -861,7 +1075,7 @@ void TWinSkinForm::DetachAll() {
         SetMenu(Window, bar->MenuHandle());
         MenuBarObject.reset();
     }
-    UnsubclassMdiClient();
+    mdi_.UnsubclassMdiClient();
     painter_.DropCaption();
     if (Phase != kPhaseClosing && (MdiRole == kMdiChild || !(Style & WS_CHILD))) {
         RECT outer = WindowRectOf(Window);
@@ -884,19 +1098,19 @@ void TWinSkinForm::EndMenuLoop() {
     if (!InMenuLoop) return;
     EndMenu();
     HotObject = nullptr;
-    RetiredSysMenu = std::move(SysPopupMenu);
+    systemMenu_.Retire();
     if (MenuBarObject) RetiredMenuBar = std::move(MenuBarObject);
 }
 
 void TWinSkinForm::DetachOnDestroy() {
     EndMenuLoop();
-    SysPopupMenu.reset();
+    systemMenu_.Reset();
     if (HoverTimer) HoverTimer->SetEnabled(false);
     SavedFormWindowProc.Remove();
     // The window procedure binding ends by itself once the window has handled WM_NCDESTROY.
     DetachControlObjects();
     MenuBarObject.reset();
-    UnsubclassMdiClient();
+    mdi_.UnsubclassMdiClient();
     painter_.DropCaption();
 }
 
@@ -906,7 +1120,7 @@ void TWinSkinForm::DetachControlsOnly() {
     RestoreFormLook();
     SavedFormWindowProc.Remove();
     PrevWndProc.Remove();
-    UnsubclassMdiClient();
+    mdi_.UnsubclassMdiClient();
     if (Form) {
         for (gui::TControl* control : Form->Controls())
             control->Invalidate();

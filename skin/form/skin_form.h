@@ -16,7 +16,9 @@
 #include "skin/engine.h"
 #include "skin/form/caption_buttons.h"
 #include "skin/form/frame_painter.h"
+#include "skin/form/mdi.h"
 #include "skin/form/menu_bar.h"
+#include "skin/form/system_menu.h"
 #include "skin/manager/popup_menu.h"
 
 #include <windows.h>
@@ -47,7 +49,7 @@ constexpr std::uint8_t kCapMaximize = 1;
 constexpr std::uint8_t kCapMinimize = 2;
 constexpr std::uint8_t kCapSystemMenu = 8;
 
-class TWinSkinForm : public rtl::TComponent, public ISkinControlHost {
+class TWinSkinForm : public rtl::TComponent, public ISkinControlHost, public ICaptionButtonHost {
   public:
     // owner: the framework form skinned, or null for a plain window. The creator sets Window and then
     // calls AttachForm or AttachWindow.
@@ -82,31 +84,18 @@ class TWinSkinForm : public rtl::TComponent, public ISkinControlHost {
     void UpdateRegion();
     void ClearRegion();
 
-    // Caption buttons, the system menu and non-client mouse handling (caption_buttons.cpp).
-    bool IsCaptionButtonVisible(std::size_t index);
-    void LayoutCaptionButtons();
-    void PaintCaptionButtons(Bitmap& caption);
-    TWinSysButton* CaptionButtonAt(POINT windowPoint);
+    // What the caption buttons and the system menu ask of the window.
+    // The hot caption button's action, as a click at screen point x, y.
     void RunCaptionAction(int x, int y);
-    // byIconClick: opened by a click on the window icon; two such openings within the double-click time
-    // are a double click on the icon, which closes the window. Other openings never count.
-    void ShowSystemMenu(int x, int y, bool byIconClick = false);
-    void ShowSystemMenuFromKeyboard();
-    // The look of an item of the skinned system menu (the item data and command it carries), or false.
-    bool SystemMenuItemLook(ULONG_PTR itemData, UINT command, TMenuItemLook& look) const;
+    void OnCaptionAction(CaptionAction action, int code, POINT at) override;
+    void CloseWindow();
     void ToggleMaximize();
     void ToggleMinimize();
     void RestoreWindow();
 
-    // MDI frames and children (mdi.cpp).
-    void DetectMdi(DWORD exStyle);
-    void SubclassMdiClient();
-    void UnsubclassMdiClient();
-    void MdiClientWndProc(gui::TMessage& message);
-    bool IsActiveChildMaximized() const;
-    void MdiChildCommand(UINT command);
-    // The MDI buttons onto the menu bar's bitmap, whose top-left is the menu bar row's.
-    void PaintMdiButtons(Bitmap& bar);
+    // MDI frames: a maximized active child, its buttons on the menu bar's bitmap (top-left the bar row's).
+    bool IsActiveChildMaximized() const { return mdi_.IsActiveChildMaximized(); }
+    void PaintMdiButtons(Bitmap& bar) { mdi_.PaintButtons(bar); }
 
     // A control skinning object of this window, owned from now on.
     void AddControlObject(std::unique_ptr<ISkinControlObject> object);
@@ -148,16 +137,26 @@ class TWinSkinForm : public rtl::TComponent, public ISkinControlHost {
     // The next UpdateRegion builds the region even when the window kept its size.
     void ForgetRegionSize() { painter_.ForgetRegionSize(); }
     TWinSkinMenu* MenuBar() const { return MenuBarObject.get(); }
-    const std::vector<std::unique_ptr<TWinSysButton>>& SysButtons() const { return CaptionButtons; }
+    const std::vector<std::unique_ptr<TWinSysButton>>& SysButtons() const {
+        return captionButtons_.Buttons();
+    }
     // Where the right-aligned caption buttons begin, as last laid out.
-    int RightButtonsStart() const { return RightButtonsLeft; }
-    // The skinned system menu.
-    HMENU SystemMenuHandle() const { return SysPopupMenu.get(); }
+    int RightButtonsStart() const { return captionButtons_.RightButtonsStart(); }
+    // The parts that skin the window.
+    TCaptionButtons& CaptionButtons() { return captionButtons_; }
+    const TCaptionButtons& CaptionButtons() const { return captionButtons_; }
+    TSystemMenu& SystemMenu() { return systemMenu_; }
+    const TSystemMenu& SystemMenu() const { return systemMenu_; }
+    const TFramePainter& Painter() const { return painter_; }
+    // SkinControls holds xcMainMenu: the frame is the skin's.
+    bool SkinsFrame() const;
+    // The caption buttons the window's style asks for (ButtonCaps bits).
+    std::uint8_t Caps() const { return ButtonCaps; }
+    // A menu loop of this object's runs (the system menu's, a drop-down's of the bar).
+    void SetInMenuLoop(bool running) { InMenuLoop = running; }
     const std::vector<std::unique_ptr<ISkinControlObject>>& Controls() const { return ControlObjects; }
     // The caption shown; the window's text is read again when it is set.
     void SetCaptionText(std::string text) { painter_.SetCaptionText(std::move(text)); }
-    // Two openings of the system menu by the icon within this time are a double click on it.
-    void SetDoubleClickTime(UINT milliseconds) { DoubleClickTime = milliseconds; }
 
     // The non-client object (caption button or menu bar item) under the mouse or the keyboard.
     TNCObject* HotNcObject() const { return HotObject; }
@@ -178,24 +177,15 @@ class TWinSkinForm : public rtl::TComponent, public ISkinControlHost {
     gui::TMessageHook SavedFormWindowProc; // the framework form's message method before us
     std::unique_ptr<gui::TTimer> HoverTimer;
     std::string WindowClassName;
-    bool MenuUpdateSaved = true;
     RECT ClientRect{};
-    DWORD LastSysMenuTick = 0;
-    UINT DoubleClickTime = 0;
     int SpaceWidth = 0;
     int FrameLeft = 0, FrameTop = 0, FrameRight = 0, FrameBottom = 0;
     RECT UnskinnedFrameSize{};
     int MenuBarHeight = 0;
     bool RightToLeft = false;
-    gui::UniqueMenu SysPopupMenu; // the skinned system menu
-    HWND MdiClient = nullptr;
-    gui::TWindowSubclass MdiClientPrevProc; // the MDI client's procedure before us (MDI frames)
-    HWND MdiCreatedChild = nullptr;
     HMENU FormMenu = nullptr;
-    HMENU SystemMenu = nullptr;
     gui::TColor SavedFormColour = 0;
     DWORD Style = 0;
-    int RightButtonsLeft = 0;
     TNCObject* HotObject = nullptr;
     TNCObject* PressedObject = nullptr; // the caption button the left mouse button went down on
     // The window has the region the frame painter made; the system frees it once the window gets another.
@@ -206,7 +196,6 @@ class TWinSkinForm : public rtl::TComponent, public ISkinControlHost {
     HWND Window = nullptr;
     TSkinData* SkinData = nullptr;
     std::unique_ptr<TWinSkinMenu> MenuBarObject;
-    std::vector<std::unique_ptr<TWinSysButton>> CaptionButtons;
     std::vector<std::unique_ptr<ISkinControlObject>> ControlObjects;
     std::uint8_t Active = 1;
     std::uint8_t MdiRole = kOrdinaryWindow;
@@ -226,10 +215,7 @@ class TWinSkinForm : public rtl::TComponent, public ISkinControlHost {
 
     // What a running menu loop still uses outlives a detach until the object is freed.
     std::unique_ptr<TWinSkinMenu> RetiredMenuBar;
-    gui::UniqueMenu RetiredSysMenu;
     void EndMenuLoop();
-
-    bool SkinsFrame() const; // SkinControls holds xcMainMenu: the frame is the skin's
 
     // The three stages of SkinWndProc: each true when it answered the message.
     bool Stage1(gui::TMessage& message);
@@ -241,6 +227,9 @@ class TWinSkinForm : public rtl::TComponent, public ISkinControlHost {
     void OnNcDestroy(gui::TMessage& message);
     void OnCtlColorButton(gui::TMessage& message);
     void OnCtlColorStatic(gui::TMessage& message);
+    void OnIsSkinned(gui::TMessage& message);
+    void NoteActivation(const gui::TMessage& message);
+    void OnSetText(gui::TMessage& message);
     void OnSize(gui::TMessage& message);
     void OnGetMinMaxInfo(gui::TMessage& message);
     void OnWindowPosChanged(gui::TMessage& message);
@@ -268,15 +257,6 @@ class TWinSkinForm : public rtl::TComponent, public ISkinControlHost {
 
     // The non-client object under a point: a caption button, else a menu bar item.
     TNCObject* ObjectAt(POINT windowPoint);
-    void BuildSystemMenu();
-    void SystemMenuItemClick(int tag);
-    void CloseWindow();
-    void OnMdiClientNcCalcSize(gui::TMessage& message);
-    void OnMdiCreate(gui::TMessage& message);
-    void OnMdiDestroy(gui::TMessage& message);
-    void OnMdiArrange(gui::TMessage& message);
-    void OnMdiSetMenu(gui::TMessage& message);
-    void OnMdiRefreshMenu(gui::TMessage& message);
 
     void DetachControlObjects();
     // The form's own colour and its popup menus' own drawing back.
@@ -284,6 +264,9 @@ class TWinSkinForm : public rtl::TComponent, public ISkinControlHost {
     bool IsPlainWindow() const { return Form == nullptr; }
 
     TFramePainter painter_{*this};
+    TCaptionButtons captionButtons_{*this, *this};
+    TSystemMenu systemMenu_{*this};
+    TMdiSkinning mdi_{*this};
     int disableTag_ = 0;
     gui::TCanvas controlCanvas_;
 };

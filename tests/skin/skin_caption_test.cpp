@@ -233,7 +233,8 @@ TEST_P(SkinCaptionTest, OnlyADoubleClickOnTheIconCloses) {
     skin::TWinSkinForm& object = *skin::SkinManager->FindFormByWindow(window);
     skin::TWinSysButton* icon = ButtonOf(object, {skin::kActionSystemMenu, skin::kActionIcon});
     ASSERT_NE(icon, nullptr);
-    object.SetDoubleClickTime(10000); // however slow the machine, every pair below is within the time
+    object.SystemMenu().SetDoubleClickTime(
+        10000); // however slow the machine, every pair below is within the time
     const auto clickIcon = [&] {
         SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, ClickPoint(*icon, window));
         SendMessageW(window, WM_NCLBUTTONUP, HTCAPTION, ClickPoint(*icon, window));
@@ -263,14 +264,14 @@ TEST_P(SkinCaptionTest, TheSystemMenusCloseItemNamesTheKeyThatCloses) {
     HWND window = form->Handle();
     skin::TWinSkinForm& object = *skin::SkinManager->FindFormByWindow(window);
     std::string shown;
-    HMENU menu = object.SystemMenuHandle();
+    HMENU menu = object.SystemMenu().Handle();
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         MENUITEMINFOW info{};
         info.cbSize = sizeof info;
         info.fMask = MIIM_DATA | MIIM_ID;
         GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
         skin::TMenuItemLook look;
-        if (object.SystemMenuItemLook(info.dwItemData, info.wID, look) && look.Caption == " Close ")
+        if (object.SystemMenu().ItemLook(info.dwItemData, info.wID, look) && look.Caption == " Close ")
             shown = look.ShortCut;
     }
     ASSERT_FALSE(shown.empty()) << "the Close item shows a key";

@@ -213,7 +213,7 @@ void TrySkin(gui::TApplication& application, const std::string& file, ChaosRun& 
     RECT outer{};
     GetWindowRect(window, &outer);
     if (object) {
-        object->SetDoubleClickTime(0);
+        object->SystemMenu().SetDoubleClickTime(0);
         for (auto& button : object->SysButtons()) {
             if (!button->Visible) continue;
             run.Timed("pointer over a caption button", [&] {
@@ -228,7 +228,8 @@ void TrySkin(gui::TApplication& application, const std::string& file, ChaosRun& 
             run.Timed("open the menu bar's drop-down",
                       [&] { object->MenuBar()->OpenMenuBarItem(*object->MenuBar()->Items()[0]); });
         }
-        run.Timed("open the system menu", [&] { object->ShowSystemMenu(outer.left + 20, outer.top + 20); });
+        run.Timed("open the system menu",
+                  [&] { object->SystemMenu().Show(outer.left + 20, outer.top + 20); });
         KillTimer(nullptr, timer);
     }
     for (const SIZE size : {SIZE{1, 1}, SIZE{60, 40}, SIZE{300, 200}, SIZE{1400, 1000}, SIZE{640, 360}}) {
@@ -266,8 +267,9 @@ void TrySkin(gui::TApplication& application, const std::string& file, ChaosRun& 
                            close ? (close->Bounds.top + close->Bounds.bottom) / 2 : 0};
         // Only a button a user can reach: one drawn outside the window, or under another, cannot be clicked
         // (and a press the skin does not take would start the system's modal move of the window).
-        if (close && object->CaptionButtonAt(centre) == close && centre.x < outer.right - outer.left &&
-            centre.y < outer.bottom - outer.top && centre.x >= 0 && centre.y >= 0) {
+        if (close && object->CaptionButtons().ButtonAt(centre) == close &&
+            centre.x < outer.right - outer.left && centre.y < outer.bottom - outer.top && centre.x >= 0 &&
+            centre.y >= 0) {
             const LPARAM at = MAKELPARAM(outer.left + centre.x, outer.top + centre.y);
             SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, at);
             SendMessageW(window, WM_NCLBUTTONUP, HTCAPTION, at);

@@ -496,7 +496,7 @@ TEST_P(SkinMenusTest, SystemMenuOffersWhatTheWindowCanDoNow) {
     TSkinTestForm* form = MenuFormShown();
     HWND window = form->Handle();
     skin::TWinSkinForm& object = *skin::SkinManager->FindFormByWindow(window);
-    HMENU menu = object.SystemMenuHandle();
+    HMENU menu = object.SystemMenu().Handle();
     ASSERT_NE(menu, nullptr);
     ASSERT_EQ(GetMenuItemCount(menu), 5) << "Restore, Maximize, Minimize, a line (never chosen), Close";
     // Each showing: whether each item can be chosen, and what the screen showed.
@@ -517,7 +517,7 @@ TEST_P(SkinMenusTest, SystemMenuOffersWhatTheWindowCanDoNow) {
         });
         script.Start();
         const RECT outer = WindowRectOf(window);
-        object.ShowSystemMenu(outer.left + 20, outer.top + object.Borders().top);
+        object.SystemMenu().Show(outer.left + 20, outer.top + object.Borders().top);
         EXPECT_TRUE(Finish(script));
         return enabled;
     };
@@ -550,8 +550,8 @@ TEST_P(SkinMenusTest, UnskinningWhileAMenuIsOpenClosesItAndFreesTheObjectAfterwa
         script.Start(250);
         if (systemMenu) {
             const RECT outer = WindowRectOf(window);
-            object->SetDoubleClickTime(0);
-            object->ShowSystemMenu(outer.left + 20, outer.top + object->Borders().top);
+            object->SystemMenu().SetDoubleClickTime(0);
+            object->SystemMenu().Show(outer.left + 20, outer.top + object->Borders().top);
         } else {
             object->MenuBar()->ClickMenuBarItem(*object->MenuBar()->Items()[0]);
         }
@@ -574,7 +574,7 @@ TEST_P(SkinMenusTest, ThreeHundredMenusAndASkinSwitchLeaveNoHandlesBehind) {
     skin::TWinSkinForm& object = *skin::SkinManager->FindFormByWindow(window);
     gui::TPopupMenu* popup = Popup(form, "PopupMenu1");
     const RECT outer = WindowRectOf(window);
-    object.SetDoubleClickTime(0); // the system menu opens again faster than a double click
+    object.SystemMenu().SetDoubleClickTime(0); // the system menu opens again faster than a double click
     // One of each kind: a form popup menu, a drop-down of the bar, the skinned system menu.
     const auto openAndClose = [&](int kind) {
         MenuScript script;
@@ -585,7 +585,7 @@ TEST_P(SkinMenusTest, ThreeHundredMenusAndASkinSwitchLeaveNoHandlesBehind) {
         } else if (kind == 1) {
             object.MenuBar()->ClickMenuBarItem(*object.MenuBar()->Items()[0]);
         } else {
-            object.ShowSystemMenu(outer.left + 60, outer.top + 10);
+            object.SystemMenu().Show(outer.left + 60, outer.top + 10);
         }
         return Finish(script);
     };
