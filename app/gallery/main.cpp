@@ -31,7 +31,7 @@ constexpr int kExitUsage = 2;
 
 bool Skinned(HWND window) {
     const auto* object = skin::SkinManager ? skin::SkinManager->FindFormByWindow(window) : nullptr;
-    return object && object->Phase == skin::kPhaseActive;
+    return object && object->SkinPhase() == skin::kPhaseActive;
 }
 
 // Dispatches messages until condition holds or the time is up; answers the condition.

@@ -149,7 +149,7 @@ int FirstPaintOnce(bool skinned) {
     const auto ready = [&] {
         if (!skinned) return IsWindowVisible(window) != FALSE;
         const skin::TWinSkinForm* object = skin::SkinManager->FindFormByWindow(window);
-        return object && object->Phase == skin::kPhaseActive;
+        return object && object->SkinPhase() == skin::kPhaseActive;
     };
     MSG msg;
     for (;;) {

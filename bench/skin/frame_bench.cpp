@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
         manager.SkinWindow(skinned);
         Pump();
         const skin::TWinSkinForm* attached = manager.FindFormByWindow(skinned);
-        if (!attached || attached->Phase != skin::kPhaseActive) {
+        if (!attached || attached->SkinPhase() != skin::kPhaseActive) {
             std::fprintf(stderr, "the window was not skinned\n");
             return 1;
         }
@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
         if (size.width == 521) {
             skin::TWinSkinForm& object = *manager.FindFormByWindow(skinned);
             skin::TWinSysButton* close = nullptr;
-            for (auto& button : object.CaptionButtons) {
+            for (auto& button : object.SysButtons()) {
                 if (button->Visible && button->Element->Action == skin::kActionClose) close = button.get();
             }
             if (close) {
@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
         if (size.width == 1280) {
             skin::TWinSkinForm& object = *manager.FindFormByWindow(skinned);
             const double region = BestMicroseconds(50, [&] {
-                object.RegionWidth = 0; // as after a resize step
+                object.ForgetRegionSize(); // as after a resize step
                 object.UpdateRegion();
             });
             std::printf("window region of a 1280 x 1024 window, one resize step: %.1f us\n", region);

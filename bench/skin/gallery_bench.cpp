@@ -19,7 +19,7 @@ using Clock = std::chrono::steady_clock;
 
 bool Skinned(HWND window) {
     const auto* object = skin::SkinManager ? skin::SkinManager->FindFormByWindow(window) : nullptr;
-    return object && object->Phase == skin::kPhaseActive;
+    return object && object->SkinPhase() == skin::kPhaseActive;
 }
 
 // Microseconds from Show to the window and all its controls painted (skinned first, when skinning is on).

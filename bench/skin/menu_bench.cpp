@@ -89,15 +89,15 @@ int main(int argc, char** argv) {
     manager.SkinWindow(skinned);
     Pump();
     skin::TWinSkinForm* object = manager.FindFormByWindow(skinned);
-    if (!object || object->Phase != skin::kPhaseActive) {
+    if (!object || object->SkinPhase() != skin::kPhaseActive) {
         std::fprintf(stderr, "the window was not skinned\n");
         return 1;
     }
-    object->DoubleClickTime = 0; // opened again faster than a double click
+    object->SystemMenu().SetDoubleClickTime(0); // opened again faster than a double click
     g_paintHook = SetWindowsHookExW(WH_CALLWNDPROCRET, &AfterPaint, nullptr, GetCurrentThreadId());
     const auto skinnedMenu = [&] {
         SetForegroundWindow(skinned);
-        object->ShowSystemMenu(150, 150);
+        object->SystemMenu().Show(150, 150);
         Pump();
     };
     const auto systemMenu = [&] {

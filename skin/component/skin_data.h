@@ -98,7 +98,6 @@ class TSkinData : public TSkinDefinition {
     bool SkinPending = true;
     gui::TImageList MenuGlyphs; // restore, maximize, minimize, close; 16 x 16
     Bitmap SkinIconBitmap;      // the caption's icon button image, filled by the form skinning
-    bool FramePainting = true;  // off only while the form skinning processes a menu change
     HBRUSH FaceBrush() const { return faceBrush_.get(); }
 
     void Loaded() override;

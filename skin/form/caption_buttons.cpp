@@ -1,5 +1,3 @@
-// Caption buttons of TWinSkinForm: which are visible, where they sit, how they are drawn, what the mouse
-// does to them and what they do; the skinned system menu.
 #include "skin/form/caption_buttons.h"
 
 #include "framework/gui/wide.h"
@@ -10,24 +8,11 @@
 #include "skin/draw/win/dc_drawing.h"
 #include "skin/form/skin_form.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
-#include <optional>
-#include <utility>
+#include <memory>
 
 namespace skin {
 namespace {
-
-// The system menu's items: the tag is also the glyph's index in the skin's menu glyphs.
-constexpr int kTagRestore = 0;
-constexpr int kTagMaximize = 1;
-constexpr int kTagMinimize = 2;
-constexpr int kTagClose = 3;
-constexpr int kTagSeparator = 100;
-// Item data of the system menu's items: this plus the tag, far from any pointer a framework item carries.
-constexpr ULONG_PTR kSystemMenuItemData = 0x5C00;
-constexpr UINT kCommandOfTag = 1; // menu command = tag + this (0 means "nothing chosen")
 
 bool Between(int value, int low, int high) {
     return value >= low && value <= high;
@@ -35,6 +20,36 @@ bool Between(int value, int low, int high) {
 
 Rect ToRect(const RECT& r) {
     return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+// What a button's action code in the skin asks of the window.
+CaptionAction ActionOfCode(int code) {
+    switch (code) {
+    case kActionClose:
+        return CaptionAction::Close;
+    case kActionMaximize:
+    case 22:
+        return CaptionAction::Maximize;
+    case kActionMinimize:
+    case 23:
+        return CaptionAction::Minimize;
+    case kActionSystemMenu:
+    case kActionIcon:
+        return CaptionAction::IconMenu;
+    case 12:
+        return CaptionAction::SystemMenu;
+    case 7:
+    case 60:
+        return CaptionAction::ChildMinimize;
+    case 8:
+    case 61:
+        return CaptionAction::ChildRestore;
+    case 9:
+    case 62:
+        return CaptionAction::ChildClose;
+    default:
+        return CaptionAction::SkinOwn;
+    }
 }
 
 } // namespace
@@ -46,19 +61,19 @@ TWinSysButton::TWinSysButton(TWinSkinForm& skinForm, const TDataSkinSysButton& e
 
 void TWinSysButton::Paint() {
     const TDataSkinSysButton& element = *Element;
-    gui::WindowDc dc(SkinForm.Window, gui::WindowDc::WholeWindow);
+    gui::WindowDc dc(SkinForm.Handle(), gui::WindowDc::WholeWindow);
     if (!dc) return;
     const UnmirroredDc unmirrored(dc.get());
     const Rect bounds = ToRect(Bounds);
     const bool icon = element.Action == kActionSystemMenu || element.Action == kActionIcon;
-    const Bitmap& image = icon ? SkinForm.IconBitmap : element.Image;
+    const Bitmap& image = icon ? SkinForm.Icon() : element.Image;
     const int frames = icon ? 1 : element.FrameCount;
     int frame = icon ? 1 : State;
     if (element.Visibility == kVisibilityOnMenuBar && State == kStateHotFrame) frame = 4;
     frame = std::min(frame, std::max(frames, 1));
     // Where the button is transparent the caption shows, not what the button showed before: the frame is
     // composed over the caption and copied in one go.
-    const Bitmap& caption = SkinForm.CaptionBackground;
+    const Bitmap& caption = SkinForm.CaptionUnderButtons();
     if (element.Visibility != kVisibilityOnMenuBar && !bounds.IsEmpty() && bounds.Left >= 0 &&
         bounds.Top >= 0 && bounds.Right <= caption.width() && bounds.Bottom <= caption.height()) {
         Bitmap piece(bounds.Width(), bounds.Height());
@@ -70,9 +85,24 @@ void TWinSysButton::Paint() {
     win::DrawSkinFrame(dc.get(), bounds, image, frame, frames, /*trans=*/true);
 }
 
-// ---- visibility, layout, painting ----
+// ---- the row of caption buttons ----
 
-bool TWinSkinForm::IsCaptionButtonVisible(std::size_t index) {
+TCaptionButtons::TCaptionButtons(TWinSkinForm& form, ICaptionButtonHost& host) : form_(form), host_(host) {}
+
+TCaptionButtons::~TCaptionButtons() = default;
+
+void TCaptionButtons::Add(const TDataSkinSysButton& element) {
+    CaptionButtons.push_back(std::make_unique<TWinSysButton>(form_, element));
+}
+
+void TCaptionButtons::Clear() {
+    CaptionButtons.clear();
+}
+
+bool TCaptionButtons::IsVisible(std::size_t index) {
+    const std::uint8_t WindowState = form_.State(), ButtonCaps = form_.Caps(), FrameKind = form_.Kind();
+    const bool Active = form_.IsActive();
+    const int MenuBarHeight = form_.MenuRowHeight();
     TWinSysButton& button = *CaptionButtons[index];
     const TDataSkinSysButton& e = *button.Element;
     const bool maximized = WindowState == kStateMaximized;
@@ -108,7 +138,7 @@ bool TWinSkinForm::IsCaptionButtonVisible(std::size_t index) {
         v = !hasMin;
         break;
     case kVisibilityOnMenuBar:
-        v = IsActiveChildMaximized() && MenuBarHeight > 0;
+        v = form_.IsActiveChildMaximized() && MenuBarHeight > 0;
         break;
     default:
         v = Between(e.Visibility, 200, 2000);
@@ -156,12 +186,19 @@ bool TWinSkinForm::IsCaptionButtonVisible(std::size_t index) {
     return visible;
 }
 
-void TWinSkinForm::LayoutCaptionButtons() {
+void TCaptionButtons::Layout() {
+    const int WindowWidth = form_.Painter().PaintedWidth();
+    const RECT& CaptionTextRect = form_.Painter().CaptionTextRect();
+    const TSkinData* SkinData = form_.Skin();
+    const bool RightToLeft = form_.ReadsRightToLeft();
+    const RECT borders = form_.Borders();
+    const int FrameLeft = borders.left, FrameTop = borders.top, FrameRight = borders.right;
+    const int MenuBarHeight = form_.MenuRowHeight();
     RightButtonsLeft = 0;
     for (std::size_t i = 0; i < CaptionButtons.size(); ++i) {
         TWinSysButton& button = *CaptionButtons[i];
         const TDataSkinSysButton& e = *button.Element;
-        if (!IsCaptionButtonVisible(i) || e.Image.empty()) continue;
+        if (!IsVisible(i) || e.Image.empty()) continue;
         const int w = e.Image.width() / std::max(e.FrameCount, 1);
         const int h = e.Image.height();
         int left = 0, top = 0;
@@ -198,7 +235,9 @@ void TWinSkinForm::LayoutCaptionButtons() {
     }
 }
 
-void TWinSkinForm::PaintCaptionButtons(Bitmap& caption) {
+void TCaptionButtons::Paint(Bitmap& caption) const {
+    const Bitmap& IconBitmap = form_.Icon();
+    const bool Active = form_.IsActive();
     for (const auto& button : CaptionButtons) {
         const TDataSkinSysButton& e = *button->Element;
         if (!button->Visible || e.Image.empty() || e.Visibility == kVisibilityOnMenuBar) continue;
@@ -212,7 +251,19 @@ void TWinSkinForm::PaintCaptionButtons(Bitmap& caption) {
     }
 }
 
-TWinSysButton* TWinSkinForm::CaptionButtonAt(POINT windowPoint) {
+void TCaptionButtons::PaintOnMenuBar(Bitmap& bar) const {
+    const RECT borders = form_.Borders();
+    const int FrameLeft = borders.left, FrameTop = borders.top;
+    for (const auto& button : CaptionButtons) {
+        const TDataSkinSysButton& e = *button->Element;
+        if (!button->Visible || e.Visibility != kVisibilityOnMenuBar || e.Image.empty()) continue;
+        const RECT& b = button->Bounds;
+        const Rect bounds{b.left - FrameLeft, b.top - FrameTop, b.right - FrameLeft, b.bottom - FrameTop};
+        DrawSkinFrame(bar, bounds, e.Image, 1, e.FrameCount, /*trans=*/true);
+    }
+}
+
+TWinSysButton* TCaptionButtons::ButtonAt(POINT windowPoint) const {
     for (const auto& button : CaptionButtons) {
         if (button->Visible && button->Element->Action >= 0 && PtInRect(&button->Bounds, windowPoint)) {
             return button.get();
@@ -221,316 +272,17 @@ TWinSysButton* TWinSkinForm::CaptionButtonAt(POINT windowPoint) {
     return nullptr;
 }
 
-TNCObject* TWinSkinForm::ObjectAt(POINT windowPoint) {
-    if (TWinSysButton* button = CaptionButtonAt(windowPoint)) return button;
-    if (MenuBarObject) return MenuBarObject->ItemAt(windowPoint);
+const TWinSysButton* TCaptionButtons::IconButton() const {
+    for (const auto& button : CaptionButtons) {
+        const int action = button->Element->Action;
+        if (button->Visible && (action == kActionSystemMenu || action == kActionIcon)) return button.get();
+    }
     return nullptr;
 }
 
-// ---- actions ----
-
-void TWinSkinForm::RunCaptionAction(int x, int y) {
-    auto* button = dynamic_cast<TWinSysButton*>(HotObject);
-    if (!button) return;
-    const int action = button->Element->Action;
-    switch (action) {
-    case kActionClose:
-        CloseWindow();
-        break;
-    case kActionMaximize:
-    case 22:
-        ToggleMaximize();
-        break;
-    case kActionMinimize:
-    case 23:
-        ToggleMinimize();
-        break;
-    case kActionSystemMenu:
-    case kActionIcon:
-        ShowSystemMenu(x + 1, y + 1, /*byIconClick=*/true);
-        break;
-    case 12:
-        ShowSystemMenu(x + 1, y + 1);
-        break;
-    case 7:
-    case 60:
-        MdiChildCommand(SC_MINIMIZE);
-        break;
-    case 8:
-    case 61:
-        MdiChildCommand(SC_RESTORE);
-        break;
-    case 9:
-    case 62:
-        MdiChildCommand(SC_CLOSE);
-        break;
-    default:
-        // An action of the skin's own: the window answers the query itself and the program gets the action.
-        PostMessageW(Window, SKM_ISSKINNED, static_cast<WPARAM>(action), 0);
-        PostMessageW(Window, SKM_CAPTIONACTION, static_cast<WPARAM>(action), 0);
-        break;
-    }
-}
-
-void TWinSkinForm::CloseWindow() {
-    if (HoverTimer) HoverTimer->SetEnabled(false);
-    PostMessageW(Window, WM_CLOSE, 0, 0);
-}
-
-void TWinSkinForm::ToggleMaximize() {
-    if (WindowState == kStateMaximized) return RestoreWindow();
-    WindowState = kStateMaximized;
-    PostMessageW(Window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-    HotObject = nullptr;
-}
-
-void TWinSkinForm::ToggleMinimize() {
-    if (WindowState == kStateMinimized) return RestoreWindow();
-    WindowState = kStateMinimized;
-    PostMessageW(Window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-}
-
-void TWinSkinForm::RestoreWindow() {
-    WindowState = kStateNormal;
-    PostMessageW(Window, WM_SYSCOMMAND, SC_RESTORE, 0);
-}
-
-void TWinSkinForm::BuildSystemMenu() {
-    // Owner-drawn: each item carries its tag as item data and is drawn by the skin (SystemMenuItemLook).
-    SysPopupMenu.reset(CreatePopupMenu());
-    const auto add = [&](int tag) {
-        AppendMenuW(SysPopupMenu.get(), MF_OWNERDRAW, static_cast<UINT_PTR>(tag) + kCommandOfTag,
-                    reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(kSystemMenuItemData + tag)));
-    };
-    add(kTagRestore);
-    if (ButtonCaps & kCapMaximize) add(kTagMaximize);
-    if (ButtonCaps & kCapMinimize) add(kTagMinimize);
-    AppendMenuW(SysPopupMenu.get(), MF_OWNERDRAW | MF_SEPARATOR, 0,
-                reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(kSystemMenuItemData + kTagSeparator)));
-    add(kTagClose);
-}
-
-bool TWinSkinForm::SystemMenuItemLook(ULONG_PTR itemData, UINT command, TMenuItemLook& look) const {
-    if (itemData < kSystemMenuItemData || itemData > kSystemMenuItemData + kTagSeparator) return false;
-    const int tag = static_cast<int>(itemData - kSystemMenuItemData);
-    static const char* const kCaptions[] = {" Restore ", " Maximize ", " Minimize ", " Close "};
-    look = TMenuItemLook{};
-    if (tag == kTagSeparator) {
-        look.Caption = "-";
-        return true;
-    }
-    look.Caption = kCaptions[tag];
-    if (tag == kTagClose) look.ShortCut = "Alt+F4";
-    look.Enabled = (GetMenuState(SysPopupMenu.get(), command, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
-    look.Images = &SkinData->MenuGlyphs;
-    look.ImageIndex = tag;
-    look.RightToLeft = RightToLeft;
-    return true;
-}
-
-void TWinSkinForm::ShowSystemMenu(int x, int y, bool byIconClick) {
-    if (!SysPopupMenu) return;
-    const auto enable = [&](int tag, bool on) {
-        EnableMenuItem(SysPopupMenu.get(), static_cast<UINT>(tag) + kCommandOfTag,
-                       MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
-    };
-    enable(kTagRestore, WindowState != kStateNormal);
-    enable(kTagMaximize, WindowState != kStateMaximized);
-    enable(kTagMinimize, WindowState != kStateMinimized);
-
-    // A second click on the icon within the double-click time is a double click on it: it closes the window.
-    // An opening from the keyboard, the caption or a menu is no click on the icon, and neither of a pair.
-    const DWORD now = GetTickCount();
-    if (byIconClick && LastSysMenuTick != 0 && now - LastSysMenuTick <= DoubleClickTime) {
-        LastSysMenuTick = 0;
-        CloseWindow();
-        return;
-    }
-    LastSysMenuTick = byIconClick ? now : 0;
-    if (SkinData->HasSkinControl(xcSystemMenu) && MdiRole != kMdiChild) {
-        InMenuLoop = true;
-        const UINT chosen = static_cast<UINT>(
-            TrackPopupMenu(SysPopupMenu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, Window, nullptr));
-        InMenuLoop = false;
-        if (chosen != 0) SystemMenuItemClick(static_cast<int>(chosen - kCommandOfTag));
-        // A menu that took the whole double-click time to use does not count as the first click of one.
-        LastSysMenuTick = chosen != 0 ? 0 : LastSysMenuTick;
-    } else {
-        TrackPopupMenu(SystemMenu, TPM_RIGHTBUTTON, x, y, 0, Window, nullptr);
-    }
-}
-
-void TWinSkinForm::ShowSystemMenuFromKeyboard() {
-    // Under the window icon, where a click on it opens the menu; at the caption's start without one.
-    POINT at{FrameLeft, FrameTop};
-    for (const auto& button : CaptionButtons) {
-        const int action = button->Element->Action;
-        if (button->Visible && (action == kActionSystemMenu || action == kActionIcon)) {
-            at = POINT{button->Bounds.left, button->Bounds.bottom};
-            break;
-        }
-    }
-    RECT window{};
-    GetWindowRect(Window, &window);
-    ShowSystemMenu(window.left + at.x, window.top + at.y);
-}
-
-void TWinSkinForm::SystemMenuItemClick(int tag) {
-    switch (tag) {
-    case kTagRestore:
-        RestoreWindow();
-        break;
-    case kTagMaximize:
-        ToggleMaximize();
-        break;
-    case kTagMinimize:
-        ToggleMinimize();
-        break;
-    case kTagClose:
-        CloseWindow();
-        break;
-    default:
-        break;
-    }
-}
-
-// ---- non-client mouse and system commands ----
-
-void TWinSkinForm::OnNcMouseMove(gui::TMessage& message) {
-    if (!Active) return;
-    const POINT at = ScreenToWindow(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
-    if (TNCObject* object = ObjectAt(at)) {
-        object->MouseEnter();
-        message.Result = 0;
-        return;
-    }
-    if (HotObject) HotObject->MouseLeave();
-    CallPrevProc(message);
-}
-
-void TWinSkinForm::OnNcLButtonDown(gui::TMessage& message) {
-    const POINT at = ScreenToWindow(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
-    if (TNCObject* object = ObjectAt(at)) {
-        if (!Active) SetForegroundWindow(Window);
-        object->MouseDown();
-        if (dynamic_cast<TWinSysButton*>(object)) PressedObject = object;
-        if (auto* item = dynamic_cast<TMenuBtn*>(object)) {
-            MenuBarObject->OpenMenuBarItem(*item);
-            // The item last opened goes out, unless the keyboard was left on an item of the bar (or the
-            // window was unskinned while the drop-down was open).
-            if (HotObject && MenuBarObject && !MenuBarObject->InKeyboardMode()) HotObject->MouseLeave();
-        }
-        message.Result = 0;
-        return;
-    }
-    // A maximized window cannot be dragged by its caption.
-    if (WindowState == kStateMaximized && message.WParam == HTCAPTION && Active) message.WParam = HTMENU;
-    CallPrevProc(message);
-}
-
-void TWinSkinForm::OnNcLButtonUp(gui::TMessage& message) {
-    const POINT at = ScreenToWindow(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
-    TNCObject* object = ObjectAt(at);
-    // A button acts only when the mouse is released over the one it was pressed on.
-    TNCObject* pressed = std::exchange(PressedObject, nullptr);
-    if (!object) return CallPrevProc(message);
-    if (dynamic_cast<TWinSysButton*>(object) && object == HotObject && object == pressed) {
-        object->MouseUp();
-        RunCaptionAction(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
-    }
-    message.Result = 0;
-}
-
-void TWinSkinForm::OnNcLButtonDblClk(gui::TMessage& message) {
-    const POINT at = ScreenToWindow(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
-    if (TWinSysButton* button = CaptionButtonAt(at)) {
-        // Both clicks reach the button; the second one is a press like the first.
-        const int action = button->Element->Action;
-        if (action == kActionSystemMenu || action == kActionIcon) {
-            CloseWindow();
-            message.Result = 0;
-            return;
-        }
-        button->MouseDown();
-        PressedObject = button;
-        message.Result = 0;
-        return;
-    }
-    if (WindowState != kStateNormal) {
-        RestoreWindow();
-    } else if (ButtonCaps & kCapMaximize) {
-        ToggleMaximize();
-    }
-    message.Result = 0;
-}
-
-void TWinSkinForm::OnNcRButtonDown(gui::TMessage& message) {
-    if (message.WParam == HTCAPTION && MdiRole != kMdiChild) {
-        ShowSystemMenu(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
-        message.Result = 0;
-        return;
-    }
-    CallPrevProc(message);
-}
-
-void TWinSkinForm::OnCommand(gui::TMessage& message) {
-    switch (LOWORD(message.WParam)) {
-    case SC_SIZE:
-    case SC_MOVE:
-    case SC_MINIMIZE:
-    case SC_MAXIMIZE:
-    case SC_NEXTWINDOW:
-    case SC_PREVWINDOW:
-    case SC_CLOSE:
-    case SC_RESTORE:
-        PostMessageW(Window, WM_SYSCOMMAND, LOWORD(message.WParam), 0);
-        return;
-    default:
-        return CallPrevProc(message);
-    }
-}
-
-void TWinSkinForm::OnSysCommand(gui::TMessage& message) {
-    const UINT command = static_cast<UINT>(message.WParam & 0xFFF0);
-    if (!MenuTracking && command == SC_KEYMENU && message.LParam != ' ' && message.LParam != '-' &&
-        !GetCapture()) {
-        // Alt alone, or Alt and a menu bar item's letter, belong to the skinned menu bar.
-        const auto letter = static_cast<wchar_t>(message.LParam);
-        if (MenuBarObject && letter == 0) {
-            MenuBarObject->EnterKeyboardMode();
-            message.Result = 0;
-            return;
-        }
-        if (MenuBarObject) {
-            if (TMenuBtn* item = MenuBarObject->FindAccelItem(letter)) {
-                MenuBarObject->ClickMenuBarItem(*item); // a window whose letters no form handled first
-                message.Result = 0;
-                return;
-            }
-        }
-    }
-    if (command == SC_KEYMENU && message.LParam == ' ' && MdiRole != kMdiChild && SysPopupMenu) {
-        // Alt+Space: the window has no system menu style while skinned, so the system would show nothing.
-        ShowSystemMenuFromKeyboard();
-        message.Result = 0;
-        return;
-    }
-    switch (command) {
-    case SC_MINIMIZE:
-        WindowState = kStateMinimized;
-        if (MdiRole == kMdiChild) SetSystemButtonStyles(true);
-        break;
-    case SC_MAXIMIZE:
-        WindowState = kStateMaximized;
-        break;
-    case SC_RESTORE:
-        WindowState = kStateNormal;
-        if (MdiRole == kMdiChild) SetSystemButtonStyles(false);
-        break;
-    default:
-        break;
-    }
-    CallPrevProc(message);
+void TCaptionButtons::Click(const TWinSysButton& button, POINT at) {
+    const int code = button.Element->Action;
+    host_.OnCaptionAction(ActionOfCode(code), code, at);
 }
 
 } // namespace skin

@@ -52,11 +52,11 @@ bool IsA(const rtl::TComponent& component, std::initializer_list<const char*> cl
 }
 
 bool Gate(const TWinSkinForm& formObject, TSkinControlType type) {
-    return formObject.SkinData->HasSkinControl(type);
+    return formObject.Skin()->HasSkinControl(type);
 }
 
 bool HasTabs(const TWinSkinForm& formObject) {
-    return formObject.SkinData->Tabs != nullptr;
+    return formObject.Skin()->Tabs != nullptr;
 }
 
 std::string PropertyText(const rtl::TComponent& component, const std::string& name) {
@@ -70,14 +70,14 @@ template <class T> void AttachNew(TWinSkinForm& formObject, rtl::TComponent& com
     auto* control = dynamic_cast<gui::TWinControl*>(&component);
     if (!control) return;
     auto* object = new T(&formObject);
-    object->Attach(*control, *formObject.SkinData, useSkinColour, formObject.ControlCanvas());
+    object->Attach(*control, *formObject.Skin(), useSkinColour, formObject.ControlCanvas());
 }
 
 // A new object of class T attached to a window through its procedure, then listed.
 template <class T> void AttachToWindow(TWinSkinForm& formObject, HWND window) {
     auto* object = new T(&formObject);
     RegisterControlObject(formObject, object);
-    object->AttachHandle(window, *formObject.SkinData, formObject.ControlCanvas());
+    object->AttachHandle(window, *formObject.Skin(), formObject.ControlCanvas());
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
@@ -91,7 +91,7 @@ TSkinScrollBar* AttachBars(TWinSkinForm& formObject, rtl::TComponent& component,
     auto* control = dynamic_cast<gui::TWinControl*>(&component);
     if (!control) return nullptr;
     auto* object = new TSkinScrollBar(&formObject);
-    object->AttachScrollBars(*control, *formObject.SkinData, handleDrag, formObject.ControlCanvas());
+    object->AttachScrollBars(*control, *formObject.Skin(), handleDrag, formObject.ControlCanvas());
     return object;
 }
 
@@ -116,7 +116,7 @@ void SetColour(rtl::TComponent& component, gui::TColor colour) {
 
 // The decision list after the OnSkinControl event, for one component; row numbers as in the list.
 void MapByClass(TWinSkinForm& formObject, rtl::TComponent& component, const std::string& n, int t) {
-    TSkinData& skin = *formObject.SkinData;
+    TSkinData& skin = *formObject.Skin();
     if (n == "TDBCOMBOBOXEH" || n == "TQRPREVIEW" || n == "TFRDESIGNERPAGE" || n == "TFRPBOX") return; // 1
     if (n == "TTOOLBAR") {                                                                             // 2
         rtl::SetEnumProperty(component, "Flat", "True");
@@ -253,7 +253,7 @@ void MapByClass(TWinSkinForm& formObject, rtl::TComponent& component, const std:
 
 bool HandledBySkinControlEvent(TWinSkinForm& formObject, rtl::TComponent& container,
                                rtl::TComponent& component, const std::string& n) {
-    TSkinData& skin = *formObject.SkinData;
+    TSkinData& skin = *formObject.Skin();
     if (!skin.OnSkinControl) return false;
     rtl::TComponent* skinned = nullptr;
     skin.OnSkinControl(&formObject, &skin, dynamic_cast<gui::TControl*>(&container),
@@ -269,7 +269,7 @@ bool HandledBySkinControlEvent(TWinSkinForm& formObject, rtl::TComponent& contai
 }
 
 bool NeedsSkinning(const TWinSkinForm& formObject, rtl::TComponent& component) {
-    return component.Tag() % 100 != formObject.SkinData->DisableTag() &&
+    return component.Tag() % 100 != formObject.Skin()->DisableTag() &&
            !IsAlreadySkinned(formObject, component);
 }
 
@@ -287,7 +287,7 @@ void SkinComponent(TWinSkinForm& formObject, rtl::TComponent& container, rtl::TC
 } // namespace
 
 void SkinFormControls(TWinSkinForm& formObject, rtl::TComponent& container) {
-    if (!formObject.SkinData) return;
+    if (!formObject.Skin()) return;
     // Components may be added while the walk runs (an event handler making objects): walk a copy.
     const std::vector<rtl::TComponent*> components = container.Components();
     for (rtl::TComponent* component : components) {
@@ -305,7 +305,7 @@ void SkinFormControls(TWinSkinForm& formObject, rtl::TComponent& container) {
 
 void SkinControls(TWinSkinForm& formObject, rtl::TComponent& container,
                   const std::vector<rtl::TComponent*>& components) {
-    if (!formObject.SkinData) return;
+    if (!formObject.Skin()) return;
     for (rtl::TComponent* component : components) {
         const auto* windowed = dynamic_cast<gui::TWinControl*>(component);
         if (windowed && windowed->HandleAllocated() && NeedsSkinning(formObject, *component))
@@ -315,7 +315,7 @@ void SkinControls(TWinSkinForm& formObject, rtl::TComponent& container,
 
 bool MapBySkin3rd(TWinSkinForm& formObject, const std::string& className, rtl::TComponent& control) {
     const std::string key = Lower(className) + "=";
-    const auto& rows = formObject.SkinData->Skin3rd();
+    const auto& rows = formObject.Skin()->Skin3rd();
     const auto row = std::find_if(rows.begin(), rows.end(), [&](const std::string& line) {
         return Lower(line).compare(0, key.size(), key) == 0;
     });
@@ -363,7 +363,7 @@ bool MapBySkin3rd(TWinSkinForm& formObject, const std::string& className, rtl::T
 
 bool IsAlreadySkinned(const TWinSkinForm& formObject, rtl::TComponent& control) {
     auto* windowed = dynamic_cast<gui::TWinControl*>(&control);
-    for (const auto& entry : formObject.ControlObjects) {
+    for (const auto& entry : formObject.Controls()) {
         const auto* object = dynamic_cast<const TSkinControl*>(entry.get());
         if (object && object->GraphicControl) {
             if (object->GraphicControl == &control) return true;
@@ -371,7 +371,8 @@ bool IsAlreadySkinned(const TWinSkinForm& formObject, rtl::TComponent& control) 
         }
         if (!windowed) continue;
         if (!windowed->HandleAllocated()) {
-            const std::string formName = formObject.Form ? formObject.Form->Name() : std::string();
+            const std::string formName =
+                formObject.OwnerForm() ? formObject.OwnerForm()->Name() : std::string();
             return Lower(formName).find("preview") != std::string::npos || formName == "TQRStandardPreview" ||
                    formName == "TppPrintPreview" || formName == "TdxfmStdPreview";
         }
@@ -389,16 +390,16 @@ bool HasScrollBars(rtl::TComponent& control) {
 }
 
 ISkinControlObject* FindControlObject(const TWinSkinForm& formObject, HWND window) {
-    for (const auto& entry : formObject.ControlObjects) {
+    for (const auto& entry : formObject.Controls()) {
         if (entry->ControlWindow() == window) return entry.get();
     }
     return nullptr;
 }
 
 bool RegisterControlObject(TWinSkinForm& formObject, ISkinControlObject* object) {
-    const auto listed = std::find_if(formObject.ControlObjects.begin(), formObject.ControlObjects.end(),
+    const auto listed = std::find_if(formObject.Controls().begin(), formObject.Controls().end(),
                                      [&](const auto& entry) { return entry.get() == object; });
-    if (listed != formObject.ControlObjects.end()) return true;
+    if (listed != formObject.Controls().end()) return true;
     formObject.AddControlObject(std::unique_ptr<ISkinControlObject>(object));
     return false;
 }
@@ -456,8 +457,8 @@ void SkinChildWindow(TWinSkinForm& formObject, HWND child) {
 } // namespace
 
 void SkinChildWindows(TWinSkinForm& formObject) {
-    if (!formObject.SkinData) return;
-    for (HWND child = GetTopWindow(formObject.Window); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!formObject.Skin()) return;
+    for (HWND child = GetTopWindow(formObject.Handle()); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (!(GetWindowLongPtrW(child, GWL_STYLE) & WS_CHILD) || FindControlObject(formObject, child))
             continue;
         try {

@@ -1,6 +1,5 @@
-// Frame painting and the window region of TWinSkinForm: the four borders, the caption strip composed
-// off-screen (top border, text, caption buttons) and put on the window in one copy, the menu bar row, and
-// the window's shape cut out of the borders where they carry the skin key colour.
+#include "skin/form/frame_painter.h"
+
 #include "skin/component/skin_data.h"
 #include "skin/draw/scratch_bitmap.h"
 #include "skin/draw/skin_image.h"
@@ -87,8 +86,9 @@ Bitmap IconOnKeyColour(HICON icon, int cx, int cy) {
 
 } // namespace
 
-Bitmap TWinSkinForm::RenderBorder(int side, int width, int height) const {
-    const TDataSkinBorder& border = BorderOf(*SkinData, side);
+Bitmap TFramePainter::RenderBorder(int side, int width, int height) const {
+    const bool Active = form_.IsActive();
+    const TDataSkinBorder& border = BorderOf(*form_.Skin(), side);
     const bool stacked = side == kTop || side == kBottom;
     const int frame = (Active || border.FrameCount == 1) ? 1 : 2;
     return RenderSkinImage(Rect{0, 0, width, height}, border.Image, MarginsOf(border), frame,
@@ -96,15 +96,22 @@ Bitmap TWinSkinForm::RenderBorder(int side, int width, int height) const {
                            /*tile=*/border.Tile != 1, stacked);
 }
 
-void TWinSkinForm::PaintBorder(int side, const Rect& rect, HDC dc) {
+void TFramePainter::PaintBorder(int side, const Rect& rect, HDC dc) {
     if (rect.IsInverted() || rect.IsEmpty()) return;
     const Bitmap bitmap = RenderBorder(side, rect.Width(), rect.Height());
     win::CopyToDc(dc, rect.Left, rect.Top, bitmap, bitmap.bounds());
 }
 
-void TWinSkinForm::PaintFrame(HDC dc) {
+void TFramePainter::PaintFrame(HDC dc) {
+    const int Phase = form_.SkinPhase();
+    const TSkinData* SkinData = form_.Skin();
     if (!FormScratchBitmap() || (Phase != kPhaseActive && Phase != kPhaseReskinning)) return;
-    if (FrameKind == kFramePopup || MaximizedMdiChild() || !SkinData || SkinData->SkinPending) return;
+    if (form_.Kind() == kFramePopup || form_.IsMaximizedMdiChild() || !SkinData || SkinData->SkinPending)
+        return;
+    HWND Window = form_.Handle();
+    const RECT borders = form_.Borders();
+    const int FrameLeft = borders.left, FrameTop = borders.top, FrameRight = borders.right,
+              FrameBottom = borders.bottom;
     std::optional<gui::WindowDc> own;
     if (!dc) {
         own.emplace(Window, gui::WindowDc::WholeWindow);
@@ -122,7 +129,8 @@ void TWinSkinForm::PaintFrame(HDC dc) {
         PaintBorder(kRight, Rect{w - FrameRight, 0, w, h}, dc);
         PaintBorder(kBottom, Rect{FrameLeft, h - FrameBottom, w - FrameRight, h}, dc);
         PaintCaption(dc);
-        if (MenuBarObject) {
+        if (TWinSkinMenu* MenuBarObject = form_.MenuBar()) {
+            const int MenuBarHeight = form_.MenuRowHeight();
             MenuBarObject->PaintMenuBar(dc,
                                         RECT{FrameLeft, FrameTop, w - FrameRight, FrameTop + MenuBarHeight});
         }
@@ -131,13 +139,18 @@ void TWinSkinForm::PaintFrame(HDC dc) {
     }
     // The repaint drew every object in its normal look. A pressed one stays the hot object: the activation
     // that a click on an inactive window sets off repaints the frame between the press and the release.
+    TNCObject* HotObject = form_.HotNcObject();
     if (HotObject && HotObject->State != kStatePressedFrame) {
         HotObject->State = kStateNormalFrame;
-        HotObject = nullptr;
+        form_.SetHotNcObject(nullptr);
     }
 }
 
-void TWinSkinForm::PaintCaption(HDC dc) {
+void TFramePainter::PaintCaption(HDC dc) {
+    const bool Active = form_.IsActive();
+    const TSkinData* SkinData = form_.Skin();
+    const RECT borders = form_.Borders();
+    const int FrameLeft = borders.left, FrameTop = borders.top, FrameRight = borders.right;
     const int w = WindowWidth;
     if (w <= 0 || FrameTop <= 0) return;
     CaptionBitmap.set_size(w, FrameTop);
@@ -157,15 +170,18 @@ void TWinSkinForm::PaintCaption(HDC dc) {
     }
     CaptionBackground = CaptionBitmap;
     // The buttons follow the text: some are anchored to it.
-    LayoutCaptionButtons();
-    PaintCaptionButtons(CaptionBitmap);
+    form_.CaptionButtons().Layout();
+    form_.CaptionButtons().Paint(CaptionBitmap);
     win::CopyToDc(dc, 0, 0, CaptionBitmap, CaptionBitmap.bounds());
     SetBkMode(dc, OPAQUE);
 }
 
-void TWinSkinForm::PaintCaptionText(gui::TCanvas& canvas, const RECT& r) {
+void TFramePainter::PaintCaptionText(gui::TCanvas& canvas, const RECT& r) {
+    const bool Active = form_.IsActive(), RightToLeft = form_.ReadsRightToLeft();
+    const TSkinData* SkinData = form_.Skin();
+    const std::string& CaptionText = captionText_;
     const TDataSkinTitle& title = *SkinData->Title;
-    canvas.SetFont(CaptionFont ? CaptionFont.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    canvas.SetFont(captionFont_ ? captionFont_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
     const int previousMode = canvas.SetBkMode(TRANSPARENT);
     canvas.SetTextColor(Active ? SkinData->TitleTextActiveColour : SkinData->TitleTextNoActiveColour);
 
@@ -190,12 +206,12 @@ void TWinSkinForm::PaintCaptionText(gui::TCanvas& canvas, const RECT& r) {
     }
     const int dy = ((r.bottom - r.top) - (m.bottom - m.top)) / 2 + title.TopHeight / 2;
     OffsetRect(&m, dx, dy);
-    if (Style & WS_POPUP) {
-        m.right = std::max<LONG>(m.right, RightButtonsLeft - 5);
+    if (form_.WindowStyle() & WS_POPUP) {
+        m.right = std::max<LONG>(m.right, form_.RightButtonsStart() - 5);
     } else {
         m.right = std::min<LONG>(m.right, r.right - title.RightWidth);
     }
-    CaptionTextRect = m;
+    captionTextRect_ = m;
 
     if (!title.Image.empty()) {
         GdiFlush(); // the bar is drawn into the same pixels GDI draws the text into
@@ -211,15 +227,11 @@ void TWinSkinForm::PaintCaptionText(gui::TCanvas& canvas, const RECT& r) {
     canvas.SetBkMode(previousMode);
 }
 
-void TWinSkinForm::UpdateRegion() {
-    RECT outer{};
-    GetWindowRect(Window, &outer);
-    const int w = outer.right - outer.left;
-    const int h = outer.bottom - outer.top;
-    if (w <= 0 || h <= 0 || MaximizedMdiChild() || !SkinData || SkinData->SkinPending) return;
-    if (w == RegionWidth && h == RegionHeight && MdiRole != kMdiChild && Phase != kPhaseReskinning) return;
-    HasRegion = false;
-    const TSkinData& skin = *SkinData;
+gui::UniqueRegion TFramePainter::WindowRegion(int w, int h) {
+    const TSkinData& skin = *form_.Skin();
+    const RECT borders = form_.Borders();
+    const int FrameLeft = borders.left, FrameTop = borders.top, FrameRight = borders.right,
+              FrameBottom = borders.bottom;
     gui::UniqueRegion region;
     if (skin.BorderLeft->Trans + skin.BorderRight->Trans + skin.BorderTop->Trans + skin.BorderBottom->Trans ==
         0) {
@@ -228,7 +240,7 @@ void TWinSkinForm::UpdateRegion() {
         RegionWidth = w;
         RegionHeight = h;
         region = RectRegion(FrameLeft, FrameTop, w - FrameRight, h - FrameBottom);
-        if (FrameKind != kFramePopup) {
+        if (form_.Kind() != kFramePopup) {
             AddPiece(region.get(), skin.BorderLeft->Trans == 1 && h > 1
                                        ? ShapeRegion(RenderBorder(kLeft, FrameLeft, h), 0, 0).get()
                                        : RectRegion(0, 0, FrameLeft, h).get());
@@ -262,33 +274,28 @@ void TWinSkinForm::UpdateRegion() {
             }
         }
     }
-    if (!region) return;
-    // From here the system owns the region (and frees the one it replaces).
-    if (SetWindowRgn(Window, region.get(), TRUE)) {
-        Region = region.release();
-        HasRegion = true;
-    }
+    return region;
 }
 
-void TWinSkinForm::ClearRegion() {
-    if (!HasRegion) return;
+void TFramePainter::DropCaption() {
     CaptionBitmap = Bitmap();
     CaptionBackground = Bitmap();
-    // Redrawn: the part the region hid (a document maximized from its tile) would otherwise keep showing
-    // whatever was behind it until something repaints the window.
-    SetWindowRgn(Window, nullptr, TRUE);
-    Region = nullptr;
-    HasRegion = false;
-    RegionWidth = RegionHeight = 0;
 }
 
-void TWinSkinForm::LoadWindowIcon(Bitmap& target) {
+void TFramePainter::ReadCaptionFont() {
+    if (LOGFONTW font{}; gui::ReadCaptionLogFont(font)) captionFont_ = gui::CreateFontFromLogFont(font);
+}
+
+void TFramePainter::LoadWindowIcon() {
+    Bitmap& target = IconBitmap;
+    HWND Window = form_.Handle();
+    const TSkinData* SkinData = form_.Skin();
     const int cx = GetSystemMetrics(SM_CXSMICON);
     const int cy = GetSystemMetrics(SM_CYSMICON);
     Bitmap icon(cx, cy, kSkinKeyPixel);
     HICON handle = reinterpret_cast<HICON>(SendMessageW(Window, WM_GETICON, ICON_SMALL, 0));
     if (!handle) handle = reinterpret_cast<HICON>(SendMessageW(Window, WM_GETICON, ICON_BIG, 0));
-    HasOwnIcon = handle != nullptr;
+    hasOwnIcon_ = handle != nullptr;
     if (handle) {
         gui::UniqueIcon copy(static_cast<HICON>(CopyImage(handle, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE)));
         if (!copy) copy.reset(static_cast<HICON>(CopyImage(handle, IMAGE_ICON, cx, cy, 0)));

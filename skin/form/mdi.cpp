@@ -1,5 +1,3 @@
-// MDI handling of TWinSkinForm: the role of a window, the MDI client's messages, the active child's state
-// and commands, and the MDI buttons drawn on the frame's menu bar.
 #include "skin/form/mdi.h"
 
 #include "skin/component/skin_data.h"
@@ -25,25 +23,28 @@ HWND FindMdiClient(HWND frame) {
     return nullptr;
 }
 
-void TWinSkinForm::DetectMdi(DWORD exStyle) {
-    MdiRole = kOrdinaryWindow;
-    if (HWND client = FindMdiClient(Window)) {
+TMdiSkinning::TMdiSkinning(TWinSkinForm& form) : form_(form) {}
+
+std::uint8_t TMdiSkinning::DetectRole(DWORD exStyle) {
+    std::uint8_t MdiRole = kOrdinaryWindow;
+    if (HWND client = FindMdiClient(form_.Handle())) {
         MdiRole = kMdiFrame;
         MdiClient = client;
     }
     if (exStyle & WS_EX_MDICHILD) MdiRole = kMdiChild;
+    return MdiRole;
 }
 
-void TWinSkinForm::SubclassMdiClient() {
+void TMdiSkinning::SubclassMdiClient() {
     if (MdiClient)
-        MdiClientPrevProc.Install(MdiClient, gui::TWndMethod::Of<&TWinSkinForm::MdiClientWndProc>(this));
+        MdiClientPrevProc.Install(MdiClient, gui::TWndMethod::Of<&TMdiSkinning::MdiClientWndProc>(this));
 }
 
-void TWinSkinForm::UnsubclassMdiClient() {
+void TMdiSkinning::UnsubclassMdiClient() {
     MdiClientPrevProc.Remove();
 }
 
-void TWinSkinForm::MdiClientWndProc(gui::TMessage& message) {
+void TMdiSkinning::MdiClientWndProc(gui::TMessage& message) {
     switch (message.Msg) {
     case WM_NCCALCSIZE:
         return OnMdiClientNcCalcSize(message);
@@ -63,9 +64,9 @@ void TWinSkinForm::MdiClientWndProc(gui::TMessage& message) {
     }
 }
 
-void TWinSkinForm::OnMdiClientNcCalcSize(gui::TMessage& message) {
+void TMdiSkinning::OnMdiClientNcCalcSize(gui::TMessage& message) {
     // The skinned frame has no skinned scroll bars for the client: children moved out of sight stay there.
-    if (SkinsFrame()) {
+    if (form_.SkinsFrame()) {
         const auto style = static_cast<DWORD>(GetWindowLongPtrW(MdiClient, GWL_STYLE));
         if (style & kClientScrollBars)
             SetWindowLongPtrW(MdiClient, GWL_STYLE, static_cast<LONG_PTR>(style & ~kClientScrollBars));
@@ -73,38 +74,42 @@ void TWinSkinForm::OnMdiClientNcCalcSize(gui::TMessage& message) {
     MdiClientPrevProc.CallPrevious(message);
 }
 
-void TWinSkinForm::OnMdiCreate(gui::TMessage& message) {
+void TMdiSkinning::OnMdiCreate(gui::TMessage& message) {
     // Menu changes while the child is made do not rebuild the bar; the refresh that follows does.
-    SkinData->SetMenuUpdate(false);
+    form_.Skin()->SetMenuUpdate(false);
     MdiClientPrevProc.CallPrevious(message);
     MdiCreatedChild = reinterpret_cast<HWND>(message.Result);
 }
 
-void TWinSkinForm::OnMdiDestroy(gui::TMessage& message) {
+void TMdiSkinning::OnMdiDestroy(gui::TMessage& message) {
     MdiClientPrevProc.CallPrevious(message);
-    if (!SkinsFrame()) return;
+    if (!form_.SkinsFrame()) return;
+    TWinSkinMenu* MenuBarObject = form_.MenuBar();
+    gui::TForm* Form = form_.OwnerForm();
     ISkinManager* manager = ActiveSkinManager();
     if (!manager) return;
     manager->SetMdiMaximized(IsActiveChildMaximized());
     if (MenuBarObject && manager->CountMdiChildren() == 0) {
-        SkinData->SetMenuUpdate(MenuUpdateSaved);
+        form_.Skin()->SetMenuUpdate(MenuUpdateSaved);
         const gui::TMainMenu* menu = Form ? Form->Menu() : nullptr;
         MenuBarObject->ReadMenuFromHandle(menu && menu->HandleAllocated()
                                               ? const_cast<gui::TMainMenu*>(menu)->Handle()
                                               : MenuBarObject->MenuHandle());
     }
-    PostMessageW(Window, SKM_PAINTFRAME, 0, 0);
+    PostMessageW(form_.Handle(), SKM_PAINTFRAME, 0, 0);
 }
 
-void TWinSkinForm::OnMdiArrange(gui::TMessage& message) {
+void TMdiSkinning::OnMdiArrange(gui::TMessage& message) {
     ISkinManager* manager = ActiveSkinManager();
-    if (SkinsFrame() && manager && manager->MdiMaximized()) manager->SetMdiMaximized(false);
+    if (form_.SkinsFrame() && manager && manager->MdiMaximized()) manager->SetMdiMaximized(false);
     MdiClientPrevProc.CallPrevious(message);
 }
 
-void TWinSkinForm::OnMdiSetMenu(gui::TMessage& message) {
+void TMdiSkinning::OnMdiSetMenu(gui::TMessage& message) {
     MdiClientPrevProc.CallPrevious(message);
-    if (!SkinsFrame() || !MenuBarObject) return; // a frame without a bar keeps the real menu
+    TWinSkinMenu* MenuBarObject = form_.MenuBar();
+    HWND Window = form_.Handle();
+    if (!form_.SkinsFrame() || !MenuBarObject) return; // a frame without a bar keeps the real menu
     auto* frameMenu = reinterpret_cast<HMENU>(message.WParam);
     if (frameMenu && (frameMenu != MenuBarObject->MenuHandle() || MdiCreatedChild)) {
         HMENU onWindow = GetMenu(Window);
@@ -113,41 +118,35 @@ void TWinSkinForm::OnMdiSetMenu(gui::TMessage& message) {
     SetMenu(Window, nullptr);
 }
 
-void TWinSkinForm::OnMdiRefreshMenu(gui::TMessage& message) {
+void TMdiSkinning::OnMdiRefreshMenu(gui::TMessage& message) {
     MdiClientPrevProc.CallPrevious(message);
     HWND child = MdiCreatedChild;
     if (!child) return;
     MdiCreatedChild = nullptr;
     if (ISkinManager* manager = ActiveSkinManager()) manager->SkinWindow(child);
-    PostMessageW(Window, SKM_PAINTFRAME, 0, 0);
+    PostMessageW(form_.Handle(), SKM_PAINTFRAME, 0, 0);
 }
 
-bool TWinSkinForm::IsActiveChildMaximized() const {
-    if (MdiRole != kMdiFrame || !MdiClient) return false;
+bool TMdiSkinning::IsActiveChildMaximized() const {
+    if (form_.Role() != kMdiFrame || !MdiClient) return false;
     BOOL maximized = FALSE;
     const auto active = SendMessageW(MdiClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized));
     return active != 0 && maximized != FALSE;
 }
 
-void TWinSkinForm::MdiChildCommand(UINT command) {
-    if (MdiRole != kMdiFrame || !MdiClient) return;
+void TMdiSkinning::ChildCommand(UINT command) {
+    if (form_.Role() != kMdiFrame || !MdiClient) return;
     auto* child = reinterpret_cast<HWND>(SendMessageW(MdiClient, WM_MDIGETACTIVE, 0, 0));
     if (!child) return;
     SendMessageW(child, WM_SYSCOMMAND, command, 0);
     ISkinManager* manager = ActiveSkinManager();
     if (manager && manager->MdiMaximized() && !IsActiveChildMaximized()) manager->SetMdiMaximized(false);
-    RefreshFrame(); // the buttons leave the bar with the maximized child
+    form_.RefreshFrame(); // the buttons leave the bar with the maximized child
 }
 
-void TWinSkinForm::PaintMdiButtons(Bitmap& bar) {
+void TMdiSkinning::PaintButtons(Bitmap& bar) {
     if (!IsActiveChildMaximized()) return;
-    for (const auto& button : CaptionButtons) {
-        const TDataSkinSysButton& e = *button->Element;
-        if (!button->Visible || e.Visibility != kVisibilityOnMenuBar || e.Image.empty()) continue;
-        const RECT& b = button->Bounds;
-        const Rect bounds{b.left - FrameLeft, b.top - FrameTop, b.right - FrameLeft, b.bottom - FrameTop};
-        DrawSkinFrame(bar, bounds, e.Image, 1, e.FrameCount, /*trans=*/true);
-    }
+    form_.CaptionButtons().PaintOnMenuBar(bar);
     ISkinManager* manager = ActiveSkinManager();
     if (manager && !manager->MdiMaximized()) manager->SetMdiMaximized(true);
 }

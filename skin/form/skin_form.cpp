@@ -10,6 +10,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace skin {
 namespace {
@@ -51,7 +52,7 @@ int FrameThickness(int imageSize, int frameCount) {
 TWinSkinForm::TWinSkinForm(gui::TForm* owner)
     // The manager owns and frees this object; the form is remembered but does not own it, so freeing the
     // form never frees it behind the manager's back.
-    : rtl::TComponent(nullptr), DoubleClickTime(GetDoubleClickTime()), Form(owner) {}
+    : rtl::TComponent(nullptr), Form(owner) {}
 
 TWinSkinForm::~TWinSkinForm() {
     DetachControlObjects();
@@ -98,15 +99,15 @@ void TWinSkinForm::AttachWindow(TSkinData& skinData) {
     HoverTimer->SetInterval(kHoverIntervalMs);
     HoverTimer->SetOnTimer([this](rtl::TObject*) { OnHoverTimer(); });
 
-    if (LOGFONTW font{}; gui::ReadCaptionLogFont(font)) CaptionFont = gui::CreateFontFromLogFont(font);
+    painter_.ReadCaptionFont();
 
     Style = static_cast<DWORD>(GetWindowLongPtrW(Window, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(Window, GWL_EXSTYLE));
     // Laid out or read right to left: the caption text goes to the right, the menu bar runs from the right.
     RightToLeft = (exStyle & (WS_EX_LEFTSCROLLBAR | WS_EX_LAYOUTRTL | WS_EX_RTLREADING)) != 0;
-    SystemMenu = GetSystemMenu(Window, FALSE);
-    LoadWindowIcon(IconBitmap);
-    CaptionText = WindowTextOf(Window);
+    systemMenu_.ReadWindowMenu();
+    painter_.LoadWindowIcon();
+    painter_.SetCaptionText(WindowTextOf(Window));
     WindowClassName = ClassNameOf(Window);
 
     GetClientRect(Window, &ClientRect);
@@ -115,13 +116,13 @@ void TWinSkinForm::AttachWindow(TSkinData& skinData) {
                               (outer.bottom - outer.top) - ClientRect.bottom};
 
     ButtonCaps = 0;
-    if ((Style & WS_SYSMENU) || SystemMenu) ButtonCaps |= kCapSystemMenu;
+    if ((Style & WS_SYSMENU) || systemMenu_.WindowMenu()) ButtonCaps |= kCapSystemMenu;
     if (Style & WS_MINIMIZEBOX) ButtonCaps |= kCapMinimize;
     if (Style & WS_MAXIMIZEBOX) ButtonCaps |= kCapMaximize;
 
-    BuildSystemMenu();
+    systemMenu_.Build();
     ReadWindowState();
-    DetectMdi(exStyle);
+    MdiRole = mdi_.DetectRole(exStyle);
 
     FrameKind = kFrameDefault;
     if ((Style & WS_POPUP) && (Style & WS_CAPTION) != WS_CAPTION) {
@@ -130,8 +131,8 @@ void TWinSkinForm::AttachWindow(TSkinData& skinData) {
         FrameKind = kFrameThick;
     }
     if (MdiRole == kMdiFrame) {
-        MenuUpdateSaved = skinData.MenuUpdate();
-        SubclassMdiClient();
+        mdi_.SaveMenuUpdate(skinData.MenuUpdate());
+        mdi_.SubclassMdiClient();
     }
 
     if (SkinsFrame()) {
@@ -232,15 +233,15 @@ void TWinSkinForm::ComputeFrameSizes() {
         FrameBottom = FrameThickness(skin.BorderBottom->Image.height(), skin.BorderBottom->FrameCount);
     }
     FreeCaptionButtons();
-    CaptionButtonCount = static_cast<int>(skin.SysButtons.size());
     for (const auto& element : skin.SysButtons) {
-        CaptionButtons.push_back(std::make_unique<TWinSysButton>(*this, *element));
+        captionButtons_.Add(*element);
         if (element->Action != kActionSystemMenu && element->Action != kActionIcon) continue;
         // The icon button always shows the window's icon: a skin without an image of its own gives the
         // button the icon's size. The first window with an icon of its own lends it to the skin, for the
         // windows without one (message boxes and other dialogs).
-        if (element->Image.empty()) element->Image = IconBitmap;
-        if (SkinData->SkinIconBitmap.empty() && HasOwnIcon) SkinData->SkinIconBitmap = IconBitmap;
+        if (element->Image.empty()) element->Image = painter_.Icon();
+        if (SkinData->SkinIconBitmap.empty() && painter_.HasOwnIcon())
+            SkinData->SkinIconBitmap = painter_.Icon();
         element->FrameCount = 1;
     }
 }
@@ -248,8 +249,7 @@ void TWinSkinForm::ComputeFrameSizes() {
 void TWinSkinForm::FreeCaptionButtons() {
     HotObject = nullptr;
     PressedObject = nullptr;
-    CaptionButtons.clear();
-    CaptionButtonCount = 0;
+    captionButtons_.Clear();
 }
 
 // ---- the window procedure ----
@@ -276,7 +276,7 @@ void TWinSkinForm::SkinWndProc(gui::TMessage& message) {
     if (!SkinsFrame()) return CallPrevProc(message);
     if (MdiRole != kMdiChild && (Style & WS_CHILD)) return CallPrevProc(message);
     if (Stage2(message)) return;
-    const bool stage3 = !MaximizedMdiChild() && WindowState != kStateMinimized && Phase != kPhaseAttached;
+    const bool stage3 = !IsMaximizedMdiChild() && WindowState != kStateMinimized && Phase != kPhaseAttached;
     if (!stage3) return CallPrevProc(message);
     Stage3(message);
 }
@@ -299,7 +299,7 @@ bool TWinSkinForm::Stage1(gui::TMessage& message) {
         OnCtlColorStatic(message);
         return true;
     case SKM_ISSKINNED:
-        message.Result = 1;
+        OnIsSkinned(message);
         return true;
     default:
         return false;
@@ -313,8 +313,8 @@ bool TWinSkinForm::Stage2(gui::TMessage& message) {
         return true; // the window's own procedure has had it
     case WM_ACTIVATE:
     case WM_NCACTIVATE:
-        Active = message.WParam != 0;
-        return false;
+        NoteActivation(message);
+        return false; // stage 3 answers it
     case WM_GETMINMAXINFO:
         OnGetMinMaxInfo(message);
         return true;
@@ -363,7 +363,7 @@ void TWinSkinForm::Stage3(gui::TMessage& message) {
     case WM_NCRBUTTONDOWN:
         return OnNcRButtonDown(message);
     case SKM_PAINTFRAME:
-        return PaintFrame(nullptr);
+        return painter_.PaintFrame(nullptr);
     default:
         return CallPrevProc(message);
     }
@@ -373,10 +373,7 @@ void TWinSkinForm::FormMessageHook(gui::TMessage& message) {
     const CallDepthScope call(CallDepth);
     switch (message.Msg) {
     case WM_SETTEXT:
-        SavedFormWindowProc.CallPrevious(message);
-        CaptionText = WindowTextOf(Window); // the caption follows the text, whenever it is set
-        RefreshFrame();                     // paint the skinned frame over whatever the system drew
-        return;
+        return OnSetText(message);
     case SKM_RESKIN:
         return Reskin();
     case SKM_SKINAGAIN:
@@ -386,6 +383,12 @@ void TWinSkinForm::FormMessageHook(gui::TMessage& message) {
     default:
         return SavedFormWindowProc.CallPrevious(message);
     }
+}
+
+void TWinSkinForm::OnSetText(gui::TMessage& message) {
+    SavedFormWindowProc.CallPrevious(message);
+    painter_.SetCaptionText(WindowTextOf(Window)); // the caption follows the text, whenever it is set
+    RefreshFrame();                                // paint the skinned frame over whatever the system drew
 }
 
 // ---- the menu bar ----
@@ -406,14 +409,14 @@ void TWinSkinForm::OnDialogChar(gui::TMessage& message) {
 
 void TWinSkinForm::OnMenuChanged(gui::TMessage& message) {
     // The framework rebuilds the menu and puts it back on the window; the bar takes it off again.
-    SkinData->FramePainting = false;
+    FramePainting = false;
     try {
         CallPrevProc(message);
     } catch (...) {
-        SkinData->FramePainting = true;
+        FramePainting = true;
         throw;
     }
-    SkinData->FramePainting = true;
+    FramePainting = true;
     if (MenuBarObject && SkinData->MenuUpdate()) {
         if (HMENU menu = GetMenu(Window)) {
             MenuBarObject->ReadMenuFromHandle(menu);
@@ -423,7 +426,7 @@ void TWinSkinForm::OnMenuChanged(gui::TMessage& message) {
 }
 
 bool TWinSkinForm::MenuItemLook(ULONG_PTR itemData, UINT command, TMenuItemLook& look) const {
-    if (SystemMenuItemLook(itemData, command, look)) return true;
+    if (systemMenu_.ItemLook(itemData, command, look)) return true;
     if (!FormMenu) return false; // only menus of the window's own menu bar are the skin's to draw
     const gui::TMenuItem* item = gui::TMenuItem::FromItemData(itemData);
     if (!item) return false;
@@ -448,7 +451,7 @@ void TWinSkinForm::OnMeasureItem(gui::TMessage& message) {
     int width = static_cast<int>(measure->itemWidth), height = static_cast<int>(measure->itemHeight);
     TMenuItemLook look;
     gui::TMenuItem* item = FormMenu ? gui::TMenuItem::FromItemData(measure->itemData) : nullptr;
-    if (SystemMenuItemLook(measure->itemData, measure->itemID, look)) {
+    if (systemMenu_.ItemLook(measure->itemData, measure->itemID, look)) {
         MeasureSkinMenuItem(*SkinData, look, dc.get(), width, height);
     } else if (item) {
         MeasureMenuItem(*SkinData, *item, dc.get(), width, height);
@@ -484,6 +487,10 @@ void TWinSkinForm::OnDrawItem(gui::TMessage& message) {
 }
 
 // ---- stage 1 ----
+
+void TWinSkinForm::OnIsSkinned(gui::TMessage& message) {
+    message.Result = 1;
+}
 
 void TWinSkinForm::OnEraseBackground(gui::TMessage& message) {
     CallPrevProc(message);
@@ -522,6 +529,10 @@ void TWinSkinForm::OnCtlColorStatic(gui::TMessage& message) {
 }
 
 // ---- stage 2 ----
+
+void TWinSkinForm::NoteActivation(const gui::TMessage& message) {
+    Active = message.WParam != 0;
+}
 
 void TWinSkinForm::OnSize(gui::TMessage& message) {
     CallPrevProc(message);
@@ -619,7 +630,7 @@ void TWinSkinForm::OnNcCalcSize(gui::TMessage& message) {
         return;
     }
     auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(message.LParam);
-    if (!MaximizedMdiChild() && FrameKind != kFramePopup) {
+    if (!IsMaximizedMdiChild() && FrameKind != kFramePopup) {
         const WINDOWPOS& pos = *params->lppos;
         params->rgrc[0] = RECT{pos.x + FrameLeft, pos.y + FrameTop + MenuBarHeight,
                                pos.x + pos.cx - FrameRight, pos.y + pos.cy - FrameBottom};
@@ -663,11 +674,11 @@ void TWinSkinForm::OnNcHitTest(gui::TMessage& message) {
 
 void TWinSkinForm::OnNcPaint(gui::TMessage& message) {
     message.Result = 0;
-    if (!SkinData->FramePainting) return;
-    if (MaximizedMdiChild() || FrameKind == kFramePopup) return CallPrevProc(message);
+    if (!FramePainting) return;
+    if (IsMaximizedMdiChild() || FrameKind == kFramePopup) return CallPrevProc(message);
     // The whole frame: the caption is composed off-screen, so clipping to the update region saves nothing.
     gui::WindowDc dc(Window, gui::WindowDc::WholeWindow);
-    if (dc) PaintFrame(dc.get());
+    if (dc) painter_.PaintFrame(dc.get());
 }
 
 void TWinSkinForm::OnNcActivate(gui::TMessage& message) {
@@ -678,7 +689,7 @@ void TWinSkinForm::OnNcActivate(gui::TMessage& message) {
         HotControl = nullptr;
     }
     if (!Active && MenuBarObject) MenuBarObject->EndKeyboardMode();
-    if (!MaximizedMdiChild()) PaintFrame(nullptr);
+    if (!IsMaximizedMdiChild()) painter_.PaintFrame(nullptr);
     message.Result = 1;
 }
 
@@ -702,13 +713,14 @@ void TWinSkinForm::FitWindowToSkin(bool rereadClient) {
         {
             gui::WindowDc dc(Window, gui::WindowDc::WholeWindow);
             gui::TCanvas canvas(dc.get());
-            if (CaptionFont) canvas.SetFont(CaptionFont.get());
+            if (HFONT font = painter_.CaptionFont()) canvas.SetFont(font);
             SpaceWidth = canvas.TextWidth(" ");
         }
-        CaptionText = WindowTextOf(Window);
+        painter_.SetCaptionText(WindowTextOf(Window));
         const TDataSkinTitle& title = *SkinData->Title;
         const int needed =
-            (static_cast<int>(gui::Wide(CaptionText).size()) + kMessageBoxCaptionSlack) * SpaceWidth +
+            (static_cast<int>(gui::Wide(painter_.CaptionText()).size()) + kMessageBoxCaptionSlack) *
+                SpaceWidth +
             FrameLeft + FrameRight + title.LeftWidth + title.RightWidth + title.TextBackLeft +
             title.TextBackRight;
         if (width < needed) {
@@ -751,6 +763,33 @@ POINT TWinSkinForm::ScreenToWindow(int x, int y) const {
     return point;
 }
 
+void TWinSkinForm::UpdateRegion() {
+    RECT outer{};
+    GetWindowRect(Window, &outer);
+    const int w = outer.right - outer.left;
+    const int h = outer.bottom - outer.top;
+    if (w <= 0 || h <= 0 || IsMaximizedMdiChild() || !SkinData || SkinData->SkinPending) return;
+    if (painter_.RegionFits(w, h) && MdiRole != kMdiChild && Phase != kPhaseReskinning) return;
+    HasRegion = false;
+    gui::UniqueRegion region = painter_.WindowRegion(w, h);
+    if (!region) return;
+    // From here the system owns the region (and frees the one it replaces).
+    if (SetWindowRgn(Window, region.get(), TRUE)) {
+        (void)region.release();
+        HasRegion = true;
+    }
+}
+
+void TWinSkinForm::ClearRegion() {
+    if (!HasRegion) return;
+    painter_.DropCaption();
+    // Redrawn: the part the region hid (a document maximized from its tile) would otherwise keep showing
+    // whatever was behind it until something repaints the window.
+    SetWindowRgn(Window, nullptr, TRUE);
+    HasRegion = false;
+    painter_.ForgetRegionSize();
+}
+
 void TWinSkinForm::OnHoverTimer() {
     if (MenuTracking) return;
     POINT cursor{};
@@ -772,6 +811,208 @@ void TWinSkinForm::OnHoverTimer() {
             leaving->SendMouseLeave();
         }
     }
+}
+
+// ---- caption buttons and the window's state ----
+
+TNCObject* TWinSkinForm::ObjectAt(POINT windowPoint) {
+    if (TWinSysButton* button = captionButtons_.ButtonAt(windowPoint)) return button;
+    if (MenuBarObject) return MenuBarObject->ItemAt(windowPoint);
+    return nullptr;
+}
+
+void TWinSkinForm::RunCaptionAction(int x, int y) {
+    auto* button = dynamic_cast<TWinSysButton*>(HotObject);
+    if (!button) return;
+    captionButtons_.Click(*button, POINT{x, y});
+}
+
+void TWinSkinForm::OnCaptionAction(CaptionAction action, int code, POINT at) {
+    switch (action) {
+    case CaptionAction::Close:
+        return CloseWindow();
+    case CaptionAction::Maximize:
+        return ToggleMaximize();
+    case CaptionAction::Minimize:
+        return ToggleMinimize();
+    case CaptionAction::IconMenu:
+        return systemMenu_.Show(at.x + 1, at.y + 1, /*byIconClick=*/true);
+    case CaptionAction::SystemMenu:
+        return systemMenu_.Show(at.x + 1, at.y + 1);
+    case CaptionAction::ChildMinimize:
+        return mdi_.ChildCommand(SC_MINIMIZE);
+    case CaptionAction::ChildRestore:
+        return mdi_.ChildCommand(SC_RESTORE);
+    case CaptionAction::ChildClose:
+        return mdi_.ChildCommand(SC_CLOSE);
+    case CaptionAction::SkinOwn:
+        // The window answers the query itself and the program gets the action.
+        PostMessageW(Window, SKM_ISSKINNED, static_cast<WPARAM>(code), 0);
+        PostMessageW(Window, SKM_CAPTIONACTION, static_cast<WPARAM>(code), 0);
+        return;
+    }
+}
+
+void TWinSkinForm::CloseWindow() {
+    if (HoverTimer) HoverTimer->SetEnabled(false);
+    PostMessageW(Window, WM_CLOSE, 0, 0);
+}
+
+void TWinSkinForm::ToggleMaximize() {
+    if (WindowState == kStateMaximized) return RestoreWindow();
+    WindowState = kStateMaximized;
+    PostMessageW(Window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    HotObject = nullptr;
+}
+
+void TWinSkinForm::ToggleMinimize() {
+    if (WindowState == kStateMinimized) return RestoreWindow();
+    WindowState = kStateMinimized;
+    PostMessageW(Window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+}
+
+void TWinSkinForm::RestoreWindow() {
+    WindowState = kStateNormal;
+    PostMessageW(Window, WM_SYSCOMMAND, SC_RESTORE, 0);
+}
+
+// ---- non-client mouse and system commands ----
+
+void TWinSkinForm::OnNcMouseMove(gui::TMessage& message) {
+    if (!Active) return;
+    const POINT at = ScreenToWindow(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
+    if (TNCObject* object = ObjectAt(at)) {
+        object->MouseEnter();
+        message.Result = 0;
+        return;
+    }
+    if (HotObject) HotObject->MouseLeave();
+    CallPrevProc(message);
+}
+
+void TWinSkinForm::OnNcLButtonDown(gui::TMessage& message) {
+    const POINT at = ScreenToWindow(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
+    if (TNCObject* object = ObjectAt(at)) {
+        if (!Active) SetForegroundWindow(Window);
+        object->MouseDown();
+        if (dynamic_cast<TWinSysButton*>(object)) PressedObject = object;
+        if (auto* item = dynamic_cast<TMenuBtn*>(object)) {
+            MenuBarObject->OpenMenuBarItem(*item);
+            // The item last opened goes out, unless the keyboard was left on an item of the bar (or the
+            // window was unskinned while the drop-down was open).
+            if (HotObject && MenuBarObject && !MenuBarObject->InKeyboardMode()) HotObject->MouseLeave();
+        }
+        message.Result = 0;
+        return;
+    }
+    // A maximized window cannot be dragged by its caption.
+    if (WindowState == kStateMaximized && message.WParam == HTCAPTION && Active) message.WParam = HTMENU;
+    CallPrevProc(message);
+}
+
+void TWinSkinForm::OnNcLButtonUp(gui::TMessage& message) {
+    const POINT at = ScreenToWindow(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
+    TNCObject* object = ObjectAt(at);
+    // A button acts only when the mouse is released over the one it was pressed on.
+    TNCObject* pressed = std::exchange(PressedObject, nullptr);
+    if (!object) return CallPrevProc(message);
+    if (dynamic_cast<TWinSysButton*>(object) && object == HotObject && object == pressed) {
+        object->MouseUp();
+        RunCaptionAction(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
+    }
+    message.Result = 0;
+}
+
+void TWinSkinForm::OnNcLButtonDblClk(gui::TMessage& message) {
+    const POINT at = ScreenToWindow(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
+    if (TWinSysButton* button = captionButtons_.ButtonAt(at)) {
+        // Both clicks reach the button; the second one is a press like the first.
+        const int action = button->Element->Action;
+        if (action == kActionSystemMenu || action == kActionIcon) {
+            CloseWindow();
+            message.Result = 0;
+            return;
+        }
+        button->MouseDown();
+        PressedObject = button;
+        message.Result = 0;
+        return;
+    }
+    if (WindowState != kStateNormal) {
+        RestoreWindow();
+    } else if (ButtonCaps & kCapMaximize) {
+        ToggleMaximize();
+    }
+    message.Result = 0;
+}
+
+void TWinSkinForm::OnNcRButtonDown(gui::TMessage& message) {
+    if (message.WParam == HTCAPTION && MdiRole != kMdiChild) {
+        systemMenu_.Show(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
+        message.Result = 0;
+        return;
+    }
+    CallPrevProc(message);
+}
+
+void TWinSkinForm::OnCommand(gui::TMessage& message) {
+    switch (LOWORD(message.WParam)) {
+    case SC_SIZE:
+    case SC_MOVE:
+    case SC_MINIMIZE:
+    case SC_MAXIMIZE:
+    case SC_NEXTWINDOW:
+    case SC_PREVWINDOW:
+    case SC_CLOSE:
+    case SC_RESTORE:
+        PostMessageW(Window, WM_SYSCOMMAND, LOWORD(message.WParam), 0);
+        return;
+    default:
+        return CallPrevProc(message);
+    }
+}
+
+void TWinSkinForm::OnSysCommand(gui::TMessage& message) {
+    const UINT command = static_cast<UINT>(message.WParam & 0xFFF0);
+    if (!MenuTracking && command == SC_KEYMENU && message.LParam != ' ' && message.LParam != '-' &&
+        !GetCapture()) {
+        // Alt alone, or Alt and a menu bar item's letter, belong to the skinned menu bar.
+        const auto letter = static_cast<wchar_t>(message.LParam);
+        if (MenuBarObject && letter == 0) {
+            MenuBarObject->EnterKeyboardMode();
+            message.Result = 0;
+            return;
+        }
+        if (MenuBarObject) {
+            if (TMenuBtn* item = MenuBarObject->FindAccelItem(letter)) {
+                MenuBarObject->ClickMenuBarItem(*item); // a window whose letters no form handled first
+                message.Result = 0;
+                return;
+            }
+        }
+    }
+    if (command == SC_KEYMENU && message.LParam == ' ' && MdiRole != kMdiChild && systemMenu_.Handle()) {
+        // Alt+Space: the window has no system menu style while skinned, so the system would show nothing.
+        systemMenu_.ShowFromKeyboard();
+        message.Result = 0;
+        return;
+    }
+    switch (command) {
+    case SC_MINIMIZE:
+        WindowState = kStateMinimized;
+        if (MdiRole == kMdiChild) SetSystemButtonStyles(true);
+        break;
+    case SC_MAXIMIZE:
+        WindowState = kStateMaximized;
+        break;
+    case SC_RESTORE:
+        WindowState = kStateNormal;
+        if (MdiRole == kMdiChild) SetSystemButtonStyles(false);
+        break;
+    default:
+        break;
+    }
+    CallPrevProc(message);
 }
 
 // ---- re-skinning and detaching ----
@@ -819,7 +1060,7 @@ void TWinSkinForm::RestoreFormLook() {
 void TWinSkinForm::DetachAll() {
     if (!SkinsFrame()) return DetachControlsOnly();
     EndMenuLoop();
-    SysPopupMenu.reset();
+    systemMenu_.Reset();
     if (HoverTimer) HoverTimer->SetEnabled(false);
     if (!PrevWndProc.Installed()) return;
     SavedFormWindowProc.Remove();
@@ -831,9 +1072,8 @@ void TWinSkinForm::DetachAll() {
         SetMenu(Window, bar->MenuHandle());
         MenuBarObject.reset();
     }
-    UnsubclassMdiClient();
-    CaptionBitmap = Bitmap();
-    CaptionBackground = Bitmap();
+    mdi_.UnsubclassMdiClient();
+    painter_.DropCaption();
     if (Phase != kPhaseClosing && (MdiRole == kMdiChild || !(Style & WS_CHILD))) {
         RECT outer = WindowRectOf(Window);
         // A child keeps its place in its own MDI client (not the one of whichever frame was skinned last).
@@ -846,7 +1086,6 @@ void TWinSkinForm::DetachAll() {
                      SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
     }
     SetWindowRgn(Window, nullptr, TRUE); // the system frees the region it held
-    Region = nullptr;
     HasRegion = false;
 }
 
@@ -856,21 +1095,20 @@ void TWinSkinForm::EndMenuLoop() {
     if (!InMenuLoop) return;
     EndMenu();
     HotObject = nullptr;
-    RetiredSysMenu = std::move(SysPopupMenu);
+    systemMenu_.Retire();
     if (MenuBarObject) RetiredMenuBar = std::move(MenuBarObject);
 }
 
 void TWinSkinForm::DetachOnDestroy() {
     EndMenuLoop();
-    SysPopupMenu.reset();
+    systemMenu_.Reset();
     if (HoverTimer) HoverTimer->SetEnabled(false);
     SavedFormWindowProc.Remove();
     // The window procedure binding ends by itself once the window has handled WM_NCDESTROY.
     DetachControlObjects();
     MenuBarObject.reset();
-    UnsubclassMdiClient();
-    CaptionBitmap = Bitmap();
-    CaptionBackground = Bitmap();
+    mdi_.UnsubclassMdiClient();
+    painter_.DropCaption();
 }
 
 void TWinSkinForm::DetachControlsOnly() {
@@ -879,7 +1117,7 @@ void TWinSkinForm::DetachControlsOnly() {
     RestoreFormLook();
     SavedFormWindowProc.Remove();
     PrevWndProc.Remove();
-    UnsubclassMdiClient();
+    mdi_.UnsubclassMdiClient();
     if (Form) {
         for (gui::TControl* control : Form->Controls())
             control->Invalidate();

@@ -1,8 +1,8 @@
 // TWinSkinForm: the skinning object of one top-level window. It takes over the window's procedure (and the
 // message method of a framework form), answers the non-client messages itself so that the window's frame,
 // caption and shape come from the skin, keeps track of the window's state and activation, and owns the
-// skinning objects of the window's caption buttons, menu bar and controls. The skin manager creates,
-// attaches and frees it. Frame painting and the window region are in frame_painter.cpp.
+// parts that skin it: the frame painter, the caption buttons, the menu bar and the controls' skinning
+// objects. The skin manager creates, attaches and frees it.
 #pragma once
 
 #include "framework/gui/canvas.h"
@@ -15,6 +15,9 @@
 #include "skin/draw/geometry.h"
 #include "skin/engine.h"
 #include "skin/form/caption_buttons.h"
+#include "skin/form/frame_painter.h"
+#include "skin/form/mdi.h"
+#include "skin/form/system_menu.h"
 #include "skin/menus/menu_bar.h"
 #include "skin/menus/popup_menu.h"
 
@@ -46,25 +49,10 @@ constexpr std::uint8_t kCapMaximize = 1;
 constexpr std::uint8_t kCapMinimize = 2;
 constexpr std::uint8_t kCapSystemMenu = 8;
 
-// While it lives, a window DC draws in the window's own left-to-right coordinates. The system mirrors the DCs
-// of windows laid out right to left; the skinned frame places its borders, caption and buttons itself.
-class UnmirroredDc {
-  public:
-    explicit UnmirroredDc(HDC dc) : dc_(dc), layout_(dc ? GetLayout(dc) : 0) {
-        if (layout_ != GDI_ERROR && (layout_ & LAYOUT_RTL)) SetLayout(dc_, 0);
-    }
-    ~UnmirroredDc() {
-        if (layout_ != GDI_ERROR && (layout_ & LAYOUT_RTL)) SetLayout(dc_, layout_);
-    }
-    UnmirroredDc(const UnmirroredDc&) = delete;
-    UnmirroredDc& operator=(const UnmirroredDc&) = delete;
-
-  private:
-    HDC dc_;
-    DWORD layout_;
-};
-
-class TWinSkinForm : public rtl::TComponent, public ISkinControlHost, public IMenuBarHost {
+class TWinSkinForm : public rtl::TComponent,
+                     public ISkinControlHost,
+                     public IMenuBarHost,
+                     public ICaptionButtonHost {
   public:
     // owner: the framework form skinned, or null for a plain window. The creator sets Window and then
     // calls AttachForm or AttachWindow.
@@ -95,42 +83,22 @@ class TWinSkinForm : public rtl::TComponent, public ISkinControlHost, public IMe
     void FreeCaptionButtons();
     POINT ScreenToWindow(int x, int y) const;
 
-    // Frame painting and the window region (frame_painter.cpp).
-    void PaintFrame(HDC dc);
-    void PaintBorder(int side, const Rect& rect, HDC dc);
-    void PaintCaption(HDC dc);
-    void PaintCaptionText(gui::TCanvas& canvas, const RECT& rect);
+    // The window's shape from the frame painter, given to the window; and taken off again.
     void UpdateRegion();
     void ClearRegion();
-    void LoadWindowIcon(Bitmap& target);
-    // One border (side 1 left, 2 right, 3 top, 4 bottom) rendered at width x height in the current state.
-    Bitmap RenderBorder(int side, int width, int height) const;
 
-    // Caption buttons, the system menu and non-client mouse handling (caption_buttons.cpp).
-    bool IsCaptionButtonVisible(std::size_t index);
-    void LayoutCaptionButtons();
-    void PaintCaptionButtons(Bitmap& caption);
-    TWinSysButton* CaptionButtonAt(POINT windowPoint);
+    // What the caption buttons and the system menu ask of the window.
+    // The hot caption button's action, as a click at screen point x, y.
     void RunCaptionAction(int x, int y);
-    // byIconClick: opened by a click on the window icon; two such openings within the double-click time
-    // are a double click on the icon, which closes the window. Other openings never count.
-    void ShowSystemMenu(int x, int y, bool byIconClick = false);
-    void ShowSystemMenuFromKeyboard();
-    // The look of an item of the skinned system menu (the item data and command it carries), or false.
-    bool SystemMenuItemLook(ULONG_PTR itemData, UINT command, TMenuItemLook& look) const;
+    void OnCaptionAction(CaptionAction action, int code, POINT at) override;
+    void CloseWindow();
     void ToggleMaximize();
     void ToggleMinimize();
     void RestoreWindow();
 
-    // MDI frames and children (mdi.cpp).
-    void DetectMdi(DWORD exStyle);
-    void SubclassMdiClient();
-    void UnsubclassMdiClient();
-    void MdiClientWndProc(gui::TMessage& message);
-    bool IsActiveChildMaximized() const;
-    void MdiChildCommand(UINT command);
-    // The MDI buttons onto the menu bar's bitmap, whose top-left is the menu bar row's.
-    void PaintMdiButtons(Bitmap& bar);
+    // MDI frames: a maximized active child, its buttons on the menu bar's bitmap (top-left the bar row's).
+    bool IsActiveChildMaximized() const { return mdi_.IsActiveChildMaximized(); }
+    void PaintMdiButtons(Bitmap& bar) { mdi_.PaintButtons(bar); }
 
     // A control skinning object of this window, owned from now on.
     void AddControlObject(std::unique_ptr<ISkinControlObject> object);
@@ -147,7 +115,8 @@ class TWinSkinForm : public rtl::TComponent, public ISkinControlHost, public IMe
     void SetHotControlObject(ISkinControlObject* object) override { HotControl = object; }
     void ControlWindowDestroyed(rtl::TComponent& control) override;
 
-    // What the menu bar and the non-client objects ask of their window.
+    // What the menu bar and the non-client objects ask of their window; the hot non-client object is the
+    // caption button or menu bar item under the mouse or the keyboard.
     TNCObject* HotNcObject() const override { return HotObject; }
     void SetHotNcObject(TNCObject* object) override { HotObject = object; }
     HWND MenuBarWindow() const override { return Window; }
@@ -161,54 +130,84 @@ class TWinSkinForm : public rtl::TComponent, public ISkinControlHost, public IMe
     void SetMenuBarTracking(bool tracking) override { MenuTracking = tracking; }
     void SetMenuBarLoop(bool running) override { InMenuLoop = running; }
 
-    // State, read by the skin manager and the painters.
+    // What the manager, control discovery and the tests read of the window's skinning.
+    HWND Handle() const { return Window; }
+    // Set once by the creator before attaching, and cleared when the window may have a new object.
+    void SetWindow(HWND window) { Window = window; }
+    TSkinData* Skin() const { return SkinData; }
+    gui::TForm* OwnerForm() const { return Form; }
+    void SetPhase(int phase) { Phase = phase; }
+    std::uint8_t Kind() const { return FrameKind; }
+    DWORD WindowStyle() const { return Style; }
+    // A maximized or minimized MDI child: the system draws its frame.
+    bool IsMaximizedMdiChild() const { return MdiRole == kMdiChild && WindowState != kStateNormal; }
+    // One of this object's handlers is running: freeing it now would pull it from under that handler.
+    bool InHandler() const { return CallDepth > 0; }
+    std::uint8_t Role() const { return MdiRole; }
+    std::uint8_t State() const { return WindowState; }
+    void SetState(std::uint8_t state) { WindowState = state; }
+    bool IsActive() const { return Active != 0; }
+    bool ReadsRightToLeft() const { return RightToLeft; }
+    // The skinned frame's thickness on each side: left, caption, right, bottom.
+    RECT Borders() const { return RECT{FrameLeft, FrameTop, FrameRight, FrameBottom}; }
+    int MenuRowHeight() const { return MenuBarHeight; }
+    bool HasWindowRegion() const { return HasRegion; }
+    // The next UpdateRegion builds the region even when the window kept its size.
+    void ForgetRegionSize() { painter_.ForgetRegionSize(); }
+    TWinSkinMenu* MenuBar() const { return MenuBarObject.get(); }
+    const std::vector<std::unique_ptr<TWinSysButton>>& SysButtons() const {
+        return captionButtons_.Buttons();
+    }
+    // Where the right-aligned caption buttons begin, as last laid out.
+    int RightButtonsStart() const { return captionButtons_.RightButtonsStart(); }
+    // The parts that skin the window.
+    TCaptionButtons& CaptionButtons() { return captionButtons_; }
+    const TCaptionButtons& CaptionButtons() const { return captionButtons_; }
+    TSystemMenu& SystemMenu() { return systemMenu_; }
+    const TSystemMenu& SystemMenu() const { return systemMenu_; }
+    const TFramePainter& Painter() const { return painter_; }
+    // SkinControls holds xcMainMenu: the frame is the skin's.
+    bool SkinsFrame() const;
+    // The caption buttons the window's style asks for (ButtonCaps bits).
+    std::uint8_t Caps() const { return ButtonCaps; }
+    // A menu loop of this object's runs (the system menu's, a drop-down's of the bar).
+    void SetInMenuLoop(bool running) { InMenuLoop = running; }
+    const std::vector<std::unique_ptr<ISkinControlObject>>& Controls() const { return ControlObjects; }
+    // The caption shown; the window's text is read again when it is set.
+    void SetCaptionText(std::string text) { painter_.SetCaptionText(std::move(text)); }
+
+    // The window's icon as the caption shows it, and the caption as composed before its buttons.
+    const Bitmap& Icon() const { return painter_.Icon(); }
+    const Bitmap& CaptionUnderButtons() const { return painter_.CaptionUnderButtons(); }
+    bool InMenuTracking() const { return MenuTracking; }
+
+  private:
+    // The menu bar's drop-down tracking (a hook procedure of its own) switches the hover check back on.
+    bool MenuTracking = false;
     gui::TWindowSubclass PrevWndProc;      // the window's procedure before us
     gui::TMessageHook SavedFormWindowProc; // the framework form's message method before us
-    gui::UniqueFont CaptionFont;
     std::unique_ptr<gui::TTimer> HoverTimer;
-    std::string CaptionPrefix = "  ";
-    std::string CaptionText;
     std::string WindowClassName;
-    bool MenuUpdateSaved = true;
     RECT ClientRect{};
-    DWORD LastSysMenuTick = 0;
-    UINT DoubleClickTime = 0;
     int SpaceWidth = 0;
     int FrameLeft = 0, FrameTop = 0, FrameRight = 0, FrameBottom = 0;
-    RECT WindowRect{};
-    RECT CaptionTextRect{};
     RECT UnskinnedFrameSize{};
     int MenuBarHeight = 0;
-    int CaptionButtonCount = 0;
-    bool MenuTracking = false;
     bool RightToLeft = false;
-    gui::UniqueMenu SysPopupMenu; // the skinned system menu
-    HWND MdiClient = nullptr;
-    gui::TWindowSubclass MdiClientPrevProc; // the MDI client's procedure before us (MDI frames)
-    HWND MdiCreatedChild = nullptr;
     HMENU FormMenu = nullptr;
-    HMENU SystemMenu = nullptr;
     gui::TColor SavedFormColour = 0;
     DWORD Style = 0;
-    int RightButtonsLeft = 0;
     TNCObject* HotObject = nullptr;
     TNCObject* PressedObject = nullptr; // the caption button the left mouse button went down on
+    // The window has the region the frame painter made; the system frees it once the window gets another.
     bool HasRegion = false;
-    // The region given to the window. SetWindowRgn hands it to the system, which frees it when the window
-    // gets another region or none: it is never ours to delete.
-    HRGN Region = nullptr;
+    // Off while the window's menu is put back and taken off again: the frame it would paint is stale.
+    bool FramePainting = true;
     gui::TForm* Form = nullptr;
     HWND Window = nullptr;
     TSkinData* SkinData = nullptr;
     std::unique_ptr<TWinSkinMenu> MenuBarObject;
-    std::vector<std::unique_ptr<TWinSysButton>> CaptionButtons;
-    Bitmap IconBitmap;
-    bool HasOwnIcon = false; // IconBitmap is the window's own icon, not the skin's stand-in
-    Bitmap CaptionBitmap;
-    Bitmap CaptionBackground; // the caption as composed before its buttons: what shows through them
     std::vector<std::unique_ptr<ISkinControlObject>> ControlObjects;
-    int WindowWidth = 0, WindowHeight = 0;
-    int RegionWidth = 0, RegionHeight = 0;
     std::uint8_t Active = 1;
     std::uint8_t MdiRole = kOrdinaryWindow;
     std::uint8_t FrameKind = kFrameDefault;
@@ -225,14 +224,9 @@ class TWinSkinForm : public rtl::TComponent, public ISkinControlHost, public IMe
     // A menu loop of this object's (a drop-down of the bar, the system menu) is running.
     bool InMenuLoop = false;
 
-  private:
     // What a running menu loop still uses outlives a detach until the object is freed.
     std::unique_ptr<TWinSkinMenu> RetiredMenuBar;
-    gui::UniqueMenu RetiredSysMenu;
     void EndMenuLoop();
-
-    bool SkinsFrame() const; // SkinControls holds xcMainMenu: the frame is the skin's
-    bool MaximizedMdiChild() const { return MdiRole == kMdiChild && WindowState != kStateNormal; }
 
     // The three stages of SkinWndProc: each true when it answered the message.
     bool Stage1(gui::TMessage& message);
@@ -244,6 +238,9 @@ class TWinSkinForm : public rtl::TComponent, public ISkinControlHost, public IMe
     void OnNcDestroy(gui::TMessage& message);
     void OnCtlColorButton(gui::TMessage& message);
     void OnCtlColorStatic(gui::TMessage& message);
+    void OnIsSkinned(gui::TMessage& message);
+    void NoteActivation(const gui::TMessage& message);
+    void OnSetText(gui::TMessage& message);
     void OnSize(gui::TMessage& message);
     void OnGetMinMaxInfo(gui::TMessage& message);
     void OnWindowPosChanged(gui::TMessage& message);
@@ -271,21 +268,16 @@ class TWinSkinForm : public rtl::TComponent, public ISkinControlHost, public IMe
 
     // The non-client object under a point: a caption button, else a menu bar item.
     TNCObject* ObjectAt(POINT windowPoint);
-    void BuildSystemMenu();
-    void SystemMenuItemClick(int tag);
-    void CloseWindow();
-    void OnMdiClientNcCalcSize(gui::TMessage& message);
-    void OnMdiCreate(gui::TMessage& message);
-    void OnMdiDestroy(gui::TMessage& message);
-    void OnMdiArrange(gui::TMessage& message);
-    void OnMdiSetMenu(gui::TMessage& message);
-    void OnMdiRefreshMenu(gui::TMessage& message);
 
     void DetachControlObjects();
     // The form's own colour and its popup menus' own drawing back.
     void RestoreFormLook();
     bool IsPlainWindow() const { return Form == nullptr; }
 
+    TFramePainter painter_{*this};
+    TCaptionButtons captionButtons_{*this, *this};
+    TSystemMenu systemMenu_{*this};
+    TMdiSkinning mdi_{*this};
     int disableTag_ = 0;
     gui::TCanvas controlCanvas_;
 };

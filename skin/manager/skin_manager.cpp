@@ -66,7 +66,7 @@ TSkinManage::~TSkinManage() {
     Retired.clear();
     while (!Forms.empty()) {
         TWinSkinForm* form = Forms.back().get();
-        form->Phase = kPhaseClosing;
+        form->SetPhase(kPhaseClosing);
         form->DetachOnDestroy();
         FreeForm(form);
     }
@@ -116,10 +116,10 @@ void TSkinManage::UnregisterSkinData(TSkinData* skinData) {
     if (PendingSkinData == skinData) PendingSkinData = nullptr;
     // Windows still skinned with it keep their look but stop using it: they are unskinned.
     for (auto it = Forms.rbegin(); it != Forms.rend(); ++it) {
-        if ((*it)->SkinData == skinData && (*it)->Phase != kPhaseDestroyed) (*it)->DetachAll();
+        if ((*it)->Skin() == skinData && (*it)->SkinPhase() != kPhaseDestroyed) (*it)->DetachAll();
     }
     for (std::size_t i = Forms.size(); i-- > 0;) {
-        if (Forms[i]->SkinData == skinData) FreeForm(Forms[i].get());
+        if (Forms[i]->Skin() == skinData) FreeForm(Forms[i].get());
     }
 }
 
@@ -156,7 +156,7 @@ bool TSkinManage::SkinWindow(HWND window) {
     // Listed before it attaches, so that anything the attaching sets off finds it skinned already.
     Forms.push_back(std::make_unique<TWinSkinForm>(form));
     TWinSkinForm& object = *Forms.back();
-    object.Window = window;
+    object.SetWindow(window);
     try {
         if (form) {
             object.AttachForm(*skinData, *form);
@@ -165,7 +165,7 @@ bool TSkinManage::SkinWindow(HWND window) {
         }
     } catch (...) {
         // A window that cannot be skinned stays as it is.
-        object.Phase = kPhaseClosing;
+        object.SetPhase(kPhaseClosing);
         object.DetachAll();
         FreeForm(&object);
         return false;
@@ -177,7 +177,7 @@ bool TSkinManage::SkinWindow(HWND window) {
 TWinSkinForm* TSkinManage::FindFormByWindow(HWND window) const {
     if (!window) return nullptr;
     for (const auto& form : Forms) {
-        if (form->Window == window) return form.get();
+        if (form->Handle() == window) return form.get();
     }
     return nullptr;
 }
@@ -279,9 +279,9 @@ void TSkinManage::UnskinAll(TSkinData& data) {
     for (std::size_t i = Forms.size(); i-- > 0;) {
         if (i >= Forms.size()) continue; // the list shrank under us
         TWinSkinForm* form = Forms[i].get();
-        if (onlyThisForm && form->SkinData != &data) continue;
-        HWND window = form->Window;
-        if (form->Phase != kPhaseDestroyed) form->DetachAll();
+        if (onlyThisForm && form->Skin() != &data) continue;
+        HWND window = form->Handle();
+        if (form->SkinPhase() != kPhaseDestroyed) form->DetachAll();
         FreeForm(form);
         if (IsWindow(window)) {
             InvalidateRect(window, nullptr, TRUE);
@@ -294,7 +294,7 @@ void TSkinManage::UnskinAll(TSkinData& data) {
 void TSkinManage::ReskinAll(TSkinData& data) {
     std::vector<TWinSkinForm*> targets;
     for (const auto& form : Forms) {
-        if (form->SkinData == &data && form->Phase != kPhaseDestroyed) {
+        if (form->Skin() == &data && form->SkinPhase() != kPhaseDestroyed) {
             targets.push_back(form.get());
             if (data.SkinFormtype() == sfOnlyThisForm) break;
         }
@@ -307,7 +307,7 @@ void TSkinManage::ReskinAll(TSkinData& data) {
 
 void TSkinManage::PurgeDestroyed() {
     for (std::size_t i = Forms.size(); i-- > 0;) {
-        if (Forms[i]->Phase == kPhaseDestroyed) FreeForm(Forms[i].get());
+        if (Forms[i]->SkinPhase() == kPhaseDestroyed) FreeForm(Forms[i].get());
     }
 }
 
@@ -318,7 +318,7 @@ void TSkinManage::FreeForm(TWinSkinForm* form) {
     std::unique_ptr<TWinSkinForm> owned = std::move(*it);
     Forms.erase(it);
     // Still inside one of its handlers (a menu's loop ran this action): freed once that has returned.
-    if (owned->CallDepth > 0) {
+    if (owned->InHandler()) {
         Retired.push_back(std::move(owned));
         return;
     }
@@ -327,8 +327,8 @@ void TSkinManage::FreeForm(TWinSkinForm* form) {
 
 bool TSkinManage::FreeRetired() {
     std::erase_if(Retired, [](const auto& form) {
-        if (form->CallDepth > 0) return false;
-        form->Window = nullptr; // its window may have a new object by now: nothing of it to forget
+        if (form->InHandler()) return false;
+        form->SetWindow(nullptr); // its window may have a new object by now: nothing of it to forget
         return true;
     });
     return !Retired.empty();
@@ -340,8 +340,8 @@ void TSkinManage::FreeAllCaptionButtons() {
 }
 
 void TSkinManage::ForgetWindow(HWND window) {
-    const auto it =
-        std::find_if(Forms.begin(), Forms.end(), [&](const auto& entry) { return entry->Window == window; });
+    const auto it = std::find_if(Forms.begin(), Forms.end(),
+                                 [&](const auto& entry) { return entry->Handle() == window; });
     if (it == Forms.end()) return;
     (void)it->release(); // being destroyed by its caller: only leave the list
     Forms.erase(it);
@@ -351,24 +351,25 @@ void TSkinManage::SetMdiMaximized(bool maximized) {
     if (maximized == (MdiMaximizedFlag != 0)) return;
     MdiMaximizedFlag = maximized ? 1 : 0;
     for (const auto& form : Forms) {
-        if (form->MdiRole != kMdiChild) continue;
+        if (form->Role() != kMdiChild) continue;
         if (maximized) {
-            if (form->HasRegion) form->ClearRegion();
+            if (form->HasWindowRegion()) form->ClearRegion();
             form->SetSystemButtonStyles(true);
-        } else if (form->WindowState == kStateMinimized) {
+        } else if (form->State() == kStateMinimized) {
             form->SetSystemButtonStyles(true);
         } else {
-            form->WindowState = kStateNormal;
+            form->SetState(kStateNormal);
             form->UpdateRegion();
             form->SetSystemButtonStyles(false);
-            if (!form->HasRegion) form->RefreshFrame();
+            if (!form->HasWindowRegion()) form->RefreshFrame();
         }
     }
 }
 
 int TSkinManage::CountMdiChildren() const {
     return static_cast<int>(std::count_if(Forms.begin(), Forms.end(), [](const auto& form) {
-        return form->MdiRole == kMdiChild && form->Phase != kPhaseClosing && form->Phase != kPhaseDestroyed;
+        return form->Role() == kMdiChild && form->SkinPhase() != kPhaseClosing &&
+               form->SkinPhase() != kPhaseDestroyed;
     }));
 }
 

@@ -61,7 +61,7 @@ class GalleryFormTest : public ::testing::Test {
     }
     static bool Skinned(HWND window) {
         const auto* object = skin::SkinManager ? skin::SkinManager->FindFormByWindow(window) : nullptr;
-        return object && object->Phase == skin::kPhaseActive;
+        return object && object->SkinPhase() == skin::kPhaseActive;
     }
     // A gallery form made from its stored form data and shown, skinned.
     gallery::TGalleryForm* ShownGallery() {

@@ -68,12 +68,12 @@ TEST_P(SkinCaptionTest, HoverAndPressLightOnlyTheirOwnButton) {
     HWND window = form->Handle();
     skin::TWinSkinForm& object = *skin::SkinManager->FindFormByWindow(window);
     int lit = 0;
-    for (auto& button : object.CaptionButtons) {
+    for (auto& button : object.SysButtons()) {
         const int action = button->Element->Action;
         if (!button->Visible || action == skin::kActionSystemMenu || action == skin::kActionIcon) continue;
         SCOPED_TRACE("action " + std::to_string(action));
         const RECT outer = WindowRectOf(window);
-        const RECT caption{outer.left, outer.top, outer.right, outer.top + object.FrameTop};
+        const RECT caption{outer.left, outer.top, outer.right, outer.top + object.Borders().top};
         // What a button paints reaches the screen a moment later under some systems.
         const auto shoot = [&] {
             Settle(std::chrono::milliseconds(60));
@@ -131,7 +131,7 @@ TEST_P(SkinCaptionTest, MaximizeMinimizeRestoreAndDoubleClickKeepTheSkin) {
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
     EXPECT_TRUE(Inside(workArea, WindowRectOf(window))) << "maximized, the window fills the work area";
     EXPECT_TRUE(Inside(client, workArea));
-    EXPECT_GT(client.right - client.left, workArea.right - workArea.left - 2 * object.FrameLeft - 10);
+    EXPECT_GT(client.right - client.left, workArea.right - workArea.left - 2 * object.Borders().left - 10);
     object.ToggleMaximize();
     ASSERT_TRUE(Pump([&] { return !IsZoomed(window); }));
     Settle();
@@ -146,13 +146,14 @@ TEST_P(SkinCaptionTest, MaximizeMinimizeRestoreAndDoubleClickKeepTheSkin) {
     EXPECT_TRUE(HasRegion(window)) << "and the skin's shape";
 
     const RECT outer = WindowRectOf(window);
-    const LPARAM onCaption = MAKELPARAM((outer.left + outer.right) / 2, outer.top + object.FrameTop / 2);
+    const LPARAM onCaption = MAKELPARAM((outer.left + outer.right) / 2, outer.top + object.Borders().top / 2);
     SendMessageW(window, WM_NCLBUTTONDBLCLK, HTCAPTION, onCaption);
     EXPECT_TRUE(Pump([&] { return IsZoomed(window) != 0; })) << "a double click on the caption maximizes";
     Settle();
     const RECT maximized = WindowRectOf(window);
-    SendMessageW(window, WM_NCLBUTTONDBLCLK, HTCAPTION,
-                 MAKELPARAM((maximized.left + maximized.right) / 2, maximized.top + object.FrameTop / 2));
+    SendMessageW(
+        window, WM_NCLBUTTONDBLCLK, HTCAPTION,
+        MAKELPARAM((maximized.left + maximized.right) / 2, maximized.top + object.Borders().top / 2));
     EXPECT_TRUE(Pump([&] { return !IsZoomed(window); })) << "and another restores";
     Settle();
     EXPECT_TRUE(sameRect(WindowRectOf(window), normal));
@@ -167,7 +168,7 @@ LPARAM ClickPoint(const skin::TWinSysButton& button, HWND window) {
 }
 
 skin::TWinSysButton* ButtonOf(skin::TWinSkinForm& object, std::initializer_list<int> actions) {
-    for (auto& button : object.CaptionButtons) {
+    for (auto& button : object.SysButtons()) {
         for (int action : actions) {
             if (button->Visible && button->Element->Action == action) return button.get();
         }
@@ -184,7 +185,8 @@ TEST_P(SkinCaptionTest, ReleasingAButtonElsewhereDoesNothing) {
     ASSERT_TRUE(close && minimize);
     const MessageCounter closes(*form, WM_CLOSE);
     const RECT outer = WindowRectOf(window);
-    const LPARAM captionMiddle = MAKELPARAM((outer.left + outer.right) / 2, outer.top + object.FrameTop / 2);
+    const LPARAM captionMiddle =
+        MAKELPARAM((outer.left + outer.right) / 2, outer.top + object.Borders().top / 2);
     // Close pressed, the mouse moved onto minimize and released there; then minimize pressed and released
     // on the bare caption.
     SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, ClickPoint(*close, window));
@@ -231,13 +233,14 @@ TEST_P(SkinCaptionTest, OnlyADoubleClickOnTheIconCloses) {
     skin::TWinSkinForm& object = *skin::SkinManager->FindFormByWindow(window);
     skin::TWinSysButton* icon = ButtonOf(object, {skin::kActionSystemMenu, skin::kActionIcon});
     ASSERT_NE(icon, nullptr);
-    object.DoubleClickTime = 10000; // however slow the machine, every pair below is within the time
+    object.SystemMenu().SetDoubleClickTime(
+        10000); // however slow the machine, every pair below is within the time
     const auto clickIcon = [&] {
         SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, ClickPoint(*icon, window));
         SendMessageW(window, WM_NCLBUTTONUP, HTCAPTION, ClickPoint(*icon, window));
     };
     const RECT outer = WindowRectOf(window);
-    const LPARAM onCaption = MAKELPARAM((outer.left + outer.right) / 2, outer.top + object.FrameTop / 2);
+    const LPARAM onCaption = MAKELPARAM((outer.left + outer.right) / 2, outer.top + object.Borders().top / 2);
     const MessageCounter closes(*form, WM_CLOSE);
     MenuCloser closer;
     MenuCloser::Opened = 0;
@@ -261,14 +264,14 @@ TEST_P(SkinCaptionTest, TheSystemMenusCloseItemNamesTheKeyThatCloses) {
     HWND window = form->Handle();
     skin::TWinSkinForm& object = *skin::SkinManager->FindFormByWindow(window);
     std::string shown;
-    HMENU menu = object.SysPopupMenu.get();
+    HMENU menu = object.SystemMenu().Handle();
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         MENUITEMINFOW info{};
         info.cbSize = sizeof info;
         info.fMask = MIIM_DATA | MIIM_ID;
         GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
         skin::TMenuItemLook look;
-        if (object.SystemMenuItemLook(info.dwItemData, info.wID, look) && look.Caption == " Close ")
+        if (object.SystemMenu().ItemLook(info.dwItemData, info.wID, look) && look.Caption == " Close ")
             shown = look.ShortCut;
     }
     ASSERT_FALSE(shown.empty()) << "the Close item shows a key";
@@ -309,11 +312,11 @@ TEST_P(SkinCaptionTest, ARightToLeftCaptionEndsOnTheRightWithinTheSkinsOwnBorder
         Settle();
         skin::TWinSkinForm& object = *skin::SkinManager->FindFormByWindow(window);
         const skin::Bitmap withText = ShowAndShoot(window);
-        object.CaptionText = "";
+        object.SetCaptionText("");
         const skin::Bitmap without = ShowAndShoot(window);
         const int w = withText.width(), h = withText.height();
         int first = w, last = -1;
-        for (int y = 0; y < object.FrameTop; ++y) {
+        for (int y = 0; y < object.Borders().top; ++y) {
             for (int x = 0; x < w; ++x) {
                 if (withText.pixel(x, y) == without.pixel(x, y)) continue;
                 first = std::min(first, x);
@@ -322,20 +325,20 @@ TEST_P(SkinCaptionTest, ARightToLeftCaptionEndsOnTheRightWithinTheSkinsOwnBorder
         }
         ASSERT_GE(last, 0) << "the caption shows its text";
         EXPECT_GT(first, w / 2) << "the text stands on the right";
-        EXPECT_LT(last, object.RightButtonsLeft) << "before the right-hand buttons";
+        EXPECT_LT(last, object.RightButtonsStart()) << "before the right-hand buttons";
         // The borders stay the skin's: its left border on the left, its right border on the right.
-        const skin::TDataSkinBorder& left = *object.SkinData->BorderLeft;
-        const skin::TDataSkinBorder& right = *object.SkinData->BorderRight;
+        const skin::TDataSkinBorder& left = *object.Skin()->BorderLeft;
+        const skin::TDataSkinBorder& right = *object.Skin()->BorderRight;
         const int row = h / 2;
         const int leftRow = left.TopHeight + (left.Image.height() - left.TopHeight - left.BottomHeight) / 2;
         const int rightRow =
             right.TopHeight + (right.Image.height() - right.TopHeight - right.BottomHeight) / 2;
-        for (int x = 0; x < object.FrameLeft; ++x) {
+        for (int x = 0; x < object.Borders().left; ++x) {
             EXPECT_EQ(RgbOf(withText.pixel(x, row)), RgbOf(left.Image.pixel(x, leftRow)))
                 << "left border, column " << x;
         }
-        for (int x = 0; x < object.FrameRight; ++x) {
-            EXPECT_EQ(RgbOf(withText.pixel(w - object.FrameRight + x, row)),
+        for (int x = 0; x < object.Borders().right; ++x) {
+            EXPECT_EQ(RgbOf(withText.pixel(w - object.Borders().right + x, row)),
                       RgbOf(right.Image.pixel(x, rightRow)))
                 << "right border, column " << x;
         }

@@ -205,7 +205,7 @@ void TrySkin(gui::TApplication& application, const std::string& file, ChaosRun& 
     });
     HWND window = form->Handle();
     skin::TWinSkinForm* object = skin::SkinManager ? skin::SkinManager->FindFormByWindow(window) : nullptr;
-    if (object && object->Phase == skin::kPhaseActive) ++figures.skinned;
+    if (object && object->SkinPhase() == skin::kPhaseActive) ++figures.skinned;
     run.Timed("paint", [&] {
         RedrawWindow(window, nullptr, nullptr,
                      RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -213,8 +213,8 @@ void TrySkin(gui::TApplication& application, const std::string& file, ChaosRun& 
     RECT outer{};
     GetWindowRect(window, &outer);
     if (object) {
-        object->DoubleClickTime = 0;
-        for (auto& button : object->CaptionButtons) {
+        object->SystemMenu().SetDoubleClickTime(0);
+        for (auto& button : object->SysButtons()) {
             if (!button->Visible) continue;
             run.Timed("pointer over a caption button", [&] {
                 SetCursorPos(outer.left + (button->Bounds.left + button->Bounds.right) / 2,
@@ -224,11 +224,12 @@ void TrySkin(gui::TApplication& application, const std::string& file, ChaosRun& 
         }
         SetCursorPos(outer.left + 40, outer.bottom + 30);
         const UINT_PTR timer = SetTimer(nullptr, 0, 60, &EndAnyMenu);
-        if (object->MenuBarObject && !object->MenuBarObject->Items().empty()) {
+        if (object->MenuBar() && !object->MenuBar()->Items().empty()) {
             run.Timed("open the menu bar's drop-down",
-                      [&] { object->MenuBarObject->OpenMenuBarItem(*object->MenuBarObject->Items()[0]); });
+                      [&] { object->MenuBar()->OpenMenuBarItem(*object->MenuBar()->Items()[0]); });
         }
-        run.Timed("open the system menu", [&] { object->ShowSystemMenu(outer.left + 20, outer.top + 20); });
+        run.Timed("open the system menu",
+                  [&] { object->SystemMenu().Show(outer.left + 20, outer.top + 20); });
         KillTimer(nullptr, timer);
     }
     for (const SIZE size : {SIZE{1, 1}, SIZE{60, 40}, SIZE{300, 200}, SIZE{1400, 1000}, SIZE{640, 360}}) {
@@ -254,7 +255,7 @@ void TrySkin(gui::TApplication& application, const std::string& file, ChaosRun& 
         skin::TWinSysButton* close = nullptr;
         object = skin::SkinManager ? skin::SkinManager->FindFormByWindow(window) : nullptr;
         if (object) {
-            for (auto& button : object->CaptionButtons) {
+            for (auto& button : object->SysButtons()) {
                 const RECT& b = button->Bounds;
                 if (button->Visible && button->Element->Action == skin::kActionClose && b.right > b.left) {
                     close = button.get();
@@ -266,8 +267,9 @@ void TrySkin(gui::TApplication& application, const std::string& file, ChaosRun& 
                            close ? (close->Bounds.top + close->Bounds.bottom) / 2 : 0};
         // Only a button a user can reach: one drawn outside the window, or under another, cannot be clicked
         // (and a press the skin does not take would start the system's modal move of the window).
-        if (close && object->CaptionButtonAt(centre) == close && centre.x < outer.right - outer.left &&
-            centre.y < outer.bottom - outer.top && centre.x >= 0 && centre.y >= 0) {
+        if (close && object->CaptionButtons().ButtonAt(centre) == close &&
+            centre.x < outer.right - outer.left && centre.y < outer.bottom - outer.top && centre.x >= 0 &&
+            centre.y >= 0) {
             const LPARAM at = MAKELPARAM(outer.left + centre.x, outer.top + centre.y);
             SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, at);
             SendMessageW(window, WM_NCLBUTTONUP, HTCAPTION, at);

@@ -154,7 +154,7 @@ TEST_P(SkinControlsTest, MainWindowEditsShowTheSkinsBorderAndTaggedOnesTheirOwn)
     const TSkinData& skin = Skin(form);
     HWND edit = HandleOf(form, "Edit1"), tagged = HandleOf(form, "Edit2");
     skin::TWinSkinForm& object = ObjectOf(form->Handle());
-    EXPECT_EQ(object.ControlObjects.size(), 3u) << "one edit and two buttons; not the label, not tag 99";
+    EXPECT_EQ(object.Controls().size(), 3u) << "one edit and two buttons; not the label, not tag 99";
     ASSERT_NE(ObjectFor<skin::TSkinEdit>(form->Handle(), edit), nullptr);
     EXPECT_EQ(ObjectFor<skin::TSkinEdit>(form->Handle(), tagged), nullptr);
 
@@ -204,7 +204,8 @@ TEST_P(SkinControlsTest, StartButtonShowsTheSkinsFrameInEveryState) {
     MoveMouse(CentreOf(window));
     EXPECT_TRUE(shows(skin::kButtonHot)) << "hot under the mouse";
     const skin::Bitmap hot = ShotOf(window);
-    EXPECT_EQ(ObjectOf(form->Handle()).HotControl, skin::FindControlObject(ObjectOf(form->Handle()), window));
+    EXPECT_EQ(ObjectOf(form->Handle()).HotControlObject(),
+              skin::FindControlObject(ObjectOf(form->Handle()), window));
     MouseButton(true);
     EXPECT_TRUE(shows(skin::kButtonPressed)) << "pressed by the mouse";
     EXPECT_EQ(clicks, 0);
@@ -213,7 +214,7 @@ TEST_P(SkinControlsTest, StartButtonShowsTheSkinsFrameInEveryState) {
     EXPECT_EQ(GetFocus(), window);
 
     MoveMouse(away);
-    EXPECT_TRUE(Pump([&] { return ObjectOf(form->Handle()).HotControl == nullptr; }))
+    EXPECT_TRUE(Pump([&] { return ObjectOf(form->Handle()).HotControlObject() == nullptr; }))
         << "the hover timer saw it go";
     EXPECT_TRUE(shows(skin::kButtonHot)) << "focused";
     const skin::Bitmap focused = ShotOf(window);
@@ -542,7 +543,7 @@ TEST_P(SkinControlsTest, AttachingTwiceKeepsOneHookAndDetachingGivesHandlersAndC
     EXPECT_FALSE(skinned == ownMethod);
     object->Attach(*button, skin, false, ObjectOf(window).ControlCanvas());
     EXPECT_TRUE(button->WindowProc == skinned) << "a second attach changes nothing";
-    EXPECT_EQ(ObjectOf(window).ControlObjects.size(), 3u);
+    EXPECT_EQ(ObjectOf(window).Controls().size(), 3u);
 
     // A control given the skin's face colour while attached gets its own back.
     auto* tagged = dynamic_cast<gui::TEdit*>(form->FindComponent("Edit2"));
@@ -706,7 +707,7 @@ TEST_P(SkinControlsTest, UnskinningGivesControlsTheirLookBackAndCyclesLeaveNoHan
     const gui::LiveHandleCounts after = gui::LiveHandles();
     EXPECT_EQ(after.Gdi, before.Gdi);
     EXPECT_EQ(after.User, before.User);
-    EXPECT_EQ(ObjectOf(form->Handle()).ControlObjects.size(), 3u);
+    EXPECT_EQ(ObjectOf(form->Handle()).Controls().size(), 3u);
 
     // Another skin: every control is painted with it.
     const std::string other = std::string(GetParam()) == "default.skn" ? "dark.skn" : "default.skn";
@@ -745,7 +746,7 @@ TEST_P(SkinControlsTest, ButtonsFreedAtRunTimeLeaveNothingForSkinSwitchesToReach
 )");
     TSkinData& skin = Skin(form);
     const skin::TWinSkinForm& object = ObjectOf(form->Handle());
-    const std::size_t skinned = object.ControlObjects.size();
+    const std::size_t skinned = object.Controls().size();
     auto* speed = dynamic_cast<gui::TControl*>(form->FindComponent("SpeedButton1"));
     ASSERT_NE(speed, nullptr);
     const RECT speedPlace = speed->BoundsRect();
@@ -756,7 +757,7 @@ TEST_P(SkinControlsTest, ButtonsFreedAtRunTimeLeaveNothingForSkinSwitchesToReach
     for (const char* name : {"SpeedButton1", "BitBtn1", "Button3"})
         delete form->FindComponent(name);
     application->ProcessMessages();
-    EXPECT_EQ(object.ControlObjects.size(), skinned - 3) << "their skinning objects went with them";
+    EXPECT_EQ(object.Controls().size(), skinned - 3) << "their skinning objects went with them";
     EXPECT_EQ(skin::FindControlObject(object, bitButton), nullptr);
     EXPECT_EQ(skin::FindControlObject(object, plainButton), nullptr);
     RedrawWindow(form->Handle(), nullptr, nullptr,

@@ -157,7 +157,6 @@ TEST_F(SkinDataTest, DefaultsAsShipped) {
     EXPECT_EQ(data.SkinFormtype(), skin::sfMainform);
     EXPECT_TRUE(data.MenuUpdate());
     EXPECT_TRUE(data.SkinPending);
-    EXPECT_TRUE(data.FramePainting);
     EXPECT_EQ(data.SkinStore(), "(none)");
     const auto& rows = data.Skin3rd();
     ASSERT_EQ(rows.size(), 95u);

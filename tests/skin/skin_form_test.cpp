@@ -169,25 +169,25 @@ TEST_P(SkinFormTest, CaptionTextStartsAtTheShiftAndLongTextStopsBeforeTheClip) {
     const TSkinData& skin = Skin(form);
     HWND window = form->Handle();
     skin::TWinSkinForm& object = *skin::SkinManager->FindFormByWindow(window);
-    const int frameTop = object.FrameTop;
+    const int frameTop = object.Borders().top;
     const skin::Bitmap empty = ShowAndShoot(window);
 
     // The caption is read when the window is skinned: a new text shows after a re-skin.
     const auto captionShot = [&](const std::string& text) {
-        object.CaptionText = text;
+        object.SetCaptionText(text);
         return ShowAndShoot(window);
     };
     const skin::Bitmap word = captionShot("WWWW");
-    const int textLeft = object.FrameLeft + skin.Title->LeftWidth + skin.Title->TextBackLeft;
+    const int textLeft = object.Borders().left + skin.Title->LeftWidth + skin.Title->TextBackLeft;
     const int first = FirstDifferentColumn(empty, word, frameTop);
     EXPECT_GE(first, textLeft - 1) << "the text begins at the skin's text shift";
     EXPECT_LT(first, textLeft + 40);
 
     const skin::Bitmap longText = captionShot(std::string(300, 'W'));
-    const int clip = (longText.width() - object.FrameRight) - skin.Title->RightWidth;
+    const int clip = (longText.width() - object.Borders().right) - skin.Title->RightWidth;
     // Buttons anchored to the text's end move with it; they are not the text.
     const auto onButtonAfterText = [&](int x, int y) {
-        for (const auto& button : object.CaptionButtons) {
+        for (const auto& button : object.SysButtons()) {
             const int align = button->Element->Align;
             const POINT at{x, y};
             if (button->Visible && (align == 3 || align == 9) && PtInRect(&button->Bounds, at)) return true;
@@ -353,7 +353,7 @@ TEST_P(SkinFormTest, SkinSwitchAskedForJustBeforeAWindowIsDestroyedStillReachesT
         const skin::Bitmap face = Screenshot(RECT{middle.x, middle.y, middle.x + 1, middle.y + 1});
         EXPECT_EQ(RgbOf(face.pixel(0, 0)), PixelOfColour(skin.ButtonFaceColour)) << "the new skin's face";
         int buttons = 0;
-        for (const auto& button : object.CaptionButtons)
+        for (const auto& button : object.SysButtons())
             buttons += button->Visible;
         EXPECT_GE(buttons, 1) << "the caption shows the new skin's buttons";
     }
@@ -363,7 +363,7 @@ TEST_P(SkinFormTest, SkinSwitchAskedForJustBeforeAWindowIsDestroyedStillReachesT
 skin::Bitmap IconButtonShot(HWND window) {
     const auto* object = skin::SkinManager->FindFormByWindow(window);
     if (!object) return {};
-    for (const auto& button : object->CaptionButtons) {
+    for (const auto& button : object->SysButtons()) {
         const int action = button->Element->Action;
         if (!button->Visible || (action != skin::kActionSystemMenu && action != skin::kActionIcon)) continue;
         const RECT outer = WindowRectOf(window);
@@ -451,8 +451,8 @@ void CALLBACK LookAtBox(HWND box, UINT, UINT_PTR, DWORD) {
     g_box = BoxLook{outer.right - outer.left, client.right,
                     WindowRectOf(GetDlgItem(box, IDOK)).left - origin.x, 0, 0};
     if (const auto* object = skin::SkinManager->FindFormByWindow(box)) {
-        g_box.frameLeft = object->FrameLeft;
-        g_box.frameRight = object->FrameRight;
+        g_box.frameLeft = object->Borders().left;
+        g_box.frameRight = object->Borders().right;
     }
     PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
@@ -522,9 +522,9 @@ TEST_P(SkinFormTest, HitTestingFollowsTheSkinsFrame) {
     const auto hit = [&](int x, int y) {
         return SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(outer.left + x, outer.top + y));
     };
-    EXPECT_EQ(hit(w / 2, object.FrameTop / 2), HTCAPTION);
-    EXPECT_EQ(hit(object.FrameLeft / 2, h / 2), HTBORDER) << "left border";
-    EXPECT_EQ(hit(w - 1 - object.FrameRight / 2, h / 2), HTBORDER) << "right border";
+    EXPECT_EQ(hit(w / 2, object.Borders().top / 2), HTCAPTION);
+    EXPECT_EQ(hit(object.Borders().left / 2, h / 2), HTBORDER) << "left border";
+    EXPECT_EQ(hit(w - 1 - object.Borders().right / 2, h / 2), HTBORDER) << "right border";
     EXPECT_EQ(hit(w / 2, h - 1), HTBORDER) << "bottom border";
     EXPECT_EQ(hit(w / 2, h / 2), HTCLIENT);
     EXPECT_EQ(hit(w + 5, h / 2), HTNOWHERE);
@@ -548,14 +548,14 @@ TEST_P(SkinFormTest, ACaptionButtonOfTheSkinsOwnReachesTheProgram) {
     TSkinTestForm* form = SkinnedForm();
     skin::TWinSkinForm& object = *skin::SkinManager->FindFormByWindow(form->Handle());
     skin::TWinSysButton* custom = nullptr;
-    for (auto& button : object.CaptionButtons) {
+    for (auto& button : object.SysButtons()) {
         if (button->Element->Action == 40) custom = button.get();
     }
     ASSERT_NE(custom, nullptr) << "our skins carry a help button with action 40";
     ActionWatcher watcher;
     watcher.hook.Install(*form, gui::TWndMethod::Of<&ActionWatcher::Handle>(&watcher));
     custom->Visible = true;
-    object.HotObject = custom;
+    object.SetHotNcObject(custom);
     object.RunCaptionAction(0, 0);
     Settle();
     EXPECT_EQ(watcher.seen, 1);
@@ -594,17 +594,17 @@ TEST_P(SkinFormTest, MenuBarTakesTheMenuAndReadsItAgainWhenItChanges) {
     HWND window = form->Handle();
     ASSERT_TRUE(Pump([&] { return Skinned(window); }));
     skin::TWinSkinForm& object = *skin::SkinManager->FindFormByWindow(window);
-    ASSERT_NE(object.MenuBarObject, nullptr);
+    ASSERT_NE(object.MenuBar(), nullptr);
     EXPECT_EQ(GetMenu(window), nullptr) << "the bar is drawn in the frame";
     RECT client{};
     GetClientRect(window, &client);
     EXPECT_EQ(client.bottom, 120) << "the bar sits above the client area, which keeps its size";
     ShowAndShoot(window);
-    const auto& items = object.MenuBarObject->Items();
+    const auto& items = object.MenuBar()->Items();
     ASSERT_EQ(items.size(), 2u);
     EXPECT_LT(items[0]->Bounds.right, items[1]->Bounds.left + 1) << "laid out left to right";
-    EXPECT_EQ(object.MenuBarObject->FindAccelItem(L'h'), items[1].get());
-    EXPECT_EQ(object.MenuBarObject->FindAccelItem(L'x'), nullptr);
+    EXPECT_EQ(object.MenuBar()->FindAccelItem(L'h'), items[1].get());
+    EXPECT_EQ(object.MenuBar()->FindAccelItem(L'x'), nullptr);
 
     // A new top-level item: the framework rebuilds its menu, the bar takes it off the window again.
     auto* added = new gui::TMenuItem(form);
@@ -612,7 +612,7 @@ TEST_P(SkinFormTest, MenuBarTakesTheMenuAndReadsItAgainWhenItChanges) {
     form->Menu()->Items()->Add(added);
     application->ProcessMessages();
     EXPECT_EQ(GetMenu(window), nullptr);
-    EXPECT_EQ(object.MenuBarObject->Items().size(), 3u);
+    EXPECT_EQ(object.MenuBar()->Items().size(), 3u);
     GetClientRect(window, &client);
     EXPECT_EQ(client.bottom, 120);
 }

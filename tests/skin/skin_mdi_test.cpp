@@ -206,7 +206,7 @@ class SkinMdiTest : public SkinFormTest {
     // The frame's MDI buttons (minimize, restore, close of the active document) in the skin's order.
     static std::vector<skin::TWinSysButton*> MdiButtons(skin::TWinSkinForm& frame) {
         std::vector<skin::TWinSysButton*> buttons;
-        for (auto& button : frame.CaptionButtons) {
+        for (auto& button : frame.SysButtons()) {
             if (button->Element->Visibility == skin::kVisibilityOnMenuBar) buttons.push_back(button.get());
         }
         return buttons;
@@ -220,9 +220,9 @@ class SkinMdiTest : public SkinFormTest {
     static skin::Bitmap MenuBarShot(HWND frame) {
         const skin::TWinSkinForm& object = Object(frame);
         const RECT outer = WindowRectOf(frame);
-        return Screenshot(RECT{outer.left + object.FrameLeft, outer.top + object.FrameTop,
-                               outer.right - object.FrameRight,
-                               outer.top + object.FrameTop + object.MenuBarHeight});
+        return Screenshot(RECT{outer.left + object.Borders().left, outer.top + object.Borders().top,
+                               outer.right - object.Borders().right,
+                               outer.top + object.Borders().top + object.MenuRowHeight()});
     }
     void MoveMouseAway() { SetCursorPos(5, 1000); }
 };
@@ -231,7 +231,7 @@ TEST_P(SkinMdiTest, DocumentsHaveSkinnedFramesInsideTheClientAndFollowActivation
     TSkinTestForm* frame = Frame();
     const HWND client = frame->ClientHandle();
     ASSERT_NE(client, nullptr);
-    EXPECT_EQ(Object(frame->Handle()).MdiRole, skin::kMdiFrame);
+    EXPECT_EQ(Object(frame->Handle()).Role(), skin::kMdiFrame);
     EXPECT_EQ(GetWindowLongPtrW(client, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), 0) << "no scroll bars";
     const std::vector<TMdiTestChild*> children = Children(frame, 3);
     EXPECT_EQ(frame->MDIChildCount(), 3);
@@ -248,14 +248,14 @@ TEST_P(SkinMdiTest, DocumentsHaveSkinnedFramesInsideTheClientAndFollowActivation
         const RECT area = ScreenClientRect(client);
         for (auto* child : children) {
             const skin::TWinSkinForm& object = Object(child->Handle());
-            EXPECT_EQ(object.MdiRole, skin::kMdiChild);
+            EXPECT_EQ(object.Role(), skin::kMdiChild);
             const POINT offset = ClientOffset(child->Handle());
-            EXPECT_EQ(offset.x, object.FrameLeft) << "the skin's left border";
-            EXPECT_EQ(offset.y, object.FrameTop) << "the skin's caption";
+            EXPECT_EQ(offset.x, object.Borders().left) << "the skin's left border";
+            EXPECT_EQ(offset.y, object.Borders().top) << "the skin's caption";
             const RECT outer = WindowRectOf(child->Handle());
             EXPECT_TRUE(outer.left >= area.left && outer.top >= area.top) << "inside the client";
             int visibleButtons = 0;
-            for (auto& button : Object(child->Handle()).CaptionButtons)
+            for (auto& button : Object(child->Handle()).SysButtons())
                 visibleButtons += button->Visible;
             EXPECT_GE(visibleButtons, 3) << "the skin's caption buttons";
         }
@@ -285,7 +285,7 @@ TEST_P(SkinMdiTest, DocumentsHaveSkinnedFramesInsideTheClientAndFollowActivation
         const RECT outer = WindowRectOf(child->Handle());
         const int mid = (outer.top + outer.bottom) / 2;
         return Screenshot(
-            RECT{outer.left, mid - 10, outer.left + Object(child->Handle()).FrameLeft, mid + 10});
+            RECT{outer.left, mid - 10, outer.left + Object(child->Handle()).Borders().left, mid + 10});
     };
     const auto activate = [&](TMdiTestChild* child) {
         SendMessageW(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child->Handle()), 0);
@@ -336,9 +336,11 @@ TEST_P(SkinMdiTest, MaximizedDocumentButtonsSitOnTheMenuBarAndWork) {
     EXPECT_TRUE(content.left <= area.left && content.top <= area.top && content.right >= area.right &&
                 content.bottom >= area.bottom);
     EXPECT_FALSE(HasRegion(document->Handle()));
-    const RECT bar{frameObject.FrameLeft, frameObject.FrameTop,
-                   frameObject.WindowWidth - frameObject.FrameRight,
-                   frameObject.FrameTop + frameObject.MenuBarHeight};
+    RECT frameOuter{};
+    GetWindowRect(frameObject.Handle(), &frameOuter);
+    const RECT bar{frameObject.Borders().left, frameObject.Borders().top,
+                   (frameOuter.right - frameOuter.left) - frameObject.Borders().right,
+                   frameObject.Borders().top + frameObject.MenuRowHeight()};
     int previousRight = 0;
     for (auto* button : buttons) {
         SCOPED_TRACE("action " + std::to_string(button->Element->Action));
@@ -360,7 +362,7 @@ TEST_P(SkinMdiTest, MaximizedDocumentButtonsSitOnTheMenuBarAndWork) {
     click(8); // restore
     EXPECT_FALSE(IsZoomed(document->Handle()));
     EXPECT_TRUE(SameRect(RectInParent(document->Handle()), before)) << "back at its size and place";
-    EXPECT_EQ(ClientOffset(document->Handle()).y, Object(document->Handle()).FrameTop)
+    EXPECT_EQ(ClientOffset(document->Handle()).y, Object(document->Handle()).Borders().top)
         << "the skinned frame is back";
     EXPECT_FALSE(skin::SkinManager->MdiMaximized());
     EXPECT_TRUE(SamePixels(MenuBarShot(frame->Handle()), plainBar)) << "the buttons left the bar";
@@ -377,7 +379,7 @@ TEST_P(SkinMdiTest, MaximizedDocumentButtonsSitOnTheMenuBarAndWork) {
         << "minimized while maximized, back in place";
 
     // Minimized from its own caption button, a document shows the system's minimized caption.
-    for (auto& button : Object(document->Handle()).CaptionButtons) {
+    for (auto& button : Object(document->Handle()).SysButtons()) {
         if (button->Visible && button->Element->Action == skin::kActionMinimize) {
             ClickAt(CentreOnScreen(document->Handle(), button->Bounds));
         }
@@ -393,7 +395,8 @@ TEST_P(SkinMdiTest, MaximizedDocumentButtonsSitOnTheMenuBarAndWork) {
     EXPECT_TRUE(Pump([&] { return !IsIconic(document->Handle()); }));
     Settle();
     EXPECT_TRUE(SameRect(RectInParent(document->Handle()), before)) << "restored at its size and place";
-    EXPECT_EQ(ClientOffset(document->Handle()).x, Object(document->Handle()).FrameLeft) << "skinned again";
+    EXPECT_EQ(ClientOffset(document->Handle()).x, Object(document->Handle()).Borders().left)
+        << "skinned again";
     EXPECT_EQ(GetWindowLongPtrW(document->Handle(), GWL_STYLE) & WS_SYSMENU, 0);
 
     // Closing maximized documents one after the other: the next one shows maximized, until none is left.
@@ -415,7 +418,7 @@ TEST_P(SkinMdiTest, ActiveDocumentsMenuJoinsTheFramesBarAndLeavesWithIt) {
     const auto bar = [&] {
         Settle();
         std::vector<std::string> captions;
-        for (const auto& item : Object(window).MenuBarObject->Items())
+        for (const auto& item : Object(window).MenuBar()->Items())
             captions.push_back(item->Caption);
         return captions;
     };
@@ -544,7 +547,7 @@ TEST_P(SkinMdiTest, TiledDocumentMaximizedFromItsCaptionCoversTheWholeClient) {
             << "shaped to its tile again";
     };
 
-    for (auto& button : Object(document->Handle()).CaptionButtons) {
+    for (auto& button : Object(document->Handle()).SysButtons()) {
         if (button->Visible && button->Element->Action == skin::kActionMaximize) {
             ClickAt(CentreOnScreen(document->Handle(), button->Bounds));
         }
@@ -552,7 +555,8 @@ TEST_P(SkinMdiTest, TiledDocumentMaximizedFromItsCaptionCoversTheWholeClient) {
     coversTheClient("button");
 
     const RECT outer = WindowRectOf(document->Handle());
-    DoubleClickAt(POINT{(outer.left + outer.right) / 2, outer.top + Object(document->Handle()).FrameTop / 2});
+    DoubleClickAt(
+        POINT{(outer.left + outer.right) / 2, outer.top + Object(document->Handle()).Borders().top / 2});
     coversTheClient("caption");
 }
 
@@ -587,7 +591,7 @@ TEST_P(SkinMdiTest, TilingOrCascadingWhileMaximizedGivesEveryDocumentItsSkinnedF
             SCOPED_TRACE(child->GetText());
             EXPECT_FALSE(IsZoomed(window));
             const skin::TWinSkinForm& object = Object(window);
-            EXPECT_EQ(ClientOffset(window).y, object.FrameTop) << "the skinned frame";
+            EXPECT_EQ(ClientOffset(window).y, object.Borders().top) << "the skinned frame";
             EXPECT_EQ(GetWindowLongPtrW(window, GWL_STYLE) & (WS_SYSMENU | WS_MAXIMIZEBOX), 0)
                 << "the system draws no buttons of its own";
             const RECT outer = WindowRectOf(window), box = RegionBox(window);

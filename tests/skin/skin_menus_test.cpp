@@ -256,7 +256,7 @@ TEST_P(SkinMenusTest, DropDownOpensUnderItsItemAndArrowKeysMoveAlongTheBar) {
     const TSkinData& skin = Skin(form);
     HWND window = form->Handle();
     skin::TWinSkinForm& object = *skin::SkinManager->FindFormByWindow(window);
-    const auto& items = object.MenuBarObject->Items();
+    const auto& items = object.MenuBar()->Items();
     ASSERT_EQ(items.size(), 3u);
     const RECT outer = WindowRectOf(window);
     std::vector<POINT> opened; // top-left corner of each drop-down, window coordinates
@@ -286,9 +286,9 @@ TEST_P(SkinMenusTest, DropDownOpensUnderItsItemAndArrowKeysMoveAlongTheBar) {
             PressInMenu(VK_ESCAPE);
         });
     script.Start(250);
-    object.MenuBarObject->ClickMenuBarItem(*items[0]);
+    object.MenuBar()->ClickMenuBarItem(*items[0]);
     ASSERT_TRUE(Finish(script));
-    EXPECT_FALSE(object.MenuTracking);
+    EXPECT_FALSE(object.InMenuTracking());
 
     ASSERT_GE(opened.size(), 3u);
     EXPECT_NEAR(opened[0].x, items[0]->Bounds.left, 3) << "File's drop-down under File";
@@ -305,7 +305,7 @@ TEST_P(SkinMenusTest, RightOpensASubMenuAndLeftClosesItInsteadOfMovingAlongTheBa
     TSkinTestForm* form = MenuFormShown();
     HWND window = form->Handle();
     skin::TWinSkinForm& object = *skin::SkinManager->FindFormByWindow(window);
-    const auto& items = object.MenuBarObject->Items();
+    const auto& items = object.MenuBar()->Items();
     const RECT outer = WindowRectOf(window);
     std::vector<std::size_t> open; // menu windows open after each key
     LONG lastLeft = -1;            // where the last drop-down stood
@@ -328,7 +328,7 @@ TEST_P(SkinMenusTest, RightOpensASubMenuAndLeftClosesItInsteadOfMovingAlongTheBa
             PressInMenu(VK_ESCAPE);
         });
     script.Start(250);
-    object.MenuBarObject->ClickMenuBarItem(*items[0]);
+    object.MenuBar()->ClickMenuBarItem(*items[0]);
     ASSERT_TRUE(Finish(script));
     ASSERT_EQ(open.size(), 2u);
     EXPECT_EQ(open[0], 2u) << "Right on Open opened its sub-menu";
@@ -339,7 +339,7 @@ TEST_P(SkinMenusTest, RightOpensASubMenuAndLeftClosesItInsteadOfMovingAlongTheBa
 TEST_P(SkinMenusTest, RightOntoAnItemWithoutDropDownLightsItForTheKeyboard) {
     TSkinTestForm* form = MenuFormShown();
     skin::TWinSkinForm& object = *skin::SkinManager->FindFormByWindow(form->Handle());
-    const auto& items = object.MenuBarObject->Items();
+    const auto& items = object.MenuBar()->Items();
     int helpClicks = 0;
     dynamic_cast<gui::TMenuItem*>(form->FindComponent("HelpItem"))->OnClick = [&](rtl::TObject*) {
         ++helpClicks;
@@ -347,13 +347,13 @@ TEST_P(SkinMenusTest, RightOntoAnItemWithoutDropDownLightsItForTheKeyboard) {
     MenuScript script;
     script.Then([] { PressInMenu(VK_RIGHT); }).Then([] { PressInMenu(VK_RIGHT); }); // File, Edit, then Help
     script.Start(250);
-    object.MenuBarObject->ClickMenuBarItem(*items[0]);
+    object.MenuBar()->ClickMenuBarItem(*items[0]);
     ASSERT_TRUE(Finish(script));
     Settle();
-    EXPECT_TRUE(object.MenuBarObject->InKeyboardMode()) << "Help is lit, waiting for Enter";
-    EXPECT_EQ(object.HotObject, items[2].get());
+    EXPECT_TRUE(object.MenuBar()->InKeyboardMode()) << "Help is lit, waiting for Enter";
+    EXPECT_EQ(object.HotNcObject(), items[2].get());
     EXPECT_EQ(helpClicks, 0) << "and has not run";
-    object.MenuBarObject->EndKeyboardMode();
+    object.MenuBar()->EndKeyboardMode();
 }
 
 // A key as the keyboard sends it, with its scan code.
@@ -385,8 +385,8 @@ TEST_P(SkinMenusTest, AltAndAnItemsLetterOpenItsDropDown) {
     SendKey('E', true);
     SendKey(VK_MENU, true);
     ASSERT_TRUE(Finish(script)) << "Alt+E opened nothing";
-    EXPECT_NEAR(opened.x, object.MenuBarObject->Items()[1]->Bounds.left, 3) << "Edit's drop-down";
-    EXPECT_NEAR(opened.y, object.MenuBarObject->Items()[1]->Bounds.bottom, 3);
+    EXPECT_NEAR(opened.x, object.MenuBar()->Items()[1]->Bounds.left, 3) << "Edit's drop-down";
+    EXPECT_NEAR(opened.y, object.MenuBar()->Items()[1]->Bounds.bottom, 3);
 }
 
 TEST_P(SkinMenusTest, PopupItemsShowShortcutImageSeparatorCheckDisabledAndRightToLeft) {
@@ -496,7 +496,7 @@ TEST_P(SkinMenusTest, SystemMenuOffersWhatTheWindowCanDoNow) {
     TSkinTestForm* form = MenuFormShown();
     HWND window = form->Handle();
     skin::TWinSkinForm& object = *skin::SkinManager->FindFormByWindow(window);
-    HMENU menu = object.SysPopupMenu.get();
+    HMENU menu = object.SystemMenu().Handle();
     ASSERT_NE(menu, nullptr);
     ASSERT_EQ(GetMenuItemCount(menu), 5) << "Restore, Maximize, Minimize, a line (never chosen), Close";
     // Each showing: whether each item can be chosen, and what the screen showed.
@@ -517,7 +517,7 @@ TEST_P(SkinMenusTest, SystemMenuOffersWhatTheWindowCanDoNow) {
         });
         script.Start();
         const RECT outer = WindowRectOf(window);
-        object.ShowSystemMenu(outer.left + 20, outer.top + object.FrameTop);
+        object.SystemMenu().Show(outer.left + 20, outer.top + object.Borders().top);
         EXPECT_TRUE(Finish(script));
         return enabled;
     };
@@ -550,10 +550,10 @@ TEST_P(SkinMenusTest, UnskinningWhileAMenuIsOpenClosesItAndFreesTheObjectAfterwa
         script.Start(250);
         if (systemMenu) {
             const RECT outer = WindowRectOf(window);
-            object->DoubleClickTime = 0;
-            object->ShowSystemMenu(outer.left + 20, outer.top + object->FrameTop);
+            object->SystemMenu().SetDoubleClickTime(0);
+            object->SystemMenu().Show(outer.left + 20, outer.top + object->Borders().top);
         } else {
-            object->MenuBarObject->ClickMenuBarItem(*object->MenuBarObject->Items()[0]);
+            object->MenuBar()->ClickMenuBarItem(*object->MenuBar()->Items()[0]);
         }
         ASSERT_TRUE(Finish(script)) << (systemMenu ? "system menu" : "drop-down");
         EXPECT_EQ(skin::SkinManager->FindFormByWindow(window), nullptr);
@@ -574,7 +574,7 @@ TEST_P(SkinMenusTest, ThreeHundredMenusAndASkinSwitchLeaveNoHandlesBehind) {
     skin::TWinSkinForm& object = *skin::SkinManager->FindFormByWindow(window);
     gui::TPopupMenu* popup = Popup(form, "PopupMenu1");
     const RECT outer = WindowRectOf(window);
-    object.DoubleClickTime = 0; // the system menu opens again faster than a double click
+    object.SystemMenu().SetDoubleClickTime(0); // the system menu opens again faster than a double click
     // One of each kind: a form popup menu, a drop-down of the bar, the skinned system menu.
     const auto openAndClose = [&](int kind) {
         MenuScript script;
@@ -583,9 +583,9 @@ TEST_P(SkinMenusTest, ThreeHundredMenusAndASkinSwitchLeaveNoHandlesBehind) {
         if (kind == 0) {
             popup->Popup(outer.left + 40, outer.top + 60);
         } else if (kind == 1) {
-            object.MenuBarObject->ClickMenuBarItem(*object.MenuBarObject->Items()[0]);
+            object.MenuBar()->ClickMenuBarItem(*object.MenuBar()->Items()[0]);
         } else {
-            object.ShowSystemMenu(outer.left + 60, outer.top + 10);
+            object.SystemMenu().Show(outer.left + 60, outer.top + 10);
         }
         return Finish(script);
     };
@@ -619,7 +619,7 @@ TEST_P(SkinMenusTest, BarDropDownRowsAreTheFrameworksRowsWithRoomForTheSkinsGlyp
     TSkinTestForm* form = MenuFormShown();
     const TSkinData& skin = Skin(form);
     skin::TWinSkinForm& object = ObjectOf(form->Handle());
-    const auto& items = object.MenuBarObject->Items();
+    const auto& items = object.MenuBar()->Items();
     HMENU file = items[0]->SubMenu;
     std::vector<RECT> rows;
     MenuScript script;
@@ -628,7 +628,7 @@ TEST_P(SkinMenusTest, BarDropDownRowsAreTheFrameworksRowsWithRoomForTheSkinsGlyp
         PressInMenu(VK_ESCAPE);
     });
     script.Start(250);
-    object.MenuBarObject->ClickMenuBarItem(*items[0]);
+    object.MenuBar()->ClickMenuBarItem(*items[0]);
     ASSERT_TRUE(Finish(script));
     ASSERT_EQ(rows.size(), 2u);
     // What the framework answers for its own owner-drawn items.
@@ -679,7 +679,7 @@ TEST_P(SkinMenusTest, BarItemsAreAsWideAsTheirCaptionsShowPlusTheirPadding) {
     HWND window = form->Handle();
     MoveMouse(POINT{2, 2}); // no item hot
     Settle(300ms);
-    const skin::TWinSkinMenu& bar = *ObjectOf(window).MenuBarObject;
+    const skin::TWinSkinMenu& bar = *ObjectOf(window).MenuBar();
     const skin::Bitmap shot = ShowAndShoot(window);
     const std::vector<bool> ink = BarInk(shot, bar);
     ASSERT_EQ(bar.Items().size(), 3u);
@@ -704,8 +704,8 @@ TEST_P(SkinMenusTest, RightToLeftMenuFillsTheBarFromItsRightEndAndMirrorsTheArro
     Settle(300ms);
     HWND window = form->Handle();
     skin::TWinSkinForm& object = ObjectOf(window);
-    ASSERT_FALSE(object.RightToLeft) << "the window itself reads from left to right";
-    const skin::TWinSkinMenu& bar = *object.MenuBarObject;
+    ASSERT_FALSE(object.ReadsRightToLeft()) << "the window itself reads from left to right";
+    const skin::TWinSkinMenu& bar = *object.MenuBar();
     const auto& items = bar.Items();
     ASSERT_EQ(items.size(), 3u);
     const skin::Bitmap shot = ShowAndShoot(window);
@@ -738,7 +738,7 @@ TEST_P(SkinMenusTest, RightToLeftMenuFillsTheBarFromItsRightEndAndMirrorsTheArro
             PressInMenu(VK_ESCAPE);
         });
     script.Start(250);
-    object.MenuBarObject->ClickMenuBarItem(*items[0]);
+    object.MenuBar()->ClickMenuBarItem(*items[0]);
     ASSERT_TRUE(Finish(script));
     ASSERT_EQ(opened.size(), 3u);
     EXPECT_NEAR(opened[0], items[0]->Bounds.left, 3) << "File's drop-down";
@@ -749,19 +749,19 @@ TEST_P(SkinMenusTest, RightToLeftMenuFillsTheBarFromItsRightEndAndMirrorsTheArro
     Settle(300ms);
     SendKey(VK_MENU, false);
     SendKey(VK_MENU, true);
-    ASSERT_TRUE(Pump([&] { return object.MenuBarObject->InKeyboardMode(); })) << "Alt gave the bar the keys";
-    EXPECT_EQ(object.HotObject, items[0].get());
+    ASSERT_TRUE(Pump([&] { return object.MenuBar()->InKeyboardMode(); })) << "Alt gave the bar the keys";
+    EXPECT_EQ(object.HotNcObject(), items[0].get());
     SendKey(VK_LEFT, false);
     SendKey(VK_LEFT, true);
-    EXPECT_TRUE(Pump([&] { return object.HotObject == items[1].get(); })) << "Edit lit";
-    object.MenuBarObject->EndKeyboardMode();
+    EXPECT_TRUE(Pump([&] { return object.HotNcObject() == items[1].get(); })) << "Edit lit";
+    object.MenuBar()->EndKeyboardMode();
 }
 
 TEST_P(SkinMenusTest, MovingThePointerAlongTheBarSwitchesTheOpenDropDown) {
     TSkinTestForm* form = MenuFormShown();
     HWND window = form->Handle();
     skin::TWinSkinForm& object = ObjectOf(window);
-    const auto& items = object.MenuBarObject->Items();
+    const auto& items = object.MenuBar()->Items();
     const RECT outer = WindowRectOf(window);
     const auto onScreen = [&](const skin::TMenuBtn& item) {
         return POINT{outer.left + (item.Bounds.left + item.Bounds.right) / 2,
@@ -786,7 +786,7 @@ TEST_P(SkinMenusTest, MovingThePointerAlongTheBarSwitchesTheOpenDropDown) {
             PressInMenu(VK_ESCAPE);
         });
     script.Start(300);
-    object.MenuBarObject->ClickMenuBarItem(*items[0]);
+    object.MenuBar()->ClickMenuBarItem(*items[0]);
     ASSERT_TRUE(Finish(script));
     MoveMouse(POINT{2, 2});
     ASSERT_EQ(opened.size(), 3u);
@@ -808,7 +808,7 @@ TEST_P(SkinMenusTest, WithoutTheMainMenuSkinTheWindowKeepsAWorkingSystemMenuBar)
     Settle(500ms);
     const skin::TWinSkinForm* object =
         skin::SkinManager ? skin::SkinManager->FindFormByWindow(window) : nullptr;
-    EXPECT_TRUE(!object || !object->MenuBarObject) << "no bar of the skin's";
+    EXPECT_TRUE(!object || !object->MenuBar()) << "no bar of the skin's";
     HMENU menu = GetMenu(window);
     ASSERT_NE(menu, nullptr) << "the system's bar stays";
     RECT file{};
@@ -872,8 +872,8 @@ TEST_P(SkinMenusTest, PlainWindowsDropDownShowsTheSkinAndItsCommandsReachTheWind
     SetForegroundWindow(plain.window);
     ASSERT_TRUE(Pump([&] { return Skinned(plain.window); })) << "the plain window was not skinned";
     skin::TWinSkinForm& object = ObjectOf(plain.window);
-    ASSERT_NE(object.MenuBarObject, nullptr);
-    const auto& items = object.MenuBarObject->Items();
+    ASSERT_NE(object.MenuBar(), nullptr);
+    const auto& items = object.MenuBar()->Items();
     ASSERT_EQ(items.size(), 2u);
     skin::Bitmap shot;
     std::vector<RECT> rows;
@@ -886,7 +886,7 @@ TEST_P(SkinMenusTest, PlainWindowsDropDownShowsTheSkinAndItsCommandsReachTheWind
         })
         .Then([] { PressInMenu(VK_RETURN); });
     script.Start(250);
-    object.MenuBarObject->ClickMenuBarItem(*items[0]);
+    object.MenuBar()->ClickMenuBarItem(*items[0]);
     ASSERT_TRUE(Finish(script));
     Settle();
     SaveArtifact(shot, "plain-window-menu-" + std::string(GetParam()) + ".bmp");

@@ -208,7 +208,7 @@ class SkinFormTest : public ::testing::TestWithParam<const char*> {
     }
     static bool Skinned(HWND window) {
         const auto* object = skin::SkinManager ? skin::SkinManager->FindFormByWindow(window) : nullptr;
-        return object && object->Phase == skin::kPhaseActive;
+        return object && object->SkinPhase() == skin::kPhaseActive;
     }
     skin::Bitmap ShowAndShoot(HWND window) {
         RedrawWindow(window, nullptr, nullptr,
