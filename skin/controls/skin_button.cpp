@@ -5,6 +5,7 @@
 #include "framework/gui/speed_button.h"
 #include "skin/controls/control_drawing.h"
 #include "skin/data/skin_data.h"
+#include "skin/diagnostics.h"
 #include "skin/draw/blit.h"
 #include "skin/draw/scratch_bitmap.h"
 #include "skin/draw/win/bitmap_dc.h"
@@ -285,9 +286,8 @@ const Bitmap* TSkinBitButton::ReadGlyph(gui::TControl& control) {
     glyphCopy_ = Bitmap(strip.Width(), strip.Height());
     const gui::UniqueDc memory(CreateCompatibleDC(nullptr));
     if (!memory || glyphCopy_.empty()) return nullptr;
-    const HGDIOBJ old = SelectObject(memory.get(), strip.Handle());
+    const gui::SelectedObject selected(memory.get(), strip.Handle());
     win::CopyFromDc(glyphCopy_, Point{0, 0}, memory.get(), Rect{0, 0, strip.Width(), strip.Height()});
-    SelectObject(memory.get(), old);
     return &glyphCopy_;
 }
 
@@ -418,6 +418,7 @@ void TSkinSpeedButton::PaintOnParent() {
     try {
         PaintSpeedButton(dc.get(), RECT{0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top});
     } catch (...) {
+        ReportCurrentException("speed button painter");
     }
 }
 

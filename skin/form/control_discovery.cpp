@@ -20,6 +20,7 @@
 #include "skin/controls/skin_track_bar.h"
 #include "skin/controls/skin_up_down.h"
 #include "skin/data/skin_data.h"
+#include "skin/diagnostics.h"
 #include "skin/form/skin_form.h"
 
 #include <commctrl.h>
@@ -281,6 +282,7 @@ void SkinComponent(TWinSkinForm& formObject, rtl::TComponent& container, rtl::TC
         MapByClass(formObject, component, n, component.Tag() % 100);
     } catch (...) {
         // One control that cannot be skinned does not keep the others from it.
+        ReportCurrentException("skinning a control");
     }
 }
 
@@ -296,6 +298,7 @@ void SkinFormControls(TWinSkinForm& formObject, rtl::TComponent& container) {
             try {
                 windowed->HandleNeeded();
             } catch (...) {
+                ReportCurrentException("making a control's window");
                 continue; // a control whose window cannot be made stays as it is
             }
         }
@@ -463,6 +466,7 @@ void SkinChildWindows(TWinSkinForm& formObject) {
         try {
             SkinChildWindow(formObject, child);
         } catch (...) {
+            ReportCurrentException("skinning a child window");
         }
     }
 }

@@ -2,6 +2,7 @@
 // off-screen (top border, text, caption buttons) and put on the window in one copy, the menu bar row, and
 // the window's shape cut out of the borders where they carry the skin key colour.
 #include "skin/data/skin_data.h"
+#include "skin/diagnostics.h"
 #include "skin/draw/scratch_bitmap.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
@@ -128,6 +129,7 @@ void TWinSkinForm::PaintFrame(HDC dc) {
         }
     } catch (...) {
         // A frame that cannot be painted stays as it was; the window goes on working.
+        ReportCurrentException("frame painter");
     }
     // The repaint drew every object in its normal look. A pressed one stays the hot object: the activation
     // that a click on an inactive window sets off repaints the frame between the press and the release.

@@ -6,6 +6,7 @@
 #include "framework/gui/shortcuts.h"
 #include "framework/gui/wide.h"
 #include "skin/data/skin_data.h"
+#include "skin/diagnostics.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
 #include "skin/form/skin_form.h"
@@ -79,7 +80,7 @@ KeyboardPlace KeyboardPlaceIn(HMENU menu) {
     return place;
 }
 
-LRESULT CALLBACK DropDownHook(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT DropDownHookSteps(int code, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = CallNextHookEx(g_tracking.hook, code, wParam, lParam);
     if (result != 0 || code != MSGF_MENU || !g_tracking.bar) return result;
     MSG& msg = *reinterpret_cast<MSG*>(lParam);
@@ -134,6 +135,12 @@ LRESULT CALLBACK DropDownHook(int code, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
+LRESULT CALLBACK DropDownHook(int code, WPARAM wParam, LPARAM lParam) {
+    // The steps fail only after the next hook answered 0: the menu's loop then handles the message itself.
+    return ContainExceptions(
+        "menu bar drop-down hook", [&] { return DropDownHookSteps(code, wParam, lParam); }, LRESULT{0});
+}
+
 // The bar that has the keyboard after Alt alone: at most one in the process. Messages reach it through a
 // hook on the thread's queue because the keys go to the focused control, not to the window.
 struct KeyboardTracking {
@@ -143,7 +150,7 @@ struct KeyboardTracking {
 };
 KeyboardTracking g_keyboard;
 
-LRESULT CALLBACK MenuBarKeysHook(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT MenuBarKeysHookSteps(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && wParam == PM_REMOVE) {
         MSG& msg = *reinterpret_cast<MSG*>(lParam);
         if (g_keyboard.swallowAltUp && (msg.message == WM_SYSKEYUP || msg.message == WM_KEYUP) &&
@@ -160,6 +167,13 @@ LRESULT CALLBACK MenuBarKeysHook(int code, WPARAM wParam, LPARAM lParam) {
         g_keyboard.hook = nullptr;
     }
     return result;
+}
+
+LRESULT CALLBACK MenuBarKeysHook(int code, WPARAM wParam, LPARAM lParam) {
+    // The steps fail before the next hook is called: it still sees the message.
+    return ContainExceptions(
+        "menu bar keyboard hook", [&] { return MenuBarKeysHookSteps(code, wParam, lParam); },
+        [&] { return CallNextHookEx(g_keyboard.hook, code, wParam, lParam); });
 }
 
 // The items a drop-down's showing made owner-drawn: the menu is the program's, and a plain window's
