@@ -1,5 +1,6 @@
 #include "framework/gui/application.h"
 
+#include "framework/gui/diagnostics.h"
 #include "framework/gui/form.h"
 #include "framework/gui/messages.h"
 #include "framework/gui/wide.h"
@@ -21,8 +22,16 @@ constexpr wchar_t kApplicationClass[] = L"TApplication";
 LRESULT CALLBACK ApplicationWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_CLOSE && Application) {
         // Closing the application's window (from a taskbar) closes the main form.
-        if (TForm* main = Application->MainForm()) main->Close();
-        return 0;
+        return ContainExceptions(
+            "application window procedure",
+            [] {
+                if (TForm* main = Application->MainForm()) main->Close();
+                return LRESULT{0};
+            },
+            [] {
+                if (Application) Application->HandleException(nullptr);
+                return LRESULT{0};
+            });
     }
     return DefWindowProcW(window, msg, wParam, lParam);
 }
@@ -33,12 +42,17 @@ struct DisabledWindows {
 };
 
 BOOL CALLBACK DisableThreadWindow(HWND window, LPARAM lParam) {
-    auto* state = reinterpret_cast<DisabledWindows*>(lParam);
-    if (window != state->except && IsWindowVisible(window) && IsWindowEnabled(window)) {
-        state->windows.push_back(window);
-        EnableWindow(window, FALSE);
-    }
-    return TRUE;
+    return ContainExceptions(
+        "thread window enumeration",
+        [&] {
+            auto* state = reinterpret_cast<DisabledWindows*>(lParam);
+            if (window != state->except && IsWindowVisible(window) && IsWindowEnabled(window)) {
+                state->windows.push_back(window);
+                EnableWindow(window, FALSE);
+            }
+            return TRUE;
+        },
+        TRUE);
 }
 
 } // namespace

@@ -48,7 +48,7 @@ void TButtonGlyph::SetSpacing(int spacing) {
 }
 
 TGlyphPlacement PlaceGlyphAndCaption(SIZE clientSize, SIZE glyphSize, SIZE textSize, TButtonLayout layout,
-                                     int margin, int spacing) {
+                                     int margin, int spacing, std::optional<int> speedButtonSpan) {
     const bool horizontal = layout == blGlyphLeft || layout == blGlyphRight;
     // Along the layout's axis (a) and across it (c).
     const int clientA = horizontal ? clientSize.cx : clientSize.cy;
@@ -59,7 +59,8 @@ TGlyphPlacement PlaceGlyphAndCaption(SIZE clientSize, SIZE glyphSize, SIZE textS
         margin = (clientA - (glyphA + textA)) / 3;
         spacing = margin;
     } else if (margin == -1) {
-        margin = (clientA - (glyphA + spacing + textA)) / 2;
+        const int total = glyphA + spacing + textA;
+        margin = speedButtonSpan ? (*speedButtonSpan - total) / 2 + 1 : (clientA - total) / 2;
     } else if (spacing == -1) {
         spacing = (clientA - (margin + glyphA) - textA) / 2;
     }

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -71,8 +72,11 @@ struct TGlyphPlacement {
     RECT Text{};
     UINT TextFormat = DT_LEFT;
 };
+// speedButtonSpan: the speed button's rule for an automatic margin with a given spacing, which centres along
+// that span (the face's width for glyphs left and right) instead of the client size and adds one.
 TGlyphPlacement PlaceGlyphAndCaption(SIZE clientSize, SIZE glyphSize, SIZE textSize, TButtonLayout layout,
-                                     int margin, int spacing);
+                                     int margin, int spacing,
+                                     std::optional<int> speedButtonSpan = std::nullopt);
 
 // Adds the properties of extra after those of base (class information tables built from parts).
 std::vector<rtl::TPropInfo> JoinProperties(std::vector<rtl::TPropInfo> base,

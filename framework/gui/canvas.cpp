@@ -10,16 +10,14 @@ namespace gui {
 void TCanvas::Bind(HDC dc) {
     Unbind();
     if (!dc) return;
-    savedState_ = SaveDC(dc);
+    saved_ = SavedDc(dc);
     dc_ = dc;
 }
 
 void TCanvas::Unbind() noexcept {
     if (!dc_) return;
-    // Restoring the saved state deselects our brush and pen before they are freed.
-    if (savedState_) RestoreDC(dc_, savedState_);
+    saved_.reset();
     dc_ = nullptr;
-    savedState_ = 0;
     brush_.reset();
     pen_.reset();
 }

@@ -49,7 +49,7 @@ class TCanvas {
 
   private:
     HDC dc_ = nullptr;
-    int savedState_ = 0;
+    SavedDc saved_; // restoring it deselects our brush and pen before they are freed
     UniqueBrush brush_;
     UniquePen pen_;
 };

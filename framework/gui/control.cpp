@@ -1,6 +1,7 @@
 #include "framework/gui/control.h"
 
 #include "framework/gui/application.h"
+#include "framework/gui/diagnostics.h"
 #include "framework/gui/wide.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/property_builders.h"
@@ -36,21 +37,6 @@ void RegisterFrameworkClass(const std::wstring& className) {
                              std::to_string(GetLastError()));
     }
 }
-
-// BeginPaint and EndPaint, paired on every path.
-class PaintScope {
-  public:
-    explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
-    PaintScope(const PaintScope&) = delete;
-    PaintScope& operator=(const PaintScope&) = delete;
-    ~PaintScope() { EndPaint(window_, &paint_); }
-    HDC dc() const { return dc_; }
-
-  private:
-    HWND window_;
-    PAINTSTRUCT paint_{};
-    HDC dc_;
-};
 
 bool IsClientMouseMessage(UINT msg) {
     return msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK && msg != WM_MOUSEWHEEL;
@@ -431,13 +417,12 @@ void TWinControl::ColorChanged() {
 void TWinControl::PaintControls(HDC dc) {
     for (TControl* control : controls_) {
         if (dynamic_cast<TWinControl*>(control) || !control->Visible()) continue;
-        const int saved = SaveDC(dc);
+        const SavedDc saved(dc);
         POINT origin{};
         GetViewportOrgEx(dc, &origin);
         SetViewportOrgEx(dc, origin.x + control->Left(), origin.y + control->Top(), nullptr);
         IntersectClipRect(dc, 0, 0, control->Width(), control->Height());
         control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-        RestoreDC(dc, saved);
     }
 }
 
@@ -457,11 +442,11 @@ bool TWinControl::PaintDoubleBuffered(TMessage& message) {
         return true;
     }
     if (message.Msg != WM_PAINT || message.WParam != 0) return false;
-    const PaintScope paint(handle_);
+    const PaintDc paint(handle_);
     RECT client{};
     GetClientRect(handle_, &client);
-    const UniqueDc memory(CreateCompatibleDC(paint.dc()));
-    const UniqueBitmap bitmap(CreateCompatibleBitmap(paint.dc(), std::max<LONG>(client.right, 1),
+    const UniqueDc memory(CreateCompatibleDC(paint.get()));
+    const UniqueBitmap bitmap(CreateCompatibleBitmap(paint.get(), std::max<LONG>(client.right, 1),
                                                      std::max<LONG>(client.bottom, 1)));
     if (!memory || !bitmap) return false;
     const SelectedObject selected(memory.get(), bitmap.get());
@@ -473,7 +458,7 @@ bool TWinControl::PaintDoubleBuffered(TMessage& message) {
     } restore{bufferDc_, std::exchange(bufferDc_, buffer)};
     Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(buffer), reinterpret_cast<LPARAM>(buffer));
     Perform(WM_PAINT, reinterpret_cast<WPARAM>(buffer), 0);
-    BitBlt(paint.dc(), 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
+    BitBlt(paint.get(), 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
     message.Result = 0;
     return true;
 }
@@ -520,7 +505,7 @@ bool TWinControl::RouteMouseToGraphic(TMessage& message) {
                                      MAKELPARAM(point.x - target->Left(), point.y - target->Top()));
     if (release && captureGraphic_) {
         captureGraphic_ = nullptr;
-        if (GetCapture() == handle_) ReleaseCapture();
+        ReleaseMouseCaptureOf(handle_);
         SetHotGraphic(GraphicControlAt(point));
     }
     return true;
@@ -617,13 +602,16 @@ LRESULT CALLBACK TWinControl::StandardWndProc(HWND window, UINT msg, WPARAM wPar
     }
     if (!control) return DefWindowProcW(window, msg, wParam, lParam);
     TMessage message{msg, wParam, lParam, 0, window};
-    try {
-        const TWndMethod method = control->WindowProc;
-        method(message);
-    } catch (...) {
-        // Exceptions never cross the system's window procedure frames: they end in the default display.
-        if (Application) Application->HandleException(control);
-    }
+    // Exceptions never cross the system's window procedure frames: they end in the default display.
+    ContainExceptions(
+        "control window procedure",
+        [&] {
+            const TWndMethod method = control->WindowProc;
+            method(message);
+        },
+        [&] {
+            if (Application) Application->HandleException(control);
+        });
     return message.Result;
 }
 
@@ -658,9 +646,9 @@ void TCustomControl::WmPaint(TMessage& message) {
         PaintControls(dc);
         return;
     }
-    const PaintScope paint(handle_);
-    Paint(paint.dc());
-    PaintControls(paint.dc());
+    const PaintDc paint(handle_);
+    Paint(paint.get());
+    PaintControls(paint.get());
 }
 
 // ---- TGraphicControl ----
@@ -670,6 +658,7 @@ TGraphicControl::~TGraphicControl() {
         Perform(CM_GRAPHICDESTROYING, 0, 0);
     } catch (...) {
         // Nothing may leave a destructor; a hook that fails here has nothing left to do anyway.
+        ReportCurrentException("graphic control destructor");
     }
 }
 

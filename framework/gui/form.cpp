@@ -1,6 +1,7 @@
 #include "framework/gui/form.h"
 
 #include "framework/gui/application.h"
+#include "framework/gui/diagnostics.h"
 #include "framework/gui/messages.h"
 #include "framework/gui/resources.h"
 #include "framework/gui/wide.h"
@@ -104,6 +105,7 @@ void TCustomForm::DoCreate() {
         OnCreate(this);
     } catch (...) {
         // The form exists all the same; the error is shown and start-up goes on.
+        ReportCurrentException("OnCreate");
         if (Application) Application->HandleException(this);
     }
 }
@@ -629,10 +631,8 @@ void TCustomForm::WmPaint(TMessage& message) {
         PaintControls(reinterpret_cast<HDC>(message.WParam));
         return;
     }
-    PAINTSTRUCT ps{};
-    HDC dc = BeginPaint(handle_, &ps);
-    PaintControls(dc);
-    EndPaint(handle_, &ps);
+    const PaintDc paint(handle_);
+    PaintControls(paint.get());
 }
 
 void TCustomForm::WmWindowPosChanged(TMessage& message) {

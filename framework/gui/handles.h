@@ -141,4 +141,72 @@ class SelectedObject {
     HGDIOBJ previous_;
 };
 
+// BeginPaint's device context for a window, given back by EndPaint on every path.
+class PaintDc {
+  public:
+    explicit PaintDc(HWND window) noexcept : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    ~PaintDc() {
+        if (dc_) EndPaint(window_, &paint_);
+    }
+
+    HDC get() const noexcept { return dc_; }
+    explicit operator bool() const noexcept { return dc_ != nullptr; }
+
+  private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
+// A device context's whole state (clipping, origin, selected objects), saved now and restored when this
+// owner ends.
+class SavedDc {
+  public:
+    SavedDc() noexcept = default;
+    explicit SavedDc(HDC dc) noexcept : dc_(dc), saved_(dc ? SaveDC(dc) : 0) {}
+    SavedDc(const SavedDc&) = delete;
+    SavedDc& operator=(const SavedDc&) = delete;
+    SavedDc(SavedDc&& other) noexcept
+        : dc_(std::exchange(other.dc_, nullptr)), saved_(std::exchange(other.saved_, 0)) {}
+    SavedDc& operator=(SavedDc&& other) noexcept {
+        if (this != &other) {
+            reset();
+            dc_ = std::exchange(other.dc_, nullptr);
+            saved_ = std::exchange(other.saved_, 0);
+        }
+        return *this;
+    }
+    ~SavedDc() { reset(); }
+
+    // Restores the saved state now.
+    void reset() noexcept {
+        if (saved_) RestoreDC(dc_, saved_);
+        dc_ = nullptr;
+        saved_ = 0;
+    }
+
+  private:
+    HDC dc_ = nullptr;
+    int saved_ = 0;
+};
+
+// Gives up the mouse capture when window has it; a capture another window took meanwhile stays.
+inline void ReleaseMouseCaptureOf(HWND window) noexcept {
+    if (window && GetCapture() == window) ReleaseCapture();
+}
+
+// The mouse captured for a window for the lifetime of this owner.
+class MouseCapture {
+  public:
+    explicit MouseCapture(HWND window) noexcept : window_(window) { SetCapture(window); }
+    MouseCapture(const MouseCapture&) = delete;
+    MouseCapture& operator=(const MouseCapture&) = delete;
+    ~MouseCapture() { ReleaseMouseCaptureOf(window_); }
+
+  private:
+    HWND window_;
+};
+
 } // namespace gui

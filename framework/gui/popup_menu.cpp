@@ -1,6 +1,7 @@
 #include "framework/gui/popup_menu.h"
 
 #include "framework/gui/application.h"
+#include "framework/gui/diagnostics.h"
 #include "framework/rtl/property_builders.h"
 
 namespace gui {
@@ -25,6 +26,7 @@ LRESULT CALLBACK PopupWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lP
         }
     } catch (...) {
         // No exception crosses the system's menu loop; it ends in the default display.
+        ReportCurrentException("popup menu window procedure");
         if (Application) Application->HandleException(nullptr);
         return TRUE;
     }

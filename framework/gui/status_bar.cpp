@@ -1,6 +1,7 @@
 #include "framework/gui/status_bar.h"
 
 #include "framework/gui/common_controls.h"
+#include "framework/gui/diagnostics.h"
 #include "framework/gui/wide.h"
 #include "framework/rtl/property_builders.h"
 
@@ -202,7 +203,10 @@ LRESULT CALLBACK TStatusBar::ParentProc(HWND window, UINT msg, WPARAM wParam, LP
     const LRESULT result = DefSubclassProc(window, msg, wParam, lParam);
     // The status window places itself along its parent's bottom edge whenever it is told of a size change.
     auto* bar = reinterpret_cast<TStatusBar*>(data);
-    if (msg == WM_SIZE && bar->handle_) SendMessageW(bar->handle_, WM_SIZE, 0, 0);
+    if (msg == WM_SIZE && bar->handle_) {
+        ContainExceptions("status bar's parent procedure",
+                          [&] { SendMessageW(bar->handle_, WM_SIZE, 0, 0); });
+    }
     return result;
 }
 

@@ -1,8 +1,24 @@
 #include "framework/gui/subclass.h"
 
+#include "framework/gui/diagnostics.h"
+
 #include <commctrl.h>
 
 namespace gui {
+namespace {
+
+// Hands the exception being handled to TWindowSubclass::OnException (call inside a catch block).
+void TellOnException(HWND window, UINT msg) {
+    try {
+        throw;
+    } catch (const std::exception& error) {
+        if (TWindowSubclass::OnException) TWindowSubclass::OnException(window, msg, &error);
+    } catch (...) {
+        if (TWindowSubclass::OnException) TWindowSubclass::OnException(window, msg, nullptr);
+    }
+}
+
+} // namespace
 
 std::function<void(HWND, UINT, const std::exception*)> TWindowSubclass::OnException;
 
@@ -40,16 +56,16 @@ LRESULT CALLBACK TWindowSubclass::SubclassProc(HWND window, UINT msg, WPARAM wPa
     TMessage message{msg, wParam, lParam, 0, window};
     const bool outerCalledPrevious = self->calledPrevious_;
     self->calledPrevious_ = false;
-    try {
-        const TWndMethod handler = self->handler_;
-        handler(message);
-    } catch (const std::exception& error) {
-        if (OnException) OnException(window, msg, &error);
-        if (!self->calledPrevious_) message.Result = DefSubclassProc(window, msg, wParam, lParam);
-    } catch (...) {
-        if (OnException) OnException(window, msg, nullptr);
-        if (!self->calledPrevious_) message.Result = DefSubclassProc(window, msg, wParam, lParam);
-    }
+    ContainExceptions(
+        "bound window procedure",
+        [&] {
+            const TWndMethod handler = self->handler_;
+            handler(message);
+        },
+        [&] {
+            TellOnException(window, msg);
+            if (!self->calledPrevious_) message.Result = DefSubclassProc(window, msg, wParam, lParam);
+        });
     self->calledPrevious_ = outerCalledPrevious;
     if (msg == WM_NCDESTROY && self->window_ == window) {
         // The window is gone: whatever the handler did, the binding ends with it.

@@ -197,7 +197,7 @@ void TTabSet::Paint(HDC dc) {
         r.bottom -= 2;
         const bool selected = item.Index == tabIndex_;
         if (selected) FillColour(dc, RECT{r.left + 1, 0, r.right, r.bottom}, rtl::clWindow);
-        SelectObject(dc, selected ? dark.get() : shadow.get());
+        const SelectedObject edgePen(dc, selected ? dark.get() : shadow.get());
         Line(dc, r.left, selected ? 0 : 1, r.left, r.bottom);
         Line(dc, r.left, r.bottom, r.right, r.bottom);
         Line(dc, r.right, r.bottom, r.right, selected ? -1 : 0);
@@ -205,7 +205,6 @@ void TTabSet::Paint(HDC dc) {
         DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
-    SelectObject(dc, dark.get());
 }
 
 void TTabSet::WndProc(TMessage& message) {

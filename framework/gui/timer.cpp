@@ -1,6 +1,7 @@
 #include "framework/gui/timer.h"
 
 #include "framework/gui/application.h"
+#include "framework/gui/diagnostics.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/property_builders.h"
 
@@ -100,11 +101,11 @@ void TTimer::UpdateTimer() {
 
 void TTimer::Tick() {
     if (!onTimer_) return;
-    try {
-        onTimer_(this);
-    } catch (...) {
-        if (Application) Application->HandleException(this);
-    }
+    ContainExceptions(
+        "timer", [&] { onTimer_(this); },
+        [&] {
+            if (Application) Application->HandleException(this);
+        });
 }
 
 } // namespace gui

@@ -1,5 +1,6 @@
 #include "framework/gui/web_browser.h"
 
+#include "framework/gui/diagnostics.h"
 #include "framework/gui/wide.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/property_builders.h"
@@ -160,6 +161,7 @@ void TWebBrowser::CreateWnd() {
         CreateControl();
     } catch (...) {
         // Without the control the view stays empty; Navigate reports the error.
+        ReportCurrentException("web browser control creation");
         DestroyControl();
     }
 }

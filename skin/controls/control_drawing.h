@@ -20,21 +20,6 @@ constexpr int kAlignLeft = 0;
 constexpr int kAlignCentre = 1;
 constexpr int kAlignRight = 2;
 
-// Restores the device context's clipping (and everything else) when drawing is done.
-class SavedDc {
-  public:
-    explicit SavedDc(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
-    ~SavedDc() {
-        if (saved_) RestoreDC(dc_, saved_);
-    }
-    SavedDc(const SavedDc&) = delete;
-    SavedDc& operator=(const SavedDc&) = delete;
-
-  private:
-    HDC dc_;
-    int saved_;
-};
-
 // A canvas on a composed bitmap with a window's font selected (the default GUI font when it has none, or for
 // no window); everything goes back when it ends.
 class FaceCanvas {

@@ -5,11 +5,13 @@
 #include "framework/gui/speed_button.h"
 #include "skin/component/skin_data.h"
 #include "skin/controls/control_drawing.h"
+#include "skin/diagnostics.h"
 #include "skin/draw/blit.h"
 #include "skin/draw/scratch_bitmap.h"
 #include "skin/draw/win/bitmap_dc.h"
 
 #include <cstdlib>
+#include <optional>
 
 namespace skin {
 namespace {
@@ -30,61 +32,29 @@ SIZE SizeOf(const RECT& rect) {
     return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
-int Along(const SIZE& size, bool vertical) {
-    return vertical ? size.cy : size.cx;
+// Where the framework's glyph and caption layout puts them: any layout other than right, top and bottom
+// puts the glyph on the left.
+gui::TGlyphPlacement PlaceGlyphAndCaption(const TGlyphButtonLook& look, SIZE clientSize, SIZE glyphSize,
+                                          SIZE textSize, std::optional<int> speedButtonSpan = std::nullopt) {
+    gui::TButtonLayout layout = gui::blGlyphLeft;
+    switch (look.Layout) {
+    case glGlyphRight:
+        layout = gui::blGlyphRight;
+        break;
+    case glGlyphTop:
+        layout = gui::blGlyphTop;
+        break;
+    case glGlyphBottom:
+        layout = gui::blGlyphBottom;
+        break;
+    default:
+        break;
+    }
+    return gui::PlaceGlyphAndCaption(clientSize, glyphSize, textSize, layout, look.Margin, look.Spacing,
+                                     speedButtonSpan);
 }
 
 } // namespace
-
-TGlyphButtonLayout LayoutGlyphButton(const TGlyphButtonLook& look, SIZE clientSize, SIZE glyphSize,
-                                     SIZE textSize, bool speedButton, int size) {
-    TGlyphButtonLayout out;
-    const bool vertical = look.Layout == glGlyphTop || look.Layout == glGlyphBottom;
-    if (!vertical) {
-        out.GlyphPos.y = (clientSize.cy - glyphSize.cy + 1) / 2;
-        out.TextPos.y = (clientSize.cy - textSize.cy + 1) / 2;
-    } else {
-        out.GlyphPos.x = (clientSize.cx - glyphSize.cx + 1) / 2;
-        out.TextPos.x = (clientSize.cx - textSize.cx + 1) / 2;
-    }
-    int spacing = (textSize.cx == 0 || glyphSize.cx == 0) ? 0 : look.Spacing;
-    int margin = look.Margin;
-    const int client = Along(clientSize, vertical);
-    const int glyph = Along(glyphSize, vertical);
-    const int text = Along(textSize, vertical);
-    if (margin == -1 && spacing == -1) {
-        margin = (client - (glyph + text)) / 3;
-        spacing = margin;
-    } else if (margin == -1) {
-        const int total = glyph + spacing + text;
-        margin = speedButton ? (size - total) / 2 + 1 : (client - total) / 2;
-    } else if (spacing == -1) {
-        spacing = ((client - (margin + glyph)) - text) / 2;
-    }
-    switch (look.Layout) {
-    case glGlyphRight:
-        out.GlyphPos.x = clientSize.cx - margin - glyphSize.cx;
-        out.TextPos.x = out.GlyphPos.x - spacing - textSize.cx;
-        out.TextFormat = DT_RIGHT;
-        break;
-    case glGlyphTop:
-        out.GlyphPos.y = margin;
-        out.TextPos.y = out.GlyphPos.y + glyphSize.cy + spacing;
-        out.TextFormat = DT_CENTER;
-        break;
-    case glGlyphBottom:
-        out.GlyphPos.y = clientSize.cy - margin - glyphSize.cy;
-        out.TextPos.y = out.GlyphPos.y - spacing - textSize.cy;
-        out.TextFormat = DT_CENTER;
-        break;
-    default:
-        out.GlyphPos.x = margin;
-        out.TextPos.x = out.GlyphPos.x + glyphSize.cx + spacing;
-        out.TextFormat = DT_LEFT;
-        break;
-    }
-    return out;
-}
 
 // ---- TSkinButton ----
 
@@ -285,9 +255,8 @@ const Bitmap* TSkinBitButton::ReadGlyph(gui::TControl& control) {
     glyphCopy_ = Bitmap(strip.Width(), strip.Height());
     const gui::UniqueDc memory(CreateCompatibleDC(nullptr));
     if (!memory || glyphCopy_.empty()) return nullptr;
-    const HGDIOBJ old = SelectObject(memory.get(), strip.Handle());
+    const gui::SelectedObject selected(memory.get(), strip.Handle());
     win::CopyFromDc(glyphCopy_, Point{0, 0}, memory.get(), Rect{0, 0, strip.Width(), strip.Height()});
-    SelectObject(memory.get(), old);
     return &glyphCopy_;
 }
 
@@ -310,17 +279,15 @@ void TSkinBitButton::DrawSkin(HDC dc, const RECT& rect) {
         RECT measured = face;
         if (!Caption.empty()) text.canvas().DrawText(Caption, measured, DT_CALCRECT);
         const SIZE textSize = Caption.empty() ? SIZE{} : SizeOf(measured);
-        const TGlyphButtonLayout layout =
-            LayoutGlyphButton(look, SizeOf(client), glyphSize, textSize, false, 0);
+        const gui::TGlyphPlacement layout = PlaceGlyphAndCaption(look, SizeOf(client), glyphSize, textSize);
         if (hasGlyph) {
-            const RECT at{layout.GlyphPos.x, layout.GlyphPos.y, layout.GlyphPos.x + glyphSize.cx,
-                          layout.GlyphPos.y + glyphSize.cy};
+            const RECT at{layout.Glyph.x, layout.Glyph.y, layout.Glyph.x + glyphSize.cx,
+                          layout.Glyph.y + glyphSize.cy};
             DrawGlyphFrame(text.canvas(), at, glyphs, 1, *look.Glyph);
         }
         text.canvas().SetBkMode(TRANSPARENT);
         SetTextColor(text.dc(), StateTextColour(frame));
-        RECT target{layout.TextPos.x, layout.TextPos.y, layout.TextPos.x + textSize.cx,
-                    layout.TextPos.y + textSize.cy};
+        RECT target = layout.Text;
         text.canvas().DrawText(Caption, target, layout.TextFormat);
     }
     win::CopyToDc(dc, rect.left, rect.top, FaceBitmap, FaceBitmap.bounds());
@@ -418,6 +385,7 @@ void TSkinSpeedButton::PaintOnParent() {
     try {
         PaintSpeedButton(dc.get(), RECT{0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top});
     } catch (...) {
+        ReportCurrentException("speed button painter");
     }
 }
 
@@ -454,14 +422,13 @@ void TSkinSpeedButton::PaintSpeedButton(HDC dc, const RECT& rect) {
         if (hasGlyph) {
             const SIZE glyphSize{look.Glyph->width() / glyphs, look.Glyph->height()};
             const bool vertical = look.Layout == glGlyphTop || look.Layout == glGlyphBottom;
-            const TGlyphButtonLayout layout = LayoutGlyphButton(look, clientSize, glyphSize, textSize, true,
-                                                                vertical ? clientSize.cy : size.cx);
-            const RECT at{layout.GlyphPos.x, layout.GlyphPos.y, layout.GlyphPos.x + glyphSize.cx,
-                          layout.GlyphPos.y + glyphSize.cy};
+            const gui::TGlyphPlacement layout = PlaceGlyphAndCaption(look, clientSize, glyphSize, textSize,
+                                                                     vertical ? clientSize.cy : size.cx);
+            const RECT at{layout.Glyph.x, layout.Glyph.y, layout.Glyph.x + glyphSize.cx,
+                          layout.Glyph.y + glyphSize.cy};
             DrawGlyphFrame(text.canvas(), at, glyphs, glyphFrame, *look.Glyph);
             text.canvas().SetBkMode(TRANSPARENT);
-            RECT target{layout.TextPos.x, layout.TextPos.y, layout.TextPos.x + textSize.cx,
-                        layout.TextPos.y + textSize.cy};
+            RECT target = layout.Text;
             text.canvas().DrawText(Caption, target, layout.TextFormat);
         } else {
             DrawCaptionText(text.canvas(), RECT{0, 0, size.cx, size.cy}, kAlignCentre, Enabled, Caption);

@@ -31,17 +31,6 @@ struct TGlyphButtonLook {
     bool Down = false;
 };
 
-// Where glyph and caption go in a button of clientSize.
-struct TGlyphButtonLayout {
-    POINT GlyphPos{};
-    POINT TextPos{};
-    UINT TextFormat = DT_LEFT;
-};
-// speedButton: the speed button's rule for an automatic margin with a given spacing, which measures along
-// size (rect width for layouts left and right) and adds one.
-TGlyphButtonLayout LayoutGlyphButton(const TGlyphButtonLook& look, SIZE clientSize, SIZE glyphSize,
-                                     SIZE textSize, bool speedButton, int size);
-
 class TSkinButton : public TSkinControl {
   public:
     explicit TSkinButton(rtl::TComponent* owner);

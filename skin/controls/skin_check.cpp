@@ -9,23 +9,6 @@
 namespace skin {
 namespace {
 
-// BeginPaint's device context, given back by EndPaint on every path, exceptions included.
-class PaintScope {
-  public:
-    explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
-    PaintScope(const PaintScope&) = delete;
-    PaintScope& operator=(const PaintScope&) = delete;
-    ~PaintScope() {
-        if (dc_) EndPaint(window_, &paint_);
-    }
-    HDC dc() const { return dc_; }
-
-  private:
-    HWND window_;
-    PAINTSTRUCT paint_{};
-    HDC dc_;
-};
-
 // The framework notifications after which a check box or radio button may look different.
 constexpr UINT kCheckNotification1 = gui::CM_BASE + 0x1B;
 constexpr UINT kCheckNotification2 = gui::CM_BASE + 0xD0;
@@ -47,8 +30,8 @@ bool TSkinGlyphButton::BeforeMessage(gui::TMessage& message) {
 }
 
 void TSkinGlyphButton::PaintComposed(gui::TMessage& message) {
-    const PaintScope paint(Handle);
-    HDC dc = paint.dc();
+    const gui::PaintDc paint(Handle);
+    HDC dc = paint.get();
     if (!dc) return;
     RECT client{};
     GetClientRect(Handle, &client);

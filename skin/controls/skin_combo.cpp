@@ -1,5 +1,6 @@
 #include "skin/controls/skin_combo.h"
 
+#include "framework/gui/handles.h"
 #include "skin/component/skin_data.h"
 #include "skin/controls/control_drawing.h"
 
@@ -60,7 +61,7 @@ void TSkinComBox::DrawSkin(HDC dc, const RECT& rect) {
     const int state = StateFrame();
     const int cx = GetSystemMetrics(SM_CXHSCROLL);
     const TDataSkinBorder& button = *SkinData->ComboButton;
-    const SavedDc saved(dc);
+    const gui::SavedDc saved(dc);
     if ((WindowStyle & 3) == CBS_SIMPLE) {
         // Always open: no button to draw, the list shows its own border; the edge goes round the edit part.
         COMBOBOXINFO info{};

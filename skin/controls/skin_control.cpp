@@ -1,8 +1,10 @@
 #include "skin/controls/skin_control.h"
 
+#include "framework/gui/handles.h"
 #include "framework/gui/wide.h"
 #include "skin/component/skin_data.h"
 #include "skin/controls/control_drawing.h"
+#include "skin/diagnostics.h"
 #include "skin/draw/blit.h"
 #include "skin/draw/scratch_bitmap.h"
 #include "skin/draw/skin_image.h"
@@ -169,6 +171,7 @@ void TSkinControl::PaintSkin(HDC dc) {
             DrawSkin(dc, rect);
         } catch (...) {
             // A painter that fails leaves the control as it painted itself.
+            ReportCurrentException("control painter");
         }
         return;
     }
@@ -177,26 +180,30 @@ void TSkinControl::PaintSkin(HDC dc) {
     try {
         DrawSkin(windowDc.get(), rect);
     } catch (...) {
+        ReportCurrentException("control painter");
     }
 }
 
 void TSkinControl::DrawSkin(HDC, const RECT&) {}
 
 void TSkinControl::HandlePaintMessage(gui::TMessage& message) {
-    RECT rect{};
-    PAINTSTRUCT paint{};
-    HDC dc = reinterpret_cast<HDC>(message.WParam);
-    const bool ownPaint = dc == nullptr;
-    if (ownPaint) dc = BeginPaint(Handle, &paint);
-    if (dc && GetWindowRect(Handle, &rect)) {
+    const auto draw = [this](HDC dc) {
+        RECT rect{};
+        if (!dc || !GetWindowRect(Handle, &rect)) return;
         WindowRect = rect;
         OffsetRect(&rect, -rect.left, -rect.top);
         try {
             DrawSkin(dc, rect);
         } catch (...) {
+            ReportCurrentException("control painter");
         }
+    };
+    if (HDC given = reinterpret_cast<HDC>(message.WParam)) {
+        draw(given);
+    } else {
+        const gui::PaintDc paint(Handle);
+        draw(paint.get());
     }
-    if (ownPaint) EndPaint(Handle, &paint);
     message.Result = 0;
 }
 

@@ -1,6 +1,7 @@
 #include "skin/controls/skin_edit.h"
 
 #include "skin/component/skin_data.h"
+#include "skin/diagnostics.h"
 
 #include <string>
 
@@ -85,6 +86,7 @@ void TSkinEdit::PrintBorder(HDC dc) {
         if (windowDc) DrawPrintBorder(windowDc.get(), rect);
     } catch (...) {
         // A printed edit keeps its own border.
+        ReportCurrentException("edit border painter");
     }
 }
 

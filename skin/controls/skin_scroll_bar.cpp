@@ -1,11 +1,13 @@
 #include "skin/controls/skin_scroll_bar.h"
 
+#include "framework/gui/handles.h"
 #include "skin/component/skin_data.h"
 #include "skin/controls/control_drawing.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace skin {
 namespace {
@@ -128,7 +130,7 @@ void TSkinScrollBar::TakeFaceColour() {
 void TSkinScrollBar::Detach() {
     // A drag loop still running ends at its next message; the control is given back now.
     Dragging = false;
-    if (Handle && GetCapture() == Handle) ReleaseCapture();
+    gui::ReleaseMouseCaptureOf(Handle);
     TSkinControl::Detach();
 }
 
@@ -345,7 +347,7 @@ void TSkinScrollBar::DragThumb(bool vertical, UINT scrollMessage, POINT start) {
     TScrollBarMetrics& metrics = vertical ? VertMetrics : HorzMetrics;
     Dragging = true;
     // The release must come to us even off the window, or the loop would outlive the button press.
-    SetCapture(window);
+    std::optional<gui::MouseCapture> capture(std::in_place, window);
     const int startThumb = metrics.ThumbPos;
     int lastSent = info.nPos;
     const int t = metrics.TrackLength, l = metrics.ThumbLength;
@@ -405,7 +407,7 @@ void TSkinScrollBar::DragThumb(bool vertical, UINT scrollMessage, POINT start) {
             break;
         }
     }
-    if (GetCapture() == window) ReleaseCapture();
+    capture.reset();
     if (quit) PostQuitMessage(static_cast<int>(quitCode));
     if (!*alive) return;
     Dragging = false;

@@ -218,7 +218,7 @@ void TSkinTab::DrawStrip(HDC dc, const RECT& window, const RECT& page, const REC
     }
     if (TabSide == kTabsRight) RotateBitmapRight(StripBitmap);
     if (TabSide == kTabsLeft) RotateBitmapLeft(StripBitmap);
-    const SavedDc saved(dc);
+    const gui::SavedDc saved(dc);
     if (FindTabScroller()) {
         RECT own{}, arrows{};
         GetWindowRect(Handle, &own);

@@ -20,6 +20,8 @@
 #include "skin/controls/skin_tab31.h"
 #include "skin/controls/skin_track_bar.h"
 #include "skin/controls/skin_up_down.h"
+#include "skin/diagnostics.h"
+#include "skin/form/discovery_table.h"
 #include "skin/form/skin_form.h"
 
 #include <commctrl.h>
@@ -114,141 +116,118 @@ void SetColour(rtl::TComponent& component, gui::TColor colour) {
     if (auto* control = dynamic_cast<gui::TControl*>(&component)) control->SetColor(colour);
 }
 
-// The decision list after the OnSkinControl event, for one component; row numbers as in the list.
-void MapByClass(TWinSkinForm& formObject, rtl::TComponent& component, const std::string& n, int t) {
+// What the decision list may ask of component, on the skin of formObject.
+TDiscoveryFacts FactsOf(const TWinSkinForm& formObject, rtl::TComponent& component, const std::string& n,
+                        int t) {
+    TDiscoveryFacts facts;
+    facts.ClassName = n;
+    facts.Tag = t;
+    facts.IsA = [&component](std::initializer_list<const char*> classNames) {
+        return IsA(component, classNames);
+    };
+    facts.IsOfFamily = [&component](gui::TControlFamily family) {
+        return gui::IsOfFamily(component, family);
+    };
+    facts.HasScrollBars = [&component] { return HasScrollBars(component); };
+    facts.PropertyText = [&component](const char* name) { return PropertyText(component, name); };
+    facts.SkinsKind = [&formObject](TSkinControlType kind) { return Gate(formObject, kind); };
+    facts.SkinHasTabs = HasTabs(formObject);
+    return facts;
+}
+
+// Attaches what the decision list chose for component.
+void ApplyDecision(TWinSkinForm& formObject, rtl::TComponent& component, TDiscoveryAction action) {
     TSkinData& skin = *formObject.Skin();
-    if (n == "TDBCOMBOBOXEH" || n == "TQRPREVIEW" || n == "TFRDESIGNERPAGE" || n == "TFRPBOX") return; // 1
-    if (n == "TTOOLBAR") {                                                                             // 2
+    using Action = TDiscoveryAction;
+    switch (action) {
+    case Action::LeaveAlone:
+    case Action::AskSkin3rd:
+        return;
+    case Action::FlatToolBar:
         rtl::SetEnumProperty(component, "Flat", "True");
         return SetColour(component, skin.ButtonFaceColour);
-    }
-    const bool tabs = Gate(formObject, xcTab) && HasTabs(formObject);
-    const bool scrollBars = Gate(formObject, xcScrollbar);
-    if (tabs && gui::IsOfFamily(component, gui::TControlFamily::PageControl)) { // 3
-        if (IsA(component, {"TPageControl"})) AttachToWindowOf<TSkinTab>(formObject, component);
-        return;
-    }
-    if (MapBySkin3rd(formObject, n, component)) return;                                           // 4
-    if (tabs && n == "TTABSET") return AttachNew<TSkinTab31>(formObject, component, false);       // 5
-    if (tabs && n == "TTABBEDNOTEBOOK") return AttachToWindowOf<TSkinTab>(formObject, component); // 6
-    if (n == "TMVCPANEL") return SkinFormControls(formObject, component);                         // 7
-    if (tabs && gui::IsOfFamily(component, gui::TControlFamily::TabControl)) {                    // 8
-        if (IsA(component, {"TTabControl"})) AttachToWindowOf<TSkinTab>(formObject, component);
-        return;
-    }
-    if (IsA(component, {"TCustomCheckBox", "TCheckBox"})) { // 9
-        if (Gate(formObject, xcCheckBox)) AttachNew<TSkinCheckBox>(formObject, component, true);
-        return;
-    }
-    if (Gate(formObject, xcButton) && n == "TTRACKBAR") { // 10
+    case Action::TabWindow:
+        return AttachToWindowOf<TSkinTab>(formObject, component);
+    case Action::TabSet:
+        return AttachNew<TSkinTab31>(formObject, component, false);
+    case Action::SkinChildren:
+        return SkinFormControls(formObject, component);
+    case Action::CheckBox:
+        return AttachNew<TSkinCheckBox>(formObject, component, true);
+    case Action::TrackBar:
         return AttachNew<TSkinTrackBar>(formObject, component, false);
-    }
-    if (Gate(formObject, xcButton) && n == "TUPDOWN") { // 11
+    case Action::UpDown:
         return AttachNew<TSkinUpDown>(formObject, component, false);
-    }
-    if (IsA(component, {"TCustomRadioGroup", "TRadioGroup"})) { // 12
-        if (!Gate(formObject, xcRadioButton)) return;
+    case Action::RadioGroup:
         SkinGroupChildren<TSkinRadioButton>(formObject, component);
         return AttachNew<TSkinBox>(formObject, component, true);
-    }
-    if (n == "TDBNAVIGATOR") { // 13
-        if (!Gate(formObject, xcPanel)) return;
+    case Action::Navigator:
+    case Action::ToolBar:
         rtl::SetEnumProperty(component, "Flat", "True");
         return AttachNew<TSkinBox>(formObject, component, true);
-    }
-    if (IsA(component, {"TCustomPanel", "TPanel"})) { // 14
-        if (!Gate(formObject, xcPanel)) return;
+    case Action::Panel:
         if (auto* panel = dynamic_cast<gui::TWinControl*>(&component)) SkinParentColourOff(*panel);
         AttachNew<TSkinBox>(formObject, component, true);
         return SkinFormControls(formObject, component);
-    }
-    if (IsA(component, {"TRadioButton"})) { // 15
-        if (Gate(formObject, xcRadioButton)) AttachNew<TSkinRadioButton>(formObject, component, true);
-        return;
-    }
-    if (IsA(component, {"TToolBar"})) { // 16
-        if (!Gate(formObject, xcToolbar)) return;
-        rtl::SetEnumProperty(component, "Flat", "True");
-        return AttachNew<TSkinBox>(formObject, component, true);
-    }
-    // 17. The status bar keeps its grip style: the skin draws the grip in its place, and the grip still sizes
-    // the window.
-    if (Gate(formObject, xcStatusBar) && IsA(component, {"TStatusBar"})) {
+    case Action::RadioButton:
+        return AttachNew<TSkinRadioButton>(formObject, component, true);
+    case Action::StatusBar:
         return AttachNew<TSkinStatusBar>(formObject, component, false);
-    }
-    if (Gate(formObject, xcProgress) && IsA(component, {"TProgressBar"})) { // 18
+    case Action::ProgressBar:
         return AttachNew<TSkinProgress>(formObject, component, false);
-    }
-    if (scrollBars && IsA(component, {"TScrollBar"})) { // 19
+    case Action::ScrollBarControl:
         return AttachNew<TSkinScControl>(formObject, component, false);
-    }
-    if (IsA(component, {"TCustomComboBox", "TComboBox"}) || t == kTagCombo) { // 20
-        if (Gate(formObject, xcCombo)) AttachNew<TSkinComBox>(formObject, component, false);
-        return;
-    }
-    if (n == "TDATETIMEPICKER") { // 21
-        if (!Gate(formObject, xcEdit)) return;
-        if (PropertyText(component, "Kind") == "dtkTime")
-            return AttachNew<TSkinEdit>(formObject, component, false);
+    case Action::ComboBox:
+    case Action::DateCombo:
         return AttachNew<TSkinComBox>(formObject, component, false);
-    }
-    if (scrollBars && (n == "TRICHEDIT" || n == "TWWDBRICHEDIT" || n == "TDXDBMEMO")) { // 22, 23
+    case Action::TimeEdit:
+        return AttachNew<TSkinEdit>(formObject, component, false);
+    case Action::WindowScrollBars:
         AttachBars(formObject, component, true);
         return;
-    }
-    if (IsA(component, {"TBitBtn"})) { // 24
-        if (Gate(formObject, xcBitBtn)) AttachNew<TSkinBitButton>(formObject, component, false);
-        return;
-    }
-    if (IsA(component, {"TSpeedButton"})) { // 25
-        auto* control = dynamic_cast<gui::TControl*>(&component);
-        if (!control || !Gate(formObject, xcSpeedButton)) return;
-        auto* object = new TSkinSpeedButton(&formObject);
-        return object->AttachGraphic(*control, skin, formObject.ControlCanvas());
-    }
-    if (IsA(component, {"TCustomGroupBox", "TGroupBox"})) { // 26
-        if (!Gate(formObject, xcPanel)) return;
-        AttachNew<TSkinBox>(formObject, component, true);
-        return SkinFormControls(formObject, component);
-    }
-    if (scrollBars && (n == "TDXTREELIST" || n == "TDXDBTREELIST" || n == "TDXDBGRID")) { // 27
+    case Action::ScrollBarsNoDrag:
         AttachBars(formObject, component, false);
         return;
-    }
-    if (scrollBars && IsA(component, {"TCustomListView", "TListView"})) { // 28
-        return AttachNew<TSkinListView>(formObject, component, false);
-    }
-    if (scrollBars && IsA(component, {"TCustomListBox", "TListBox"})) { // 29
-        AttachBars(formObject, component, true);
+    case Action::BitButton:
+        return AttachNew<TSkinBitButton>(formObject, component, false);
+    case Action::SpeedButton:
+        if (auto* control = dynamic_cast<gui::TControl*>(&component)) {
+            auto* object = new TSkinSpeedButton(&formObject);
+            object->AttachGraphic(*control, skin, formObject.ControlCanvas());
+        }
         return;
-    }
-    if (scrollBars && IsA(component, {"TCustomMemo", "TMemo"})) { // 30
+    case Action::GroupBox:
+        AttachNew<TSkinBox>(formObject, component, true);
+        return SkinFormControls(formObject, component);
+    case Action::ListView:
+        return AttachNew<TSkinListView>(formObject, component, false);
+    case Action::MemoScrollBars:
         if (TSkinScrollBar* object = AttachBars(formObject, component, true)) object->TakeFaceColour();
         return;
-    }
-    if (scrollBars && (t == kTagScrolling || HasScrollBars(component))) { // 31
+    case Action::ScrollingContainer:
         AttachBars(formObject, component, true);
-        // A scrolling container's controls are skinned too, as any container's.
-        if (IsA(component, {"TScrollBox", "TFrame"})) SkinFormControls(formObject, component);
-        return;
-    }
-    if (scrollBars && IsA(component, {"THeaderControl"})) { // header windows
+        return SkinFormControls(formObject, component);
+    case Action::Header:
         return AttachToWindowOf<TSkinHeader>(formObject, component);
-    }
-    if (IsA(component, {"TButton"})) { // 32
-        if (Gate(formObject, xcButton)) AttachNew<TSkinButton>(formObject, component, false);
-        return;
-    }
-    // 33. Edit boxes (TEdit, TMemo and any other TCustomEdit).
-    if (IsA(component, {"TCustomEdit"}) || t == kTagEdit) {
-        if (Gate(formObject, xcEdit)) AttachToWindowOf<TSkinEdit>(formObject, component);
-        return;
-    }
-    if (IsA(component, {"TScrollBox", "TFrame"})) return SkinFormControls(formObject, component); // 34
-    if (IsA(component, {"TCustomForm", "TForm"})) {                                               // 35
+    case Action::Button:
+        return AttachNew<TSkinButton>(formObject, component, false);
+    case Action::Edit:
+        return AttachToWindowOf<TSkinEdit>(formObject, component);
+    case Action::Form:
         SetColour(component, skin.ButtonFaceColour);
         return SkinFormControls(formObject, component);
     }
+}
+
+// The decision list after the OnSkinControl event, for one component (discovery_table.cpp holds its rows).
+void MapByClass(TWinSkinForm& formObject, rtl::TComponent& component, const std::string& n, int t) {
+    const TDiscoveryFacts facts = FactsOf(formObject, component, n, t);
+    TDiscoveryDecision decision = DecideSkinning(facts);
+    if (decision.Action == TDiscoveryAction::AskSkin3rd) {
+        if (MapBySkin3rd(formObject, n, component)) return;
+        decision = DecideSkinning(facts, decision.Row + 1);
+    }
+    ApplyDecision(formObject, component, decision.Action);
 }
 
 bool HandledBySkinControlEvent(TWinSkinForm& formObject, rtl::TComponent& container,
@@ -281,6 +260,7 @@ void SkinComponent(TWinSkinForm& formObject, rtl::TComponent& container, rtl::TC
         MapByClass(formObject, component, n, component.Tag() % 100);
     } catch (...) {
         // One control that cannot be skinned does not keep the others from it.
+        ReportCurrentException("skinning a control");
     }
 }
 
@@ -296,6 +276,7 @@ void SkinFormControls(TWinSkinForm& formObject, rtl::TComponent& container) {
             try {
                 windowed->HandleNeeded();
             } catch (...) {
+                ReportCurrentException("making a control's window");
                 continue; // a control whose window cannot be made stays as it is
             }
         }
@@ -464,6 +445,7 @@ void SkinChildWindows(TWinSkinForm& formObject) {
         try {
             SkinChildWindow(formObject, child);
         } catch (...) {
+            ReportCurrentException("skinning a child window");
         }
     }
 }

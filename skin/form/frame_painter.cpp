@@ -1,6 +1,7 @@
 #include "skin/form/frame_painter.h"
 
 #include "skin/component/skin_data.h"
+#include "skin/diagnostics.h"
 #include "skin/draw/scratch_bitmap.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
@@ -136,6 +137,7 @@ void TFramePainter::PaintFrame(HDC dc) {
         }
     } catch (...) {
         // A frame that cannot be painted stays as it was; the window goes on working.
+        ReportCurrentException("frame painter");
     }
     // The repaint drew every object in its normal look. A pressed one stays the hot object: the activation
     // that a click on an inactive window sets off repaints the frame between the press and the release.

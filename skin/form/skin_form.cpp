@@ -4,6 +4,7 @@
 #include "framework/gui/wide.h"
 #include "framework/rtl/property_builders.h"
 #include "skin/component/skin_data.h"
+#include "skin/diagnostics.h"
 #include "skin/draw/scratch_bitmap.h"
 #include "skin/form/control_discovery.h"
 
@@ -482,6 +483,7 @@ void TWinSkinForm::OnDrawItem(gui::TMessage& message) {
         }
     } catch (...) {
         // An item that cannot be drawn stays empty; the menu goes on working.
+        ReportCurrentException("menu item painter");
     }
     message.Result = TRUE;
 }

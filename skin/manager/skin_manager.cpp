@@ -4,6 +4,7 @@
 #include "framework/gui/form.h"
 #include "framework/gui/wide.h"
 #include "skin/component/skin_data.h"
+#include "skin/diagnostics.h"
 #include "skin/form/skin_form.h"
 #include "skin/menus/popup_menu.h"
 
@@ -77,10 +78,24 @@ void TSkinManage::InstallHook() {
     HookHandle.reset(SetWindowsHookExW(WH_CBT, &TSkinManage::HookProc, nullptr, GetCurrentThreadId()));
 }
 
+namespace {
+// What the CBT hook does with a notification the thread's windows sent.
+LRESULT AnswerHookCode(TSkinManage& skinManager, HHOOK hook, int code, WPARAM wParam, LPARAM lParam);
+} // namespace
+
 LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wParam, LPARAM lParam) {
     TSkinManage* manager = SkinManager;
     HHOOK hook = manager ? manager->HookHandle.get() : nullptr;
     if (code < 0 || !manager) return CallNextHookEx(hook, code, wParam, lParam);
+    // A failing step leaves the window as the system made it: the next hook decides.
+    return ContainExceptions(
+        "CBT hook", [&] { return AnswerHookCode(*manager, hook, code, wParam, lParam); },
+        [&] { return CallNextHookEx(hook, code, wParam, lParam); });
+}
+
+namespace {
+LRESULT AnswerHookCode(TSkinManage& skinManager, HHOOK hook, int code, WPARAM wParam, LPARAM lParam) {
+    TSkinManage* manager = &skinManager;
     auto* window = reinterpret_cast<HWND>(wParam);
     switch (code) {
     case HCBT_CREATEWND: {
@@ -106,6 +121,7 @@ LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wParam, LPARAM lParam) {
     }
     return CallNextHookEx(hook, code, wParam, lParam);
 }
+} // namespace
 
 void TSkinManage::RegisterSkinData(TSkinData* skinData) {
     SkinDatas.push_back(skinData);
@@ -165,6 +181,7 @@ bool TSkinManage::SkinWindow(HWND window) {
         }
     } catch (...) {
         // A window that cannot be skinned stays as it is.
+        ReportCurrentException("skinning a window");
         object.SetPhase(kPhaseClosing);
         object.DetachAll();
         FreeForm(&object);

@@ -6,6 +6,7 @@
 #include "framework/gui/shortcuts.h"
 #include "framework/gui/wide.h"
 #include "skin/component/skin_data.h"
+#include "skin/diagnostics.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
 #include "skin/menus/popup_menu.h"
@@ -349,10 +350,17 @@ bool TWinSkinMenu::OpenMenuBarItem(TMenuBtn& first) {
 }
 
 LRESULT CALLBACK TWinSkinMenu::DropDownHookProc(int code, WPARAM wParam, LPARAM lParam) {
-    TWinSkinMenu* bar = t_trackingBar;
-    const LRESULT result = CallNextHookEx(bar ? bar->dropDownHook_.get() : nullptr, code, wParam, lParam);
-    if (result != 0 || code != MSGF_MENU || !bar) return result;
-    return bar->DropDownMessage(*reinterpret_cast<MSG*>(lParam)) ? 1 : result;
+    // The steps fail only after the next hook answered 0: the menu's loop then handles the message itself.
+    return ContainExceptions(
+        "menu bar drop-down hook",
+        [&] {
+            TWinSkinMenu* bar = t_trackingBar;
+            const LRESULT result =
+                CallNextHookEx(bar ? bar->dropDownHook_.get() : nullptr, code, wParam, lParam);
+            if (result != 0 || code != MSGF_MENU || !bar) return result;
+            return bar->DropDownMessage(*reinterpret_cast<MSG*>(lParam)) ? LRESULT{1} : result;
+        },
+        LRESULT{0});
 }
 
 bool TWinSkinMenu::DropDownMessage(MSG& msg) {
@@ -424,6 +432,16 @@ void TWinSkinMenu::ClickMenuBarItem(TMenuBtn& item) {
 // ---- the keyboard ----
 
 LRESULT CALLBACK TWinSkinMenu::KeysHookProc(int code, WPARAM wParam, LPARAM lParam) {
+    // The steps fail before the next hook is called: it still sees the message.
+    return ContainExceptions(
+        "menu bar keyboard hook", [&] { return KeysHookSteps(code, wParam, lParam); },
+        [&] {
+            TWinSkinMenu* bar = t_keysBar;
+            return CallNextHookEx(bar ? bar->keysHook_.get() : nullptr, code, wParam, lParam);
+        });
+}
+
+LRESULT TWinSkinMenu::KeysHookSteps(int code, WPARAM wParam, LPARAM lParam) {
     if (TWinSkinMenu* bar = t_keysBar; bar && code == HC_ACTION && wParam == PM_REMOVE) {
         MSG& msg = *reinterpret_cast<MSG*>(lParam);
         if (bar->swallowAltUp_ && (msg.message == WM_SYSKEYUP || msg.message == WM_KEYUP) &&

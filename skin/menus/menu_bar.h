@@ -117,6 +117,7 @@ class TWinSkinMenu {
 
     static LRESULT CALLBACK DropDownHookProc(int code, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK KeysHookProc(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT KeysHookSteps(int code, WPARAM wParam, LPARAM lParam);
     // The drop-down's menu loop saw msg; true: it is used up.
     bool DropDownMessage(MSG& msg);
     // The keys hook has run for a message: it goes once the bar neither has the keyboard nor waits for

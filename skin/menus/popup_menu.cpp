@@ -63,18 +63,18 @@ void DrawCheckMark(HDC dc, const RECT& square, gui::TColor colour) {
     const gui::UniqueBitmap mask(CreateBitmap(w, h, 1, 1, nullptr));
     const gui::UniqueBrush brush(CreateSolidBrush(gui::ColorToRGB(colour)));
     if (!maskDc || !mask || !brush) return;
-    const HGDIOBJ oldMask = SelectObject(maskDc.get(), mask.get());
+    const gui::SelectedObject selectedMask(maskDc.get(), mask.get());
     RECT local{0, 0, w, h};
     DrawFrameControl(maskDc.get(), &local, DFC_MENU, DFCS_MENUCHECK);
     const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
     const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
-    const HGDIOBJ oldBrush = SelectObject(dc, brush.get());
-    constexpr DWORD kBrushWhereSourceIsBlack = 0x00B8074A; // ((dest ^ brush) & source) ^ brush
-    BitBlt(dc, square.left, square.top, w, h, maskDc.get(), 0, 0, kBrushWhereSourceIsBlack);
-    SelectObject(dc, oldBrush);
+    {
+        const gui::SelectedObject selectedBrush(dc, brush.get());
+        constexpr DWORD kBrushWhereSourceIsBlack = 0x00B8074A; // ((dest ^ brush) & source) ^ brush
+        BitBlt(dc, square.left, square.top, w, h, maskDc.get(), 0, 0, kBrushWhereSourceIsBlack);
+    }
     SetBkColor(dc, oldBack);
     SetTextColor(dc, oldText);
-    SelectObject(maskDc.get(), oldMask);
 }
 
 // Glyph column, caption and shortcut of an item inside rect.
