@@ -3,6 +3,7 @@
 #include "skin/draw/blit.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/dc_drawing.h"
+#include "skin/draw/win/win_rect.h"
 
 #include <optional>
 
@@ -13,9 +14,6 @@ constexpr UINT kIconTextFlags = DT_CENTER | DT_SINGLELINE | DT_EXPANDTABS;
 // DrawCentredText's alignments 0, 1, 2.
 constexpr UINT kCentredTextAlignments[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
 
-Rect ToRect(const RECT& r) {
-    return Rect{r.left, r.top, r.right, r.bottom};
-}
 bool Inverted(const RECT& r) {
     return r.right < r.left || r.bottom < r.top;
 }
@@ -57,27 +55,30 @@ FaceCanvas::FaceCanvas(Bitmap& bitmap, HWND window) : dc_(bitmap), canvas_(dc_.g
     canvas_.SetFont(font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
 }
 
-Rect MarginsOf(const TDataSkinObject& element) {
-    return Rect{element.LeftWidth, element.TopHeight, element.RightWidth, element.BottomHeight};
-}
-
 void DrawSkinElement(HDC dc, const RECT& rect, const TDataSkinObject& element, int frameIndex,
                      int frameCount) {
     if (Inverted(rect)) return;
-    win::DrawSkinImage(dc, ToRect(rect), element.Image, MarginsOf(element), frameIndex, frameCount,
-                       element.Trans == 1, element.Tile != 0, false);
+    win::DrawSkinImage(dc, win::ToRect(rect), element.Image, element.Margins(),
+                       {.frame = frameIndex,
+                        .frameCount = frameCount,
+                        .transparent = element.Trans == 1,
+                        .tile = element.Tile != 0});
 }
 
 void DrawSkinElement(Bitmap& target, const RECT& rect, const TDataSkinObject& element, int frameIndex,
                      int frameCount) {
     if (Inverted(rect)) return;
-    DrawSkinImage(target, ToRect(rect), element.Image, MarginsOf(element), frameIndex, frameCount,
-                  element.Trans == 1, element.Tile != 0, false);
+    DrawSkinImage(target, win::ToRect(rect), element.Image, element.Margins(),
+                  {.frame = frameIndex,
+                   .frameCount = frameCount,
+                   .transparent = element.Trans == 1,
+                   .tile = element.Tile != 0});
 }
 
 void DrawStripFrame(HDC dc, const RECT& rect, int frameCount, int frameIndex, const Bitmap& bitmap) {
     if (Inverted(rect) || bitmap.empty()) return;
-    win::DrawSkinFrame(dc, ToRect(rect), bitmap, frameIndex, frameCount, true);
+    win::DrawSkinFrame(dc, win::ToRect(rect), bitmap,
+                       {.frame = frameIndex, .frameCount = frameCount, .transparent = true});
 }
 
 void DrawStripFrame(gui::TCanvas& canvas, const RECT& rect, int frameCount, int frameIndex,
@@ -88,7 +89,7 @@ void DrawStripFrame(gui::TCanvas& canvas, const RECT& rect, int frameCount, int 
 void DrawGlyphFrame(gui::TCanvas& canvas, const RECT& rect, int frameCount, int frameIndex,
                     const Bitmap& bitmap) {
     if (!canvas || Inverted(rect) || bitmap.empty()) return;
-    const Rect frame = SkinFrameRect(bitmap, frameIndex, frameCount, false);
+    const Rect frame = SkinFrameRect(bitmap, {.frame = frameIndex, .frameCount = frameCount});
     if (frame.IsEmpty()) return;
     Bitmap glyph(frame.Width(), frame.Height());
     CopyRect(glyph, Point{0, 0}, bitmap, frame);

@@ -48,9 +48,6 @@ class FaceCanvas {
     gui::TCanvas canvas_;
 };
 
-// The element's margins as the image routines take them.
-Rect MarginsOf(const TDataSkinObject& element);
-
 // One frame of the element (frames side by side) nine-sliced to rect, copied opaquely or, when the
 // element's Trans is 1, with the key colour transparent.
 void DrawSkinElement(HDC dc, const RECT& rect, const TDataSkinObject& element, int frameIndex,

@@ -6,6 +6,7 @@
 #include "skin/draw/blit.h"
 #include "skin/draw/scratch_bitmap.h"
 #include "skin/draw/skin_image.h"
+#include "skin/draw/win/win_rect.h"
 
 #include <algorithm>
 
@@ -236,10 +237,13 @@ void TSkinControl::DrawElementToWork(const RECT& rect, const TDataSkinObject& el
     Bitmap* work = FormScratchBitmap();
     if (!work || rect.right < rect.left || rect.bottom < rect.top) return;
     const Pixel face = ColourToPixel(static_cast<Colour>(FaceColour()));
-    const Rect area{rect.left, rect.top, rect.right, rect.bottom};
+    const Rect area = win::ToRect(rect);
     FillRect(*work, area, face);
-    DrawSkinImage(*work, Rect{0, 0, area.Width(), area.Height()}, element.Image, MarginsOf(element),
-                  frameIndex, frameCount, trans == 1, element.Tile != 0, false);
+    DrawSkinImage(*work, Rect{0, 0, area.Width(), area.Height()}, element.Image, element.Margins(),
+                  {.frame = frameIndex,
+                   .frameCount = frameCount,
+                   .transparent = trans == 1,
+                   .tile = element.Tile != 0});
 }
 
 // ---- state ----

@@ -78,21 +78,24 @@ void TSkinProgress::DrawSkin(HDC dc, const RECT& rect) {
 
 void TSkinProgress::DrawBar(Bitmap& work, const Rect& area, int filled, bool vertical) const {
     const TDataSkinBorder& element = *SkinData->Progress;
-    const Rect margins = MarginsOf(element);
+    const Rect margins = element.Margins();
     const bool tile = element.Tile != 0;
-    DrawSkinImage(work, area, element.Image, margins, kTroughFrame, kProgressFrames, true, tile, false);
+    DrawSkinImage(work, area, element.Image, margins,
+                  {.frame = kTroughFrame, .frameCount = kProgressFrames, .transparent = true, .tile = tile});
     if (filled <= 0) return;
     // A vertical bar fills from the bottom up.
     const Rect part = vertical ? Rect{area.Left, area.Bottom - filled, area.Right, area.Bottom}
                                : Rect{area.Left, area.Top, area.Left + filled, area.Bottom};
-    DrawSkinImage(work, part, element.Image, margins, kFillFrame, kProgressFrames, true, tile, false);
+    DrawSkinImage(work, part, element.Image, margins,
+                  {.frame = kFillFrame, .frameCount = kProgressFrames, .transparent = true, .tile = tile});
 }
 
 void TSkinProgress::DrawChunks(Bitmap& work, const Rect& area, int position, int upperLimit,
                                bool vertical) const {
     const TDataSkinBorder& element = *SkinData->Progress;
     if (element.SecondImage.empty()) return;
-    DrawSkinImage(work, area, element.Image, MarginsOf(element), 1, 1, true, element.Tile != 0, false);
+    DrawSkinImage(work, area, element.Image, element.Margins(),
+                  {.transparent = true, .tile = element.Tile != 0});
     const Colour key = kSkinKeyColour;
     if (!vertical) {
         const Bitmap& chunk = element.SecondImage;

@@ -6,6 +6,7 @@
 #include "skin/draw/blit.h"
 #include "skin/draw/scratch_bitmap.h"
 #include "skin/draw/skin_image.h"
+#include "skin/draw/win/win_rect.h"
 
 #include <commctrl.h>
 
@@ -47,10 +48,6 @@ PanelContent ReadPanel(HWND bar, int index) {
     }
     panel.Frame = (type & SBT_NOBORDERS) ? kFlatFrame : (type & SBT_POPOUT) ? kRaisedFrame : kSunkenFrame;
     return panel;
-}
-
-Rect ToRect(const RECT& r) {
-    return Rect{r.left, r.top, r.right, r.bottom};
 }
 
 } // namespace
@@ -111,8 +108,8 @@ void TSkinStatusBar::DrawPanel(gui::TCanvas& canvas, Bitmap& work, const RECT& r
     const TDataSkinObject* edges = SkinData->StatusBarEdges.get();
     if (edges && !edges->Image.empty()) {
         GdiFlush(); // the text of the panel before reaches the pixels first
-        DrawSkinImage(work, ToRect(rect), edges->Image, MarginsOf(*edges), frame, kStatusFrames, false,
-                      edges->Tile != 0, false);
+        DrawSkinImage(work, win::ToRect(rect), edges->Image, edges->Margins(),
+                      {.frame = frame, .frameCount = kStatusFrames, .tile = edges->Tile != 0});
     } else if (frame != kFlatFrame) {
         RECT edge = rect;
         DrawEdge(canvas.Handle(), &edge, frame == kSunkenFrame ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);

@@ -8,6 +8,7 @@
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
 #include "skin/draw/win/dc_drawing.h"
+#include "skin/draw/win/win_rect.h"
 #include "skin/form/skin_form.h"
 
 #include <windowsx.h>
@@ -31,10 +32,6 @@ constexpr UINT kCommandOfTag = 1; // menu command = tag + this (0 means "nothing
 
 bool Between(int value, int low, int high) {
     return value >= low && value <= high;
-}
-
-Rect ToRect(const RECT& r) {
-    return Rect{r.left, r.top, r.right, r.bottom};
 }
 
 } // namespace
@@ -76,7 +73,7 @@ void TWinSysButton::Paint() {
     gui::WindowDc dc(SkinForm.Window, gui::WindowDc::WholeWindow);
     if (!dc) return;
     const UnmirroredDc unmirrored(dc.get());
-    const Rect bounds = ToRect(Bounds);
+    const Rect bounds = win::ToRect(Bounds);
     const bool icon = element.Action == kActionSystemMenu || element.Action == kActionIcon;
     const Bitmap& image = icon ? SkinForm.IconBitmap : element.Image;
     const int frames = icon ? 1 : element.FrameCount;
@@ -90,11 +87,12 @@ void TWinSysButton::Paint() {
         bounds.Top >= 0 && bounds.Right <= caption.width() && bounds.Bottom <= caption.height()) {
         Bitmap piece(bounds.Width(), bounds.Height());
         skin::CopyRect(piece, Point{0, 0}, caption, bounds);
-        DrawSkinFrame(piece, piece.bounds(), image, frame, frames, /*trans=*/true);
+        DrawSkinFrame(piece, piece.bounds(), image,
+                      {.frame = frame, .frameCount = frames, .transparent = true});
         win::CopyToDc(dc.get(), bounds.Left, bounds.Top, piece, piece.bounds());
         return;
     }
-    win::DrawSkinFrame(dc.get(), bounds, image, frame, frames, /*trans=*/true);
+    win::DrawSkinFrame(dc.get(), bounds, image, {.frame = frame, .frameCount = frames, .transparent = true});
 }
 
 // ---- visibility, layout, painting ----
@@ -229,13 +227,14 @@ void TWinSkinForm::PaintCaptionButtons(Bitmap& caption) {
     for (const auto& button : CaptionButtons) {
         const TDataSkinSysButton& e = *button->Element;
         if (!button->Visible || e.Image.empty() || e.Visibility == kVisibilityOnMenuBar) continue;
-        const Rect bounds = ToRect(button->Bounds);
+        const Rect bounds = win::ToRect(button->Bounds);
         if (e.Action == kActionSystemMenu || e.Action == kActionIcon) {
-            DrawSkinFrame(caption, bounds, IconBitmap, 1, 1, /*trans=*/true);
+            DrawSkinFrame(caption, bounds, IconBitmap, {.transparent = true});
             continue;
         }
         const int frame = (Active || e.FrameCount < 4) ? 1 : 4;
-        DrawSkinFrame(caption, bounds, e.Image, frame, e.FrameCount, /*trans=*/true);
+        DrawSkinFrame(caption, bounds, e.Image,
+                      {.frame = frame, .frameCount = e.FrameCount, .transparent = true});
     }
 }
 

@@ -146,7 +146,7 @@ void TWinSkinForm::PaintMdiButtons(Bitmap& bar) {
         if (!button->Visible || e.Visibility != kVisibilityOnMenuBar || e.Image.empty()) continue;
         const RECT& b = button->Bounds;
         const Rect bounds{b.left - FrameLeft, b.top - FrameTop, b.right - FrameLeft, b.bottom - FrameTop};
-        DrawSkinFrame(bar, bounds, e.Image, 1, e.FrameCount, /*trans=*/true);
+        DrawSkinFrame(bar, bounds, e.Image, {.frameCount = e.FrameCount, .transparent = true});
     }
     ISkinManager* manager = ActiveSkinManager();
     if (manager && !manager->MdiMaximized()) manager->SetMdiMaximized(true);
