@@ -11,8 +11,19 @@ namespace skin {
 namespace {
 
 constexpr UINT kIconTextFlags = DT_CENTER | DT_SINGLELINE | DT_EXPANDTABS;
-// DrawCentredText's alignments 0, 1, 2.
-constexpr UINT kCentredTextAlignments[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
+
+// The DrawText flag of an alignment.
+UINT TextFlag(TextAlignment alignment) noexcept {
+    switch (alignment) {
+    case TextAlignment::Centre:
+        return DT_CENTER;
+    case TextAlignment::Right:
+        return DT_RIGHT;
+    case TextAlignment::Left:
+        break;
+    }
+    return DT_LEFT;
+}
 
 bool Inverted(const RECT& r) {
     return r.right < r.left || r.bottom < r.top;
@@ -98,12 +109,10 @@ void DrawGlyphFrame(gui::TCanvas& canvas, const RECT& rect, int frameCount, int 
                          key);
 }
 
-void DrawCaptionText(gui::TCanvas& canvas, const RECT& rect, int alignment, bool enabled,
+void DrawCaptionText(gui::TCanvas& canvas, const RECT& rect, TextAlignment alignment, bool enabled,
                      const std::string& text) {
     if (!canvas || Inverted(rect)) return;
-    const UINT align = static_cast<UINT>(alignment == kAlignCentre  ? DT_CENTER
-                                         : alignment == kAlignRight ? DT_RIGHT
-                                                                    : DT_LEFT);
+    const UINT align = TextFlag(alignment);
     const PlainFont plain(canvas.Handle());
     canvas.SetBkMode(TRANSPARENT);
     RECT measured = rect;
@@ -120,10 +129,10 @@ void DrawCaptionText(gui::TCanvas& canvas, const RECT& rect, int alignment, bool
     canvas.DrawText(text, measured, align | DT_EXPANDTABS);
 }
 
-void DrawCentredText(gui::TCanvas& canvas, const RECT& rect, const std::string& text, int alignment,
+void DrawCentredText(gui::TCanvas& canvas, const RECT& rect, const std::string& text, TextAlignment alignment,
                      bool enabled) {
     if (!canvas || Inverted(rect)) return;
-    const UINT align = kCentredTextAlignments[alignment >= 0 && alignment <= 2 ? alignment : 0];
+    const UINT align = TextFlag(alignment);
     const PlainFont plain(canvas.Handle());
     canvas.SetBkMode(TRANSPARENT);
     RECT measured = rect;
@@ -133,7 +142,7 @@ void DrawCentredText(gui::TCanvas& canvas, const RECT& rect, const std::string& 
     canvas.DrawText(text, measured, align | DT_SINGLELINE | DT_EXPANDTABS);
 }
 
-void DrawIconAndText(gui::TCanvas& canvas, const RECT& rect, int alignment, const std::string& text,
+void DrawIconAndText(gui::TCanvas& canvas, const RECT& rect, TextAlignment alignment, const std::string& text,
                      int imageIndex, HIMAGELIST imageList, bool enabled) {
     if (!canvas || Inverted(rect)) return;
     int iconWidth = 0, iconHeight = 0;
@@ -145,8 +154,8 @@ void DrawIconAndText(gui::TCanvas& canvas, const RECT& rect, int alignment, cons
     if (!text.empty()) canvas.DrawText(text, measured, kIconTextFlags | DT_NOCLIP | DT_CALCRECT);
     const int textWidth = WidthOf(measured);
     int start = 2;
-    if (alignment == kAlignCentre) start = (WidthOf(rect) - iconWidth - textWidth) / 2;
-    if (alignment == kAlignRight) start = WidthOf(rect) - iconWidth - textWidth - 2;
+    if (alignment == TextAlignment::Centre) start = (WidthOf(rect) - iconWidth - textWidth) / 2;
+    if (alignment == TextAlignment::Right) start = WidthOf(rect) - iconWidth - textWidth - 2;
     if (iconWidth > 0) {
         ImageList_Draw(imageList, imageIndex, canvas.Handle(), rect.left + start,
                        rect.top + (HeightOf(rect) - iconHeight) / 2, ILD_TRANSPARENT);

@@ -17,14 +17,14 @@ namespace {
 constexpr int kItemTextChars = 200;
 constexpr int kSortGlyphHalf = 4; // the glyph is a triangle 2 * half wide and half high
 
-int Alignment(int format) {
+TextAlignment Alignment(int format) {
     switch (format & HDF_JUSTIFYMASK) {
     case HDF_RIGHT:
-        return kAlignRight;
+        return TextAlignment::Right;
     case HDF_CENTER:
-        return kAlignCentre;
+        return TextAlignment::Centre;
     default:
-        return kAlignLeft;
+        return TextAlignment::Left;
     }
 }
 

@@ -4,7 +4,6 @@
 #include "skin/data/skin_data.h"
 #include "skin/draw/bitmap_transforms.h"
 #include "skin/draw/blit.h"
-#include "skin/draw/scratch_bitmap.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
 
@@ -59,21 +58,20 @@ int TSkinProgress::FilledLength(int length, int position, int upperLimit) {
 
 void TSkinProgress::DrawSkin(HDC dc, const RECT& rect) {
     if (!HasImage()) return;
-    Bitmap* work = FormScratchBitmap();
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    if (!work || width <= 0 || height <= 0) return;
-    work->set_size(width, height);
-    FillRect(*work, work->bounds(), ColourToPixel(static_cast<Colour>(FaceColour())));
+    if (width <= 0 || height <= 0) return;
+    Bitmap work(win::DibPixelAllocator(), width, height);
+    FillRect(work, work.bounds(), ColourToPixel(static_cast<Colour>(FaceColour())));
     const bool vertical = (GetWindowLongPtrW(Handle, GWL_STYLE) & PBS_VERTICAL) != 0;
     const int position = static_cast<int>(SendMessageW(Handle, PBM_GETPOS, 0, 0));
     const int upperLimit = static_cast<int>(SendMessageW(Handle, PBM_GETRANGE, FALSE, 0));
     const Rect area{0, 0, width, height};
     if (SkinData->Progress->Style == kChunkStyle) {
-        DrawChunks(*work, area, position, upperLimit, vertical);
+        DrawChunks(work, area, position, upperLimit, vertical);
     } else {
-        DrawBar(*work, area, FilledLength(vertical ? height : width, position, upperLimit), vertical);
+        DrawBar(work, area, FilledLength(vertical ? height : width, position, upperLimit), vertical);
     }
-    win::CopyToDc(dc, rect.left, rect.top, *work, area);
+    win::CopyToDc(dc, rect.left, rect.top, work, area);
 }
 
 void TSkinProgress::DrawBar(Bitmap& work, const Rect& area, int filled, bool vertical) const {

@@ -216,7 +216,7 @@ void TSkinTab::DrawStrip(HDC dc, const RECT& window, const RECT& page, const REC
                                  .tile = tabs.Tile != 0});
             SetTextColor(stripDc.get(),
                          Resolved(frame == kFrameSelected ? tabs.MouseOverColour2 : tabs.NormalColour2));
-            DrawIconAndText(canvas, at, kAlignCentre, item.Text, item.Image, imageList, Enabled);
+            DrawIconAndText(canvas, at, TextAlignment::Centre, item.Text, item.Image, imageList, Enabled);
         }
     }
     if (TabSide == kTabsRight) RotateBitmapRight(StripBitmap);

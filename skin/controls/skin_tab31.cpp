@@ -81,7 +81,8 @@ void TSkinTab31::DrawSkin(HDC dc, const RECT& rect) {
             SetTextColor(faceDc.get(),
                          gui::ColorToRGB(static_cast<gui::TColor>(
                              frame == kFrameSelected ? tabs.MouseOverColour2 : tabs.NormalColour2)));
-            DrawCaptionText(canvas, at, kAlignCentre, true, captions[static_cast<std::size_t>(item.Index)]);
+            DrawCaptionText(canvas, at, TextAlignment::Centre, true,
+                            captions[static_cast<std::size_t>(item.Index)]);
         }
     }
     win::CopyToDc(dc, rect.left, rect.top, face, face.bounds());

@@ -2,7 +2,6 @@
 // off-screen (top border, text, caption buttons) and put on the window in one copy, the menu bar row, and
 // the window's shape cut out of the borders where they carry the skin key colour.
 #include "skin/data/skin_data.h"
-#include "skin/draw/scratch_bitmap.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
 #include "skin/draw/win/gdi_region.h"
@@ -100,7 +99,7 @@ void TWinSkinForm::PaintBorder(int side, const Rect& rect, HDC dc) {
 }
 
 void TWinSkinForm::PaintFrame(HDC dc) {
-    if (!FormScratchBitmap() || (Phase != kPhaseActive && Phase != kPhaseReskinning)) return;
+    if (Phase != kPhaseActive && Phase != kPhaseReskinning) return;
     if (FrameKind == kFramePopup || MaximizedMdiChild() || !SkinData || SkinData->SkinPending) return;
     std::optional<gui::WindowDc> own;
     if (!dc) {

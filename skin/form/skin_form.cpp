@@ -4,7 +4,6 @@
 #include "framework/gui/wide.h"
 #include "framework/rtl/property_builders.h"
 #include "skin/data/skin_data.h"
-#include "skin/draw/scratch_bitmap.h"
 #include "skin/form/control_discovery.h"
 
 #include <windowsx.h>
