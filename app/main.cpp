@@ -30,7 +30,7 @@ int RunApplication() {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    // Module initialisation (the form scratch bitmap exists from static initialisation on).
+    // Module initialisation.
     app::RegisterStoredClasses();
     const int result = RunApplication();
     app::FinalizeModules();

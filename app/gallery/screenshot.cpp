@@ -6,6 +6,7 @@
 #include "skin/draw/bmp_reader.h"
 #include "skin/draw/bmp_writer.h"
 #include "skin/draw/win/bitmap_dc.h"
+#include "skin/draw/win/win_rect.h"
 
 #include <cstdio>
 #include <memory>
@@ -63,8 +64,7 @@ void SaveWindowScreenshot(HWND window, const std::string& path) {
     skin::Bitmap shot(rect.right - rect.left, rect.bottom - rect.top);
     {
         const gui::WindowDc screen(nullptr);
-        skin::win::CopyFromDc(shot, skin::Point{0, 0}, screen.get(),
-                              skin::Rect{rect.left, rect.top, rect.right, rect.bottom});
+        skin::win::CopyFromDc(shot, skin::Point{0, 0}, screen.get(), skin::win::ToRect(rect));
     }
     const std::vector<std::uint8_t> bytes = skin::WriteBmp(shot);
     WriteWholeFile(path, bytes);

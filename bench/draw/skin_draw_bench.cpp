@@ -127,7 +127,8 @@ int main() {
     for (const Rect size : {Rect{0, 0, 800, 600}, Rect{0, 0, 1920, 1080}}) {
         for (bool tile : {false, true}) {
             const double ours = TimePerCall(20, [&] {
-                const Bitmap b = RenderSkinImage(size, element, kMargins, 2, 4, tile, false);
+                const Bitmap b =
+                    RenderSkinImage(size, element, kMargins, {.frame = 2, .frameCount = 4, .tile = tile});
                 if (b.empty()) std::puts("?");
             });
             std::printf("  %4d x %4d %-9s ours %9.1f us", size.Width(), size.Height(),

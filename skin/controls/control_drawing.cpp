@@ -3,6 +3,7 @@
 #include "skin/draw/blit.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/dc_drawing.h"
+#include "skin/draw/win/win_rect.h"
 
 #include <optional>
 
@@ -10,12 +11,20 @@ namespace skin {
 namespace {
 
 constexpr UINT kIconTextFlags = DT_CENTER | DT_SINGLELINE | DT_EXPANDTABS;
-// DrawCentredText's alignments 0, 1, 2.
-constexpr UINT kCentredTextAlignments[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
 
-Rect ToRect(const RECT& r) {
-    return Rect{r.left, r.top, r.right, r.bottom};
+// The DrawText flag of an alignment.
+UINT TextFlag(TextAlignment alignment) noexcept {
+    switch (alignment) {
+    case TextAlignment::Centre:
+        return DT_CENTER;
+    case TextAlignment::Right:
+        return DT_RIGHT;
+    case TextAlignment::Left:
+        break;
+    }
+    return DT_LEFT;
 }
+
 bool Inverted(const RECT& r) {
     return r.right < r.left || r.bottom < r.top;
 }
@@ -57,27 +66,30 @@ FaceCanvas::FaceCanvas(Bitmap& bitmap, HWND window) : dc_(bitmap), canvas_(dc_.g
     canvas_.SetFont(font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
 }
 
-Rect MarginsOf(const TDataSkinObject& element) {
-    return Rect{element.LeftWidth, element.TopHeight, element.RightWidth, element.BottomHeight};
-}
-
 void DrawSkinElement(HDC dc, const RECT& rect, const TDataSkinObject& element, int frameIndex,
                      int frameCount) {
     if (Inverted(rect)) return;
-    win::DrawSkinImage(dc, ToRect(rect), element.Image, MarginsOf(element), frameIndex, frameCount,
-                       element.Trans == 1, element.Tile != 0, false);
+    win::DrawSkinImage(dc, win::ToRect(rect), element.Image, element.Margins(),
+                       {.frame = frameIndex,
+                        .frameCount = frameCount,
+                        .transparent = element.Trans == 1,
+                        .tile = element.Tile != 0});
 }
 
 void DrawSkinElement(Bitmap& target, const RECT& rect, const TDataSkinObject& element, int frameIndex,
                      int frameCount) {
     if (Inverted(rect)) return;
-    DrawSkinImage(target, ToRect(rect), element.Image, MarginsOf(element), frameIndex, frameCount,
-                  element.Trans == 1, element.Tile != 0, false);
+    DrawSkinImage(target, win::ToRect(rect), element.Image, element.Margins(),
+                  {.frame = frameIndex,
+                   .frameCount = frameCount,
+                   .transparent = element.Trans == 1,
+                   .tile = element.Tile != 0});
 }
 
 void DrawStripFrame(HDC dc, const RECT& rect, int frameCount, int frameIndex, const Bitmap& bitmap) {
     if (Inverted(rect) || bitmap.empty()) return;
-    win::DrawSkinFrame(dc, ToRect(rect), bitmap, frameIndex, frameCount, true);
+    win::DrawSkinFrame(dc, win::ToRect(rect), bitmap,
+                       {.frame = frameIndex, .frameCount = frameCount, .transparent = true});
 }
 
 void DrawStripFrame(gui::TCanvas& canvas, const RECT& rect, int frameCount, int frameIndex,
@@ -88,7 +100,7 @@ void DrawStripFrame(gui::TCanvas& canvas, const RECT& rect, int frameCount, int 
 void DrawGlyphFrame(gui::TCanvas& canvas, const RECT& rect, int frameCount, int frameIndex,
                     const Bitmap& bitmap) {
     if (!canvas || Inverted(rect) || bitmap.empty()) return;
-    const Rect frame = SkinFrameRect(bitmap, frameIndex, frameCount, false);
+    const Rect frame = SkinFrameRect(bitmap, {.frame = frameIndex, .frameCount = frameCount});
     if (frame.IsEmpty()) return;
     Bitmap glyph(frame.Width(), frame.Height());
     CopyRect(glyph, Point{0, 0}, bitmap, frame);
@@ -97,12 +109,10 @@ void DrawGlyphFrame(gui::TCanvas& canvas, const RECT& rect, int frameCount, int 
                          key);
 }
 
-void DrawCaptionText(gui::TCanvas& canvas, const RECT& rect, int alignment, bool enabled,
+void DrawCaptionText(gui::TCanvas& canvas, const RECT& rect, TextAlignment alignment, bool enabled,
                      const std::string& text) {
     if (!canvas || Inverted(rect)) return;
-    const UINT align = static_cast<UINT>(alignment == kAlignCentre  ? DT_CENTER
-                                         : alignment == kAlignRight ? DT_RIGHT
-                                                                    : DT_LEFT);
+    const UINT align = TextFlag(alignment);
     const PlainFont plain(canvas.Handle());
     canvas.SetBkMode(TRANSPARENT);
     RECT measured = rect;
@@ -119,10 +129,10 @@ void DrawCaptionText(gui::TCanvas& canvas, const RECT& rect, int alignment, bool
     canvas.DrawText(text, measured, align | DT_EXPANDTABS);
 }
 
-void DrawCentredText(gui::TCanvas& canvas, const RECT& rect, const std::string& text, int alignment,
+void DrawCentredText(gui::TCanvas& canvas, const RECT& rect, const std::string& text, TextAlignment alignment,
                      bool enabled) {
     if (!canvas || Inverted(rect)) return;
-    const UINT align = kCentredTextAlignments[alignment >= 0 && alignment <= 2 ? alignment : 0];
+    const UINT align = TextFlag(alignment);
     const PlainFont plain(canvas.Handle());
     canvas.SetBkMode(TRANSPARENT);
     RECT measured = rect;
@@ -132,7 +142,7 @@ void DrawCentredText(gui::TCanvas& canvas, const RECT& rect, const std::string& 
     canvas.DrawText(text, measured, align | DT_SINGLELINE | DT_EXPANDTABS);
 }
 
-void DrawIconAndText(gui::TCanvas& canvas, const RECT& rect, int alignment, const std::string& text,
+void DrawIconAndText(gui::TCanvas& canvas, const RECT& rect, TextAlignment alignment, const std::string& text,
                      int imageIndex, HIMAGELIST imageList, bool enabled) {
     if (!canvas || Inverted(rect)) return;
     int iconWidth = 0, iconHeight = 0;
@@ -144,8 +154,8 @@ void DrawIconAndText(gui::TCanvas& canvas, const RECT& rect, int alignment, cons
     if (!text.empty()) canvas.DrawText(text, measured, kIconTextFlags | DT_NOCLIP | DT_CALCRECT);
     const int textWidth = WidthOf(measured);
     int start = 2;
-    if (alignment == kAlignCentre) start = (WidthOf(rect) - iconWidth - textWidth) / 2;
-    if (alignment == kAlignRight) start = WidthOf(rect) - iconWidth - textWidth - 2;
+    if (alignment == TextAlignment::Centre) start = (WidthOf(rect) - iconWidth - textWidth) / 2;
+    if (alignment == TextAlignment::Right) start = WidthOf(rect) - iconWidth - textWidth - 2;
     if (iconWidth > 0) {
         ImageList_Draw(imageList, imageIndex, canvas.Handle(), rect.left + start,
                        rect.top + (HeightOf(rect) - iconHeight) / 2, ILD_TRANSPARENT);

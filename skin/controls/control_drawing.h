@@ -5,6 +5,7 @@
 
 #include "framework/gui/canvas.h"
 #include "skin/data/skin_records.h"
+#include "skin/draw/alignment.h"
 #include "skin/draw/bitmap.h"
 #include "skin/draw/win/bitmap_dc.h"
 
@@ -14,11 +15,6 @@
 #include <string>
 
 namespace skin {
-
-// Text alignments of DrawCaptionText: left, centred, right.
-constexpr int kAlignLeft = 0;
-constexpr int kAlignCentre = 1;
-constexpr int kAlignRight = 2;
 
 // A canvas on a composed bitmap with a window's font selected (the default GUI font when it has none, or for
 // no window); everything goes back when it ends.
@@ -32,9 +28,6 @@ class FaceCanvas {
     win::BitmapDc dc_;
     gui::TCanvas canvas_;
 };
-
-// The element's margins as the image routines take them.
-Rect MarginsOf(const TDataSkinObject& element);
 
 // One frame of the element (frames side by side) nine-sliced to rect, copied opaquely or, when the
 // element's Trans is 1, with the key colour transparent.
@@ -54,18 +47,18 @@ void DrawStripFrame(gui::TCanvas& canvas, const RECT& rect, int frameCount, int 
 void DrawGlyphFrame(gui::TCanvas& canvas, const RECT& rect, int frameCount, int frameIndex,
                     const Bitmap& bitmap);
 
-// Text vertically centred one pixel above the middle of rect, aligned left, centred or right (kAlign*);
-// disabled text in the system's button shadow colour.
-void DrawCaptionText(gui::TCanvas& canvas, const RECT& rect, int alignment, bool enabled,
+// Text vertically centred one pixel above the middle of rect, aligned left, centred or right; disabled
+// text in the system's button shadow colour.
+void DrawCaptionText(gui::TCanvas& canvas, const RECT& rect, TextAlignment alignment, bool enabled,
                      const std::string& text);
 
-// One line centred in rect both ways. alignment 0, 1, 2 stand for the DT_LEFT, DT_RIGHT, DT_CENTER flags.
-void DrawCentredText(gui::TCanvas& canvas, const RECT& rect, const std::string& text, int alignment,
+// One line centred in rect both ways, drawn with the DT_LEFT, DT_CENTER or DT_RIGHT flag of alignment.
+void DrawCentredText(gui::TCanvas& canvas, const RECT& rect, const std::string& text, TextAlignment alignment,
                      bool enabled);
 
 // An image list's icon (none for imageIndex -1 or no list) followed by one line of text, the pair placed
-// left (2 pixels in), centred or right (2 pixels in) by alignment 0, 1, 2 and centred vertically.
-void DrawIconAndText(gui::TCanvas& canvas, const RECT& rect, int alignment, const std::string& text,
+// left (2 pixels in), centred or right (2 pixels in) by alignment and centred vertically.
+void DrawIconAndText(gui::TCanvas& canvas, const RECT& rect, TextAlignment alignment, const std::string& text,
                      int imageIndex, HIMAGELIST imageList, bool enabled);
 
 } // namespace skin

@@ -7,7 +7,6 @@
 #include "skin/controls/control_drawing.h"
 #include "skin/diagnostics.h"
 #include "skin/draw/blit.h"
-#include "skin/draw/scratch_bitmap.h"
 #include "skin/draw/win/bitmap_dc.h"
 
 #include <cstdlib>
@@ -209,7 +208,7 @@ void TSkinButton::DrawSkin(HDC dc, const RECT& rect) {
     {
         FaceCanvas text(FaceBitmap, Handle);
         SetTextColor(text.dc(), StateTextColour(frame));
-        DrawCaptionText(text.canvas(), face, kAlignCentre, Enabled, Caption);
+        DrawCaptionText(text.canvas(), face, TextAlignment::Centre, Enabled, Caption);
         if (Focused && !FocusRectHidden()) {
             RECT focus = face;
             InflateRect(&focus, -kFocusInset, -kFocusInset);
@@ -391,9 +390,8 @@ void TSkinSpeedButton::PaintOnParent() {
 
 void TSkinSpeedButton::PaintSpeedButton(HDC dc, const RECT& rect) {
     if (!HasButtonImage(SkinData) || !GraphicControl) return;
-    Bitmap* work = FormScratchBitmap();
     const SIZE size = SizeOf(rect);
-    if (!work || size.cx <= 0 || size.cy <= 0) return;
+    if (size.cx <= 0 || size.cy <= 0) return;
     Caption = GraphicControl->Caption();
     Enabled = GraphicControl->Enabled();
     TGlyphButtonLook look = ReadLook(*GraphicControl);
@@ -404,12 +402,11 @@ void TSkinSpeedButton::PaintSpeedButton(HDC dc, const RECT& rect) {
     const int glyphs = look.NumGlyphs > 0 ? look.NumGlyphs : 1;
     if (glyphs < glyphFrame) glyphFrame = 1;
 
-    // The scratch bitmap is shared with the form painters: its size is ours only while we compose.
-    work->set_size(size.cx, size.cy);
+    Bitmap work(win::DibPixelAllocator(), size.cx, size.cy);
     const TDataSkinButton& element = *SkinData->Buttons;
-    DrawElementToWork(RECT{0, 0, size.cx, size.cy}, element, element.Trans, element.FrameCount, frame);
+    DrawElementToWork(work, RECT{0, 0, size.cx, size.cy}, element, element.Trans, element.FrameCount, frame);
     {
-        FaceCanvas text(*work, nullptr);
+        FaceCanvas text(work, nullptr);
         HFONT font = GraphicControl->EffectiveFont()->Handle();
         if (font) text.canvas().SetFont(font);
         const RECT client = GraphicControl->ClientRect();
@@ -431,10 +428,11 @@ void TSkinSpeedButton::PaintSpeedButton(HDC dc, const RECT& rect) {
             RECT target = layout.Text;
             text.canvas().DrawText(Caption, target, layout.TextFormat);
         } else {
-            DrawCaptionText(text.canvas(), RECT{0, 0, size.cx, size.cy}, kAlignCentre, Enabled, Caption);
+            DrawCaptionText(text.canvas(), RECT{0, 0, size.cx, size.cy}, TextAlignment::Centre, Enabled,
+                            Caption);
         }
     }
-    win::CopyToDc(dc, rect.left, rect.top, *work, Rect{0, 0, size.cx, size.cy});
+    win::CopyToDc(dc, rect.left, rect.top, work, work.bounds());
 }
 
 } // namespace skin

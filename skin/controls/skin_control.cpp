@@ -6,8 +6,8 @@
 #include "skin/controls/control_drawing.h"
 #include "skin/diagnostics.h"
 #include "skin/draw/blit.h"
-#include "skin/draw/scratch_bitmap.h"
 #include "skin/draw/skin_image.h"
+#include "skin/draw/win/win_rect.h"
 
 #include <algorithm>
 
@@ -238,15 +238,17 @@ void TSkinControl::DrawStripFrame(HDC dc, const RECT& rect, int frameCount, int 
     if (borrow) Canvas->Unbind();
 }
 
-void TSkinControl::DrawElementToWork(const RECT& rect, const TDataSkinObject& element, int trans,
-                                     int frameCount, int frameIndex) const {
-    Bitmap* work = FormScratchBitmap();
-    if (!work || rect.right < rect.left || rect.bottom < rect.top) return;
+void TSkinControl::DrawElementToWork(Bitmap& work, const RECT& rect, const TDataSkinObject& element,
+                                     int trans, int frameCount, int frameIndex) const {
+    if (rect.right < rect.left || rect.bottom < rect.top) return;
     const Pixel face = ColourToPixel(static_cast<Colour>(FaceColour()));
-    const Rect area{rect.left, rect.top, rect.right, rect.bottom};
-    FillRect(*work, area, face);
-    DrawSkinImage(*work, Rect{0, 0, area.Width(), area.Height()}, element.Image, MarginsOf(element),
-                  frameIndex, frameCount, trans == 1, element.Tile != 0, false);
+    const Rect area = win::ToRect(rect);
+    FillRect(work, area, face);
+    DrawSkinImage(work, Rect{0, 0, area.Width(), area.Height()}, element.Image, element.Margins(),
+                  {.frame = frameIndex,
+                   .frameCount = frameCount,
+                   .transparent = trans == 1,
+                   .tile = element.Tile != 0});
 }
 
 // ---- state ----

@@ -71,10 +71,10 @@ class TSkinControl : public rtl::TComponent, public ISkinControlObject {
     bool PaintInsteadOfControl(gui::TMessage& message);
 
     // The shared routines that need the object: the strip frame drawn through Canvas bound to dc, and a
-    // skin element composed in the form scratch bitmap over the button face.
+    // skin element composed in a painter's work bitmap over the button face.
     void DrawStripFrame(HDC dc, const RECT& rect, int frameCount, int frameIndex, const Bitmap& bitmap);
-    void DrawElementToWork(const RECT& rect, const TDataSkinObject& element, int trans, int frameCount,
-                           int frameIndex) const;
+    void DrawElementToWork(Bitmap& work, const RECT& rect, const TDataSkinObject& element, int trans,
+                           int frameCount, int frameIndex) const;
 
     RECT ScreenRect() const override { return WindowRect; }
     HWND ControlWindow() const override { return Handle; }

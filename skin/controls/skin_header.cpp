@@ -5,6 +5,7 @@
 #include "skin/controls/control_drawing.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
+#include "skin/draw/win/win_rect.h"
 
 #include <commctrl.h>
 
@@ -16,18 +17,14 @@ namespace {
 constexpr int kItemTextChars = 200;
 constexpr int kSortGlyphHalf = 4; // the glyph is a triangle 2 * half wide and half high
 
-Rect ToRect(const RECT& r) {
-    return Rect{r.left, r.top, r.right, r.bottom};
-}
-
-int Alignment(int format) {
+TextAlignment Alignment(int format) {
     switch (format & HDF_JUSTIFYMASK) {
     case HDF_RIGHT:
-        return kAlignRight;
+        return TextAlignment::Right;
     case HDF_CENTER:
-        return kAlignCentre;
+        return TextAlignment::Centre;
     default:
-        return kAlignLeft;
+        return TextAlignment::Left;
     }
 }
 
@@ -110,9 +107,10 @@ void TSkinHeader::DrawSkin(HDC dc, const RECT& rect) {
     }
     if (rightmost < rect.right) {
         DrawSkinImage(work, Rect{rightmost, rect.top, rect.right, rect.bottom}, element->Image,
-                      MarginsOf(*element), kHeaderNormalFrame,
-                      element->FrameCount > 0 ? element->FrameCount : kHeaderFrames, false,
-                      element->Tile != 0, false);
+                      element->Margins(),
+                      {.frame = kHeaderNormalFrame,
+                       .frameCount = element->FrameCount > 0 ? element->FrameCount : kHeaderFrames,
+                       .tile = element->Tile != 0});
     }
     GdiFlush();
     win::CopyToDc(dc, rect.left, rect.top, work, work.bounds());
@@ -132,9 +130,10 @@ void TSkinHeader::DrawHeaderItem(HIMAGELIST images, gui::TCanvas& canvas, Bitmap
     if (sorted) frame = kHeaderSortedFrame;
     if (index == PressedSection) frame = kHeaderPressedFrame;
     GdiFlush();
-    DrawSkinImage(work, ToRect(r), element.Image, MarginsOf(element), frame,
-                  element.FrameCount > 0 ? element.FrameCount : kHeaderFrames, false, element.Tile != 0,
-                  false);
+    DrawSkinImage(work, win::ToRect(r), element.Image, element.Margins(),
+                  {.frame = frame,
+                   .frameCount = element.FrameCount > 0 ? element.FrameCount : kHeaderFrames,
+                   .tile = element.Tile != 0});
     RECT textArea = r;
     if (sorted && r.right - r.left > 2 * kSortGlyphArea) {
         textArea.right -= kSortGlyphArea;

@@ -4,7 +4,6 @@
 #include "skin/controls/control_drawing.h"
 #include "skin/draw/bitmap_transforms.h"
 #include "skin/draw/blit.h"
-#include "skin/draw/scratch_bitmap.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
 
@@ -59,40 +58,42 @@ int TSkinProgress::FilledLength(int length, int position, int upperLimit) {
 
 void TSkinProgress::DrawSkin(HDC dc, const RECT& rect) {
     if (!HasImage()) return;
-    Bitmap* work = FormScratchBitmap();
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    if (!work || width <= 0 || height <= 0) return;
-    work->set_size(width, height);
-    FillRect(*work, work->bounds(), ColourToPixel(static_cast<Colour>(FaceColour())));
+    if (width <= 0 || height <= 0) return;
+    Bitmap work(win::DibPixelAllocator(), width, height);
+    FillRect(work, work.bounds(), ColourToPixel(static_cast<Colour>(FaceColour())));
     const bool vertical = (GetWindowLongPtrW(Handle, GWL_STYLE) & PBS_VERTICAL) != 0;
     const int position = static_cast<int>(SendMessageW(Handle, PBM_GETPOS, 0, 0));
     const int upperLimit = static_cast<int>(SendMessageW(Handle, PBM_GETRANGE, FALSE, 0));
     const Rect area{0, 0, width, height};
     if (SkinData->Progress->Style == kChunkStyle) {
-        DrawChunks(*work, area, position, upperLimit, vertical);
+        DrawChunks(work, area, position, upperLimit, vertical);
     } else {
-        DrawBar(*work, area, FilledLength(vertical ? height : width, position, upperLimit), vertical);
+        DrawBar(work, area, FilledLength(vertical ? height : width, position, upperLimit), vertical);
     }
-    win::CopyToDc(dc, rect.left, rect.top, *work, area);
+    win::CopyToDc(dc, rect.left, rect.top, work, area);
 }
 
 void TSkinProgress::DrawBar(Bitmap& work, const Rect& area, int filled, bool vertical) const {
     const TDataSkinBorder& element = *SkinData->Progress;
-    const Rect margins = MarginsOf(element);
+    const Rect margins = element.Margins();
     const bool tile = element.Tile != 0;
-    DrawSkinImage(work, area, element.Image, margins, kTroughFrame, kProgressFrames, true, tile, false);
+    DrawSkinImage(work, area, element.Image, margins,
+                  {.frame = kTroughFrame, .frameCount = kProgressFrames, .transparent = true, .tile = tile});
     if (filled <= 0) return;
     // A vertical bar fills from the bottom up.
     const Rect part = vertical ? Rect{area.Left, area.Bottom - filled, area.Right, area.Bottom}
                                : Rect{area.Left, area.Top, area.Left + filled, area.Bottom};
-    DrawSkinImage(work, part, element.Image, margins, kFillFrame, kProgressFrames, true, tile, false);
+    DrawSkinImage(work, part, element.Image, margins,
+                  {.frame = kFillFrame, .frameCount = kProgressFrames, .transparent = true, .tile = tile});
 }
 
 void TSkinProgress::DrawChunks(Bitmap& work, const Rect& area, int position, int upperLimit,
                                bool vertical) const {
     const TDataSkinBorder& element = *SkinData->Progress;
     if (element.SecondImage.empty()) return;
-    DrawSkinImage(work, area, element.Image, MarginsOf(element), 1, 1, true, element.Tile != 0, false);
+    DrawSkinImage(work, area, element.Image, element.Margins(),
+                  {.transparent = true, .tile = element.Tile != 0});
     const Colour key = kSkinKeyColour;
     if (!vertical) {
         const Bitmap& chunk = element.SecondImage;

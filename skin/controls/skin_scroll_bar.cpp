@@ -60,8 +60,8 @@ void ComposeScrollBar(HDC dc, const RECT& bar, const TSkinData& skin, const TScr
 
     if (const TDataSkinObject* track = vertical ? skin.VertScroll.get() : skin.HorzScroll.get();
         track && length > 2 * cx) {
-        DrawSkinImage(work, Along(vertical, cx, length - cx), track->Image, MarginsOf(*track), 1,
-                      kTrackFrames, look.TrackTrans, look.TrackTile, false);
+        DrawSkinImage(work, Along(vertical, cx, length - cx), track->Image, track->Margins(),
+                      {.frameCount = kTrackFrames, .transparent = look.TrackTrans, .tile = look.TrackTile});
     }
 
     const int s = length < 2 * cx ? length / 2 : cx;
@@ -70,9 +70,13 @@ void ComposeScrollBar(HDC dc, const RECT& bar, const TSkinData& skin, const TScr
     const int startHit = vertical ? kHitUpArrow : kHitLeftArrow;
     const int endHit = vertical ? kHitDownArrow : kHitRightArrow;
     DrawSkinFrame(work, Along(vertical, 0, s), arrows->Image,
-                  ArrowFrame(startFrame, look.HitPart == startHit, look.Disabled), kScrollArrowFrames, true);
+                  {.frame = ArrowFrame(startFrame, look.HitPart == startHit, look.Disabled),
+                   .frameCount = kScrollArrowFrames,
+                   .transparent = true});
     DrawSkinFrame(work, Along(vertical, length - s, length), arrows->Image,
-                  ArrowFrame(endFrame, look.HitPart == endHit, look.Disabled), kScrollArrowFrames, true);
+                  {.frame = ArrowFrame(endFrame, look.HitPart == endHit, look.Disabled),
+                   .frameCount = kScrollArrowFrames,
+                   .transparent = true});
 
     const TDataSkinObject* thumb = vertical ? skin.VertScrollThumb.get() : skin.HorzScrollThumb.get();
     const TDataSkinObject* thumbTrans = skin.HorzScrollThumb.get();
@@ -80,9 +84,10 @@ void ComposeScrollBar(HDC dc, const RECT& bar, const TSkinData& skin, const TScr
         const int start = s + metrics.ThumbPos;
         const bool pressed = look.HitPart == (vertical ? kHitVertThumb : kHitHorzThumb);
         DrawSkinImage(work, Along(vertical, start, start + metrics.ThumbLength), thumb->Image,
-                      MarginsOf(*thumb), pressed ? kThumbPressedFrame : kThumbNormalFrame,
-                      thumb->FrameCount > 0 ? thumb->FrameCount : kThumbFramesDefault,
-                      thumbTrans && thumbTrans->Trans == 1, false, false);
+                      thumb->Margins(),
+                      {.frame = pressed ? kThumbPressedFrame : kThumbNormalFrame,
+                       .frameCount = thumb->FrameCount > 0 ? thumb->FrameCount : kThumbFramesDefault,
+                       .transparent = thumbTrans && thumbTrans->Trans == 1});
     }
 
     const win::BitmapDc source(work);

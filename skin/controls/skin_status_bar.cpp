@@ -4,8 +4,9 @@
 #include "skin/component/skin_data.h"
 #include "skin/controls/control_drawing.h"
 #include "skin/draw/blit.h"
-#include "skin/draw/scratch_bitmap.h"
 #include "skin/draw/skin_image.h"
+#include "skin/draw/win/bitmap_dc.h"
+#include "skin/draw/win/win_rect.h"
 
 #include <commctrl.h>
 
@@ -25,7 +26,7 @@ constexpr int kTextInset = 2;
 // and how its edge looks.
 struct PanelContent {
     std::string Text;
-    int Alignment = kAlignLeft;
+    TextAlignment Alignment = TextAlignment::Left;
     int Frame = kSunkenFrame;
 };
 
@@ -40,17 +41,15 @@ PanelContent ReadPanel(HWND bar, int index) {
     while (tabs < text.size() && tabs < 2 && text[tabs] == L'\t')
         ++tabs;
     panel.Text = gui::Narrow(text.substr(tabs));
-    panel.Alignment = tabs == 1 ? kAlignCentre : tabs == 2 ? kAlignRight : kAlignLeft;
+    panel.Alignment = tabs == 1   ? TextAlignment::Centre
+                      : tabs == 2 ? TextAlignment::Right
+                                  : TextAlignment::Left;
     // Read right to left, the text's start is at the right.
-    if ((type & SBT_RTLREADING) && panel.Alignment != kAlignCentre) {
-        panel.Alignment = panel.Alignment == kAlignLeft ? kAlignRight : kAlignLeft;
+    if ((type & SBT_RTLREADING) && panel.Alignment != TextAlignment::Centre) {
+        panel.Alignment = panel.Alignment == TextAlignment::Left ? TextAlignment::Right : TextAlignment::Left;
     }
     panel.Frame = (type & SBT_NOBORDERS) ? kFlatFrame : (type & SBT_POPOUT) ? kRaisedFrame : kSunkenFrame;
     return panel;
-}
-
-Rect ToRect(const RECT& r) {
-    return Rect{r.left, r.top, r.right, r.bottom};
 }
 
 } // namespace
@@ -72,21 +71,20 @@ RECT TSkinStatusBar::SizeGripRect(const TDataSkinObject& extraImages, int width,
 }
 
 void TSkinStatusBar::DrawSkin(HDC dc, const RECT& rect) {
-    Bitmap* work = FormScratchBitmap();
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    if (!work || width <= 0 || height <= 0) return;
-    // The scratch bitmap is shared with the form painters: its size is ours only while we compose.
-    work->set_size(width, height);
-    FillRect(*work, work->bounds(), ColourToPixel(static_cast<Colour>(FaceColour())));
+    if (width <= 0 || height <= 0) return;
+    Bitmap work(win::DibPixelAllocator(), width, height);
+    FillRect(work, work.bounds(), ColourToPixel(static_cast<Colour>(FaceColour())));
     {
-        FaceCanvas face(*work, Handle);
+        FaceCanvas face(work, Handle);
         gui::TCanvas& canvas = face.canvas();
         if (SkinData->StatusBarEdges)
             SetTextColor(face.dc(), gui::ColorToRGB(SkinData->StatusBarEdges->NormalColour2));
         const int panels = static_cast<int>(SendMessageW(Handle, SB_GETPARTS, 0, 0));
         if (SendMessageW(Handle, SB_ISSIMPLE, 0, 0) || panels <= 0) {
             const PanelContent simple = ReadPanel(Handle, 0);
-            DrawPanel(canvas, *work, RECT{0, 0, width, height}, kSunkenFrame, kAlignLeft, simple.Text);
+            DrawPanel(canvas, work, RECT{0, 0, width, height}, kSunkenFrame, TextAlignment::Left,
+                      simple.Text);
         } else {
             for (int i = 0; i < panels; ++i) {
                 RECT part{};
@@ -94,7 +92,7 @@ void TSkinStatusBar::DrawSkin(HDC dc, const RECT& rect) {
                 // The last panel reaches the right edge whatever its width.
                 if (i == panels - 1) part.right = width;
                 const PanelContent panel = ReadPanel(Handle, i);
-                DrawPanel(canvas, *work, part, panel.Frame, panel.Alignment, panel.Text);
+                DrawPanel(canvas, work, part, panel.Frame, panel.Alignment, panel.Text);
             }
         }
         const TDataSkinObject* extra = SkinData->ExtraImages.get();
@@ -103,16 +101,16 @@ void TSkinStatusBar::DrawSkin(HDC dc, const RECT& rect) {
                                  kSizeGripFrame, extra->Image);
         }
     }
-    win::CopyToDc(dc, rect.left, rect.top, *work, Rect{0, 0, width, height});
+    win::CopyToDc(dc, rect.left, rect.top, work, work.bounds());
 }
 
-void TSkinStatusBar::DrawPanel(gui::TCanvas& canvas, Bitmap& work, const RECT& rect, int frame, int alignment,
-                               const std::string& text) {
+void TSkinStatusBar::DrawPanel(gui::TCanvas& canvas, Bitmap& work, const RECT& rect, int frame,
+                               TextAlignment alignment, const std::string& text) {
     const TDataSkinObject* edges = SkinData->StatusBarEdges.get();
     if (edges && !edges->Image.empty()) {
         GdiFlush(); // the text of the panel before reaches the pixels first
-        DrawSkinImage(work, ToRect(rect), edges->Image, MarginsOf(*edges), frame, kStatusFrames, false,
-                      edges->Tile != 0, false);
+        DrawSkinImage(work, win::ToRect(rect), edges->Image, edges->Margins(),
+                      {.frame = frame, .frameCount = kStatusFrames, .tile = edges->Tile != 0});
     } else if (frame != kFlatFrame) {
         RECT edge = rect;
         DrawEdge(canvas.Handle(), &edge, frame == kSunkenFrame ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);

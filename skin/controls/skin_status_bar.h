@@ -3,6 +3,7 @@
 #pragma once
 
 #include "skin/controls/skin_control.h"
+#include "skin/draw/alignment.h"
 
 namespace skin {
 
@@ -19,7 +20,7 @@ class TSkinStatusBar : public TSkinControl {
     static RECT SizeGripRect(const TDataSkinObject& extraImages, int width, int height);
 
   private:
-    void DrawPanel(gui::TCanvas& canvas, Bitmap& work, const RECT& rect, int frame, int alignment,
+    void DrawPanel(gui::TCanvas& canvas, Bitmap& work, const RECT& rect, int frame, TextAlignment alignment,
                    const std::string& text);
 };
 

@@ -10,6 +10,7 @@
 #include "skin/draw/blit.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
+#include "skin/draw/win/win_rect.h"
 
 #include <commctrl.h>
 
@@ -208,12 +209,14 @@ void TSkinTab::DrawStrip(HDC dc, const RECT& window, const RECT& page, const REC
             const TabItem item = ReadTabItem(Handle, i);
             const int frame = i == focused ? kFrameSelected : kFrameNormal;
             GdiFlush(); // the text drawn so far reaches the pixels before the image goes over them
-            skin::DrawSkinImage(StripBitmap, Rect{at.left, at.top, at.right, at.bottom}, TabImage,
-                                MarginsOf(tabs), frame, tabs.FrameCount, tabs.Trans != 0, tabs.Tile != 0,
-                                false);
+            skin::DrawSkinImage(StripBitmap, win::ToRect(at), TabImage, tabs.Margins(),
+                                {.frame = frame,
+                                 .frameCount = tabs.FrameCount,
+                                 .transparent = tabs.Trans != 0,
+                                 .tile = tabs.Tile != 0});
             SetTextColor(stripDc.get(),
                          Resolved(frame == kFrameSelected ? tabs.MouseOverColour2 : tabs.NormalColour2));
-            DrawIconAndText(canvas, at, kAlignCentre, item.Text, item.Image, imageList, Enabled);
+            DrawIconAndText(canvas, at, TextAlignment::Centre, item.Text, item.Image, imageList, Enabled);
         }
     }
     if (TabSide == kTabsRight) RotateBitmapRight(StripBitmap);
@@ -234,7 +237,7 @@ void TSkinTab::DrawPageBorder(HDC dc, const RECT& page) {
     const int h = page.bottom - page.top;
     if (w <= 0 || h <= 0) return;
     Bitmap border(w, h);
-    DrawSkinBorder(border, border.bounds(), BorderImage, kPageBorderMargins, 1, 1, false);
+    DrawSkinBorder(border, border.bounds(), BorderImage, kPageBorderMargins, {});
     // Only the eight outer pieces: the page inside is the control's.
     const int left = std::min(kPageBorderMargins.Left, w), right = std::min(kPageBorderMargins.Right, w);
     const int top = std::min(kPageBorderMargins.Top, h), bottom = std::min(kPageBorderMargins.Bottom, h);

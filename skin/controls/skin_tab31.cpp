@@ -9,6 +9,7 @@
 #include "skin/draw/blit.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
+#include "skin/draw/win/win_rect.h"
 
 namespace skin {
 namespace {
@@ -72,12 +73,16 @@ void TSkinTab31::DrawSkin(HDC dc, const RECT& rect) {
             const RECT at{item.Rect.left, 0, item.Rect.right, h};
             const int frame = item.Index == tabSet->TabIndex() ? kFrameSelected : kFrameNormal;
             GdiFlush(); // the text drawn so far reaches the pixels before the image goes over them
-            skin::DrawSkinImage(face, Rect{at.left, at.top, at.right, at.bottom}, TabImage, MarginsOf(tabs),
-                                frame, tabs.FrameCount, tabs.Trans != 0, tabs.Tile != 0, false);
+            skin::DrawSkinImage(face, win::ToRect(at), TabImage, tabs.Margins(),
+                                {.frame = frame,
+                                 .frameCount = tabs.FrameCount,
+                                 .transparent = tabs.Trans != 0,
+                                 .tile = tabs.Tile != 0});
             SetTextColor(faceDc.get(),
                          gui::ColorToRGB(static_cast<gui::TColor>(
                              frame == kFrameSelected ? tabs.MouseOverColour2 : tabs.NormalColour2)));
-            DrawCaptionText(canvas, at, kAlignCentre, true, captions[static_cast<std::size_t>(item.Index)]);
+            DrawCaptionText(canvas, at, TextAlignment::Centre, true,
+                            captions[static_cast<std::size_t>(item.Index)]);
         }
     }
     win::CopyToDc(dc, rect.left, rect.top, face, face.bounds());

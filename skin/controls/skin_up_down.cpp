@@ -6,6 +6,7 @@
 #include "skin/draw/blit.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
+#include "skin/draw/win/win_rect.h"
 
 #include <commctrl.h>
 
@@ -16,10 +17,6 @@ namespace {
 
 constexpr int kUpDownFrames = 8;
 constexpr int kFramesPerArrow = 4;
-
-Rect ToRect(const RECT& r) {
-    return Rect{r.left, r.top, r.right, r.bottom};
-}
 
 // A line from a up to, but not including, b.
 void Line(HDC dc, int ax, int ay, int bx, int by) {
@@ -97,14 +94,15 @@ void TSkinUpDown::DrawHalf(Bitmap& work, HDC dc, const RECT& half, Direction dir
     if (element && !element->Image.empty() && !element->SecondImage.empty()) {
         GdiFlush();
         const int frame = HalfFrame(direction, state);
-        DrawSkinFrame(work, ToRect(half), element->Image, frame, kUpDownFrames, true);
+        DrawSkinFrame(work, win::ToRect(half), element->Image,
+                      {.frame = frame, .frameCount = kUpDownFrames, .transparent = true});
         const Bitmap& glyphs = element->SecondImage;
         const int glyphWidth = glyphs.width() / std::max(element->FrameCount, 1),
                   glyphHeight = glyphs.height();
         const int x = half.left + (half.right - half.left - glyphWidth) / 2;
         const int y = half.top + (half.bottom - half.top - glyphHeight) / 2;
-        DrawSkinFrame(work, Rect{x, y, x + glyphWidth, y + glyphHeight}, glyphs, frame, element->FrameCount,
-                      true);
+        DrawSkinFrame(work, Rect{x, y, x + glyphWidth, y + glyphHeight}, glyphs,
+                      {.frame = frame, .frameCount = element->FrameCount, .transparent = true});
         return;
     }
     const bool sunk = state == kPressed || state == kHot;

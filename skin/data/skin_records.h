@@ -40,6 +40,9 @@ class TDataSkinObject : public rtl::TObject {
         return text.capacity() > std::string().capacity() ? text.capacity() + 1 : 0;
     }
 
+    // The margins as the image routines take them: LeftWidth, TopHeight, RightWidth and BottomHeight.
+    Rect Margins() const noexcept { return Rect{LeftWidth, TopHeight, RightWidth, BottomHeight}; }
+
     std::int32_t LeftWidth = 0;
     std::int32_t TopHeight = 0;
     std::int32_t RightWidth = 0;

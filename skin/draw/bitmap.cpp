@@ -46,7 +46,7 @@ class BlockPool {
     std::vector<std::vector<Pixel>> blocks_;
 };
 
-// Never destroyed: bitmaps with static storage (the form scratch bitmap) may give their block back
+// Never destroyed: bitmaps with static storage may give their block back
 // during static finalisation, after a pool object would already be gone.
 BlockPool& Pool() {
     static BlockPool* const pool = new BlockPool;

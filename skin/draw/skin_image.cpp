@@ -85,30 +85,30 @@ void PutOnto(Bitmap& dst, const Rect& rect, const Bitmap& composed, bool trans) 
 
 } // namespace
 
-Rect SkinFrameRect(const Bitmap& image, int frameIndex, int frameCount, bool vertical) noexcept {
-    const int count = frameCount < 1 ? 1 : frameCount;
-    if (vertical) {
+Rect SkinFrameRect(const Bitmap& image, const SkinImageOptions& options) noexcept {
+    const int count = options.frameCount < 1 ? 1 : options.frameCount;
+    if (options.vertical) {
         const int fh = image.height() / count;
-        const int y0 = FrameOffset(frameIndex, fh, image.height());
+        const int y0 = FrameOffset(options.frame, fh, image.height());
         return {0, y0, image.width(), y0 + fh};
     }
     const int fw = image.width() / count;
-    const int x0 = FrameOffset(frameIndex, fw, image.width());
+    const int x0 = FrameOffset(options.frame, fw, image.width());
     return {x0, 0, x0 + fw, image.height()};
 }
 
-Bitmap RenderSkinImage(const Rect& rect, const Bitmap& image, const Rect& margins, int frameIndex,
-                       int frameCount, bool tile, bool vertical) {
+Bitmap RenderSkinImage(const Rect& rect, const Bitmap& image, const Rect& margins,
+                       const SkinImageOptions& options) {
     const int w = rect.Width();
     const int h = rect.Height();
     if (w < 0 || h < 0) return {};
     Bitmap result(w, h);
-    const Rect frame = SkinFrameRect(image, frameIndex, frameCount, vertical);
+    const Rect frame = SkinFrameRect(image, options);
     const NineSlice slices = SliceFrame(frame, CollapsedMargins(margins, w, h), w, h);
     for (int i = 0; i < 9; ++i) {
         if (!slices.present[i]) continue;
         const Piece& p = slices.pieces[i];
-        if (i == kCentre && tile) {
+        if (i == kCentre && options.tile) {
             TileBitmap(result, p.target, image, p.source);
         } else {
             StretchCopy(result, p.target, image, p.source);
@@ -117,20 +117,19 @@ Bitmap RenderSkinImage(const Rect& rect, const Bitmap& image, const Rect& margin
     return result;
 }
 
-void DrawSkinImage(Bitmap& dst, const Rect& rect, const Bitmap& image, const Rect& margins, int frameIndex,
-                   int frameCount, bool trans, bool tile, bool vertical) {
+void DrawSkinImage(Bitmap& dst, const Rect& rect, const Bitmap& image, const Rect& margins,
+                   const SkinImageOptions& options) {
     if (rect.IsInverted()) return;
-    const Bitmap rendered = RenderSkinImage(rect, image, margins, frameIndex, frameCount, tile, vertical);
-    PutOnto(dst, rect, rendered, trans);
+    PutOnto(dst, rect, RenderSkinImage(rect, image, margins, options), options.transparent);
 }
 
-Bitmap RenderSkinBar(const Rect& rect, const Bitmap& image, const Rect& margins, int frameIndex,
-                     int frameCount, bool vertical) {
+Bitmap RenderSkinBar(const Rect& rect, const Bitmap& image, const Rect& margins,
+                     const SkinImageOptions& options) {
     if (rect.IsInverted()) return {};
     const int w = rect.Width();
     const int h = rect.Height();
     Bitmap work(w, h);
-    const Rect f = SkinFrameRect(image, frameIndex, frameCount, vertical);
+    const Rect f = SkinFrameRect(image, options);
     // The ends keep their source width, so only the part of each that fits the bar can show: an end
     // wider than the bar is cut to the bar's width, which draws the same pixels without stretching
     // arithmetic on widths far beyond the image. A negative end is taken as 0.
@@ -152,18 +151,18 @@ Bitmap RenderSkinBar(const Rect& rect, const Bitmap& image, const Rect& margins,
     return work;
 }
 
-void DrawSkinBar(Bitmap& dst, const Rect& rect, const Bitmap& image, const Rect& margins, int frameIndex,
-                 int frameCount, bool trans, bool vertical) {
+void DrawSkinBar(Bitmap& dst, const Rect& rect, const Bitmap& image, const Rect& margins,
+                 const SkinImageOptions& options) {
     if (rect.IsInverted()) return;
-    PutOnto(dst, rect, RenderSkinBar(rect, image, margins, frameIndex, frameCount, vertical), trans);
+    PutOnto(dst, rect, RenderSkinBar(rect, image, margins, options), options.transparent);
 }
 
-void DrawSkinBorder(Bitmap& dst, const Rect& rect, const Bitmap& image, const Rect& margins, int frameIndex,
-                    int frameCount, bool vertical) {
+void DrawSkinBorder(Bitmap& dst, const Rect& rect, const Bitmap& image, const Rect& margins,
+                    const SkinImageOptions& options) {
     const int w = rect.Width();
     const int h = rect.Height();
     if (w < 0 || h < 0) return;
-    const Rect frame = SkinFrameRect(image, frameIndex, frameCount, vertical);
+    const Rect frame = SkinFrameRect(image, options);
     const NineSlice slices = SliceFrame(frame, CollapsedMargins(margins, w, h), w, h);
     for (int i = 0; i < 9; ++i) {
         if (i == kCentre || !slices.present[i]) continue;
@@ -172,17 +171,16 @@ void DrawSkinBorder(Bitmap& dst, const Rect& rect, const Bitmap& image, const Re
     }
 }
 
-Bitmap RenderSkinFrame(const Rect& rect, const Bitmap& image, int frameIndex, int frameCount) {
+Bitmap RenderSkinFrame(const Rect& rect, const Bitmap& image, const SkinImageOptions& options) {
     if (rect.IsInverted()) return {};
     Bitmap work(rect.Width(), rect.Height());
-    StretchCopy(work, work.bounds(), image, SkinFrameRect(image, frameIndex, frameCount, false));
+    StretchCopy(work, work.bounds(), image, SkinFrameRect(image, options));
     return work;
 }
 
-void DrawSkinFrame(Bitmap& dst, const Rect& rect, const Bitmap& image, int frameIndex, int frameCount,
-                   bool trans) {
+void DrawSkinFrame(Bitmap& dst, const Rect& rect, const Bitmap& image, const SkinImageOptions& options) {
     if (rect.IsInverted()) return;
-    PutOnto(dst, rect, RenderSkinFrame(rect, image, frameIndex, frameCount), trans);
+    PutOnto(dst, rect, RenderSkinFrame(rect, image, options), options.transparent);
 }
 
 void DrawTransparent(Bitmap& dst, const Rect& rect, const Bitmap& bitmap, Colour keyColour) {

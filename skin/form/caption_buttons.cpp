@@ -6,6 +6,7 @@
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
 #include "skin/draw/win/dc_drawing.h"
+#include "skin/draw/win/win_rect.h"
 #include "skin/form/skin_form.h"
 
 #include <algorithm>
@@ -16,10 +17,6 @@ namespace {
 
 bool Between(int value, int low, int high) {
     return value >= low && value <= high;
-}
-
-Rect ToRect(const RECT& r) {
-    return Rect{r.left, r.top, r.right, r.bottom};
 }
 
 // What a button's action code in the skin asks of the window.
@@ -64,7 +61,7 @@ void TWinSysButton::Paint() {
     gui::WindowDc dc(SkinForm.Handle(), gui::WindowDc::WholeWindow);
     if (!dc) return;
     const UnmirroredDc unmirrored(dc.get());
-    const Rect bounds = ToRect(Bounds);
+    const Rect bounds = win::ToRect(Bounds);
     const bool icon = element.Action == kActionSystemMenu || element.Action == kActionIcon;
     const Bitmap& image = icon ? SkinForm.Icon() : element.Image;
     const int frames = icon ? 1 : element.FrameCount;
@@ -78,11 +75,12 @@ void TWinSysButton::Paint() {
         bounds.Top >= 0 && bounds.Right <= caption.width() && bounds.Bottom <= caption.height()) {
         Bitmap piece(bounds.Width(), bounds.Height());
         skin::CopyRect(piece, Point{0, 0}, caption, bounds);
-        DrawSkinFrame(piece, piece.bounds(), image, frame, frames, /*trans=*/true);
+        DrawSkinFrame(piece, piece.bounds(), image,
+                      {.frame = frame, .frameCount = frames, .transparent = true});
         win::CopyToDc(dc.get(), bounds.Left, bounds.Top, piece, piece.bounds());
         return;
     }
-    win::DrawSkinFrame(dc.get(), bounds, image, frame, frames, /*trans=*/true);
+    win::DrawSkinFrame(dc.get(), bounds, image, {.frame = frame, .frameCount = frames, .transparent = true});
 }
 
 // ---- the row of caption buttons ----
@@ -241,13 +239,14 @@ void TCaptionButtons::Paint(Bitmap& caption) const {
     for (const auto& button : CaptionButtons) {
         const TDataSkinSysButton& e = *button->Element;
         if (!button->Visible || e.Image.empty() || e.Visibility == kVisibilityOnMenuBar) continue;
-        const Rect bounds = ToRect(button->Bounds);
+        const Rect bounds = win::ToRect(button->Bounds);
         if (e.Action == kActionSystemMenu || e.Action == kActionIcon) {
-            DrawSkinFrame(caption, bounds, IconBitmap, 1, 1, /*trans=*/true);
+            DrawSkinFrame(caption, bounds, IconBitmap, {.transparent = true});
             continue;
         }
         const int frame = (Active || e.FrameCount < 4) ? 1 : 4;
-        DrawSkinFrame(caption, bounds, e.Image, frame, e.FrameCount, /*trans=*/true);
+        DrawSkinFrame(caption, bounds, e.Image,
+                      {.frame = frame, .frameCount = e.FrameCount, .transparent = true});
     }
 }
 
@@ -259,7 +258,7 @@ void TCaptionButtons::PaintOnMenuBar(Bitmap& bar) const {
         if (!button->Visible || e.Visibility != kVisibilityOnMenuBar || e.Image.empty()) continue;
         const RECT& b = button->Bounds;
         const Rect bounds{b.left - FrameLeft, b.top - FrameTop, b.right - FrameLeft, b.bottom - FrameTop};
-        DrawSkinFrame(bar, bounds, e.Image, 1, e.FrameCount, /*trans=*/true);
+        DrawSkinFrame(bar, bounds, e.Image, {.frameCount = e.FrameCount, .transparent = true});
     }
 }
 

@@ -2,10 +2,10 @@
 
 #include "skin/component/skin_data.h"
 #include "skin/diagnostics.h"
-#include "skin/draw/scratch_bitmap.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
 #include "skin/draw/win/gdi_region.h"
+#include "skin/draw/win/win_rect.h"
 #include "skin/form/skin_form.h"
 
 #include <algorithm>
@@ -27,10 +27,6 @@ const TDataSkinBorder& BorderOf(const TSkinData& skin, int side) {
     default:
         return *skin.BorderBottom;
     }
-}
-
-Rect MarginsOf(const TDataSkinObject& element) {
-    return Rect{element.LeftWidth, element.TopHeight, element.RightWidth, element.BottomHeight};
 }
 
 // A region piece united into the window's region.
@@ -92,9 +88,9 @@ Bitmap TFramePainter::RenderBorder(int side, int width, int height) const {
     const TDataSkinBorder& border = BorderOf(*form_.Skin(), side);
     const bool stacked = side == kTop || side == kBottom;
     const int frame = (Active || border.FrameCount == 1) ? 1 : 2;
-    return RenderSkinImage(Rect{0, 0, width, height}, border.Image, MarginsOf(border), frame,
-                           border.FrameCount,
-                           /*tile=*/border.Tile != 1, stacked);
+    return RenderSkinImage(
+        Rect{0, 0, width, height}, border.Image, border.Margins(),
+        {.frame = frame, .frameCount = border.FrameCount, .tile = border.Tile != 1, .vertical = stacked});
 }
 
 void TFramePainter::PaintBorder(int side, const Rect& rect, HDC dc) {
@@ -106,7 +102,7 @@ void TFramePainter::PaintBorder(int side, const Rect& rect, HDC dc) {
 void TFramePainter::PaintFrame(HDC dc) {
     const int Phase = form_.SkinPhase();
     const TSkinData* SkinData = form_.Skin();
-    if (!FormScratchBitmap() || (Phase != kPhaseActive && Phase != kPhaseReskinning)) return;
+    if ((Phase != kPhaseActive && Phase != kPhaseReskinning)) return;
     if (form_.Kind() == kFramePopup || form_.IsMaximizedMdiChild() || !SkinData || SkinData->SkinPending)
         return;
     HWND Window = form_.Handle();
@@ -162,13 +158,14 @@ void TFramePainter::PaintCaption(HDC dc) {
     if (!strip.IsEmpty()) {
         const TDataSkinBorder& top = *SkinData->BorderTop;
         const int frame = (Active || top.FrameCount == 1) ? 1 : 2;
-        DrawSkinImage(CaptionBitmap, strip, top.Image, MarginsOf(top), frame, top.FrameCount, /*trans=*/false,
-                      /*tile=*/top.Tile != 1, /*vertical=*/true);
+        DrawSkinImage(
+            CaptionBitmap, strip, top.Image, top.Margins(),
+            {.frame = frame, .frameCount = top.FrameCount, .tile = top.Tile != 1, .vertical = true});
     }
     {
         win::BitmapDc memory(CaptionBitmap);
         gui::TCanvas canvas(memory.get());
-        PaintCaptionText(canvas, RECT{strip.Left, strip.Top, strip.Right, strip.Bottom});
+        PaintCaptionText(canvas, win::ToWinRect(strip));
     }
     CaptionBackground = CaptionBitmap;
     // The buttons follow the text: some are anchored to it.
@@ -219,8 +216,7 @@ void TFramePainter::PaintCaptionText(gui::TCanvas& canvas, const RECT& r) {
         GdiFlush(); // the bar is drawn into the same pixels GDI draws the text into
         const Rect margins{title.TextBackLeft, 0, title.TextBackRight, 0};
         DrawSkinBar(CaptionBitmap, Rect{m.left, r.top, m.right, r.bottom}, title.Image, margins,
-                    Active ? 1 : 2, 2,
-                    /*trans=*/true, /*vertical=*/true);
+                    {.frame = Active ? 1 : 2, .frameCount = 2, .transparent = true, .vertical = true});
     }
     m.left += title.TextBackLeft;
     m.right -= title.TextBackRight;

@@ -5,7 +5,6 @@
 #include "framework/rtl/property_builders.h"
 #include "skin/component/skin_data.h"
 #include "skin/diagnostics.h"
-#include "skin/draw/scratch_bitmap.h"
 #include "skin/form/control_discovery.h"
 
 #include <windowsx.h>

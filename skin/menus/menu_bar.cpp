@@ -244,10 +244,11 @@ void TWinSkinMenu::PaintMenuBar(HDC dc, const RECT& rect) {
         const Rect whole{0, 0, width, height};
         const int frame = host_.MenuBarWindowActive() ? 1 : 2;
         if (element->Tile == 1) {
-            DrawSkinImage(bar, whole, element->Image, margins, frame, 2, /*trans=*/false, /*tile=*/false,
-                          true);
+            DrawSkinImage(bar, whole, element->Image, margins,
+                          {.frame = frame, .frameCount = 2, .vertical = true});
         } else {
-            DrawSkinBar(bar, whole, element->Image, margins, frame, 2, /*trans=*/false, /*vertical=*/true);
+            DrawSkinBar(bar, whole, element->Image, margins,
+                        {.frame = frame, .frameCount = 2, .vertical = true});
         }
         x0 = RightToLeft() ? element->RightWidth + kFirstItemGapRtl : element->LeftWidth + kFirstItemGap;
         if (x0 > width) x0 = 12;

@@ -28,10 +28,6 @@ constexpr int kForeignItemRoom = 26;
 constexpr int kForeignShortCutRoom = 20;
 constexpr int kSeparatorHeight = 8;
 
-Rect MarginsOf(const TDataSkinObject& element) {
-    return Rect{element.LeftWidth, element.TopHeight, element.RightWidth, element.BottomHeight};
-}
-
 Pixel PixelOf(gui::TColor colour) {
     return ColourToPixel(static_cast<Colour>(gui::ColorToRGB(colour)));
 }
@@ -141,7 +137,7 @@ void DrawSkinMenuSeparator(const TDataSkinObject& element, Bitmap& work) {
         std::copy_n(element.Image.scanline(y0 + y) + fw, fw, frame.scanline(y));
     }
     const Rect margins{std::min(element.LeftWidth, fw), 0, std::min(element.RightWidth, fw), 0};
-    DrawSkinBar(work, Rect{0, 0, w, h}, frame, margins, 1, 1, /*trans=*/true, /*vertical=*/false);
+    DrawSkinBar(work, Rect{0, 0, w, h}, frame, margins, {.transparent = true});
 }
 
 // The item's piece of its menu window's background, or the menu colour.
@@ -201,8 +197,8 @@ bool TWinSkinPopMenu::CanPaint() const {
 
 void TWinSkinPopMenu::RenderBackground(int width, int height) {
     const TDataSkinObject& element = *SkinData->MenuBackground;
-    Background = RenderSkinImage(Rect{0, 0, width, height}, element.Image, MarginsOf(element), 1, 1,
-                                 /*tile=*/element.Tile == 1, /*vertical=*/false);
+    Background = RenderSkinImage(Rect{0, 0, width, height}, element.Image, element.Margins(),
+                                 {.tile = element.Tile == 1});
     if (ISkinManager* manager = ActiveSkinManager(); manager && !Menu) manager->SetPendingPopupMenu(this);
 }
 
@@ -400,8 +396,11 @@ void DrawSkinMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, 
     if (item.Caption == "-") {
         DrawSkinMenuSeparator(element, work);
     } else {
-        DrawSkinImage(work, work.bounds(), element.Image, MarginsOf(element), selected ? kSelectedFrame : 1,
-                      kMenuItemFrames, element.Trans != 0, element.Tile == 1, /*vertical=*/false);
+        DrawSkinImage(work, work.bounds(), element.Image, element.Margins(),
+                      {.frame = selected ? kSelectedFrame : 1,
+                       .frameCount = kMenuItemFrames,
+                       .transparent = element.Trans != 0,
+                       .tile = element.Tile == 1});
         DrawContentOnto(skin, item, work, selected);
     }
     win::CopyToDc(dc, rect.left, rect.top, work, work.bounds());
@@ -414,8 +413,11 @@ void DrawForeignMenuItem(const TSkinData& skin, HMENU menu, const TMenuItemLook&
     Bitmap work = ItemBackground(skin, rect, menu);
     if (work.empty()) return;
     const TDataSkinObject& element = *skin.MenuItem;
-    DrawSkinImage(work, work.bounds(), element.Image, MarginsOf(element), selected ? kSelectedFrame : 1,
-                  kMenuItemFrames, element.Trans != 0, element.Tile == 1, /*vertical=*/false);
+    DrawSkinImage(work, work.bounds(), element.Image, element.Margins(),
+                  {.frame = selected ? kSelectedFrame : 1,
+                   .frameCount = kMenuItemFrames,
+                   .transparent = element.Trans != 0,
+                   .tile = element.Tile == 1});
     DrawContentOnto(skin, item, work, selected);
     win::CopyToDc(dc, rect.left, rect.top, work, work.bounds());
 }

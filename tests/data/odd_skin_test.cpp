@@ -48,19 +48,19 @@ TEST(OddSkins, MarginsAndFramesFarBeyondTheImageDrawLikeTheNearestSaneValue) {
             image.set_pixel(x, y, static_cast<Pixel>(0x100 * x + y + 1));
     }
     constexpr int kMax = 2147483647;
-    EXPECT_EQ(RenderSkinImage({0, 0, 10, 6}, image, {kMax, 0, 2, 0}, 1, 1, false, false),
-              RenderSkinImage({0, 0, 10, 6}, image, {0, 0, 0, 0}, 1, 1, false, false));
-    EXPECT_EQ(RenderSkinImage({0, 0, 10, 6}, image, {-2147483647 - 1, 1, -5, 1}, 1, 1, true, false),
-              RenderSkinImage({0, 0, 10, 6}, image, {0, 1, 0, 1}, 1, 1, true, false));
+    EXPECT_EQ(RenderSkinImage({0, 0, 10, 6}, image, {kMax, 0, 2, 0}, {}),
+              RenderSkinImage({0, 0, 10, 6}, image, {0, 0, 0, 0}, {}));
+    EXPECT_EQ(RenderSkinImage({0, 0, 10, 6}, image, {-2147483647 - 1, 1, -5, 1}, {.tile = true}),
+              RenderSkinImage({0, 0, 10, 6}, image, {0, 1, 0, 1}, {.tile = true}));
     for (const int end : {kMax, 6, 100}) {
         Bitmap cut(6, 2), sane(6, 2);
-        DrawSkinBar(cut, {0, 0, 6, 2}, image, {end, 0, end, 0}, 1, 1, false, false);
-        DrawSkinBar(sane, {0, 0, 6, 2}, image, {6, 0, 6, 0}, 1, 1, false, false);
+        DrawSkinBar(cut, {0, 0, 6, 2}, image, {end, 0, end, 0}, {});
+        DrawSkinBar(sane, {0, 0, 6, 2}, image, {6, 0, 6, 0}, {});
         EXPECT_EQ(cut, sane) << "ends " << end;
     }
     // A frame past the end of the strip lies outside the image, however far past.
-    EXPECT_EQ(SkinFrameRect(image, kMax, 2, false).Left, 4);
-    EXPECT_EQ(SkinFrameRect(image, -kMax, 1, true).Top, 0);
+    EXPECT_EQ(SkinFrameRect(image, {.frame = kMax, .frameCount = 2}).Left, 4);
+    EXPECT_EQ(SkinFrameRect(image, {.frame = -kMax, .vertical = true}).Top, 0);
 }
 
 // A definition naming every known section and key, each image present.

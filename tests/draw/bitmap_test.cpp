@@ -2,7 +2,6 @@
 #include "skin/draw/bitmap.h"
 #include "skin/draw/blit.h"
 #include "skin/draw/colour.h"
-#include "skin/draw/scratch_bitmap.h"
 #include "tests/draw/pixel_grid.h"
 
 #include <gtest/gtest.h>
@@ -108,12 +107,4 @@ TEST(Blit, CopyRectClipsAgainstBothBitmapsAndHandlesOverlapWithinOneBitmap) {
     Bitmap row = Grid({"abcde"});
     CopyRect(row, {1, 0}, row, {0, 0, 4, 1});
     EXPECT_EQ(Text(row), (std::vector<std::string>{"aabcd"}));
-}
-
-TEST(ScratchBitmap, ExistsFromStartUpAndIsShared) {
-    ASSERT_NE(FormScratchBitmap(), nullptr);
-    EXPECT_EQ(FormScratchBitmap(), FormScratchBitmap());
-    FormScratchBitmap()->set_size(10, 2);
-    EXPECT_EQ(FormScratchBitmap()->width(), 10);
-    FormScratchBitmap()->set_size(0, 0);
 }

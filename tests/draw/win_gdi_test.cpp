@@ -154,15 +154,18 @@ TEST(WinDcDrawing, ComposedPrimitivesReachTheDcAsTheyDoOnABitmap) {
         strip.set_pixel(y, y, kSkinKeyPixel);
     const Bitmap background = RandomBitmap(random, 80, 50);
     Bitmap expected = background;
-    DrawSkinImage(expected, {2, 2, 70, 30}, strip, {3, 2, 4, 3}, 2, 3, true, true, false);
-    DrawSkinBar(expected, {0, 31, 79, 40}, strip, {2, 0, 2, 0}, 1, 2, false, true);
-    DrawSkinFrame(expected, {60, 40, 80, 50}, strip, 3, 3, true);
+    DrawSkinImage(expected, {2, 2, 70, 30}, strip, {3, 2, 4, 3},
+                  {.frame = 2, .frameCount = 3, .transparent = true, .tile = true});
+    DrawSkinBar(expected, {0, 31, 79, 40}, strip, {2, 0, 2, 0}, {.frameCount = 2, .vertical = true});
+    DrawSkinFrame(expected, {60, 40, 80, 50}, strip, {.frame = 3, .frameCount = 3, .transparent = true});
     Bitmap actual = background;
     {
         BitmapDc dc(actual);
-        win::DrawSkinImage(dc.get(), {2, 2, 70, 30}, strip, {3, 2, 4, 3}, 2, 3, true, true, false);
-        win::DrawSkinBar(dc.get(), {0, 31, 79, 40}, strip, {2, 0, 2, 0}, 1, 2, false, true);
-        win::DrawSkinFrame(dc.get(), {60, 40, 80, 50}, strip, 3, 3, true);
+        win::DrawSkinImage(dc.get(), {2, 2, 70, 30}, strip, {3, 2, 4, 3},
+                           {.frame = 2, .frameCount = 3, .transparent = true, .tile = true});
+        win::DrawSkinBar(dc.get(), {0, 31, 79, 40}, strip, {2, 0, 2, 0}, {.frameCount = 2, .vertical = true});
+        win::DrawSkinFrame(dc.get(), {60, 40, 80, 50}, strip,
+                           {.frame = 3, .frameCount = 3, .transparent = true});
     }
     for (Pixel& p : actual.pixels())
         p &= kPixelRgbMask;
@@ -257,7 +260,7 @@ TEST(WinBitmapDc, RepeatedPaintsLeakNoGdiObjects) {
     Bitmap target(100, 40);
     for (int i = 0; i < 1000; ++i) {
         BitmapDc dc(target);
-        win::DrawSkinImage(dc.get(), {0, 0, 90, 30}, strip, {2, 2, 2, 2}, 1, 1, true, false, false);
+        win::DrawSkinImage(dc.get(), {0, 0, 90, 30}, strip, {2, 2, 2, 2}, {.transparent = true});
         const UniqueRegion region = win::CreateRegionFromBitmap(strip, 0, 0, kSkinKeyColour, 1, 1, 1);
     }
     EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before);

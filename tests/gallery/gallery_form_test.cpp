@@ -15,6 +15,7 @@
 #include "skin/controls/skin_status_bar.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
+#include "skin/draw/win/win_rect.h"
 #include "skin/form/skin_form.h"
 #include "skin/manager/skin_manager.h"
 #include "tests/skin/screen_input.h"
@@ -83,8 +84,7 @@ skin::Bitmap ScreenPixels(HWND window) {
     GetWindowRect(window, &rect);
     skin::Bitmap shot(rect.right - rect.left, rect.bottom - rect.top);
     const gui::WindowDc screen(nullptr);
-    skin::win::CopyFromDc(shot, skin::Point{0, 0}, screen.get(),
-                          skin::Rect{rect.left, rect.top, rect.right, rect.bottom});
+    skin::win::CopyFromDc(shot, skin::Point{0, 0}, screen.get(), skin::win::ToRect(rect));
     return shot;
 }
 
@@ -522,14 +522,13 @@ TEST_F(GalleryFormTest, ScrollPageWearsEachSkinsTrackWhileScrolledAndSwitchedWit
         GetWindowRect(form->Handle(), &window);
         skin::Bitmap shot(window.right - window.left, window.bottom - window.top);
         HDC screen = GetDC(nullptr);
-        skin::win::CopyFromDc(shot, skin::Point{0, 0}, screen,
-                              skin::Rect{window.left, window.top, window.right, window.bottom});
+        skin::win::CopyFromDc(shot, skin::Point{0, 0}, screen, skin::win::ToRect(window));
         ReleaseDC(nullptr, screen);
         return shot;
     };
     const auto trackTopRow = [&] {
         const skin::Bitmap& track = form->SkinData()->HorzScroll->Image;
-        const skin::Rect frame = skin::SkinFrameRect(track, 1, 4, false);
+        const skin::Rect frame = skin::SkinFrameRect(track, {.frameCount = 4});
         std::set<skin::Pixel> colours;
         for (int x = frame.Left; x < frame.Right; ++x)
             colours.insert(track.pixel(x, 0) & skin::kPixelRgbMask);

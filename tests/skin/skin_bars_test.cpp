@@ -199,8 +199,8 @@ TEST_P(SkinBarsTest, StatusBarShowsItsPanelsAndTheSkinsGripAlsoWhenTheWindowGrow
         RECT last{};
         SendMessageW(bar, SB_GETRECT, 2, reinterpret_cast<LPARAM>(&last));
         const skin::Rect panel{last.left, last.top, shot.width(), last.bottom};
-        const skin::Bitmap expected =
-            skin::RenderSkinImage(panel, edges.Image, skin::MarginsOf(edges), 1, 3, edges.Tile != 0, false);
+        const skin::Bitmap expected = skin::RenderSkinImage(panel, edges.Image, edges.Margins(),
+                                                            {.frameCount = 3, .tile = edges.Tile != 0});
         int wrong = 0;
         for (int x = last.right + 4; x < grip.left; ++x)
             wrong += RgbOf(shot.pixel(x, last.top)) != RgbOf(expected.pixel(x - last.left, 0));

@@ -821,10 +821,11 @@ TEST(ControlDrawingTest, CaptionTextSitsOnePixelAboveTheMiddleAndCentredTextOnIt
         textHeight = canvas.TextHeight("Convert");
     }));
     const RECT caption = InkBox(DrawnOnWhite(120, 40, [&](gui::TCanvas& canvas) {
-        skin::DrawCaptionText(canvas, rect, skin::kAlignCentre, true, "Convert");
+        skin::DrawCaptionText(canvas, rect, skin::TextAlignment::Centre, true, "Convert");
     }));
-    const RECT centred = InkBox(DrawnOnWhite(
-        120, 40, [&](gui::TCanvas& canvas) { skin::DrawCentredText(canvas, rect, "Convert", 2, true); }));
+    const RECT centred = InkBox(DrawnOnWhite(120, 40, [&](gui::TCanvas& canvas) {
+        skin::DrawCentredText(canvas, rect, "Convert", skin::TextAlignment::Centre, true);
+    }));
     ASSERT_GE(top.right, top.left) << "the system drew the text";
     const int free = 40 - textHeight;
     const int captionAbove = caption.top - top.top, centredAbove = centred.top - top.top;
@@ -834,19 +835,19 @@ TEST(ControlDrawingTest, CaptionTextSitsOnePixelAboveTheMiddleAndCentredTextOnIt
     EXPECT_NEAR(centred.left, top.left, 1);
 
     const RECT left = InkBox(DrawnOnWhite(120, 40, [&](gui::TCanvas& canvas) {
-        skin::DrawCaptionText(canvas, rect, skin::kAlignLeft, true, "Convert");
+        skin::DrawCaptionText(canvas, rect, skin::TextAlignment::Left, true, "Convert");
     }));
     EXPECT_LE(left.left, 2) << "left aligned";
     const skin::Bitmap disabled = DrawnOnWhite(120, 40, [&](gui::TCanvas& canvas) {
         canvas.SetTextColor(rtl::clBlack);
-        skin::DrawCaptionText(canvas, rect, skin::kAlignCentre, false, "Convert");
+        skin::DrawCaptionText(canvas, rect, skin::TextAlignment::Centre, false, "Convert");
     });
     bool shadow = false;
     for (skin::Pixel p : disabled.pixels())
         shadow |= RgbOf(p) == skin::ColourToPixel(GetSysColor(COLOR_BTNSHADOW));
     EXPECT_TRUE(shadow) << "disabled text in the button shadow colour";
     const RECT nothing = InkBox(DrawnOnWhite(120, 40, [&](gui::TCanvas& canvas) {
-        skin::DrawCaptionText(canvas, RECT{50, 0, 10, 40}, skin::kAlignCentre, true, "Convert");
+        skin::DrawCaptionText(canvas, RECT{50, 0, 10, 40}, skin::TextAlignment::Centre, true, "Convert");
     }));
     EXPECT_LT(nothing.right, nothing.left) << "an inverted rectangle draws nothing";
 }

@@ -119,7 +119,8 @@ std::pair<int, int> ThumbRows(const std::vector<skin::Pixel>& column, const std:
 // colour showing the bar's colour).
 int ArrowMismatches(const skin::Bitmap& shot, const RECT& rect, const skin::TSkinData& skin, int frame) {
     const skin::Bitmap& strip = skin.Scrollbar->Image;
-    const skin::Rect source = skin::SkinFrameRect(strip, frame, skin::kScrollArrowFrames, false);
+    const skin::Rect source =
+        skin::SkinFrameRect(strip, {.frame = frame, .frameCount = skin::kScrollArrowFrames});
     const skin::Pixel background =
         RgbOf(skin::ColourToPixel(static_cast<skin::Colour>(gui::ColorToRGB(skin.ScrollbarColour))));
     const int w = rect.right - rect.left, h = rect.bottom - rect.top;
@@ -304,9 +305,9 @@ TEST_P(SkinScrollTest, ListViewHeaderAndHeaderControlWearTheSkinsHeader) {
     // Row 0 and the last row of a section: the element's top and bottom edges, at their own size.
     const skin::Bitmap& image = skin.Headerbar->Image;
     const skin::Rect normal =
-        skin::SkinFrameRect(image, skin::kHeaderNormalFrame, skin::kHeaderFrames, false);
+        skin::SkinFrameRect(image, {.frame = skin::kHeaderNormalFrame, .frameCount = skin::kHeaderFrames});
     const skin::Rect pressed =
-        skin::SkinFrameRect(image, skin::kHeaderPressedFrame, skin::kHeaderFrames, false);
+        skin::SkinFrameRect(image, {.frame = skin::kHeaderPressedFrame, .frameCount = skin::kHeaderFrames});
     const auto edgesOf = [&](const skin::Rect& frame) {
         const int x = frame.Left + frame.Width() / 2;
         return std::pair{RgbOf(image.pixel(x, 0)), RgbOf(image.pixel(x, image.height() - 1))};
@@ -482,7 +483,7 @@ TEST_P(SkinScrollTest, OddBarsAThumbDraggedPastTheEndEmptySectionsAndLeftBarsLoo
     const skin::TDataSkinObject& thumbElement = *skin.VertScrollThumb;
     const int thumbX = (across / 2) * 16 / across;
     const skin::Rect thumbFrame =
-        skin::SkinFrameRect(thumbElement.Image, 1, std::max(thumbElement.FrameCount, 1), false);
+        skin::SkinFrameRect(thumbElement.Image, {.frameCount = std::max(thumbElement.FrameCount, 1)});
     const auto thumbPixel = [&](int y) {
         return RgbOf(thumbElement.Image.pixel(thumbFrame.Left + thumbX, y));
     };

@@ -9,6 +9,7 @@
 #include "skin/component/skin_data.h"
 #include "skin/draw/bmp_writer.h"
 #include "skin/draw/win/bitmap_dc.h"
+#include "skin/draw/win/win_rect.h"
 #include "skin/form/control_discovery.h"
 #include "skin/form/skin_form.h"
 #include "skin/manager/skin_manager.h"
@@ -88,8 +89,7 @@ inline RECT WindowRectOf(HWND window) {
 inline skin::Bitmap Screenshot(const RECT& rect) {
     skin::Bitmap shot(rect.right - rect.left, rect.bottom - rect.top);
     HDC screen = GetDC(nullptr);
-    skin::win::CopyFromDc(shot, skin::Point{0, 0}, screen,
-                          skin::Rect{rect.left, rect.top, rect.right, rect.bottom});
+    skin::win::CopyFromDc(shot, skin::Point{0, 0}, screen, skin::win::ToRect(rect));
     ReleaseDC(nullptr, screen);
     return shot;
 }

@@ -92,7 +92,7 @@ class SkinSources : public ::testing::TestWithParam<std::string> {
     }
     // The centre pixel of frame f of a strip.
     Pixel Centre(const Bitmap& image, int f, int frames, bool stacked = false) const {
-        const Rect r = skin::SkinFrameRect(image, f, frames, stacked);
+        const Rect r = skin::SkinFrameRect(image, {.frame = f, .frameCount = frames, .vertical = stacked});
         return image.pixel(r.Left + r.Width() / 2, r.Top + r.Height() / 2);
     }
     std::vector<std::string> CaptionButtons() const {
@@ -323,9 +323,11 @@ Bitmap PaintFrame(const SkinFolder& skin, int w, int h, bool active) {
         const int end = d.Int("Personality", side + "BotHeight", 0);
         const bool horizontal = side == "Top" || side == "Bottom";
         const Rect margins = horizontal ? Rect{start, 0, end, 0} : Rect{0, start, 0, end};
-        const Bitmap piece =
-            skin::RenderSkinImage(r, image, margins, active || frames == 1 ? 1 : 2, frames,
-                                  d.Int("Personality", side + "Stretch", 1) != 1, horizontal);
+        const Bitmap piece = skin::RenderSkinImage(r, image, margins,
+                                                   {.frame = active || frames == 1 ? 1 : 2,
+                                                    .frameCount = frames,
+                                                    .tile = d.Int("Personality", side + "Stretch", 1) != 1,
+                                                    .vertical = horizontal});
         skin::CopyRect(win, {r.Left, r.Top}, piece, piece.bounds());
     };
     const int fl = skin.Bitmap("Personality", "Left")->width() / d.Int("Personality", "LeftFrame", 1);
@@ -619,7 +621,7 @@ TEST_P(SkinSources, CaptionGlyphsStandOutFromTheirButtons) {
             return p == kKey ? top.pixel(middle, Int(s, "Ycoord") + y) : p;
         };
         for (int frame = 1; frame <= 3; ++frame) {
-            const Rect r = skin::SkinFrameRect(b, frame, Int(s, "frame"), false);
+            const Rect r = skin::SkinFrameRect(b, {.frame = frame, .frameCount = Int(s, "frame")});
             const Pixel back = shown(r.Left + r.Width() / 2, r.Top + 2);
             double best = 1;
             for (int y = r.Top; y < r.Bottom; ++y) {
@@ -634,11 +636,11 @@ TEST_P(SkinSources, CaptionGlyphsStandOutFromTheirButtons) {
 TEST_P(SkinSources, EdgesSurviveTheEnginesStretching) {
     // The menu bar is drawn as a three-slice bar at the system's menu height, whatever its own height.
     const Bitmap& bar = Image("Personality", "menuBar");
-    const Rect frame1 = skin::SkinFrameRect(bar, 1, 2, true);
+    const Rect frame1 = skin::SkinFrameRect(bar, {.frameCount = 2, .vertical = true});
     const Rect ends{Int("Personality", "TileLeftMenu", 1), 0, Int("Personality", "TileRightMenu", 1), 0};
     for (int h = 16; h <= 26; ++h) {
         Bitmap out(60, h);
-        skin::DrawSkinBar(out, {0, 0, 60, h}, bar, ends, 1, 2, false, true);
+        skin::DrawSkinBar(out, {0, 0, 60, h}, bar, ends, {.frameCount = 2, .vertical = true});
         EXPECT_EQ(out.pixel(30, h - 1), bar.pixel(10, frame1.Bottom - 1))
             << "bottom line lost at height " << h;
         EXPECT_EQ(out.pixel(30, 0), bar.pixel(10, 0)) << "height " << h;
@@ -650,7 +652,8 @@ TEST_P(SkinSources, EdgesSurviveTheEnginesStretching) {
     for (int h = 17; h <= 30; ++h) {
         for (int state = 1; state <= 4; ++state) {
             Bitmap out(kSystemScrollWidth + 2, h, under);
-            skin::DrawSkinFrame(out, out.bounds(), button, state, 4, true);
+            skin::DrawSkinFrame(out, out.bounds(), button,
+                                {.frame = state, .frameCount = 4, .transparent = true});
             for (int x = 0; x < out.width(); ++x) {
                 EXPECT_EQ(out.pixel(x, 0), under) << "state " << state << " height " << h;
                 EXPECT_EQ(out.pixel(x, h - 1), under) << "state " << state << " height " << h;
@@ -662,7 +665,7 @@ TEST_P(SkinSources, EdgesSurviveTheEnginesStretching) {
     // A separator item shows the bottom 8 rows (12 on older systems) of menu item frame 2: the line must be
     // in the last 8, and nothing else may show.
     const Bitmap& item = Image("MenuItem", "Image");
-    const Rect sep = skin::SkinFrameRect(item, 2, 5, false);
+    const Rect sep = skin::SkinFrameRect(item, {.frame = 2, .frameCount = 5});
     ASSERT_GE(sep.Height(), 12);
     int lineRows = 0;
     for (int y = sep.Top; y < sep.Bottom; ++y) {

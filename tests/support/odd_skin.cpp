@@ -174,11 +174,25 @@ struct Painter {
         for (const int frame : frames) {
             for (const bool vertical : {false, true}) {
                 for (const Rect& rect : rects) {
-                    Add(RenderSkinImage(rect, image, margins, frame, frameCount, tile, vertical));
-                    DrawSkinImage(canvas, rect, image, margins, frame, frameCount, trans, !tile, vertical);
-                    DrawSkinBar(canvas, rect, image, margins, frame, frameCount, trans, vertical);
-                    DrawSkinBorder(canvas, rect, image, margins, frame, frameCount, vertical);
-                    if (!vertical) DrawSkinFrame(canvas, rect, image, frame, frameCount, trans);
+                    Add(RenderSkinImage(
+                        rect, image, margins,
+                        {.frame = frame, .frameCount = frameCount, .tile = tile, .vertical = vertical}));
+                    DrawSkinImage(canvas, rect, image, margins,
+                                  {.frame = frame,
+                                   .frameCount = frameCount,
+                                   .transparent = trans,
+                                   .tile = !tile,
+                                   .vertical = vertical});
+                    DrawSkinBar(canvas, rect, image, margins,
+                                {.frame = frame,
+                                 .frameCount = frameCount,
+                                 .transparent = trans,
+                                 .vertical = vertical});
+                    DrawSkinBorder(canvas, rect, image, margins,
+                                   {.frame = frame, .frameCount = frameCount, .vertical = vertical});
+                    if (!vertical)
+                        DrawSkinFrame(canvas, rect, image,
+                                      {.frame = frame, .frameCount = frameCount, .transparent = trans});
                 }
             }
         }
@@ -197,8 +211,12 @@ struct Painter {
         const auto border = [&](const TDataSkinBorder& b, const Rect& where, bool vertical) {
             const Rect margins{b.LeftWidth, b.TopHeight, b.RightWidth, b.BottomHeight};
             for (const int frame : {1, 2}) {
-                DrawSkinImage(window, where, b.Image, margins, frame, b.FrameCount, b.Trans != 0, b.Tile != 1,
-                              vertical);
+                DrawSkinImage(window, where, b.Image, margins,
+                              {.frame = frame,
+                               .frameCount = b.FrameCount,
+                               .transparent = b.Trans != 0,
+                               .tile = b.Tile != 1,
+                               .vertical = vertical});
             }
         };
         const auto thickness = [](int size, int count) { return size / std::max(count, 1); };
@@ -217,14 +235,16 @@ struct Painter {
             return static_cast<int>(std::clamp<std::int64_t>(v, -32768, 32767));
         };
         DrawSkinBar(window, {at(title.LeftWidth), 0, at(std::int64_t{width} - title.RightWidth), top},
-                    title.Image, {title.TextBackLeft, 0, title.TextBackRight, 0}, 1, 2, true, true);
+                    title.Image, {title.TextBackLeft, 0, title.TextBackRight, 0},
+                    {.frameCount = 2, .transparent = true, .vertical = true});
         for (const auto& button : skin.SysButtons) {
             const int w = button->Image.width() / std::max(button->FrameCount, 1);
             const int x = at(button->Align == 1 ? std::int64_t{width} - button->XCoord : button->XCoord);
             const int y = at(button->YCoord);
             const Rect bounds{x, y, x + w, y + button->Image.height()};
             for (const int frame : {1, 4})
-                DrawSkinFrame(window, bounds, button->Image, frame, button->FrameCount, true);
+                DrawSkinFrame(window, bounds, button->Image,
+                              {.frame = frame, .frameCount = button->FrameCount, .transparent = true});
         }
         const RegionRuns runs = CreateRegionFromBitmap(window, 0, 0, 0xFF00FF, 1, 1, 1);
         sum += static_cast<std::uint32_t>(runs.Rects.size());

@@ -46,7 +46,8 @@ std::string ReferencesOf(const Skin& skin, const std::string& file) {
 
 // Draws frame f of the image at (x, y), scaled, key pixels as a checkerboard, with an outline around it.
 void DrawScaledFrame(Bitmap& sheet, int x, int y, const SkinImage& image, int f) {
-    const Rect src = skin::SkinFrameRect(image.Pixels, f, image.Frames, image.Vertical);
+    const Rect src = skin::SkinFrameRect(
+        image.Pixels, {.frame = f, .frameCount = image.Frames, .vertical = image.Vertical});
     for (int sy = 0; sy < src.Height(); ++sy) {
         for (int sx = 0; sx < src.Width(); ++sx) {
             const Pixel p = image.Pixels.pixel(src.Left + sx, src.Top + sy);
@@ -94,7 +95,8 @@ struct Block {
 
 Block MeasureBlock(const Skin& skin, const SkinImage& image) {
     Block b{&image, "", "", 0, 0, 0, 0, {}};
-    const Rect fr = skin::SkinFrameRect(image.Pixels, 1, image.Frames, image.Vertical);
+    const Rect fr =
+        skin::SkinFrameRect(image.Pixels, {.frameCount = image.Frames, .vertical = image.Vertical});
     b.FrameWidth = fr.Width();
     b.FrameHeight = fr.Height();
     b.Title = image.File + "  " + ReferencesOf(skin, image.File);

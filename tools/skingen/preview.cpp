@@ -84,8 +84,9 @@ Border BorderOf(const Skin& s, const std::string& side) {
 void PaintBorder(Bitmap& win, const Border& b, const Rect& r, bool active) {
     if (b.Image == nullptr || r.IsInverted()) return;
     const int frame = active || b.Frames == 1 ? 1 : 2;
-    const Bitmap piece =
-        skin::RenderSkinImage(r, b.Image->Pixels, b.Margins, frame, b.Frames, b.Tile, b.Vertical);
+    const Bitmap piece = skin::RenderSkinImage(
+        r, b.Image->Pixels, b.Margins,
+        {.frame = frame, .frameCount = b.Frames, .tile = b.Tile, .vertical = b.Vertical});
     skin::CopyRect(win, {r.Left, r.Top}, piece, piece.bounds());
 }
 
@@ -179,8 +180,9 @@ WindowLayout PaintWindowFrame(Bitmap& win, const Skin& s, const WindowLook& look
     m = m.Offset(dx, dy);
     m.Right = std::min(m.Right, caption.Right - p.Int("TextRightClip", 0));
     if (const SkinImage* back = s.ImageOf("Personality", "TextBack")) {
-        skin::DrawSkinBar(win, {m.Left, caption.Top, m.Right, caption.Bottom}, back->Pixels,
-                          {backLeft, 0, backRight, 0}, look.Active ? 1 : 2, 2, true, true);
+        skin::DrawSkinBar(
+            win, {m.Left, caption.Top, m.Right, caption.Bottom}, back->Pixels, {backLeft, 0, backRight, 0},
+            {.frame = look.Active ? 1 : 2, .frameCount = 2, .transparent = true, .vertical = true});
     }
     Bitmap text(std::max(m.Width() - backLeft - backRight, 1), caption.Height(), kKey);
     DrawText(text, 0, m.Top + 1, prefix + look.Caption, look.Active ? col.TitleActive : col.TitleInactive);
@@ -198,7 +200,8 @@ WindowLayout PaintWindowFrame(Bitmap& win, const Skin& s, const WindowLook& look
         const Rect bounds = skin::MakeRect(x, b.Int("Ycoord", 0), bw, image->Pixels.height());
         int frame = look.Active || frames < 4 ? 1 : 4;
         if (look.Active && b.Int("Action", 0) == look.HotAction) frame = 3;
-        skin::DrawSkinFrame(win, bounds, image->Pixels, frame, frames, true);
+        skin::DrawSkinFrame(win, bounds, image->Pixels,
+                            {.frame = frame, .frameCount = frames, .transparent = true});
     }
 
     int menuHeight = 0;
@@ -208,7 +211,7 @@ WindowLayout PaintWindowFrame(Bitmap& win, const Skin& s, const WindowLook& look
         const SkinImage* image = s.ImageOf("Personality", "menuBar");
         const int leftEnd = p.Int("TileLeftMenu", 1);
         skin::DrawSkinBar(win, bar, image->Pixels, {leftEnd, 0, p.Int("TileRightMenu", 1), 0},
-                          look.Active ? 1 : 2, 2, false, true);
+                          {.frame = look.Active ? 1 : 2, .frameCount = 2, .vertical = true});
         int x = bar.Left + leftEnd + 4;
         for (std::size_t i = 0; i < look.Menu.size(); ++i) {
             const int iw = TextWidth(look.Menu[i]) + 10;
@@ -231,7 +234,8 @@ void DrawEditBox(Bitmap& win, const Rect& r, const std::string& text, const Colo
 }
 
 void DrawElementFrame(Bitmap& win, const Rect& r, const ElementView& e, int frame) {
-    skin::DrawSkinImage(win, r, e.Image->Pixels, e.Margins, frame, e.Frames, e.Trans, e.Tile, false);
+    skin::DrawSkinImage(win, r, e.Image->Pixels, e.Margins,
+                        {.frame = frame, .frameCount = e.Frames, .transparent = e.Trans, .tile = e.Tile});
 }
 
 // Push button states by frame: 1 normal, 2 pressed, 3 disabled, 4 hot or focused.
@@ -248,7 +252,7 @@ void DrawGlyphControl(Bitmap& win, const Skin& s, int x, int y, bool radio, int 
                       const std::string& text, const Colours& col) {
     const SkinImage* img = s.ImageOf("Buttons", radio ? "RadioButton" : "CheckButton");
     const int frames = s.GetSection("Buttons").Int(radio ? "RadioButtonFrame" : "CheckButtonFrame", 4);
-    const Rect src = skin::SkinFrameRect(img->Pixels, frame, frames, false);
+    const Rect src = skin::SkinFrameRect(img->Pixels, {.frame = frame, .frameCount = frames});
     Fill(win, skin::MakeRect(x, y, src.Width(), src.Height()), col.Face);
     skin::CopyTransparent(win, {x, y}, img->Pixels, src, kKey);
     TextLeft(win, {x + 18, y, x + 200, y + src.Height()}, text, frame >= 3 ? kSystemGrey : kSystemText);
@@ -268,12 +272,14 @@ void DrawComboBox(Bitmap& win, const Skin& s, const Rect& r, const std::string& 
     skin::CopyRect(win, {textArea.Left, textArea.Top}, kept, kept.bounds());
     const Rect b{r.Right - cx - 2, r.Top, r.Right, r.Bottom};
     const Rect g{r.Right - cx - 2, r.Top, r.Right - 2, r.Bottom};
-    skin::DrawSkinFrame(win, b, button.Image->Pixels, state, button.Frames, true);
-    const Rect a = skin::SkinFrameRect(arrow.Image->Pixels, state, arrow.Frames, false);
+    skin::DrawSkinFrame(win, b, button.Image->Pixels,
+                        {.frame = state, .frameCount = button.Frames, .transparent = true});
+    const Rect a = skin::SkinFrameRect(arrow.Image->Pixels, {.frame = state, .frameCount = arrow.Frames});
     skin::DrawSkinFrame(win,
                         skin::MakeRect(g.Left + (g.Width() - a.Width()) / 2,
                                        g.Top + (g.Height() - a.Height()) / 2, a.Width(), a.Height()),
-                        arrow.Image->Pixels, state, arrow.Frames, true);
+                        arrow.Image->Pixels,
+                        {.frame = state, .frameCount = arrow.Frames, .transparent = true});
 }
 
 // A vertical window scroll bar composed 16 pixels wide and stretched to the system width.
@@ -288,22 +294,27 @@ void DrawVerticalScrollBar(Bitmap& win, const Skin& s, const Rect& bar, int posi
     const int len = bar.Height();
     Bitmap work(16, len, ColoursOf(s).Scrollbar);
     DrawElementFrame(work, {0, cx, 16, len - cx}, track, 1);
-    skin::DrawSkinFrame(work, {0, 0, 16, cx}, arrows.Image->Pixels, 9, arrows.Frames, true);
-    skin::DrawSkinFrame(work, {0, len - cx, 16, len}, arrows.Image->Pixels, 13, arrows.Frames, true);
+    skin::DrawSkinFrame(work, {0, 0, 16, cx}, arrows.Image->Pixels,
+                        {.frame = 9, .frameCount = arrows.Frames, .transparent = true});
+    skin::DrawSkinFrame(work, {0, len - cx, 16, len}, arrows.Image->Pixels,
+                        {.frame = 13, .frameCount = arrows.Frames, .transparent = true});
     const int t = len - 2 * cx;
     const int l = std::min(std::max(page * t / range, 8), t);
     const int pos = position * (t - l) / (range - page);
-    skin::DrawSkinImage(work, {0, cx + pos, 16, cx + pos + l}, thumb.Image->Pixels, thumb.Margins,
-                        thumbPressed ? 2 : 1, thumb.Frames, thumbTrans, false, false);
+    skin::DrawSkinImage(
+        work, {0, cx + pos, 16, cx + pos + l}, thumb.Image->Pixels, thumb.Margins,
+        {.frame = thumbPressed ? 2 : 1, .frameCount = thumb.Frames, .transparent = thumbTrans});
     skin::StretchCopy(win, bar, work, work.bounds());
 }
 
 void DrawProgressBar(Bitmap& win, const Skin& s, const Rect& r, int percent) {
     const ElementView e = ElementOf(s, "Progress", 2, "Bitmap");
-    const Bitmap track = skin::RenderSkinImage(r, e.Image->Pixels, e.Margins, 1, 2, e.Tile, false);
+    const Bitmap track =
+        skin::RenderSkinImage(r, e.Image->Pixels, e.Margins, {.frameCount = 2, .tile = e.Tile});
     skin::DrawTransparent(win, r, track, skin::kSkinKeyColour);
     const Rect filled{r.Left, r.Top, r.Left + r.Width() * percent / 100, r.Bottom};
-    const Bitmap bar = skin::RenderSkinImage(filled, e.Image->Pixels, e.Margins, 2, 2, e.Tile, false);
+    const Bitmap bar = skin::RenderSkinImage(filled, e.Image->Pixels, e.Margins,
+                                             {.frame = 2, .frameCount = 2, .tile = e.Tile});
     skin::DrawTransparent(win, filled, bar, skin::kSkinKeyColour);
 }
 
@@ -323,7 +334,7 @@ void DrawTabs(Bitmap& win, const Skin& s, const Rect& page, const std::vector<st
                     ColourOf(s, "Tabs", isFocused ? "MouseOverColour2" : "NormalColour2", 0));
         x += w;
     }
-    skin::DrawSkinBorder(win, page, border->Pixels, {4, 5, 4, 4}, 1, 1, false);
+    skin::DrawSkinBorder(win, page, border->Pixels, {4, 5, 4, 4}, {});
 }
 
 void DrawTrackBar(Bitmap& win, const Skin& s, const Rect& r, int percent, const Colours& col) {
@@ -337,7 +348,8 @@ void DrawTrackBar(Bitmap& win, const Skin& s, const Rect& r, int percent, const 
     }
     const ElementView thumb = ElementOf(s, "Trackbar.ThumbHorz", 5);
     const int x = r.Left + 6 + (r.Width() - 22) * percent / 100;
-    skin::DrawSkinFrame(win, {x, r.Top, x + 11, r.Top + 19}, thumb.Image->Pixels, 2, 5, true);
+    skin::DrawSkinFrame(win, {x, r.Top, x + 11, r.Top + 19}, thumb.Image->Pixels,
+                        {.frame = 2, .frameCount = 5, .transparent = true});
 }
 
 // A vertical up-down beside an edit, with the mouse pressing its upper half.
@@ -349,12 +361,14 @@ void DrawUpDown(Bitmap& win, const Skin& s, const Rect& r, const Colours& col) {
     const Rect halves[] = {{r.Left, r.Top, r.Right, split}, {r.Left, split, r.Right, r.Bottom}};
     const int frames[] = {2, 5}; // up pressed, down normal
     for (int i = 0; i < 2; ++i) {
-        skin::DrawSkinFrame(win, halves[i], e.Image->Pixels, frames[i], 8, true);
-        const Rect g = skin::SkinFrameRect(glyphs->Pixels, frames[i], 8, false);
+        skin::DrawSkinFrame(win, halves[i], e.Image->Pixels,
+                            {.frame = frames[i], .frameCount = 8, .transparent = true});
+        const Rect g = skin::SkinFrameRect(glyphs->Pixels, {.frame = frames[i], .frameCount = 8});
         const Rect at =
             skin::MakeRect(halves[i].Left + (halves[i].Width() - g.Width()) / 2,
                            halves[i].Top + (halves[i].Height() - g.Height()) / 2, g.Width(), g.Height());
-        skin::DrawSkinFrame(win, at, glyphs->Pixels, frames[i], 8, true);
+        skin::DrawSkinFrame(win, at, glyphs->Pixels,
+                            {.frame = frames[i], .frameCount = 8, .transparent = true});
     }
 }
 
@@ -502,7 +516,7 @@ Bitmap DrawMenuPreview(const Skin& s) {
     for (const Item& i : items)
         height += i.Caption == "-" ? separatorHeight : itemHeight;
     const Bitmap back = skin::RenderSkinImage({0, 0, width, height}, background.Image->Pixels,
-                                              background.Margins, 1, 1, background.Tile, false);
+                                              background.Margins, {.tile = background.Tile});
     Bitmap menu = back;
     int y = 3;
     for (const Item& i : items) {

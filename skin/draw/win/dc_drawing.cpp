@@ -59,22 +59,21 @@ void DrawTransparent(HDC dc, const Rect& rect, const Bitmap& bitmap, Colour keyC
     MaskBlt(dc, rect.Left, rect.Top, w, h, sourceDc.get(), 0, 0, mask.get(), 0, 0, kKeepWhereMaskIsSet);
 }
 
-void DrawSkinImage(HDC dc, const Rect& rect, const Bitmap& image, const Rect& margins, int frameIndex,
-                   int frameCount, bool trans, bool tile, bool vertical) {
+void DrawSkinImage(HDC dc, const Rect& rect, const Bitmap& image, const Rect& margins,
+                   const SkinImageOptions& options) {
     if (rect.IsInverted()) return;
-    PutOnto(dc, rect, RenderSkinImage(rect, image, margins, frameIndex, frameCount, tile, vertical), trans);
+    PutOnto(dc, rect, RenderSkinImage(rect, image, margins, options), options.transparent);
 }
 
-void DrawSkinBar(HDC dc, const Rect& rect, const Bitmap& image, const Rect& margins, int frameIndex,
-                 int frameCount, bool trans, bool vertical) {
+void DrawSkinBar(HDC dc, const Rect& rect, const Bitmap& image, const Rect& margins,
+                 const SkinImageOptions& options) {
     if (rect.IsInverted()) return;
-    PutOnto(dc, rect, RenderSkinBar(rect, image, margins, frameIndex, frameCount, vertical), trans);
+    PutOnto(dc, rect, RenderSkinBar(rect, image, margins, options), options.transparent);
 }
 
-void DrawSkinFrame(HDC dc, const Rect& rect, const Bitmap& image, int frameIndex, int frameCount,
-                   bool trans) {
+void DrawSkinFrame(HDC dc, const Rect& rect, const Bitmap& image, const SkinImageOptions& options) {
     if (rect.IsInverted()) return;
-    PutOnto(dc, rect, RenderSkinFrame(rect, image, frameIndex, frameCount), trans);
+    PutOnto(dc, rect, RenderSkinFrame(rect, image, options), options.transparent);
 }
 
 } // namespace skin::win

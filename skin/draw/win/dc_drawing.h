@@ -4,6 +4,7 @@
 #pragma once
 
 #include "skin/draw/bitmap.h"
+#include "skin/draw/skin_image.h"
 
 #include <windows.h>
 
@@ -13,10 +14,11 @@ namespace skin::win {
 // keyColour the device context keeps its pixels (one MaskBlt with a mask made from the key colour).
 void DrawTransparent(HDC dc, const Rect& rect, const Bitmap& bitmap, Colour keyColour);
 
-void DrawSkinImage(HDC dc, const Rect& rect, const Bitmap& image, const Rect& margins, int frameIndex,
-                   int frameCount, bool trans, bool tile, bool vertical);
-void DrawSkinBar(HDC dc, const Rect& rect, const Bitmap& image, const Rect& margins, int frameIndex,
-                 int frameCount, bool trans, bool vertical);
-void DrawSkinFrame(HDC dc, const Rect& rect, const Bitmap& image, int frameIndex, int frameCount, bool trans);
+// The image routines of skin_image.h onto a device context.
+void DrawSkinImage(HDC dc, const Rect& rect, const Bitmap& image, const Rect& margins,
+                   const SkinImageOptions& options);
+void DrawSkinBar(HDC dc, const Rect& rect, const Bitmap& image, const Rect& margins,
+                 const SkinImageOptions& options);
+void DrawSkinFrame(HDC dc, const Rect& rect, const Bitmap& image, const SkinImageOptions& options);
 
 } // namespace skin::win
