@@ -34,10 +34,7 @@ constexpr UINT SKM_CAPTIONACTION = 0x3505;
 constexpr UINT SKM_SKINAGAIN = 0x3506;
 
 // The deferred actions of the skin manager.
-constexpr int kActionSkin = 1;
-constexpr int kActionUnskin = 2;
-constexpr int kActionReskin = 3;
-constexpr int kActionPurge = 6;
+enum class DeferredAction { None = 0, Skin = 1, Unskin = 2, Reskin = 3, Purge = 6 };
 constexpr int kActionDelayMs = 250;
 
 // Skinning phases of a form skinning object.
@@ -96,7 +93,7 @@ class ISkinManager {
 
     // Deferred actions: the requesting component is set first, then the action scheduled.
     virtual void SetPendingSkinData(TSkinData* skinData) = 0;
-    virtual void ScheduleAction(int action, int interval) = 0;
+    virtual void ScheduleAction(DeferredAction action, int interval) = 0;
     // The objects of destroyed windows freed at the next tick, after whatever action is pending then
     // (skinData is the requester when nothing else is pending).
     virtual void SchedulePurge(TSkinData* skinData) = 0;

@@ -272,7 +272,7 @@ void TSkinData::Loaded() {
         if (SkinPending) {
             active_ = false; // no skin could be read: the program runs unskinned
         } else {
-            manager.ScheduleAction(kActionSkin, kActionDelayMs);
+            manager.ScheduleAction(DeferredAction::Skin, kActionDelayMs);
         }
     }
 }
@@ -281,7 +281,7 @@ void TSkinData::SetActive(bool active) {
     if (active == active_) return;
     active_ = active;
     if (HasState(rtl::csDesigning | rtl::csReading)) return; // acted on in Loaded
-    const int action = active ? kActionSkin : kActionUnskin;
+    const DeferredAction action = active ? DeferredAction::Skin : DeferredAction::Unskin;
     // The manager is touched only where it is asked for something: made too early, it would stand in the
     // way of the Loaded step that registers this component once a skin is read.
     switch (formType_) {
@@ -358,7 +358,8 @@ void TSkinData::ApplySkinChange() {
     manager.FreeAllCaptionButtons();
     // A component that has just registered skins nothing yet: an active one asks for skinning, not for a
     // re-skin of windows that were never skinned with it.
-    manager.ScheduleAction(firstSkin && active_ ? kActionSkin : kActionReskin, kActionDelayMs);
+    manager.ScheduleAction(firstSkin && active_ ? DeferredAction::Skin : DeferredAction::Reskin,
+                           kActionDelayMs);
 }
 
 void TSkinData::QueryFormSkin(const std::string& className, bool& DoSkin) {

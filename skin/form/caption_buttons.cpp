@@ -98,18 +98,20 @@ void TCaptionButtons::Clear() {
 }
 
 bool TCaptionButtons::IsVisible(std::size_t index) {
-    const std::uint8_t WindowState = form_.State(), ButtonCaps = form_.Caps(), FrameKind = form_.Kind();
+    const WindowState state = form_.State();
+    const ButtonCaps caps = form_.Caps();
+    const FrameKind kind = form_.Kind();
     const bool Active = form_.IsActive();
     const int MenuBarHeight = form_.MenuRowHeight();
     TWinSysButton& button = *CaptionButtons[index];
     const TDataSkinSysButton& e = *button.Element;
-    const bool maximized = WindowState == kStateMaximized;
-    const bool hasMax = ButtonCaps & kCapMaximize, hasMin = ButtonCaps & kCapMinimize;
-    const bool hasMenu = ButtonCaps & kCapSystemMenu;
+    const bool maximized = state == WindowState::Maximized;
+    const bool hasMax = caps.Has(ButtonCap::Maximize), hasMin = caps.Has(ButtonCap::Minimize);
+    const bool hasMenu = caps.Has(ButtonCap::SystemMenu);
     bool v = false;
     switch (e.Visibility) {
     case 0:
-        v = FrameKind != kFrameDefault && (e.Action != kActionClose || hasMenu);
+        v = kind != FrameKind::Default && (e.Action != kActionClose || hasMenu);
         break;
     case 1:
         v = maximized;

@@ -102,8 +102,8 @@ void TFramePainter::PaintBorder(int side, const Rect& rect, HDC dc) {
 void TFramePainter::PaintFrame(HDC dc) {
     const int Phase = form_.SkinPhase();
     const TSkinData* SkinData = form_.Skin();
-    if ((Phase != kPhaseActive && Phase != kPhaseReskinning)) return;
-    if (form_.Kind() == kFramePopup || form_.IsMaximizedMdiChild() || !SkinData || SkinData->SkinPending)
+    if (Phase != kPhaseActive && Phase != kPhaseReskinning) return;
+    if (form_.Kind() == FrameKind::Popup || form_.IsMaximizedMdiChild() || !SkinData || SkinData->SkinPending)
         return;
     HWND Window = form_.Handle();
     const RECT borders = form_.Borders();
@@ -238,7 +238,7 @@ gui::UniqueRegion TFramePainter::WindowRegion(int w, int h) {
         RegionWidth = w;
         RegionHeight = h;
         region = RectRegion(FrameLeft, FrameTop, w - FrameRight, h - FrameBottom);
-        if (form_.Kind() != kFramePopup) {
+        if (form_.Kind() != FrameKind::Popup) {
             AddPiece(region.get(), skin.BorderLeft->Trans == 1 && h > 1
                                        ? ShapeRegion(RenderBorder(kLeft, FrameLeft, h), 0, 0).get()
                                        : RectRegion(0, 0, FrameLeft, h).get());

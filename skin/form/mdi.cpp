@@ -25,14 +25,14 @@ HWND FindMdiClient(HWND frame) {
 
 TMdiSkinning::TMdiSkinning(TWinSkinForm& form) : form_(form) {}
 
-std::uint8_t TMdiSkinning::DetectRole(DWORD exStyle) {
-    std::uint8_t MdiRole = kOrdinaryWindow;
+MdiRole TMdiSkinning::DetectRole(DWORD exStyle) {
+    MdiRole role = MdiRole::Ordinary;
     if (HWND client = FindMdiClient(form_.Handle())) {
-        MdiRole = kMdiFrame;
+        role = MdiRole::Frame;
         MdiClient = client;
     }
-    if (exStyle & WS_EX_MDICHILD) MdiRole = kMdiChild;
-    return MdiRole;
+    if (exStyle & WS_EX_MDICHILD) role = MdiRole::Child;
+    return role;
 }
 
 void TMdiSkinning::SubclassMdiClient() {
@@ -128,14 +128,14 @@ void TMdiSkinning::OnMdiRefreshMenu(gui::TMessage& message) {
 }
 
 bool TMdiSkinning::IsActiveChildMaximized() const {
-    if (form_.Role() != kMdiFrame || !MdiClient) return false;
+    if (form_.Role() != MdiRole::Frame || !MdiClient) return false;
     BOOL maximized = FALSE;
     const auto active = SendMessageW(MdiClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized));
     return active != 0 && maximized != FALSE;
 }
 
 void TMdiSkinning::ChildCommand(UINT command) {
-    if (form_.Role() != kMdiFrame || !MdiClient) return;
+    if (form_.Role() != MdiRole::Frame || !MdiClient) return;
     auto* child = reinterpret_cast<HWND>(SendMessageW(MdiClient, WM_MDIGETACTIVE, 0, 0));
     if (!child) return;
     SendMessageW(child, WM_SYSCOMMAND, command, 0);

@@ -19,6 +19,7 @@ inline constexpr wchar_t kMdiClientClass[] = L"MDIClient";
 HWND FindMdiClient(HWND frame);
 
 class TWinSkinForm;
+enum class MdiRole : std::uint8_t;
 
 class TMdiSkinning {
   public:
@@ -26,8 +27,8 @@ class TMdiSkinning {
     TMdiSkinning(const TMdiSkinning&) = delete;
     TMdiSkinning& operator=(const TMdiSkinning&) = delete;
 
-    // The window's MDI role (the MdiRole values) from its extended style and children.
-    std::uint8_t DetectRole(DWORD exStyle);
+    // The window's MDI role from its extended style and children.
+    MdiRole DetectRole(DWORD exStyle);
     // The skin data's menu update setting, put back once a frame's last child has gone.
     void SaveMenuUpdate(bool menuUpdate) { MenuUpdateSaved = menuUpdate; }
     void SubclassMdiClient();

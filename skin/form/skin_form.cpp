@@ -115,29 +115,29 @@ void TWinSkinForm::AttachWindow(TSkinData& skinData) {
     UnskinnedFrameSize = RECT{0, 0, (outer.right - outer.left) - ClientRect.right,
                               (outer.bottom - outer.top) - ClientRect.bottom};
 
-    ButtonCaps = 0;
-    if ((Style & WS_SYSMENU) || systemMenu_.WindowMenu()) ButtonCaps |= kCapSystemMenu;
-    if (Style & WS_MINIMIZEBOX) ButtonCaps |= kCapMinimize;
-    if (Style & WS_MAXIMIZEBOX) ButtonCaps |= kCapMaximize;
+    caps_ = ButtonCaps{};
+    if ((Style & WS_SYSMENU) || systemMenu_.WindowMenu()) caps_.Add(ButtonCap::SystemMenu);
+    if (Style & WS_MINIMIZEBOX) caps_.Add(ButtonCap::Minimize);
+    if (Style & WS_MAXIMIZEBOX) caps_.Add(ButtonCap::Maximize);
 
     systemMenu_.Build();
     ReadWindowState();
-    MdiRole = mdi_.DetectRole(exStyle);
+    role_ = mdi_.DetectRole(exStyle);
 
-    FrameKind = kFrameDefault;
+    frameKind_ = FrameKind::Default;
     if ((Style & WS_POPUP) && (Style & WS_CAPTION) != WS_CAPTION) {
-        FrameKind = kFramePopup;
+        frameKind_ = FrameKind::Popup;
     } else if ((exStyle & WS_EX_WINDOWEDGE) || (Style & WS_THICKFRAME)) {
-        FrameKind = kFrameThick;
+        frameKind_ = FrameKind::Thick;
     }
-    if (MdiRole == kMdiFrame) {
+    if (role_ == MdiRole::Frame) {
         mdi_.SaveMenuUpdate(skinData.MenuUpdate());
         mdi_.SubclassMdiClient();
     }
 
     if (SkinsFrame()) {
         FormMenu = GetMenu(Window);
-        if (FormMenu && MdiRole != kMdiChild) {
+        if (FormMenu && role_ != MdiRole::Child) {
             MenuBarObject = std::make_unique<TWinSkinMenu>(skinData, *this);
             MenuBarHeight = GetSystemMetrics(SM_CYMENU);
             MenuBarObject->ReadMenuFromHandle(FormMenu);
@@ -145,7 +145,7 @@ void TWinSkinForm::AttachWindow(TSkinData& skinData) {
         }
         const ISkinManager* manager = ActiveSkinManager();
         const bool mdiMaximized = manager && manager->MdiMaximized();
-        if (!((MdiRole == kMdiChild && mdiMaximized) || WindowState == kStateMinimized))
+        if (!((role_ == MdiRole::Child && mdiMaximized) || state_ == WindowState::Minimized))
             SetSystemButtonStyles(false);
         ComputeFrameSizes();
     }
@@ -208,12 +208,12 @@ void TWinSkinForm::SkinControlsAgain() {
 
 void TWinSkinForm::SetSystemButtonStyles(bool show) {
     const ISkinManager* manager = ActiveSkinManager();
-    if (MdiRole == kMdiChild && manager && manager->MdiMaximized() && !show) return;
+    if (role_ == MdiRole::Child && manager && manager->MdiMaximized() && !show) return;
     auto style = static_cast<DWORD>(GetWindowLongPtrW(Window, GWL_STYLE));
     if (show) {
-        if (ButtonCaps & kCapSystemMenu) style |= WS_SYSMENU;
-        if (ButtonCaps & kCapMinimize) style |= WS_MINIMIZEBOX;
-        if (ButtonCaps & kCapMaximize) style |= WS_MAXIMIZEBOX;
+        if (caps_.Has(ButtonCap::SystemMenu)) style |= WS_SYSMENU;
+        if (caps_.Has(ButtonCap::Minimize)) style |= WS_MINIMIZEBOX;
+        if (caps_.Has(ButtonCap::Maximize)) style |= WS_MAXIMIZEBOX;
     } else {
         style &= ~kCaptionButtonStyles;
     }
@@ -223,7 +223,7 @@ void TWinSkinForm::SetSystemButtonStyles(bool show) {
 void TWinSkinForm::ComputeFrameSizes() {
     if (!SkinData || SkinData->SkinPending) return;
     TSkinData& skin = *SkinData;
-    if (FrameKind == kFramePopup) {
+    if (frameKind_ == FrameKind::Popup) {
         FrameLeft = FrameTop = FrameRight = FrameBottom = 0;
         MenuBarHeight = 0;
     } else {
@@ -274,9 +274,9 @@ void TWinSkinForm::SkinWndProc(gui::TMessage& message) {
     const CallDepthScope call(CallDepth);
     if (Stage1(message)) return;
     if (!SkinsFrame()) return CallPrevProc(message);
-    if (MdiRole != kMdiChild && (Style & WS_CHILD)) return CallPrevProc(message);
+    if (role_ != MdiRole::Child && (Style & WS_CHILD)) return CallPrevProc(message);
     if (Stage2(message)) return;
-    const bool stage3 = !IsMaximizedMdiChild() && WindowState != kStateMinimized && Phase != kPhaseAttached;
+    const bool stage3 = !IsMaximizedMdiChild() && state_ != WindowState::Minimized && Phase != kPhaseAttached;
     if (!stage3) return CallPrevProc(message);
     Stage3(message);
 }
@@ -539,28 +539,29 @@ void TWinSkinForm::OnSize(gui::TMessage& message) {
     CallPrevProc(message);
     switch (message.WParam) {
     case SIZE_RESTORED:
-        WindowState = kStateNormal;
+        state_ = WindowState::Normal;
         break;
     case SIZE_MINIMIZED:
-        WindowState = kStateMinimized;
+        state_ = WindowState::Minimized;
         break;
     case SIZE_MAXIMIZED:
-        WindowState = kStateMaximized;
+        state_ = WindowState::Maximized;
         break;
     default:
         break;
     }
-    if (MdiRole == kMdiChild && WindowState != kStateNormal) {
+    if (role_ == MdiRole::Child && state_ != WindowState::Normal) {
         // The system draws a maximized or minimized child (the small caption inside the client): the frame's
         // shape goes at once, before the system paints it at its new size.
         if (HasRegion) ClearRegion();
     }
-    if (WindowState == kStateMinimized) return;
+    if (state_ == WindowState::Minimized) return;
     const ISkinManager* manager = ActiveSkinManager();
-    if (MdiRole == kMdiChild && ((manager && manager->MdiMaximized()) || WindowState != kStateNormal)) return;
+    if (role_ == MdiRole::Child && ((manager && manager->MdiMaximized()) || state_ != WindowState::Normal))
+        return;
     // A child restored from its icon without a system command (WM_MDIRESTORE, the window menu) got its
     // style buttons back for the minimized caption: the skinned frame draws its own again.
-    if (MdiRole == kMdiChild && (GetWindowLongPtrW(Window, GWL_STYLE) & kCaptionButtonStyles)) {
+    if (role_ == MdiRole::Child && (GetWindowLongPtrW(Window, GWL_STYLE) & kCaptionButtonStyles)) {
         SetSystemButtonStyles(false);
     }
     if (Phase == kPhaseActive || Phase == kPhaseReskinning) UpdateRegion();
@@ -569,11 +570,11 @@ void TWinSkinForm::OnSize(gui::TMessage& message) {
 void TWinSkinForm::OnGetMinMaxInfo(gui::TMessage& message) {
     CallPrevProc(message);
     ReadWindowState();
-    if (WindowState == kStateMinimized) {
+    if (state_ == WindowState::Minimized) {
         SetSystemButtonStyles(true); // the system draws the minimized caption
-    } else if (MdiRole != kMdiChild) {
+    } else if (role_ != MdiRole::Child) {
         SetSystemButtonStyles(false);
-    } else if (WindowState == kStateNormal) {
+    } else if (state_ == WindowState::Normal) {
         ISkinManager* manager = ActiveSkinManager();
         if (manager && manager->MdiMaximized()) manager->SetMdiMaximized(false);
         SetSystemButtonStyles(false);
@@ -582,7 +583,9 @@ void TWinSkinForm::OnGetMinMaxInfo(gui::TMessage& message) {
     }
     auto* info = reinterpret_cast<MINMAXINFO*>(message.LParam);
     info->ptMaxTrackSize = POINT{GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED)};
-    if (MdiRole == kMdiChild || FrameKind == kFramePopup || FrameLeft + FrameRight + FrameBottom == 0) return;
+    if (role_ == MdiRole::Child || frameKind_ == FrameKind::Popup ||
+        FrameLeft + FrameRight + FrameBottom == 0)
+        return;
     // The system places a maximized window with its own frame widths past the screen's edges. The skin's
     // side and bottom borders go there instead, whatever their widths, so the content fills the screen's
     // width and reaches its bottom exactly; the top stays where the system puts it.
@@ -608,10 +611,10 @@ void TWinSkinForm::OnStart(gui::TMessage&) {
         ClientRect = RECT{0, 0, (outer.right - outer.left) - UnskinnedFrameSize.right,
                           (outer.bottom - outer.top) - UnskinnedFrameSize.bottom};
         const ISkinManager* manager = ActiveSkinManager();
-        if (MdiRole == kMdiChild && manager && manager->MdiMaximized()) {
+        if (role_ == MdiRole::Child && manager && manager->MdiMaximized()) {
             SetSystemButtonStyles(true);
             RefreshFrame();
-        } else if (WindowState != kStateMinimized && FrameKind != kFramePopup) {
+        } else if (state_ != WindowState::Minimized && frameKind_ != FrameKind::Popup) {
             Phase = kPhaseFitting;
             FitWindowToSkin(false);
             Phase = kPhaseActive;
@@ -631,7 +634,7 @@ void TWinSkinForm::OnNcCalcSize(gui::TMessage& message) {
         return;
     }
     auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(message.LParam);
-    if (!IsMaximizedMdiChild() && FrameKind != kFramePopup) {
+    if (!IsMaximizedMdiChild() && frameKind_ != FrameKind::Popup) {
         const WINDOWPOS& pos = *params->lppos;
         params->rgrc[0] = RECT{pos.x + FrameLeft, pos.y + FrameTop + MenuBarHeight,
                                pos.x + pos.cx - FrameRight, pos.y + pos.cy - FrameBottom};
@@ -650,7 +653,7 @@ void TWinSkinForm::OnNcHitTest(gui::TMessage& message) {
         message.Result = HTNOWHERE;
         return;
     }
-    const bool sizable = (Style & WS_THICKFRAME) && WindowState == kStateNormal;
+    const bool sizable = (Style & WS_THICKFRAME) && state_ == WindowState::Normal;
     const bool left = at.x < FrameLeft, right = at.x >= w - FrameRight;
     const bool top = at.y < std::min(FrameBottom, FrameTop), bottom = at.y >= h - FrameBottom;
     if (sizable && (left || right || top || bottom)) {
@@ -676,7 +679,7 @@ void TWinSkinForm::OnNcHitTest(gui::TMessage& message) {
 void TWinSkinForm::OnNcPaint(gui::TMessage& message) {
     message.Result = 0;
     if (!FramePainting) return;
-    if (IsMaximizedMdiChild() || FrameKind == kFramePopup) return CallPrevProc(message);
+    if (IsMaximizedMdiChild() || frameKind_ == FrameKind::Popup) return CallPrevProc(message);
     // The whole frame: the caption is composed off-screen, so clipping to the update region saves nothing.
     gui::WindowDc dc(Window, gui::WindowDc::WholeWindow);
     if (dc) painter_.PaintFrame(dc.get());
@@ -702,7 +705,7 @@ void TWinSkinForm::RefreshFrame() {
 }
 
 void TWinSkinForm::FitWindowToSkin(bool rereadClient) {
-    if (WindowState == kStateMaximized) return RefreshFrame();
+    if (state_ == WindowState::Maximized) return RefreshFrame();
     const RECT outer = WindowRectOf(Window);
     int width = ClientRect.right + FrameLeft + FrameRight;
     if (rereadClient) GetClientRect(Window, &ClientRect);
@@ -746,18 +749,18 @@ void TWinSkinForm::ReadWindowState() {
     // rectangle of that moment as its normal place, and a later restore shrinks it to its icon.
     if (!IsWindow(Window)) return;
     if (IsIconic(Window)) {
-        WindowState = kStateMinimized;
+        state_ = WindowState::Minimized;
     } else if (IsZoomed(Window)) {
-        WindowState = kStateMaximized;
+        state_ = WindowState::Maximized;
     } else {
-        WindowState = kStateNormal;
+        state_ = WindowState::Normal;
     }
 }
 
 POINT TWinSkinForm::ScreenToWindow(int x, int y) const {
     POINT point{x, y};
     ScreenToClient(Window, &point);
-    if (WindowState != kStateMinimized) {
+    if (state_ != WindowState::Minimized) {
         point.x += FrameLeft;
         point.y += FrameTop + MenuBarHeight;
     }
@@ -770,7 +773,7 @@ void TWinSkinForm::UpdateRegion() {
     const int w = outer.right - outer.left;
     const int h = outer.bottom - outer.top;
     if (w <= 0 || h <= 0 || IsMaximizedMdiChild() || !SkinData || SkinData->SkinPending) return;
-    if (painter_.RegionFits(w, h) && MdiRole != kMdiChild && Phase != kPhaseReskinning) return;
+    if (painter_.RegionFits(w, h) && role_ != MdiRole::Child && Phase != kPhaseReskinning) return;
     HasRegion = false;
     gui::UniqueRegion region = painter_.WindowRegion(w, h);
     if (!region) return;
@@ -860,20 +863,20 @@ void TWinSkinForm::CloseWindow() {
 }
 
 void TWinSkinForm::ToggleMaximize() {
-    if (WindowState == kStateMaximized) return RestoreWindow();
-    WindowState = kStateMaximized;
+    if (state_ == WindowState::Maximized) return RestoreWindow();
+    state_ = WindowState::Maximized;
     PostMessageW(Window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
     HotObject = nullptr;
 }
 
 void TWinSkinForm::ToggleMinimize() {
-    if (WindowState == kStateMinimized) return RestoreWindow();
-    WindowState = kStateMinimized;
+    if (state_ == WindowState::Minimized) return RestoreWindow();
+    state_ = WindowState::Minimized;
     PostMessageW(Window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
 }
 
 void TWinSkinForm::RestoreWindow() {
-    WindowState = kStateNormal;
+    state_ = WindowState::Normal;
     PostMessageW(Window, WM_SYSCOMMAND, SC_RESTORE, 0);
 }
 
@@ -907,7 +910,7 @@ void TWinSkinForm::OnNcLButtonDown(gui::TMessage& message) {
         return;
     }
     // A maximized window cannot be dragged by its caption.
-    if (WindowState == kStateMaximized && message.WParam == HTCAPTION && Active) message.WParam = HTMENU;
+    if (state_ == WindowState::Maximized && message.WParam == HTCAPTION && Active) message.WParam = HTMENU;
     CallPrevProc(message);
 }
 
@@ -939,16 +942,16 @@ void TWinSkinForm::OnNcLButtonDblClk(gui::TMessage& message) {
         message.Result = 0;
         return;
     }
-    if (WindowState != kStateNormal) {
+    if (state_ != WindowState::Normal) {
         RestoreWindow();
-    } else if (ButtonCaps & kCapMaximize) {
+    } else if (caps_.Has(ButtonCap::Maximize)) {
         ToggleMaximize();
     }
     message.Result = 0;
 }
 
 void TWinSkinForm::OnNcRButtonDown(gui::TMessage& message) {
-    if (message.WParam == HTCAPTION && MdiRole != kMdiChild) {
+    if (message.WParam == HTCAPTION && role_ != MdiRole::Child) {
         systemMenu_.Show(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
         message.Result = 0;
         return;
@@ -992,7 +995,7 @@ void TWinSkinForm::OnSysCommand(gui::TMessage& message) {
             }
         }
     }
-    if (command == SC_KEYMENU && message.LParam == ' ' && MdiRole != kMdiChild && systemMenu_.Handle()) {
+    if (command == SC_KEYMENU && message.LParam == ' ' && role_ != MdiRole::Child && systemMenu_.Handle()) {
         // Alt+Space: the window has no system menu style while skinned, so the system would show nothing.
         systemMenu_.ShowFromKeyboard();
         message.Result = 0;
@@ -1000,15 +1003,15 @@ void TWinSkinForm::OnSysCommand(gui::TMessage& message) {
     }
     switch (command) {
     case SC_MINIMIZE:
-        WindowState = kStateMinimized;
-        if (MdiRole == kMdiChild) SetSystemButtonStyles(true);
+        state_ = WindowState::Minimized;
+        if (role_ == MdiRole::Child) SetSystemButtonStyles(true);
         break;
     case SC_MAXIMIZE:
-        WindowState = kStateMaximized;
+        state_ = WindowState::Maximized;
         break;
     case SC_RESTORE:
-        WindowState = kStateNormal;
-        if (MdiRole == kMdiChild) SetSystemButtonStyles(false);
+        state_ = WindowState::Normal;
+        if (role_ == MdiRole::Child) SetSystemButtonStyles(false);
         break;
     default:
         break;
@@ -1075,10 +1078,10 @@ void TWinSkinForm::DetachAll() {
     }
     mdi_.UnsubclassMdiClient();
     painter_.DropCaption();
-    if (Phase != kPhaseClosing && (MdiRole == kMdiChild || !(Style & WS_CHILD))) {
+    if (Phase != kPhaseClosing && (role_ == MdiRole::Child || !(Style & WS_CHILD))) {
         RECT outer = WindowRectOf(Window);
         // A child keeps its place in its own MDI client (not the one of whichever frame was skinned last).
-        if (MdiRole == kMdiChild)
+        if (role_ == MdiRole::Child)
             MapWindowPoints(nullptr, GetParent(Window), reinterpret_cast<POINT*>(&outer), 2);
         const int width = (outer.right - outer.left) - FrameLeft - FrameRight + UnskinnedFrameSize.right;
         const int height =

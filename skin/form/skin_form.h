@@ -32,22 +32,26 @@ namespace skin {
 
 class TSkinData;
 
-// MdiRole values.
-constexpr std::uint8_t kOrdinaryWindow = 0;
-constexpr std::uint8_t kMdiFrame = 1;
-constexpr std::uint8_t kMdiChild = 2;
-// WindowState values.
-constexpr std::uint8_t kStateNormal = 0;
-constexpr std::uint8_t kStateMaximized = 1;
-constexpr std::uint8_t kStateMinimized = 2;
-// FrameKind values.
-constexpr std::uint8_t kFrameThick = 0;
-constexpr std::uint8_t kFramePopup = 2; // a popup without a full caption: no skinned frame
-constexpr std::uint8_t kFrameDefault = 3;
-// ButtonCaps bits.
-constexpr std::uint8_t kCapMaximize = 1;
-constexpr std::uint8_t kCapMinimize = 2;
-constexpr std::uint8_t kCapSystemMenu = 8;
+enum class MdiRole : std::uint8_t { Ordinary, Frame, Child };
+enum class WindowState : std::uint8_t { Normal, Maximized, Minimized };
+enum class FrameKind : std::uint8_t {
+    Thick = 0,
+    Popup = 2, // a popup without a full caption: no skinned frame
+    Default = 3,
+};
+
+// The caption buttons a window's style asks for.
+enum class ButtonCap : std::uint8_t { Maximize = 1, Minimize = 2, SystemMenu = 8 };
+class ButtonCaps {
+  public:
+    constexpr bool Has(ButtonCap cap) const { return (bits_ & static_cast<std::uint8_t>(cap)) != 0; }
+    constexpr void Add(ButtonCap cap) {
+        bits_ = static_cast<std::uint8_t>(bits_ | static_cast<std::uint8_t>(cap));
+    }
+
+  private:
+    std::uint8_t bits_ = 0;
+};
 
 class TWinSkinForm : public rtl::TComponent,
                      public ISkinControlHost,
@@ -137,15 +141,15 @@ class TWinSkinForm : public rtl::TComponent,
     TSkinData* Skin() const { return SkinData; }
     gui::TForm* OwnerForm() const { return Form; }
     void SetPhase(int phase) { Phase = phase; }
-    std::uint8_t Kind() const { return FrameKind; }
+    FrameKind Kind() const { return frameKind_; }
     DWORD WindowStyle() const { return Style; }
     // A maximized or minimized MDI child: the system draws its frame.
-    bool IsMaximizedMdiChild() const { return MdiRole == kMdiChild && WindowState != kStateNormal; }
+    bool IsMaximizedMdiChild() const { return role_ == MdiRole::Child && state_ != WindowState::Normal; }
     // One of this object's handlers is running: freeing it now would pull it from under that handler.
     bool InHandler() const { return CallDepth > 0; }
-    std::uint8_t Role() const { return MdiRole; }
-    std::uint8_t State() const { return WindowState; }
-    void SetState(std::uint8_t state) { WindowState = state; }
+    MdiRole Role() const { return role_; }
+    WindowState State() const { return state_; }
+    void SetState(WindowState state) { state_ = state; }
     bool IsActive() const { return Active != 0; }
     bool ReadsRightToLeft() const { return RightToLeft; }
     // The skinned frame's thickness on each side: left, caption, right, bottom.
@@ -168,8 +172,8 @@ class TWinSkinForm : public rtl::TComponent,
     const TFramePainter& Painter() const { return painter_; }
     // SkinControls holds xcMainMenu: the frame is the skin's.
     bool SkinsFrame() const;
-    // The caption buttons the window's style asks for (ButtonCaps bits).
-    std::uint8_t Caps() const { return ButtonCaps; }
+    // The caption buttons the window's style asks for.
+    ButtonCaps Caps() const { return caps_; }
     // A menu loop of this object's runs (the system menu's, a drop-down's of the bar).
     void SetInMenuLoop(bool running) { InMenuLoop = running; }
     const std::vector<std::unique_ptr<ISkinControlObject>>& Controls() const { return ControlObjects; }
@@ -209,10 +213,10 @@ class TWinSkinForm : public rtl::TComponent,
     std::unique_ptr<TWinSkinMenu> MenuBarObject;
     std::vector<std::unique_ptr<ISkinControlObject>> ControlObjects;
     std::uint8_t Active = 1;
-    std::uint8_t MdiRole = kOrdinaryWindow;
-    std::uint8_t FrameKind = kFrameDefault;
-    std::uint8_t ButtonCaps = 0;
-    std::uint8_t WindowState = kStateNormal;
+    MdiRole role_ = MdiRole::Ordinary;
+    FrameKind frameKind_ = FrameKind::Default;
+    ButtonCaps caps_;
+    WindowState state_ = WindowState::Normal;
     int Phase = kPhaseAttached;
     ISkinControlObject* HotControl = nullptr;
     // Controls whose window was destroyed while skinned, to be skinned again once the message posted for

@@ -25,7 +25,7 @@ void TSystemMenu::ReadWindowMenu() {
 }
 
 void TSystemMenu::Build() {
-    const std::uint8_t ButtonCaps = form_.Caps();
+    const ButtonCaps caps = form_.Caps();
     // Owner-drawn: each item carries its tag as item data and is drawn by the skin (SystemMenuItemLook).
     SysPopupMenu.reset(CreatePopupMenu());
     const auto add = [&](int tag) {
@@ -33,8 +33,8 @@ void TSystemMenu::Build() {
                     reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(kSystemMenuItemData + tag)));
     };
     add(kTagRestore);
-    if (ButtonCaps & kCapMaximize) add(kTagMaximize);
-    if (ButtonCaps & kCapMinimize) add(kTagMinimize);
+    if (caps.Has(ButtonCap::Maximize)) add(kTagMaximize);
+    if (caps.Has(ButtonCap::Minimize)) add(kTagMinimize);
     AppendMenuW(SysPopupMenu.get(), MF_OWNERDRAW | MF_SEPARATOR, 0,
                 reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(kSystemMenuItemData + kTagSeparator)));
     add(kTagClose);
@@ -61,7 +61,7 @@ bool TSystemMenu::ItemLook(ULONG_PTR itemData, UINT command, TMenuItemLook& look
 }
 
 void TSystemMenu::Show(int x, int y, bool byIconClick) {
-    const std::uint8_t WindowState = form_.State();
+    const WindowState state = form_.State();
     const TSkinData* SkinData = form_.Skin();
     HWND Window = form_.Handle();
     if (!SysPopupMenu) return;
@@ -69,9 +69,9 @@ void TSystemMenu::Show(int x, int y, bool byIconClick) {
         EnableMenuItem(SysPopupMenu.get(), static_cast<UINT>(tag) + kCommandOfTag,
                        MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
     };
-    enable(kTagRestore, WindowState != kStateNormal);
-    enable(kTagMaximize, WindowState != kStateMaximized);
-    enable(kTagMinimize, WindowState != kStateMinimized);
+    enable(kTagRestore, state != WindowState::Normal);
+    enable(kTagMaximize, state != WindowState::Maximized);
+    enable(kTagMinimize, state != WindowState::Minimized);
 
     // A second click on the icon within the double-click time is a double click on it: it closes the window.
     // An opening from the keyboard, the caption or a menu is no click on the icon, and neither of a pair.
@@ -82,7 +82,7 @@ void TSystemMenu::Show(int x, int y, bool byIconClick) {
         return;
     }
     LastSysMenuTick = byIconClick ? now : 0;
-    if (SkinData->HasSkinControl(xcSystemMenu) && form_.Role() != kMdiChild) {
+    if (SkinData->HasSkinControl(xcSystemMenu) && form_.Role() != MdiRole::Child) {
         form_.SetInMenuLoop(true);
         const UINT chosen = static_cast<UINT>(
             TrackPopupMenu(SysPopupMenu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, Window, nullptr));

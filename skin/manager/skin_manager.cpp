@@ -223,11 +223,11 @@ TSkinData* TSkinManage::FindSkinData(HWND window) const {
     return SkinDatas.empty() ? nullptr : SkinDatas.front();
 }
 
-void TSkinManage::ScheduleAction(int action, int interval) {
-    if (action == kActionPurge) {
+void TSkinManage::ScheduleAction(DeferredAction action, int interval) {
+    if (action == DeferredAction::Purge) {
         // A purge never takes the place of a skin, unskin or re-skin asked for before it: it runs after it.
         PurgeRequested = true;
-        if (PendingAction == 0) PendingAction = kActionPurge;
+        if (PendingAction == DeferredAction::None) PendingAction = DeferredAction::Purge;
     } else {
         PendingAction = action; // a pending purge still runs, after this one
     }
@@ -238,33 +238,34 @@ void TSkinManage::ScheduleAction(int action, int interval) {
     }
     // Before the first activation there is nothing to act on: windows are skinned one by one as they
     // are activated.
-    if (action == kActionSkin) Enabled = 1;
-    if (action == kActionUnskin) Enabled = 0;
-    PendingAction = 0;
+    if (action == DeferredAction::Skin) Enabled = 1;
+    if (action == DeferredAction::Unskin) Enabled = 0;
+    PendingAction = DeferredAction::None;
     PurgeRequested = false;
 }
 
 void TSkinManage::SchedulePurge(TSkinData* skinData) {
-    if (PendingAction == 0 || !PendingSkinData) PendingSkinData = skinData; // else the pending request's own
-    ScheduleAction(kActionPurge, kActionDelayMs);
+    if (PendingAction == DeferredAction::None || !PendingSkinData)
+        PendingSkinData = skinData; // else the pending request's own
+    ScheduleAction(DeferredAction::Purge, kActionDelayMs);
 }
 
 void TSkinManage::RunPendingAction() {
     TSkinData* data = PendingSkinData;
     if (!data) return; // keep ticking until a component asks
     ActionTimer->SetEnabled(false);
-    const int action = PendingAction;
-    const bool purge = PurgeRequested || action == kActionPurge;
-    PendingAction = 0;
+    const DeferredAction action = PendingAction;
+    const bool purge = PurgeRequested || action == DeferredAction::Purge;
+    PendingAction = DeferredAction::None;
     PurgeRequested = false;
     switch (action) {
-    case kActionSkin:
+    case DeferredAction::Skin:
         SkinAll(*data);
         break;
-    case kActionUnskin:
+    case DeferredAction::Unskin:
         UnskinAll(*data);
         break;
-    case kActionReskin:
+    case DeferredAction::Reskin:
         ReskinAll(*data);
         break;
     default:
@@ -368,14 +369,14 @@ void TSkinManage::SetMdiMaximized(bool maximized) {
     if (maximized == (MdiMaximizedFlag != 0)) return;
     MdiMaximizedFlag = maximized ? 1 : 0;
     for (const auto& form : Forms) {
-        if (form->Role() != kMdiChild) continue;
+        if (form->Role() != MdiRole::Child) continue;
         if (maximized) {
             if (form->HasWindowRegion()) form->ClearRegion();
             form->SetSystemButtonStyles(true);
-        } else if (form->State() == kStateMinimized) {
+        } else if (form->State() == WindowState::Minimized) {
             form->SetSystemButtonStyles(true);
         } else {
-            form->SetState(kStateNormal);
+            form->SetState(WindowState::Normal);
             form->UpdateRegion();
             form->SetSystemButtonStyles(false);
             if (!form->HasWindowRegion()) form->RefreshFrame();
@@ -385,7 +386,7 @@ void TSkinManage::SetMdiMaximized(bool maximized) {
 
 int TSkinManage::CountMdiChildren() const {
     return static_cast<int>(std::count_if(Forms.begin(), Forms.end(), [](const auto& form) {
-        return form->Role() == kMdiChild && form->SkinPhase() != kPhaseClosing &&
+        return form->Role() == MdiRole::Child && form->SkinPhase() != kPhaseClosing &&
                form->SkinPhase() != kPhaseDestroyed;
     }));
 }

@@ -38,8 +38,8 @@ class TSkinManage final : public ISkinManager {
     std::uint8_t ActivatingAll = 0;
     std::int32_t Started = 0;
     std::uint8_t MdiMaximizedFlag = 0;
-    std::int32_t PendingAction = 0; // 0 when nothing is pending
-    bool PurgeRequested = false;    // destroyed windows' objects are freed at the next tick as well
+    DeferredAction PendingAction = DeferredAction::None;
+    bool PurgeRequested = false; // destroyed windows' objects are freed at the next tick as well
     TSkinData* PendingSkinData = nullptr;
 
     // ISkinManager.
@@ -50,7 +50,7 @@ class TSkinManage final : public ISkinManager {
     // Decides whether window is skinned and with which skin data; true when a skinning object was attached.
     bool SkinWindow(HWND window) override;
     void SetPendingSkinData(TSkinData* skinData) override { PendingSkinData = skinData; }
-    void ScheduleAction(int action, int interval) override;
+    void ScheduleAction(DeferredAction action, int interval) override;
     void SchedulePurge(TSkinData* skinData) override;
     void FreeAllCaptionButtons() override;
     void SetEnabled(bool enabled) override { Enabled = enabled ? 1 : 0; }

@@ -260,7 +260,7 @@ TEST_F(SkinDataTest, GoodSkinFileReplacesTheSkinAndFreesWhatItLacks) {
     // No window was ever activated: the re-skin has nothing to act on and is dropped, not left pending for a
     // later purge to run.
     EXPECT_EQ(skin::SkinManager->Started, 0);
-    EXPECT_EQ(skin::SkinManager->PendingAction, 0);
+    EXPECT_EQ(skin::SkinManager->PendingAction, skin::DeferredAction::None);
 }
 
 TEST_F(SkinDataTest, DamagedStoredSkinFailsTheFormWithAClearError) {
@@ -314,5 +314,5 @@ TEST_F(SkinDataTest, PackageThatFailsLeavesThePreviousSkinInEffect) {
     EXPECT_EQ(data->WriteSkinStream(), before);
     EXPECT_TRUE(data->LoadSkinPackage(SkinPackage(60, false)));
     EXPECT_EQ(data->BorderTop->Image.width(), 60);
-    EXPECT_EQ(skin::SkinManager->PendingAction, skin::kActionReskin);
+    EXPECT_EQ(skin::SkinManager->PendingAction, skin::DeferredAction::Reskin);
 }

@@ -231,7 +231,7 @@ TEST_P(SkinMdiTest, DocumentsHaveSkinnedFramesInsideTheClientAndFollowActivation
     TSkinTestForm* frame = Frame();
     const HWND client = frame->ClientHandle();
     ASSERT_NE(client, nullptr);
-    EXPECT_EQ(Object(frame->Handle()).Role(), skin::kMdiFrame);
+    EXPECT_EQ(Object(frame->Handle()).Role(), skin::MdiRole::Frame);
     EXPECT_EQ(GetWindowLongPtrW(client, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), 0) << "no scroll bars";
     const std::vector<TMdiTestChild*> children = Children(frame, 3);
     EXPECT_EQ(frame->MDIChildCount(), 3);
@@ -248,7 +248,7 @@ TEST_P(SkinMdiTest, DocumentsHaveSkinnedFramesInsideTheClientAndFollowActivation
         const RECT area = ScreenClientRect(client);
         for (auto* child : children) {
             const skin::TWinSkinForm& object = Object(child->Handle());
-            EXPECT_EQ(object.Role(), skin::kMdiChild);
+            EXPECT_EQ(object.Role(), skin::MdiRole::Child);
             const POINT offset = ClientOffset(child->Handle());
             EXPECT_EQ(offset.x, object.Borders().left) << "the skin's left border";
             EXPECT_EQ(offset.y, object.Borders().top) << "the skin's caption";
