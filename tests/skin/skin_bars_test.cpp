@@ -225,7 +225,7 @@ TEST_P(SkinBarsTest, StatusBarShowsItsPanelsAndTheSkinsGripAlsoWhenTheWindowGrow
     EXPECT_EQ(barRect.right, client.right);
     expectSkinned("grown");
 
-    RunSkinAction(Skin(form), skin::kActionUnskin);
+    RunSkinAction(Skin(form), skin::DeferredAction::Unskin);
     const skin::Bitmap own = ShotOf(bar);
     const RECT grip = skin::TSkinStatusBar::SizeGripRect(extra, own.width(), own.height());
     EXPECT_GT(GlyphMismatches(own, grip.left, grip.top, extra.Image, extra.FrameCount, 5), 0)

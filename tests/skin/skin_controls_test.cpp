@@ -688,18 +688,18 @@ TEST_P(SkinControlsTest, UnskinningGivesControlsTheirLookBackAndCyclesLeaveNoHan
     TSkinTestForm* form = ControlsForm();
     TSkinData& skin = Skin(form);
     HWND edit = HandleOf(form, "Edit1"), button = HandleOf(form, "Button1");
-    const auto cycle = [&](int action) { RunSkinAction(skin, action); };
-    cycle(skin::kActionUnskin);
+    const auto cycle = [&](skin::DeferredAction action) { RunSkinAction(skin, action); };
+    cycle(skin::DeferredAction::Unskin);
     EXPECT_TRUE(ButtonFramesShown(ShotOf(button), *skin.Buttons).empty()) << "the system's own button";
     const skin::Bitmap plainEdit = ShotOf(edit);
     EXPECT_NE(RgbOf(plainEdit.pixel(0, plainEdit.height() / 2)), PixelOfColour(skin.ButtonShadowColour))
         << "the system's own edit border";
-    cycle(skin::kActionSkin);
+    cycle(skin::DeferredAction::Skin);
     ShotOf(button);
     const gui::LiveHandleCounts before = gui::LiveHandles();
     for (int i = 0; i < 100; ++i) {
-        cycle(skin::kActionUnskin);
-        cycle(skin::kActionSkin);
+        cycle(skin::DeferredAction::Unskin);
+        cycle(skin::DeferredAction::Skin);
         RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     }
     ASSERT_TRUE(Pump([&] { return Skinned(form->Handle()); }));
@@ -777,7 +777,7 @@ TEST_P(SkinControlsTest, ButtonsFreedAtRunTimeLeaveNothingForSkinSwitchesToReach
     const gui::LiveHandleCounts after = gui::LiveHandles();
     EXPECT_EQ(after.Gdi, before.Gdi);
     EXPECT_EQ(after.User, before.User);
-    RunSkinAction(skin, skin::kActionUnskin);
+    RunSkinAction(skin, skin::DeferredAction::Unskin);
     EXPECT_EQ(skin::SkinManager->FindFormByWindow(form->Handle()), nullptr);
     EXPECT_TRUE(ButtonFramesShown(ShotOf(HandleOf(form, "Button1")), *skin.Buttons).empty())
         << "the button left has its own look back";

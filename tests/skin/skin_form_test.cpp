@@ -485,18 +485,18 @@ TEST_P(SkinFormTest, SkinningCyclesAndErrorBoxesLeaveNoHandlesBehind) {
     TSkinTestForm* form = SkinnedForm();
     TSkinData& skin = Skin(form);
     skin::TSkinManage& manager = *skin::SkinManager;
-    const auto cycle = [&](int action) { RunSkinAction(skin, action); };
-    cycle(skin::kActionUnskin);
-    cycle(skin::kActionSkin);
+    const auto cycle = [&](skin::DeferredAction action) { RunSkinAction(skin, action); };
+    cycle(skin::DeferredAction::Unskin);
+    cycle(skin::DeferredAction::Skin);
     application->ProcessMessages();
     const gui::LiveHandleCounts before = gui::LiveHandles();
     PROCESS_MEMORY_COUNTERS memory{};
     GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
     const SIZE_T workingSetBefore = memory.WorkingSetSize;
     for (int i = 0; i < 500; ++i) {
-        cycle(skin::kActionUnskin);
-        cycle(skin::kActionSkin);
-        cycle(skin::kActionReskin);
+        cycle(skin::DeferredAction::Unskin);
+        cycle(skin::DeferredAction::Skin);
+        cycle(skin::DeferredAction::Reskin);
     }
     ASSERT_TRUE(Pump([&] { return Skinned(form->Handle()); }));
     for (int i = 0; i < 200; ++i) {

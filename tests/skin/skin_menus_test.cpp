@@ -545,7 +545,7 @@ TEST_P(SkinMenusTest, UnskinningWhileAMenuIsOpenClosesItAndFreesTheObjectAfterwa
         MenuScript script;
         script.Then([&] {
             ASSERT_FALSE(OpenMenus().empty());
-            RunSkinAction(skin, skin::kActionUnskin);
+            RunSkinAction(skin, skin::DeferredAction::Unskin);
         });
         script.Start(250);
         if (systemMenu) {
@@ -558,10 +558,10 @@ TEST_P(SkinMenusTest, UnskinningWhileAMenuIsOpenClosesItAndFreesTheObjectAfterwa
         ASSERT_TRUE(Finish(script)) << (systemMenu ? "system menu" : "drop-down");
         EXPECT_EQ(skin::SkinManager->FindFormByWindow(window), nullptr);
         EXPECT_NE(GetMenu(window), nullptr) << "the window's own menu is back";
-        RunSkinAction(skin, skin::kActionPurge);
+        RunSkinAction(skin, skin::DeferredAction::Purge);
         EXPECT_TRUE(skin::SkinManager->Retired.empty()) << "freed once its handler returned";
 
-        RunSkinAction(skin, skin::kActionSkin); // again, for the next round
+        RunSkinAction(skin, skin::DeferredAction::Skin); // again, for the next round
         ASSERT_TRUE(Pump([&] { return Skinned(window); }));
         Settle();
     }

@@ -307,10 +307,10 @@ TEST_P(SkinTabsTest, UnskinningGivesTabsTheirOwnLookAndPageSwitchingCyclesLeaveN
     const TabMark mark = MarkOf(*skin.Tabs);
     ASSERT_TRUE(ShowsFrame(window, 1, skin::kTabsBottom, true));
 
-    RunSkinAction(skin, skin::kActionUnskin);
+    RunSkinAction(skin, skin::DeferredAction::Unskin);
     const skin::Pixel own = ShownAt(window, MarkPoint(TabRect(window, 1), skin::kTabsBottom, mark.Row));
     EXPECT_NE(own, mark.Selected) << "the control draws its own tabs again";
-    RunSkinAction(skin, skin::kActionSkin);
+    RunSkinAction(skin, skin::DeferredAction::Skin);
     ASSERT_TRUE(Pump([&] { return Skinned(form->Handle()); }));
     ASSERT_TRUE(ShowsFrame(window, 1, skin::kTabsBottom, true));
 
@@ -319,8 +319,8 @@ TEST_P(SkinTabsTest, UnskinningGivesTabsTheirOwnLookAndPageSwitchingCyclesLeaveN
     for (int i = 0; i < 60; ++i) {
         pages->SetActivePageIndex(i % 3);
         tabSet->SetTabIndex(i % 6);
-        RunSkinAction(skin, skin::kActionUnskin);
-        RunSkinAction(skin, skin::kActionSkin);
+        RunSkinAction(skin, skin::DeferredAction::Unskin);
+        RunSkinAction(skin, skin::DeferredAction::Skin);
         RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     }
     pages->SetActivePageIndex(0);

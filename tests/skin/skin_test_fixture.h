@@ -158,7 +158,7 @@ class SkinFormTest : public ::testing::TestWithParam<const char*> {
     }
 
     // Runs a deferred skin action of the manager for skin now, as its timer would.
-    void RunSkinAction(TSkinData& skin, int action) {
+    void RunSkinAction(TSkinData& skin, skin::DeferredAction action) {
         skin::TSkinManage& manager = *skin::SkinManager;
         manager.SetPendingSkinData(&skin);
         manager.ScheduleAction(action, skin::kActionDelayMs);
