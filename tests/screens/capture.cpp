@@ -73,18 +73,18 @@ struct ProcessWindows {
     std::vector<HWND> found;
 };
 
+BOOL CALLBACK CollectVisibleWindow(HWND window, LPARAM lParam) {
+    auto* windows = reinterpret_cast<ProcessWindows*>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == windows->processId && IsWindowVisible(window)) windows->found.push_back(window);
+    return TRUE;
+}
+
 // The visible top-level windows of a process, in z-order.
 std::vector<HWND> VisibleWindowsOf(DWORD processId) {
     ProcessWindows state{processId, {}};
-    EnumWindows(
-        [](HWND window, LPARAM lParam) -> BOOL {
-            auto* windows = reinterpret_cast<ProcessWindows*>(lParam);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == windows->processId && IsWindowVisible(window)) windows->found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&state));
+    EnumWindows(&CollectVisibleWindow, reinterpret_cast<LPARAM>(&state));
     return state.found;
 }
 
