@@ -9,12 +9,40 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <mutex>
+#include <unordered_map>
 #include <utility>
 
 namespace gui {
 namespace {
 
-constexpr wchar_t kControlProperty[] = L"MarivelControl";
+// The framework control of each window. Not a window property: some systems read properties by a round
+// trip to the window server, and the control is looked up on every message.
+class ControlTable {
+  public:
+    TWinControl* Find(HWND window) {
+        const std::lock_guard lock(mutex_);
+        const auto found = controls_.find(window);
+        return found == controls_.end() ? nullptr : found->second;
+    }
+    void Bind(HWND window, TWinControl* control) {
+        const std::lock_guard lock(mutex_);
+        controls_[window] = control;
+    }
+    void Unbind(HWND window) {
+        const std::lock_guard lock(mutex_);
+        controls_.erase(window);
+    }
+
+  private:
+    std::mutex mutex_; // a control may be looked up from another thread (tests, automation)
+    std::unordered_map<HWND, TWinControl*> controls_;
+};
+
+ControlTable& ControlsByWindow() {
+    static ControlTable table;
+    return table;
+}
 
 // The control whose framework-class window is being created: its first messages arrive before
 // CreateWindowEx returns, so the window procedure binds the window to it on the first message.
@@ -223,7 +251,7 @@ HWND TWinControl::Handle() {
 }
 
 TWinControl* TWinControl::FromHandle(HWND window) {
-    return window ? static_cast<TWinControl*>(GetPropW(window, kControlProperty)) : nullptr;
+    return window ? ControlsByWindow().Find(window) : nullptr;
 }
 
 void TWinControl::CreateParams(TCreateParams& params) {
@@ -256,7 +284,7 @@ void TWinControl::CreateWnd() {
     }
     if (params.SystemClass) {
         handle_ = window;
-        SetPropW(window, kControlProperty, this);
+        ControlsByWindow().Bind(window, this);
         defWndProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
             window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWinControl::StandardWndProc)));
     }
@@ -287,6 +315,7 @@ void TWinControl::DestroyHandle() {
     if (!handle_) return;
     HWND window = handle_;
     DestroyWindow(window); // WM_NCDESTROY clears handle_
+    ControlsByWindow().Unbind(window);
     handle_ = nullptr;
 }
 
@@ -580,7 +609,7 @@ void TWinControl::CnCtlColor(TMessage& message) {
 
 void TWinControl::WmNcDestroy(TMessage& message) {
     DefaultHandler(message);
-    if (handle_) RemovePropW(handle_, kControlProperty);
+    if (handle_) ControlsByWindow().Unbind(handle_);
     handle_ = nullptr;
 }
 
@@ -598,7 +627,7 @@ LRESULT CALLBACK TWinControl::StandardWndProc(HWND window, UINT msg, WPARAM wPar
         g_creatingControl = nullptr;
         control->handle_ = window;
         control->defWndProc_ = nullptr; // DefWindowProc
-        SetPropW(window, kControlProperty, control);
+        ControlsByWindow().Bind(window, control);
     }
     if (!control) return DefWindowProcW(window, msg, wParam, lParam);
     TMessage message{msg, wParam, lParam, 0, window};
@@ -612,6 +641,8 @@ LRESULT CALLBACK TWinControl::StandardWndProc(HWND window, UINT msg, WPARAM wPar
         [&] {
             if (Application) Application->HandleException(control);
         });
+    // The window is gone whoever handled its last message: a new window may get the same handle.
+    if (msg == WM_NCDESTROY) ControlsByWindow().Unbind(window);
     return message.Result;
 }
 

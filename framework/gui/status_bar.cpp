@@ -12,8 +12,6 @@
 namespace gui {
 namespace {
 
-constexpr UINT_PTR kFollowParentId = 0x5354; // the status bar's subclass of its parent window
-
 // The text of a panel as the status window takes it: tabs in front centre (one) or right-align (two) it.
 std::wstring PanelText(const std::string& text, TAlignment alignment) {
     const std::wstring prefix = alignment == taCenter ? L"\t" : alignment == taRightJustify ? L"\t\t" : L"";
@@ -187,27 +185,17 @@ void TStatusBar::UpdatePanels() {
 }
 
 void TStatusBar::FollowParent(bool on) {
-    if (followed_) RemoveWindowSubclass(followed_, &TStatusBar::ParentProc, kFollowParentId);
-    followed_ = nullptr;
+    followed_.Remove();
     if (!on || !handle_) return;
-    followed_ = GetParent(handle_);
-    if (followed_) {
-        SetWindowSubclass(followed_, &TStatusBar::ParentProc, kFollowParentId,
-                          reinterpret_cast<DWORD_PTR>(this));
-    }
+    if (HWND parent = GetParent(handle_))
+        followed_.Install(parent, TWndMethod::Of<&TStatusBar::ParentProc>(this));
     SendMessageW(handle_, WM_SIZE, 0, 0);
 }
 
-LRESULT CALLBACK TStatusBar::ParentProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                        DWORD_PTR data) {
-    const LRESULT result = DefSubclassProc(window, msg, wParam, lParam);
+void TStatusBar::ParentProc(TMessage& message) {
+    followed_.CallPrevious(message);
     // The status window places itself along its parent's bottom edge whenever it is told of a size change.
-    auto* bar = reinterpret_cast<TStatusBar*>(data);
-    if (msg == WM_SIZE && bar->handle_) {
-        ContainExceptions("status bar's parent procedure",
-                          [&] { SendMessageW(bar->handle_, WM_SIZE, 0, 0); });
-    }
-    return result;
+    if (message.Msg == WM_SIZE && handle_) SendMessageW(handle_, WM_SIZE, 0, 0);
 }
 
 void TStatusBar::WndProc(TMessage& message) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/gui/control.h"
+#include "framework/gui/subclass.h"
 
 #include <string>
 #include <vector>
@@ -78,14 +79,13 @@ class TStatusBar : public TWinControl {
     friend class TStatusPanel;
     void UpdatePanels();
     void FollowParent(bool on);
-    static LRESULT CALLBACK ParentProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                       DWORD_PTR data);
+    void ParentProc(TMessage& message);
 
     std::vector<TStatusPanel*> panels_;
     bool simplePanel_ = false;
     std::string simpleText_;
     bool sizeGrip_ = true;
-    HWND followed_ = nullptr; // the parent window whose size changes move the bar
+    TWindowSubclass followed_; // on the parent window, whose size changes move the bar
 };
 
 } // namespace gui

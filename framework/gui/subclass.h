@@ -3,6 +3,10 @@
 // thread can be bound (framework forms, message boxes, system controls, menu windows), several objects to
 // one window, and they may be removed in any order.
 //
+// The bindings of a window are kept in a table of the window's thread, not in a window property: a
+// property is read by a round trip to the window server on some systems, and every message of every
+// skinned window passes here.
+//
 // Exceptions never leave the handler into the system's frames: they are caught, passed to OnException
 // (which does nothing unless set) and the message is answered as the previous procedure would answer it
 // when the handler had not yet called it. No message box is opened from here: a skinning painter fails
@@ -40,10 +44,11 @@ class TWindowSubclass {
     // Called with every exception a handler lets out, then swallowed. Process-wide; for diagnostics.
     static std::function<void(HWND window, UINT msg, const std::exception* error)> OnException;
 
-  private:
-    static LRESULT CALLBACK SubclassProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR data);
+    // For the window's chain of bindings (subclass.cpp).
+    LRESULT Dispatch(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    void Forget() noexcept { window_ = nullptr; }
 
+  private:
     HWND window_ = nullptr;
     TWndMethod handler_;
     bool calledPrevious_ = false; // the handler already passed the current message on

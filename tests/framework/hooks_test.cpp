@@ -120,6 +120,85 @@ TEST_F(HooksTest, SubclassesChainAndAreRemovedInAnyOrderAndByTheWindowsEnd) {
     EXPECT_FALSE(b.Install(reinterpret_cast<HWND>(0x12345))) << "no such window";
 }
 
+// A procedure bound over ours by someone who knows nothing of our bindings.
+WNDPROC g_foreignPrevious = nullptr;
+std::string* g_foreignTrace = nullptr;
+LRESULT CALLBACK ForeignProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_USER && g_foreignTrace) *g_foreignTrace += "f";
+    return CallWindowProcW(g_foreignPrevious, window, msg, wParam, lParam);
+}
+
+TEST_F(HooksTest, SubclassesGiveTheProcedureBackUnlessBoundOverAndSurviveRemovalMidMessage) {
+    HWND window = form->Handle();
+    const LONG_PTR own = GetWindowLongPtrW(window, GWLP_WNDPROC);
+    Subclasser a{{}, "a", &trace}, b{{}, "b", &trace};
+    ASSERT_TRUE(a.Install(window));
+    ASSERT_TRUE(b.Install(window));
+    // A binding that leaves while its message is being handled: the message still goes on to b, a and the
+    // form.
+    struct Leaver {
+        gui::TWindowSubclass subclass;
+        std::string* trace;
+        void Handle(gui::TMessage& message) {
+            if (message.Msg == WM_USER) subclass.Remove();
+            subclass.CallPrevious(message);
+        }
+    } leaver{{}, &trace};
+    ASSERT_TRUE(leaver.subclass.Install(window, gui::TWndMethod::Of<&Leaver::Handle>(&leaver)));
+    SendMessageW(window, WM_USER, 0, 0);
+    EXPECT_EQ(trace, "ba");
+    trace.clear();
+    SendMessageW(window, WM_USER, 0, 0);
+    EXPECT_EQ(trace, "ba");
+    a.subclass.Remove();
+    b.subclass.Remove();
+    EXPECT_EQ(GetWindowLongPtrW(window, GWLP_WNDPROC), own) << "the last binding gives the procedure back";
+
+    // Bound over by a stranger: ours stays underneath, passing messages on, and the stranger keeps working.
+    ASSERT_TRUE(a.Install(window));
+    g_foreignTrace = &trace;
+    g_foreignPrevious = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForeignProc)));
+    a.subclass.Remove();
+    trace.clear();
+    SendMessageW(window, WM_USER, 0, 0);
+    EXPECT_EQ(trace, "f");
+    EXPECT_EQ(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0), 0) << "the form's own procedure still answers";
+    ASSERT_TRUE(b.Install(window));
+    trace.clear();
+    SendMessageW(window, WM_USER, 0, 0);
+    EXPECT_EQ(trace, "fb");
+    g_foreignTrace = nullptr;
+}
+
+TEST_F(HooksTest, AWindowDestroyedInsideABoundHandlerLeavesNothingBehindForTheNextWindow) {
+    struct Destroyer {
+        gui::TWindowSubclass subclass;
+        void Handle(gui::TMessage& message) {
+            if (message.Msg == WM_CLOSE) DestroyWindow(message.Window); // WM_NCDESTROY arrives inside
+            subclass.CallPrevious(message);
+        }
+    };
+    for (int round = 0; round < 20; ++round) {
+        HWND window =
+            CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(window, nullptr);
+        const LONG_PTR own = GetWindowLongPtrW(window, GWLP_WNDPROC);
+        Destroyer destroyer;
+        Subclasser watcher{{}, "w", &trace};
+        ASSERT_TRUE(watcher.Install(window)) << "round " << round;
+        ASSERT_TRUE(destroyer.subclass.Install(window, gui::TWndMethod::Of<&Destroyer::Handle>(&destroyer)));
+        trace.clear();
+        SendMessageW(window, WM_USER, 0, 0);
+        EXPECT_EQ(trace, "w") << "round " << round << ": a window got the procedure of a gone one";
+        EXPECT_NE(GetWindowLongPtrW(window, GWLP_WNDPROC), own);
+        SendMessageW(window, WM_CLOSE, 0, 0);
+        EXPECT_FALSE(IsWindow(window));
+        EXPECT_FALSE(destroyer.subclass.Installed());
+        EXPECT_FALSE(watcher.subclass.Installed());
+    }
+}
+
 TEST_F(HooksTest, AnExceptionInASubclassNeverLeavesItAndOpensNoBox) {
     HWND window = form->Handle();
     int reported = 0;
