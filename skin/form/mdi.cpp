@@ -115,7 +115,13 @@ void TMdiSkinning::OnMdiSetMenu(gui::TMessage& message) {
         HMENU onWindow = GetMenu(Window);
         MenuBarObject->ReadMenuFromHandle(onWindow ? onWindow : frameMenu);
     }
-    SetMenu(Window, nullptr);
+    // Taking a menu off makes the system recalculate and repaint the frame; a frame without one only needs
+    // its bar painted again.
+    if (GetMenu(Window)) {
+        SetMenu(Window, nullptr);
+    } else {
+        PostMessageW(Window, SKM_PAINTFRAME, 0, 0);
+    }
 }
 
 void TMdiSkinning::OnMdiRefreshMenu(gui::TMessage& message) {

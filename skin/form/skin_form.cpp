@@ -388,7 +388,16 @@ void TWinSkinForm::FormMessageHook(gui::TMessage& message) {
 void TWinSkinForm::OnSetText(gui::TMessage& message) {
     SavedFormWindowProc.CallPrevious(message);
     painter_.SetCaptionText(WindowTextOf(Window)); // the caption follows the text, whenever it is set
-    RefreshFrame();                                // paint the skinned frame over whatever the system drew
+    // The system drew its caption over ours while it took the text: the skinned frame goes back over it at
+    // once. Only the paint: the frame's size did not change, so it needs no recalculation.
+    if (IsMaximizedMdiChild() || frameKind_ == FrameKind::Popup) return RefreshFrame();
+    PaintFrameNow();
+}
+
+void TWinSkinForm::PaintFrameNow() {
+    if (!FramePainting) return;
+    gui::WindowDc dc(Window, gui::WindowDc::WholeWindow);
+    if (dc) painter_.PaintFrame(dc.get());
 }
 
 // ---- the menu bar ----
@@ -616,9 +625,16 @@ void TWinSkinForm::OnStart(gui::TMessage&) {
             RefreshFrame();
         } else if (state_ != WindowState::Minimized && frameKind_ != FrameKind::Popup) {
             Phase = kPhaseFitting;
-            FitWindowToSkin(false);
+            FitWindowToSkin(false, true);
             Phase = kPhaseActive;
-            UpdateRegion();
+            const RECT fitted = WindowRectOf(Window);
+            const bool shaped = HasRegion && shapedSize_.cx == fitted.right - fitted.left &&
+                                shapedSize_.cy == fitted.bottom - fitted.top;
+            if (shaped) {
+                PaintFrameNow(); // fitted while still fitting: the frame of the active phase goes on now
+            } else {
+                UpdateRegion(); // the window did not take the size it was shaped for
+            }
         }
     }
     Phase = kPhaseActive;
@@ -704,7 +720,7 @@ void TWinSkinForm::RefreshFrame() {
                  SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
-void TWinSkinForm::FitWindowToSkin(bool rereadClient) {
+void TWinSkinForm::FitWindowToSkin(bool rereadClient, bool shapeFirst) {
     if (state_ == WindowState::Maximized) return RefreshFrame();
     const RECT outer = WindowRectOf(Window);
     int width = ClientRect.right + FrameLeft + FrameRight;
@@ -739,6 +755,10 @@ void TWinSkinForm::FitWindowToSkin(bool rereadClient) {
             width = needed;
         }
     }
+    // Shaped before the resize repaints it: one repaint instead of a second one for the region. Not a
+    // mirrored window: the system mirrors its region by the width the window has when it gets it.
+    const bool mirrored = (GetWindowLongPtrW(Window, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
+    if (shapeFirst && !mirrored) ApplyRegion(width, height, false);
     SetWindowPos(Window, nullptr, outer.left, outer.top, width, height,
                  SWP_NOZORDER | SWP_NOMOVE | SWP_FRAMECHANGED | SWP_NOACTIVATE);
 }
@@ -772,15 +792,20 @@ void TWinSkinForm::UpdateRegion() {
     GetWindowRect(Window, &outer);
     const int w = outer.right - outer.left;
     const int h = outer.bottom - outer.top;
-    if (w <= 0 || h <= 0 || IsMaximizedMdiChild() || !SkinData || SkinData->SkinPending) return;
     if (painter_.RegionFits(w, h) && role_ != MdiRole::Child && Phase != kPhaseReskinning) return;
+    ApplyRegion(w, h, true);
+}
+
+void TWinSkinForm::ApplyRegion(int w, int h, bool redraw) {
+    if (w <= 0 || h <= 0 || IsMaximizedMdiChild() || !SkinData || SkinData->SkinPending) return;
     HasRegion = false;
     gui::UniqueRegion region = painter_.WindowRegion(w, h);
     if (!region) return;
     // From here the system owns the region (and frees the one it replaces).
-    if (SetWindowRgn(Window, region.get(), TRUE)) {
+    if (SetWindowRgn(Window, region.get(), redraw ? TRUE : FALSE)) {
         (void)region.release();
         HasRegion = true;
+        shapedSize_ = SIZE{w, h};
     }
 }
 

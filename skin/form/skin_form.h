@@ -77,8 +77,9 @@ class TWinSkinForm : public rtl::TComponent,
 
     void SetSystemButtonStyles(bool show);
     void ComputeFrameSizes();
-    void FitWindowToSkin(bool rereadClient);
+    void FitWindowToSkin(bool rereadClient, bool shapeFirst = false);
     void RefreshFrame();
+    void PaintFrameNow(); // the skinned frame painted at once, without a frame recalculation
     void ReadWindowState();
     void Reskin();
     void DetachAll();
@@ -89,6 +90,7 @@ class TWinSkinForm : public rtl::TComponent,
 
     // The window's shape from the frame painter, given to the window; and taken off again.
     void UpdateRegion();
+    void ApplyRegion(int width, int height, bool redraw);
     void ClearRegion();
 
     // What the caption buttons and the system menu ask of the window.
@@ -205,6 +207,7 @@ class TWinSkinForm : public rtl::TComponent,
     TNCObject* PressedObject = nullptr; // the caption button the left mouse button went down on
     // The window has the region the frame painter made; the system frees it once the window gets another.
     bool HasRegion = false;
+    SIZE shapedSize_{}; // the window size the region was last made for
     // Off while the window's menu is put back and taken off again: the frame it would paint is stale.
     bool FramePainting = true;
     gui::TForm* Form = nullptr;
