@@ -125,12 +125,13 @@ void TRadioGroup::ArrangeButtons() {
     const int perColumn = (count + columns_ - 1) / columns_;
     const int top = CaptionHeight() + 2;
     const int rowHeight = std::max((height_ - top - 4) / perColumn, 1);
-    const int columnWidth = std::max((width_ - 2 * kButtonIndent) / columns_, 1);
-    const int buttonHeight = std::min(rowHeight, kButtonHeight);
+    const int indent = ScaleValue(kButtonIndent);
+    const int columnWidth = std::max((width_ - 2 * indent) / columns_, 1);
+    const int buttonHeight = std::min(rowHeight, ScaleValue(kButtonHeight));
     for (int i = 0; i < count; ++i) {
         const int column = i / perColumn, row = i % perColumn;
         buttons_[static_cast<std::size_t>(i)]->SetBounds(
-            kButtonIndent + column * columnWidth, top + row * rowHeight + (rowHeight - buttonHeight) / 2,
+            indent + column * columnWidth, top + row * rowHeight + (rowHeight - buttonHeight) / 2,
             columnWidth, buttonHeight);
     }
 }
