@@ -45,7 +45,8 @@ void TGroupBox::Paint(HDC dc) {
     if (caption.empty()) return;
     // The caption interrupts the frame's top edge: its own background covers the line.
     const std::wstring padded = L" " + caption + L" ";
-    RECT text{kCaptionIndent, 0, width_ - kCaptionIndent, metrics.tmHeight};
+    const int indent = ScaleValue(kCaptionIndent);
+    RECT text{indent, 0, width_ - indent, metrics.tmHeight};
     const int oldMode = SetBkMode(dc, OPAQUE);
     const COLORREF oldBack = SetBkColor(dc, ColorToRGB(Color()));
     const COLORREF oldColour =

@@ -3,6 +3,7 @@
 #include "framework/gui/dpi.h"
 #include "framework/gui/edit.h"
 #include "framework/gui/group_box.h"
+#include "framework/gui/list_view.h"
 #include "framework/gui/panel.h"
 #include "framework/gui/status_bar.h"
 #include "framework/rtl/exceptions.h"
@@ -128,6 +129,12 @@ Form : TForm {
         Height = 80
         Items = ("a" "b")
     }
+    View : TListView {
+        Left = 15
+        Top = 100
+        Columns = ("Name=80")
+        Items = ("One")
+    }
     Panel1 : TPanel {
         Align = alBottom
         Height = 30
@@ -166,6 +173,9 @@ Form : TForm {
     int partEdge = 0;
     SendMessageW(statusBar, SB_GETPARTS, 1, reinterpret_cast<LPARAM>(&partEdge));
     EXPECT_EQ(partEdge, 150);
+    HWND view = Find<gui::TListView>(form, "View")->Handle();
+    EXPECT_EQ(SendMessageW(view, LVM_GETCOLUMNWIDTH, 0, 0), 120);
+    EXPECT_EQ(ListView_GetItemCount(view), 1) << "the items stay";
     // The radio buttons are laid out again inside the scaled group, not scaled twice.
     for (gui::TRadioButton* button : group->Buttons()) {
         const RECT place = PlaceInParent(button->Handle());
