@@ -54,9 +54,9 @@ void TForm1::N1Click(rtl::TObject*) {
 
 void TForm1::Timer1Timer(rtl::TObject*) {
     if (!Form2) return;
-    // The whole primary screen, not the work area: 35 pixels above its bottom, 15 from its right.
-    Form2->SetTop(GetSystemMetrics(SM_CYSCREEN) - Form2->Height() - 35);
-    Form2->SetLeft(GetSystemMetrics(SM_CXSCREEN) - Form2->Width() - 15);
+    // The whole primary screen, not the work area: 35 pixels above its bottom, 15 from its right (at 96 DPI).
+    Form2->SetTop(GetSystemMetrics(SM_CYSCREEN) - Form2->Height() - Form2->ScaleValue(35));
+    Form2->SetLeft(GetSystemMetrics(SM_CXSCREEN) - Form2->Width() - Form2->ScaleValue(15));
     Form2->Show();
 }
 

@@ -1,6 +1,7 @@
 #include "framework/gui/application.h"
 
 #include "framework/gui/diagnostics.h"
+#include "framework/gui/dpi.h"
 #include "framework/gui/form.h"
 #include "framework/gui/messages.h"
 #include "framework/gui/wide.h"
@@ -71,6 +72,8 @@ TApplication::~TApplication() {
 }
 
 void TApplication::Initialize() {
+    // Before any window (OLE makes one): the program lays itself out at the DPI it is shown at.
+    DeclareDpiAwareness();
     // OLE (a single-threaded COM apartment) for the embedded browser control and its in-place activation.
     comInitialized_ = SUCCEEDED(OleInitialize(nullptr));
     WNDCLASSEXW wc{};

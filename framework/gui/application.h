@@ -23,7 +23,8 @@ class TApplication : public rtl::TComponent {
     // Destroys the forms, last created first.
     ~TApplication() override;
 
-    // Initialises COM for this thread (single-threaded apartment) and creates the hidden window.
+    // Declares the process DPI-aware (before its first window), initialises COM for this thread
+    // (single-threaded apartment) and creates the hidden window.
     void Initialize();
 
     std::string Title() const { return title_; }

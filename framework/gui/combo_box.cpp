@@ -49,7 +49,7 @@ void TComboBox::SetItemIndex(int index) {
 }
 
 int TComboBox::WindowHeight() const {
-    return style_ == csSimple ? height_ : height_ + dropDownCount_ * kListItemHeight + 2;
+    return style_ == csSimple ? height_ : height_ + dropDownCount_ * ScaleValue(kListItemHeight) + 2;
 }
 
 void TComboBox::SetBounds(int left, int top, int width, int height) {

@@ -2,6 +2,7 @@
 
 #include "framework/gui/application.h"
 #include "framework/gui/diagnostics.h"
+#include "framework/gui/dpi.h"
 #include "framework/gui/wide.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/property_builders.h"
@@ -219,6 +220,29 @@ void TControl::Click() {
     if (OnClick) OnClick(this);
 }
 
+int TControl::CurrentDpi() const {
+    return parent_ ? parent_->CurrentDpi() : kDesignDpi;
+}
+
+int TControl::ScaleValue(int designLength) const {
+    return ScaleForDpi(designLength, CurrentDpi());
+}
+
+void TControl::ChangeScale(int multiplier, int divider) {
+    // Edges are scaled, not extents: controls that met still meet.
+    const int left = MulDiv(left_, multiplier, divider);
+    const int top = MulDiv(top_, multiplier, divider);
+    SetBounds(left, top, MulDiv(left_ + width_, multiplier, divider) - left,
+              MulDiv(top_ + height_, multiplier, divider) - top);
+    ChangeFontScale(multiplier, divider);
+}
+
+void TControl::ChangeFontScale(int multiplier, int divider) {
+    font_.SetHeight(MulDiv(font_.Height(), multiplier, divider));
+    // A control showing its parent's font gets the new one with its parent's.
+    if (!parentFont_) FontChanged();
+}
+
 // ---- TWinControl ----
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
@@ -410,6 +434,16 @@ void TWinControl::Realign() {
         }
     }
     AlignClientArea(area);
+}
+
+void TWinControl::ChangeScale(int multiplier, int divider) {
+    ChangeChildrenScale(multiplier, divider);
+    TControl::ChangeScale(multiplier, divider);
+}
+
+void TWinControl::ChangeChildrenScale(int multiplier, int divider) {
+    for (TControl* child : std::vector<TControl*>(controls_))
+        child->ChangeScale(multiplier, divider);
 }
 
 void TWinControl::SetEnabled(bool enabled) {

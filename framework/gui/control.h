@@ -84,12 +84,24 @@ class TControl : public rtl::TComponent {
     virtual void Click();
     rtl::TNotifyEvent OnClick;
 
+    // The dots per inch the control's lengths are given at: its form's (96 until the form is scaled).
+    virtual int CurrentDpi() const;
+    // A length designed at 96 DPI, at the control's CurrentDpi().
+    int ScaleValue(int designLength) const;
+    // Multiplies the control's lengths (bounds, font height) by multiplier / divider; containers scale
+    // their children first, then lay them out again at their own new size. Forms call it when they take
+    // another DPI.
+    virtual void ChangeScale(int multiplier, int divider);
+
   protected:
     friend class TWinControl;
     friend class TMessageHook;
     // What the control does with a message nobody else answered.
     virtual void DefaultHandler(TMessage& message);
     virtual void FontChanged() {}
+    // Scales the font's height (a pixel height: points are DPI-correct by themselves) and hands the new font
+    // on.
+    void ChangeFontScale(int multiplier, int divider);
     // The colour the control shows changed (its own, or its parent's while ParentColor is on).
     virtual void ColorChanged() { Invalidate(); }
 
@@ -156,6 +168,7 @@ class TWinControl : public TControl {
     // Places the aligned children along the client area's edges (top, bottom, left, right, then the
     // client-aligned ones in what is left) and hands the rest to AlignClientArea.
     void Realign();
+    void ChangeScale(int multiplier, int divider) override;
 
     void WndProc(TMessage& message) override;
 
@@ -169,6 +182,7 @@ class TWinControl : public TControl {
     // Makes the window itself (CreateWindowEx); an MDI child asks its MDI client instead.
     virtual HWND CreateWindowHandle(const TCreateParams& params);
     void CreateChildHandles();
+    void ChangeChildrenScale(int multiplier, int divider);
     void DefaultHandler(TMessage& message) override;
     void FontChanged() override;
     void ColorChanged() override;

@@ -65,6 +65,8 @@ const rtl::TClassInfo& TCustomForm::StaticClassInfo() {
             EnumProperty("FormStyle", {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"},
                          &TCustomForm::SetFormStyle, &TCustomForm::FormStyle),
             ComponentProperty("WindowMenu", &TCustomForm::SetWindowMenu),
+            IntegerProperty("PixelsPerInch", &TCustomForm::SetPixelsPerInch, &TCustomForm::PixelsPerInch),
+            BooleanProperty("Scaled", &TCustomForm::SetScaled, &TCustomForm::Scaled),
             EventProperty("OnCreate", &TCustomForm::OnCreate),
         }};
     return info;
@@ -126,6 +128,36 @@ RECT TCustomForm::ClientRect() const {
     RECT rect{0, 0, clientWidth_, clientHeight_};
     if (handle_) GetClientRect(handle_, &rect);
     return rect;
+}
+
+void TCustomForm::SetPixelsPerInch(int dpi) {
+    if (dpi <= 0) throw rtl::Exception("PixelsPerInch must be a positive number, not " + std::to_string(dpi));
+    pixelsPerInch_ = dpi;
+}
+
+void TCustomForm::ScaleToDpi(int dpi) {
+    if (!scaled_ || dpi <= 0 || dpi == pixelsPerInch_) return;
+    ChangeScale(dpi, pixelsPerInch_);
+    if (handle_) ApplyClientSize();
+}
+
+void TCustomForm::ChangeScale(int multiplier, int divider) {
+    // The controls lay themselves out at the new DPI: it is the form's from now on.
+    pixelsPerInch_ = MulDiv(pixelsPerInch_, multiplier, divider);
+    rescaled_ = true;
+    ChangeChildrenScale(multiplier, divider);
+    clientWidth_ = MulDiv(clientWidth_, multiplier, divider);
+    clientHeight_ = MulDiv(clientHeight_, multiplier, divider);
+    if (!handle_) {
+        // The window, once made, takes these; a window that exists is sized by whoever changed the DPI.
+        const int left = MulDiv(left_, multiplier, divider);
+        const int top = MulDiv(top_, multiplier, divider);
+        width_ = MulDiv(left_ + width_, multiplier, divider) - left;
+        height_ = MulDiv(top_ + height_, multiplier, divider) - top;
+        left_ = left;
+        top_ = top;
+    }
+    ChangeFontScale(multiplier, divider);
 }
 
 void TCustomForm::SetMenu(TMainMenu* menu) {
@@ -346,7 +378,10 @@ void TCustomForm::ArrangeIcons() {
 }
 
 void TCustomForm::CreateWnd() {
+    // Made at the screen's DPI; the monitor the window lands on may have another.
+    ScaleToDpi(SystemDpi());
     TWinControl::CreateWnd();
+    ScaleToDpi(WindowDpi(handle_));
     // The class icon alone leaves WM_GETICON answering nothing; whoever draws the caption asks for it.
     SetIcon(icon_ ? icon_ : LoadIconW(GetModuleHandleW(nullptr), L"MAINICON"));
     // A document window has no menu bar: its menu shows in its frame's while it is the active one.
@@ -409,6 +444,18 @@ void TCustomForm::ApplyPosition() {
                   centreOver->Top() + (centreOver->Height() - height_) / 2, width_, height_);
     }
     // Centring the main form over itself keeps its stored position.
+    if (rescaled_ && formStyle_ != fsMDIChild) KeepOnMonitor();
+}
+
+void TCustomForm::KeepOnMonitor() {
+    const RECT bounds = BoundsRect();
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromRect(&bounds, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    const RECT& area = monitor.rcWork;
+    const int left = std::max<int>(std::min<int>(left_, area.right - width_), area.left);
+    const int top = std::max<int>(std::min<int>(top_, area.bottom - height_), area.top);
+    if (left != left_ || top != top_) SetBounds(left, top, width_, height_);
 }
 
 void TCustomForm::SetVisible(bool visible) {
@@ -504,6 +551,8 @@ void TCustomForm::WndProc(TMessage& message) {
         return WmActivate(message);
     case WM_CLOSE:
         return WmClose(message);
+    case WM_DPICHANGED:
+        return WmDpiChanged(message);
     case WM_COMMAND:
         return WmCommand(message);
     case WM_DRAWITEM:
@@ -569,6 +618,19 @@ void TCustomForm::WmClose(TMessage&) {
     } else {
         Hide();
     }
+}
+
+void TCustomForm::WmDpiChanged(TMessage& message) {
+    if (!scaled_) return DefaultHandler(message);
+    if (const int dpi = HIWORD(message.WParam); dpi > 0 && dpi != pixelsPerInch_) {
+        ChangeScale(dpi, pixelsPerInch_);
+    }
+    if (const auto* suggested = reinterpret_cast<const RECT*>(message.LParam)) {
+        SetBounds(suggested->left, suggested->top, suggested->right - suggested->left,
+                  suggested->bottom - suggested->top);
+    }
+    RedrawWindow(handle_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    message.Result = 0;
 }
 
 void TCustomForm::WmCommand(TMessage& message) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/gui/control.h"
+#include "framework/gui/dpi.h"
 #include "framework/gui/menus.h"
 
 #include <map>
@@ -79,6 +80,19 @@ class TCustomForm : public TWinControl {
     TFormStyle FormStyle() const { return formStyle_; }
     void SetFormStyle(TFormStyle style) { formStyle_ = style; }
 
+    // The dots per inch the form's lengths (its own, its controls', their fonts') are given at: 96 as stored
+    // unless the data says otherwise, the window's DPI once the form has scaled itself.
+    int PixelsPerInch() const { return pixelsPerInch_; }
+    void SetPixelsPerInch(int dpi);
+    // A scaled form takes the DPI it is shown at (when its window is made, and on WM_DPICHANGED); an
+    // unscaled one keeps its lengths as they are.
+    bool Scaled() const { return scaled_; }
+    void SetScaled(bool scaled) { scaled_ = scaled; }
+    int CurrentDpi() const override { return pixelsPerInch_; }
+    // Scales the form's lengths from PixelsPerInch to dpi (nothing when the form is not Scaled).
+    void ScaleToDpi(int dpi);
+    void ChangeScale(int multiplier, int divider) override;
+
     // MDI frames: the MDI client window (null for other forms), the children it holds (framework forms
     // only, in the client's window order: the active one first) and their arrangement.
     HWND ClientHandle() const { return clientHandle_; }
@@ -126,6 +140,10 @@ class TCustomForm : public TWinControl {
     [[noreturn]] void MissingStoredComponent(const std::string& name) const;
     void ApplyClientSize();
     void ApplyPosition();
+    // A form scaled up from its design stays within the work area of its monitor.
+    void KeepOnMonitor();
+    // The new DPI in wParam, the rectangle the system suggests for it in lParam.
+    void WmDpiChanged(TMessage& message);
     void FocusFirstControl();
     void WmActivate(TMessage& message);
     void WmClose(TMessage& message);
@@ -153,6 +171,9 @@ class TCustomForm : public TWinControl {
     std::uint32_t borderIcons_ = biSystemMenu | biMinimize | biMaximize;
     TPosition position_ = poDesigned;
     bool positioned_ = false;
+    int pixelsPerInch_ = kDesignDpi;
+    bool scaled_ = true;
+    bool rescaled_ = false; // the lengths were scaled from the stored ones
     bool modal_ = false;
     int modalResult_ = 0;
     TMainMenu* menu_ = nullptr;

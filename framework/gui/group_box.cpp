@@ -45,7 +45,8 @@ void TGroupBox::Paint(HDC dc) {
     if (caption.empty()) return;
     // The caption interrupts the frame's top edge: its own background covers the line.
     const std::wstring padded = L" " + caption + L" ";
-    RECT text{kCaptionIndent, 0, width_ - kCaptionIndent, metrics.tmHeight};
+    const int indent = ScaleValue(kCaptionIndent);
+    RECT text{indent, 0, width_ - indent, metrics.tmHeight};
     const int oldMode = SetBkMode(dc, OPAQUE);
     const COLORREF oldBack = SetBkColor(dc, ColorToRGB(Color()));
     const COLORREF oldColour =
@@ -125,12 +126,13 @@ void TRadioGroup::ArrangeButtons() {
     const int perColumn = (count + columns_ - 1) / columns_;
     const int top = CaptionHeight() + 2;
     const int rowHeight = std::max((height_ - top - 4) / perColumn, 1);
-    const int columnWidth = std::max((width_ - 2 * kButtonIndent) / columns_, 1);
-    const int buttonHeight = std::min(rowHeight, kButtonHeight);
+    const int indent = ScaleValue(kButtonIndent);
+    const int columnWidth = std::max((width_ - 2 * indent) / columns_, 1);
+    const int buttonHeight = std::min(rowHeight, ScaleValue(kButtonHeight));
     for (int i = 0; i < count; ++i) {
         const int column = i / perColumn, row = i % perColumn;
         buttons_[static_cast<std::size_t>(i)]->SetBounds(
-            kButtonIndent + column * columnWidth, top + row * rowHeight + (rowHeight - buttonHeight) / 2,
+            indent + column * columnWidth, top + row * rowHeight + (rowHeight - buttonHeight) / 2,
             columnWidth, buttonHeight);
     }
 }

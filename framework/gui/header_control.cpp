@@ -49,6 +49,17 @@ void THeaderControl::SetSectionLines(const std::vector<std::string>& lines) {
     SetSections(sections);
 }
 
+void THeaderControl::ChangeScale(int multiplier, int divider) {
+    for (std::size_t i = 0; i < sections_.size(); ++i) {
+        sections_[i].Width = MulDiv(sections_[i].Width, multiplier, divider);
+        HDITEMW item{};
+        item.mask = HDI_WIDTH;
+        item.cxy = sections_[i].Width;
+        if (handle_) SendMessageW(handle_, HDM_SETITEMW, i, reinterpret_cast<LPARAM>(&item));
+    }
+    TWinControl::ChangeScale(multiplier, divider);
+}
+
 void THeaderControl::SetSections(const std::vector<THeaderSection>& sections) {
     sections_ = sections;
     FillSections();

@@ -24,6 +24,8 @@ class THeaderControl : public TWinControl {
     const std::vector<THeaderSection>& Sections() const { return sections_; }
     void SetSections(const std::vector<THeaderSection>& sections);
     void SetSectionLines(const std::vector<std::string>& lines);
+    // The sections' widths scale with the control.
+    void ChangeScale(int multiplier, int divider) override;
     // The section the left button is held down on, -1 for none.
     int PressedSection() const { return pressedSection_; }
     // The section of the last click, -1 before the first.

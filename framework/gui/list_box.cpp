@@ -55,7 +55,8 @@ void TListBox::UpdateHorizontalExtent() {
         GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
         widest = std::max(widest, static_cast<int>(size.cx));
     }
-    SendMessageW(handle_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + kItemTextMargin), 0);
+    SendMessageW(handle_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + ScaleValue(kItemTextMargin)),
+                 0);
 }
 
 int TListBox::ItemIndex() const {

@@ -76,6 +76,14 @@ void TListView::SetColumns(const std::vector<TListColumn>& columns) {
     FillColumns();
 }
 
+void TListView::ChangeScale(int multiplier, int divider) {
+    for (std::size_t i = 0; i < columns_.size(); ++i) {
+        columns_[i].Width = MulDiv(columns_[i].Width, multiplier, divider);
+        if (handle_) SendMessageW(handle_, LVM_SETCOLUMNWIDTH, i, MAKELPARAM(columns_[i].Width, 0));
+    }
+    TWinControl::ChangeScale(multiplier, divider);
+}
+
 void TListView::SetItems(const std::vector<TListItem>& items) {
     items_ = items;
     FillItems();

@@ -36,6 +36,8 @@ class TListView : public TWinControl {
 
     // The stored forms' line formats.
     void SetColumnLines(const std::vector<std::string>& lines);
+    // The columns' widths scale with the control.
+    void ChangeScale(int multiplier, int divider) override;
     void SetItemLines(const std::vector<std::string>& lines);
 
   protected:

@@ -166,6 +166,13 @@ void TStatusBar::CreateWnd() {
     FollowParent(true);
 }
 
+void TStatusBar::ChangeScale(int multiplier, int divider) {
+    for (TStatusPanel* panel : panels_)
+        panel->width_ = MulDiv(panel->width_, multiplier, divider);
+    TWinControl::ChangeScale(multiplier, divider);
+    UpdatePanels();
+}
+
 void TStatusBar::UpdatePanels() {
     if (!handle_) return;
     SendMessageW(handle_, SB_SIMPLE, simplePanel_ || panels_.empty(), 0);

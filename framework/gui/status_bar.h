@@ -60,6 +60,8 @@ class TStatusBar : public TWinControl {
     // A new panel at the end, owned by the status bar's owner.
     TStatusPanel* AddPanel(const std::string& text, int width);
     void RemovePanel(TStatusPanel* panel);
+    // The panels' widths scale with the bar.
+    void ChangeScale(int multiplier, int divider) override;
 
     // One text over the whole bar instead of the panels.
     bool SimplePanel() const { return simplePanel_; }

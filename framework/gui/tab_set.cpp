@@ -173,7 +173,8 @@ int TTabSet::TabAt(POINT point) {
 void TTabSet::UpdateScroller() {
     const bool hidden = firstIndex_ > 0 || Layout(0, false).size() < tabs_.size();
     scroller_->SetRange(static_cast<int>(tabs_.size()), firstIndex_);
-    scroller_->SetBounds(width_ - kScrollerWidth - 1, 2, kScrollerWidth, std::max(height_ - 4, 1));
+    const int scrollerWidth = ScaleValue(kScrollerWidth);
+    scroller_->SetBounds(width_ - scrollerWidth - 1, 2, scrollerWidth, std::max(height_ - 4, 1));
     scroller_->SetVisible(hidden);
 }
 

@@ -4,6 +4,7 @@
 #include "framework/gui/application.h"
 #include "framework/gui/wide.h"
 #include "framework/rtl/exceptions.h"
+#include "skin/form/skin_form.h"
 #include "skin/manager/skin_manager.h"
 #include "tests/support/message_box_closer.h"
 
@@ -126,6 +127,46 @@ TEST_F(MainFormTest, WindowsFollowTheTabOrderAndTheFocusStartsInTheNumberBox) {
     SetActiveWindow(Form1->Handle());
     application->ProcessMessages();
     EXPECT_EQ(GetFocus(), Form1->Edit1->Handle());
+}
+
+// Where a child window sits in its parent's client area.
+RECT PlaceInParent(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+TEST_F(MainFormTest, MovedToA144DpiMonitorTheSkinnedWindowScalesItsLayoutAndTakesTheSuggestedRectangle) {
+    const auto skinned = [] {
+        const auto* object =
+            skin::SkinManager ? skin::SkinManager->FindFormByWindow(Form1->Handle()) : nullptr;
+        return object && object->SkinPhase() == skin::kPhaseActive;
+    };
+    for (int i = 0; i < 400 && !skinned(); ++i) {
+        application->ProcessMessages();
+        Sleep(5);
+    }
+    ASSERT_TRUE(skinned());
+    RECT suggested{40, 30, 40 + 800, 30 + 450};
+    SendMessageW(Form1->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    application->ProcessMessages();
+
+    RECT window{};
+    GetWindowRect(Form1->Handle(), &window);
+    EXPECT_TRUE(EqualRect(&window, &suggested));
+    const RECT number = PlaceInParent(Form1->Edit1->Handle());
+    EXPECT_EQ(number.left, 144);
+    EXPECT_EQ(number.top, 84);
+    EXPECT_EQ(number.right, 710);
+    EXPECT_EQ(number.bottom, 116);
+    const RECT button = PlaceInParent(Form1->Button1->Handle());
+    EXPECT_EQ(button.left, 276);
+    EXPECT_EQ(button.bottom, 362);
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Form1->Edit1->Handle(), WM_GETFONT, 0, 0)), sizeof font,
+               &font);
+    EXPECT_EQ(font.lfHeight, -17);
 }
 
 TEST_F(MainFormTest, MenuBarHasTheOneWebsiteItem) {
