@@ -4,12 +4,17 @@
 //   unskinned, for a window of the main window's size and one of 1280 x 1024;
 // - rebuilding the window region for one resize step of a 1280 x 1024 window;
 // - the caption with its close button hot: the whole frame repainted, and the button lit and put out again,
-//   against the system's non-client paint.
+//   against the system's non-client paint;
+// - the same window's frame skinned at 192 DPI against 96 DPI (the DPI the form skinning is told), the time
+//   a scaled copy of the skin takes to make, and the pixel memory of the skin's images at each DPI.
 #include "bench/skin/skin_bench.h"
+#include "framework/gui/dpi.h"
 #include "skin/form/skin_form.h"
+#include "skin/form/window_dpi.h"
 
 #include <windows.h>
 
+#include <chrono>
 #include <cstdio>
 
 namespace {
@@ -24,6 +29,43 @@ HWND MakeWindow(int clientWidth, int clientHeight) {
         CreateWindowExW(0, L"STATIC", L"Frame benchmark window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
                         rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, nullptr, nullptr);
     return window;
+}
+
+int g_dpi = gui::kDesignDpi;
+int BenchDpi(HWND) {
+    return g_dpi;
+}
+
+// The frame of a window of the main window's client size, skinned at each DPI in turn.
+int BenchDpis(skin::TSkinManage& manager, skin::TSkinData& skinData) {
+    const skin::WindowDpiQuery previous = skin::SetWindowDpiQuery(&BenchDpi);
+    double at96 = 0;
+    for (const int dpi : {96, 192}) {
+        g_dpi = dpi;
+        HWND skinned = MakeWindow(gui::ScaleForDpi(521, dpi), gui::ScaleForDpi(255, dpi));
+        manager.SkinWindow(skinned);
+        Pump();
+        const skin::TWinSkinForm* attached = manager.FindFormByWindow(skinned);
+        if (!attached || attached->SkinPhase() != skin::kPhaseActive) {
+            std::fprintf(stderr, "the window was not skinned at %d DPI\n", dpi);
+            return 1;
+        }
+        const double us = BestMicroseconds(200, [&] { SendMessageW(skinned, WM_NCPAINT, 1, 0); });
+        if (dpi == 96) at96 = us;
+        std::printf("frame paint at %d DPI, main window: %.1f us (ratio %.2f to 96 DPI)\n", dpi, us,
+                    us / at96);
+        DestroyWindow(skinned);
+        Pump();
+    }
+    skin::SetWindowDpiQuery(previous);
+    std::printf("skin images at 96 DPI: %zu bytes\n", skinData.MemoryHeld().ImageBytes);
+    for (const int dpi : {120, 144, 192}) {
+        std::printf("skin images at %d DPI: %zu bytes\n", dpi, skinData.ForDpi(dpi).MemoryHeld().ImageBytes);
+        skin::TSkinData scaled(nullptr);
+        const double made = BestMicroseconds(5, [&] { scaled.LoadScaled(skinData, dpi); });
+        std::printf("  the whole skin scaled for %d DPI in %.0f us\n", dpi, made);
+    }
+    return 0;
 }
 
 } // namespace
@@ -86,5 +128,5 @@ int main(int argc, char** argv) {
         DestroyWindow(skinned);
         Pump();
     }
-    return 0;
+    return BenchDpis(manager, *bench->skinData);
 }

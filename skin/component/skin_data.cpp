@@ -185,7 +185,22 @@ TSkinData::TSkinData(rtl::TComponent* owner) : TSkinDefinition(owner), skin3rd_(
 }
 
 TSkinData::~TSkinData() {
+    if (source_) return; // a scaled copy was never registered
     if (ISkinManager* manager = ActiveSkinManager()) manager->UnregisterSkinData(this);
+}
+
+TSkinData& TSkinData::ForDpi(int dpi) {
+    if (source_) return source_->ForDpi(dpi);
+    if (SkinPending || dpi <= 0 || dpi == Dpi()) return *this;
+    for (const auto& [copyDpi, copy] : scaled_) {
+        if (copyDpi == dpi) return *copy;
+    }
+    auto copy = std::make_unique<TSkinData>(nullptr);
+    copy->source_ = this;
+    copy->LoadScaled(*this, dpi);
+    copy->SkinPending = false;
+    scaled_.emplace_back(dpi, std::move(copy));
+    return *scaled_.back().second;
 }
 
 const rtl::TClassInfo& TSkinData::StaticClassInfo() {
@@ -253,6 +268,9 @@ bool TSkinData::LoadSkin() {
     if (!reader.LoadPackage(SkinStream)) return false;
     LoadPackageDefinition(reader);
     SkinPending = false;
+    // The windows shown at other DPIs hold the copies: the new skin goes into them.
+    for (const auto& [dpi, copy] : scaled_)
+        copy->LoadScaled(*this, dpi);
     return true;
 }
 

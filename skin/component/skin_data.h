@@ -13,7 +13,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace skin {
@@ -67,14 +69,14 @@ class TSkinData : public TSkinDefinition {
     const rtl::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
     // Published properties.
-    bool Active() const { return active_; }
+    bool Active() const { return Origin().active_; }
     void SetActive(bool active);
-    int DisableTag() const { return disableTag_; }
+    int DisableTag() const { return Origin().disableTag_; }
     void SetDisableTag(int tag) { disableTag_ = tag; }
-    TSkinControlTypes SkinControls() const { return skinControls_; }
+    TSkinControlTypes SkinControls() const { return Origin().skinControls_; }
     void SetSkinControls(TSkinControlTypes controls) { skinControls_ = controls; }
-    bool HasSkinControl(TSkinControlType type) const { return (skinControls_ >> type) & 1u; }
-    const std::vector<std::string>& Skin3rd() const { return skin3rd_; }
+    bool HasSkinControl(TSkinControlType type) const { return (Origin().skinControls_ >> type) & 1u; }
+    const std::vector<std::string>& Skin3rd() const { return Origin().skin3rd_; }
     void SetSkin3rd(const std::vector<std::string>& rows) { skin3rd_ = rows; }
     std::string SkinFile() const { return skinFile_; }
     void SetSkinFile(const std::string& path);
@@ -84,10 +86,10 @@ class TSkinData : public TSkinDefinition {
     // A read-only indicator: "(Good)" at design time when a skin is stored, "(none)" otherwise.
     std::string SkinStore() const;
     void SetSkinStore(const std::string&) {}
-    TSkinFormType SkinFormtype() const { return formType_; }
+    TSkinFormType SkinFormtype() const { return Origin().formType_; }
     void SetSkinFormtype(TSkinFormType type) { formType_ = type; }
-    bool MenuUpdate() const { return menuUpdate_; }
-    void SetMenuUpdate(bool update) { menuUpdate_ = update; }
+    bool MenuUpdate() const { return Origin().menuUpdate_; }
+    void SetMenuUpdate(bool update) { Source().menuUpdate_ = update; }
     TFormSkinEvent OnFormSkin;
     rtl::TNotifyEvent OnSkinChanged;
     TSkinControlEvent OnSkinControl;
@@ -99,6 +101,18 @@ class TSkinData : public TSkinDefinition {
     gui::TImageList MenuGlyphs; // restore, maximize, minimize, close; 16 x 16
     Bitmap SkinIconBitmap;      // the caption's icon button image, filled by the form skinning
     HBRUSH FaceBrush() const { return faceBrush_.get(); }
+
+    // The skin for a window shown at dpi: this component at the DPI its skin was made for, else a copy of
+    // it scaled for dpi, made at the first request and kept with this component. Reading a new skin
+    // rescales the copies in place, so their records keep their identity as this component's do. Asked of
+    // a copy, the answer is its source's. Painters read a copy like the component itself; its published
+    // properties are the source's.
+    TSkinData& ForDpi(int dpi);
+    // The component a copy was scaled from; the component itself when it is no copy.
+    TSkinData& Source() { return source_ ? *source_ : *this; }
+    const TSkinData& Source() const { return Origin(); }
+    // The DPIs copies were made for, and the copies, for figures and tests.
+    const std::vector<std::pair<int, std::unique_ptr<TSkinData>>>& ScaledCopies() const { return scaled_; }
 
     void Loaded() override;
     // The stored "SkinStream": a 4-byte little-endian count N, then N bytes.
@@ -125,6 +139,10 @@ class TSkinData : public TSkinDefinition {
     TSkinFormType formType_ = sfMainform;
     bool menuUpdate_ = true;
     gui::UniqueBrush faceBrush_;
+    TSkinData* source_ = nullptr; // set on a scaled copy
+    std::vector<std::pair<int, std::unique_ptr<TSkinData>>> scaled_;
+
+    const TSkinData& Origin() const { return source_ ? *source_ : *this; }
 };
 
 } // namespace skin

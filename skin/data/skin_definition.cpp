@@ -2,6 +2,7 @@
 
 #include "framework/rtl/text.h"
 #include "skin/data/skin_keys.h"
+#include "skin/data/skin_scaling.h"
 #include "skin/data/skin_values.h"
 #include "skin/draw/bitmap_transforms.h"
 #include "skin/draw/blit.h"
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <tuple>
+#include <type_traits>
 #include <utility>
 
 namespace skin {
@@ -117,6 +119,17 @@ constexpr std::tuple kOptionalSlots{
 
 template <class Visitor> void ForEachOptionalSlot(Visitor&& visit) {
     std::apply([&visit](const auto&... slot) { (visit(slot), ...); }, kOptionalSlots);
+}
+
+// The tab page border is cut at these margins by its painter; scaled, they stay sharp.
+constexpr Rect kTabPageBorderMargins{4, 5, 4, 4};
+
+// How the second image of an element with one is laid out.
+ImageLayout SecondImageLayout(const TSkinDefinition& definition, const TDataSkinBorder& record) {
+    if (&record == definition.Tabs.get()) return ImageLayout{.margins = kTabPageBorderMargins};
+    if (&record == definition.UpDownHorz.get() || &record == definition.UpDownVert.get())
+        return ImageLayout{.frameCount = record.FrameCount}; // the arrow glyphs, one per frame
+    return ImageLayout{};                                    // the progress chunk: one piece
 }
 
 } // namespace
@@ -494,7 +507,68 @@ void TSkinDefinition::SetFrameCounts() {
         Buttons->CheckButtonFrame = GlyphStripFrames(Buttons->CheckButtonImage);
 }
 
+void TSkinDefinition::LoadScaled(const TSkinDefinition& source, int dpi) {
+    const ScaleRatio ratio{SkinScaleRatio(dpi).Numerator, source.dpi_};
+    TSkinDefinition scaled(nullptr);
+    scaled.dpi_ = dpi;
+    const auto border = [&](const TDataSkinBorder& from, TDataSkinBorder& to, bool stacked) {
+        ScaleRecordInto(from, to, ratio, RecordImageLayout(from, stacked), ImageLayout{});
+    };
+    // The side borders' frames lie side by side, the top and bottom borders' are stacked.
+    border(*source.BorderLeft, *scaled.BorderLeft, false);
+    border(*source.BorderRight, *scaled.BorderRight, false);
+    border(*source.BorderTop, *scaled.BorderTop, true);
+    border(*source.BorderBottom, *scaled.BorderBottom, true);
+    ScaleRecordInto(*source.Title, *scaled.Title, ratio);
+    ScaleRecordInto(*source.Buttons, *scaled.Buttons, ratio);
+    for (const auto& button : source.SysButtons) {
+        auto copy = std::make_unique<TDataSkinSysButton>(button->Name);
+        ScaleRecordInto(*button, *copy, ratio);
+        scaled.SysButtons.push_back(std::move(copy));
+    }
+    ForEachOptionalSlot([&](const auto& slot) {
+        const auto& from = source.*slot.Member;
+        if (!from) return;
+        using Record = typename std::decay_t<decltype(from)>::element_type;
+        auto copy = std::make_unique<Record>(from->Name);
+        if constexpr (std::is_same_v<Record, TDataSkinBorder>) {
+            ScaleRecordInto(*from, *copy, ratio, RecordImageLayout(*from), SecondImageLayout(source, *from));
+            if (slot.Member == &TSkinDefinition::ComboButton && !copy->Image.empty()) {
+                copy->SecondImage = copy->Image; // the other side's button, mirrored as when read
+                MirrorBitmap(copy->SecondImage);
+            }
+        } else {
+            // The menu bar's two frames are stacked.
+            ScaleRecordInto(*from, *copy, ratio,
+                            RecordImageLayout(*from, slot.Member == &TSkinDefinition::MenuBar));
+        }
+        scaled.*slot.Member = std::move(copy);
+    });
+
+    scaled.WindowTextColour = source.WindowTextColour;
+    scaled.TitleTextActiveColour = source.TitleTextActiveColour;
+    scaled.TitleTextNoActiveColour = source.TitleTextNoActiveColour;
+    scaled.ButtonFaceColour = source.ButtonFaceColour;
+    scaled.ButtonTextColour = source.ButtonTextColour;
+    scaled.ButtonHilightColour = source.ButtonHilightColour;
+    scaled.ButtonLightColour = source.ButtonLightColour;
+    scaled.ButtonShadowColour = source.ButtonShadowColour;
+    scaled.ButtonDkShadowColour = source.ButtonDkShadowColour;
+    scaled.HilightTextColour = source.HilightTextColour;
+    scaled.HilightColour = source.HilightColour;
+    scaled.MenubarColour = source.MenubarColour;
+    scaled.MenuBarTextColour = source.MenuBarTextColour;
+    scaled.MenuColour = source.MenuColour;
+    scaled.MenuTextColour = source.MenuTextColour;
+    scaled.ScrollbarColour = source.ScrollbarColour;
+    scaled.ColourTable = source.ColourTable;
+    scaled.SkinName = source.SkinName;
+    TakeLoadedState(scaled);
+    ButtonFaceChanged();
+}
+
 void TSkinDefinition::TakeLoadedState(TSkinDefinition& loaded) noexcept {
+    dpi_ = loaded.dpi_;
     *BorderLeft = std::move(*loaded.BorderLeft);
     *BorderRight = std::move(*loaded.BorderRight);
     *BorderTop = std::move(*loaded.BorderTop);

@@ -52,6 +52,14 @@ class TSkinDefinition : public rtl::TComponent {
     // member's name.
     std::string LoadPackageDefinition(const TSkinReader& package);
 
+    // Makes this definition source's skin scaled for dpi (see skin_scaling.h): every record copied with
+    // its lengths and images scaled by dpi over source's DPI, and the colours. All or nothing, and the
+    // records that always exist keep their identity, as with LoadDefinition; ButtonFaceChanged follows.
+    // Raises rtl::Exception for a dpi that is not above 0.
+    void LoadScaled(const TSkinDefinition& source, int dpi);
+    // The DPI the records are made for: 96 for a skin read from its package.
+    int Dpi() const { return dpi_; }
+
     // The colour text rule of skin definitions (see skin_values.h).
     static Colour ParseColour(std::string_view text, Colour defaultValue);
 
@@ -164,6 +172,7 @@ class TSkinDefinition : public rtl::TComponent {
     void TakeLoadedState(TSkinDefinition& loaded) noexcept;
 
     LoadContext* load_ = nullptr;
+    int dpi_ = 96;
 };
 
 } // namespace skin

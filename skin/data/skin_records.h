@@ -20,7 +20,8 @@ inline constexpr Colour kTitleColourNotSet = 0x1FFFFFFF;
 inline constexpr std::int32_t kCombineOpNotGiven = -1;
 
 // One element: an image strip of FrameCount frames, the margins that cut a frame into nine parts, and
-// how it is drawn. Records are moved, never copied: their images can be large.
+// how it is drawn. Records are moved, never copied: their images can be large. A skin scaled for another
+// DPI copies them field by field (skin_scaling.cpp): a field added here is added there too.
 class TDataSkinObject : public rtl::TObject {
   public:
     explicit TDataSkinObject(std::string name) : Name(std::move(name)) {}

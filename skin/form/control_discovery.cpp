@@ -233,10 +233,12 @@ void MapByClass(TWinSkinForm& formObject, rtl::TComponent& component, const std:
 bool HandledBySkinControlEvent(TWinSkinForm& formObject, rtl::TComponent& container,
                                rtl::TComponent& component, const std::string& n) {
     TSkinData& skin = *formObject.Skin();
-    if (!skin.OnSkinControl) return false;
+    // The event is the component's own; the skin handed to it is the one for the window's DPI.
+    const TSkinControlEvent& onSkinControl = skin.Source().OnSkinControl;
+    if (!onSkinControl) return false;
     rtl::TComponent* skinned = nullptr;
-    skin.OnSkinControl(&formObject, &skin, dynamic_cast<gui::TControl*>(&container),
-                       dynamic_cast<gui::TControl*>(&component), n, skinned);
+    onSkinControl(&formObject, &skin, dynamic_cast<gui::TControl*>(&container),
+                  dynamic_cast<gui::TControl*>(&component), n, skinned);
     auto* object = dynamic_cast<TSkinControl*>(skinned);
     if (!object) return false;
     auto* control = dynamic_cast<gui::TWinControl*>(&component);

@@ -2,11 +2,13 @@
 
 #include "skin/component/skin_data.h"
 #include "skin/diagnostics.h"
+#include "skin/draw/image_scaling.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
 #include "skin/draw/win/gdi_region.h"
 #include "skin/draw/win/win_rect.h"
 #include "skin/form/skin_form.h"
+#include "skin/form/window_dpi.h"
 
 #include <algorithm>
 #include <optional>
@@ -281,15 +283,18 @@ void TFramePainter::DropCaption() {
 }
 
 void TFramePainter::ReadCaptionFont() {
-    if (LOGFONTW font{}; gui::ReadCaptionLogFont(font)) captionFont_ = gui::CreateFontFromLogFont(font);
+    if (LOGFONTW font{}; gui::ReadCaptionLogFont(font)) {
+        font.lfHeight = SystemLengthAt(font.lfHeight, form_.Dpi());
+        captionFont_ = gui::CreateFontFromLogFont(font);
+    }
 }
 
 void TFramePainter::LoadWindowIcon() {
     Bitmap& target = IconBitmap;
     HWND Window = form_.Handle();
     const TSkinData* SkinData = form_.Skin();
-    const int cx = GetSystemMetrics(SM_CXSMICON);
-    const int cy = GetSystemMetrics(SM_CYSMICON);
+    const int cx = SystemLengthAt(GetSystemMetrics(SM_CXSMICON), form_.Dpi());
+    const int cy = SystemLengthAt(GetSystemMetrics(SM_CYSMICON), form_.Dpi());
     Bitmap icon(cx, cy, kSkinKeyPixel);
     HICON handle = reinterpret_cast<HICON>(SendMessageW(Window, WM_GETICON, ICON_SMALL, 0));
     if (!handle) handle = reinterpret_cast<HICON>(SendMessageW(Window, WM_GETICON, ICON_BIG, 0));
@@ -312,6 +317,9 @@ void TFramePainter::LoadWindowIcon() {
                 target = data->SkinIconBitmap;
         }
     }
+    // An icon lent at another DPI is made the size this window shows icons at.
+    if (!target.empty() && target.width() != cx)
+        target = ScaleSkinImage(target, ScaleRatio{cx, target.width()}, {});
 }
 
 } // namespace skin

@@ -3,6 +3,7 @@
 #include "skin/component/skin_data.h"
 #include "skin/draw/skin_image.h"
 #include "skin/form/skin_form.h"
+#include "skin/form/window_dpi.h"
 
 #include <cwchar>
 
@@ -33,6 +34,16 @@ MdiRole TMdiSkinning::DetectRole(DWORD exStyle) {
     }
     if (exStyle & WS_EX_MDICHILD) role = MdiRole::Child;
     return role;
+}
+
+void TMdiSkinning::TellChildrenDpi(int dpi) {
+    if (!MdiClient) return;
+    for (HWND child = GetWindow(MdiClient, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT place{};
+        GetWindowRect(child, &place);
+        MapWindowPoints(nullptr, MdiClient, reinterpret_cast<POINT*>(&place), 2);
+        SendMessageW(child, kDpiChangedMessage, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&place));
+    }
 }
 
 void TMdiSkinning::SubclassMdiClient() {

@@ -39,6 +39,9 @@ class TMdiSkinning {
     void ChildCommand(UINT command);
     // The MDI buttons onto the menu bar's bitmap, whose top-left is the menu bar row's.
     void PaintButtons(Bitmap& bar);
+    // The frame is shown at another DPI: the system tells only top-level windows, so the frame tells its
+    // documents, each keeping its place.
+    void TellChildrenDpi(int dpi);
 
   private:
     void MdiClientWndProc(gui::TMessage& message);

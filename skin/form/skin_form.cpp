@@ -6,6 +6,7 @@
 #include "skin/component/skin_data.h"
 #include "skin/diagnostics.h"
 #include "skin/form/control_discovery.h"
+#include "skin/form/window_dpi.h"
 
 #include <windowsx.h>
 
@@ -79,8 +80,22 @@ bool TWinSkinForm::SkinsFrame() const {
 
 // ---- attaching ----
 
-void TWinSkinForm::AttachForm(TSkinData& skinData, gui::TForm& form) {
+TSkinData* TWinSkinForm::SkinSource() const {
+    return SkinData ? &SkinData->Source() : nullptr;
+}
+
+TSkinData& TWinSkinForm::SkinForWindowDpi(TSkinData& skinData) {
+    dpi_ = SkinDpiOf(Window);
+    return skinData.ForDpi(dpi_);
+}
+
+int TWinSkinForm::MenuRowHeightAtDpi() const {
+    return SystemLengthAt(GetSystemMetrics(SM_CYMENU), dpi_);
+}
+
+void TWinSkinForm::AttachForm(TSkinData& skinSource, gui::TForm& form) {
     Form = &form;
+    TSkinData& skinData = SkinForWindowDpi(skinSource);
     form.SetAutoScroll(false);
     if (skinData.HasSkinControl(xcMainMenu)) {
         SavedFormWindowProc.Install(form, gui::TWndMethod::Of<&TWinSkinForm::FormMessageHook>(this));
@@ -91,8 +106,9 @@ void TWinSkinForm::AttachForm(TSkinData& skinData, gui::TForm& form) {
     SetPopupMenusOwnerDraw(form, skinData, true);
 }
 
-void TWinSkinForm::AttachWindow(TSkinData& skinData) {
+void TWinSkinForm::AttachWindow(TSkinData& skinSource) {
     if (PrevWndProc.Installed()) return;
+    TSkinData& skinData = SkinForWindowDpi(skinSource);
     SkinData = &skinData;
     HoverTimer = std::make_unique<gui::TTimer>(nullptr);
     HoverTimer->SetEnabled(false);
@@ -138,8 +154,8 @@ void TWinSkinForm::AttachWindow(TSkinData& skinData) {
     if (SkinsFrame()) {
         FormMenu = GetMenu(Window);
         if (FormMenu && role_ != MdiRole::Child) {
-            MenuBarObject = std::make_unique<TWinSkinMenu>(skinData, *this);
-            MenuBarHeight = GetSystemMetrics(SM_CYMENU);
+            MenuBarObject = std::make_unique<TWinSkinMenu>(*this);
+            MenuBarHeight = MenuRowHeightAtDpi();
             MenuBarObject->ReadMenuFromHandle(FormMenu);
             SetMenu(Window, nullptr); // the bar is drawn in the skinned frame from now on
         }
@@ -300,6 +316,9 @@ bool TWinSkinForm::Stage1(gui::TMessage& message) {
         return true;
     case SKM_ISSKINNED:
         OnIsSkinned(message);
+        return true;
+    case kDpiChangedMessage:
+        OnDpiChanged(message);
         return true;
     default:
         return false;
@@ -502,6 +521,46 @@ void TWinSkinForm::OnIsSkinned(gui::TMessage& message) {
     message.Result = 1;
 }
 
+void TWinSkinForm::OnDpiChanged(gui::TMessage& message) {
+    // The new skin first: the resize to the suggested rectangle then fits the window to its frame.
+    ApplyDpi(LOWORD(message.WParam));
+    if (role_ == MdiRole::Frame) mdi_.TellChildrenDpi(LOWORD(message.WParam));
+    CallPrevProc(message);
+    const auto* suggested = reinterpret_cast<const RECT*>(message.LParam);
+    if (IsPlainWindow() && suggested) {
+        // A framework form sizes itself; a plain window's procedure is not expected to.
+        SetWindowPos(Window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (Phase == kPhaseActive && SkinsFrame()) {
+        Phase = kPhaseReskinning; // the region is made anew even when the size stayed the same
+        RefreshFrame();
+        UpdateRegion();
+        Phase = kPhaseActive;
+    }
+    RedrawWindow(Window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    message.Result = 0;
+}
+
+void TWinSkinForm::ApplyDpi(int dpi) {
+    if (dpi <= 0 || dpi == dpi_ || !SkinData) return;
+    dpi_ = dpi;
+    SkinData = &SkinData->ForDpi(dpi);
+    painter_.ReadCaptionFont();
+    painter_.LoadWindowIcon();
+    painter_.DropCaption();
+    if (MenuBarObject) MenuBarHeight = MenuRowHeightAtDpi();
+    // The controls' skinning objects hold the skin they were attached with: they are made anew.
+    DetachControlObjects();
+    if (Form) {
+        SetPopupMenusOwnerDraw(*Form, *SkinData, true);
+        SkinFormControls(*this, *Form);
+    } else {
+        SkinChildWindows(*this);
+    }
+    if (SkinsFrame()) ComputeFrameSizes();
+}
+
 void TWinSkinForm::OnEraseBackground(gui::TMessage& message) {
     CallPrevProc(message);
     if (!IsPlainWindow()) return;
@@ -523,7 +582,7 @@ void TWinSkinForm::OnNcDestroy(gui::TMessage& message) {
     DetachOnDestroy();
     CallPrevProc(message);
     Phase = kPhaseDestroyed;
-    if (ISkinManager* manager = ActiveSkinManager()) manager->SchedulePurge(SkinData);
+    if (ISkinManager* manager = ActiveSkinManager()) manager->SchedulePurge(SkinSource());
 }
 
 void TWinSkinForm::OnCtlColorButton(gui::TMessage& message) {

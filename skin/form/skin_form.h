@@ -140,7 +140,14 @@ class TWinSkinForm : public rtl::TComponent,
     HWND Handle() const { return Window; }
     // Set once by the creator before attaching, and cleared when the window may have a new object.
     void SetWindow(HWND window) { Window = window; }
+    // The skin the window is painted with: the skin data component's copy for the window's DPI.
     TSkinData* Skin() const { return SkinData; }
+    // The skin data component itself (the one the manager lists), whatever DPI the window is at.
+    TSkinData* SkinSource() const;
+    // The DPI the window's skin is scaled for.
+    int Dpi() const { return dpi_; }
+    // The window is shown at another DPI: its skin, fonts, icon and controls' skinning follow it.
+    void ApplyDpi(int dpi);
     gui::TForm* OwnerForm() const { return Form; }
     void SetPhase(int phase) { Phase = phase; }
     FrameKind Kind() const { return frameKind_; }
@@ -246,6 +253,7 @@ class TWinSkinForm : public rtl::TComponent,
     void OnCtlColorButton(gui::TMessage& message);
     void OnCtlColorStatic(gui::TMessage& message);
     void OnIsSkinned(gui::TMessage& message);
+    void OnDpiChanged(gui::TMessage& message);
     void NoteActivation(const gui::TMessage& message);
     void OnSetText(gui::TMessage& message);
     void OnSize(gui::TMessage& message);
@@ -277,6 +285,10 @@ class TWinSkinForm : public rtl::TComponent,
     TNCObject* ObjectAt(POINT windowPoint);
 
     void DetachControlObjects();
+    // The skin for the window's DPI, asked now, of the component skinData or any copy of it.
+    TSkinData& SkinForWindowDpi(TSkinData& skinData);
+    // The menu bar row's height at the window's DPI.
+    int MenuRowHeightAtDpi() const;
     // The form's own colour and its popup menus' own drawing back.
     void RestoreFormLook();
     bool IsPlainWindow() const { return Form == nullptr; }
@@ -286,6 +298,7 @@ class TWinSkinForm : public rtl::TComponent,
     TSystemMenu systemMenu_{*this};
     TMdiSkinning mdi_{*this};
     int disableTag_ = 0;
+    int dpi_ = 96;
     gui::TCanvas controlCanvas_;
 };
 

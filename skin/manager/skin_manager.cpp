@@ -6,6 +6,7 @@
 #include "skin/component/skin_data.h"
 #include "skin/diagnostics.h"
 #include "skin/form/skin_form.h"
+#include "skin/form/window_dpi.h"
 #include "skin/menus/popup_menu.h"
 
 #include <algorithm>
@@ -132,10 +133,10 @@ void TSkinManage::UnregisterSkinData(TSkinData* skinData) {
     if (PendingSkinData == skinData) PendingSkinData = nullptr;
     // Windows still skinned with it keep their look but stop using it: they are unskinned.
     for (auto it = Forms.rbegin(); it != Forms.rend(); ++it) {
-        if ((*it)->Skin() == skinData && (*it)->SkinPhase() != kPhaseDestroyed) (*it)->DetachAll();
+        if ((*it)->SkinSource() == skinData && (*it)->SkinPhase() != kPhaseDestroyed) (*it)->DetachAll();
     }
     for (std::size_t i = Forms.size(); i-- > 0;) {
-        if (Forms[i]->Skin() == skinData) FreeForm(Forms[i].get());
+        if (Forms[i]->SkinSource() == skinData) FreeForm(Forms[i].get());
     }
 }
 
@@ -297,7 +298,7 @@ void TSkinManage::UnskinAll(TSkinData& data) {
     for (std::size_t i = Forms.size(); i-- > 0;) {
         if (i >= Forms.size()) continue; // the list shrank under us
         TWinSkinForm* form = Forms[i].get();
-        if (onlyThisForm && form->Skin() != &data) continue;
+        if (onlyThisForm && form->SkinSource() != &data) continue;
         HWND window = form->Handle();
         if (form->SkinPhase() != kPhaseDestroyed) form->DetachAll();
         FreeForm(form);
@@ -312,7 +313,7 @@ void TSkinManage::UnskinAll(TSkinData& data) {
 void TSkinManage::ReskinAll(TSkinData& data) {
     std::vector<TWinSkinForm*> targets;
     for (const auto& form : Forms) {
-        if (form->Skin() == &data && form->SkinPhase() != kPhaseDestroyed) {
+        if (form->SkinSource() == &data && form->SkinPhase() != kPhaseDestroyed) {
             targets.push_back(form.get());
             if (data.SkinFormtype() == sfOnlyThisForm) break;
         }
@@ -399,7 +400,7 @@ void TSkinManage::SkinPopupMenuWindow(HWND window) {
     TSkinData* data = FindSkinData(window);
     if (!data || data->SkinPending || !data->HasSkinControl(xcMainMenu)) return;
     PopupMenus.push_back(std::make_unique<TWinSkinPopMenu>());
-    PopupMenus.back()->Attach(window, *data, nullptr);
+    PopupMenus.back()->Attach(window, data->ForDpi(SkinDpiOf(window)), nullptr);
 }
 
 bool TSkinManage::ReleasePopupMenuWindow(HWND window) {

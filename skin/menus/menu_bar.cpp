@@ -198,7 +198,7 @@ void TMenuBtn::Paint() {
     win::CopyToDc(dc.get(), Bounds.left, menuRect.top, cell, cell.bounds());
 }
 
-TWinSkinMenu::TWinSkinMenu(TSkinData& skinData, IMenuBarHost& host) : skinData_(skinData), host_(host) {}
+TWinSkinMenu::TWinSkinMenu(IMenuBarHost& host) : host_(host) {}
 
 TWinSkinMenu::~TWinSkinMenu() {
     EndKeyboardMode();
@@ -237,9 +237,11 @@ void TWinSkinMenu::PaintMenuBar(HDC dc, const RECT& rect) {
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0) return;
-    Bitmap bar(width, height, ColourToPixel(static_cast<Colour>(gui::ColorToRGB(skinData_.MenubarColour))));
+    Bitmap bar(width, height,
+               ColourToPixel(static_cast<Colour>(gui::ColorToRGB(host_.MenuBarSkinData().MenubarColour))));
     int x0 = 6;
-    if (const TDataSkinObject* element = skinData_.MenuBar.get(); element && !element->Image.empty()) {
+    if (const TDataSkinObject* element = host_.MenuBarSkinData().MenuBar.get();
+        element && !element->Image.empty()) {
         const Rect margins{element->LeftWidth, 0, element->RightWidth, 0};
         const Rect whole{0, 0, width, height};
         const int frame = host_.MenuBarWindowActive() ? 1 : 2;
@@ -267,7 +269,7 @@ void TWinSkinMenu::PaintMenuBar(HDC dc, const RECT& rect) {
             int w = canvas.TextWidth(gui::StripHotkey(item->Caption));
             if (w > 0) w += kTextPadding;
             const int left = rightToLeft ? x - w : x;
-            DrawItemText(canvas, skinData_, *item, RECT{left, 0, left + w, height - 1});
+            DrawItemText(canvas, host_.MenuBarSkinData(), *item, RECT{left, 0, left + w, height - 1});
             item->Bounds = RECT{rect.left + left, rect.top, rect.left + left + w, rect.bottom - 1};
             x = rightToLeft ? x - w : x + w;
         }

@@ -64,7 +64,8 @@ class TMenuBtn : public TNCObject {
 
 class TWinSkinMenu {
   public:
-    TWinSkinMenu(TSkinData& skinData, IMenuBarHost& host);
+    // The bar reads its skin through host (MenuBarSkinData), which may change it (another DPI).
+    explicit TWinSkinMenu(IMenuBarHost& host);
     ~TWinSkinMenu();
     TWinSkinMenu(const TWinSkinMenu&) = delete;
     TWinSkinMenu& operator=(const TWinSkinMenu&) = delete;
@@ -126,7 +127,6 @@ class TWinSkinMenu {
     void MoveKeyboardItem(int step);
     void PostItemCommand(const TMenuBtn& item);
 
-    TSkinData& skinData_;
     IMenuBarHost& host_;
     HMENU menu_ = nullptr;
     HMENU trackedPopup_ = nullptr;

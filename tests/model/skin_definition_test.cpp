@@ -510,3 +510,80 @@ TEST(SkinDefinitionRobustness, RandomDefinitionsAndDamagedBitmapsNeverBreakTheMo
 }
 
 } // namespace
+
+// A skin for another DPI: everything a painter measures grows by the same factor, frame by frame.
+class ScaledSkinDefinitionTest : public SkinDefinitionTest {
+  protected:
+    void SetUp() override {
+        Load("[Personality]\r\nLeft=left.bmp\r\nLeftTopHeight=10\r\nLeftBotHeight=12\r\nLeftFrame=2\r\n"
+             "Top=top.bmp\r\nTopFrame=2\r\nTopTopHeight=6\r\nTopBotHeight=9\r\nTextBack=back.bmp\r\n"
+             "TextShift=5\r\nTextShiftVert=-2\r\nTextRightClip=30\r\nTXTBackleft=3\r\nTXTBackRight=4\r\n"
+             "menuBar=menu.bmp\r\n[Fonts]\r\nFontHeight=16\r\n[Colours]\r\nButtonFace=10 20 30\r\n"
+             "[ButtonClose]\r\nAction=0\r\nAlign=1\r\nXcoord=20\r\nYcoord=5\r\nframe=4\r\n"
+             "ButtonImage=close.bmp\r\n[ComboButton]\r\nImage=combo.bmp\r\nLeftWidth=2\r\n"
+             "[UpDown.Horz]\r\nImage=ud.bmp\r\nGlyphImage=glyphs.bmp\r\n",
+             TestPackage()
+                 .Bmp("left.bmp", FramedBitmap(8, 40, 2))
+                 .Bmp("top.bmp", FramedBitmap(60, 40))
+                 .Bmp("back.bmp", FramedBitmap(20, 18))
+                 .Bmp("menu.bmp", FramedBitmap(30, 20))
+                 .Bmp("close.bmp", FramedBitmap(64, 16, 4))
+                 .Bmp("combo.bmp", FramedBitmap(64, 20, 4))
+                 .Bmp("ud.bmp", FramedBitmap(64, 8, 8))
+                 .Bmp("glyphs.bmp", FramedBitmap(64, 7, 8)));
+    }
+    ObservedDefinition scaled{nullptr};
+};
+
+TEST_F(ScaledSkinDefinitionTest, LengthsAndFramesGrowByTheFactor) {
+    scaled.LoadScaled(skin, 144);
+    EXPECT_EQ(scaled.Dpi(), 144);
+    const TDataSkinBorder& left = *scaled.BorderLeft;
+    EXPECT_EQ((std::array{left.TopHeight, left.BottomHeight, left.FrameCount}), (std::array{15, 18, 2}));
+    ASSERT_EQ((std::array{left.Image.width(), left.Image.height()}), (std::array{12, 60}));
+    EXPECT_EQ(left.Image.pixel(5, 30), skin.BorderLeft->Image.pixel(3, 20)) << "frame 1 stays frame 1";
+    EXPECT_EQ(left.Image.pixel(6, 30), skin.BorderLeft->Image.pixel(4, 20)) << "frame 2 starts on its own";
+    // The top border's two frames are stacked: each 20 rows becomes 30.
+    const TDataSkinBorder& top = *scaled.BorderTop;
+    EXPECT_EQ((std::array{top.Image.width(), top.Image.height(), top.LeftWidth, top.RightWidth}),
+              (std::array{90, 60, 9, 14}));
+
+    const TDataSkinTitle& title = *scaled.Title;
+    EXPECT_EQ((std::array{title.LeftWidth, title.TopHeight, title.RightWidth, title.FontHeight,
+                          title.TextBackLeft, title.TextBackRight}),
+              (std::array{8, -3, 45, 24, 5, 6}));
+    EXPECT_EQ((std::array{title.Image.width(), title.Image.height()}), (std::array{30, 28})) << "2 x 14 rows";
+    EXPECT_EQ(scaled.MenuBar->Image.height(), 30);
+
+    const TDataSkinSysButton& close = *scaled.SysButtons[0];
+    EXPECT_EQ((std::array{close.XCoord, close.YCoord, close.Image.width(), close.Image.height()}),
+              (std::array{30, 8, 96, 24}));
+    // The MDI buttons follow the skin's own buttons, with their places scaled too.
+    ASSERT_EQ(scaled.SysButtons.size(), skin.SysButtons.size());
+
+    const TDataSkinBorder& combo = *scaled.ComboButton;
+    EXPECT_EQ((std::array{combo.LeftWidth, combo.Image.width()}), (std::array{3, 96}));
+    EXPECT_EQ(combo.SecondImage.pixel(0, 0), combo.Image.pixel(95, 0)) << "mirrored as when read";
+    EXPECT_EQ(scaled.UpDownHorz->SecondImage.width(), 8 * 12) << "one glyph per frame";
+
+    EXPECT_EQ(scaled.ButtonFaceColour, MakeColour(10, 20, 30));
+    EXPECT_EQ(scaled.FaceChanges, 1);
+    EXPECT_EQ(skin.BorderLeft->Image.width(), 8) << "the source is left as it was";
+}
+
+TEST_F(ScaledSkinDefinitionTest, RescalingKeepsTheRecordsAndAtTheDesignDpiCopiesExactly) {
+    scaled.LoadScaled(skin, 192);
+    const TDataSkinBorder* left = scaled.BorderLeft.get();
+    const TDataSkinTitle* title = scaled.Title.get();
+    EXPECT_EQ(left->Image.width(), 16);
+    scaled.LoadScaled(skin, 96);
+    EXPECT_EQ(scaled.BorderLeft.get(), left) << "painters holding a record keep a live one";
+    EXPECT_EQ(scaled.Title.get(), title);
+    EXPECT_EQ(scaled.BorderLeft->Image, skin.BorderLeft->Image);
+    EXPECT_EQ(scaled.BorderTop->Image, skin.BorderTop->Image);
+    EXPECT_EQ(scaled.SysButtons[0]->Image, skin.SysButtons[0]->Image);
+    EXPECT_EQ(scaled.Title->TextBackRight, 4);
+
+    EXPECT_THROW(scaled.LoadScaled(skin, 0), rtl::Exception);
+    EXPECT_EQ(scaled.Dpi(), 96) << "a refused DPI leaves the copy as it was";
+}
