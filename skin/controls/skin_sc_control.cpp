@@ -98,7 +98,7 @@ void TSkinScControl::DrawSkin(HDC dc, const RECT& rect) {
     metrics.TrackLength = withThumb ? TrackLength : 0;
     metrics.ThumbLength = withThumb ? ThumbLength : 0;
     metrics.ThumbPos = withThumb ? ThumbPos : 0;
-    ComposeScrollBar(dc, rect, *SkinData, metrics, look);
+    ComposeScrollBar(dc, rect, *SkinData, metrics, look, barBitmap_);
 }
 
 } // namespace skin

@@ -26,6 +26,8 @@ class TSkinScControl : public TSkinControl {
     bool Vertical() const;
     // Thumb metrics from the control's range, page and position; false for an unreasonable range.
     bool CalcThumb(int barLength);
+
+    Bitmap barBitmap_{win::DibPixelAllocator(), 0, 0}; // the bar is composed here, kept between paints
 };
 
 } // namespace skin

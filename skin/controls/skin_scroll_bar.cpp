@@ -46,7 +46,7 @@ int MinimumThumbLength() {
 }
 
 void ComposeScrollBar(HDC dc, const RECT& bar, const TSkinData& skin, const TScrollBarMetrics& metrics,
-                      const TBarLook& look) {
+                      const TBarLook& look, Bitmap& work) {
     const TDataSkinObject* arrows = skin.Scrollbar.get();
     if (!arrows || arrows->Image.empty()) return;
     const bool vertical = look.Vertical;
@@ -55,7 +55,7 @@ void ComposeScrollBar(HDC dc, const RECT& bar, const TSkinData& skin, const TScr
     if (length <= 0 || length > kLargestCoordinate) return;
     const int width = vertical ? kSkinBarThickness : length;
     const int height = vertical ? length : kSkinBarThickness;
-    Bitmap work(win::DibPixelAllocator(), width, height);
+    work.set_size(width, height);
     work.fill(ColourToPixel(static_cast<Colour>(gui::ColorToRGB(skin.ScrollbarColour))));
 
     if (const TDataSkinObject* track = vertical ? skin.VertScroll.get() : skin.HorzScroll.get();
@@ -283,7 +283,8 @@ void TSkinScrollBar::DrawBar(HDC dc, const RECT& bar, bool vertical) {
     const TDataSkinObject* track = vertical ? SkinData->VertScroll.get() : SkinData->HorzScroll.get();
     look.TrackTrans = track && track->Trans == 1;
     look.TrackTile = track && track->Tile != 0;
-    ComposeScrollBar(dc, bar, *SkinData, vertical ? VertMetrics : HorzMetrics, look);
+    ComposeScrollBar(dc, bar, *SkinData, vertical ? VertMetrics : HorzMetrics, look,
+                     barBitmaps_[vertical ? 1 : 0]);
 }
 
 void TSkinScrollBar::CalcThumb(const RECT& bar, bool vertical) {

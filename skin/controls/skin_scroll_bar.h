@@ -5,6 +5,7 @@
 #pragma once
 
 #include "skin/controls/skin_control.h"
+#include "skin/draw/win/bitmap_dc.h"
 
 #include <cstdint>
 #include <memory>
@@ -50,10 +51,11 @@ struct TBarLook {
 
 // The thumb's smallest length.
 int MinimumThumbLength();
-// Composes one bar (16 pixels thick, in ScrollbarColour: track, arrows, thumb) and stretches it onto bar in
-// dc. Draws nothing without the skin's arrow strip or for unreasonable sizes.
+// Composes one bar (16 pixels thick, in ScrollbarColour: track, arrows, thumb) in work and stretches it
+// onto bar in dc. Draws nothing without the skin's arrow strip or for unreasonable sizes. The caller keeps
+// work between paints: a bar of the same length reuses its memory.
 void ComposeScrollBar(HDC dc, const RECT& bar, const TSkinData& skin, const TScrollBarMetrics& metrics,
-                      const TBarLook& look);
+                      const TBarLook& look, Bitmap& work);
 
 class TSkinScrollBar : public TSkinControl {
   public:
@@ -108,6 +110,8 @@ class TSkinScrollBar : public TSkinControl {
     std::uint64_t ScrollSignature() const;
 
     std::uint64_t paintedSignature_ = 0;
+    // The horizontal and the vertical bar are composed here, kept between paints.
+    Bitmap barBitmaps_[2]{{win::DibPixelAllocator(), 0, 0}, {win::DibPixelAllocator(), 0, 0}};
     // False once this object is gone: a drag loop dispatches messages that may free it.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
