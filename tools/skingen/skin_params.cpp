@@ -227,11 +227,13 @@ SkinParams HighContrastTheme() {
     c.MenuBarLine = white;
     c.MenuBarText = white;
     c.MenuBarHot = yellow;
-    c.Menu = black;
-    c.MenuBorder = white;
-    c.MenuText = white;
-    c.MenuSelection = yellow;
-    c.MenuSelectionText = black;
+    // Popup menus are white like the working area: the images programs put beside menu items are drawn
+    // for a light menu, and black ones would vanish on black.
+    c.Menu = white;
+    c.MenuBorder = grey;
+    c.MenuText = black;
+    c.MenuSelection = black;
+    c.MenuSelectionText = yellow;
 
     c.ButtonTop = black;
     c.ButtonBottom = black;

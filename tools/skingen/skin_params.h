@@ -111,9 +111,10 @@ SkinParams LightTheme();
 // area (the controls the engine leaves to the system keep black text, so the area they sit on stays light).
 SkinParams GraphiteTheme();
 
-// For the system's high-contrast mode: black frame, caption, menus, push buttons and status bar with white
-// text, a white working area with black text, yellow for what is hot, pressed, selected or active, and
-// thick cues on hot and focused controls. Every text keeps at least 7:1 against what it is drawn on.
+// For the system's high-contrast mode: black frame, caption, menu bar, push buttons, tabs and status bar
+// with white text, a white working area and white popup menus with black text, yellow for what is hot,
+// pressed, selected or active, and thick cues on hot and focused controls. Every text keeps at least 7:1
+// against what it is drawn on.
 SkinParams HighContrastTheme();
 
 // Test data, not a look we ship: a teal frame whose borders differ on every side (7 pixels left, 3 right,
