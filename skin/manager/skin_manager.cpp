@@ -54,7 +54,10 @@ gui::TForm* FrameworkFormOf(HWND window) {
 
 } // namespace
 
-TSkinManage::TSkinManage() : ActionTimer(std::make_unique<gui::TTimer>(nullptr)) {
+TSkinManage::TSkinManage()
+    : ActionTimer(std::make_unique<gui::TTimer>(nullptr)),
+      ContrastListener(std::make_unique<THighContrastListener>([this] { HighContrastChanged(); })),
+      HighContrastMode(HighContrastOn()) {
     ActionTimer->SetEnabled(false);
     ActionTimer->SetInterval(kActionDelayMs);
     ActionTimer->SetOnTimer([this](rtl::TObject*) { RunPendingAction(); });
@@ -76,10 +79,6 @@ TSkinManage::~TSkinManage() {
 
 void TSkinManage::InstallHook() {
     if (HookHandle) return; // one hook for the thread, however many components load
-    if (!ContrastListener) {
-        ContrastListener = std::make_unique<THighContrastListener>([this] { HighContrastChanged(); });
-        HighContrastMode = HighContrastOn();
-    }
     HookHandle.reset(SetWindowsHookExW(WH_CBT, &TSkinManage::HookProc, nullptr, GetCurrentThreadId()));
 }
 
