@@ -99,7 +99,7 @@ windows_text "$source_dir/LICENSE" "$stage/$program/LICENSE.txt"
 
 strip_program -o "$stage/$kit/Gallery.exe" "$build_dir/app/gallery/Gallery.exe"
 strip_program -o "$stage/$kit/skintool.exe" "$build_dir/tools/skintool/skintool.exe"
-for skin in default dark; do
+for skin in default dark contrast; do
     cp "$build_dir/app/gallery/$skin.skn" "$stage/$kit/$skin.skn"
     cp -r "$source_dir/skins/$skin" "$stage/$kit/skins/$skin"
 done

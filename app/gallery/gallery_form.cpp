@@ -38,8 +38,8 @@ bool IsInside(const gui::TControl* control, const gui::TControl* container) {
 }
 
 // The chooser's entries after the shipped skins.
-constexpr int kOtherFileEntry = 2;
-constexpr int kFolderEntry = 3;
+constexpr int kOtherFileEntry = 3;
+constexpr int kFolderEntry = 4;
 constexpr std::size_t kListedFindings = 15;
 
 bool FolderExists(const std::string& path) {
@@ -105,7 +105,7 @@ const rtl::TClassInfo& TGalleryCheckGroup::StaticClassInfo() {
 }
 
 const std::vector<std::string>& ShippedSkinFiles() {
-    static const std::vector<std::string> files{"default.skn", "dark.skn"};
+    static const std::vector<std::string> files{"default.skn", "dark.skn", "contrast.skn"};
     return files;
 }
 

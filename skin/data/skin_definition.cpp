@@ -196,6 +196,7 @@ void TSkinDefinition::LoadDefinition(const TProfileText& ini, const TSkinReader&
 
 void TSkinDefinition::ReadAll() {
     SkinName = Text(kTitlebarSkin, "SkinName");
+    HighContrast = Integer(kTitlebarSkin, "HighContrast", 0) == 1;
     ReadBorders();
     ReadColours();
     ReadSysButtons();
@@ -598,6 +599,7 @@ void TSkinDefinition::TakeLoadedState(TSkinDefinition& loaded) noexcept {
     ScrollbarColour = loaded.ScrollbarColour;
     ColourTable.swap(loaded.ColourTable);
     SkinName.swap(loaded.SkinName);
+    HighContrast = loaded.HighContrast;
 }
 
 std::vector<TSkinDefinition::SlotView> TSkinDefinition::ElementSlots() const {

@@ -138,6 +138,9 @@ class TSkinDefinition : public rtl::TComponent {
 
     // [TitlebarSkin] SkinName; empty when missing.
     std::string SkinName;
+    // [TitlebarSkin] HighContrast=1: the skin is made for the system's high-contrast mode and is kept while
+    // the mode is on (other skins step aside for the system's look then).
+    bool HighContrast = false;
 
   protected:
     // Called after every successful load, once ButtonFaceColour has its new value: the Windows component

@@ -9,7 +9,7 @@ namespace {
 
 using K = SkinKeyKind;
 
-constexpr SkinKey kTitlebarSkinKeys[] = {{"SkinName", K::Text}};
+constexpr SkinKey kTitlebarSkinKeys[] = {{"SkinName", K::Text}, {"HighContrast", K::Integer}};
 
 constexpr SkinKey kPersonalityKeys[] = {
     {"Left", K::Bitmap},

@@ -55,7 +55,10 @@ gui::TForm* FrameworkFormOf(HWND window) {
 
 } // namespace
 
-TSkinManage::TSkinManage() : ActionTimer(std::make_unique<gui::TTimer>(nullptr)) {
+TSkinManage::TSkinManage()
+    : ActionTimer(std::make_unique<gui::TTimer>(nullptr)),
+      ContrastListener(std::make_unique<THighContrastListener>([this] { HighContrastChanged(); })),
+      HighContrastMode(HighContrastOn()) {
     ActionTimer->SetEnabled(false);
     ActionTimer->SetInterval(kActionDelayMs);
     ActionTimer->SetOnTimer([this](rtl::TObject*) { RunPendingAction(); });
@@ -63,6 +66,7 @@ TSkinManage::TSkinManage() : ActionTimer(std::make_unique<gui::TTimer>(nullptr))
 
 TSkinManage::~TSkinManage() {
     ActionTimer.reset();
+    ContrastListener.reset();
     HookHandle.reset();
     PopupMenus.clear(); // each detaches from its window first
     Retired.clear();
@@ -169,6 +173,10 @@ bool TSkinManage::SkinWindow(HWND window) {
     if (!ClassAllowed(className)) return false;
     TSkinData* skinData = FindSkinData(window);
     if (!skinData || skinData->SkinPending) return false;
+    if (StepsAsideFor(*skinData)) {
+        SteppedAside = true; // skinned once the mode goes off
+        return false;
+    }
 
     // Listed before it attaches, so that anything the attaching sets off finds it skinned already.
     Forms.push_back(std::make_unique<TWinSkinForm>(form));
@@ -255,8 +263,8 @@ void TSkinManage::RunPendingAction() {
     TSkinData* data = PendingSkinData;
     if (!data) return; // keep ticking until a component asks
     ActionTimer->SetEnabled(false);
-    const DeferredAction action = PendingAction;
-    const bool purge = PurgeRequested || action == DeferredAction::Purge;
+    const bool purge = PurgeRequested || PendingAction == DeferredAction::Purge;
+    const DeferredAction action = ActionInContrastMode(PendingAction, *data);
     PendingAction = DeferredAction::None;
     PurgeRequested = false;
     switch (action) {
@@ -276,6 +284,48 @@ void TSkinManage::RunPendingAction() {
     data->NotifySkinChanged();
     PendingSkinData = nullptr;
     if (FreeRetired()) SchedulePurge(data); // some are still busy: look again on the timer
+}
+
+DeferredAction TSkinManage::ActionInContrastMode(DeferredAction action, const TSkinData& data) {
+    if (action == DeferredAction::Unskin) {
+        SteppedAside = false; // switched off on purpose: not skinned again when the mode goes off
+        return action;
+    }
+    if (action != DeferredAction::Skin && action != DeferredAction::Reskin) return action;
+    if (StepsAsideFor(data)) {
+        if (action == DeferredAction::Reskin && !Enabled) return DeferredAction::None; // nothing is skinned
+        SteppedAside = true;
+        return DeferredAction::Unskin;
+    }
+    if (SteppedAside) {
+        SteppedAside = false;
+        return DeferredAction::Skin;
+    }
+    return action;
+}
+
+bool TSkinManage::StepsAsideFor(const TSkinData& data) const {
+    return HighContrastMode && !data.HighContrast;
+}
+
+TSkinData* TSkinManage::MainSkinData() const {
+    for (TSkinData* data : SkinDatas) {
+        if (data->SkinFormtype() == sfMainform) return data;
+    }
+    return SkinDatas.empty() ? nullptr : SkinDatas.front();
+}
+
+void TSkinManage::HighContrastChanged() {
+    const bool on = HighContrastOn();
+    if (on == HighContrastMode) return;
+    HighContrastMode = on;
+    TSkinData* data = MainSkinData();
+    // A skin made for the mode stays either way; so does a program that switched skinning off.
+    if (!data || data->SkinPending || StepsAsideFor(*data) == SteppedAside) return;
+    // An action already asked for is turned to the mode when it runs.
+    if (PendingAction != DeferredAction::None && PendingAction != DeferredAction::Purge) return;
+    PendingSkinData = data;
+    ScheduleAction(DeferredAction::Reskin, kActionDelayMs);
 }
 
 void TSkinManage::SkinAll(TSkinData& data) {
@@ -398,7 +448,7 @@ void TSkinManage::SkinPopupMenuWindow(HWND window) {
         if (menu->Window == window) return;
     }
     TSkinData* data = FindSkinData(window);
-    if (!data || data->SkinPending || !data->HasSkinControl(xcMainMenu)) return;
+    if (!data || data->SkinPending || !data->HasSkinControl(xcMainMenu) || StepsAsideFor(*data)) return;
     PopupMenus.push_back(std::make_unique<TWinSkinPopMenu>());
     PopupMenus.back()->Attach(window, data->ForDpi(SkinDpiOf(window)), nullptr);
 }

@@ -6,6 +6,7 @@
 #include "framework/gui/handles.h"
 #include "framework/gui/timer.h"
 #include "skin/engine.h"
+#include "skin/manager/high_contrast.h"
 
 #include <windows.h>
 
@@ -41,6 +42,11 @@ class TSkinManage final : public ISkinManager {
     DeferredAction PendingAction = DeferredAction::None;
     bool PurgeRequested = false; // destroyed windows' objects are freed at the next tick as well
     TSkinData* PendingSkinData = nullptr;
+    // The system's high-contrast mode as last heard, and whether skinning stands aside for it: windows that
+    // would be skinned with a skin not made for the mode keep the system's look until the mode goes off.
+    std::unique_ptr<THighContrastListener> ContrastListener;
+    bool HighContrastMode = false;
+    bool SteppedAside = false;
 
     // ISkinManager.
     void RegisterSkinData(TSkinData* skinData) override;
@@ -72,6 +78,11 @@ class TSkinManage final : public ISkinManager {
 
     // Runs the pending action now (the timer's tick).
     void RunPendingAction();
+    // Asks for the mode again (the system said it may have changed) and, when skinning has to stand aside
+    // or may come back, schedules a re-skin: RunPendingAction turns it into an unskin or a skin.
+    void HighContrastChanged();
+    // True while the mode is on and data is not made for it.
+    bool StepsAsideFor(const TSkinData& data) const;
 
   private:
     TWinSkinPopMenu* pendingPopupMenu_ = nullptr; // one of PopupMenus
@@ -81,6 +92,10 @@ class TSkinManage final : public ISkinManager {
     void UnskinAll(TSkinData& data);
     void ReskinAll(TSkinData& data);
     void PurgeDestroyed();
+    // The action that carries out action for data in the present high-contrast mode.
+    DeferredAction ActionInContrastMode(DeferredAction action, const TSkinData& data);
+    // The component that skins the program's windows (the main form's), or null.
+    TSkinData* MainSkinData() const;
     // Removes the object from Forms and frees it (later, in FreeRetired, while it is inside a handler).
     void FreeForm(TWinSkinForm* form);
     // Frees the retired objects no longer inside a handler; true when some still are.

@@ -6,6 +6,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cwchar>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
@@ -68,6 +70,66 @@ double DifferingShare(const skin::Bitmap& a, const skin::Bitmap& b, int y) {
         differing += a.pixel(x, y) != b.pixel(x, y);
     return static_cast<double>(differing) / width;
 }
+
+// A gallery left running with a skin, for driving it by keyboard; ended when the test is done.
+class RunningGallery {
+  public:
+    explicit RunningGallery(const std::wstring& arguments) {
+        const std::wstring exe = EnvPath("MARIVEL_GALLERY");
+        std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &process_)) {
+            ADD_FAILURE() << "cannot start the gallery: error " << GetLastError();
+        }
+    }
+    ~RunningGallery() {
+        if (!process_.hProcess) return;
+        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(process_.hProcess, 99);
+            WaitForSingleObject(process_.hProcess, 5000);
+        }
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+    }
+    RunningGallery(const RunningGallery&) = delete;
+    RunningGallery& operator=(const RunningGallery&) = delete;
+
+    // A visible top-level window of the gallery of that class.
+    HWND Window(const wchar_t* className) const {
+        Search search{process_.dwProcessId, className, nullptr};
+        EnumWindows(&FindVisible, reinterpret_cast<LPARAM>(&search));
+        return search.Found;
+    }
+    // The exit code, or -1 while it runs after timeout.
+    long ExitCode(std::chrono::milliseconds timeout) const {
+        if (WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
+            return -1;
+        DWORD code = 0;
+        GetExitCodeProcess(process_.hProcess, &code);
+        return static_cast<long>(code);
+    }
+
+  private:
+    struct Search {
+        DWORD Process;
+        const wchar_t* ClassName;
+        HWND Found;
+    };
+    static BOOL CALLBACK FindVisible(HWND window, LPARAM parameter) {
+        auto* search = reinterpret_cast<Search*>(parameter);
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process != search->Process || !IsWindowVisible(window) ||
+            e2e::ClassNameOf(window) != search->ClassName) {
+            return TRUE;
+        }
+        search->Found = window;
+        return FALSE;
+    }
+    PROCESS_INFORMATION process_{};
+};
 
 TEST(Gallery, ScreenshotHoldsTheSkinnedWindowAndFollowsTheChosenSkin) {
     const std::wstring stored = ArtifactPath(L"gallery-default-page1.bmp");
@@ -193,6 +255,63 @@ TEST(Gallery, MultipleDocumentWindowIsSavedWithItsDocumentsInEitherSkin) {
     // The documents tile the client from top to bottom: their captions are drawn by the chosen skin too.
     for (const int y : {8, first.height() / 3 + 30, 2 * first.height() / 3 + 20}) {
         EXPECT_GT(DifferingShare(first, second, y), 0.5) << "row " << y;
+    }
+}
+
+// The keyboard reaches everything the skin draws in place of the system, with each skin the chooser offers
+// (the high-contrast one is for people who often work by keyboard): Alt+Space opens the system menu and
+// Escape closes it; Alt gives the menu bar the keys, Right moves to the next item, Down opens its drop-down,
+// Enter runs the item there and Escape gives the keys back; Alt+F4 ends the program.
+TEST(Gallery, KeyboardWorksTheSystemMenuAndTheMenuBarInEachShippedSkin) {
+    using namespace std::chrono_literals;
+    for (const wchar_t* skinName : {L"default", L"dark", L"contrast"}) {
+        SCOPED_TRACE(std::string(skinName, skinName + wcslen(skinName)));
+        RunningGallery gallery(L"--skin \"" + GalleryFolder() + skinName + L".skn\"");
+        HWND window = nullptr;
+        ASSERT_TRUE(e2e::WaitFor([&] { return (window = gallery.Window(L"TGalleryForm")) != nullptr; }, 20s));
+        ASSERT_TRUE(e2e::WaitFor([&] { return e2e::IsSkinnedAndFitted(window); }, 10s));
+        RECT outer{};
+        GetWindowRect(window, &outer);
+        e2e::ClickAt(POINT{outer.left + 250, outer.top + 12}); // active, through the caption
+        e2e::WaitFor([&] { return GetForegroundWindow() == window; }, 2s);
+
+        e2e::PressKey(VK_SPACE, /*alt=*/true);
+        EXPECT_TRUE(e2e::WaitFor([&] { return gallery.Window(L"#32768") != nullptr; }, 5s))
+            << "Alt+Space opened no system menu";
+        e2e::PressKey(VK_ESCAPE);
+        EXPECT_TRUE(e2e::WaitFor([&] { return gallery.Window(L"#32768") == nullptr; }, 5s));
+        e2e::PressKey(VK_ESCAPE); // out of the menu mode the system menu may leave behind
+
+        POINT client{0, 0};
+        ClientToScreen(window, &client);
+        const RECT bar{client.x, client.y - GetSystemMetrics(SM_CYMENU), client.x + 160, client.y};
+        e2e::WaitFor([] { return false; }, 300ms);
+        const auto normal = e2e::ScreenPixels(bar);
+        e2e::PressKey(VK_MENU);
+        ASSERT_TRUE(e2e::WaitFor([&] { return e2e::ScreenPixels(bar) != normal; }, 2s))
+            << "Alt did not light the first item";
+        const auto first = e2e::ScreenPixels(bar);
+        e2e::PressKey(VK_RIGHT);
+        EXPECT_TRUE(e2e::WaitFor([&] { return e2e::ScreenPixels(bar) != first; }, 2s))
+            << "Right did not move to the next item";
+        e2e::PressKey(VK_DOWN);
+        EXPECT_TRUE(e2e::WaitFor([&] { return gallery.Window(L"#32768") != nullptr; }, 5s))
+            << "Down opened no drop-down";
+        e2e::PressKey(VK_RETURN); // Help's one item: the about box
+        HWND box = nullptr;
+        EXPECT_TRUE(e2e::WaitFor([&] { return (box = gallery.Window(L"#32770")) != nullptr; }, 5s))
+            << "Enter ran no item";
+        if (box) {
+            e2e::PressKey(VK_ESCAPE);
+            EXPECT_TRUE(e2e::WaitFor([&] { return !IsWindow(box); }, 5s)) << "Escape closes the box";
+        }
+        e2e::PressKey(VK_MENU);
+        e2e::PressKey(VK_ESCAPE);
+        EXPECT_TRUE(e2e::WaitFor([&] { return e2e::ScreenPixels(bar) == normal; }, 2s))
+            << "Escape gave the keys back";
+
+        e2e::PressKey(VK_F4, /*alt=*/true);
+        EXPECT_EQ(gallery.ExitCode(15s), 0) << "Alt+F4 ends the program";
     }
 }
 

@@ -382,6 +382,30 @@ TEST_F(SkinDefinitionTest, ReloadingReplacesEverythingAndFreesWhatTheNewSkinLack
     EXPECT_EQ(skin.FaceChanges, 2);
 }
 
+TEST_F(SkinDefinitionTest, OnlyASkinThatSaysSoIsMadeForHighContrast) {
+    Load("[TitlebarSkin]\r\nSkinName=Plain\r\n");
+    EXPECT_FALSE(skin.HighContrast) << "no key: an ordinary skin";
+    Load("[titlebarskin]\r\nhighcontrast=1\r\n");
+    EXPECT_TRUE(skin.HighContrast) << "section and key in any letter case";
+    // Only 1 says so; anything else that reads, or does not, is an ordinary skin.
+    for (const char* value : {"0", "2", "yes", ""}) {
+        Load("[TitlebarSkin]\r\nHighContrast=1\r\n");
+        Load(std::string("[TitlebarSkin]\r\nHighContrast=") + value + "\r\n");
+        EXPECT_FALSE(skin.HighContrast) << "'" << value << "' after a high-contrast skin";
+    }
+    Load("[Personality]\r\nHighContrast=1\r\n");
+    EXPECT_FALSE(skin.HighContrast) << "the key belongs to [TitlebarSkin]";
+
+    // A skin that cannot be read leaves the one shown, and what it says of itself, in place.
+    Load("[TitlebarSkin]\r\nHighContrast=1\r\n");
+    std::vector<std::uint8_t> truncated = WriteBmp(FramedBitmap(8, 8));
+    truncated.resize(20);
+    EXPECT_THROW(Load("[TitlebarSkin]\r\nHighContrast=0\r\n[Personality]\r\nTop=top.bmp\r\n",
+                      TestPackage().Member("top.bmp", truncated)),
+                 ESkinDefinitionError);
+    EXPECT_TRUE(skin.HighContrast);
+}
+
 TEST_F(SkinDefinitionTest, ABadBitmapRefusesTheWholeSkinAndKeepsThePreviousOne) {
     Load("[TitlebarSkin]\r\nSkinName=Good\r\n[Colours]\r\nButtonFace=1 2 3\r\n[Tabs]\r\nImage=tabs.bmp\r\n",
          TestPackage().Bmp("tabs.bmp", FramedBitmap(50, 20, 5)));

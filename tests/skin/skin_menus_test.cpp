@@ -1,4 +1,4 @@
-// Menus of a skinned window in-process, with our two skins and the asymmetric test skin: the menu bar's
+// Menus of a skinned window in-process, with our three skins and the asymmetric test skin: the menu bar's
 // drop-downs and the keys that move along the bar, what the screen shows of a skinned popup menu's items,
 // plain windows' menus, and the handles that hundreds of menus and a skin switch leave behind. A menu runs
 // its own message loop, so each test hands a script of steps to a timer that fires inside that loop.
@@ -910,7 +910,8 @@ TEST_P(SkinMenusTest, PlainWindowsDropDownShowsTheSkinAndItsCommandsReachTheWind
     EXPECT_NE(GetMenuState(plain.file, 2, MF_BYPOSITION) & MF_CHECKED, 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Skins, SkinMenusTest, ::testing::Values("default.skn", "dark.skn", "asymmetric.skn"),
+INSTANTIATE_TEST_SUITE_P(Skins, SkinMenusTest,
+                         ::testing::Values("default.skn", "dark.skn", "contrast.skn", "asymmetric.skn"),
                          [](const auto& param) { return std::string(param.param).substr(0, 4); });
 
 } // namespace

@@ -47,6 +47,7 @@ TEST_P(ShippedSkinFile, LoadsAsACompleteSkinWithinTheSizeOfTheOriginalStoredSkin
     EXPECT_EQ(definition.ColourTable.size(), 5u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Skins, ShippedSkinFile, ::testing::Values("default", "dark", "asymmetric"));
+INSTANTIATE_TEST_SUITE_P(Skins, ShippedSkinFile,
+                         ::testing::Values("default", "dark", "contrast", "asymmetric"));
 
 } // namespace

@@ -1,8 +1,8 @@
-// The committed skin sources (skins/default, skins/dark and the test skin skins/asymmetric) checked against
-// what the engine's painters do with them: every image present with the frames and layout its painter cuts,
-// the key colour only where the window region or a transparent copy expects it, readable text, and files
-// that are exactly what the generator makes. ShippedSkinSources adds what holds for the look of the two
-// skins we ship and not for the test skin, which differs from them on purpose.
+// The committed skin sources (skins/default, skins/dark, skins/contrast and the test skin skins/asymmetric)
+// checked against what the engine's painters do with them: every image present with the frames and layout its
+// painter cuts, the key colour only where the window region or a transparent copy expects it, readable text,
+// and files that are exactly what the generator makes. ShippedSkinSources adds what holds for the look of the
+// two skins we ship and not for the test skin, which differs from them on purpose.
 #include "framework/rtl/text.h"
 #include "skin/draw/blit.h"
 #include "skin/draw/region.h"
@@ -34,6 +34,8 @@ constexpr Pixel kSystemGrey = skin::MakePixel(160, 160, 160); // disabled push b
 constexpr double kReadable = 4.5;                             // normal text
 constexpr double kDimmed = 3.0;                               // inactive captions, glyphs
 constexpr double kDiscernible = 2.0;                          // disabled text
+constexpr double kHighContrastText =
+    7.0; // every text, inactive captions too, of a skin made for high contrast
 constexpr std::uintmax_t kUnpackedBudget = 128 * 1024;
 constexpr int kSystemScrollWidth = 17;
 
@@ -114,11 +116,11 @@ class SkinSources : public ::testing::TestWithParam<std::string> {
     }
 };
 
-INSTANTIATE_TEST_SUITE_P(Themes, SkinSources, ::testing::Values("default", "dark", "asymmetric"));
+INSTANTIATE_TEST_SUITE_P(Themes, SkinSources, ::testing::Values("default", "dark", "contrast", "asymmetric"));
 
 class ShippedSkinSources : public SkinSources {};
 
-INSTANTIATE_TEST_SUITE_P(Themes, ShippedSkinSources, ::testing::Values("default", "dark"));
+INSTANTIATE_TEST_SUITE_P(Themes, ShippedSkinSources, ::testing::Values("default", "dark", "contrast"));
 
 TEST_P(SkinSources, HasEverySectionOfTheMainWindowSkin) {
     for (const char* s : {"TitlebarSkin",
@@ -557,51 +559,54 @@ TEST_P(SkinSources, TextStaysReadableOnItsImages) {
         Pixel Text, Back;
         double Min;
     };
+    const bool highContrast = Int("TitlebarSkin", "HighContrast") == 1;
+    const double readable = highContrast ? kHighContrastText : kReadable;
+    const double dimmed = highContrast ? kHighContrastText : kDimmed;
     std::vector<Check> checks;
     const Bitmap& top = Image("Personality", "Top");
     const FrameSizes f = Frame();
     const int middle = Int("Personality", "TopTopHeight") + 1;
     checks.push_back(
-        {"active caption", ColourKey("Colours", "TitleTextActive"), top.pixel(middle, f.Top / 2), kReadable});
+        {"active caption", ColourKey("Colours", "TitleTextActive"), top.pixel(middle, f.Top / 2), readable});
     checks.push_back({"inactive caption", ColourKey("Colours", "TitleTextNoActive"),
-                      top.pixel(middle, f.Top + f.Top / 2), kDimmed});
+                      top.pixel(middle, f.Top + f.Top / 2), dimmed});
 
     const Bitmap& button = Image("Buttons", "Bitmap");
-    checks.push_back({"button", ColourKey("Buttons", "NormalColour2"), Centre(button, 1, 5), kReadable});
+    checks.push_back({"button", ColourKey("Buttons", "NormalColour2"), Centre(button, 1, 5), readable});
     checks.push_back(
-        {"pressed button", ColourKey("Buttons", "PressedColour2"), Centre(button, 2, 5), kReadable});
+        {"pressed button", ColourKey("Buttons", "PressedColour2"), Centre(button, 2, 5), readable});
     checks.push_back(
-        {"hot button", ColourKey("Buttons", "MouseOverColour2"), Centre(button, 4, 5), kReadable});
+        {"hot button", ColourKey("Buttons", "MouseOverColour2"), Centre(button, 4, 5), readable});
     checks.push_back({"disabled button", kSystemGrey, Centre(button, 3, 5), kDiscernible});
 
     const Bitmap& bar = Image("Personality", "menuBar");
     for (int frame : {1, 2}) {
         checks.push_back({"menu bar " + std::to_string(frame), ColourKey("Colours", "MenuBarText"),
-                          Centre(bar, frame, 2, true), kReadable});
+                          Centre(bar, frame, 2, true), readable});
     }
     checks.push_back(
         {"hot menu bar item frame", ColourKey("Colours", "ButtonHilight"), Centre(bar, 1, 2, true), 1.5});
 
     const Pixel menu = Centre(Image("MenuBackground", "Image"), 1, 1);
-    checks.push_back({"menu item", ColourKey("Colours", "MenuText"), menu, kReadable});
+    checks.push_back({"menu item", ColourKey("Colours", "MenuText"), menu, readable});
     checks.push_back({"selected menu item", ColourKey("Colours", "HilightText"),
-                      Centre(Image("MenuItem", "Image"), 4, 5), kReadable});
+                      Centre(Image("MenuItem", "Image"), 4, 5), readable});
     checks.push_back({"disabled menu item", ColourKey("Colours", "ButtonShadow"), menu, kDiscernible});
     EXPECT_NE(ColourKey("Colours", "ButtonShadow"), ColourKey("Colours", "MenuText"))
         << "the engine would then fall back to the system's grey";
 
     const Bitmap& tabs = Image("Tabs", "Image");
-    checks.push_back({"tab", ColourKey("Tabs", "NormalColour2"), Centre(tabs, 1, 5), kReadable});
-    checks.push_back({"focused tab", ColourKey("Tabs", "MouseOverColour2"), Centre(tabs, 2, 5), kReadable});
+    checks.push_back({"tab", ColourKey("Tabs", "NormalColour2"), Centre(tabs, 1, 5), readable});
+    checks.push_back({"focused tab", ColourKey("Tabs", "MouseOverColour2"), Centre(tabs, 2, 5), readable});
     for (int frame = 1; frame <= 3; ++frame) {
         checks.push_back({"status panel " + std::to_string(frame),
                           ColourKey("StatusBarEdges", "NormalColour2"),
-                          Centre(Image("StatusBarEdges", "Image"), frame, 3), kReadable});
+                          Centre(Image("StatusBarEdges", "Image"), frame, 3), readable});
     }
     checks.push_back(
-        {"header (system text)", kSystemText, Centre(Image("Headerbar", "Image"), 1, 5), kReadable});
+        {"header (system text)", kSystemText, Centre(Image("Headerbar", "Image"), 1, 5), readable});
     checks.push_back(
-        {"labels on the face (system text)", kSystemText, ColourKey("Colours", "ButtonFace"), kReadable});
+        {"labels on the face (system text)", kSystemText, ColourKey("Colours", "ButtonFace"), readable});
 
     for (const Check& c : checks) {
         EXPECT_GE(Contrast(c.Text, c.Back), c.Min) << c.What << ": " << Hex(c.Text) << " on " << Hex(c.Back);

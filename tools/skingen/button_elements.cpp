@@ -44,6 +44,7 @@ SkinImage ButtonStrip(const SkinParams& p) {
                              {c.ButtonTop, c.ButtonBottom, c.Accent},
                          };
                          DrawPushButton(b, looks[f - 1], onFace, p.Size.ControlRadius);
+                         if (f == 4) InnerBand(b, b.bounds(), p.Style.CueWidth, p.Style.CueColour);
                      });
 }
 
@@ -95,8 +96,10 @@ SkinImage ToolBarStrip(const SkinParams& p) {
             if (f == 2)
                 DrawPushButton(b, {c.ButtonPressedTop, c.ButtonPressedBottom, c.ButtonPressedOutline}, onFace,
                                radius);
-            if (f == 4)
+            if (f == 4) {
                 DrawPushButton(b, {c.ButtonHotTop, c.ButtonHotBottom, c.ButtonHotOutline}, onFace, radius);
+                InnerBand(b, b.bounds(), p.Style.CueWidth, p.Style.CueColour);
+            }
             if (f == 5) DrawPushButton(b, {checkedFill, checkedFill, c.Accent}, onFace, radius);
         });
 }

@@ -103,6 +103,13 @@ SkinImage CaptionButtonStrip(const SkinParams& p, const ButtonLook& look) {
                                           : (pressed ? c.CaptionPressed : c.CaptionHot);
                 DrawRoundedBox(b, {b.bounds(), kPlateRadius, kAllCorners, {}, plate, plate}, onCaption);
                 if (close) glyph = c.CloseGlyphHot;
+                if (p.Style.CueWidth > 0) {
+                    // A hot button is ringed in the cue colour and its glyph takes it; a pressed one is
+                    // filled with it, the glyph in the caption's colour.
+                    if (hot) InnerBand(b, b.bounds(), p.Style.CueWidth - 1, p.Style.CueColour);
+                    if (hot) Outline(b, b.bounds(), p.Style.CueColour);
+                    glyph = hot ? p.Style.CueColour : CaptionColourAt(p, active, y0);
+                }
             }
             DrawCaptionGlyph(b, b.bounds(), look.Glyph, kGlyphSize, glyph);
         });

@@ -5,7 +5,9 @@
 namespace skingen {
 
 void AddSkinName(Skin& skin, const SkinParams& p) {
-    skin.AddSection("TitlebarSkin").Set("SkinName", p.SkinName);
+    Section& s = skin.AddSection("TitlebarSkin");
+    s.Set("SkinName", p.SkinName);
+    if (p.HighContrast) s.Set("HighContrast", 1);
 }
 
 void AddColourSections(Skin& skin, const SkinParams& p) {

@@ -6,6 +6,8 @@
 #include "tools/skingen/glyphs.h"
 #include "tools/skingen/strip.h"
 
+#include <algorithm>
+
 namespace skingen {
 
 namespace {
@@ -37,6 +39,12 @@ SkinImage SunkEdgeStrip(const SkinParams& p) {
         const Pixel inside = f == 3 ? c.Disabled : c.Field;
         b.fill(inside);
         Outline(b, b.bounds(), outer[f - 1]);
+        // On the white of a field the cue is the accent: the edge turns into a band as thick as its fixed
+        // margin allows, so stretching never thins it.
+        if (f == 4 && p.Style.CueWidth > 0) {
+            Outline(b, b.bounds(), c.Accent);
+            InnerBand(b, b.bounds(), std::min(p.Style.CueWidth, kEdgeMargin - 1), c.Accent);
+        }
     });
 }
 

@@ -77,12 +77,13 @@ void SetBorderKeys(Section& s, const std::string& side, const SkinImage& image, 
 SkinImage TextBackStrip(const SkinParams& p) {
     const Metrics& m = p.Size;
     const int width = 2 * kTextBackEnd + kStretchedLength;
-    return MakeStrip(
-        "textback.bmp", width, m.CaptionHeight, {"active", "inactive"}, true, [&](Bitmap& b, int f) {
-            if (f != 1) return; // an inactive title has no underline
-            const int top = m.CaptionHeight - kUnderlineFromBottom;
-            Fill(b, {kTextBackEnd, top, width - kTextBackEnd, top + kUnderlineHeight}, p.Colours.Accent);
-        });
+    return MakeStrip("textback.bmp", width, m.CaptionHeight, {"active", "inactive"}, true,
+                     [&](Bitmap& b, int f) {
+                         if (f != 1) return; // an inactive title has no underline
+                         const int top = m.CaptionHeight - kUnderlineFromBottom;
+                         Fill(b, {kTextBackEnd, top, width - kTextBackEnd, top + kUnderlineHeight},
+                              p.Style.CueWidth > 0 ? p.Style.CueColour : p.Colours.Accent);
+                     });
 }
 
 SkinImage MenuBarStrip(const SkinParams& p) {

@@ -3,8 +3,9 @@
 //
 //   skingen <theme> <output folder> [--contact-sheet <file.bmp>]
 //
-// theme is "default" (the light skin stored with the main window), "dark" (the graphite skin) or
-// "asymmetric" (a test skin whose sizes, frame counts and border widths differ from both).
+// theme is "default" (the light skin stored with the main window), "dark" (the graphite skin), "contrast"
+// (the skin for the system's high-contrast mode) or "asymmetric" (a test skin whose sizes, frame counts and
+// border widths differ from the others).
 #include "framework/rtl/exceptions.h"
 #include "skin/draw/bmp_writer.h"
 #include "tools/skingen/contact_sheet.h"
@@ -18,7 +19,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: skingen <default|dark|asymmetric> <output folder> [--contact-sheet <file.bmp>]\n";
+    "usage: skingen <default|dark|contrast|asymmetric> <output folder> [--contact-sheet <file.bmp>]\n";
 
 int Run(int argc, char** argv) {
     if (argc != 3 && !(argc == 5 && std::string_view(argv[3]) == "--contact-sheet")) {

@@ -114,6 +114,11 @@ void Outline(Bitmap& bitmap, const Rect& rect, Pixel colour) {
     VerticalLine(bitmap, rect.Right - 1, rect.Top, rect.Bottom, colour);
 }
 
+void InnerBand(Bitmap& bitmap, const Rect& rect, int width, Pixel colour) {
+    for (int i = 1; i <= width; ++i)
+        Outline(bitmap, {rect.Left + i, rect.Top + i, rect.Right - i, rect.Bottom - i}, colour);
+}
+
 void PixelLine(Bitmap& bitmap, Point a, Point b, Pixel colour) {
     const int dx = std::abs(b.X - a.X);
     const int dy = -std::abs(b.Y - a.Y);

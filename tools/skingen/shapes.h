@@ -38,6 +38,8 @@ void HorizontalLine(Bitmap& bitmap, int x0, int x1, int y, Pixel colour);
 void VerticalLine(Bitmap& bitmap, int x, int y0, int y1, Pixel colour);
 // The 1-pixel outline of rect.
 void Outline(Bitmap& bitmap, const Rect& rect, Pixel colour);
+// A band `width` pixels thick just inside rect's 1-pixel outline (nothing for a width of 0).
+void InnerBand(Bitmap& bitmap, const Rect& rect, int width, Pixel colour);
 // A crisp line from a to b, both ends included (Bresenham).
 void PixelLine(Bitmap& bitmap, Point a, Point b, Pixel colour);
 // Replaces every pixel of rect that equals `from` by `to`.

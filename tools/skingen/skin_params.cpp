@@ -180,6 +180,102 @@ SkinParams GraphiteTheme() {
     return s;
 }
 
+SkinParams HighContrastTheme() {
+    SkinParams s = LightTheme(); // its sizes; every colour is set below
+    s.Theme = "contrast";
+    s.SkinName = "Marivel High Contrast";
+    s.HighContrast = true;
+    s.Size.ControlRadius = 0; // square controls: the thick cues run straight along their edges
+    s.Style.CueWidth = 3;
+    const Pixel black = Rgb(0, 0, 0);
+    const Pixel white = Rgb(255, 255, 255);
+    const Pixel yellow = Rgb(255, 255, 0);
+    // Outlines of fields and disabled menu text: seen on the white face and on the black menus alike.
+    const Pixel grey = Rgb(112, 112, 112);
+    s.Style.CueColour = yellow;
+    Palette& c = s.Colours;
+    // Labels, edit text and dialog text keep the system's black: the working area stays white.
+    c.Face = white;
+    c.Text = black;
+    c.TextMuted = black;
+    c.Accent = black;
+    c.AccentText = yellow;
+    c.Field = white;
+    c.FieldBorder = grey;
+    c.Separator = grey;
+
+    c.FrameOutline = yellow;
+    c.FrameOutlineInactive = white;
+    c.FrameFill = black;
+    c.FrameFillInactive = black;
+    c.CaptionTop = black;
+    c.CaptionBottom = black;
+    c.CaptionInactiveTop = black;
+    c.CaptionInactiveBottom = black;
+    c.CaptionText = white;
+    c.CaptionTextInactive = Rgb(192, 192, 192);
+    c.CaptionGlyph = white;
+    c.CaptionGlyphInactive = Rgb(192, 192, 192);
+    c.CaptionHot = black;
+    c.CaptionPressed = yellow;
+    c.CloseHot = black;
+    c.ClosePressed = yellow;
+    c.CloseGlyphHot = yellow;
+
+    c.MenuBar = black;
+    c.MenuBarInactive = black;
+    c.MenuBarLine = white;
+    c.MenuBarText = white;
+    c.MenuBarHot = yellow;
+    // Popup menus are white like the working area: the images programs put beside menu items are drawn
+    // for a light menu, and black ones would vanish on black.
+    c.Menu = white;
+    c.MenuBorder = grey;
+    c.MenuText = black;
+    c.MenuSelection = black;
+    c.MenuSelectionText = yellow;
+
+    c.ButtonTop = black;
+    c.ButtonBottom = black;
+    c.ButtonOutline = white;
+    c.ButtonText = white;
+    c.ButtonHotTop = black;
+    c.ButtonHotBottom = black;
+    c.ButtonHotOutline = yellow;
+    c.ButtonHotText = yellow;
+    c.ButtonPressedTop = yellow;
+    c.ButtonPressedBottom = yellow;
+    c.ButtonPressedOutline = yellow;
+    c.ButtonPressedText = black;
+    c.ButtonDisabledTop = black;
+    c.ButtonDisabledBottom = black;
+    c.ButtonDisabledOutline = grey;
+
+    c.GlyphBox = white;
+    c.GlyphBoxBorder = black;
+    c.Disabled = Rgb(224, 224, 224);
+    c.DisabledBorder = grey;
+    c.ScrollTrack = white;
+    c.ScrollThumb = black;
+    c.ScrollThumbHot = grey;
+    c.ScrollThumbPressed = black;
+    c.ScrollArrow = black;
+    c.ScrollArrowPressed = black;
+    c.TabFace = black;
+    c.TabSelected = white;
+    c.TabBorder = black;
+    c.TabText = white;
+    c.TabSelectedText = black;
+    c.Header = white;
+    c.HeaderBottom = white;
+    c.HeaderLine = black;
+    c.StatusBar = black;
+    c.StatusBarLine = white;
+    c.StatusBarText = white;
+    c.ProgressTrack = white;
+    return s;
+}
+
 SkinParams AsymmetricTestTheme() {
     SkinParams s = LightTheme();
     s.Theme = "asymmetric";
@@ -234,9 +330,10 @@ SkinParams AsymmetricTestTheme() {
 SkinParams ThemeByName(std::string_view name) {
     if (name == "default") return LightTheme();
     if (name == "dark") return GraphiteTheme();
+    if (name == "contrast") return HighContrastTheme();
     if (name == "asymmetric") return AsymmetricTestTheme();
     throw rtl::Exception("unknown theme '" + std::string(name) +
-                         "' (expected 'default', 'dark' or 'asymmetric')");
+                         "' (expected 'default', 'dark', 'contrast' or 'asymmetric')");
 }
 
 } // namespace skingen

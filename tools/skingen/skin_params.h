@@ -89,11 +89,16 @@ struct Styles {
     bool ChunkProgress = false;     // progress as a row of chunks on a one-frame track
     int ScrollThumbFrames = 3;      // 3: normal, pressed, hot; 2: normal, pressed
     int TabLeft = 4, TabTop = 4, TabRight = 4, TabBottom = 2; // tab margins
+    // Hot and focused push buttons, caption buttons, combo boxes and the focused tab carry a cue this many
+    // pixels thick in CueColour, inside their own outline; 0 for none (the plain outline alone).
+    int CueWidth = 0;
+    Pixel CueColour = 0;
 };
 
 struct SkinParams {
-    std::string Theme;    // "default", "dark" or "asymmetric": the generator's name for it
-    std::string SkinName; // the definition's SkinName
+    std::string Theme;         // "default", "dark", "contrast" or "asymmetric": the generator's name for it
+    std::string SkinName;      // the definition's SkinName
+    bool HighContrast = false; // written as [TitlebarSkin] HighContrast=1: kept in the system's high contrast
     Metrics Size;
     Styles Style;
     Palette Colours;
@@ -106,6 +111,12 @@ SkinParams LightTheme();
 // area (the controls the engine leaves to the system keep black text, so the area they sit on stays light).
 SkinParams GraphiteTheme();
 
+// For the system's high-contrast mode: black frame, caption, menu bar, push buttons, tabs and status bar
+// with white text, a white working area and white popup menus with black text, yellow for what is hot,
+// pressed, selected or active, and thick cues on hot and focused controls. Every text keeps at least 7:1
+// against what it is drawn on.
+SkinParams HighContrastTheme();
+
 // Test data, not a look we ship: a teal frame whose borders differ on every side (7 pixels left, 3 right,
 // 5 at the bottom, none of them transparent), a 40-pixel caption, three-frame caption buttons of another
 // size with a help button beside the caption text, glyphs smaller and larger than the system's box, a
@@ -113,8 +124,8 @@ SkinParams GraphiteTheme();
 // two look-alike skins hide show up with it.
 SkinParams AsymmetricTestTheme();
 
-// The theme of a command-line name ("default", "dark", "asymmetric"); raises rtl::Exception for any other
-// name.
+// The theme of a command-line name ("default", "dark", "contrast", "asymmetric"); raises rtl::Exception for
+// any other name.
 SkinParams ThemeByName(std::string_view name);
 
 } // namespace skingen

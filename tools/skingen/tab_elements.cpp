@@ -3,6 +3,8 @@
 #include "tools/skingen/elements.h"
 #include "tools/skingen/strip.h"
 
+#include <algorithm>
+
 namespace skingen {
 
 namespace {
@@ -23,25 +25,25 @@ SkinImage TabStrip(const SkinParams& p) {
     const int r = p.Size.ControlRadius;
     // The engine draws frame 1 for every tab and frame 2 for the focused one; the others are kept for
     // painters that show hot, disabled and pressed tabs.
-    return MakeStrip(
-        "tabs.bmp", kTabWidth, kTabHeight, {"normal", "focused", "hot", "disabled", "pressed"}, false,
-        [&](Bitmap& b, int f) {
-            const bool open = f == 2 || f == 5; // joins the page: no line along the bottom
-            const Rect box{0, 0, b.width(), b.height() + (open ? 1 : 0)};
-            Pixel fill = c.TabFace;
-            Pixel border = c.TabBorder;
-            if (open) fill = c.TabSelected;
-            if (f == 3) fill = Mix(c.TabFace, c.TabSelected, 1, 2);
-            if (f == 4) {
-                fill = c.Disabled;
-                border = c.DisabledBorder;
-            }
-            const Pixel top = f == 1 || f == 3 ? Mix(fill, c.TabSelected, 1, 2) : fill;
-            DrawRoundedBox(b, {box, r, kTopCorners, border, top, fill}, onFace);
-            if (f == 2) {
-                Fill(b, {kAccentInset, 1, b.width() - kAccentInset, 1 + kAccentHeight}, c.Accent);
-            }
-        });
+    return MakeStrip("tabs.bmp", kTabWidth, kTabHeight, {"normal", "focused", "hot", "disabled", "pressed"},
+                     false, [&](Bitmap& b, int f) {
+                         const bool open = f == 2 || f == 5; // joins the page: no line along the bottom
+                         const Rect box{0, 0, b.width(), b.height() + (open ? 1 : 0)};
+                         Pixel fill = c.TabFace;
+                         Pixel border = c.TabBorder;
+                         if (open) fill = c.TabSelected;
+                         if (f == 3) fill = Mix(c.TabFace, c.TabSelected, 1, 2);
+                         if (f == 4) {
+                             fill = c.Disabled;
+                             border = c.DisabledBorder;
+                         }
+                         const Pixel top = f == 1 || f == 3 ? Mix(fill, c.TabSelected, 1, 2) : fill;
+                         DrawRoundedBox(b, {box, r, kTopCorners, border, top, fill}, onFace);
+                         if (f == 2) {
+                             const int accent = std::max(kAccentHeight, p.Style.CueWidth);
+                             Fill(b, {kAccentInset, 1, b.width() - kAccentInset, 1 + accent}, c.Accent);
+                         }
+                     });
 }
 
 SkinImage TabBorderStrip(const SkinParams& p) {
