@@ -1,5 +1,6 @@
 // Figures of skinning a whole window of controls, in-process under Wine or Windows:
-//   gallery_bench
+//   gallery_bench                        each page shown and painted, skinned against skinning off
+//   gallery_bench --working-set on|off   the working set after every page was shown, skinned or not
 // For each page of the control gallery: the time from showing the gallery to every control attached and
 // painted, skinned, against showing it with skinning off (medians of alternating rounds).
 #include "app/gallery/gallery_form.h"
@@ -7,10 +8,12 @@
 #include "skin/form/skin_form.h"
 
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -50,7 +53,9 @@ double Median(std::vector<double> values) {
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const bool workingSet = argc >= 3 && std::strcmp(argv[1], "--working-set") == 0;
+    const bool skinnedOnly = workingSet && std::strcmp(argv[2], "on") == 0;
     gui::RegisterFrameworkClasses();
     skin::RegisterSkinDataClass();
     rtl::RegisterComponentClass<gallery::TGalleryCheckGroup>();
@@ -59,6 +64,21 @@ int main() {
     gallery::TGalleryForm* mainForm = nullptr; // never shown: the measured galleries come and go beside it
     application.CreateForm(mainForm);
     skin::EnsureSkinManager();
+    if (workingSet) {
+        // Each page twice, so that what is kept from one showing to the next is counted once it is full.
+        for (int round = 0; round < 2; ++round) {
+            for (int page = 0; page < mainForm->PageCount(); ++page)
+                ShowOnce(application, page, skinnedOnly);
+        }
+        PROCESS_MEMORY_COUNTERS memory{};
+        memory.cb = sizeof memory;
+        GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+        std::printf("working set after every gallery page was shown %s: %.1f MB (peak %.1f MB)\n",
+                    skinnedOnly ? "skinned" : "with skinning off",
+                    static_cast<double>(memory.WorkingSetSize) / 1048576.0,
+                    static_cast<double>(memory.PeakWorkingSetSize) / 1048576.0);
+        return 0;
+    }
     for (int page = 0; page < mainForm->PageCount(); ++page) {
         std::vector<double> skinned, plain;
         for (int round = 0; round < 7; ++round) {

@@ -818,8 +818,27 @@ void TWinSkinForm::FitWindowToSkin(bool rereadClient, bool shapeFirst) {
     // mirrored window: the system mirrors its region by the width the window has when it gets it.
     const bool mirrored = (GetWindowLongPtrW(Window, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
     if (shapeFirst && !mirrored) ApplyRegion(width, height, false);
-    SetWindowPos(Window, nullptr, outer.left, outer.top, width, height,
-                 SWP_NOZORDER | SWP_NOMOVE | SWP_FRAMECHANGED | SWP_NOACTIVATE);
+    const POINT at = KeptOnWorkArea(outer, width, height);
+    const UINT move = at.x == outer.left && at.y == outer.top ? SWP_NOMOVE : 0;
+    SetWindowPos(Window, nullptr, at.x, at.y, width, height,
+                 SWP_NOZORDER | move | SWP_FRAMECHANGED | SWP_NOACTIVATE);
+}
+
+POINT TWinSkinForm::KeptOnWorkArea(const RECT& outer, int width, int height) const {
+    // A window that lay within its monitor's work area stays there when the skin's frame makes it larger
+    // (wide skinned borders at a high DPI would push it past the screen's edge).
+    POINT at{outer.left, outer.top};
+    if (GetWindowLongPtrW(Window, GWL_STYLE) & WS_CHILD) return at;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromRect(&outer, MONITOR_DEFAULTTONEAREST), &monitor)) return at;
+    const RECT& area = monitor.rcWork;
+    const bool within = outer.left >= area.left && outer.top >= area.top && outer.right <= area.right &&
+                        outer.bottom <= area.bottom;
+    if (!within) return at;
+    at.x = std::max<LONG>(area.left, std::min<LONG>(at.x, area.right - width));
+    at.y = std::max<LONG>(area.top, std::min<LONG>(at.y, area.bottom - height));
+    return at;
 }
 
 void TWinSkinForm::ReadWindowState() {

@@ -78,6 +78,7 @@ class TWinSkinForm : public rtl::TComponent,
     void SetSystemButtonStyles(bool show);
     void ComputeFrameSizes();
     void FitWindowToSkin(bool rereadClient, bool shapeFirst = false);
+    POINT KeptOnWorkArea(const RECT& outer, int width, int height) const;
     void RefreshFrame();
     void PaintFrameNow(); // the skinned frame painted at once, without a frame recalculation
     void ReadWindowState();
