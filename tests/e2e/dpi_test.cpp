@@ -149,6 +149,17 @@ TEST(DisplayDpi, TheMainWindowLaysItselfOutAtTheDpiItIsShownAt) {
         const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
         IntersectRect(&shown, &frame, &screen);
         e2e::SaveScreenshot(shown, e2e::ArtifactPath(L"main-window-" + std::to_wstring(dpi) + L"dpi.bmp"));
+
+        // The keyboard reaches the skinned frame at every DPI: Alt+Space opens the system menu, Escape
+        // closes it, Alt+F4 ends the program.
+        e2e::ClickWindowCentre(edits[0]);
+        e2e::PressKey(VK_SPACE, /*alt=*/true);
+        EXPECT_TRUE(e2e::WaitFor([&] { return program.FindWindowByClass(L"#32768") != nullptr; }, 5s))
+            << "Alt+Space opened no system menu";
+        e2e::PressKey(VK_ESCAPE);
+        EXPECT_TRUE(e2e::WaitFor([&] { return program.FindWindowByClass(L"#32768") == nullptr; }, 5s));
+        e2e::PressKey(VK_F4, /*alt=*/true);
+        EXPECT_EQ(program.WaitForExit(10s), 0) << "Alt+F4 did not end the program";
     }
 }
 
