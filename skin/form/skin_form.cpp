@@ -874,6 +874,12 @@ void TWinSkinForm::UpdateRegion() {
     ApplyRegion(w, h, true);
 }
 
+bool TWinSkinForm::RegionFitsWindow() const {
+    const RECT outer = WindowRectOf(Window);
+    return HasRegion && shapedSize_.cx == outer.right - outer.left &&
+           shapedSize_.cy == outer.bottom - outer.top;
+}
+
 void TWinSkinForm::ApplyRegion(int w, int h, bool redraw) {
     if (w <= 0 || h <= 0 || IsMaximizedMdiChild() || !SkinData || SkinData->SkinPending) return;
     HasRegion = false;

@@ -166,6 +166,8 @@ class TWinSkinForm : public rtl::TComponent,
     RECT Borders() const { return RECT{FrameLeft, FrameTop, FrameRight, FrameBottom}; }
     int MenuRowHeight() const { return MenuBarHeight; }
     bool HasWindowRegion() const { return HasRegion; }
+    // The window has the region made for the size it has now.
+    bool RegionFitsWindow() const;
     // The next UpdateRegion builds the region even when the window kept its size.
     void ForgetRegionSize() { painter_.ForgetRegionSize(); }
     TWinSkinMenu* MenuBar() const { return MenuBarObject.get(); }

@@ -422,13 +422,15 @@ void TSkinManage::SetMdiMaximized(bool maximized) {
     for (const auto& form : Forms) {
         if (form->Role() != MdiRole::Child) continue;
         if (maximized) {
-            if (form->HasWindowRegion()) form->ClearRegion();
+            // Only the maximized document loses its shape; the others keep theirs behind it, covered, and
+            // need nothing when they come back (each shape set is a frame recalculation).
+            if (form->HasWindowRegion() && form->State() == WindowState::Maximized) form->ClearRegion();
             form->SetSystemButtonStyles(true);
         } else if (form->State() == WindowState::Minimized) {
             form->SetSystemButtonStyles(true);
         } else {
             form->SetState(WindowState::Normal);
-            form->UpdateRegion();
+            if (!form->RegionFitsWindow()) form->UpdateRegion();
             form->SetSystemButtonStyles(false);
             if (!form->HasWindowRegion()) form->RefreshFrame();
         }
