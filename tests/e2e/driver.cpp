@@ -179,10 +179,16 @@ bool IsSkinnedAndFitted(HWND window) {
     if (!SendMessageTimeoutW(window, kIsSkinnedQuery, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer) || answer != 1) {
         return false;
     }
+    // The skin shapes the window for its fitted size just before resizing it: shaped is not yet fitted
+    // until the window has the size its shape was made for.
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     const int kind = GetWindowRgn(window, region);
+    RECT box{};
+    GetRgnBox(region, &box);
     DeleteObject(region);
-    return kind != ERROR;
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    return kind != ERROR && box.right == outer.right - outer.left && box.bottom == outer.bottom - outer.top;
 }
 
 std::wstring WindowText(HWND window) {

@@ -51,7 +51,8 @@ class ProgramUnderTest {
 };
 
 // True once the window answers the skinning engine's "is skinned" query and the skin frame has been
-// fitted (the window has its region): what a user sees from then on is the skinned window.
+// fitted (the window has its region and the size it was shaped for): what a user sees from then on is the
+// skinned window.
 bool IsSkinnedAndFitted(HWND window);
 
 std::wstring WindowText(HWND window);
