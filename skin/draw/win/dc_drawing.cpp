@@ -5,6 +5,7 @@
 #include "skin/draw/win/bitmap_dc.h"
 #include "skin/draw/win/gdi_handles.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace skin::win {
@@ -31,26 +32,47 @@ void DrawTransparent(HDC dc, const Rect& rect, const Bitmap& bitmap, Colour keyC
     const int w = area.Width();
     const int h = area.Height();
     const Pixel key = ColourToPixel(keyColour) & kPixelRgbMask;
+    const auto isKey = [key](Pixel pixel) { return (pixel & kPixelRgbMask) == key; };
 
-    // Monochrome mask, 1 where the key colour is; rows of a device-dependent monochrome bitmap are
-    // padded to 16 bits.
-    const std::size_t stride = static_cast<std::size_t>((w + 15) / 16 * 2);
-    std::vector<std::uint8_t> maskBits(stride * static_cast<std::size_t>(h), 0);
     std::size_t keyed = 0;
     for (int y = 0; y < h; ++y) {
         const Pixel* row = bitmap.scanline(y);
-        std::uint8_t* bits = maskBits.data() + stride * static_cast<std::size_t>(y);
-        for (int x = 0; x < w; ++x) {
-            if ((row[x] & kPixelRgbMask) == key) {
-                bits[x / 8] = static_cast<std::uint8_t>(bits[x / 8] | (0x80u >> (x % 8)));
-                ++keyed;
-            }
-        }
+        keyed += static_cast<std::size_t>(std::count_if(row, row + w, isKey));
     }
     if (keyed == static_cast<std::size_t>(w) * static_cast<std::size_t>(h)) return;
     if (keyed == 0) {
         CopyToDc(dc, rect.Left, rect.Top, bitmap, area);
         return;
+    }
+    const DWORD kind = GetObjectType(dc);
+    if (kind == OBJ_MEMDC || kind == OBJ_DC) {
+        // What the destination holds is read back, the image laid over it and the result put back: where
+        // a window's pixels cannot be read (covered, off the screen) they cannot be written either.
+        // MaskBlt makes device-dependent bitmaps of its own on every call, which some systems pay for
+        // with round trips to the display server.
+        Bitmap work(DibPixelAllocator(), w, h);
+        CopyFromDc(work, {0, 0}, dc, {rect.Left, rect.Top, rect.Left + w, rect.Top + h});
+        for (int y = 0; y < h; ++y) {
+            const Pixel* from = bitmap.scanline(y);
+            Pixel* to = work.scanline(y);
+            for (int x = 0; x < w; ++x) {
+                if (!isKey(from[x])) to[x] = from[x];
+            }
+        }
+        CopyToDc(dc, rect.Left, rect.Top, work, work.bounds());
+        return;
+    }
+
+    // A device that cannot be read (a printer, a metafile): a monochrome mask, 1 where the key colour is; rows of a device-dependent monochrome
+    // bitmap are padded to 16 bits.
+    const std::size_t stride = static_cast<std::size_t>((w + 15) / 16 * 2);
+    std::vector<std::uint8_t> maskBits(stride * static_cast<std::size_t>(h), 0);
+    for (int y = 0; y < h; ++y) {
+        const Pixel* row = bitmap.scanline(y);
+        std::uint8_t* bits = maskBits.data() + stride * static_cast<std::size_t>(y);
+        for (int x = 0; x < w; ++x) {
+            if (isKey(row[x])) bits[x / 8] = static_cast<std::uint8_t>(bits[x / 8] | (0x80u >> (x % 8)));
+        }
     }
     Bitmap source(DibPixelAllocator(), w, h);
     CopyRect(source, {0, 0}, bitmap, area);
