@@ -509,8 +509,7 @@ bool TWinControl::PaintDoubleBuffered(TMessage& message) {
     RECT client{};
     GetClientRect(handle_, &client);
     const UniqueDc memory(CreateCompatibleDC(paint.get()));
-    const UniqueBitmap bitmap(CreateCompatibleBitmap(paint.get(), std::max<LONG>(client.right, 1),
-                                                     std::max<LONG>(client.bottom, 1)));
+    const UniqueBitmap bitmap(CreateOffscreenBitmap(client.right, client.bottom));
     if (!memory || !bitmap) return false;
     const SelectedObject selected(memory.get(), bitmap.get());
     HDC buffer = memory.get();

@@ -3,6 +3,8 @@
 #include "framework/rtl/property_builders.h"
 #include "framework/rtl/text.h"
 
+#include <algorithm>
+
 namespace gui {
 namespace {
 
@@ -36,6 +38,18 @@ void FillColour(HDC dc, const RECT& rect, TColor colour) {
     }
     const UniqueBrush brush(CreateSolidBrush(ColorToRGB(colour)));
     FillRect(dc, &rect, brush.get());
+}
+
+UniqueBitmap CreateOffscreenBitmap(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = std::max(width, 1);
+    info.bmiHeader.biHeight = -std::max(height, 1);
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    return UniqueBitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
 }
 
 const rtl::TClassInfo& TFont::StaticClassInfo() {

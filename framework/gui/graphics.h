@@ -18,6 +18,9 @@ using rtl::TColor;
 COLORREF ColorToRGB(TColor colour);
 // Fills rect on dc with colour (a system colour with the system's own brush).
 void FillColour(HDC dc, const RECT& rect, TColor colour);
+// A 32-bit bitmap for drawing off-screen, at least 1 x 1. A DIB section: a bitmap compatible with the
+// screen costs some systems round trips to the display server to make and to select, on every paint.
+UniqueBitmap CreateOffscreenBitmap(int width, int height);
 
 enum TFontStyle : std::uint32_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 

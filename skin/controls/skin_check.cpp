@@ -2,6 +2,7 @@
 
 #include "framework/gui/handles.h"
 #include "skin/component/skin_data.h"
+#include "skin/draw/win/bitmap_dc.h"
 
 #include <algorithm>
 #include <cctype>
@@ -35,11 +36,11 @@ void TSkinGlyphButton::PaintComposed(gui::TMessage& message) {
     if (!dc) return;
     RECT client{};
     GetClientRect(Handle, &client);
-    const gui::UniqueDc memory(CreateCompatibleDC(dc));
-    const gui::UniqueBitmap bitmap(
-        CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
-    if (memory && bitmap) {
-        const gui::SelectedObject selected(memory.get(), bitmap.get());
+    // Composed in a DIB section: a bitmap compatible with the screen costs some systems round trips to the
+    // display server to make and select, on every paint.
+    Bitmap composed(win::DibPixelAllocator(), std::max<int>(client.right, 1), std::max<int>(client.bottom, 1));
+    {
+        const win::BitmapDc memory(composed);
         gui::TMessage own{WM_PAINT, reinterpret_cast<WPARAM>(memory.get()), 0, 0, Handle};
         CallPreviousProc(own);
         PaintSkin(memory.get());
