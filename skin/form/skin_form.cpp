@@ -821,7 +821,7 @@ void TWinSkinForm::FitWindowToSkin(bool rereadClient, bool shapeFirst) {
     const POINT at = KeptOnWorkArea(outer, width, height);
     const UINT move = at.x == outer.left && at.y == outer.top ? SWP_NOMOVE : 0;
     SetWindowPos(Window, nullptr, at.x, at.y, width, height,
-                 SWP_NOZORDER | move | SWP_FRAMECHANGED | SWP_NOACTIVATE);
+                 SWP_NOZORDER | move | SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_DEFERERASE);
 }
 
 POINT TWinSkinForm::KeptOnWorkArea(const RECT& outer, int width, int height) const {
