@@ -71,6 +71,9 @@ int main(int argc, char** argv) {
         skin_bench::Pump();
         Sleep(5);
     }
+    // Neither memo keeps the focus: the focused one would hide and show its caret on every step, which
+    // the other is spared.
+    SetFocus(nullptr);
     const skin::TWinSkinForm* attached =
         manager.FindFormByWindow(dynamic_cast<gui::TForm*>(skinned->Owner())->Handle());
     if (!attached ||
