@@ -689,11 +689,9 @@ void TWinSkinForm::OnStart(gui::TMessage&) {
             const RECT fitted = WindowRectOf(Window);
             const bool shaped = HasRegion && shapedSize_.cx == fitted.right - fitted.left &&
                                 shapedSize_.cy == fitted.bottom - fitted.top;
-            if (shaped) {
-                PaintFrameNow(); // fitted while still fitting: the frame of the active phase goes on now
-            } else {
-                UpdateRegion(); // the window did not take the size it was shaped for
-            }
+            // The fit changed the frame and deferred its erase: the frame of the active phase is painted
+            // with the window's next paint.
+            if (!shaped) UpdateRegion(); // the window did not take the size it was shaped for
         }
     }
     Phase = kPhaseActive;
