@@ -827,6 +827,9 @@ POINT TWinSkinForm::KeptOnWorkArea(const RECT& outer, int width, int height) con
     // (wide skinned borders at a high DPI would push it past the screen's edge).
     POINT at{outer.left, outer.top};
     if (GetWindowLongPtrW(Window, GWL_STYLE) & WS_CHILD) return at;
+    // A window that does not grow stays within whatever it lay within (and asking for the monitor costs
+    // some systems three round trips to the display server).
+    if (width <= outer.right - outer.left && height <= outer.bottom - outer.top) return at;
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     if (!GetMonitorInfoW(MonitorFromRect(&outer, MONITOR_DEFAULTTONEAREST), &monitor)) return at;
