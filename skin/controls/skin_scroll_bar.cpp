@@ -90,6 +90,12 @@ void ComposeScrollBar(HDC dc, const RECT& bar, const TSkinData& skin, const TScr
                        .transparent = thumbTrans && thumbTrans->Trans == 1});
     }
 
+    if (bar.right - bar.left == width && bar.bottom - bar.top == height && GetLayout(dc) == 0) {
+        // The bar as thick as the skin's, on a device that is not mirrored: its pixels go to the device
+        // as they are, without a device context of their own.
+        win::CopyToDc(dc, bar.left, bar.top, work, work.bounds());
+        return;
+    }
     const win::BitmapDc source(work);
     const int previousMode = SetStretchBltMode(dc, COLORONCOLOR);
     StretchBlt(dc, bar.left, bar.top, bar.right - bar.left, bar.bottom - bar.top, source.get(), 0, 0, width,
