@@ -38,7 +38,8 @@ void TSkinGlyphButton::PaintComposed(gui::TMessage& message) {
     GetClientRect(Handle, &client);
     // Composed in a DIB section: a bitmap compatible with the screen costs some systems round trips to the
     // display server to make and select, on every paint.
-    Bitmap composed(win::DibPixelAllocator(), std::max<int>(client.right, 1), std::max<int>(client.bottom, 1));
+    Bitmap composed(win::DibPixelAllocator(), std::max<int>(client.right, 1),
+                    std::max<int>(client.bottom, 1));
     {
         const win::BitmapDc memory(composed);
         gui::TMessage own{WM_PAINT, reinterpret_cast<WPARAM>(memory.get()), 0, 0, Handle};

@@ -63,8 +63,8 @@ void DrawTransparent(HDC dc, const Rect& rect, const Bitmap& bitmap, Colour keyC
         return;
     }
 
-    // A device that cannot be read (a printer, a metafile): a monochrome mask, 1 where the key colour is; rows of a device-dependent monochrome
-    // bitmap are padded to 16 bits.
+    // A device that cannot be read (a printer, a metafile): a monochrome mask, 1 where the key colour is;
+    // rows of a device-dependent monochrome bitmap are padded to 16 bits.
     const std::size_t stride = static_cast<std::size_t>((w + 15) / 16 * 2);
     std::vector<std::uint8_t> maskBits(stride * static_cast<std::size_t>(h), 0);
     for (int y = 0; y < h; ++y) {
