@@ -45,9 +45,10 @@ void DrawTransparent(HDC dc, const Rect& rect, const Bitmap& bitmap, Colour keyC
         return;
     }
     const DWORD kind = GetObjectType(dc);
-    if (kind == OBJ_MEMDC || kind == OBJ_DC) {
+    if ((kind == OBJ_MEMDC || kind == OBJ_DC) && GetLayout(dc) == 0) {
         // What the destination holds is read back, the image laid over it and the result put back: where
-        // a window's pixels cannot be read (covered, off the screen) they cannot be written either.
+        // a window's pixels cannot be read (covered, off the screen) they cannot be written either. Not on
+        // a mirrored device, where reading and writing would not mirror alike.
         // MaskBlt makes device-dependent bitmaps of its own on every call, which some systems pay for
         // with round trips to the display server.
         Bitmap work(DibPixelAllocator(), w, h);
@@ -63,8 +64,8 @@ void DrawTransparent(HDC dc, const Rect& rect, const Bitmap& bitmap, Colour keyC
         return;
     }
 
-    // A device that cannot be read (a printer, a metafile): a monochrome mask, 1 where the key colour is;
-    // rows of a device-dependent monochrome bitmap are padded to 16 bits.
+    // A device that cannot be read (a printer, a metafile) or a mirrored one: a monochrome mask, 1 where the
+    // key colour is; rows of a device-dependent monochrome bitmap are padded to 16 bits.
     const std::size_t stride = static_cast<std::size_t>((w + 15) / 16 * 2);
     std::vector<std::uint8_t> maskBits(stride * static_cast<std::size_t>(h), 0);
     for (int y = 0; y < h; ++y) {
