@@ -37,8 +37,7 @@ double ShowOnce(gui::TApplication& application, int page, bool skinned) {
     do {
         skin_bench::Pump();
     } while (skinned && !Skinned(form->Handle()));
-    // Whatever is still to paint, painted now; not everything again (the skinned window has painted
-    // while its skin was attached).
+    // Whatever is still to paint, painted now; nothing painted twice.
     RedrawWindow(form->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     skin_bench::Pump();
     const double us = std::chrono::duration<double, std::micro>(Clock::now() - start).count();
