@@ -780,8 +780,10 @@ void TWinSkinForm::RefreshFrame() {
 void TWinSkinForm::FitWindowToSkin(bool rereadClient, bool shapeFirst) {
     if (state_ == WindowState::Maximized) return RefreshFrame();
     const RECT outer = WindowRectOf(Window);
-    int width = ClientRect.right + FrameLeft + FrameRight;
+    // Read again before either length is taken: a window resized since it was skinned keeps its new width
+    // as well as its new height.
     if (rereadClient) GetClientRect(Window, &ClientRect);
+    int width = ClientRect.right + FrameLeft + FrameRight;
     int height = ClientRect.bottom + FrameTop + FrameBottom + MenuBarHeight;
     // Message boxes grow to show their caption, when first fitted as well as later: checked in the fitting
     // phase alone, the first fit (the only one most boxes get) would never widen them.

@@ -281,6 +281,11 @@ TEST_P(SkinFormTest, AnotherSkinFileReskinsEveryWindowAndAnOldOneChangesNothing)
     TSkinTestForm* second = NewForm(FormText("Second", ""));
     second->Show();
     ASSERT_TRUE(Pump([&] { return Skinned(second->Handle()); }));
+    // The second one resized since it was skinned: the new skin keeps its new client size.
+    constexpr int kWider = 30, kTaller = 20;
+    const RECT secondOuter = WindowRectOf(second->Handle());
+    SetWindowPos(second->Handle(), nullptr, 0, 0, secondOuter.right - secondOuter.left + kWider,
+                 secondOuter.bottom - secondOuter.top + kTaller, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     int changes = 0;
     skin.OnSkinChanged = [&](rtl::TObject*) { ++changes; };
     const std::string other = std::string(GetParam()) == "default.skn" ? "dark.skn" : "default.skn";
@@ -288,12 +293,15 @@ TEST_P(SkinFormTest, AnotherSkinFileReskinsEveryWindowAndAnOldOneChangesNothing)
     Settle(std::chrono::milliseconds(600));
     EXPECT_EQ(changes, 1);
     for (gui::TForm* shown : {static_cast<gui::TForm*>(form), static_cast<gui::TForm*>(second)}) {
+        const int grown = shown == second ? 1 : 0;
         const RECT outer = WindowRectOf(shown->Handle());
-        EXPECT_EQ(outer.right - outer.left,
-                  kClientWidth + Thickness(*skin.BorderLeft, false) + Thickness(*skin.BorderRight, false));
+        EXPECT_EQ(outer.right - outer.left, kClientWidth + grown * kWider +
+                                                Thickness(*skin.BorderLeft, false) +
+                                                Thickness(*skin.BorderRight, false));
         RECT client{};
         GetClientRect(shown->Handle(), &client);
-        EXPECT_EQ(client.bottom, kClientHeight);
+        EXPECT_EQ(client.right, kClientWidth + grown * kWider);
+        EXPECT_EQ(client.bottom, kClientHeight + grown * kTaller);
     }
 
     // A skin file of an older version: the message once, and the window as it was.
