@@ -150,6 +150,16 @@ bool TSkinScrollBar::BeforeMessage(gui::TMessage& message) {
     case WM_NCCALCSIZE:
         CallPreviousProc(message);
         return false;
+    // The bar styles are taken off and put back around the control's frame paint behind its back: a control
+    // told of it would lay itself out again (a list view does).
+    case WM_STYLECHANGING:
+    case WM_STYLECHANGED:
+        return !hidingBars_;
+    case WM_NCPAINT:
+        if (!SkinPaintsBars()) return true;
+        PaintFrameWithoutSystemBars(message);
+        AfterMessage(message);
+        return false;
     case WM_NCMOUSEMOVE:
         return message.WParam != HTHSCROLL && message.WParam != HTVSCROLL;
     case WM_NCLBUTTONDOWN:
@@ -207,6 +217,32 @@ void TSkinScrollBar::AfterMessage(gui::TMessage& message) {
         break;
     }
     if (Handle && Attached) RepaintIfScrolled();
+}
+
+bool TSkinScrollBar::SkinPaintsBars() const {
+    if (!SkinData || !SkinData->Scrollbar || SkinData->Scrollbar->Image.empty()) return false;
+    if (InVertScroll || InHorzScroll) return false; // the system is drawing a bar of its own now
+    RECT rect{};
+    return GetWindowRect(Handle, &rect) && rect.bottom - rect.top <= kLargestCoordinate &&
+           rect.right - rect.left <= kLargestCoordinate;
+}
+
+void TSkinScrollBar::PaintFrameWithoutSystemBars(gui::TMessage& message) {
+    // The system's bars would be covered by the skin's at once: drawing them first costs more than the rest
+    // of the frame (and shows as a flash), so the control paints its border with the bar styles off.
+    const LONG_PTR style = GetWindowLongPtrW(Handle, GWL_STYLE);
+    const LONG_PTR bars = style & (WS_HSCROLL | WS_VSCROLL);
+    if (!bars) return CallPreviousProc(message);
+    const HWND window = Handle;
+    const auto setStyle = [&](LONG_PTR value) {
+        hidingBars_ = true;
+        SetWindowLongPtrW(window, GWL_STYLE, value);
+        hidingBars_ = false;
+    };
+    const std::shared_ptr<bool> alive = alive_;
+    setStyle(style & ~bars);
+    CallPreviousProc(message);
+    if (*alive && IsWindow(window)) setStyle(GetWindowLongPtrW(window, GWL_STYLE) | bars);
 }
 
 std::uint64_t TSkinScrollBar::ScrollSignature() const {

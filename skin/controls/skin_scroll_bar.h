@@ -104,12 +104,17 @@ class TSkinScrollBar : public TSkinControl {
 
   private:
     bool OnScroll(gui::TMessage& message, bool vertical);
+    // Whether the skin draws the bars of the next frame paint, all of them.
+    bool SkinPaintsBars() const;
+    // The control's own frame paint, without the system's bars under the skin's.
+    void PaintFrameWithoutSystemBars(gui::TMessage& message);
     // The bars show what the control's scroll state is: repainted when it changed behind the bars' back
     // (keys, the wheel, text changes scroll the control without a scroll message).
     void RepaintIfScrolled();
     std::uint64_t ScrollSignature() const;
 
     std::uint64_t paintedSignature_ = 0;
+    bool hidingBars_ = false; // the bar styles are off for the control's own frame paint
     // The horizontal and the vertical bar are composed here, kept between paints.
     Bitmap barBitmaps_[2]{{win::DibPixelAllocator(), 0, 0}, {win::DibPixelAllocator(), 0, 0}};
     // False once this object is gone: a drag loop dispatches messages that may free it.

@@ -19,7 +19,9 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -138,7 +140,9 @@ int ArrowMismatches(const skin::Bitmap& shot, const RECT& rect, const skin::TSki
 
 class SkinScrollTest : public SkinFormTest {
   protected:
-    TSkinTestForm* ScrollForm(const std::string& controls) {
+    // beforeShow: called with the form read but not yet shown (nor skinned).
+    TSkinTestForm* ScrollForm(const std::string& controls,
+                              const std::function<void(TSkinTestForm&)>& beforeShow = {}) {
         const std::string text = R"(SkinForm : TSkinTestForm {
     Caption = "Scroll bars"
     ClientWidth = 521
@@ -159,6 +163,7 @@ class SkinScrollTest : public SkinFormTest {
                 lines.push_back("Line " + std::to_string(i + 1));
             memo->SetLines(lines);
         }
+        if (beforeShow) beforeShow(*form);
         form->Show();
         SetForegroundWindow(form->Handle());
         EXPECT_TRUE(Pump([&] { return Skinned(form->Handle()); })) << "the form was not skinned";
@@ -275,6 +280,73 @@ TEST_P(SkinScrollTest, MemoScrollsAsTheUnskinnedOneAndItsThumbShowsWhereItIs) {
                  RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Settle();
     EXPECT_EQ(BarColumn(VerticalBar(skinned).rcScrollBar), BarColumn(VerticalBar(plain).rcScrollBar));
+}
+
+// Counts what would make a control lay itself out again, as it reaches the control's own message handling
+// (below the skin's).
+class LayoutWatcher {
+  public:
+    explicit LayoutWatcher(gui::TWinControl& control) {
+        hook_.Install(control, gui::TWndMethod::Of<&LayoutWatcher::Handle>(this));
+    }
+    int Heard() const { return heard_; }
+
+  private:
+    void Handle(gui::TMessage& message) {
+        if (message.Msg == WM_STYLECHANGING || message.Msg == WM_STYLECHANGED || message.Msg == WM_SIZE)
+            ++heard_;
+        hook_.CallPrevious(message);
+    }
+    gui::TMessageHook hook_;
+    int heard_ = 0;
+};
+
+TEST_P(SkinScrollTest, FramePaintsLeaveTheControlsLayoutAndScrollStateAlone) {
+    std::string items;
+    for (int i = 1; i <= 40; ++i)
+        items += " \"Item " + std::to_string(i) + "|" + std::to_string(i) + " KB\"";
+    std::vector<std::unique_ptr<LayoutWatcher>> watchers;
+    TSkinTestForm* form = ScrollForm(std::string(kTwoMemos) + R"(    ListView1 : TListView {
+        Left = 16
+        Top = 224
+        Width = 300
+        Height = 24
+        Columns = ("Name=120" "Size=80")
+        Items = ()" + items + R"()
+    }
+)",
+                                     [&](TSkinTestForm& shown) {
+                                         for (const char* name : {"Memo1", "ListView1"}) {
+                                             auto* control =
+                                                 dynamic_cast<gui::TWinControl*>(shown.FindComponent(name));
+                                             watchers.push_back(std::make_unique<LayoutWatcher>(*control));
+                                         }
+                                     });
+    const char* names[] = {"Memo1", "ListView1"};
+    for (std::size_t i = 0; i < 2; ++i) {
+        HWND control = HandleOf(form, names[i]);
+        ASSERT_NE(ObjectFor<skin::TSkinScrollBar>(form->Handle(), control), nullptr) << names[i];
+        const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
+        ASSERT_TRUE(style & WS_VSCROLL) << names[i] << " has its bar";
+        SendMessageW(control, WM_VSCROLL, SB_LINEDOWN, 0);
+        Settle();
+        SCROLLINFO before{sizeof before, SIF_ALL, 0, 0, 0, 0, 0};
+        GetScrollInfo(control, SB_VERT, &before);
+        const std::vector<skin::Pixel> bar = BarColumn(VerticalBar(control).rcScrollBar);
+        const int heard = watchers[i]->Heard();
+
+        for (int paint = 0; paint < 3; ++paint)
+            RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+        Settle();
+        EXPECT_EQ(watchers[i]->Heard(), heard) << names[i] << " was not made to lay itself out again";
+        EXPECT_EQ(GetWindowLongPtrW(control, GWL_STYLE), style) << names[i];
+        SCROLLINFO after{sizeof after, SIF_ALL, 0, 0, 0, 0, 0};
+        GetScrollInfo(control, SB_VERT, &after);
+        EXPECT_EQ(after.nPos, before.nPos) << names[i];
+        EXPECT_EQ(after.nMax, before.nMax) << names[i];
+        EXPECT_EQ(after.nPage, before.nPage) << names[i];
+        EXPECT_EQ(BarColumn(VerticalBar(control).rcScrollBar), bar) << names[i] << "'s bar looks the same";
+    }
 }
 
 TEST_P(SkinScrollTest, ListViewHeaderAndHeaderControlWearTheSkinsHeader) {
