@@ -3,6 +3,7 @@
 #include "framework/gui/application.h"
 #include "framework/gui/diagnostics.h"
 #include "framework/gui/dpi.h"
+#include "framework/gui/offscreen_buffer.h"
 #include "framework/gui/wide.h"
 #include "framework/rtl/exceptions.h"
 #include "framework/rtl/property_builders.h"
@@ -508,10 +509,8 @@ bool TWinControl::PaintDoubleBuffered(TMessage& message) {
     const PaintDc paint(handle_);
     RECT client{};
     GetClientRect(handle_, &client);
-    const UniqueDc memory(CreateCompatibleDC(paint.get()));
-    const UniqueBitmap bitmap(CreateOffscreenBitmap(client.right, client.bottom));
-    if (!memory || !bitmap) return false;
-    const SelectedObject selected(memory.get(), bitmap.get());
+    const BorrowedBuffer memory(client.right, client.bottom);
+    if (!memory) return false;
     HDC buffer = memory.get();
     struct Restore {
         HDC& slot;
