@@ -154,6 +154,8 @@ class TWinControl : public TControl {
     // one copy: its message method then sees WM_ERASEBKGND and WM_PAINT with that bitmap's DC in WParam.
     bool DoubleBuffered() const { return doubleBuffered_; }
     void SetDoubleBuffered(bool value) { doubleBuffered_ = value; }
+    // The memory device context a double-buffered paint of this control is drawing into now, or null.
+    HDC OffscreenDc() const noexcept { return bufferDc_; }
     // The visible, enabled window-less child at a client point (the topmost), if any.
     TControl* GraphicControlAt(POINT point) const;
 

@@ -99,6 +99,7 @@ void TSkinControl::SkinWndProc(gui::TMessage& message) {
     gui::TWinControl* owner = nullptr;
     if (message.Msg == WM_NCDESTROY) owner = Control ? Control : gui::TWinControl::FromHandle(Handle);
     ISkinControlHost* host = owner ? Host() : nullptr;
+    if (message.Msg == WM_PAINT && message.WParam == 0) skinnedOffscreen_ = false;
     if (!BeforeMessage(message)) return;
     CallPreviousProc(message);
     AfterMessage(message);
@@ -127,14 +128,27 @@ void TSkinControl::AfterMessage(gui::TMessage& message) {
                 gui::Narrow(reinterpret_cast<const wchar_t*>(message.LParam)).substr(0, kControlCaptionChars);
         }
         return RedrawNow();
-    case WM_PAINT:
-        return PaintSkin(reinterpret_cast<HDC>(message.WParam));
+    case WM_PAINT: {
+        const auto dc = reinterpret_cast<HDC>(message.WParam);
+        // The skin went over the control's off-screen paint, which is on the screen now: a control
+        // without a frame of its own has nothing left to paint.
+        if (!dc && skinnedOffscreen_) return;
+        PaintSkin(dc);
+        skinnedOffscreen_ = dc && Control && dc == Control->OffscreenDc() && !HasFrame();
+        return;
+    }
     case WM_NCDESTROY:
         Handle = nullptr; // gone: nothing to repaint, and a new window may get the same handle
         return Detach();
     default:
         return;
     }
+}
+
+bool TSkinControl::HasFrame() const {
+    RECT client{}, window{};
+    if (!GetClientRect(Handle, &client) || !GetWindowRect(Handle, &window)) return true;
+    return client.right != window.right - window.left || client.bottom != window.bottom - window.top;
 }
 
 void TSkinControl::SendMouseLeave() {

@@ -106,6 +106,8 @@ class TSkinControl : public rtl::TComponent, public ISkinControlObject {
                      gui::TCanvas& canvas);
     // With UseSkinColour: the control's own colour kept, the skin's face colour given.
     void TakeSkinColour();
+    // Whether the window has a non-client area (a border, scroll bars) around its client area.
+    bool HasFrame() const;
     // The form skinning object this object was created for, or null.
     ISkinControlHost* Host() const;
     bool IsHotControl() const;
@@ -117,6 +119,9 @@ class TSkinControl : public rtl::TComponent, public ISkinControlObject {
     COLORREF FaceColour() const;
     // A published property of a framework object as text; false when it has no such property.
     static bool ReadPropertyText(const rtl::TPersistent& object, const std::string& name, std::string& text);
+
+  private:
+    bool skinnedOffscreen_ = false; // the skin was drawn into the paint under way's off-screen buffer
 };
 
 } // namespace skin
