@@ -17,7 +17,17 @@ namespace {
 // Command identifiers of the window menu's child entries: above the framework's menu commands in use.
 constexpr UINT kFirstMdiChildCommand = 0xFF00;
 
+FormShowingObserver g_formShowingObserver = nullptr;
+
 } // namespace
+
+void SetFormShowingObserver(FormShowingObserver observer) noexcept {
+    g_formShowingObserver = observer;
+}
+
+FormShowingObserver CurrentFormShowingObserver() noexcept {
+    return g_formShowingObserver;
+}
 
 TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
     visible_ = false;
@@ -463,6 +473,9 @@ void TCustomForm::SetVisible(bool visible) {
     if (!handle_) return;
     if (visible) {
         ApplyPosition();
+        const bool topLevel = (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_CHILD) == 0;
+        if (g_formShowingObserver && topLevel && windowState_ == wsNormal && !IsWindowVisible(handle_))
+            g_formShowingObserver(handle_);
         ShowWindow(handle_, windowState_ == wsMinimized   ? SW_SHOWMINIMIZED
                             : windowState_ == wsMaximized ? SW_SHOWMAXIMIZED
                                                           : SW_SHOW);

@@ -189,6 +189,13 @@ class TCustomForm : public TWinControl {
     std::map<std::string, rtl::TNotifyEvent> methods_;
 };
 
+// Told of a top-level form's window just before it is shown from hidden in its normal state: whatever
+// changes the window's frame (a skin) can do it while the window is not yet on the screen. One observer
+// for the process; nullptr removes it.
+using FormShowingObserver = void (*)(HWND window);
+void SetFormShowingObserver(FormShowingObserver observer) noexcept;
+FormShowingObserver CurrentFormShowingObserver() noexcept;
+
 // The form class that programs derive their forms from.
 class TForm : public TCustomForm {
   public:

@@ -68,6 +68,7 @@ TSkinManage::~TSkinManage() {
     ActionTimer.reset();
     ContrastListener.reset();
     HookHandle.reset();
+    if (gui::CurrentFormShowingObserver() == &TSkinManage::FormShowing) gui::SetFormShowingObserver(nullptr);
     PopupMenus.clear(); // each detaches from its window first
     Retired.clear();
     while (!Forms.empty()) {
@@ -81,6 +82,22 @@ TSkinManage::~TSkinManage() {
 void TSkinManage::InstallHook() {
     if (HookHandle) return; // one hook for the thread, however many components load
     HookHandle.reset(SetWindowsHookExW(WH_CBT, &TSkinManage::HookProc, nullptr, GetCurrentThreadId()));
+    gui::SetFormShowingObserver(&TSkinManage::FormShowing);
+}
+
+void TSkinManage::FormShowing(HWND window) {
+    // Skinned and fitted before it is on the screen: the window appears once, in its skin, instead of
+    // appearing in the system's frame and being reshaped and resized where it stands. Its activation, a
+    // moment later, finds it skinned.
+    TSkinManage* manager = SkinManager;
+    if (!manager || !manager->HookHandle) return;
+    ContainExceptions("skinning a window being shown", [&] {
+        // A form with a skin of its own was attached when it loaded; its start, posted then, is run now.
+        const TWinSkinForm* object = manager->FindFormByWindow(window);
+        if (!object && manager->AttachSkin(window)) object = manager->FindFormByWindow(window);
+        if (object && object->SkinPhase() == kPhaseAttached)
+            SendMessageW(window, SKM_START, 0, kStartParameter);
+    });
 }
 
 namespace {
@@ -156,6 +173,12 @@ bool TSkinManage::ClassAllowed(const std::string& className) const {
 }
 
 bool TSkinManage::SkinWindow(HWND window) {
+    if (!AttachSkin(window)) return false;
+    PostMessageW(window, SKM_START, 0, kStartParameter);
+    return true;
+}
+
+bool TSkinManage::AttachSkin(HWND window) {
     if (!Enabled || !IsWindow(window)) return false;
     if (SendMessageW(window, SKM_ISSKINNED, 0, 0) == 1) return false;
     if (FindFormByWindow(window)) return false;
@@ -196,7 +219,6 @@ bool TSkinManage::SkinWindow(HWND window) {
         FreeForm(&object);
         return false;
     }
-    PostMessageW(window, SKM_START, 0, kStartParameter);
     return true;
 }
 

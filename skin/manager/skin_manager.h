@@ -98,6 +98,10 @@ class TSkinManage final : public ISkinManager {
     TSkinData* MainSkinData() const;
     // Removes the object from Forms and frees it (later, in FreeRetired, while it is inside a handler).
     void FreeForm(TWinSkinForm* form);
+    // Decides whether window is skinned and attaches its skinning object; true when attached.
+    bool AttachSkin(HWND window);
+    // The framework's notice of a form about to be shown: skinned and started at once.
+    static void FormShowing(HWND window);
     // Frees the retired objects no longer inside a handler; true when some still are.
     bool FreeRetired();
 };

@@ -25,6 +25,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <vector>
 
 using namespace skin_tests;
 
@@ -239,6 +240,51 @@ TEST_P(SkinFormTest, ManagerSkinsOnlyTheWindowsItShould) {
     EXPECT_NE(allowed, nullptr);
     Settle(std::chrono::milliseconds(400)); // the purge of the destroyed window
     EXPECT_EQ(manager.FindFormByWindow(empty), nullptr);
+}
+
+// How a window was placed each time the system told it while it was on the screen: its size and whether it
+// had its shape.
+class PlacementWatcher {
+  public:
+    struct Placement {
+        SIZE size;
+        bool shaped;
+    };
+    explicit PlacementWatcher(gui::TForm& form) : window_(form.Handle()) {
+        hook_.Install(form, gui::TWndMethod::Of<&PlacementWatcher::Handle>(this));
+    }
+    const std::vector<Placement>& Seen() const { return seen_; }
+
+  private:
+    void Handle(gui::TMessage& message) {
+        if (message.Msg == WM_WINDOWPOSCHANGED && IsWindowVisible(window_)) {
+            const RECT outer = WindowRectOf(window_);
+            seen_.push_back({SIZE{outer.right - outer.left, outer.bottom - outer.top}, HasRegion(window_)});
+        }
+        hook_.CallPrevious(message);
+    }
+    HWND window_;
+    gui::TMessageHook hook_;
+    std::vector<Placement> seen_;
+};
+
+TEST_P(SkinFormTest, AShownFormAppearsInItsSkinAtItsSkinnedSize) {
+    TSkinTestForm* form = NewForm(FormText("Appears skinned", SkinFile(GetParam())));
+    const PlacementWatcher watcher(*form);
+    form->Show();
+    ASSERT_TRUE(Pump([&] { return Skinned(form->Handle()); }));
+    Settle();
+    const RECT outer = WindowRectOf(form->Handle());
+    ASSERT_FALSE(watcher.Seen().empty());
+    for (const PlacementWatcher::Placement& placement : watcher.Seen()) {
+        EXPECT_TRUE(placement.shaped) << "never on the screen without the skin's shape";
+        EXPECT_EQ(placement.size.cx, outer.right - outer.left) << "never on the screen at another width";
+        EXPECT_EQ(placement.size.cy, outer.bottom - outer.top) << "never on the screen at another height";
+    }
+    RECT client{};
+    GetClientRect(form->Handle(), &client);
+    EXPECT_EQ(client.right, kClientWidth);
+    EXPECT_EQ(client.bottom, kClientHeight);
 }
 
 TEST_P(SkinFormTest, SwitchingOffAndOnWithinTheDelayRunsOnlyTheLastRequest) {
