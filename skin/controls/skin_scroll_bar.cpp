@@ -156,7 +156,7 @@ bool TSkinScrollBar::BeforeMessage(gui::TMessage& message) {
     case WM_STYLECHANGED:
         return !hidingBars_;
     case WM_NCPAINT:
-        if (!SkinPaintsBars()) return true;
+        if (!SkinPaintsBars() || !ReachesBars(message.WParam)) return true;
         PaintFrameWithoutSystemBars(message);
         AfterMessage(message);
         return false;
@@ -225,6 +225,21 @@ bool TSkinScrollBar::SkinPaintsBars() const {
     RECT rect{};
     return GetWindowRect(Handle, &rect) && rect.bottom - rect.top <= kLargestCoordinate &&
            rect.right - rect.left <= kLargestCoordinate;
+}
+
+bool TSkinScrollBar::ReachesBars(WPARAM updateRegion) const {
+    if (updateRegion == 1) return true; // the whole frame
+    RECT window{}, client{};
+    if (!GetWindowRect(Handle, &window) || !GetClientRect(Handle, &client)) return true;
+    MapWindowPoints(Handle, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    // Where bars can be: beside the client area, right or left, and below it.
+    const RECT strips[] = {{client.right, window.top, window.right, window.bottom},
+                           {window.left, window.top, client.left, window.bottom},
+                           {window.left, client.bottom, window.right, window.bottom}};
+    const auto region = reinterpret_cast<HRGN>(updateRegion);
+    return std::any_of(std::begin(strips), std::end(strips), [&](const RECT& strip) {
+        return !IsRectEmpty(&strip) && RectInRegion(region, &strip);
+    });
 }
 
 void TSkinScrollBar::PaintFrameWithoutSystemBars(gui::TMessage& message) {

@@ -106,6 +106,9 @@ class TSkinScrollBar : public TSkinControl {
     bool OnScroll(gui::TMessage& message, bool vertical);
     // Whether the skin draws the bars of the next frame paint, all of them.
     bool SkinPaintsBars() const;
+    // Whether a frame paint of this update region (1: the whole frame) reaches where bars are; the system
+    // draws nothing of its bars otherwise.
+    bool ReachesBars(WPARAM updateRegion) const;
     // The control's own frame paint, without the system's bars under the skin's.
     void PaintFrameWithoutSystemBars(gui::TMessage& message);
     // The bars show what the control's scroll state is: repainted when it changed behind the bars' back
