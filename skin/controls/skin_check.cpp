@@ -1,8 +1,8 @@
 #include "skin/controls/skin_check.h"
 
 #include "framework/gui/handles.h"
+#include "framework/gui/offscreen_buffer.h"
 #include "skin/component/skin_data.h"
-#include "skin/draw/win/bitmap_dc.h"
 
 #include <algorithm>
 #include <cctype>
@@ -36,17 +36,14 @@ void TSkinGlyphButton::PaintComposed(gui::TMessage& message) {
     if (!dc) return;
     RECT client{};
     GetClientRect(Handle, &client);
-    // Composed in a DIB section: a bitmap compatible with the screen costs some systems round trips to the
-    // display server to make and select, on every paint.
-    Bitmap composed(win::DibPixelAllocator(), std::max<int>(client.right, 1),
-                    std::max<int>(client.bottom, 1));
-    {
-        const win::BitmapDc memory(composed);
-        gui::TMessage own{WM_PAINT, reinterpret_cast<WPARAM>(memory.get()), 0, 0, Handle};
-        CallPreviousProc(own);
-        PaintSkin(memory.get());
-        BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
-    }
+    // Composed off-screen in a kept surface (a DIB section: a bitmap compatible with the screen costs some
+    // systems round trips to the display server to make and select, on every paint).
+    const gui::BorrowedBuffer memory(client.right, client.bottom);
+    if (!memory) return;
+    gui::TMessage own{WM_PAINT, reinterpret_cast<WPARAM>(memory.get()), 0, 0, Handle};
+    CallPreviousProc(own);
+    PaintSkin(memory.get());
+    BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
     message.Result = 0;
 }
 
