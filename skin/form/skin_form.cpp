@@ -320,6 +320,9 @@ bool TWinSkinForm::Stage1(gui::TMessage& message) {
     case kDpiChangedMessage:
         OnDpiChanged(message);
         return true;
+    case WM_EXITMENULOOP:
+        menuFonts_.Reset(); // the menu's items are drawn; the system's menu font is read again next time
+        return false;
     default:
         return false;
     }
@@ -480,11 +483,11 @@ void TWinSkinForm::OnMeasureItem(gui::TMessage& message) {
     TMenuItemLook look;
     gui::TMenuItem* item = FormMenu ? gui::TMenuItem::FromItemData(measure->itemData) : nullptr;
     if (systemMenu_.ItemLook(measure->itemData, measure->itemID, look)) {
-        MeasureSkinMenuItem(*SkinData, look, dc.get(), width, height);
+        MeasureSkinMenuItem(*SkinData, look, dc.get(), menuFonts_, width, height);
     } else if (item) {
-        MeasureMenuItem(*SkinData, *item, dc.get(), width, height);
+        MeasureMenuItem(*SkinData, *item, dc.get(), menuFonts_, width, height);
     } else if (ForeignMenuItemLook(measure->itemData, measure->itemID, look)) {
-        MeasureForeignMenuItem(*SkinData, look, dc.get(), width, height);
+        MeasureForeignMenuItem(*SkinData, look, dc.get(), menuFonts_, width, height);
     } else {
         return CallPrevProc(message);
     }
@@ -504,9 +507,9 @@ void TWinSkinForm::OnDrawItem(gui::TMessage& message) {
     const bool selected = (draw->itemState & ODS_SELECTED) != 0 && look.Caption != "-";
     try {
         if (ours) {
-            DrawSkinMenuItem(*SkinData, look, draw->hDC, draw->rcItem, selected, menu);
+            DrawSkinMenuItem(*SkinData, look, draw->hDC, draw->rcItem, selected, menu, menuFonts_);
         } else {
-            DrawForeignMenuItem(*SkinData, menu, look, selected, draw->rcItem, draw->hDC);
+            DrawForeignMenuItem(*SkinData, menu, look, selected, draw->rcItem, draw->hDC, menuFonts_);
         }
     } catch (...) {
         // An item that cannot be drawn stays empty; the menu goes on working.

@@ -240,6 +240,8 @@ class TWinSkinForm : public rtl::TComponent,
     int CallDepth = 0;
     // A menu loop of this object's (a drop-down of the bar, the system menu) is running.
     bool InMenuLoop = false;
+    // The fonts of the open menu's items, kept from its first item measured to the end of its loop.
+    TMenuFonts menuFonts_;
 
     // What a running menu loop still uses outlives a detach until the object is freed.
     std::unique_ptr<TWinSkinMenu> RetiredMenuBar;

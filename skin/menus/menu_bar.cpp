@@ -119,7 +119,8 @@ struct SkinMeasuredItem {
     TSkinData* skin;
     void operator()(rtl::TObject* sender, gui::TCanvas& canvas, int& width, int& height) const {
         if (const auto* item = dynamic_cast<const gui::TMenuItem*>(sender)) {
-            MeasureSkinMenuItem(*skin, LookOf(*item), canvas.Handle(), width, height);
+            TMenuFonts fonts;
+            MeasureSkinMenuItem(*skin, LookOf(*item), canvas.Handle(), fonts, width, height);
         }
     }
 };
@@ -133,7 +134,8 @@ struct SkinDrawnItem {
         const TMenuItemLook look = LookOf(*item);
         const bool selected = (state & ODS_SELECTED) != 0 && !item->IsLine();
         HMENU menu = item->Parent() ? item->Parent()->Handle() : nullptr;
-        DrawSkinMenuItem(*skin, look, canvas.Handle(), rect, selected, menu);
+        TMenuFonts fonts;
+        DrawSkinMenuItem(*skin, look, canvas.Handle(), rect, selected, menu, fonts);
     }
 };
 

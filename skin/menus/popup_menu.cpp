@@ -3,14 +3,17 @@
 #include "framework/gui/canvas.h"
 #include "framework/gui/image_list.h"
 #include "framework/gui/menus.h"
+#include "framework/gui/offscreen_buffer.h"
 #include "framework/gui/shortcuts.h"
 #include "framework/gui/wide.h"
+#include "framework/rtl/exceptions.h"
 #include "skin/component/skin_data.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
 #include "skin/engine.h"
 
 #include <algorithm>
+#include <string>
 
 namespace skin {
 
@@ -158,18 +161,21 @@ Bitmap ItemBackground(const TSkinData& skin, const RECT& rect, HMENU menu) {
     return work;
 }
 
-void DrawContentOnto(const TSkinData& skin, const TMenuItemLook& item, Bitmap& work, bool selected) {
-    // The fonts outlive the canvas: a font still selected into a device context cannot be deleted.
-    LOGFONTW logFont{};
-    if (!gui::ReadMenuLogFont(logFont))
-        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof logFont, &logFont);
-    if (item.Default) logFont.lfWeight = FW_BOLD;
-    const gui::UniqueFont font = gui::CreateFontFromLogFont(logFont);
-    win::BitmapDc memory(work);
-    gui::TCanvas canvas(memory.get());
-    canvas.SetFont(font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+// The item's background with its glyph and texts over it, at rect of dc. The texts are drawn on a kept
+// off-screen surface, and the whole item reaches dc in one copy.
+void PaintItemOnto(HDC dc, const RECT& rect, const Bitmap& background, const TSkinData& skin,
+                   const TMenuItemLook& item, bool selected, TMenuFonts& fonts) {
+    const int w = background.width(), h = background.height();
+    const gui::BorrowedBuffer buffer(w, h);
+    if (!buffer)
+        throw rtl::Exception("cannot borrow an off-screen surface of " + std::to_string(w) + " x " +
+                             std::to_string(h) + " for a menu item");
+    win::CopyToDc(buffer.get(), 0, 0, background, background.bounds());
+    gui::TCanvas canvas(buffer.get());
+    canvas.SetFont(fonts.Get(item.Default));
     canvas.SetBkMode(TRANSPARENT);
-    DrawMenuItemContent(skin, item, canvas, selected, RECT{0, 0, work.width(), work.height()});
+    DrawMenuItemContent(skin, item, canvas, selected, RECT{0, 0, w, h});
+    BitBlt(dc, rect.left, rect.top, w, h, buffer.get(), 0, 0, SRCCOPY);
 }
 
 } // namespace
@@ -324,12 +330,10 @@ bool FindMenuItem(HMENU menu, UINT command, ULONG_PTR itemData, TMenuItemPlace& 
     return false;
 }
 
-void MeasureMenuItem(const TSkinData& skin, gui::TMenuItem& item, HDC dc, int& width, int& height) {
-    LOGFONTW logFont{};
-    gui::UniqueFont font; // outlives the canvas it is selected into
-    if (gui::ReadMenuLogFont(logFont)) font = gui::CreateFontFromLogFont(logFont);
+void MeasureMenuItem(const TSkinData& skin, gui::TMenuItem& item, HDC dc, TMenuFonts& fonts, int& width,
+                     int& height) {
     gui::TCanvas canvas(dc);
-    canvas.SetFont(font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    canvas.SetFont(fonts.Get(false));
     gui::TMenuMeasureItemEvent own = std::move(item.OnMeasureItem);
     item.OnMeasureItem = nullptr;
     try {
@@ -342,17 +346,14 @@ void MeasureMenuItem(const TSkinData& skin, gui::TMenuItem& item, HDC dc, int& w
     width += (skin.MenuItem ? skin.MenuItem->LeftWidth : 0) + (item.GetImageList() ? 10 : 35);
 }
 
-void MeasureForeignMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, int& width,
-                            int& height) {
+void MeasureForeignMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, TMenuFonts& fonts,
+                            int& width, int& height) {
     if (item.Caption == "-") {
         height = kSeparatorHeight;
         return;
     }
-    LOGFONTW logFont{};
-    gui::UniqueFont font; // outlives the canvas it is selected into
-    if (gui::ReadMenuLogFont(logFont)) font = gui::CreateFontFromLogFont(logFont);
     gui::TCanvas canvas(dc);
-    canvas.SetFont(font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    canvas.SetFont(fonts.Get(item.Default)); // measured in the font it is drawn in
     // Measured as drawn: the accelerator's "&" takes no room.
     RECT caption{0, 0, 0, 0};
     canvas.DrawText(item.Caption, caption, DT_CALCRECT | DT_SINGLELINE);
@@ -363,20 +364,15 @@ void MeasureForeignMenuItem(const TSkinData& skin, const TMenuItemLook& item, HD
     height = std::max(height, static_cast<int>(caption.bottom - caption.top)) + 4;
 }
 
-void MeasureSkinMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, int& width, int& height) {
+void MeasureSkinMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, TMenuFonts& fonts,
+                         int& width, int& height) {
     if (item.Caption == "-") {
         width = 10;
         height = 8;
         return;
     }
-    LOGFONTW logFont{};
-    gui::UniqueFont font; // outlives the canvas it is selected into
-    if (gui::ReadMenuLogFont(logFont)) {
-        if (item.Default) logFont.lfWeight = FW_BOLD;
-        font = gui::CreateFontFromLogFont(logFont);
-    }
     gui::TCanvas canvas(dc);
-    canvas.SetFont(font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    canvas.SetFont(fonts.Get(item.Default));
     const std::string text = item.ShortCut.empty() ? item.Caption : item.Caption + "    " + item.ShortCut;
     const SIZE size = canvas.TextExtent(text);
     // Room for the skin's left margin and the glyph column (narrower beside an image list's images).
@@ -386,9 +382,9 @@ void MeasureSkinMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC d
 }
 
 void DrawSkinMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, const RECT& rect,
-                      bool selected, HMENU menu) {
+                      bool selected, HMENU menu, TMenuFonts& fonts) {
     if (!skin.MenuItem || skin.MenuItem->Image.empty())
-        return DrawPlainMenuItem(skin, item, dc, rect, selected);
+        return DrawPlainMenuItem(skin, item, dc, rect, selected, fonts);
     AssignPendingPopupMenu(menu);
     Bitmap work = ItemBackground(skin, rect, menu);
     if (work.empty()) return;
@@ -401,15 +397,15 @@ void DrawSkinMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, 
                        .frameCount = kMenuItemFrames,
                        .transparent = element.Trans != 0,
                        .tile = element.Tile == 1});
-        DrawContentOnto(skin, item, work, selected);
+        return PaintItemOnto(dc, rect, work, skin, item, selected, fonts);
     }
     win::CopyToDc(dc, rect.left, rect.top, work, work.bounds());
 }
 
 void DrawForeignMenuItem(const TSkinData& skin, HMENU menu, const TMenuItemLook& item, bool selected,
-                         const RECT& rect, HDC dc) {
+                         const RECT& rect, HDC dc, TMenuFonts& fonts) {
     if (!skin.MenuItem || skin.MenuItem->Image.empty())
-        return DrawPlainMenuItem(skin, item, dc, rect, selected);
+        return DrawPlainMenuItem(skin, item, dc, rect, selected, fonts);
     Bitmap work = ItemBackground(skin, rect, menu);
     if (work.empty()) return;
     const TDataSkinObject& element = *skin.MenuItem;
@@ -418,17 +414,15 @@ void DrawForeignMenuItem(const TSkinData& skin, HMENU menu, const TMenuItemLook&
                    .frameCount = kMenuItemFrames,
                    .transparent = element.Trans != 0,
                    .tile = element.Tile == 1});
-    DrawContentOnto(skin, item, work, selected);
-    win::CopyToDc(dc, rect.left, rect.top, work, work.bounds());
+    PaintItemOnto(dc, rect, work, skin, item, selected, fonts);
 }
 
 void DrawPlainMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, const RECT& rect,
-                       bool selected) {
+                       bool selected, TMenuFonts& fonts) {
     const int w = rect.right - rect.left, h = rect.bottom - rect.top;
     if (w <= 0 || h <= 0) return;
-    Bitmap work(w, h, PixelOf(selected ? skin.HilightColour : skin.MenuColour));
-    DrawContentOnto(skin, item, work, selected);
-    win::CopyToDc(dc, rect.left, rect.top, work, work.bounds());
+    const Bitmap work(w, h, PixelOf(selected ? skin.HilightColour : skin.MenuColour));
+    PaintItemOnto(dc, rect, work, skin, item, selected, fonts);
 }
 
 } // namespace skin

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "framework/gui/subclass.h"
+#include "skin/menus/menu_fonts.h"
 #include "skin/draw/bitmap.h"
 
 #include <windows.h>
@@ -73,23 +74,25 @@ struct TMenuItemPlace {
 bool FindMenuItem(HMENU menu, UINT command, ULONG_PTR itemData, TMenuItemPlace& place);
 
 // The size of an item drawn by the skin: its caption and shortcut in the menu font, the skin's margin and
-// the glyph column. dc is only measured on.
-void MeasureSkinMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, int& width, int& height);
+// the glyph column. dc is only measured on. Every routine here takes its fonts from fonts.
+void MeasureSkinMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, TMenuFonts& fonts,
+                         int& width, int& height);
 // An item of a skinned window's main menu: the framework's own size (the item's measure event left out),
 // widened by the skin's margin and the glyph column (narrower beside an image list's images).
-void MeasureMenuItem(const TSkinData& skin, gui::TMenuItem& item, HDC dc, int& width, int& height);
+void MeasureMenuItem(const TSkinData& skin, gui::TMenuItem& item, HDC dc, TMenuFonts& fonts, int& width,
+                     int& height);
 // An item of a menu without framework items (a plain window's): height comes in as the system's
 // suggestion.
-void MeasureForeignMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, int& width,
-                            int& height);
+void MeasureForeignMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, TMenuFonts& fonts,
+                            int& width, int& height);
 // The item drawn at rect of dc (menu window client coordinates) over the background of its menu.
 void DrawSkinMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, const RECT& rect,
-                      bool selected, HMENU menu);
+                      bool selected, HMENU menu, TMenuFonts& fonts);
 // An item of a menu without framework items, over the background of menu's window; a separator is the
 // etched line of its text "-".
 void DrawForeignMenuItem(const TSkinData& skin, HMENU menu, const TMenuItemLook& item, bool selected,
-                         const RECT& rect, HDC dc);
+                         const RECT& rect, HDC dc, TMenuFonts& fonts);
 void DrawPlainMenuItem(const TSkinData& skin, const TMenuItemLook& item, HDC dc, const RECT& rect,
-                       bool selected);
+                       bool selected, TMenuFonts& fonts);
 
 } // namespace skin

@@ -466,7 +466,8 @@ TEST_P(SkinMenusTest, PopupItemsShowShortcutImageSeparatorCheckDisabledAndRightT
         skin::TMenuItemLook look;
         look.Caption = "Alpha";
         look.RightToLeft = true;
-        skin::DrawSkinMenuItem(skin, look, memory.get(), RECT{0, 0, 160, 20}, false, nullptr);
+        skin::TMenuFonts fonts;
+        skin::DrawSkinMenuItem(skin, look, memory.get(), RECT{0, 0, 160, 20}, false, nullptr, fonts);
     }
     EXPECT_GT(Ink(mirrored, RECT{80, 0, 160, 20}, skin.MenuTextColour), 5)
         << "right to left: the text at the right";
