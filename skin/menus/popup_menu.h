@@ -5,8 +5,8 @@
 #pragma once
 
 #include "framework/gui/subclass.h"
-#include "skin/menus/menu_fonts.h"
 #include "skin/draw/bitmap.h"
+#include "skin/menus/menu_fonts.h"
 
 #include <windows.h>
 
