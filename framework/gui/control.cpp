@@ -507,6 +507,8 @@ bool TWinControl::PaintDoubleBuffered(TMessage& message) {
     }
     if (message.Msg != WM_PAINT || message.WParam != 0) return false;
     const PaintDc paint(handle_);
+    message.Result = 0;
+    if (paint.NothingToPaint()) return true;
     RECT client{};
     GetClientRect(handle_, &client);
     const BorrowedBuffer memory(client.right, client.bottom);
@@ -520,7 +522,6 @@ bool TWinControl::PaintDoubleBuffered(TMessage& message) {
     Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(buffer), reinterpret_cast<LPARAM>(buffer));
     Perform(WM_PAINT, reinterpret_cast<WPARAM>(buffer), 0);
     BitBlt(paint.get(), 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
-    message.Result = 0;
     return true;
 }
 
@@ -710,6 +711,7 @@ void TCustomControl::WmPaint(TMessage& message) {
         return;
     }
     const PaintDc paint(handle_);
+    if (paint.NothingToPaint()) return;
     Paint(paint.get());
     PaintControls(paint.get());
 }

@@ -153,6 +153,8 @@ class PaintDc {
 
     HDC get() const noexcept { return dc_; }
     explicit operator bool() const noexcept { return dc_ != nullptr; }
+    // Nothing of the client area was left to paint (someone painted and validated it first).
+    bool NothingToPaint() const noexcept { return IsRectEmpty(&paint_.rcPaint) != FALSE; }
 
   private:
     HWND window_;
