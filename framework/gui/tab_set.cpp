@@ -95,6 +95,7 @@ const rtl::TClassInfo& TTabSet::StaticClassInfo() {
 
 void TTabSet::SetTabs(const std::vector<std::string>& tabs) {
     tabs_ = tabs;
+    textWidths_.clear();
     if (tabIndex_ >= static_cast<int>(tabs_.size())) tabIndex_ = static_cast<int>(tabs_.size()) - 1;
     Changed();
 }
@@ -127,6 +128,7 @@ void TTabSet::SetBounds(int left, int top, int width, int height) {
 }
 
 void TTabSet::FontChanged() {
+    textWidths_.clear();
     TCustomControl::FontChanged();
     Changed();
 }
@@ -150,8 +152,14 @@ std::vector<TTabSetItem> TTabSet::Layout(int firstIndex, bool scrollerShown) {
     int x = startMargin_;
     const int limit = width_ - endMargin_;
     const int room = kTabPadding + (scrollerShown ? kScrollerReserve : 0);
+    if (HFONT font = EffectiveFont()->Handle(); font != measuredFont_ || textWidths_.size() != tabs_.size()) {
+        textWidths_.clear();
+        for (const std::string& tab : tabs_)
+            textWidths_.push_back(TabTextWidth(tab));
+        measuredFont_ = font;
+    }
     for (int i = std::max(firstIndex, 0); i < static_cast<int>(tabs_.size()); ++i) {
-        const int w = TabTextWidth(tabs_[static_cast<std::size_t>(i)]);
+        const int w = textWidths_[static_cast<std::size_t>(i)];
         if (limit < x + w + room) continue;
         items.push_back({i, RECT{x, 0, x + w + kTabPadding, height_}});
         x += w + kTabPadding;

@@ -82,6 +82,10 @@ class TTabSet : public TCustomControl {
     void Changed();
 
     std::vector<std::string> tabs_;
+    // Each tab's text width, measured once for the font it was measured in: every paint, click and
+    // resize lays the tabs out, and measuring asks for the screen's device context.
+    std::vector<int> textWidths_;
+    HFONT measuredFont_ = nullptr;
     int tabIndex_ = -1;
     int firstIndex_ = 0;
     int startMargin_ = 5;

@@ -451,8 +451,9 @@ TEST_F(PageControlTest, TabsFollowTheSheetsAndTheStripMovesToAnotherSide) {
     EXPECT_TRUE(IsWindowVisible(pages->ActivePage()->Handle()));
 }
 
-// The layout a tab set and its painter share: a tab too wide for what is left is skipped, the next one tried.
-TEST(TabSetLayout, ATabThatDoesNotFitIsSkippedAndTheNextOneTried) {
+// The layout a tab set and its painter share: a tab too wide for what is left is skipped, the next one tried;
+// the tabs follow the font they are shown in.
+TEST(TabSetLayout, ATabThatDoesNotFitIsSkippedAndTheWidthsFollowTheFont) {
     gui::TTabSet tabSet(nullptr);
     tabSet.SetBounds(0, 0, 120, 21);
     tabSet.SetTabs({"One", "A caption far too wide for the strip", "Two"});
@@ -462,6 +463,13 @@ TEST(TabSetLayout, ATabThatDoesNotFitIsSkippedAndTheNextOneTried) {
     EXPECT_EQ(shown[1].Index, 2);
     EXPECT_EQ(shown[1].Rect.left, shown[0].Rect.right) << "side by side";
     EXPECT_EQ(shown[0].Rect.left, tabSet.StartMargin());
+
+    // The font grown (by the program, or a scaling): the tabs are measured again in it.
+    tabSet.FontForStorage()->SetHeight(tabSet.EffectiveFont()->Height() * 2);
+    const std::vector<gui::TTabSetItem> larger = tabSet.VisibleTabs();
+    ASSERT_FALSE(larger.empty());
+    EXPECT_GT(larger[0].Rect.right - larger[0].Rect.left, shown[0].Rect.right - shown[0].Rect.left)
+        << "laid out with the old font's widths";
 }
 
 INSTANTIATE_TEST_SUITE_P(BothSkins, SkinTabsTest, ::testing::Values("default.skn", "dark.skn"),
