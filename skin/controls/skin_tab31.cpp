@@ -57,6 +57,13 @@ bool TSkinTab31::BeforeMessage(gui::TMessage& message) {
     }
 }
 
+void TSkinTab31::AfterMessage(gui::TMessage& message) {
+    // A paint of the window's own: the skin painted all of it and validated it before the tab set had the
+    // message, so the tab set found nothing to paint and the skin's pixels are still there.
+    if (message.Msg == WM_PAINT && message.WParam == 0) return;
+    TSkinControl::AfterMessage(message);
+}
+
 void TSkinTab31::DrawSkin(HDC dc, const RECT& rect) {
     auto* tabSet = dynamic_cast<gui::TTabSet*>(Control);
     if (!tabSet || !SkinData->Tabs || SkinData->Tabs->Image.empty()) return;

@@ -19,6 +19,7 @@ class TSkinTab31 : public TSkinControl {
     void Attach(gui::TWinControl& control, TSkinData& skinData, bool useSkinColour,
                 gui::TCanvas& canvas) override;
     bool BeforeMessage(gui::TMessage& message) override;
+    void AfterMessage(gui::TMessage& message) override;
     void DrawSkin(HDC dc, const RECT& rect) override;
     void SkinChanged() override;
 
