@@ -1,16 +1,14 @@
 // Images drawn from an image list look exactly as the common controls draw them, in both looks, the first
 // time and every time after, over any background; images the list cannot keep are still drawn right.
-#include "framework/gui/image_list.h"
-
 #include "framework/gui/handles.h"
+#include "framework/gui/image_list.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <vector>
 
 namespace {
@@ -43,13 +41,15 @@ struct Canvas {
         bits = static_cast<std::uint32_t*>(pixels);
         original = SelectObject(dc.get(), bitmap.get());
         // A background of every colour, so a transparent pixel drawn as anything shows.
-        for (int i = 0; i < kWidth * kHeight; ++i) bits[i] = static_cast<std::uint32_t>(i * 2654435761u) & 0xFFFFFF;
+        for (int i = 0; i < kWidth * kHeight; ++i)
+            bits[i] = static_cast<std::uint32_t>(i * 2654435761u) & 0xFFFFFF;
     }
     ~Canvas() { SelectObject(dc.get(), original); }
     std::vector<std::uint32_t> Pixels() {
         GdiFlush();
         std::vector<std::uint32_t> pixels(bits, bits + kWidth * kHeight);
-        for (auto& pixel : pixels) pixel &= 0xFFFFFF;
+        for (auto& pixel : pixels)
+            pixel &= 0xFFFFFF;
         return pixels;
     }
 };
@@ -61,7 +61,8 @@ HIMAGELIST MakeList() {
     std::vector<std::uint32_t> masked(kCell * kCell), alpha(kCell * kCell);
     for (int y = 0; y < kCell; ++y) {
         for (int x = 0; x < kCell; ++x) {
-            const bool frame = x == 0 || y == 0 || x == kCell - 1 || y == kCell - 1, cross = x == y || x + y == kCell - 1;
+            const bool frame = x == 0 || y == 0 || x == kCell - 1 || y == kCell - 1,
+                       cross = x == y || x + y == kCell - 1;
             masked[y * kCell + x] = frame ? 0x00204080 : cross ? 0x00F0C010 : 0x00FF00FF;
             const std::uint32_t a = static_cast<std::uint32_t>(x * 17);
             alpha[y * kCell + x] = a << 24 | (a * 0xC0 / 255) << 16 | (a * 0x40 / 255); // premultiplied
@@ -114,7 +115,8 @@ TEST(ImageList, DrawsEveryImageInBothLooksExactlyAsTheCommonControlsDo) {
     }
     const std::vector<std::uint32_t> expected = system.Pixels(), actual = ours.Pixels();
     int differing = 0;
-    for (std::size_t i = 0; i < expected.size(); ++i) differing += expected[i] != actual[i];
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        differing += expected[i] != actual[i];
     EXPECT_EQ(differing, 0) << "pixels unlike the system's";
 
     images.Draw(ours.dc.get(), 0, 0, 2);
