@@ -266,6 +266,23 @@ TEST(WinBitmapDc, RepeatedPaintsLeakNoGdiObjects) {
     EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before);
 }
 
+// Painters make short-lived bitmaps of the same sizes over and over: one made after another of its size was
+// freed starts as clear as a new one, whatever was drawn on the first, and freeing them holds no handle.
+TEST(WinBitmapDc, ABitmapOfTheSizeOfOneFreedStartsClearAndHoldsNoHandleOnceFreed) {
+    const long before = gui::LiveHandles().Gdi;
+    for (int round = 0; round < 20; ++round) {
+        Bitmap bitmap(DibPixelAllocator(), 40, 12);
+        int marked = 0;
+        for (const Pixel pixel : bitmap.pixels())
+            marked += pixel != 0;
+        ASSERT_EQ(marked, 0) << "round " << round << ": pixels of a bitmap freed before";
+        BitmapDc dc(bitmap);
+        PatBlt(dc.get(), 0, 0, 40, 12, WHITENESS);
+        TextOutW(dc.get(), 2, 0, L"Marked", 6);
+    }
+    EXPECT_EQ(gui::LiveHandles().Gdi, before);
+}
+
 namespace {
 
 // The image the system's own loader makes of a BMP file, as 32-bit top-down pixels.
