@@ -86,62 +86,66 @@ void TImageList::DrawBySystem(HDC dc, int x, int y, int index, bool greyed) cons
     ImageList_DrawIndirect(&params);
 }
 
-void TImageList::Draw(HDC dc, int x, int y, int index, bool greyed) const {
-    if (!handle_ || index < 0 || index >= Count()) return;
-    if (!kept_) {
-        auto kept = std::make_unique<KeptImages>();
-        kept->count = Count();
-        ImageList_GetIconSize(handle_, &kept->cellWidth, &kept->cellHeight);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = std::max(kept->Width(), 1);
-        info.bmiHeader.biHeight = -std::max(4 * kept->cellHeight, 1); // top-down: rows as Row() counts them
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        kept->bitmap.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        kept->dc.reset(CreateCompatibleDC(nullptr));
-        kept->bits = static_cast<std::uint32_t*>(bits);
-        kept->states.assign(static_cast<std::size_t>(kept->count) * 2, KeptImages::State::NotDrawn);
-        if (kept->bitmap && kept->dc && kept->bits && kept->cellWidth > 0 && kept->cellHeight > 0) {
-            kept->originalBitmap = SelectObject(kept->dc.get(), kept->bitmap.get());
-        } else {
-            kept->states.assign(kept->states.size(), KeptImages::State::BySystem);
-        }
-        kept_ = std::move(kept);
-    }
+std::unique_ptr<TImageList::KeptImages> TImageList::MakeKeptImages() const {
+    auto kept = std::make_unique<KeptImages>();
+    kept->count = Count();
+    ImageList_GetIconSize(handle_, &kept->cellWidth, &kept->cellHeight);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = std::max(kept->Width(), 1);
+    info.bmiHeader.biHeight = -std::max(4 * kept->cellHeight, 1); // top-down: rows as Row() counts them
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    kept->bitmap.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    kept->dc.reset(CreateCompatibleDC(nullptr));
+    kept->bits = static_cast<std::uint32_t*>(bits);
+    const bool usable = kept->bitmap && kept->dc && kept->bits && kept->cellWidth > 0 && kept->cellHeight > 0;
+    kept->states.assign(static_cast<std::size_t>(kept->count) * 2,
+                        usable ? KeptImages::State::NotDrawn : KeptImages::State::BySystem);
+    if (usable) kept->originalBitmap = SelectObject(kept->dc.get(), kept->bitmap.get());
+    return kept;
+}
+
+bool TImageList::KeepImage(int index, bool greyed) const {
     KeptImages& kept = *kept_;
-    if (index >= kept.count) return DrawBySystem(dc, x, y, index, greyed);
-    KeptImages::State& state = kept.states[static_cast<std::size_t>(index) * 2 + (greyed ? 1 : 0)];
     const int w = kept.cellWidth, h = kept.cellHeight, left = index * w;
-    if (state == KeptImages::State::NotDrawn) {
-        const int colourTop = kept.ColourTop(greyed), maskTop = kept.MaskTop(greyed);
-        PatBlt(kept.dc.get(), left, colourTop, w, h, BLACKNESS);
-        PatBlt(kept.dc.get(), left, maskTop, w, h, WHITENESS);
-        DrawBySystem(kept.dc.get(), left, colourTop, index, greyed);
-        DrawBySystem(kept.dc.get(), left, maskTop, index, greyed);
-        GdiFlush();
-        state = KeptImages::State::Kept;
-        constexpr std::uint32_t kRgb = 0x00FFFFFF, kWhite = 0x00FFFFFF; // the fourth byte is unused
-        for (int row = 0; row < h && state == KeptImages::State::Kept; ++row) {
-            std::uint32_t* onBlack = kept.Row(colourTop + row) + left;
-            std::uint32_t* onWhite = kept.Row(maskTop + row) + left;
-            for (int column = 0; column < w; ++column) {
-                const std::uint32_t black = onBlack[column] & kRgb, white = onWhite[column] & kRgb;
-                if (black == white) {
-                    onBlack[column] = black; // the image's own pixel
-                    onWhite[column] = 0;
-                } else if (black == 0 && white == kWhite) {
-                    onWhite[column] = kWhite; // transparent: black stays in the colours
-                } else {
-                    state = KeptImages::State::BySystem; // partly transparent
-                    break;
-                }
+    const int colourTop = kept.ColourTop(greyed), maskTop = kept.MaskTop(greyed);
+    PatBlt(kept.dc.get(), left, colourTop, w, h, BLACKNESS);
+    PatBlt(kept.dc.get(), left, maskTop, w, h, WHITENESS);
+    DrawBySystem(kept.dc.get(), left, colourTop, index, greyed);
+    DrawBySystem(kept.dc.get(), left, maskTop, index, greyed);
+    GdiFlush();
+    constexpr std::uint32_t kRgb = 0x00FFFFFF, kWhite = 0x00FFFFFF; // the fourth byte is unused
+    for (int row = 0; row < h; ++row) {
+        std::uint32_t* onBlack = kept.Row(colourTop + row) + left;
+        std::uint32_t* onWhite = kept.Row(maskTop + row) + left;
+        for (int column = 0; column < w; ++column) {
+            const std::uint32_t black = onBlack[column] & kRgb, white = onWhite[column] & kRgb;
+            if (black == white) {
+                onBlack[column] = black; // the image's own pixel
+                onWhite[column] = 0;
+            } else if (black == 0 && white == kWhite) {
+                onWhite[column] = kWhite; // transparent: black stays in the colours
+            } else {
+                return false; // partly transparent
             }
         }
     }
+    return true;
+}
+
+void TImageList::Draw(HDC dc, int x, int y, int index, bool greyed) const {
+    if (!handle_ || index < 0 || index >= Count()) return;
+    if (!kept_) kept_ = MakeKeptImages();
+    KeptImages& kept = *kept_;
+    if (index >= kept.count) return DrawBySystem(dc, x, y, index, greyed);
+    KeptImages::State& state = kept.states[static_cast<std::size_t>(index) * 2 + (greyed ? 1 : 0)];
+    if (state == KeptImages::State::NotDrawn)
+        state = KeepImage(index, greyed) ? KeptImages::State::Kept : KeptImages::State::BySystem;
     if (state != KeptImages::State::Kept) return DrawBySystem(dc, x, y, index, greyed);
+    const int w = kept.cellWidth, h = kept.cellHeight, left = index * w;
     BitBlt(dc, x, y, w, h, kept.dc.get(), left, kept.MaskTop(greyed), SRCAND);
     BitBlt(dc, x, y, w, h, kept.dc.get(), left, kept.ColourTop(greyed), SRCPAINT);
 }

@@ -41,6 +41,10 @@ class TImageList {
     mutable std::unique_ptr<KeptImages> kept_;
 
     void DrawBySystem(HDC dc, int x, int y, int index, bool greyed) const;
+    std::unique_ptr<KeptImages> MakeKeptImages() const;
+    // Draws the image onto black and white in the kept bitmap and sorts out its colours and mask; true when
+    // it can be drawn from there (no partly transparent pixels).
+    bool KeepImage(int index, bool greyed) const;
 };
 
 } // namespace gui
