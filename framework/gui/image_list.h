@@ -25,6 +25,8 @@ class TImageList {
     void Adopt(HIMAGELIST list);
     void Clear();
 
+    // For controls that show the list's images themselves. Images changed through it are not seen by Draw,
+    // which keeps what it drew: change the list through this class.
     HIMAGELIST Handle() const { return handle_; }
     int Count() const { return handle_ ? ImageList_GetImageCount(handle_) : 0; }
     int Width() const;
