@@ -83,14 +83,21 @@ int main(int argc, char** argv) {
         return 1;
     }
     skin::TSkinManage& manager = skin::EnsureSkinManager();
-    manager.Enabled = 1;
+    // The system's window is made with skinning off: the manager takes every new top-level window.
+    manager.Enabled = 0;
     HWND plain = MakeWindow();
+    Pump();
+    manager.Enabled = 1;
     HWND skinned = MakeWindow();
     manager.SkinWindow(skinned);
     Pump();
     skin::TWinSkinForm* object = manager.FindFormByWindow(skinned);
     if (!object || object->SkinPhase() != skin::kPhaseActive) {
         std::fprintf(stderr, "the window was not skinned\n");
+        return 1;
+    }
+    if (manager.FindFormByWindow(plain)) {
+        std::fprintf(stderr, "the system's window was skinned too\n");
         return 1;
     }
     object->SystemMenu().SetDoubleClickTime(0); // opened again faster than a double click
