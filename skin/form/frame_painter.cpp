@@ -2,6 +2,7 @@
 
 #include "skin/component/skin_data.h"
 #include "skin/diagnostics.h"
+#include "skin/draw/blit.h"
 #include "skin/draw/image_scaling.h"
 #include "skin/draw/skin_image.h"
 #include "skin/draw/win/bitmap_dc.h"
@@ -95,9 +96,21 @@ Bitmap TFramePainter::RenderBorder(int side, int width, int height) const {
         {.frame = frame, .frameCount = border.FrameCount, .tile = border.Tile != 1, .vertical = stacked});
 }
 
+const Bitmap& TFramePainter::BorderImage(int side, int width, int height) {
+    KeptBorder& kept = keptBorders_[side - 1];
+    const bool active = form_.IsActive();
+    if (kept.Image.empty() || kept.Width != width || kept.Height != height || kept.Active != active) {
+        kept.Image = RenderBorder(side, width, height);
+        kept.Width = width;
+        kept.Height = height;
+        kept.Active = active;
+    }
+    return kept.Image;
+}
+
 void TFramePainter::PaintBorder(int side, const Rect& rect, HDC dc) {
     if (rect.IsInverted() || rect.IsEmpty()) return;
-    const Bitmap bitmap = RenderBorder(side, rect.Width(), rect.Height());
+    const Bitmap& bitmap = BorderImage(side, rect.Width(), rect.Height());
     win::CopyToDc(dc, rect.Left, rect.Top, bitmap, bitmap.bounds());
 }
 
@@ -147,29 +160,32 @@ void TFramePainter::PaintFrame(HDC dc) {
 }
 
 void TFramePainter::PaintCaption(HDC dc) {
-    const bool Active = form_.IsActive();
-    const TSkinData* SkinData = form_.Skin();
     const RECT borders = form_.Borders();
     const int FrameLeft = borders.left, FrameTop = borders.top, FrameRight = borders.right;
     const int w = WindowWidth;
     if (w <= 0 || FrameTop <= 0) return;
     CaptionBitmap.set_size(w, FrameTop);
-    // What the window shows now: the side borders' top ends are part of the strip.
-    win::CopyFromDc(CaptionBitmap, Point{0, 0}, dc, Rect{0, 0, w, FrameTop});
+    // The side borders' top ends are part of the strip, as just painted. Taken from the borders rather than
+    // read back from the window, which would return other windows' pixels where the window is covered.
+    const int h = WindowHeight;
+    if (FrameLeft > 0 && h > 0)
+        CopyRect(CaptionBitmap, Point{0, 0}, BorderImage(kLeft, FrameLeft, h),
+                 Rect{0, 0, FrameLeft, FrameTop});
+    if (FrameRight > 0 && h > 0)
+        CopyRect(CaptionBitmap, Point{w - FrameRight, 0}, BorderImage(kRight, FrameRight, h),
+                 Rect{0, 0, FrameRight, FrameTop});
     const Rect strip{FrameLeft, 0, w - FrameRight, FrameTop};
-    if (!strip.IsEmpty()) {
-        const TDataSkinBorder& top = *SkinData->BorderTop;
-        const int frame = (Active || top.FrameCount == 1) ? 1 : 2;
-        DrawSkinImage(
-            CaptionBitmap, strip, top.Image, top.Margins(),
-            {.frame = frame, .frameCount = top.FrameCount, .tile = top.Tile != 1, .vertical = true});
-    }
+    if (!strip.IsEmpty())
+        CopyRect(CaptionBitmap, Point{FrameLeft, 0}, BorderImage(kTop, strip.Width(), FrameTop),
+                 Rect{0, 0, strip.Width(), FrameTop});
     {
-        win::BitmapDc memory(CaptionBitmap);
+        if (!captionDc_) captionDc_.reset(CreateCompatibleDC(nullptr));
+        win::BitmapDc memory(captionDc_.get(), CaptionBitmap);
         gui::TCanvas canvas(memory.get());
         PaintCaptionText(canvas, win::ToWinRect(strip));
     }
-    CaptionBackground = CaptionBitmap;
+    CaptionBackground.set_size(w, FrameTop);
+    CopyRect(CaptionBackground, Point{0, 0}, CaptionBitmap, CaptionBitmap.bounds());
     // The buttons follow the text: some are anchored to it.
     form_.CaptionButtons().Layout();
     form_.CaptionButtons().Paint(CaptionBitmap);
@@ -277,9 +293,12 @@ gui::UniqueRegion TFramePainter::WindowRegion(int w, int h) {
     return region;
 }
 
-void TFramePainter::DropCaption() {
+void TFramePainter::DropComposed() {
     CaptionBitmap = Bitmap();
     CaptionBackground = Bitmap();
+    captionDc_.reset();
+    for (KeptBorder& kept : keptBorders_)
+        kept = KeptBorder();
 }
 
 void TFramePainter::ReadCaptionFont() {

@@ -69,10 +69,18 @@ class TFramePainter {
     int PaintedWidth() const { return WindowWidth; }
     // The caption as composed before its buttons: what shows through them.
     const Bitmap& CaptionUnderButtons() const { return CaptionBackground; }
-    // The composed caption is thrown away: the next paint composes it anew.
-    void DropCaption();
+    // The composed caption and the kept borders are thrown away: the next paint composes them anew (a new
+    // skin, a new DPI, a window no longer skinned).
+    void DropComposed();
 
   private:
+    // A border as RenderBorder makes it, kept for the next paint of the same size in the same state.
+    struct KeptBorder {
+        Bitmap Image;
+        int Width = 0, Height = 0;
+        bool Active = false;
+    };
+    const Bitmap& BorderImage(int side, int width, int height);
     void PaintBorder(int side, const Rect& rect, HDC dc);
     void PaintCaption(HDC dc);
     void PaintCaptionText(gui::TCanvas& canvas, const RECT& rect);
@@ -80,7 +88,9 @@ class TFramePainter {
     TWinSkinForm& form_;
     gui::UniqueFont captionFont_;
     Bitmap IconBitmap;
-    bool hasOwnIcon_ = false; // IconBitmap is the window's own icon, not the skin's stand-in
+    bool hasOwnIcon_ = false;   // IconBitmap is the window's own icon, not the skin's stand-in
+    KeptBorder keptBorders_[4]; // by side - 1
+    gui::UniqueDc captionDc_;   // the caption's text is drawn through it; made at the first paint
     Bitmap CaptionBitmap;
     Bitmap CaptionBackground;
     std::string CaptionPrefix = "  ";

@@ -551,7 +551,7 @@ void TWinSkinForm::ApplyDpi(int dpi) {
     SkinData = &SkinData->ForDpi(dpi);
     painter_.ReadCaptionFont();
     painter_.LoadWindowIcon();
-    painter_.DropCaption();
+    painter_.DropComposed();
     if (MenuBarObject) MenuBarHeight = MenuRowHeightAtDpi();
     // The controls' skinning objects hold the skin they were attached with: they are made anew.
     DetachControlObjects();
@@ -901,7 +901,7 @@ void TWinSkinForm::ApplyRegion(int w, int h, bool redraw) {
 
 void TWinSkinForm::ClearRegion() {
     if (!HasRegion) return;
-    painter_.DropCaption();
+    painter_.DropComposed();
     // Redrawn: the part the region hid (a document maximized from its tile) would otherwise keep showing
     // whatever was behind it until something repaints the window.
     SetWindowRgn(Window, nullptr, TRUE);
@@ -1147,6 +1147,7 @@ void TWinSkinForm::Reskin() {
     }
     for (auto& control : ControlObjects)
         control->SkinChanged();
+    painter_.DropComposed();
     Phase = kPhaseReskinning;
     if (SkinsFrame()) {
         FitWindowToSkin(true);
@@ -1192,7 +1193,7 @@ void TWinSkinForm::DetachAll() {
         MenuBarObject.reset();
     }
     mdi_.UnsubclassMdiClient();
-    painter_.DropCaption();
+    painter_.DropComposed();
     if (Phase != kPhaseClosing && (role_ == MdiRole::Child || !(Style & WS_CHILD))) {
         RECT outer = WindowRectOf(Window);
         // A child keeps its place in its own MDI client (not the one of whichever frame was skinned last).
@@ -1227,7 +1228,7 @@ void TWinSkinForm::DetachOnDestroy() {
     DetachControlObjects();
     MenuBarObject.reset();
     mdi_.UnsubclassMdiClient();
-    painter_.DropCaption();
+    painter_.DropComposed();
 }
 
 void TWinSkinForm::DetachControlsOnly() {

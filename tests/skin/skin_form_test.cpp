@@ -349,6 +349,21 @@ TEST_P(SkinFormTest, AnotherSkinFileReskinsEveryWindowAndAnOldOneChangesNothing)
         EXPECT_EQ(client.right, kClientWidth + grown * kWider);
         EXPECT_EQ(client.bottom, kClientHeight + grown * kTaller);
     }
+    // The frame is the new skin's, also where the window kept its size: the left border's unscaled top
+    // rows, the caption's corner among them.
+    SetActiveWindow(form->Handle());
+    Settle();
+    const skin::Bitmap shot = ShowAndShoot(form->Handle());
+    const skin::TDataSkinBorder& left = *skin.BorderLeft;
+    int differing = 0;
+    for (int y = 0; y < std::min(left.TopHeight, shot.height()); ++y) {
+        for (int x = 0; x < Thickness(left, false); ++x) {
+            const skin::Pixel want = left.Image.pixel(x, y) & 0xFFFFFF;
+            if (want != (skin::kSkinKeyPixel & 0xFFFFFF) && (shot.pixel(x, y) & 0xFFFFFF) != want)
+                ++differing;
+        }
+    }
+    EXPECT_EQ(differing, 0) << "left border pixels still of the first skin";
 
     // A skin file of an older version: the message once, and the window as it was.
     const RECT before = WindowRectOf(form->Handle());

@@ -119,17 +119,26 @@ HBITMAP DibHandle(Bitmap& bitmap) {
     return static_cast<DibPixelBuffer*>(bitmap.buffer())->handle();
 }
 
-BitmapDc::BitmapDc(Bitmap& bitmap) : dc_(CreateCompatibleDC(nullptr)) {
+BitmapDc::BitmapDc(Bitmap& bitmap) : owned_(CreateCompatibleDC(nullptr)), dc_(owned_.get()) {
     if (!dc_)
         throw rtl::Exception("cannot create a memory device context (error " +
                              std::to_string(GetLastError()) + ")");
-    if (HBITMAP dib = DibHandle(bitmap)) previous_ = SelectObject(dc_.get(), dib);
-    SetStretchBltMode(dc_.get(), COLORONCOLOR);
+    Select(bitmap);
+}
+
+BitmapDc::BitmapDc(HDC memoryDc, Bitmap& bitmap) : dc_(memoryDc) {
+    if (!dc_) throw rtl::Exception("no memory device context to draw on");
+    Select(bitmap);
+}
+
+void BitmapDc::Select(Bitmap& bitmap) {
+    if (HBITMAP dib = DibHandle(bitmap)) previous_ = SelectObject(dc_, dib);
+    SetStretchBltMode(dc_, COLORONCOLOR);
 }
 
 BitmapDc::~BitmapDc() {
     GdiFlush();
-    if (previous_ != nullptr && previous_ != HGDI_ERROR) SelectObject(dc_.get(), previous_);
+    if (previous_ != nullptr && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
 }
 
 void CopyToDc(HDC dc, int x, int y, const Bitmap& bitmap, const Rect& srcRect) {

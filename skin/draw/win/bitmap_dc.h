@@ -22,14 +22,20 @@ HBITMAP DibHandle(Bitmap& bitmap);
 class BitmapDc {
   public:
     explicit BitmapDc(Bitmap& bitmap);
+    // On a memory device context the caller keeps between uses (making one costs more than drawing a line
+    // of text): the bitmap is selected into it for this object's life only.
+    BitmapDc(HDC memoryDc, Bitmap& bitmap);
     BitmapDc(const BitmapDc&) = delete;
     BitmapDc& operator=(const BitmapDc&) = delete;
     ~BitmapDc();
 
-    HDC get() const noexcept { return dc_.get(); }
+    HDC get() const noexcept { return dc_; }
 
   private:
-    UniqueDc dc_;
+    void Select(Bitmap& bitmap);
+
+    UniqueDc owned_;
+    HDC dc_ = nullptr;
     HGDIOBJ previous_ = nullptr;
 };
 
