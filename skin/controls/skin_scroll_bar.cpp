@@ -403,9 +403,16 @@ bool TSkinScrollBar::BarButtonDown(gui::TMessage& message) {
     return true;
 }
 
+void TSkinScrollBar::TrackThumb(bool vertical, int pos) {
+    SCROLLINFO& info = vertical ? VertInfo : HorzInfo;
+    info.fMask = SIF_POS;
+    info.nPos = info.nTrackPos = pos;
+    SetScrollInfo(Handle, vertical ? SB_VERT : SB_HORZ, &info, FALSE);
+    SendMessageW(Handle, vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, pos), 0);
+}
+
 void TSkinScrollBar::DragThumb(bool vertical, UINT scrollMessage, POINT start) {
     const HWND window = Handle;
-    const int bar = vertical ? SB_VERT : SB_HORZ;
     SCROLLINFO& info = vertical ? VertInfo : HorzInfo;
     TScrollBarMetrics& metrics = vertical ? VertMetrics : HorzMetrics;
     Dragging = true;
@@ -431,11 +438,8 @@ void TSkinScrollBar::DragThumb(bool vertical, UINT scrollMessage, POINT start) {
         }
         pos = std::max(pos, info.nMin);
         if (pos == lastSent) return;
-        info.fMask = SIF_POS;
-        info.nPos = info.nTrackPos = pos;
         metrics.ThumbPos = p;
-        SetScrollInfo(window, bar, &info, FALSE);
-        SendMessageW(window, scrollMessage, MAKEWPARAM(SB_THUMBTRACK, pos), 0);
+        TrackThumb(vertical, pos);
         lastSent = pos;
     };
     bool quit = false;

@@ -78,6 +78,9 @@ class TSkinScrollBar : public TSkinControl {
     // The part of the bar at p (client coordinate along it): SB_LINEUP, SB_PAGEUP, SB_THUMBTRACK,
     // SB_PAGEDOWN, SB_LINEDOWN, or -1 beyond.
     int HitTestBar(int p, bool vertical) const;
+    // One step of a thumb drag to pos: the position is set without the system drawing its bar (the skin's is
+    // painted once the control has scrolled), then the control is told to track it.
+    void TrackThumb(bool vertical, int pos);
 
     int HitPart = kHitNone;
     DWORD WindowStyle = 0;
