@@ -173,7 +173,7 @@ bool MouseDrags(HWND plainMemo, HWND skinnedMemo, const skin::TSkinScrollBar& ba
     const int travel = bar.rcScrollBar.bottom - bar.rcScrollBar.top - bar.xyThumbTop - bar.xyThumbBottom;
     const int moves = std::min(travel, bars.VertMetrics.TrackLength - bars.VertMetrics.ThumbLength) - 2;
     double plain = 1e30, skinned = 1e30;
-    for (int round = 0; round < 5; ++round) {
+    for (int round = 0; round < 11; ++round) {
         for (const HWND memo : {plainMemo, skinnedMemo}) {
             const double us = MouseDragOnce(memo, moves);
             if (g_drag.nudges > 0 || g_drag.paints < moves) {
