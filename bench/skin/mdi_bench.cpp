@@ -75,14 +75,16 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    using skin_bench::WithSkinningOff;
     constexpr int kDocuments = 50;
     const auto open = skin_bench::BestMicrosecondsInTurns(
         1,
-        [&] {
-            Activate(plain);
-            OpenDocuments(plain, kDocuments);
-            CloseDocuments(plain);
-        },
+        WithSkinningOff(manager,
+                        [&] {
+                            Activate(plain);
+                            OpenDocuments(plain, kDocuments);
+                            CloseDocuments(plain);
+                        }),
         [&] {
             Activate(skinned);
             OpenDocuments(skinned, kDocuments);
@@ -93,22 +95,26 @@ int main(int argc, char** argv) {
                 kDocuments, open.Second / 1000, open.First / 1000, open.Second / open.First);
 
     constexpr int kSiblings = 10;
-    OpenDocuments(plain, kSiblings + 1);
+    WithSkinningOff(manager, [&] { OpenDocuments(plain, kSiblings + 1); })();
     OpenDocuments(skinned, kSiblings + 1);
-    const auto maximize = skin_bench::BestMicrosecondsInTurns(
-        10,
-        [&] {
-            if (GetActiveWindow() != plain.Handle()) Activate(plain);
-            MaximizeAndRestore(plain);
-        },
-        [&] {
-            if (GetActiveWindow() != skinned.Handle()) Activate(skinned);
-            MaximizeAndRestore(skinned);
-        });
+    const auto maximize =
+        skin_bench::BestMicrosecondsInTurns(10,
+                                            WithSkinningOff(manager,
+                                                            [&] {
+                                                                if (GetActiveWindow() != plain.Handle())
+                                                                    Activate(plain);
+                                                                MaximizeAndRestore(plain);
+                                                            }),
+                                            [&] {
+                                                if (GetActiveWindow() != skinned.Handle()) Activate(skinned);
+                                                MaximizeAndRestore(skinned);
+                                            });
     std::printf(
         "maximize and restore of a document with %d siblings: skinned %.0f us, system %.0f us, ratio %.2f\n",
         kSiblings, maximize.Second, maximize.First, maximize.Second / maximize.First);
-    CloseDocuments(plain);
+    const bool stayedUnskinned = skin_bench::StayedUnskinned(manager, plain.Handle()) &&
+                                 skin_bench::StayedUnskinned(manager, plain.ActiveMDIChild()->Handle());
+    WithSkinningOff(manager, [&] { CloseDocuments(plain); })();
     CloseDocuments(skinned);
-    return 0;
+    return stayedUnskinned ? 0 : 1;
 }

@@ -107,11 +107,15 @@ int main(int argc, char** argv) {
         object->SystemMenu().Show(150, 150);
         Pump();
     };
+    // With skinning off: the manager would skin the window as it is activated, and the menu window as it
+    // is made.
     const auto systemMenu = [&] {
+        manager.Enabled = 0;
         SetForegroundWindow(plain);
         TrackPopupMenu(GetSystemMenu(plain, FALSE), TPM_RIGHTBUTTON | TPM_RETURNCMD, 150, 150, 0, plain,
                        nullptr);
         Pump();
+        manager.Enabled = 1;
     };
     MedianMicroseconds(5, skinnedMenu); // warm both up
     MedianMicroseconds(5, systemMenu);
@@ -123,6 +127,10 @@ int main(int argc, char** argv) {
     UnhookWindowsHookEx(g_paintHook);
     if (skinnedTime <= 0 || systemTime <= 0) {
         std::fprintf(stderr, "no menu window painted\n");
+        return 1;
+    }
+    if (manager.FindFormByWindow(plain)) {
+        std::fprintf(stderr, "the system's window was skinned during the measurement\n");
         return 1;
     }
     std::printf("system menu shown and painted: skinned %.0f us, system %.0f us, ratio %.2f\n",

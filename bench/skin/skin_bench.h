@@ -91,6 +91,24 @@ inline void Repaint(HWND window) {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
+// The unskinned side's work, run with skinning off: the manager skins a window when it is activated and
+// each popup menu as it is made, so a window made unskinned would be skinned at its first activation.
+inline std::function<void()> WithSkinningOff(skin::TSkinManage& manager, std::function<void()> work) {
+    return [&manager, work = std::move(work)] {
+        manager.Enabled = 0;
+        work();
+        manager.Enabled = 1;
+    };
+}
+
+// False, after saying why, when the unskinned window was skinned after all: the figures would compare the
+// skin with itself.
+inline bool StayedUnskinned(const skin::TSkinManage& manager, HWND window) {
+    if (!manager.FindFormByWindow(window)) return true;
+    std::fprintf(stderr, "the unskinned window was skinned during the measurement\n");
+    return false;
+}
+
 // Two windows made by make(left) (a struct with the top-level window in `frame`): the first made while
 // skinning is off, the second skinned. The skinned window's form object, or null when it was not skinned.
 template <class Window, class Make>
