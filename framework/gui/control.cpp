@@ -173,10 +173,11 @@ void TControl::SetColor(TColor colour) {
 
 void TControl::SetParentColor(bool parentColor) {
     if (parentColor == parentColor_) return;
+    const TColor shown = Color();
     // Turned off, the control keeps the colour it shows now.
-    if (!parentColor) color_ = Color();
+    if (!parentColor) color_ = shown;
     parentColor_ = parentColor;
-    ColorChanged();
+    if (Color() != shown) ColorChanged(); // the same colour needs no repaint
 }
 
 void TControl::SetParentFont(bool parentFont) {
@@ -453,7 +454,8 @@ void TWinControl::SetEnabled(bool enabled) {
 }
 
 void TWinControl::Invalidate() {
-    if (handle_) InvalidateRect(handle_, nullptr, TRUE);
+    // A hidden window is painted whole when it is shown; asking costs a round trip to the window server.
+    if (handle_ && IsWindowVisible(handle_)) InvalidateRect(handle_, nullptr, TRUE);
 }
 
 bool TWinControl::Focused() const {

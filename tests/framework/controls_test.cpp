@@ -688,6 +688,12 @@ TEST_F(ControlsTest, ColourAndParentColourShowInPixelsAndDoubleBufferingPaintsOf
     panel->SetColor(rtl::clWhite);
     EXPECT_EQ(PixelAt(inherits->Handle(), 190, 10), RGB(255, 255, 255)) << "follows its parent's change";
     EXPECT_EQ(PixelAt(own->Handle(), 190, 10), lime);
+    // Turned off, it keeps the colour it shows: nothing is painted again, and it no longer follows.
+    ValidateRect(inherits->Handle(), nullptr);
+    inherits->SetParentColor(false);
+    EXPECT_FALSE(GetUpdateRect(inherits->Handle(), nullptr, FALSE)) << "the same colour, no repaint";
+    panel->SetColor(red);
+    EXPECT_EQ(PixelAt(inherits->Handle(), 190, 10), RGB(255, 255, 255));
 
     // Double buffering: every paint and erase that draws goes to a memory DC; the window itself is only
     // erased by nobody and then gets the finished picture.
