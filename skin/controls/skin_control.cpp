@@ -13,6 +13,33 @@
 
 namespace skin {
 
+namespace {
+thread_local TFocusSnapshot* g_focusSnapshot = nullptr; // the innermost one taken on this thread
+} // namespace
+
+TFocusSnapshot::TFocusSnapshot() : outer_(g_focusSnapshot), focus_(outer_ ? outer_->focus_ : GetFocus()) {
+    g_focusSnapshot = this;
+}
+
+TFocusSnapshot::~TFocusSnapshot() {
+    g_focusSnapshot = outer_;
+}
+
+HWND TFocusSnapshot::Focus() {
+    return g_focusSnapshot ? g_focusSnapshot->focus_ : GetFocus();
+}
+
+TFocusSnapshot::SetAside::SetAside() : taken_(g_focusSnapshot) {
+    g_focusSnapshot = nullptr;
+}
+
+TFocusSnapshot::SetAside::~SetAside() {
+    g_focusSnapshot = taken_;
+    const HWND focus = taken_ ? GetFocus() : nullptr;
+    for (TFocusSnapshot* snapshot = taken_; snapshot; snapshot = snapshot->outer_)
+        snapshot->focus_ = focus;
+}
+
 TSkinControl::TSkinControl(rtl::TComponent* owner) : rtl::TComponent(owner) {}
 
 TSkinControl::~TSkinControl() {
@@ -276,7 +303,7 @@ std::string TSkinControl::WindowText() const {
 }
 
 void TSkinControl::ReadWindowState() {
-    Focused = Handle && GetFocus() == Handle;
+    Focused = Handle && TFocusSnapshot::Focus() == Handle;
     Enabled = Handle && !(GetWindowLongPtrW(Handle, GWL_STYLE) & WS_DISABLED);
     Caption = WindowText();
 }

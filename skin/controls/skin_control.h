@@ -29,6 +29,35 @@ constexpr std::uint8_t kPressed = 2;
 // Longest window text a control skinning object keeps as its caption, in characters.
 constexpr int kControlCaptionChars = 1000;
 
+// The focused window, read once for a walk that attaches many controls: each read is a round trip to the
+// window server under Wine. Attaching moves no focus; code the walk calls out to (an event handler) runs
+// with the snapshot set aside, and the snapshot is read again after it.
+class TFocusSnapshot {
+  public:
+    TFocusSnapshot();
+    ~TFocusSnapshot();
+    TFocusSnapshot(const TFocusSnapshot&) = delete;
+    TFocusSnapshot& operator=(const TFocusSnapshot&) = delete;
+    // The focused window: the innermost snapshot's, or the system's while none is taken or it is set aside.
+    static HWND Focus();
+
+    // While one lives, the snapshot taken (if any) is set aside; it is read again when this ends.
+    class SetAside {
+      public:
+        SetAside();
+        ~SetAside();
+        SetAside(const SetAside&) = delete;
+        SetAside& operator=(const SetAside&) = delete;
+
+      private:
+        TFocusSnapshot* taken_;
+    };
+
+  private:
+    TFocusSnapshot* outer_;
+    HWND focus_;
+};
+
 class TSkinControl : public rtl::TComponent, public ISkinControlObject {
   public:
     // owner: the form skinning object; it lists and frees the object once attached.

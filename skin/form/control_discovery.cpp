@@ -237,8 +237,11 @@ bool HandledBySkinControlEvent(TWinSkinForm& formObject, rtl::TComponent& contai
     const TSkinControlEvent& onSkinControl = skin.Source().OnSkinControl;
     if (!onSkinControl) return false;
     rtl::TComponent* skinned = nullptr;
-    onSkinControl(&formObject, &skin, dynamic_cast<gui::TControl*>(&container),
-                  dynamic_cast<gui::TControl*>(&component), n, skinned);
+    {
+        const TFocusSnapshot::SetAside handlerMayMoveFocus;
+        onSkinControl(&formObject, &skin, dynamic_cast<gui::TControl*>(&container),
+                      dynamic_cast<gui::TControl*>(&component), n, skinned);
+    }
     auto* object = dynamic_cast<TSkinControl*>(skinned);
     if (!object) return false;
     auto* control = dynamic_cast<gui::TWinControl*>(&component);

@@ -4,6 +4,7 @@
 #include "framework/gui/wide.h"
 #include "framework/rtl/property_builders.h"
 #include "skin/component/skin_data.h"
+#include "skin/controls/skin_control.h"
 #include "skin/diagnostics.h"
 #include "skin/form/control_discovery.h"
 #include "skin/form/window_dpi.h"
@@ -167,6 +168,7 @@ void TWinSkinForm::AttachWindow(TSkinData& skinSource) {
     }
 
     PrevWndProc.Install(Window, gui::TWndMethod::Of<&TWinSkinForm::SkinWndProc>(this));
+    const TFocusSnapshot focus;
     if (Form) {
         SkinFormControls(*this, *Form);
     } else {
@@ -219,6 +221,7 @@ void TWinSkinForm::SkinControlsAgain() {
     std::erase_if(controls, [&](rtl::TComponent* c) {
         return std::find(owned.begin(), owned.end(), c) == owned.end();
     });
+    const TFocusSnapshot focus;
     SkinControls(*this, *Form, controls);
 }
 

@@ -639,12 +639,20 @@ TEST_P(SkinControlsTest, DecisionListFollowsTagsSkin3rdAndTheSkinControlEvent) {
 )";
     rtl::TComponent* eventControl = nullptr;
     std::string eventClass;
+    HWND focusMovedTo = nullptr;
     TSkinTestForm* form = ControlsForm(extra, [&](TSkinData& skin) {
         std::vector<std::string> rows = skin.Skin3rd();
         rows.insert(rows.begin(), "TFancyButton=Edit");
         skin.SetSkin3rd(rows);
         skin.OnSkinControl = [&](rtl::TComponent* sender, TSkinData*, gui::TControl*, gui::TControl* control,
                                  const std::string& controlClass, rtl::TComponent*& skinned) {
+            // A handler may move the focus: a control attached after it knows it has the focus.
+            if (control && control->Name() == "Tagged155") {
+                const HWND target =
+                    dynamic_cast<gui::TWinControl*>(control->Owner()->FindComponent("EventButton"))->Handle();
+                SetFocus(target);
+                if (GetFocus() == target) focusMovedTo = target;
+            }
             if (!control || control->Name() != "EventButton") return;
             eventControl = control;
             eventClass = controlClass;
@@ -666,8 +674,10 @@ TEST_P(SkinControlsTest, DecisionListFollowsTagsSkin3rdAndTheSkinControlEvent) {
         << "Skin3rd, any spelling";
     EXPECT_EQ(eventClass, "TBUTTON");
     EXPECT_EQ(eventControl, form->FindComponent("EventButton"));
-    EXPECT_NE(ObjectFor<skin::TSkinCheckBox>(window, HandleOf(form, "EventButton")), nullptr)
-        << "the event's object is attached";
+    const auto* eventObject = ObjectFor<skin::TSkinCheckBox>(window, HandleOf(form, "EventButton"));
+    ASSERT_NE(eventObject, nullptr) << "the event's object is attached";
+    ASSERT_EQ(focusMovedTo, HandleOf(form, "EventButton"));
+    EXPECT_TRUE(eventObject->Focused) << "the focus a handler moved";
 
     // A Skin3rd kind whose gate is closed still keeps the control from the built-in rows.
     TSkinTestForm* gated =
